@@ -1,0 +1,78 @@
+// quillmere-cli: the jobs of the desktop program without a window, for batch
+// use, servers and tests. Same mode words and arguments as the program.
+
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/conversion_jobs.h"
+#include "i18n/utf.h"
+#include "support/message_sink.h"
+
+namespace {
+
+using quillmere::Utf16ToUtf8;
+
+constexpr char kUsage[] =
+    "Usage: quillmere-cli MODE INPUT OUTPUT [N4 [N5 [N6]]]\n"
+    "\n"
+    "Modes:\n"
+    "  convert1  replace runs of short segments in polylines by arcs\n"
+    "            N4 maximum deviation (0.1), N5 test points on the arc (100),\n"
+    "            N6 test points on each line segment (100)\n"
+    "  convert2  chain LINE entities into polylines\n"
+    "            N4 tolerance for joining line ends (0.01)\n"
+    "  convert3  join polylines whose end meets another's start\n"
+    "            N4 tolerance for joining polyline ends (0.01)\n"
+    "\n"
+    "Numbers use \".\" as decimal separator. A number that cannot be read is\n"
+    "ignored; values outside a setting's range are brought into it.\n"
+    "Exit status: 0 done, 1 a message was shown, 2 wrong arguments.\n";
+
+// Prints every message to stderr and remembers that one was shown.
+class StderrMessages : public quillmere::MessageSink {
+ public:
+  void ShowError(const std::u16string& text) override {
+    std::fprintf(stderr, "%s\n", Utf16ToUtf8(text).c_str());
+    shown_ = true;
+  }
+  void ShowInformation(const std::u16string& caption, const std::u16string& text) override {
+    std::fprintf(stderr, "%s: %s\n", Utf16ToUtf8(caption).c_str(), Utf16ToUtf8(text).c_str());
+    shown_ = true;
+  }
+  bool shown() const { return shown_; }
+
+ private:
+  bool shown_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A file-size limit must fail the write, which is then reported, instead
+  // of ending the process with the output half written.
+  std::signal(SIGXFSZ, SIG_IGN);
+
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (arguments.size() == 1 && arguments[0] == "--version") {
+    std::printf("quillmere-cli %s\n", QUILLMERE_VERSION);
+    return 0;
+  }
+
+  StderrMessages messages;
+  quillmere::ConversionJobs jobs(messages);
+  const std::optional<quillmere::CommandLineRun> run =
+      quillmere::CheckCommandLine(arguments, jobs.settings);
+  if (!run) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  jobs.RunJob(run->mode, run->input, run->output);
+  return messages.shown() ? 1 : 0;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/job_settings.h"
+
+namespace quillmere {
+
+enum class JobMode { kConvert1, kConvert2, kConvert3 };
+
+// A job asked for on the command line.
+struct CommandLineRun {
+  JobMode mode;
+  std::string input;
+  std::string output;
+};
+
+// The mode of a mode word ("convert1", "convert2", "convert3"; letter case
+// counts), or nothing.
+std::optional<JobMode> ModeOfWord(const std::string& word);
+
+// Examines the arguments (argument 0, the program path, not included). With
+// at least three arguments and a mode word first, sets the mode's settings
+// from the optional arguments 4 to 6 (each by position; one that is no number
+// is ignored) and returns the run. Otherwise returns nothing and changes no
+// setting.
+std::optional<CommandLineRun> CheckCommandLine(const std::vector<std::string>& arguments,
+                                               JobSettings& settings);
+
+}  // namespace quillmere

@@ -1,0 +1,33 @@
+#include "app/job_settings.h"
+
+#include <algorithm>
+
+#include "dxf/dxf_number.h"
+
+namespace quillmere {
+
+void JobSetting::Set(double value) {
+  value = std::clamp(value, spec_.minimum, spec_.maximum);
+  // Rounding through the decimal text gives the multiple of the last
+  // decimal that is nearest to the exact value, and an exact half goes to
+  // the even neighbour, as the field then shows it.
+  value_ = ParseNumber(FormatFixed(value, spec_.decimals)).value_or(spec_.minimum);
+}
+
+bool JobSetting::SetText(std::string_view text) {
+  const std::optional<double> number = ParseNumber(text);
+  if (!number) return false;
+  Set(*number);
+  return true;
+}
+
+std::string JobSetting::Text() const { return FormatFixed(value_, spec_.decimals); }
+
+void JobSettings::Reset() {
+  AbweichEd.Reset();
+  TestEd.Reset();
+  Test2Ed.Reset();
+  AbweichLinEd.Reset();
+}
+
+}  // namespace quillmere

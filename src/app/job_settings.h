@@ -1,0 +1,58 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillmere {
+
+// The fixed properties of one job setting.
+struct SettingSpec {
+  int decimals;  // 0 for whole-number settings
+  double minimum;
+  double maximum;
+  double start;
+};
+
+// One job setting: a number limited to its range and rounded to its
+// decimals whenever it is set.
+class JobSetting {
+ public:
+  explicit JobSetting(const SettingSpec& spec) : spec_(spec), value_(spec.start) {}
+
+  // Limits `value` to the range, then rounds it to the setting's decimals
+  // (whole-number settings take the even neighbour of an exact half).
+  void Set(double value);
+  // Sets the number that `text` holds; a text that is no number leaves the
+  // value as it is and returns false.
+  bool SetText(std::string_view text);
+  void Reset() { value_ = spec_.start; }
+
+  double value() const { return value_; }
+  int IntValue() const { return static_cast<int>(value_); }
+  // The value in fixed-point form with the setting's decimals and ".".
+  std::string Text() const;
+  const SettingSpec& spec() const { return spec_; }
+
+ private:
+  SettingSpec spec_;
+  double value_;
+};
+
+inline constexpr SettingSpec kDeviationSpec{5, 0, 1000000, 0.1};
+inline constexpr SettingSpec kArcTestsSpec{0, 1, 1000, 100};
+inline constexpr SettingSpec kLineTestsSpec{0, 1, 1000, 100};
+inline constexpr SettingSpec kJoinToleranceSpec{7, 0, 1000000, 0.01};
+
+// The four settings that the jobs read when they start. They are not kept
+// between runs: every run starts with the start values.
+struct JobSettings {
+  JobSetting AbweichEd{kDeviationSpec};     // maximum deviation of line and arc
+  JobSetting TestEd{kArcTestsSpec};         // test points on the arc
+  JobSetting Test2Ed{kLineTestsSpec};       // test points on each line segment
+  JobSetting AbweichLinEd{kJoinToleranceSpec};  // tolerance for joining ends
+
+  void Reset();
+};
+
+}  // namespace quillmere

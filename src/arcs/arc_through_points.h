@@ -1,0 +1,20 @@
+#pragma once
+
+namespace quillmere {
+
+// The result of the last circle computation: the circle through three points
+// and the arc that runs from the first through the second to the third.
+struct ArcFields {
+  double arcmx = 0;       // centre
+  double arcmy = 0;
+  double arcwinkel1 = 0;  // start angle, radians in -pi..pi
+  double arcwinkel2 = 0;  // end angle; the arc runs counter-clockwise
+  double bulge = 0;       // bulge from the first to the third point
+  double arcradius = 0;
+
+  // Computes the circle and arc through the three points into the fields
+  // above. False when no arc can be formed.
+  bool ArcThroughPoints(double x1, double y1, double x2, double y2, double x3, double y3);
+};
+
+}  // namespace quillmere

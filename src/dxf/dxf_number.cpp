@@ -1,0 +1,158 @@
+#include "dxf/dxf_number.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace quillmere {
+
+namespace {
+
+std::string_view StripBlanks(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Checks the number syntax and tells whether the mantissa has a non-zero
+// digit and whether the exponent is negative, to settle out-of-range values.
+struct Syntax {
+  bool valid = false;
+  bool nonzero_mantissa = false;
+  long long scale = 0;  // rough decimal magnitude of the value
+};
+
+Syntax CheckSyntax(std::string_view s) {
+  Syntax result;
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  std::size_t digits = 0;
+  long long magnitude = 0;
+  bool seen_nonzero = false;
+  while (i < s.size() && IsDigit(s[i])) {
+    if (s[i] != '0') seen_nonzero = true;
+    if (seen_nonzero) ++magnitude;
+    ++digits;
+    ++i;
+  }
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && IsDigit(s[i])) {
+      if (s[i] != '0') seen_nonzero = true;
+      if (!seen_nonzero) --magnitude;
+      ++digits;
+      ++i;
+    }
+  }
+  if (digits == 0) return result;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    std::size_t exponent_digits = 0;
+    long long exponent = 0;
+    while (i < s.size() && IsDigit(s[i])) {
+      if (exponent < 100000000) exponent = exponent * 10 + (s[i] - '0');
+      ++exponent_digits;
+      ++i;
+    }
+    if (exponent_digits == 0) return result;
+    magnitude += negative ? -exponent : exponent;
+  }
+  if (i != s.size()) return result;
+  result.valid = true;
+  result.nonzero_mantissa = seen_nonzero;
+  result.scale = magnitude;
+  return result;
+}
+
+}  // namespace
+
+std::optional<double> ParseNumber(std::string_view text) {
+  std::string_view s = StripBlanks(text);
+  const Syntax syntax = CheckSyntax(s);
+  if (!syntax.valid) return std::nullopt;
+  const bool negative = s.front() == '-';
+  if (s.front() == '+' || s.front() == '-') s.remove_prefix(1);
+  double value = 0;
+  const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value,
+                                            std::chars_format::general);
+  if (error == std::errc::result_out_of_range) {
+    if (syntax.scale > 0) return std::nullopt;  // beyond the largest double
+    return negative ? -0.0 : 0.0;                // too small: reads as zero
+  }
+  if (error != std::errc() || end != s.data() + s.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return negative ? -value : value;
+}
+
+std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty() || text.front() == '+') return std::nullopt;
+  std::int32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+std::string FormatGeneral(double value) {
+  if (!std::isfinite(value)) return value != value ? "NAN" : (value > 0 ? "INF" : "-INF");
+  if (value == 0) return "0";
+  // 15 significant digits, correctly rounded: d.dddddddddddddde±x
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.14e", value);
+  const std::string_view text(buffer);
+  const bool negative = text.front() == '-';
+  const std::size_t first = negative ? 1 : 0;
+  std::string digits;
+  digits.push_back(text[first]);
+  const std::size_t e_pos = text.find('e');
+  digits.append(text.substr(first + 2, e_pos - first - 2));
+  const int exponent = std::atoi(buffer + e_pos + 1);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+  std::string result = negative ? "-" : "";
+  if (exponent < -4 || exponent >= 15) {
+    result.push_back(digits[0]);
+    if (digits.size() > 1) {
+      result.push_back('.');
+      result.append(digits, 1, std::string::npos);
+    }
+    result.push_back('E');
+    if (exponent < 0) result.push_back('-');
+    result.append(std::to_string(std::abs(exponent)));
+  } else if (exponent < 0) {
+    result.append("0.");
+    result.append(static_cast<std::size_t>(-exponent - 1), '0');
+    result.append(digits);
+  } else {
+    const std::size_t integer_digits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= integer_digits) {
+      result.append(digits);
+      result.append(integer_digits - digits.size(), '0');
+    } else {
+      result.append(digits, 0, integer_digits);
+      result.push_back('.');
+      result.append(digits, integer_digits, std::string::npos);
+    }
+  }
+  return result;
+}
+
+std::string FormatFixed(double value, int decimals) {
+  char buffer[400];
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+  std::string result(buffer);
+  if (result.size() > 1 && result.front() == '-' &&
+      result.find_first_not_of("-0.") == std::string::npos) {
+    result.erase(0, 1);  // no "-0.000"
+  }
+  return result;
+}
+
+}  // namespace quillmere

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string_view>
+
+namespace quillmere {
+
+// The DXF text conventions shared by every reader and writer.
+
+// The line without the characters of code 32 or lower at both ends. Bytes
+// above 127 are never trimmed: they are characters of the file's code page.
+inline std::string_view Trimmed(std::string_view line) {
+  std::size_t begin = 0;
+  std::size_t end = line.size();
+  while (begin < end && static_cast<unsigned char>(line[begin]) <= 32) ++begin;
+  while (end > begin && static_cast<unsigned char>(line[end - 1]) <= 32) --end;
+  return line.substr(begin, end - begin);
+}
+
+// Case-sensitive comparison of the trimmed line with a literal.
+inline bool LineIs(std::string_view line, std::string_view literal) {
+  return Trimmed(line) == literal;
+}
+
+// Whether a reader or writer is inside the ENTITIES section. Only there are
+// entities recognised, so polylines and lines inside block definitions are
+// copied unchanged.
+class SectionState {
+ public:
+  void Apply(std::string_view code, std::string_view value) {
+    const std::string_view c = Trimmed(code);
+    if (c == "0") {
+      const std::string_view v = Trimmed(value);
+      if (v == "SECTION" || v == "ENDSEC") inside_entities_ = false;
+    } else if (c == "2" && Trimmed(value) == "ENTITIES") {
+      inside_entities_ = true;
+    }
+  }
+  bool InsideEntities() const { return inside_entities_; }
+
+ private:
+  bool inside_entities_ = false;
+};
+
+}  // namespace quillmere

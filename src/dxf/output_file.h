@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillmere {
+
+// An output file that never destroys what it replaces before it is complete.
+//
+// For a regular file (or a name that does not exist yet) the bytes go to a
+// temporary file in the same folder, which takes the output's name only when
+// `Commit` finds every write successful. So the input may be chosen as the
+// output, and a write that fails part way (a full disk) leaves the previous
+// file untouched and no temporary file behind. An existing output that is not
+// a regular file (a device such as /dev/null, a pipe) is written directly.
+class OutputFile {
+ public:
+  OutputFile() = default;
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // False when the output cannot be created (folder missing or not
+  // writable, a directory or a write-protected file of that name).
+  bool Create(const std::string& path);
+
+  void Write(std::string_view bytes);
+  // Writes the line followed by carriage return and line feed.
+  void WriteLine(std::string_view line);
+
+  // Completes the file and puts it in place. False when any write failed; the
+  // temporary file is then removed and the previous output stays as it was.
+  bool Commit();
+
+  // Removes the temporary file; the previous output stays as it was.
+  void Discard();
+
+ private:
+  bool Flush();
+  void CloseDescriptor();
+
+  int fd_ = -1;
+  std::string target_;     // the file that receives the result
+  std::string temporary_;  // empty when writing to the target directly
+  std::string buffer_;
+  bool failed_ = false;
+};
+
+}  // namespace quillmere

@@ -1,0 +1,139 @@
+#include "dxf/polyline_reader.h"
+
+#include "dxf/dxf_copy.h"
+#include "dxf/dxf_input.h"
+#include "dxf/dxf_number.h"
+#include "dxf/dxf_text.h"
+#include "i18n/catalogue.h"
+
+namespace quillmere {
+
+namespace {
+
+void SetCoordinate(Tmypoi& vertex, char axis, std::string_view value) {
+  const std::optional<double> number = ParseNumber(value);
+  if (!number) return;
+  if (axis == 'x') vertex.x = *number;
+  if (axis == 'y') vertex.y = *number;
+  if (axis == 'z') vertex.z = *number;
+}
+
+// Reads the rest of a POLYLINE entity into `record`. Returns true when the
+// entity ended at a pair that is left in `pair` for the main loop.
+bool ReadPolyline(DxfInput& input, DxfPair& pair, tpoly& record) {
+  bool in_vertex = false;
+  bool after_seqend = false;
+  while (input.ReadPair(pair)) {
+    const std::string_view code = Trimmed(pair.code);
+    const bool code0 = code == "0";
+    const std::string_view value = code0 ? Trimmed(pair.value) : std::string_view();
+    if (code0 && value == "VERTEX") {
+      record.StartVertex();
+      in_vertex = true;
+    } else if (code0) {
+      in_vertex = false;
+    }
+
+    if (in_vertex) {
+      AddPair(record.ps[static_cast<std::size_t>(record.anzp - 1)].code, pair);
+    } else if (code0 && value != "SEQEND" && value != "VERTEX") {
+      // the pair that ends the entity; it is held, not stored
+    } else if (code0 && value == "SEQEND") {
+      after_seqend = true;
+      AddPair(record.code2, pair);
+    } else {
+      AddPair(after_seqend ? record.code2 : record.code, pair);
+    }
+
+    if (code == "70") {
+      if (const std::optional<std::int32_t> flags = ParseWholeNumber(pair.value)) {
+        record.isclosed = (*flags & kFlagClosed) != 0;
+        if (record.anzp == 0 && !after_seqend) record.headerflags = *flags;
+      }
+    } else if (in_vertex && code.size() == 2 && code[1] == '0' &&
+               (code[0] == '1' || code[0] == '2' || code[0] == '3')) {
+      Tmypoi& vertex = record.ps[static_cast<std::size_t>(record.anzp - 1)];
+      SetCoordinate(vertex, static_cast<char>('x' + (code[0] - '1')), pair.value);
+    }
+
+    if (code0 && value != "VERTEX" && value != "SEQEND") return true;
+  }
+  return false;
+}
+
+// The axis that an LWPOLYLINE coordinate code sets: 'x' for 10 and 11, 'y'
+// for 20 and 21, 'z' for 30 and 31; 0 for any other code.
+char LwAxis(std::string_view code) {
+  if (code.size() != 2 || (code[1] != '0' && code[1] != '1')) return 0;
+  if (code[0] == '1') return 'x';
+  if (code[0] == '2') return 'y';
+  if (code[0] == '3') return 'z';
+  return 0;
+}
+
+// Reads the rest of an LWPOLYLINE entity into `record`.
+bool ReadLwPolyline(DxfInput& input, DxfPair& pair, tpoly& record) {
+  while (input.ReadPair(pair)) {
+    const std::string_view code = Trimmed(pair.code);
+    const char axis = LwAxis(code);
+    if (axis == 'x') {
+      if (const std::optional<double> x = ParseNumber(pair.value)) {
+        Tmypoi& vertex = record.StartVertex();
+        AddPair(vertex.code, pair);
+        vertex.x = *x;
+      }
+    } else if (axis != 0) {
+      const std::optional<double> number = ParseNumber(pair.value);
+      if (record.anzp > 0 && number) {
+        Tmypoi& vertex = record.ps[static_cast<std::size_t>(record.anzp - 1)];
+        (axis == 'y' ? vertex.y : vertex.z) = *number;
+        AddPair(vertex.code, pair);
+      }
+    } else if (code == "0") {
+      return true;
+    } else if (record.anzp > 0) {
+      AddPair(record.ps[static_cast<std::size_t>(record.anzp - 1)].code, pair);
+    } else {
+      AddPair(record.code, pair);
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void LoadDxf(PolylineModel& model, const std::string& file_name, MessageSink& messages) {
+  model.ClearModel();
+  DxfInput input;
+  if (!input.Open(file_name)) {
+    messages.ShowError(FileMessage(kTextCannotOpen, file_name));
+    return;
+  }
+  SectionState section;
+  DxfPair pair;
+  bool held = false;
+  while (held || input.HasMore()) {
+    if (!held && !input.ReadPair(pair)) break;
+    held = false;
+    section.Apply(pair.code, pair.value);
+    if (!section.InsideEntities()) continue;
+    const std::optional<PolylineKind> kind = PolylineStart(pair);
+    if (!kind) continue;
+    tpoly& record = model.StartRecord();
+    record.kind = *kind;
+    AddPair(record.code, pair);
+    held = *kind == PolylineKind::kPolyline ? ReadPolyline(input, pair, record)
+                                             : ReadLwPolyline(input, pair, record);
+    model.CompleteRecord();
+  }
+}
+
+}  // namespace quillmere
+
+namespace quillmere {
+
+void ShowNoPolylines(MessageSink& messages) {
+  messages.ShowInformation(CatalogueText(kTextNoPolylinesTitle), CatalogueText(kTextNoPolylines));
+}
+
+}  // namespace quillmere

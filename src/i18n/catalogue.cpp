@@ -1,0 +1,50 @@
+#include "i18n/catalogue.h"
+
+#include <array>
+
+#include "i18n/utf.h"
+
+namespace quillmere {
+
+namespace {
+constexpr std::u16string_view kCannotOpen = u"Folgende DXF Datei konnte nicht geöffnet werden:";
+
+constexpr std::array<std::u16string_view, 17> kGerman = {
+    u"",
+    u"Bitte schließen Sie das Program und starten Sie es neu.",
+    u"Übersetzen",
+    u"",
+    u"",
+    u"",
+    kCannotOpen,
+    u"Beginne Konvertierung... Bitte warten...",
+    u"",
+    u"Konvertierung beendet:",
+    u"Folgende DXF Datei konnte nicht angelegt werden:",
+    kCannotOpen,
+    u"",
+    u"",
+    u"",
+    u"Es konnte keine Polyline gefunden werden. Wenn es noch einzelen Linien sind führen Sie "
+    u"bitte zunächst die Konvertierung in Polylinien aus.",
+    u"Keine Polylines",
+};
+}  // namespace
+
+std::u16string_view CatalogueGerman(int n) {
+  if (n < 1 || n > 16) return {};
+  return kGerman[static_cast<std::size_t>(n)];
+}
+
+std::u16string CatalogueText(int n) {
+  return std::u16string(CatalogueGerman(n));
+}
+
+std::u16string FileMessage(int n, std::string_view file_name) {
+  std::u16string text = CatalogueText(n);
+  text.push_back(u' ');
+  text.append(Utf8ToUtf16(file_name));
+  return text;
+}
+
+}  // namespace quillmere

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillmere {
+
+// Numbers of the catalogue texts the program shows.
+enum CatalogueNumber : int {
+  kTextRestart = 1,          // "Bitte schließen Sie das Program und starten Sie es neu."
+  kTextTranslate = 2,        // "Übersetzen"
+  kTextCannotOpen = 6,       // "Folgende DXF Datei konnte nicht geöffnet werden:"
+  kTextStarting = 7,         // learnt at start only
+  kTextFinished = 9,         // learnt at start only
+  kTextCannotCreate = 10,    // "Folgende DXF Datei konnte nicht angelegt werden:"
+  kTextCannotReopen = 11,    // same German text as 6
+  kTextNoPolylines = 15,     // the explanation when a file has no polylines
+  kTextNoPolylinesTitle = 16 // "Keine Polylines"
+};
+
+// The German text of catalogue entry `n`; empty outside 1..16.
+std::u16string_view CatalogueGerman(int n);
+
+// Catalogue text `n` in the current language; empty outside 1..16.
+std::u16string CatalogueText(int n);
+
+// The text of a file message: catalogue text `n`, one blank, the file name.
+std::u16string FileMessage(int n, std::string_view file_name);
+
+}  // namespace quillmere

@@ -1,0 +1,156 @@
+#include "dxf/polyline_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace quillmere {
+namespace {
+
+using testing::Lf;
+using testing::RecordingMessages;
+using testing::TempDir;
+using testing::WriteFile;
+
+std::vector<std::string> Lines(const LineList& list) {
+  std::vector<std::string> lines;
+  LineList::Cursor cursor(list);
+  std::string_view line;
+  while (cursor.Next(line)) lines.emplace_back(line);
+  return lines;
+}
+
+class PolylineReaderTest : public ::testing::Test {
+ protected:
+  PolylineModel Read(const std::string& text) {
+    WriteFile(dir_.File("in.dxf"), text);
+    PolylineModel model;
+    LoadDxf(model, dir_.File("in.dxf"), messages_);
+    return model;
+  }
+  TempDir dir_;
+  RecordingMessages messages_;
+};
+
+const std::vector<std::string> kOldStyle = {
+    "  0", "SECTION", "  2", "ENTITIES",
+    "  0", "POLYLINE", "  8", "KONTUR", " 66", "1", " 10", "0.0", " 20", "0.0", " 30", "0.0",
+    " 70", "     1",
+    "  0", "VERTEX", "  8", "KONTUR", " 10", "1.5", " 20", "2.5", " 30", "0.0",
+    "  0", "VERTEX", "  8", "KONTUR", " 10", "3", " 20", "4", " 42", "0.5",
+    "  0", "VERTEX", "  8", "KONTUR", " 10", "5", " 20", "6", " 30", "7",
+    "  0", "SEQEND", "  8", "KONTUR",
+    "  0", "ENDSEC", "  0", "EOF"};
+
+TEST_F(PolylineReaderTest, DistributesThePairsOfAPolyline) {
+  const PolylineModel model = Read(Lf(kOldStyle));
+  ASSERT_EQ(model.anzpoly, 1);
+  const tpoly& p = model.polys[0];
+  EXPECT_EQ(p.kind, PolylineKind::kPolyline);
+  EXPECT_EQ(p.anzp, 3);
+  EXPECT_TRUE(p.isclosed);
+  EXPECT_EQ(p.headerflags, 1);
+  EXPECT_EQ(Lines(p.code), (std::vector<std::string>{"  0", "POLYLINE", "  8", "KONTUR", " 66", "1",
+                                                      " 10", "0.0", " 20", "0.0", " 30", "0.0",
+                                                      " 70", "     1"}));
+  EXPECT_EQ(Lines(p.ps[1].code), (std::vector<std::string>{"  0", "VERTEX", "  8", "KONTUR", " 10",
+                                                            "3", " 20", "4", " 42", "0.5"}));
+  EXPECT_EQ(Lines(p.code2), (std::vector<std::string>{"  0", "SEQEND", "  8", "KONTUR"}));
+  EXPECT_EQ(p.ps[0].x, 1.5);
+  EXPECT_EQ(p.ps[0].y, 2.5);
+  EXPECT_EQ(p.ps[2].z, 7.0);
+  EXPECT_EQ(p.ps[1].bulge, 0.0);  // bulges of the file stay lines only
+  // A closed polyline exits where it enters.
+  EXPECT_EQ(p.rausx, 1.5);
+  EXPECT_EQ(p.reiny, 2.5);
+  EXPECT_EQ(p.nr, -1);
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(PolylineReaderTest, DistributesThePairsOfALightweightPolyline) {
+  const PolylineModel model = Read(Lf({"0", "SECTION", "2", "ENTITIES", "0", "LWPOLYLINE", "5",
+                                       "2A", "90", "4", "70", "1", "10", "0", "20", "0", "10", "1",
+                                       "20", "0", "42", "0.25", "10", "xx", "20", "9", "10", "1",
+                                       "20", "1", "10", "0", "20", "1", "0", "ENDSEC"}));
+  ASSERT_EQ(model.anzpoly, 1);
+  const tpoly& p = model.polys[0];
+  EXPECT_EQ(p.kind, PolylineKind::kLwPolyline);
+  EXPECT_EQ(p.anzp, 4);
+  EXPECT_FALSE(p.isclosed);
+  EXPECT_EQ(Lines(p.code),
+            (std::vector<std::string>{"0", "LWPOLYLINE", "5", "2A", "90", "4", "70", "1"}));
+  // The bulge stays in its vertex, after its 20 pair. A 10 pair that is no
+  // number starts no vertex and is dropped, so its 20 goes to no vertex...
+  EXPECT_EQ(Lines(p.ps[1].code), (std::vector<std::string>{"10", "1", "20", "0", "42", "0.25",
+                                                            "20", "9"}));
+  // ...but still sets y of the vertex started last.
+  EXPECT_EQ(p.ps[1].y, 9.0);
+  EXPECT_EQ(p.ps[3].x, 0.0);
+  EXPECT_EQ(p.ps[3].y, 1.0);
+  EXPECT_TRUE(p.code2.Empty());
+}
+
+TEST_F(PolylineReaderTest, FollowsSectionsAndHeldPairs) {
+  // A polyline in a block is not read; two polylines in a row both are; a
+  // file ending with "0"/"POLYLINE" gives one more empty record.
+  const PolylineModel model = Read(Lf({"0", "SECTION", "2", "BLOCKS", "0", "LWPOLYLINE", "10",
+                                       "9", "20", "9", "0", "ENDSEC", "0", "SECTION", "2",
+                                       "ENTITIES", "0", "LWPOLYLINE", "10", "1", "20", "2", "0",
+                                       "LWPOLYLINE", "10", "3", "20", "4", "10", "5", "20", "6",
+                                       "  0", "POLYLINE"}));
+  ASSERT_EQ(model.anzpoly, 3);
+  EXPECT_EQ(model.polys[0].ps[0].x, 1.0);
+  EXPECT_EQ(model.polys[1].anzp, 2);
+  EXPECT_EQ(model.polys[2].anzp, 0);
+  EXPECT_EQ(Lines(model.polys[2].code), (std::vector<std::string>{"  0", "POLYLINE"}));
+  // Entry and exit points stay 0 without vertices.
+  EXPECT_EQ(model.polys[2].reinx, 0.0);
+  EXPECT_EQ(model.polys[1].rausx, 5.0);
+}
+
+TEST_F(PolylineReaderTest, ComparesTrimmedAndCaseSensitive) {
+  const PolylineModel model = Read(Lf({"0", "SECTION", "2", "ENTITIES", "0", "lwpolyline", "10",
+                                       "1", "20", "1", "0\t", " LWPOLYLINE \r", "10", "1", "0",
+                                       "EOF"}));
+  ASSERT_EQ(model.anzpoly, 1);
+  EXPECT_EQ(Lines(model.polys[0].code), (std::vector<std::string>{"0\t", " LWPOLYLINE "}));
+}
+
+TEST_F(PolylineReaderTest, MissingFileIsReportedAndEmptiesTheModel) {
+  PolylineModel model = Read(Lf(kOldStyle));
+  ASSERT_EQ(model.anzpoly, 1);
+  LoadDxf(model, dir_.File("missing.dxf"), messages_);
+  EXPECT_EQ(model.anzpoly, 0);
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_TRUE(messages_.shown[0].is_error);
+  EXPECT_EQ(messages_.shown[0].Utf8Text(),
+            "Folgende DXF Datei konnte nicht geöffnet werden: " + dir_.File("missing.dxf"));
+  // A directory is no drawing either.
+  LoadDxf(model, dir_.path().string(), messages_);
+  EXPECT_EQ(messages_.shown.size(), 2u);
+}
+
+TEST_F(PolylineReaderTest, ReadingTwiceGivesTheSameModel) {
+  PolylineModel model = Read(Lf(kOldStyle));
+  model.polys[0].delpoly = true;
+  model.polys[0].ps[0].delit = true;
+  LoadDxf(model, dir_.File("in.dxf"), messages_);
+  const PolylineModel fresh = Read(Lf(kOldStyle));
+  ASSERT_EQ(model.anzpoly, fresh.anzpoly);
+  EXPECT_FALSE(model.polys[0].delpoly);
+  EXPECT_FALSE(model.polys[0].ps[0].delit);
+  EXPECT_EQ(model.polys[0].code, fresh.polys[0].code);
+}
+
+TEST_F(PolylineReaderTest, TruncatedEntityKeepsWhatWasRead) {
+  const PolylineModel model =
+      Read("0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n0\nVERTEX\n10\n4\n20");
+  ASSERT_EQ(model.anzpoly, 1);
+  ASSERT_EQ(model.polys[0].anzp, 1);
+  EXPECT_EQ(model.polys[0].ps[0].x, 4.0);
+  EXPECT_EQ(Lines(model.polys[0].ps[0].code),
+            (std::vector<std::string>{"0", "VERTEX", "10", "4", "20"}));
+}
+
+}  // namespace
+}  // namespace quillmere
