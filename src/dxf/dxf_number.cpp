@@ -69,10 +69,46 @@ Syntax CheckSyntax(std::string_view s) {
   return result;
 }
 
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common plain form "[-]digits[.digits]" with at most 15 digits: the
+// digits form an exact integer below 2^53 and the power of ten is exact, so
+// one division gives the correctly rounded value, the same as the full
+// conversion would. Returns false for every other form.
+bool ParsePlainDecimal(std::string_view s, double& value) {
+  if (s.empty() || s.size() > 17) return false;
+  std::size_t i = 0;
+  const bool negative = s[0] == '-';
+  if (negative) ++i;
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int fraction_digits = 0;
+  bool in_fraction = false;
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    if (IsDigit(c)) {
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      ++digits;
+      if (in_fraction) ++fraction_digits;
+    } else if (c == '.' && !in_fraction) {
+      in_fraction = true;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0 || digits > 15) return false;
+  value = static_cast<double>(mantissa) / kPowersOfTen[fraction_digits];
+  if (negative) value = -value;
+  return true;
+}
+
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
   std::string_view s = StripBlanks(text);
+  if (double plain = 0; ParsePlainDecimal(s, plain)) return plain;
   const Syntax syntax = CheckSyntax(s);
   if (!syntax.valid) return std::nullopt;
   const bool negative = s.front() == '-';

@@ -24,7 +24,6 @@ void LineList::Add(std::string_view line) {
 }
 
 void LineList::AddPair(std::string_view code, std::string_view value) {
-  text_.reserve(text_.size() + code.size() + value.size() + 4);
   Add(code);
   Add(value);
 }

@@ -1,0 +1,82 @@
+// Runs the quillmere-cli program as a user would and checks its exit status,
+// its messages and the files it leaves.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+
+#include "test_support.h"
+
+namespace quillmere {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+struct CliResult {
+  int status = -1;
+  std::string output;  // stdout and stderr together
+};
+
+CliResult RunCli(const std::string& arguments) {
+  CliResult result;
+  const std::string command = std::string(QUILLMERE_CLI_PATH) + " " + arguments + " 2>&1";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[4096];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, got);
+  const int status = ::pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+TEST(Cli, WrongArgumentsPrintUsageAndExit2) {
+  for (const char* arguments : {"", "convert1 a.dxf", "Convert1 a.dxf b.dxf", "foo a b"}) {
+    const CliResult result = RunCli(arguments);
+    EXPECT_EQ(result.status, 2) << arguments;
+    EXPECT_NE(result.output.find("Usage: quillmere-cli MODE INPUT OUTPUT"), std::string::npos);
+  }
+}
+
+TEST(Cli, HelpAndVersion) {
+  EXPECT_EQ(RunCli("--help").status, 0);
+  const CliResult version = RunCli("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_NE(version.output.find("quillmere-cli 1.0"), std::string::npos);
+}
+
+TEST(Cli, MessagesGoToStderrWithExitStatus1) {
+  TempDir dir;
+  // A drawing without polylines: the information box of the arc job.
+  WriteFile(dir.File("lines.dxf"), "0\nSECTION\n2\nENTITIES\n0\nLINE\n0\nENDSEC\n0\nEOF\n");
+  const CliResult none = RunCli("convert1 " + dir.File("lines.dxf") + " " + dir.File("out.dxf"));
+  EXPECT_EQ(none.status, 1);
+  EXPECT_NE(none.output.find("Keine Polylines"), std::string::npos) << none.output;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.dxf")));
+
+  const CliResult missing =
+      RunCli("convert3 " + dir.File("missing.dxf") + " " + dir.File("out.dxf"));
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.output.find("Folgende DXF Datei konnte nicht geöffnet werden: " +
+                                dir.File("missing.dxf")),
+            std::string::npos)
+      << missing.output;
+}
+
+TEST(Cli, SuccessIsSilent) {
+  TempDir dir;
+  const std::string drawing =
+      "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n90\n2\n10\n0\n20\n0\n10\n1\n20\n0\n0\nENDSEC\n0\nEOF\n";
+  WriteFile(dir.File("in.dxf"), drawing);
+  const CliResult result =
+      RunCli("convert1 " + dir.File("in.dxf") + " " + dir.File("out.dxf") + " 0.5 50");
+  EXPECT_EQ(result.status, 0) << result.output;
+  EXPECT_EQ(result.output, "");
+  EXPECT_EQ(ReadFile(dir.File("out.dxf")), testing::WithCrLf(drawing));
+}
+
+}  // namespace
+}  // namespace quillmere
