@@ -8,7 +8,9 @@
 
 #include "app/command_line.h"
 #include "app/conversion_jobs.h"
+#include "i18n/translation_startup.h"
 #include "i18n/utf.h"
+#include "support/memory_messages.h"
 #include "support/message_sink.h"
 
 namespace {
@@ -66,6 +68,10 @@ int main(int argc, char** argv) {
   }
 
   StderrMessages messages;
+  quillmere::SetMemoryMessageSink(&messages);
+  // The same start-up as the desktop program: the translation table and the
+  // saved language, so that messages come in the user's language.
+  quillmere::RunTranslationStartup();
   quillmere::ConversionJobs jobs(messages);
   const std::optional<quillmere::CommandLineRun> run =
       quillmere::CheckCommandLine(arguments, jobs.settings);

@@ -4,7 +4,10 @@
 #include "dxf/arc_polyline_writer.h"
 #include "dxf/polyline_reader.h"
 #include "join/join_job.h"
+#include "join/join_writer.h"
 #include "lines/line_job.h"
+#include "lines/line_reader.h"
+#include "lines/line_writer.h"
 
 namespace quillmere {
 
@@ -14,6 +17,18 @@ void ConversionJobs::LoadDxf(const std::string& file_name) {
 
 void ConversionJobs::savedxf(const std::string& input_name, const std::string& output_name) {
   quillmere::savedxf(*this, input_name, output_name, *messages_);
+}
+
+void ConversionJobs::LoadDxf2(const std::string& file_name) {
+  quillmere::LoadDxf2(*this, file_name, *messages_);
+}
+
+void ConversionJobs::savedxf2(const std::string& input_name, const std::string& output_name) {
+  quillmere::savedxf2(*this, input_name, output_name, *messages_);
+}
+
+void ConversionJobs::savedxf4(const std::string& input_name, const std::string& output_name) {
+  quillmere::savedxf4(*this, input_name, output_name, *messages_);
 }
 
 void ConversionJobs::Convert(const std::string& input_name, const std::string& output_name) {

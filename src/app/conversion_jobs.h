@@ -24,6 +24,13 @@ class ConversionJobs : public PolylineModel, public ArcFields {
   void LoadDxf(const std::string& file_name);
   void savedxf(const std::string& input_name, const std::string& output_name);
 
+  // The line reader and the writer of the line job.
+  void LoadDxf2(const std::string& file_name);
+  void savedxf2(const std::string& input_name, const std::string& output_name);
+
+  // The writer of the join job.
+  void savedxf4(const std::string& input_name, const std::string& output_name);
+
   // The three jobs; each reads its settings when it starts.
   void Convert(const std::string& input_name, const std::string& output_name);
   void convert2(const std::string& input_name, const std::string& output_name);

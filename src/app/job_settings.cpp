@@ -7,11 +7,11 @@
 namespace quillmere {
 
 void JobSetting::Set(double value) {
-  value = std::clamp(value, spec_.minimum, spec_.maximum);
+  value = std::clamp(value, properties_.minimum, properties_.maximum);
   // Rounding through the decimal text gives the multiple of the last
   // decimal that is nearest to the exact value, and an exact half goes to
   // the even neighbour, as the field then shows it.
-  value_ = ParseNumber(FormatFixed(value, spec_.decimals)).value_or(spec_.minimum);
+  value_ = ParseNumber(FormatFixed(value, properties_.decimals)).value_or(properties_.minimum);
 }
 
 bool JobSetting::SetText(std::string_view text) {
@@ -21,7 +21,7 @@ bool JobSetting::SetText(std::string_view text) {
   return true;
 }
 
-std::string JobSetting::Text() const { return FormatFixed(value_, spec_.decimals); }
+std::string JobSetting::Text() const { return FormatFixed(value_, properties_.decimals); }
 
 void JobSettings::Reset() {
   AbweichEd.Reset();

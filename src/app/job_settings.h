@@ -7,7 +7,7 @@
 namespace quillmere {
 
 // The fixed properties of one job setting.
-struct SettingSpec {
+struct SettingProperties {
   int decimals;  // 0 for whole-number settings
   double minimum;
   double maximum;
@@ -18,7 +18,7 @@ struct SettingSpec {
 // decimals whenever it is set.
 class JobSetting {
  public:
-  explicit JobSetting(const SettingSpec& spec) : spec_(spec), value_(spec.start) {}
+  explicit JobSetting(const SettingProperties& properties) : properties_(properties), value_(properties.start) {}
 
   // Limits `value` to the range, then rounds it to the setting's decimals
   // (whole-number settings take the even neighbour of an exact half).
@@ -26,31 +26,31 @@ class JobSetting {
   // Sets the number that `text` holds; a text that is no number leaves the
   // value as it is and returns false.
   bool SetText(std::string_view text);
-  void Reset() { value_ = spec_.start; }
+  void Reset() { value_ = properties_.start; }
 
   double value() const { return value_; }
   int IntValue() const { return static_cast<int>(value_); }
   // The value in fixed-point form with the setting's decimals and ".".
   std::string Text() const;
-  const SettingSpec& spec() const { return spec_; }
+  const SettingProperties& properties() const { return properties_; }
 
  private:
-  SettingSpec spec_;
+  SettingProperties properties_;
   double value_;
 };
 
-inline constexpr SettingSpec kDeviationSpec{5, 0, 1000000, 0.1};
-inline constexpr SettingSpec kArcTestsSpec{0, 1, 1000, 100};
-inline constexpr SettingSpec kLineTestsSpec{0, 1, 1000, 100};
-inline constexpr SettingSpec kJoinToleranceSpec{7, 0, 1000000, 0.01};
+inline constexpr SettingProperties kDeviationProperties{5, 0, 1000000, 0.1};
+inline constexpr SettingProperties kArcTestsProperties{0, 1, 1000, 100};
+inline constexpr SettingProperties kLineTestsProperties{0, 1, 1000, 100};
+inline constexpr SettingProperties kJoinToleranceProperties{7, 0, 1000000, 0.01};
 
 // The four settings that the jobs read when they start. They are not kept
 // between runs: every run starts with the start values.
 struct JobSettings {
-  JobSetting AbweichEd{kDeviationSpec};     // maximum deviation of line and arc
-  JobSetting TestEd{kArcTestsSpec};         // test points on the arc
-  JobSetting Test2Ed{kLineTestsSpec};       // test points on each line segment
-  JobSetting AbweichLinEd{kJoinToleranceSpec};  // tolerance for joining ends
+  JobSetting AbweichEd{kDeviationProperties};     // maximum deviation of line and arc
+  JobSetting TestEd{kArcTestsProperties};         // test points on the arc
+  JobSetting Test2Ed{kLineTestsProperties};       // test points on each line segment
+  JobSetting AbweichLinEd{kJoinToleranceProperties};  // tolerance for joining ends
 
   void Reset();
 };

@@ -22,7 +22,11 @@ struct CliResult {
 
 CliResult RunCli(const std::string& arguments) {
   CliResult result;
-  const std::string command = std::string(QUILLMERE_CLI_PATH) + " " + arguments + " 2>&1";
+  // A language saved by the user running the tests must not change the
+  // German messages expected here.
+  static const TempDir config;
+  const std::string command = "XDG_CONFIG_HOME=" + config.path().string() + " " +
+                              std::string(QUILLMERE_CLI_PATH) + " " + arguments + " 2>&1";
   FILE* pipe = ::popen(command.c_str(), "r");
   if (pipe == nullptr) return result;
   char buffer[4096];

@@ -1,0 +1,56 @@
+// quillmere: the desktop program. Without arguments it opens the main
+// window; with a mode word and two file names it runs that job and ends.
+//
+// For the documentation, QUILLMERE_SCREENSHOT=FILE.png makes the program
+// save a picture of its main window to FILE.png once it is shown, and end.
+
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QByteArray>
+#include <QFile>
+#include <QPixmap>
+#include <QTimer>
+
+#include "app/gui/file_dialogs.h"
+#include "app/gui/main_form.h"
+#include "app/gui/qt_message_sink.h"
+
+namespace {
+
+// Saves a picture of `window` to `file_name` after the window has painted,
+// then ends the program. The exit status tells whether the file was written.
+void ScheduleScreenshot(QWidget& window, const QString& file_name) {
+  constexpr int kSettleMilliseconds = 500;
+  QTimer::singleShot(kSettleMilliseconds, &window, [&window, file_name] {
+    const bool saved = window.grab().save(file_name, "PNG");
+    QCoreApplication::exit(saved ? 0 : 1);
+  });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A file-size limit must fail the write, which the job then reports,
+  // instead of ending the process with the output half written.
+  std::signal(SIGXFSZ, SIG_IGN);
+
+  QApplication application(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(QUILLMERE_VERSION));
+  // The arguments as the file system spells them; Qt's own options are gone.
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+
+  quillmere::QtMessageSink messages;
+  quillmere::QtFileDialogs file_dialogs;
+  quillmere::TMainForm main_form(messages, file_dialogs);
+  main_form.SetCommandLine(arguments);
+
+  const QByteArray screenshot = qgetenv("QUILLMERE_SCREENSHOT");
+  if (!screenshot.isEmpty()) ScheduleScreenshot(main_form, QFile::decodeName(screenshot));
+
+  main_form.show();
+  return QApplication::exec();
+}

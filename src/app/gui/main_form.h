@@ -1,0 +1,137 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QFrame>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/conversion_jobs.h"
+#include "app/gui/about_box.h"
+#include "app/gui/file_dialogs.h"
+#include "app/gui/numeric_field.h"
+#include "app/gui/translate_form.h"
+
+namespace quillmere {
+
+// The program's main window. It carries the conversion state and the jobs
+// (ConversionJobs), the job buttons with their file dialogs, the numeric
+// fields that show and edit the job settings, the help text and the menus.
+// Creating it runs FormCreate; its first display runs the one-time steps and
+// the command-line check.
+class TMainForm : public QMainWindow, public ConversionJobs {
+  Q_OBJECT
+
+ public:
+  // `messages` receives the jobs' messages, `file_dialogs` shows the open
+  // and save dialogs; both must outlive the window.
+  TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // The arguments after the program path, examined on the first display.
+  void SetCommandLine(std::vector<std::string> arguments);
+  void SetFileDialogs(FileDialogRunner& file_dialogs) { file_dialogs_ = &file_dialogs; }
+
+  // True once a command-line run has asked the application to end.
+  bool TerminationRequested() const { return termination_requested_; }
+
+  TAboutBox& AboutBox() { return *about_box_; }
+  TTranslateForm& TranslateForm() { return *translate_form_; }
+  // The program's windows in the order of their creation.
+  std::vector<QWidget*> Windows();
+
+  // The folder of the program file, ending in "/".
+  std::string progpath;
+  // False until the first display has run its one-time steps.
+  bool isfirsttime = false;
+
+  void FormCreate();
+  void FormShow();
+  // Runs when the user closes the window. The options file is saved here
+  // once the language choice is stored; nothing else happens on closing.
+  void FormClose();
+
+  void BitBtn1Click();
+  void BitBtn2Click();
+  void BitBtn4Click();
+  void AboutBtnClick();
+  void ber1Click();
+  void bersetzen1Click();
+  void Deutsch1Click();
+  void English1Click();
+  void Franais1Click();
+  void Nederlands1Click();
+  void Italian1Click();
+  void Spanish1Click();
+  void Portuguese1Click();
+
+  // The controls, in the order of the window's definition.
+  QWidget ClientArea{this};
+  QFrame Panel1{&ClientArea};
+  QPushButton BitBtn1{&Panel1};
+  NumericField AbweichEd{settings.AbweichEd, &Panel1};
+  NumericField TestEd{settings.TestEd, &Panel1};
+  NumericField Test2Ed{settings.Test2Ed, &Panel1};
+  QPushButton AboutBtn{&Panel1};
+  QPushButton BitBtn2{&Panel1};
+  QPushButton BitBtn4{&Panel1};
+  NumericField AbweichLinEd{settings.AbweichLinEd, &Panel1};
+  QLabel Label3{&Panel1};
+  QLabel Label1{&Panel1};
+  QLabel Label2{&Panel1};
+  QLabel Label4{&Panel1};
+  QPlainTextEdit Memo1{&ClientArea};
+  QMenuBar MainMenu1{this};
+  QMenu Sprache1{&MainMenu1};
+  QAction Deutsch1{&Sprache1};
+  QAction English1{&Sprache1};
+  QAction Franais1{&Sprache1};
+  QAction Nederlands1{&Sprache1};
+  QAction Italian1{&Sprache1};
+  QAction Spanish1{&Sprache1};
+  QAction Portuguese1{&Sprache1};
+  QAction N1{&Sprache1};
+  QAction bersetzen1{&Sprache1};
+  QMenu Hilfe1{&MainMenu1};
+  QAction ber1{&Hilfe1};
+  FileDialog OpenDialog1;
+  FileDialog SaveDialog1;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  using Job = void (ConversionJobs::*)(const std::string& input_name,
+                                       const std::string& output_name);
+
+  void BuildPanel();
+  void BuildMemo();
+  void BuildMenu();
+  void ConnectHandlers();
+  void SetTabOrder();
+
+  void RunJobWithDialogs(Job job);
+  void CommitNumericFields();
+  void ShowSettings();
+  void CommandLineCheck();
+  void RequestTermination();
+  void ChooseLanguage(QAction& item);
+
+  FileDialogRunner* file_dialogs_;
+  std::vector<std::string> command_line_;
+  bool termination_requested_ = false;
+  QActionGroup language_group_{&Sprache1};
+  std::unique_ptr<TAboutBox> about_box_;
+  std::unique_ptr<TTranslateForm> translate_form_;
+};
+
+}  // namespace quillmere
