@@ -1,14 +1,21 @@
 #include "arcs/arc_job.h"
 
-#include "i18n/utf.h"
+#include "arcs/arc_search.h"
+#include "dxf/arc_polyline_writer.h"
+#include "dxf/polyline_reader.h"
 
 namespace quillmere {
 
-bool ArcFields::ArcThroughPoints(double, double, double, double, double, double) { return false; }
-
-void Convert(PolylineModel&, ArcFields&, const ArcSearchSettings&, const std::string&,
-             const std::string&, MessageSink& messages) {
-  messages.ShowError(u"convert1: this job is not built yet.");
+void Convert(PolylineModel& model, ArcFields& arc, const ArcSearchSettings& settings,
+             const std::string& input_name, const std::string& output_name,
+             MessageSink& messages) {
+  LoadDxf(model, input_name, messages);
+  if (model.anzpoly == 0) {
+    ShowNoPolylines(messages);
+    return;
+  }
+  ArcSearch(model, settings, arc);
+  savedxf(model, input_name, output_name, messages);
 }
 
 }  // namespace quillmere

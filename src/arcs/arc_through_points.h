@@ -13,8 +13,18 @@ struct ArcFields {
   double arcradius = 0;
 
   // Computes the circle and arc through the three points into the fields
-  // above. False when no arc can be formed.
+  // above. False when no arc can be formed: the points lie on one straight
+  // line (or two coincide), or rounding puts the first and the third point
+  // further apart than the diameter.
   bool ArcThroughPoints(double x1, double y1, double x2, double y2, double x3, double y3);
 };
+
+// The angle of the point (x, y) seen from the centre (cx, cy): atan2 of the
+// difference, in -pi..pi.
+double PointAngle(double x, double y, double cx, double cy);
+
+// The counter-clockwise angle swept from `start` to `end`, both in -pi..pi:
+// their difference taken modulo 2*pi, in 0..2*pi.
+double CounterClockwiseSweep(double start, double end);
 
 }  // namespace quillmere

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "arcs/arc_through_points.h"
+
+namespace quillmere {
+
+struct PlanePoint {
+  double x = 0;
+  double y = 0;
+};
+
+// A point together with its distance and angle seen from the centre of the
+// arc, computed once and used by every test on it.
+struct ArcSample {
+  PlanePoint p;
+  double rho = 0;    // distance from the centre
+  double angle = 0;  // atan2 seen from the centre, -pi .. pi
+};
+
+// The test points of one arc: count + 1 points spread evenly over the
+// counter-clockwise sweep from `arcwinkel1` to `arcwinkel2`, both ends
+// included. Point i lies at the angle
+//   phi_i = arcwinkel1 + (i * sweep) / count
+// and at (arcmx + arcradius * cos(phi_i), arcmy + arcradius * sin(phi_i)).
+// A point is accepted when one of them lies closer than the deviation, the
+// distance being sqrt(dx * dx + dy * dy).
+//
+// The answers are exactly those of comparing the point with every test point
+// in turn, but found with few comparisons: the test points are computed only
+// when needed and kept for the arc, a point is compared only with the test
+// points near it in angle, and whole stretches of a segment are accepted at
+// once where the geometry proves that every point on them is accepted. Every
+// proof keeps a safe margin over the rounding errors of the computation;
+// where none can be given (values beyond the ranges below, a point near the
+// centre) the class compares with every test point.
+class ArcTestPoints {
+ public:
+  // Starts on the arc in `arc` with `count` + 1 test points (count >= 1).
+  void Reset(const ArcFields& arc, std::int32_t count, double deviation);
+
+  // True when the geometric shortcuts may be used for this arc.
+  bool Tame() const { return tame_; }
+
+  // `p` with its distance and angle seen from the centre.
+  ArcSample Locate(PlanePoint p) const;
+
+  // True when some test point lies closer than the deviation to `sample`.
+  bool Accepts(const ArcSample& sample);
+
+  // True when one test point lies closer than the deviation to every point
+  // within `slack` of the straight segment from `a` to `b`. False proves
+  // nothing.
+  bool OnePointCovers(const ArcSample& a, const ArcSample& b, double slack);
+
+  // True when every point within `slack` of the straight segment from `a`
+  // to `b` has a test point closer than the deviation, shown from the
+  // segment's distances and angles seen from the centre alone, without
+  // computing a single test point. False proves nothing.
+  bool ArcBandCovers(const ArcSample& a, const ArcSample& b, double slack) const;
+
+  // The largest coordinate magnitude for which the shortcuts are safe.
+  static constexpr double kLargest = 1e100;
+
+ private:
+  // Test point `index` (0 .. count), exactly as defined above.
+  PlanePoint At(std::int32_t index);
+  bool IsCloser(std::int32_t index, PlanePoint p);
+  bool AcceptsByFullScan(PlanePoint p);
+  bool AcceptsNearAngle(PlanePoint p, double angle, double half_width);
+  std::int32_t NearestIndex(double angle) const;
+  double FarthestAngleFromTestPoints(double from_offset, double to_offset) const;
+
+  double centre_x_ = 0;
+  double centre_y_ = 0;
+  double radius_ = 0;
+  double start_ = 0;   // arcwinkel1
+  double sweep_ = 0;   // counter-clockwise sweep, 0 .. 2*pi
+  double step_ = 0;    // sweep / count
+  std::int32_t count_ = 1;
+  double deviation_ = 0;
+  // Every angle within the sweep is at most this far from a test point's
+  // angle (half a step, with the allowance for rounding); and the sine of
+  // half of it.
+  double within_sweep_farthest_ = 0;
+  double within_sweep_sin_half_ = 0;
+  // How far a computed test point may lie from the exact circle point.
+  double test_point_error_ = 0;
+  bool tame_ = false;
+
+  // Test points computed so far for the current arc: those whose stamp is
+  // the current one.
+  std::vector<double> xs_;
+  std::vector<double> ys_;
+  std::vector<std::uint32_t> stamps_;
+  std::uint32_t stamp_ = 0;
+};
+
+}  // namespace quillmere

@@ -1,0 +1,223 @@
+#include "arcs/arc_job.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "arc_shapes.h"
+#include "dxf/dxf_number.h"
+#include "dxf/dxf_text.h"
+#include "dxf/polyline_reader.h"
+#include "i18n/catalogue.h"
+#include "test_support.h"
+
+namespace quillmere {
+namespace {
+
+using testing::ArcVertices;
+using testing::CrLf;
+using testing::Lf;
+using testing::ReadFile;
+using testing::RecordingMessages;
+using testing::TempDir;
+using testing::WriteFile;
+
+const ArcSearchSettings kStartValues{0.1, 100, 100};
+
+std::string Number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", value);
+  return text;
+}
+
+using Lines = std::vector<std::string>;
+
+void Append(Lines& lines, const Lines& more) { lines.insert(lines.end(), more.begin(), more.end()); }
+
+// A drawing with a header, a LINE, `entities`, and another LINE.
+Lines Drawing(const Lines& entities) {
+  Lines lines = {"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1015",
+                 "  0", "ENDSEC", "  0", "SECTION", "  2", "ENTITIES", "  0", "LINE",
+                 "  8", "0", " 10", "1", " 20", "2", " 11", "3", " 21", "4"};
+  Append(lines, entities);
+  Append(lines, {"  0", "LINE", "  8", "0", " 10", "5", " 20", "6", " 11", "7", " 21", "8",
+                 "  0", "ENDSEC", "  0", "EOF"});
+  return lines;
+}
+
+// The pairs of one LWPOLYLINE vertex, with the bulge pair after them when
+// `bulge` is not empty.
+Lines LwVertex(PlanePoint p, const std::string& bulge = "") {
+  Lines lines = {" 10", Number(p.x), " 20", Number(p.y)};
+  if (!bulge.empty()) Append(lines, {"42", bulge});
+  return lines;
+}
+
+Lines LwPolyline(const std::string& count) {
+  return {"  0", "LWPOLYLINE", "  5", "2A", "100", "AcDbPolyline", " 90", count, " 70", "0"};
+}
+
+class ArcJobTest : public ::testing::Test {
+ protected:
+  // Runs the job on `input` and returns the output file's text.
+  std::string Convert(const std::string& input, const ArcSearchSettings& settings = kStartValues) {
+    WriteFile(in_, input);
+    quillmere::Convert(model_, arc_, settings, in_, out_, messages_);
+    return ReadFile(out_);
+  }
+
+  TempDir dir_;
+  std::string in_ = dir_.File("in.dxf");
+  std::string out_ = dir_.File("out.dxf");
+  PolylineModel model_;
+  ArcFields arc_;
+  RecordingMessages messages_;
+};
+
+TEST_F(ArcJobTest, QuarterCircleLightweightPolylineBecomesOneArc) {
+  const auto quarter = ArcVertices(0, 0, 10, 0, 90, 8);
+  Lines input = LwPolyline("9");
+  for (const PlanePoint& p : quarter) Append(input, LwVertex(p));
+  Lines expected = LwPolyline("2");
+  Append(expected, LwVertex(quarter[0], "0.414213562373095"));
+  Append(expected, LwVertex(quarter[8]));
+
+  EXPECT_EQ(Convert(Lf(Drawing(input))), CrLf(Drawing(expected)));
+  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_NEAR(arc_.bulge, 0.414213562373095, 1e-15);  // the last arc computed
+}
+
+TEST_F(ArcJobTest, ReversedQuarterCirclePolylineWithVertexEntities) {
+  const auto quarter = ArcVertices(0, 0, 10, 90, 0, 8);
+  const Lines header = {"  0", "POLYLINE", "  8", "Kontur", " 66", "1", " 10", "0", " 20", "0",
+                        " 30", "0", " 70", "0"};
+  const auto vertex = [](PlanePoint p) {
+    return Lines{"  0", "VERTEX", "  8", "Kontur", " 10", Number(p.x), " 20", Number(p.y),
+                 " 30", "0"};
+  };
+  const Lines seqend = {"  0", "SEQEND", "  8", "Kontur"};
+  Lines input = header, expected = header;
+  for (const PlanePoint& p : quarter) Append(input, vertex(p));
+  Append(input, seqend);
+  Append(expected, vertex(quarter[0]));
+  Append(expected, {"42", "-0.414213562373095"});
+  Append(expected, vertex(quarter[8]));
+  Append(expected, seqend);
+
+  EXPECT_EQ(Convert(CrLf(Drawing(input))), CrLf(Drawing(expected)));
+}
+
+TEST_F(ArcJobTest, FewerArcTestPointsGiveTwoArcs) {
+  const auto quarter = ArcVertices(0, 0, 10, 0, 90, 8);
+  Lines input = LwPolyline("9");
+  for (const PlanePoint& p : quarter) Append(input, LwVertex(p));
+  Lines expected = LwPolyline("3");
+  Append(expected, LwVertex(quarter[0], "0.198912367379658"));
+  Append(expected, LwVertex(quarter[4], "0.198912367379658"));
+  Append(expected, LwVertex(quarter[8]));
+  EXPECT_EQ(Convert(Lf(Drawing(input)), {0.1, 50, 100}), CrLf(Drawing(expected)));
+}
+
+TEST_F(ArcJobTest, ThreeDimensionalPolylineIsCopiedAsItIs) {
+  Lines input = {"  0", "POLYLINE", " 66", "1", " 70", "8"};
+  for (const PlanePoint& p : ArcVertices(0, 0, 10, 0, 90, 8)) {
+    Append(input, {"  0", "VERTEX", " 10", Number(p.x), " 20", Number(p.y), " 30", "1",
+                   " 70", "32"});
+  }
+  Append(input, {"  0", "SEQEND"});
+  EXPECT_EQ(Convert(Lf(Drawing(input))), CrLf(Drawing(input)));
+}
+
+TEST_F(ArcJobTest, InputWithoutPolylinesIsReportedAndWritesNothing) {
+  Convert(Lf(Drawing({})));
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_FALSE(messages_.shown[0].is_error);
+  EXPECT_EQ(messages_.shown[0].caption, CatalogueText(kTextNoPolylinesTitle));
+  EXPECT_EQ(messages_.shown[0].text, CatalogueText(kTextNoPolylines));
+  EXPECT_FALSE(std::filesystem::exists(out_));
+
+  // A polyline outside the ENTITIES section does not count either.
+  messages_.shown.clear();
+  Convert(Lf({"0", "SECTION", "2", "BLOCKS", "0", "LWPOLYLINE", "90", "1", "10", "0", "20", "0",
+              "0", "ENDSEC", "0", "EOF"}));
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].caption, CatalogueText(kTextNoPolylinesTitle));
+  EXPECT_FALSE(std::filesystem::exists(out_));
+}
+
+TEST_F(ArcJobTest, UnreadableInputIsReportedTwiceAndWritesNothing) {
+  quillmere::Convert(model_, arc_, kStartValues, dir_.File("missing.dxf"), out_, messages_);
+  ASSERT_EQ(messages_.shown.size(), 2u);
+  EXPECT_TRUE(messages_.shown[0].is_error);
+  EXPECT_EQ(messages_.shown[0].text, FileMessage(kTextCannotOpen, dir_.File("missing.dxf")));
+  EXPECT_FALSE(messages_.shown[1].is_error);
+  EXPECT_EQ(messages_.shown[1].text, CatalogueText(kTextNoPolylines));
+  EXPECT_FALSE(std::filesystem::exists(out_));
+}
+
+TEST_F(ArcJobTest, CommandLineModeConvert1TakesDeviationAndTestCounts) {
+  Lines input = LwPolyline("9");
+  for (const PlanePoint& p : ArcVertices(0, 0, 10, 0, 90, 8)) Append(input, LwVertex(p));
+  WriteFile(in_, Lf(Drawing(input)));
+  const std::string command = std::string("\"") + QUILLMERE_CLI_PATH + "\" convert1 \"" + in_ +
+                              "\" \"" + out_ + "\" 0.1 50 100";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  const std::string output = ReadFile(out_);
+  const std::string bulge = "42\r\n0.198912367379658\r\n";
+  const std::size_t first = output.find(bulge);
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_NE(output.find(bulge, first + 1), std::string::npos);
+  EXPECT_NE(output.find(" 90\r\n3\r\n"), std::string::npos);
+}
+
+// The sample drawings: the output reads back with the same polylines, each
+// keeping exactly the vertices the search kept, the arcs carrying their
+// bulges, and every removed vertex lies within the deviation of its arc.
+TEST_F(ArcJobTest, SampleDrawingsKeepTheirShapeWithinTheDeviation) {
+  for (const std::string& sample : testing::SampleDrawings()) {
+    PolylineModel model;
+    RecordingMessages messages;
+    const std::string output = dir_.File("sample.dxf");
+    std::filesystem::remove(output);
+    quillmere::Convert(model, arc_, kStartValues, sample, output, messages);
+    if (model.anzpoly == 0) {
+      EXPECT_EQ(messages.shown.size(), 1u) << sample;
+      EXPECT_FALSE(std::filesystem::exists(output)) << sample;
+      continue;
+    }
+    EXPECT_TRUE(messages.shown.empty()) << sample;
+
+    PolylineModel written;
+    LoadDxf(written, output, messages);
+    ASSERT_EQ(written.anzpoly, model.anzpoly) << sample;
+    for (std::int32_t p = 0; p < model.anzpoly; ++p) {
+      const tpoly& before = model.polys[p];
+      const tpoly& after = written.polys[p];
+      EXPECT_LE(testing::LargestArcDeviation(before), kStartValues.deviation) << sample << p;
+      EXPECT_GE(testing::LargestArcDeviation(before), 0) << sample << p;
+      std::int32_t w = 0;
+      for (std::int32_t v = 0; v < before.anzp; ++v) {
+        const Tmypoi& vertex = before.ps[v];
+        if (vertex.delit) continue;
+        ASSERT_LT(w, after.anzp) << sample << p;
+        const Tmypoi& copy = after.ps[w++];
+        EXPECT_EQ(copy.x, vertex.x);
+        EXPECT_EQ(copy.y, vertex.y);
+        if (vertex.writebulge) {
+          const std::string_view code = copy.code.Text();
+          EXPECT_TRUE(code.ends_with("42\r\n" + FormatGeneral(vertex.bulge) + "\r\n"))
+              << sample << p;
+        }
+      }
+      EXPECT_EQ(w, after.anzp) << sample << p;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillmere

@@ -1,0 +1,211 @@
+#pragma once
+
+// Polylines for the arc tests and the arc benchmark: vertices on arcs and
+// straight runs, random outlines that mix them, and the marks the arc
+// search leaves, for comparing two searches.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "arcs/arc_test_points.h"
+#include "dxf/polyline_model.h"
+
+namespace quillmere::testing {
+
+}  // namespace quillmere::testing
+
+namespace quillmere {
+// Field by field, for test expectations.
+inline bool operator==(const ArcFields& a, const ArcFields& b) {
+  return a.arcmx == b.arcmx && a.arcmy == b.arcmy && a.arcwinkel1 == b.arcwinkel1 &&
+         a.arcwinkel2 == b.arcwinkel2 && a.bulge == b.bulge && a.arcradius == b.arcradius;
+}
+}  // namespace quillmere
+
+namespace quillmere::testing {
+
+inline double Radians(double degrees) { return degrees * M_PI / 180; }
+
+// `segments` + 1 vertices on the circle about (cx, cy), from the angle
+// `from_degrees` to `to_degrees` in equal steps (clockwise when `to` is
+// smaller).
+inline std::vector<PlanePoint> ArcVertices(double cx, double cy, double radius,
+                                           double from_degrees, double to_degrees,
+                                           int segments) {
+  std::vector<PlanePoint> points;
+  for (int i = 0; i <= segments; ++i) {
+    const double angle = Radians(from_degrees + (to_degrees - from_degrees) * i / segments);
+    points.push_back({cx + radius * std::cos(angle), cy + radius * std::sin(angle)});
+  }
+  return points;
+}
+
+// A polyline record with these vertices and nothing else.
+inline tpoly PolylineOf(const std::vector<PlanePoint>& points,
+                        PolylineKind kind = PolylineKind::kLwPolyline,
+                        std::int32_t headerflags = 0) {
+  tpoly polyline;
+  polyline.kind = kind;
+  polyline.headerflags = headerflags;
+  for (const PlanePoint& p : points) {
+    Tmypoi& vertex = polyline.StartVertex();
+    vertex.x = p.x;
+    vertex.y = p.y;
+  }
+  polyline.Complete();
+  return polyline;
+}
+
+inline PolylineModel ModelOf(std::vector<tpoly> polylines) {
+  PolylineModel model;
+  model.polys = std::move(polylines);
+  model.anzpoly = static_cast<std::int32_t>(model.polys.size());
+  return model;
+}
+
+// What the arc search leaves on one vertex.
+struct VertexMarks {
+  bool delit = false;
+  bool writebulge = false;
+  double bulge = 0;
+  friend bool operator==(const VertexMarks&, const VertexMarks&) = default;
+};
+
+inline std::vector<std::vector<VertexMarks>> MarksOf(const PolylineModel& model) {
+  std::vector<std::vector<VertexMarks>> marks;
+  for (std::int32_t p = 0; p < model.anzpoly; ++p) {
+    const tpoly& polyline = model.polys[static_cast<std::size_t>(p)];
+    auto& row = marks.emplace_back();
+    for (std::int32_t v = 0; v < polyline.anzp; ++v) {
+      const Tmypoi& vertex = polyline.ps[static_cast<std::size_t>(v)];
+      row.push_back({vertex.delit, vertex.writebulge, vertex.bulge});
+    }
+  }
+  return marks;
+}
+
+// Random outlines made of arcs and straight runs, for comparing searches
+// and for the benchmark.
+class OutlineMaker {
+ public:
+  explicit OutlineMaker(std::uint64_t seed) : random_(seed) {}
+
+  double Uniform(double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(random_);
+  }
+  // Log-uniform between `low` and `high`.
+  double Scale(double low, double high) {
+    return std::exp(Uniform(std::log(low), std::log(high)));
+  }
+  int Whole(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+  bool Chance(double p) { return Uniform(0, 1) < p; }
+  std::mt19937_64& engine() { return random_; }
+
+  // Appends an arc that starts at the last point of `points` (or at `start`
+  // when empty), leaving it tangentially or at a corner, with `segments`
+  // segments over `sweep_degrees` (negative: clockwise) on `radius`.
+  void AddArc(std::vector<PlanePoint>& points, double radius, double sweep_degrees,
+              int segments, double noise) {
+    if (points.empty()) points.push_back({0, 0});
+    const PlanePoint from = points.back();
+    const double heading = Heading(points) + (Chance(0.3) ? Uniform(-1.5, 1.5) : 0);
+    const double turn = sweep_degrees >= 0 ? 1 : -1;
+    // The centre lies to the left of the heading for a counter-clockwise arc.
+    const double cx = from.x - turn * radius * std::sin(heading);
+    const double cy = from.y + turn * radius * std::cos(heading);
+    const double start = std::atan2(from.y - cy, from.x - cx);
+    for (int i = 1; i <= segments; ++i) {
+      const double angle = start + Radians(sweep_degrees) * i / segments;
+      points.push_back({cx + radius * std::cos(angle) + Uniform(-noise, noise),
+                        cy + radius * std::sin(angle) + Uniform(-noise, noise)});
+    }
+  }
+
+  // Appends a straight run of `segments` segments of about `length` each.
+  void AddStraight(std::vector<PlanePoint>& points, double length, int segments, double noise) {
+    if (points.empty()) points.push_back({0, 0});
+    const double heading = Heading(points) + (Chance(0.7) ? Uniform(-2.5, 2.5) : 0);
+    PlanePoint at = points.back();
+    for (int i = 0; i < segments; ++i) {
+      const double step = length * Uniform(0.5, 1.5);
+      at = {at.x + step * std::cos(heading), at.y + step * std::sin(heading)};
+      points.push_back({at.x + Uniform(-noise, noise), at.y + Uniform(-noise, noise)});
+    }
+  }
+
+ private:
+  static double Heading(const std::vector<PlanePoint>& points) {
+    if (points.size() < 2) return 0;
+    const PlanePoint a = points[points.size() - 2];
+    const PlanePoint b = points.back();
+    return std::atan2(b.y - a.y, b.x - a.x);
+  }
+
+  std::mt19937_64 random_;
+};
+
+}  // namespace quillmere::testing
+
+namespace quillmere::testing {
+
+// Distance from `p` to the arc that runs from `from` to `to` with `bulge`
+// as DXF defines it (tangent of a quarter of the included angle, positive
+// counter-clockwise): to the circle where p lies within the arc's angles,
+// to the nearer end elsewhere. Worked out independently of the search.
+// Nearly straight arcs get an upper bound instead.
+inline double DistanceToBulgeArc(PlanePoint from, PlanePoint to, double bulge, PlanePoint p) {
+  const double dx = to.x - from.x;
+  const double dy = to.y - from.y;
+  const double chord = std::hypot(dx, dy);
+  if (std::abs(bulge) < 1e-4) {
+    // A nearly straight arc: its centre is too far away to compute with; it
+    // strays from the chord by at most its sagitta, |bulge| * chord / 2. The
+    // result is then an upper bound.
+    const double t = std::clamp(((p.x - from.x) * dx + (p.y - from.y) * dy) / (chord * chord), 0.0, 1.0);
+    return std::hypot(p.x - from.x - t * dx, p.y - from.y - t * dy) + std::abs(bulge) * chord / 2;
+  }
+  // The centre lies on the chord's left normal, (1 - b^2) / (2 b) half
+  // chords from its middle.
+  const double along_normal = (1 - bulge * bulge) / (2 * bulge) / 2;
+  const double cx = (from.x + to.x) / 2 - dy * along_normal;
+  const double cy = (from.y + to.y) / 2 + dx * along_normal;
+  const double radius = std::hypot(from.x - cx, from.y - cy);
+  const double sweep = 4 * std::atan(std::abs(bulge));
+  // Counter-clockwise from `first` over `sweep`.
+  const PlanePoint first = bulge > 0 ? from : to;
+  const double start = std::atan2(first.y - cy, first.x - cx);
+  double offset = std::atan2(p.y - cy, p.x - cx) - start;
+  while (offset < 0) offset += 2 * M_PI;
+  if (offset <= sweep) return std::abs(std::hypot(p.x - cx, p.y - cy) - radius);
+  return std::min(std::hypot(p.x - from.x, p.y - from.y), std::hypot(p.x - to.x, p.y - to.y));
+}
+
+// The largest distance from a vertex removed by the arc search to the arc
+// that replaces it, over all arcs of `polyline`; -1 when a removed vertex
+// belongs to no arc.
+inline double LargestArcDeviation(const tpoly& polyline) {
+  double largest = 0;
+  std::int32_t start = -1;
+  for (std::int32_t v = 0; v < polyline.anzp; ++v) {
+    const Tmypoi& vertex = polyline.ps[static_cast<std::size_t>(v)];
+    if (vertex.delit) {
+      if (start < 0) return -1;
+      continue;
+    }
+    if (start >= 0 && v > start + 1) {
+      const Tmypoi& first = polyline.ps[static_cast<std::size_t>(start)];
+      for (std::int32_t inner = start + 1; inner < v; ++inner) {
+        const Tmypoi& removed = polyline.ps[static_cast<std::size_t>(inner)];
+        largest = std::max(largest, DistanceToBulgeArc({first.x, first.y}, {vertex.x, vertex.y},
+                                                       first.bulge, {removed.x, removed.y}));
+      }
+    }
+    start = vertex.writebulge ? v : -1;
+  }
+  return largest;
+}
+
+}  // namespace quillmere::testing
