@@ -1,10 +1,19 @@
 #include "lines/line_job.h"
 
+#include "lines/line_chaining.h"
+#include "lines/line_reader.h"
+#include "lines/line_writer.h"
+
 namespace quillmere {
 
-void convert2(PolylineModel&, const std::string&, const std::string&, double,
-              MessageSink& messages) {
-  messages.ShowError(u"convert2: this job is not built yet.");
+void convert2(PolylineModel& model, const std::string& input_name, const std::string& output_name,
+              double tolerance, MessageSink& messages) {
+  // A file that cannot be read leaves an empty model; the writer then
+  // reports the input again and leaves an empty output.
+  LoadDxf2(model, input_name, messages);
+  ChainLines(model, tolerance);
+  if (LineOutputStyle(model.cadver) == PolylineKind::kLwPolyline) AppendVertexCounts(model);
+  savedxf2(model, input_name, output_name, messages);
 }
 
 }  // namespace quillmere

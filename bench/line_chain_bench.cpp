@@ -1,0 +1,215 @@
+// Speed of the lines-to-polylines job on large drawings.
+//
+// Writes drawings of 20,000 to 200,000 LINEs that form chains of 1 to 60
+// lines, in shuffled order, runs reading, chaining and writing on each and
+// prints the processor time per phase and per line (the fastest of three
+// runs, since the machine may be busy). Then compares the indexed
+// chaining with the plain every-with-every passes on a subset of the lines,
+// checks that both give the same model and prints the speed-up.
+//
+// Usage: line_chain_bench [largest line count]
+
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "dxf/polyline_model.h"
+#include "lines/line_chaining.h"
+#include "lines/line_reader.h"
+#include "lines/line_writer.h"
+#include "lines/reference_chaining.cpp"  // the plain passes, as the tests use them
+#include "support/message_sink.h"
+
+namespace {
+
+using quillmere::PolylineModel;
+
+// Processor time of this process (user and system): what the job costs on
+// one core, whatever else the machine is busy with.
+struct Clock {
+  using time_point = double;
+  static double now() {
+    timespec time{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &time);
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
+  }
+};
+
+constexpr double kTolerance = 0.01;
+
+class CountingMessages : public quillmere::MessageSink {
+ public:
+  void ShowError(const std::u16string&) override { ++shown; }
+  void ShowInformation(const std::u16string&, const std::u16string&) override { ++shown; }
+  int shown = 0;
+};
+
+double Seconds(Clock::time_point since) { return Clock::now() - since; }
+
+// A lightweight-style drawing of `count` LINEs: chains of random walks, each
+// in a region of its own, cut into lines and shuffled. Some joints are off by
+// less than the tolerance.
+std::string MakeDrawing(std::size_t count, std::mt19937_64& random) {
+  std::uniform_real_distribution<double> step(-5, 5);
+  std::uniform_real_distribution<double> jitter(-0.004, 0.004);
+  std::vector<std::string> lines;
+  lines.reserve(count);
+  char buffer[256];
+  std::size_t chain = 0;
+  while (lines.size() < count) {
+    const std::size_t length = 1 + random() % 60;
+    double x = static_cast<double>(chain % 1000) * 1000;
+    double y = static_cast<double>(chain / 1000) * 1000;
+    for (std::size_t k = 0; k < length && lines.size() < count; ++k) {
+      const double nx = x + step(random);
+      const double ny = y + step(random);
+      const double sx = random() % 4 == 0 ? x + jitter(random) : x;
+      std::snprintf(buffer, sizeof buffer,
+                    "  0\r\nLINE\r\n  5\r\n%zX\r\n330\r\n1F\r\n100\r\nAcDbEntity\r\n  8\r\n0\r\n"
+                    "100\r\nAcDbLine\r\n 10\r\n%.6f\r\n 20\r\n%.6f\r\n 30\r\n0.0\r\n"
+                    " 11\r\n%.6f\r\n 21\r\n%.6f\r\n 31\r\n0.0\r\n",
+                    lines.size() + 0x100, sx, y, nx, ny);
+      lines.emplace_back(buffer);
+      x = nx;
+      y = ny;
+    }
+    ++chain;
+  }
+  std::shuffle(lines.begin(), lines.end(), random);
+  std::string text =
+      "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1015\r\n"
+      "  9\r\n$HANDSEED\r\n  5\r\nFFFFF\r\n  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
+  for (const std::string& line : lines) text += line;
+  text += "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+  return text;
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr || std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    std::exit(1);
+  }
+  std::fclose(file);
+}
+
+std::int32_t Chains(const PolylineModel& model) {
+  std::int32_t chains = 0;
+  for (std::int32_t i = 0; i < model.anzpoly; ++i) {
+    if (!model.polys[static_cast<std::size_t>(i)].delpoly) ++chains;
+  }
+  return chains;
+}
+
+bool SameModel(const PolylineModel& a, const PolylineModel& b) {
+  if (a.anzpoly != b.anzpoly) return false;
+  for (std::int32_t i = 0; i < a.anzpoly; ++i) {
+    const auto& p = a.polys[static_cast<std::size_t>(i)];
+    const auto& q = b.polys[static_cast<std::size_t>(i)];
+    if (p.anzp != q.anzp || p.delpoly != q.delpoly) return false;
+    for (std::int32_t v = 0; v < p.anzp; ++v) {
+      const auto& s = p.ps[static_cast<std::size_t>(v)];
+      const auto& t = q.ps[static_cast<std::size_t>(v)];
+      if (s.x != t.x || s.y != t.y || s.z != t.z || !(s.code == t.code)) return false;
+    }
+  }
+  return true;
+}
+
+constexpr int kRuns = 3;
+
+struct Phases {
+  double read = 0;
+  double chain = 0;  // chaining and vertex counts
+  double write = 0;
+  double total() const { return read + chain + write; }
+};
+
+// The job of convert2, timed phase by phase.
+Phases RunJob(PolylineModel& model, const std::string& input, const std::string& output,
+              quillmere::MessageSink& messages) {
+  Phases phases;
+  Clock::time_point start = Clock::now();
+  quillmere::LoadDxf2(model, input, messages);
+  phases.read = Seconds(start);
+  start = Clock::now();
+  quillmere::ChainLines(model, kTolerance);
+  quillmere::AppendVertexCounts(model);
+  phases.chain = Seconds(start);
+  start = Clock::now();
+  quillmere::savedxf2(model, input, output, messages);
+  phases.write = Seconds(start);
+  return phases;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::size_t largest = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 200000;
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("line_chain_bench_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const std::string input = (folder / "lines.dxf").string();
+  const std::string output = (folder / "polylines.dxf").string();
+  std::mt19937_64 random(42);
+  CountingMessages messages;
+
+  std::printf("processor seconds of this process, fastest of %d runs\n", kRuns);
+  std::printf("%9s %8s %8s %8s %8s %10s %9s %7s\n", "lines", "read s", "chain s", "write s",
+              "total s", "chain+wr s", "ns/line", "chains");
+  double first_rate = 0;
+  for (const std::size_t count : {largest / 10, largest / 4, largest / 2, largest}) {
+    WriteText(input, MakeDrawing(count, random));
+    // The fastest of a few runs: the machine may be busy with other work.
+    Phases best;
+    std::int32_t chains = 0;
+    for (int run = 0; run < kRuns; ++run) {
+      PolylineModel model;
+      const Phases phases = RunJob(model, input, output, messages);
+      if (run == 0 || phases.total() < best.total()) best = phases;
+      chains = Chains(model);
+    }
+    const double per_line = best.total() / static_cast<double>(count) * 1e9;
+    if (first_rate == 0) first_rate = per_line;
+    std::printf("%9zu %8.3f %8.3f %8.3f %8.3f %10.3f %9.0f %7d\n", count, best.read, best.chain,
+                best.write, best.total(), best.chain + best.write, per_line, chains);
+    if (count == largest) {
+      std::printf("time per line at %zu lines is %.2f times that at %zu lines (1.00 = linear)\n",
+                  count, per_line / first_rate, largest / 10);
+    }
+  }
+
+  // Indexed against plain passes on the same subset.
+  const std::size_t subset = largest / 10;
+  WriteText(input, MakeDrawing(subset, random));
+  PolylineModel plain;
+  quillmere::LoadDxf2(plain, input, messages);
+  PolylineModel indexed;
+  int indexed_passes = 0;
+  double indexed_time = 0;
+  for (int run = 0; run < kRuns; ++run) {
+    indexed = plain;
+    const Clock::time_point start = Clock::now();
+    indexed_passes = quillmere::ChainLines(indexed, kTolerance);
+    const double time = Seconds(start);
+    if (run == 0 || time < indexed_time) indexed_time = time;
+  }
+  const Clock::time_point start = Clock::now();
+  const int plain_passes = quillmere::testing::ReferenceChainLines(plain, kTolerance);
+  const double plain_time = Seconds(start);
+  const bool same = plain_passes == indexed_passes && SameModel(plain, indexed);
+  std::printf("subset of %zu lines: plain passes %.3f s, indexed %.4f s, speed-up %.0fx, %d passes, %s\n",
+              subset, plain_time, indexed_time, plain_time / indexed_time, indexed_passes,
+              same ? "same model" : "MODELS DIFFER");
+
+  std::filesystem::remove_all(folder);
+  if (messages.shown != 0) std::printf("%d messages were shown\n", messages.shown);
+  return same && messages.shown == 0 ? 0 : 1;
+}

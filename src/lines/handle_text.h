@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillmere {
+
+// Entity handles as the line job reads and writes them.
+
+// Reads a handle value: hexadecimal digits in either case, no prefix, blanks
+// and control characters around allowed, at most eight digits after leading
+// zeros. Values above the signed 32-bit range are not taken.
+std::optional<std::int64_t> ParseHandle(std::string_view value);
+
+// A new handle: uppercase hexadecimal, zero-padded to at least two digits
+// (5 gives "05", 300 gives "12C"). Handles are counted in a 64-bit type, so
+// counting on from the largest 32-bit handle never wraps into garbage.
+std::string FormatHandle(std::int64_t handle);
+
+}  // namespace quillmere

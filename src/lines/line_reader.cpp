@@ -1,0 +1,195 @@
+#include "lines/line_reader.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "dxf/dxf_input.h"
+#include "dxf/dxf_number.h"
+#include "dxf/dxf_text.h"
+#include "i18n/catalogue.h"
+#include "lines/handle_text.h"
+
+namespace quillmere {
+
+namespace {
+
+// The largest group-5 handle anywhere in the file; nothing when the file
+// cannot be opened. Handles that do not read are passed over.
+std::optional<std::int64_t> ScanLargestHandle(const std::string& file_name) {
+  DxfInput input;
+  if (!input.Open(file_name)) return std::nullopt;
+  std::int64_t largest = 0;
+  std::string_view line;
+  while (input.ReadLine(line)) {
+    const bool handle_code = LineIs(line, "5");
+    if (!input.ReadLine(line)) break;
+    if (!handle_code) continue;
+    const std::optional<std::int64_t> handle = ParseHandle(line);
+    if (handle && *handle > largest) largest = *handle;
+  }
+  return largest;
+}
+
+// Picks the format version out of the header: the value of the group-1 pair
+// that follows the pair (9, $ACADVER), without its first two characters
+// ("AC1015" gives 1015).
+class VersionCapture {
+ public:
+  void Apply(const DxfPair& pair, std::int32_t& cadver) {
+    const std::string_view code = Trimmed(pair.code);
+    if (code == "9") {
+      capturing_ = Trimmed(pair.value) == "$ACADVER";
+    } else if (capturing_ && code == "1") {
+      capturing_ = false;
+      const std::string_view value = Trimmed(pair.value);
+      const std::string_view digits = value.substr(value.size() < 2 ? value.size() : 2);
+      if (const std::optional<std::int32_t> version = ParseWholeNumber(digits)) cadver = *version;
+    }
+  }
+
+ private:
+  bool capturing_ = false;
+};
+
+// A coordinate group of a LINE: which axis it sets and whether it belongs to
+// the end point (groups 11, 21, 31) rather than the start point (10, 20, 30).
+struct CoordinateGroup {
+  int axis;
+  bool end_point;
+};
+
+std::optional<CoordinateGroup> ClassifyCoordinate(std::string_view code) {
+  if (code.size() != 2 || code[0] < '1' || code[0] > '3') return std::nullopt;
+  if (code[1] != '0' && code[1] != '1') return std::nullopt;
+  return CoordinateGroup{code[0] - '1', code[1] == '1'};
+}
+
+constexpr std::array<std::string_view, 3> kVertexCodeLines = {" 10", " 20", " 30"};
+
+void SetAxis(Tmypoi& vertex, int axis, std::string_view value) {
+  const std::optional<double> number = ParseNumber(value);
+  if (!number) return;
+  (axis == 0 ? vertex.x : axis == 1 ? vertex.y : vertex.z) = *number;
+}
+
+// Builds the record of one LINE while its body is read.
+class LineRecordBuilder {
+ public:
+  LineRecordBuilder(PolylineModel& model, std::string_view line_code_line)
+      : model_(model), record_(model.StartRecord()), style_(LineOutputStyle(model.cadver)) {
+    record_.kind = style_;
+    record_.ps.reserve(2);
+    record_.code.AddPair(line_code_line,
+                         style_ == PolylineKind::kPolyline ? "POLYLINE" : "LWPOLYLINE");
+    record_.code.AddPair(" 66", "1");
+    StartVertex();
+  }
+
+  // Takes one pair of the LINE's body (not its ending (0, ...) pair).
+  void Take(DxfPair& pair) {
+    const std::string_view code = Trimmed(pair.code);
+    if (code == "100" && pair.value == "AcDbLine") pair.value = "AcDbPolyline";
+    if (code == "8") layer_ = pair.value;
+    if (code == "1001") in_extended_data_ = true;
+    const std::optional<CoordinateGroup> coordinate = ClassifyCoordinate(code);
+    if (!coordinate) {
+      // Extended data ends an entity. An LWPOLYLINE carries it behind its
+      // vertices, so it becomes the closing lines there; a POLYLINE carries
+      // it at the end of its own pairs, in front of the VERTEX entities.
+      const bool closing = in_extended_data_ && style_ == PolylineKind::kLwPolyline;
+      (closing ? record_.code2 : record_.code).AddPair(pair.code, pair.value);
+      return;
+    }
+    if (coordinate->end_point && record_.anzp == 1) StartVertex();
+    Tmypoi& vertex = record_.ps[static_cast<std::size_t>(record_.anzp - 1)];
+    SetAxis(vertex, coordinate->axis, pair.value);
+    // Every polyline vertex carries its point in groups 10, 20 and 30.
+    vertex.code.AddPair(coordinate->end_point ? kVertexCodeLines[coordinate->axis] : pair.code,
+                        pair.value);
+  }
+
+  // Completes the record once the body has been read. The coordinate pairs
+  // went into the vertex lines as they came; in the old style the VERTEX
+  // pairs go in front of them now that the layer is known.
+  void Finish() {
+    if (style_ == PolylineKind::kPolyline) {
+      record_.code2.AddPair(" 0", "SEQEND");
+      for (std::int32_t i = 0; i < record_.anzp; ++i) {
+        Tmypoi& vertex = record_.ps[static_cast<std::size_t>(i)];
+        LineList lines;
+        lines.AddPair(" 0", "VERTEX");
+        lines.AddPair(" 5", handles_[static_cast<std::size_t>(i)]);
+        lines.AddPair(" 8", layer_);
+        lines.Append(vertex.code);
+        vertex.code = std::move(lines);
+      }
+    }
+    model_.CompleteRecord();
+  }
+
+ private:
+  // Creates the next vertex; in the old style it takes its handle now.
+  void StartVertex() {
+    record_.StartVertex();
+    if (style_ == PolylineKind::kPolyline) {
+      handles_[static_cast<std::size_t>(record_.anzp - 1)] = FormatHandle(++model_.maxhandle);
+    }
+  }
+
+  PolylineModel& model_;
+  tpoly& record_;
+  const PolylineKind style_;
+  std::string layer_ = "0";
+  std::array<std::string, 2> handles_;
+  bool in_extended_data_ = false;  // from the first group-1001 pair on
+};
+
+// Reads the body of a LINE whose (0, LINE) pair is in `pair` into a new
+// record. True when the body ended at a (0, ...) pair, which is then left in
+// `pair` to be examined again.
+bool ReadLineEntity(DxfInput& input, DxfPair& pair, PolylineModel& model) {
+  LineRecordBuilder builder(model, pair.code);
+  bool ended_at_code0 = false;
+  while (input.ReadPair(pair)) {
+    if (LineIs(pair.code, "0")) {
+      ended_at_code0 = true;
+      break;
+    }
+    builder.Take(pair);
+  }
+  builder.Finish();
+  return ended_at_code0;
+}
+
+}  // namespace
+
+void LoadDxf2(PolylineModel& model, const std::string& file_name, MessageSink& messages) {
+  model.cadver = 0;
+  model.maxhandle = 0;
+  model.ClearModel();
+
+  const std::optional<std::int64_t> largest = ScanLargestHandle(file_name);
+  DxfInput input;
+  if (!largest || !input.Open(file_name)) {
+    messages.ShowError(FileMessage(kTextCannotOpen, file_name));
+    return;
+  }
+  model.maxhandle = *largest;
+
+  VersionCapture version;
+  SectionState section;
+  DxfPair pair;
+  bool held = false;
+  while (held || input.HasMore()) {
+    if (!held && !input.ReadPair(pair)) break;
+    held = false;
+    version.Apply(pair, model.cadver);
+    section.Apply(pair.code, pair.value);
+    if (section.InsideEntities() && LineIs(pair.code, "0") && LineIs(pair.value, "LINE")) {
+      held = ReadLineEntity(input, pair, model);
+    }
+  }
+}
+
+}  // namespace quillmere

@@ -1,0 +1,152 @@
+#include "lines/line_writer.h"
+
+#include <optional>
+
+#include "dxf/dxf_copy.h"
+#include "dxf/dxf_text.h"
+#include "lines/handle_text.h"
+
+namespace quillmere {
+
+namespace {
+
+bool IsWritten(const tpoly& record) { return !record.delpoly && record.anzp >= 2; }
+
+// Whether a group-code line of `lines` (the first, third, fifth line, ...)
+// is the handle code "5".
+bool HasHandlePair(const LineList& lines) {
+  LineList::Cursor cursor(lines);
+  std::string_view line;
+  for (bool code_line = true; cursor.Next(line); code_line = !code_line) {
+    if (code_line && LineIs(line, "5")) return true;
+  }
+  return false;
+}
+
+// The largest handle of the output that the input did not have: the VERTEX
+// handles the reader handed out (maxhandle already counts them) and one more
+// for every written record without a handle of its own. Nothing when the
+// output carries no new handle.
+std::optional<std::int64_t> LastNewHandle(const PolylineModel& model) {
+  std::int64_t records_without_handle = 0;
+  bool vertex_handles = false;
+  for (std::int32_t k = 0; k < model.anzpoly; ++k) {
+    const tpoly& record = model.polys[static_cast<std::size_t>(k)];
+    if (!IsWritten(record)) continue;
+    if (record.kind == PolylineKind::kPolyline) vertex_handles = true;
+    if (!HasHandlePair(record.code)) ++records_without_handle;
+  }
+  if (!vertex_handles && records_without_handle == 0) return std::nullopt;
+  return model.maxhandle + records_without_handle;
+}
+
+// Keeps the header variable $HANDSEED above the new handles: the value of
+// the group-5 pair right after the pair (9, $HANDSEED) in the HEADER section
+// becomes one above the last new handle. (The handle scan of the reader has
+// read the seed as well, so the new handles all lie above the old seed.)
+class HandleSeedUpdate {
+ public:
+  explicit HandleSeedUpdate(std::optional<std::int64_t> last_new_handle)
+      : last_new_handle_(last_new_handle) {}
+
+  // Sees every pair of the copy in order; may change the pair's value.
+  void Apply(DxfPair& pair) {
+    const std::string_view code = Trimmed(pair.code);
+    if (code == "0") {
+      const std::string_view value = Trimmed(pair.value);
+      if (value == "SECTION" || value == "ENDSEC") in_header_ = false;
+    } else if (code == "2" && Trimmed(pair.value) == "HEADER") {
+      in_header_ = true;
+    }
+    const bool seed_value = after_seed_name_ && in_header_ && code == "5";
+    after_seed_name_ = in_header_ && code == "9" && Trimmed(pair.value) == "$HANDSEED";
+    if (!seed_value || !last_new_handle_) return;
+    if (ParseHandle(pair.value)) pair.value = FormatHandle(*last_new_handle_ + 1);
+  }
+
+ private:
+  const std::optional<std::int64_t> last_new_handle_;
+  bool in_header_ = false;
+  bool after_seed_name_ = false;
+};
+
+// Writes the entity lines of a record. One without a handle gets the next
+// one behind its own pairs, but in front of extended data (group 1001 on),
+// which must end an entity.
+void WriteEntityLines(OutputFile& output, const LineList& lines, std::int64_t& maxhandle) {
+  if (HasHandlePair(lines)) {
+    output.Write(lines.Text());
+    return;
+  }
+  bool handle_written = false;
+  const auto write_handle = [&]() {
+    output.WriteLine(" 5");
+    output.WriteLine(FormatHandle(++maxhandle));
+    handle_written = true;
+  };
+  LineList::Cursor cursor(lines);
+  std::string_view line;
+  for (bool code_line = true; cursor.Next(line); code_line = !code_line) {
+    if (code_line && !handle_written && LineIs(line, "1001")) write_handle();
+    output.WriteLine(line);
+  }
+  if (!handle_written) write_handle();
+}
+
+void WriteRecord(OutputFile& output, const tpoly& record, std::int64_t& maxhandle) {
+  WriteEntityLines(output, record.code, maxhandle);
+  for (std::int32_t i = 0; i < record.anzp; ++i) {
+    output.Write(record.ps[static_cast<std::size_t>(i)].code.Text());
+  }
+  output.Write(record.code2.Text());
+}
+
+// Reads on through the body of a LINE whose (0, LINE) pair has just been
+// read, copying it to `copy` when given. True when the body ended at a pair
+// with code "0", which is then left in `pair` to be examined next.
+bool PassLineBody(DxfInput& input, DxfPair& pair, OutputFile* copy) {
+  while (input.ReadPair(pair)) {
+    if (LineIs(pair.code, "0")) return true;
+    if (copy != nullptr) WritePair(*copy, pair);
+  }
+  return false;
+}
+
+}  // namespace
+
+void savedxf2(PolylineModel& model, const std::string& input_name, const std::string& output_name,
+              MessageSink& messages) {
+  HandleSeedUpdate seed(LastNewHandle(model));
+  DxfCopy copy(messages);
+  if (!copy.Begin(input_name, output_name)) return;
+  DxfInput& input = copy.input();
+  OutputFile& output = copy.output();
+
+  SectionState section;
+  DxfPair pair;
+  bool held = false;
+  std::int32_t line_number = 0;
+  while (held || input.HasMore()) {
+    if (!held && !input.ReadPair(pair)) break;
+    held = false;
+    section.Apply(pair.code, pair.value);
+    seed.Apply(pair);
+    if (!section.InsideEntities() || !LineIs(pair.code, "0") || !LineIs(pair.value, "LINE")) {
+      WritePair(output, pair);
+      continue;
+    }
+    if (line_number < model.anzpoly) {
+      held = PassLineBody(input, pair, nullptr);
+      const tpoly& record = model.polys[static_cast<std::size_t>(line_number)];
+      if (IsWritten(record)) WriteRecord(output, record, model.maxhandle);
+    } else {
+      // The file has more LINEs than the model: copy them as they are.
+      WritePair(output, pair);
+      held = PassLineBody(input, pair, &output);
+    }
+    ++line_number;
+  }
+  copy.Finish();
+}
+
+}  // namespace quillmere

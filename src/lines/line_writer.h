@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "dxf/polyline_model.h"
+#include "support/message_sink.h"
+
+namespace quillmere {
+
+// Writes `output_name` as a copy of `input_name` in which the k-th LINE of
+// the ENTITIES section gives way to record k of `model`: its entity lines,
+// its vertex lines and its closing lines as stored, or nothing at all when
+// the record was appended to another chain or has fewer than two vertices.
+// Everything else passes through line for line.
+//
+// A record whose entity lines carry no handle gets " 5" and the next handle
+// after them (in front of extended data, which must end the entity),
+// counted on from `model.maxhandle` (which keeps the last one).
+// When the output carries handles the input did not have, a readable header
+// $HANDSEED becomes one above the largest of them, so that later editors of
+// the drawing do not hand the same handles out again.
+//
+// The output replaces an existing file only once it is complete, so the
+// input may be the output. Failures are reported as every writer reports
+// them (catalogue texts 10 and 11); a missing input leaves an empty output.
+void savedxf2(PolylineModel& model, const std::string& input_name, const std::string& output_name,
+              MessageSink& messages);
+
+}  // namespace quillmere

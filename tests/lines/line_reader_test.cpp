@@ -1,0 +1,232 @@
+#include "lines/line_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "lines/handle_text.h"
+#include "test_support.h"
+
+namespace quillmere {
+namespace {
+
+using testing::Lf;
+using testing::RecordingMessages;
+using testing::TempDir;
+using testing::WriteFile;
+
+using Lines = std::vector<std::string>;
+
+Lines LinesOf(const LineList& list) {
+  Lines lines;
+  LineList::Cursor cursor(list);
+  std::string_view line;
+  while (cursor.Next(line)) lines.emplace_back(line);
+  return lines;
+}
+
+Lines Concat(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+Lines Header(const std::string& version) {
+  if (version.empty()) return {"  0", "SECTION", "  2", "HEADER", "  0", "ENDSEC"};
+  return {"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", version, "  0", "ENDSEC"};
+}
+
+Lines Entities(const Lines& body) {
+  return Concat({{"  0", "SECTION", "  2", "ENTITIES"}, body, {"  0", "ENDSEC", "  0", "EOF"}});
+}
+
+// LINE A of the worked example: handle 2A, layer KONTUR, 0,0,0 to 10,0,0.
+const Lines kLineA = {"  0", "LINE", "  5", "2A", "  8", "KONTUR", " 10", "0.0", " 20", "0.0",
+                      " 30", "0.0", " 11", "10.0", " 21", "0.0", " 31", "0.0"};
+
+class LineReaderTest : public ::testing::Test {
+ protected:
+  PolylineModel& Read(const Lines& lines) {
+    WriteFile(dir_.File("in.dxf"), Lf(lines));
+    LoadDxf2(model_, dir_.File("in.dxf"), messages_);
+    return model_;
+  }
+  TempDir dir_;
+  RecordingMessages messages_;
+  PolylineModel model_;
+};
+
+TEST_F(LineReaderTest, OldStyleRecordOfALine) {
+  const PolylineModel& model =
+      Read(Concat({Header(""), {"  0", "SECTION", "  2", "TABLES", "  0", "LAYER", "  5", "2f",
+                                "  0", "ENDSEC"},
+                   Entities(kLineA)}));
+  EXPECT_EQ(model.cadver, 0);
+  ASSERT_EQ(model.anzpoly, 1);
+  const tpoly& line = model.polys[0];
+  EXPECT_EQ(line.kind, PolylineKind::kPolyline);
+  EXPECT_EQ(LinesOf(line.code),
+            (Lines{"  0", "POLYLINE", " 66", "1", "  5", "2A", "  8", "KONTUR"}));
+  EXPECT_EQ(LinesOf(line.code2), (Lines{" 0", "SEQEND"}));
+  ASSERT_EQ(line.anzp, 2);
+  EXPECT_EQ(LinesOf(line.ps[0].code), (Lines{" 0", "VERTEX", " 5", "30", " 8", "KONTUR", " 10",
+                                             "0.0", " 20", "0.0", " 30", "0.0"}));
+  EXPECT_EQ(LinesOf(line.ps[1].code), (Lines{" 0", "VERTEX", " 5", "31", " 8", "KONTUR", " 10",
+                                             "10.0", " 20", "0.0", " 30", "0.0"}));
+  EXPECT_EQ(line.ps[1].x, 10.0);
+  EXPECT_EQ(line.rausx, 10.0);
+  EXPECT_FALSE(line.delpoly);
+  EXPECT_FALSE(line.isclosed);
+  EXPECT_EQ(line.nr, -1);
+  EXPECT_EQ(model.maxhandle, 0x31);
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(LineReaderTest, LightweightRecordOfALine) {
+  const Lines line = {"0",   "LINE",   "5",   "1C",      "330", "1F",       "100",
+                      "AcDbEntity",    "8",   "Mauer ",  "100", "AcDbLine", "10",
+                      "1",   "20",     "2",   "30",      "3",   "11",       "4.5e1",
+                      "21",  "-5",     "31",  "6"};
+  const PolylineModel& model = Read(Concat({Header("AC1015"), Entities(line)}));
+  EXPECT_EQ(model.cadver, 1015);
+  ASSERT_EQ(model.anzpoly, 1);
+  const tpoly& record = model.polys[0];
+  EXPECT_EQ(record.kind, PolylineKind::kLwPolyline);
+  EXPECT_EQ(LinesOf(record.code),
+            (Lines{"0", "LWPOLYLINE", " 66", "1", "5", "1C", "330", "1F", "100", "AcDbEntity", "8",
+                   "Mauer ", "100", "AcDbPolyline"}));
+  EXPECT_TRUE(record.code2.Empty());
+  EXPECT_EQ(LinesOf(record.ps[0].code), (Lines{"10", "1", "20", "2", "30", "3"}));
+  EXPECT_EQ(LinesOf(record.ps[1].code), (Lines{" 10", "4.5e1", " 20", "-5", " 30", "6"}));
+  EXPECT_EQ(record.ps[1].x, 45);
+  EXPECT_EQ(record.ps[1].y, -5);
+  EXPECT_EQ(record.ps[1].z, 6);
+  // Only group 5 holds handles (330 is a pointer), and none are handed out.
+  EXPECT_EQ(model.maxhandle, 0x1C);
+}
+
+TEST_F(LineReaderTest, VersionDecidesTheStyle) {
+  const std::vector<std::pair<std::string, std::int32_t>> versions = {
+      {"AC1009", 1009}, {"AC1012", 1012}, {"AC1032", 1032}, {"  AC1010 ", 1010},
+      {"AC", 0},        {"ACxy", 0},      {"", 0}};
+  for (const auto& [value, expected] : versions) {
+    const PolylineModel& model = Read(Concat({Header(value), Entities(kLineA)}));
+    EXPECT_EQ(model.cadver, expected) << value;
+    EXPECT_EQ(model.polys[0].kind, expected >= 1010 ? PolylineKind::kLwPolyline
+                                                    : PolylineKind::kPolyline)
+        << value;
+  }
+  // Only the group-1 pair of $ACADVER counts, not one of another variable.
+  const PolylineModel& model =
+      Read(Concat({{"0", "SECTION", "2", "HEADER", "9", "$ACADVER", "9", "$DWGCODEPAGE", "1",
+                    "AC1015", "0", "ENDSEC"},
+                   Entities(kLineA)}));
+  EXPECT_EQ(model.cadver, 0);
+}
+
+TEST_F(LineReaderTest, LargestHandleIsReadAsHexadecimalAnywhere) {
+  // Block handles count as well; case does not matter; A0 beats 9F; leading
+  // zeros do not count as digits; values beyond 32 bits are passed over.
+  const Lines blocks = {"0", "SECTION", "2", "BLOCKS", "0", "BLOCK", "5", "9F", "0", "LINE",
+                        "5", "a0",      "0", "ENDSEC"};
+  EXPECT_EQ(Read(Concat({blocks, Entities({})})).maxhandle, 0xA0);
+  EXPECT_EQ(model_.anzpoly, 0);  // the LINE in the block is not read
+  EXPECT_EQ(Read(Entities({"0", "CIRCLE", "5", "00000000007FFFFFFF", "0", "CIRCLE", "5",
+                           "80000000"}))
+                .maxhandle,
+            0x7FFFFFFF);
+  EXPECT_EQ(Read(Entities({"0", "CIRCLE", "5", "100000000", "0", "CIRCLE", "5", "FFFFFFFF", "0",
+                           "CIRCLE", "5", "0x10", "0", "CIRCLE", "5", "G1", "0", "CIRCLE", "5",
+                           " 1b "}))
+                .maxhandle,
+            0x1B);
+  // Handles count up from there, two per LINE in the old style.
+  const PolylineModel& model =
+      Read(Entities(Concat({{"0", "LINE", "5", "2F", "11", "1"}, kLineA})));
+  EXPECT_EQ(model.polys[0].ps[0].code.Line(3), "30");
+  EXPECT_EQ(model.polys[0].ps[1].code.Line(3), "31");
+  EXPECT_EQ(model.polys[1].ps[0].code.Line(3), "32");
+  EXPECT_EQ(model.polys[1].ps[1].code.Line(3), "33");
+  EXPECT_EQ(model.maxhandle, 0x33);
+}
+
+TEST_F(LineReaderTest, HandlesAreFormattedUppercaseWithTwoDigits) {
+  EXPECT_EQ(FormatHandle(5), "05");
+  EXPECT_EQ(FormatHandle(0), "00");
+  EXPECT_EQ(FormatHandle(300), "12C");
+  EXPECT_EQ(FormatHandle(0x7FFFFFFF + std::int64_t{1}), "80000000");
+  const PolylineModel& model = Read(Entities(Concat({{"0", "TEXT", "5", "7ffffffe"}, kLineA})));
+  EXPECT_EQ(model.polys[0].ps[1].code.Line(3), "80000000");
+}
+
+TEST_F(LineReaderTest, BodyDetails) {
+  const Lines odd = {
+      "  0", "LINE", "8", "A", "100", "AcDbLine ",  // not exactly AcDbLine: stays
+      "11",  "7",    "21", "8",                     // end point before start point
+      "10",  "x1",   "20", "2", "8", " B\t",        // the last layer counts, as read
+      "0",   "LINE", "10", "1", "20", "1",          // no end point at all
+      "0",   "LINE", "100", "AcDbLine"};
+  const PolylineModel& model = Read(Entities(odd));
+  ASSERT_EQ(model.anzpoly, 3);
+  const tpoly& first = model.polys[0];
+  EXPECT_EQ(LinesOf(first.code),
+            (Lines{"  0", "POLYLINE", " 66", "1", "8", "A", "100", "AcDbLine ", "8", " B\t"}));
+  ASSERT_EQ(first.anzp, 2);
+  EXPECT_EQ(first.ps[0].x, 0);
+  EXPECT_EQ(first.ps[0].y, 0);
+  EXPECT_EQ(LinesOf(first.ps[0].code), (Lines{" 0", "VERTEX", " 5", "01", " 8", " B\t"}));
+  // The start-point values arrived after the end point began: they went to
+  // the second vertex, and the one that is no number changed nothing.
+  EXPECT_EQ(first.ps[1].x, 7);
+  EXPECT_EQ(first.ps[1].y, 2);
+  EXPECT_EQ(LinesOf(first.ps[1].code), (Lines{" 0", "VERTEX", " 5", "02", " 8", " B\t", " 10",
+                                              "7", " 20", "8", "10", "x1", "20", "2"}));
+  EXPECT_EQ(model.polys[1].anzp, 1);
+  EXPECT_EQ(LinesOf(model.polys[1].ps[0].code).back(), "1");
+  EXPECT_EQ(LinesOf(model.polys[2].code).back(), "AcDbPolyline");
+  EXPECT_EQ(model.polys[2].ps[0].code.Line(5), "0");  // the default layer
+}
+
+TEST_F(LineReaderTest, LinesDirectlyAfterEachOtherAndAtTheEndOfTheFile) {
+  const Lines back_to_back = {"0", "SECTION", "2", "ENTITIES", "0", "LINE", "11", "1",
+                              "0", "LINE", "11", "2", "0", "LINE"};
+  const PolylineModel& model = Read(back_to_back);
+  ASSERT_EQ(model.anzpoly, 3);
+  EXPECT_EQ(model.polys[1].ps[1].x, 2);
+  EXPECT_EQ(model.polys[2].anzp, 1);
+  // A file that ends right after a code line: the value reads as empty.
+  WriteFile(dir_.File("in.dxf"), "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nL\n62");
+  LoadDxf2(model_, dir_.File("in.dxf"), messages_);
+  ASSERT_EQ(model_.anzpoly, 1);
+  EXPECT_EQ(LinesOf(model_.polys[0].code).back(), "");
+  EXPECT_EQ(model_.polys[0].code.Count() % 2, 0u);
+}
+
+TEST_F(LineReaderTest, EachReadStartsAfresh) {
+  Read(Concat({Header("AC1009"), Entities(Concat({kLineA, kLineA, kLineA}))}));
+  ASSERT_EQ(model_.anzpoly, 3);
+  model_.polys[0].delpoly = true;
+  model_.polys[1].anzp = 0;
+  const Lines second = Concat({Header("AC1018"), Entities({"0", "LINE", "10", "3", "11", "4"})});
+  PolylineModel fresh;
+  WriteFile(dir_.File("second.dxf"), Lf(second));
+  LoadDxf2(fresh, dir_.File("second.dxf"), messages_);
+  Read(second);
+  ASSERT_EQ(model_.anzpoly, 1);
+  EXPECT_EQ(model_.cadver, fresh.cadver);
+  EXPECT_EQ(model_.maxhandle, fresh.maxhandle);
+  EXPECT_FALSE(model_.polys[0].delpoly);
+  EXPECT_TRUE(model_.polys[0].code == fresh.polys[0].code);
+  EXPECT_TRUE(model_.polys[0].ps[1].code == fresh.polys[0].ps[1].code);
+
+  // A file that cannot be opened: text 6, and nothing of the last file stays.
+  LoadDxf2(model_, dir_.File("missing.dxf"), messages_);
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_TRUE(messages_.shown[0].is_error);
+  EXPECT_EQ(messages_.shown[0].Utf8Text(),
+            "Folgende DXF Datei konnte nicht geöffnet werden: " + dir_.File("missing.dxf"));
+  EXPECT_EQ(model_.anzpoly, 0);
+  EXPECT_EQ(model_.cadver, 0);
+  EXPECT_EQ(model_.maxhandle, 0);
+}
+
+}  // namespace
+}  // namespace quillmere
