@@ -1,10 +1,23 @@
 #include "join/join_job.h"
 
+#include "dxf/polyline_reader.h"
+#include "join/join_writer.h"
+#include "join/polyline_joining.h"
+
 namespace quillmere {
 
-void convert3(PolylineModel&, const std::string&, const std::string&, double,
-              MessageSink& messages) {
-  messages.ShowError(u"convert3: this job is not built yet.");
+void convert3(PolylineModel& model, const std::string& input_name,
+              const std::string& output_name, double tolerance, MessageSink& messages) {
+  LoadDxf(model, input_name, messages);
+  if (model.anzpoly == 0) {
+    // Also after an input that could not be opened: the reader has reported
+    // that, and the model is empty.
+    ShowNoPolylines(messages);
+    return;
+  }
+  JoinPolylines(model, tolerance);
+  UpdateCountsAndDropShortPolylines(model);
+  savedxf4(model, input_name, output_name, messages);
 }
 
 }  // namespace quillmere

@@ -1,0 +1,254 @@
+// The join job on files: reading, joining, the count update, the removal of
+// short polylines and the writer, as the user sees the result.
+
+#include "join/join_job.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "dxf/dxf_text.h"
+#include "dxf/polyline_reader.h"
+#include "join/join_writer.h"
+#include "join/polyline_joining.h"
+#include "join_test_models.h"
+#include "reference_joining.h"
+#include "test_support.h"
+
+namespace quillmere {
+namespace {
+
+using testing::CrLf;
+using testing::Lf;
+using testing::ReadFile;
+using testing::RecordingMessages;
+using testing::TempDir;
+using testing::WriteFile;
+using Lines = std::vector<std::string>;
+
+Lines InEntities(const Lines& body) {
+  Lines lines = {"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1015",
+                 "  0", "ENDSEC", "  0", "SECTION", "  2", "ENTITIES"};
+  lines.insert(lines.end(), body.begin(), body.end());
+  lines.insert(lines.end(), {"  0", "ENDSEC", "  0", "EOF"});
+  return lines;
+}
+
+Lines Concat(std::initializer_list<Lines> parts) {
+  Lines lines;
+  for (const Lines& part : parts) lines.insert(lines.end(), part.begin(), part.end());
+  return lines;
+}
+
+// An LWPOLYLINE along y = `y` through the given x values, with the given
+// group-90 value.
+Lines LwEntity(const std::string& handle, const std::string& count, const Lines& xs,
+               const std::string& y = "0") {
+  Lines lines = {"  0", "LWPOLYLINE", "  5", handle, "  8", "0", " 90", count, " 70", "0"};
+  for (const std::string& x : xs) lines.insert(lines.end(), {" 10", x, " 20", y});
+  return lines;
+}
+
+Lines PolylineHeader(const std::string& handle, const std::string& flags = "0") {
+  return {"  0", "POLYLINE", "  5", handle, "  8", "0", " 66", "1", " 70", flags};
+}
+
+Lines Vertex(const std::string& handle, const std::string& x, const std::string& y) {
+  return {"  0", "VERTEX", "  5", handle, "  8", "0", " 10", x, " 20", y, " 30", "0"};
+}
+
+Lines Seqend(const std::string& handle) { return {"  0", "SEQEND", "  5", handle, "  8", "0"}; }
+
+Lines LineEntity() {
+  return {"  0", "LINE", "  8", "0", " 10", "0", " 20", "0", " 11", "5", " 21", "5"};
+}
+
+class JoinJobTest : public ::testing::Test {
+ protected:
+  std::string Run(const Lines& input, double tolerance) {
+    WriteFile(in_, Lf(input));
+    convert3(model_, in_, out_, tolerance, messages_);
+    return ReadFile(out_);
+  }
+
+  TempDir dir_;
+  std::string in_ = dir_.File("in.dxf");
+  std::string out_ = dir_.File("out.dxf");
+  PolylineModel model_;
+  RecordingMessages messages_;
+};
+
+TEST_F(JoinJobTest, AnLwPolylineReceivesAndCarriesTheNewCount) {
+  const std::string output =
+      Run(InEntities(Concat({LwEntity("A1", "3", {"0", "1", "2"}), LineEntity(),
+                             LwEntity("A2", "4", {"2.004", "3", "4", "5"})})),
+          0.01);
+  EXPECT_EQ(output, CrLf(InEntities(Concat({{"  0", "LWPOLYLINE", "  5", "A1", "  8", "0", " 90",
+                                             "6", " 70", "0", " 10", "0", " 20", "0", " 10", "1",
+                                             " 20", "0", " 10", "2", " 20", "0", " 10", "3", " 20",
+                                             "0", " 10", "4", " 20", "0", " 10", "5", " 20", "0"},
+                                            LineEntity()}))));
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(JoinJobTest, APolylineReceivesVertexEntitiesAndKeepsItsOwnEnds) {
+  // The attached polyline's first vertex goes, with its bulge; the joint is
+  // the receiver's last vertex with its own bulge; the attached SEQEND goes.
+  Lines attached_first = Vertex("B1", "10", "0");
+  attached_first.insert(attached_first.end(), {" 42", "0.5"});
+  Lines joint = Vertex("A2", "10", "0");
+  joint.insert(joint.end(), {" 42", "-1"});
+  const Lines input = InEntities(Concat({PolylineHeader("B0"), attached_first,
+                                         Vertex("B2", "20", "0"), Vertex("B3", "20", "5"),
+                                         Seqend("B4"), PolylineHeader("A0"),
+                                         Vertex("A1", "0", "0"), joint, Seqend("A3")}));
+  const std::string output = Run(input, 0.01);
+  EXPECT_EQ(output, CrLf(InEntities(Concat({PolylineHeader("A0"), Vertex("A1", "0", "0"), joint,
+                                            Vertex("B2", "20", "0"), Vertex("B3", "20", "5"),
+                                            Seqend("A3")}))));
+}
+
+TEST_F(JoinJobTest, ShortPolylinesGoAndCountsAreWrittenEvenWithoutJoins) {
+  const Lines input = InEntities(Concat({LwEntity("1", "0", {}), LwEntity("2", "  7", {"0", "1"}),
+                                         PolylineHeader("3"), Vertex("4", "1", "0"), Seqend("5"),
+                                         LwEntity("6", "1", {"1"}), PolylineHeader("7"),
+                                         Seqend("8")}));
+  const std::string output = Run(input, 0);
+  EXPECT_EQ(output, CrLf(InEntities(LwEntity("2", "2", {"0", "1"}))));
+}
+
+TEST_F(JoinJobTest, TheFileMayEndRightAfterAPolyline) {
+  // The last polyline is attached and disappears; the EOF after it stays.
+  Lines input = {"0", "SECTION", "2", "ENTITIES"};
+  input = Concat({input, LwEntity("1", "2", {"0", "1"}), LwEntity("2", "2", {"1", "2"}),
+                  {"0", "EOF"}});
+  const std::string output = Run(input, 0.01);
+  EXPECT_EQ(output, CrLf(Concat({{"0", "SECTION", "2", "ENTITIES"},
+                                 LwEntity("1", "3", {"0", "1", "2"}), {"0", "EOF"}})));
+
+  // The same without a line end after EOF, and with an empty polyline last.
+  WriteFile(in_, "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n0\nEOF");
+  convert3(model_, in_, out_, 0.01, messages_);
+  EXPECT_EQ(ReadFile(out_), "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nEOF\r\n");
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(JoinJobTest, AnInputWithoutPolylinesIsReportedAndNothingWritten) {
+  // Polylines in a block do not count.
+  const Lines input = Concat({{"  0", "SECTION", "  2", "BLOCKS", "  0", "BLOCK"},
+                              LwEntity("1", "2", {"0", "1"}),
+                              {"  0", "ENDBLK", "  0", "ENDSEC"},
+                              InEntities(Concat({LineEntity(), LineEntity()}))});
+  Run(input, 0.01);
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_FALSE(messages_.shown[0].is_error);
+  EXPECT_EQ(messages_.shown[0].caption, u"Keine Polylines");
+  EXPECT_EQ(messages_.shown[0].text,
+            u"Es konnte keine Polyline gefunden werden. Wenn es noch einzelen Linien sind führen "
+            u"Sie bitte zunächst die Konvertierung in Polylinien aus.");
+  EXPECT_FALSE(std::filesystem::exists(out_));
+
+  // An output that already exists stays as it was.
+  WriteFile(out_, "previous");
+  convert3(model_, in_, out_, 0.01, messages_);
+  EXPECT_EQ(ReadFile(out_), "previous");
+}
+
+TEST_F(JoinJobTest, AnInputThatCannotBeOpenedIsReportedTwice) {
+  PolylineModel& model = model_;
+  model.polys.push_back(testing::Lw({{0, 0, 0}, {1, 0, 0}}));
+  model.anzpoly = 1;  // left from an earlier job
+  convert3(model, dir_.File("missing.dxf"), out_, 0.01, messages_);
+  ASSERT_EQ(messages_.shown.size(), 2u);
+  EXPECT_TRUE(messages_.shown[0].is_error);
+  EXPECT_EQ(messages_.shown[0].Utf8Text(),
+            "Folgende DXF Datei konnte nicht geöffnet werden: " + dir_.File("missing.dxf"));
+  EXPECT_EQ(messages_.shown[1].caption, u"Keine Polylines");
+  EXPECT_FALSE(std::filesystem::exists(out_));
+}
+
+TEST_F(JoinJobTest, MixedKindsJoinEachWithItsOwn) {
+  // A POLYLINE chain and an LWPOLYLINE chain over the same points, the
+  // parts interleaved so that the first receiver of each start is of the
+  // other kind.
+  const Lines input = InEntities(Concat({
+      LwEntity("10", "2", {"0", "1"}), PolylineHeader("20"), Vertex("21", "0", "0"),
+      Vertex("22", "1", "0"), Seqend("23"), LwEntity("30", "2", {"1", "2"}),
+      PolylineHeader("40"), Vertex("41", "1", "0"), Vertex("42", "2", "0"), Seqend("43"),
+      PolylineHeader("50", "8"), Vertex("51", "2", "0"), Vertex("52", "3", "0"), Seqend("53")}));
+  const std::string output = Run(input, 0.01);
+  EXPECT_EQ(output, CrLf(InEntities(Concat({
+                        LwEntity("10", "3", {"0", "1", "2"}), PolylineHeader("20"),
+                        Vertex("21", "0", "0"), Vertex("22", "1", "0"), Vertex("42", "2", "0"),
+                        Seqend("23"),
+                        // a 3-D polyline stays apart from the 2-D chain
+                        PolylineHeader("50", "8"), Vertex("51", "2", "0"),
+                        Vertex("52", "3", "0"), Seqend("53")}))));
+}
+
+TEST_F(JoinJobTest, TheInputMayBeTheOutput) {
+  WriteFile(in_, Lf(InEntities(Concat({LwEntity("1", "2", {"1", "2"}),
+                                       LwEntity("2", "2", {"0", "1"})}))));
+  convert3(model_, in_, in_, 0.01, messages_);
+  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_EQ(ReadFile(in_), CrLf(InEntities(LwEntity("2", "3", {"0", "1", "2"}))));
+}
+
+TEST_F(JoinJobTest, TheCommandLineModeUsesItsToleranceArgument) {
+  WriteFile(in_, Lf(InEntities(Concat({LwEntity("1", "2", {"0.3", "1"}),
+                                       LwEntity("2", "2", {"-1", "0"})}))));
+  const std::string command = std::string(QUILLMERE_CLI_PATH) + " convert3 " + in_ + " " + out_;
+  ASSERT_EQ(std::system((command + " 0.5").c_str()), 0);
+  EXPECT_EQ(ReadFile(out_), CrLf(InEntities(LwEntity("2", "3", {"-1", "0", "1"}))));
+  // The start value 0.01 does not join ends 0.3 apart.
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(ReadFile(out_), CrLf(InEntities(Concat({LwEntity("1", "2", {"0.3", "1"}),
+                                                    LwEntity("2", "2", {"-1", "0"})}))));
+}
+
+// The number of "0"/"VERTEX" pairs in a line list.
+int VertexEntities(const LineList& list) {
+  int count = 0;
+  LineList::Cursor cursor(list);
+  std::string_view code;
+  std::string_view value;
+  while (cursor.Next(code) && cursor.Next(value)) {
+    count += LineIs(code, "0") && LineIs(value, "VERTEX") ? 1 : 0;
+  }
+  return count;
+}
+
+TEST_F(JoinJobTest, SampleDrawingsJoinAsTheReferenceJoinsThem) {
+  for (const std::string& sample : testing::SampleDrawings()) {
+    for (const double tolerance : {0.01, 1.0}) {
+      PolylineModel expected;
+      LoadDxf(expected, sample, messages_);
+      if (expected.anzpoly == 0) continue;
+      testing::ReferenceJoinPolylines(expected, tolerance);
+      UpdateCountsAndDropShortPolylines(expected);
+
+      convert3(model_, sample, out_, tolerance, messages_);
+      EXPECT_EQ(testing::FirstDifference(expected, model_), "") << sample;
+
+      // Read back, the output holds the joined polylines, each entity with
+      // vertices of its own kind and its count.
+      PolylineModel written;
+      LoadDxf(written, out_, messages_);
+      int kept = 0;
+      for (const tpoly& p : expected.polys) kept += p.delpoly ? 0 : 1;
+      ASSERT_EQ(written.anzpoly, kept) << sample;
+      for (const tpoly& p : written.polys) {
+        EXPECT_GE(p.anzp, 2) << sample;
+        for (std::int32_t i = 0; i < p.anzp; ++i) {
+          const int entities = VertexEntities(p.ps[static_cast<std::size_t>(i)].code);
+          EXPECT_EQ(entities, p.kind == PolylineKind::kPolyline ? 1 : 0) << sample;
+        }
+      }
+    }
+  }
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+}  // namespace
+}  // namespace quillmere

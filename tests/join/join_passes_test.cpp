@@ -1,0 +1,241 @@
+// The join passes on models built in memory. Every case runs against the
+// production passes and against the plain reference, so that the reference
+// the differential tests trust is itself held to the same cases.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "join/polyline_joining.h"
+#include "join_test_models.h"
+#include "reference_joining.h"
+
+namespace quillmere {
+namespace {
+
+using testing::Lw;
+using testing::ModelOf;
+using testing::Point3;
+using testing::Poly;
+using testing::VertexLabels;
+using testing::Vertices;
+
+struct Implementation {
+  const char* name;
+  std::function<void(PolylineModel&, double)> join;
+};
+
+class JoinPassesTest : public ::testing::TestWithParam<Implementation> {
+ protected:
+  PolylineModel Joined(std::vector<tpoly> polylines, double tolerance) {
+    PolylineModel model = ModelOf(std::move(polylines));
+    GetParam().join(model, tolerance);
+    return model;
+  }
+};
+
+using Points = std::vector<Point3>;
+
+void ExpectAttached(const tpoly& polyline) {
+  EXPECT_EQ(polyline.anzp, 0);
+  EXPECT_TRUE(polyline.delpoly);
+}
+
+void ExpectKept(const tpoly& polyline, const Points& points) {
+  EXPECT_EQ(Vertices(polyline), points);
+  EXPECT_FALSE(polyline.delpoly);
+}
+
+TEST_P(JoinPassesTest, LaterPolylinesAttachToAReceiverThatGrew) {
+  // K (1,0)-(2,0) goes to L, whose end then lies where M starts.
+  const PolylineModel model = Joined({Lw({{1, 0, 0}, {2, 0, 0}}, "K"),
+                                      Lw({{0, 0, 0}, {1, 0, 0}}, "L"),
+                                      Lw({{2, 0, 0}, {3, 0, 0}}, "M")},
+                                     0.01);
+  ExpectAttached(model.polys[0]);
+  ExpectKept(model.polys[1], {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}});
+  ExpectAttached(model.polys[2]);
+  // The joints keep the receiver's own vertex each time.
+  EXPECT_EQ(VertexLabels(model.polys[1]),
+            (std::vector<std::string>{"L-0", "L-1", "K-1", "M-1"}));
+}
+
+TEST_P(JoinPassesTest, AReceiverIsItselfAttachedWithWhatItReceived) {
+  // K (2,0)-(3,0) goes to M, then M with K's vertices goes to L.
+  const PolylineModel model = Joined({Lw({{2, 0, 0}, {3, 0, 0}}, "K"),
+                                      Lw({{0, 0, 0}, {1, 0, 0}}, "L"),
+                                      Lw({{1, 0, 0}, {2, 0, 0}}, "M")},
+                                     0.01);
+  ExpectAttached(model.polys[0]);
+  ExpectKept(model.polys[1], {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}});
+  ExpectAttached(model.polys[2]);
+  EXPECT_EQ(VertexLabels(model.polys[1]),
+            (std::vector<std::string>{"L-0", "L-1", "M-1", "K-1"}));
+}
+
+TEST_P(JoinPassesTest, TheLowestReceiverWinsAmongEqualEnds) {
+  // Polyline 0 starts at X = (1,1); 1 and 2 both end there.
+  const PolylineModel model = Joined({Lw({{1, 1, 0}, {9, 9, 0}}),
+                                      Lw({{5, 5, 0}, {1, 1, 0}}),
+                                      Lw({{3, 3, 0}, {1, 1, 0}})},
+                                     0.01);
+  ExpectAttached(model.polys[0]);
+  ExpectKept(model.polys[1], {{5, 5, 0}, {1, 1, 0}, {9, 9, 0}});
+  ExpectKept(model.polys[2], {{3, 3, 0}, {1, 1, 0}});
+}
+
+TEST_P(JoinPassesTest, AClosedPolylineNeverJoinsItselfButJoinsOthers) {
+  const Points ring = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 0, 0}};
+  PolylineModel model = Joined({Lw(ring)}, 1);
+  ExpectKept(model.polys[0], ring);
+
+  // The closed flag is not consulted: a POLYLINE flagged closed attaches
+  // like an open one ...
+  model = Joined({Poly({{0, 0, 0}, {1, 0, 0}}, "closed", kFlagClosed),
+                  Poly({{1, 0, 0}, {2, 0, 0}}, "open"),
+                  Poly({{-1, 0, 0}, {0, 0, 0}}, "before")},
+                 0.01);
+  ExpectAttached(model.polys[0]);
+  ExpectAttached(model.polys[1]);
+  ExpectKept(model.polys[2], {{-1, 0, 0}, {0, 0, 0}, {1, 0, 0}, {2, 0, 0}});
+
+  // ... and receives like one, keeping its header and flag.
+  model = Joined({Poly({{1, 0, 0}, {2, 0, 0}}, "open"),
+                  Poly({{0, 0, 0}, {1, 0, 0}}, "closed", kFlagClosed)},
+                 0.01);
+  EXPECT_EQ(model.polys[1].anzp, 3);
+  EXPECT_TRUE(model.polys[1].isclosed);
+  EXPECT_EQ(model.polys[1].code, Poly({}, "", kFlagClosed).code);
+}
+
+TEST_P(JoinPassesTest, OnlyAStartMeetsAnEnd) {
+  // End to end and start to start.
+  const Points a = {{0, 0, 0}, {1, 0, 0}};
+  const Points b = {{2, 0, 0}, {1, 0, 0}};
+  const Points c = {{0, 0, 0}, {0, 1, 0}};
+  const PolylineModel model = Joined({Lw(a), Lw(b), Lw(c)}, 0.5);
+  ExpectKept(model.polys[0], a);
+  ExpectKept(model.polys[1], b);
+  ExpectKept(model.polys[2], c);
+}
+
+TEST_P(JoinPassesTest, TheTestIsAnOpenBoxOnEachAxis) {
+  // Whether polyline 0, starting at `start`, attaches to polyline 1, ending
+  // at `end`. (With a huge tolerance 1 may attach to 0 instead; 0 then
+  // receives and keeps its place.)
+  const auto joins = [this](const Point3& end, const Point3& start, double tolerance) {
+    const PolylineModel model =
+        Joined({Lw({start, {7, 7, 7}}), Lw({{-7, -7, -7}, end})}, tolerance);
+    return model.polys[0].delpoly;
+  };
+  // 0.9 apart on x and y, about 1.27 in distance: inside the box.
+  EXPECT_TRUE(joins({0, 0, 0}, {0.9, 0.9, 0}, 1));
+  EXPECT_TRUE(joins({0, 0, 0}, {-0.9, -0.9, -0.9}, 1));
+  // A difference equal to the tolerance is outside, on any axis.
+  EXPECT_FALSE(joins({0, 0, 0}, {0.5, 0, 0}, 0.5));
+  EXPECT_FALSE(joins({0, 0, 0}, {0, -0.5, 0}, 0.5));
+  EXPECT_FALSE(joins({0, 0, 0}, {0, 0, 0.5}, 0.5));
+  EXPECT_FALSE(joins({0, 0, 0}, {0, 0, 3}, 0.5));
+  // A tolerance of 0 joins nothing, not even equal points; neither does a
+  // negative one.
+  EXPECT_FALSE(joins({1, 1, 1}, {1, 1, 1}, 0));
+  EXPECT_FALSE(joins({1, 1, 1}, {1, 1, 1}, -1));
+  // -0 and 0 are the same point.
+  EXPECT_TRUE(joins({-0.0, 0, -0.0}, {0, -0.0, 0}, 1e-300));
+  // Far from the origin the tolerance still counts, and differences that
+  // overflow never pass, whatever the tolerance.
+  EXPECT_TRUE(joins({1e15, -1e15, 0}, {1e15 + 0.125, -1e15, 0}, 0.2));
+  EXPECT_FALSE(joins({1e15, -1e15, 0}, {1e15 + 0.25, -1e15, 0}, 0.2));
+  EXPECT_TRUE(joins({1.7e308, 0, 0}, {1.7e308, 0, 0}, 1e-300));
+  EXPECT_TRUE(joins({0.8e308, 0, 0}, {-0.8e308, 0, 0}, 1.7e308));
+  EXPECT_FALSE(joins({0.8e308, 0, 0}, {-0.8e308, 0, 0}, 1.6e308));
+  EXPECT_FALSE(joins({1.7e308, 0, 0}, {-1.7e308, 0, 0}, INFINITY));
+  EXPECT_TRUE(joins({1e300, 5, 0}, {-1e300, 0, 0}, INFINITY));
+}
+
+TEST_P(JoinPassesTest, PolylinesWithFewerThanTwoVerticesTakeNoPart) {
+  const PolylineModel model = Joined({Lw({{1, 1, 0}}), Lw({{0, 0, 0}, {1, 1, 0}}),
+                                      Lw({}), Lw({{1, 1, 0}, {2, 2, 0}})},
+                                     0.01);
+  ExpectKept(model.polys[0], {{1, 1, 0}});
+  ExpectKept(model.polys[1], {{0, 0, 0}, {1, 1, 0}, {2, 2, 0}});
+  ExpectKept(model.polys[2], {});
+  ExpectAttached(model.polys[3]);
+}
+
+TEST_P(JoinPassesTest, EachKindJoinsOnlyItsOwn) {
+  // LWPOLYLINE and POLYLINE chains meeting end to start; the first receiver
+  // in index order is of the other kind and is passed over.
+  const PolylineModel model = Joined({Poly({{0, 0, 0}, {1, 0, 0}}, "P0"),
+                                      Lw({{0, 0, 0}, {1, 0, 0}}, "L1"),
+                                      Lw({{1, 0, 0}, {2, 0, 0}}, "L2"),
+                                      Poly({{1, 0, 0}, {2, 0, 0}}, "P3")},
+                                     0.01);
+  EXPECT_EQ(VertexLabels(model.polys[0]), (std::vector<std::string>{"P0-0", "P0-1", "P3-1"}));
+  EXPECT_EQ(VertexLabels(model.polys[1]), (std::vector<std::string>{"L1-0", "L1-1", "L2-1"}));
+  ExpectAttached(model.polys[2]);
+  ExpectAttached(model.polys[3]);
+}
+
+TEST_P(JoinPassesTest, PolylinesJoinOnlyOfTheSameDimensionAndAsOutlines) {
+  const Points first = {{0, 0, 0}, {1, 0, 0}};
+  const Points second = {{1, 0, 0}, {2, 0, 0}};
+  // 3-D with 3-D joins (with other flags such as closed or continuous
+  // linetype beside), 3-D with 2-D does not.
+  PolylineModel model = Joined({Poly(second, "", kFlag3d | kFlagClosed),
+                                Poly(first, "", kFlag3d | 128)},
+                               0.01);
+  EXPECT_EQ(model.polys[1].anzp, 3);
+  model = Joined({Poly(second, "", kFlag3d), Poly(first)}, 0.01);
+  ExpectKept(model.polys[0], second);
+  model = Joined({Poly(second), Poly(first, "", kFlag3d)}, 0.01);
+  ExpectKept(model.polys[0], second);
+
+  // Fitted curves and meshes neither attach nor receive.
+  for (const std::int32_t flag :
+       {kFlagCurveFit, kFlagSplineFit, kFlagPolygonMesh, kFlagPolyfaceMesh}) {
+    model = Joined({Poly(second, "", flag), Poly(first)}, 0.01);
+    ExpectKept(model.polys[0], second);
+    model = Joined({Poly(second), Poly(first, "", flag)}, 0.01);
+    ExpectKept(model.polys[0], second);
+    model = Joined({Poly(second, "", flag), Poly(first, "", flag)}, 0.01);
+    ExpectKept(model.polys[0], second);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothImplementations, JoinPassesTest,
+    ::testing::Values(Implementation{"Production", JoinPolylines},
+                      Implementation{"Reference", testing::ReferenceJoinPolylines}),
+    [](const ::testing::TestParamInfo<Implementation>& info) { return info.param.name; });
+
+TEST(CountUpdate, WritesEveryCountAndDropsShortPolylines) {
+  PolylineModel model = ModelOf({Lw({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}), Lw({{5, 5, 0}}),
+                                 Poly({}), Poly({{0, 0, 0}, {1, 1, 0}})});
+  model.polys[0].code.AddPair("90", " 17");  // a second count pair
+  model.polys[3].code.AddPair(" 90", "x");   // a POLYLINE header may carry one too
+  model.polys[3].code.Add("90");             // a last code line without value
+  UpdateCountsAndDropShortPolylines(model);
+
+  const auto values = [](const LineList& list) {
+    std::vector<std::string> lines;
+    LineList::Cursor cursor(list);
+    std::string_view line;
+    while (cursor.Next(line)) lines.emplace_back(line);
+    return lines;
+  };
+  EXPECT_EQ(values(model.polys[0].code),
+            (std::vector<std::string>{"  0", "LWPOLYLINE", "  8", "0", " 90", "3", " 70", "0",
+                                      "90", "3"}));
+  EXPECT_EQ(values(model.polys[1].code)[5], "1");
+  EXPECT_EQ(values(model.polys[3].code),
+            (std::vector<std::string>{"  0", "POLYLINE", "  8", "0", " 66", "1", " 70", "0",
+                                      " 90", "2", "90"}));
+  EXPECT_FALSE(model.polys[0].delpoly);
+  EXPECT_TRUE(model.polys[1].delpoly);
+  EXPECT_TRUE(model.polys[2].delpoly);
+  EXPECT_FALSE(model.polys[3].delpoly);
+}
+
+}  // namespace
+}  // namespace quillmere
