@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "i18n/translations.h"
 #include "i18n/utf.h"
 
 namespace quillmere {
@@ -9,7 +10,7 @@ namespace quillmere {
 namespace {
 constexpr std::u16string_view kCannotOpen = u"Folgende DXF Datei konnte nicht geöffnet werden:";
 
-constexpr std::array<std::u16string_view, 17> kGerman = {
+constexpr std::array<std::u16string_view, 17> kGermanTexts = {
     u"",
     u"Bitte schließen Sie das Program und starten Sie es neu.",
     u"Übersetzen",
@@ -33,11 +34,16 @@ constexpr std::array<std::u16string_view, 17> kGerman = {
 
 std::u16string_view CatalogueGerman(int n) {
   if (n < 1 || n > 16) return {};
-  return kGerman[static_cast<std::size_t>(n)];
+  return kGermanTexts[static_cast<std::size_t>(n)];
 }
 
 std::u16string CatalogueText(int n) {
-  return std::u16string(CatalogueGerman(n));
+  if (n < 1 || n > 16) return {};
+  return TranslateText(CatalogueGerman(n));
+}
+
+void PretranslateCatalogue() {
+  for (int n = 1; n <= 16; ++n) CatalogueText(n);
 }
 
 std::u16string FileMessage(int n, std::string_view file_name) {

@@ -21,8 +21,14 @@ enum CatalogueNumber : int {
 // The German text of catalogue entry `n`; empty outside 1..16.
 std::u16string_view CatalogueGerman(int n);
 
-// Catalogue text `n` in the current language; empty outside 1..16.
+// Catalogue text `n` in the current language (passed through TranslateText,
+// so a missing text is learnt); empty outside 1..16, where nothing is looked
+// up.
 std::u16string CatalogueText(int n);
+
+// Passes catalogue texts 1 to 16 through the lookup, in this order, so that
+// every non-empty one is in the translation table.
+void PretranslateCatalogue();
 
 // The text of a file message: catalogue text `n`, one blank, the file name.
 std::u16string FileMessage(int n, std::string_view file_name);

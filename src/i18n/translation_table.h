@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "i18n/language.h"
+#include "support/record_array.h"
+
+namespace quillmere {
+
+// Columns of the translation table: one per language number, 0 German.
+inline constexpr int kTranslationColumns = kLanguageCount;
+
+// One row of the table: cell k holds the text in language k, cell 0 the
+// German key. A null cell is empty.
+struct TranslationRow {
+  char16_t* cells[kTranslationColumns];
+};
+
+// The learnt translations: rows of 20 texts in a record array, identified by
+// their position. The table owns the texts of its cells.
+class TranslationTable {
+ public:
+  TranslationTable() = default;
+  ~TranslationTable();
+  TranslationTable(const TranslationTable&) = delete;
+  TranslationTable& operator=(const TranslationTable&) = delete;
+
+  std::uint32_t RowCount() const { return rows_.count(); }
+
+  // The text of cell `column` (0..19) of `row` (below RowCount()).
+  std::u16string_view Cell(std::uint32_t row, int column) const;
+
+  // Appends a row of empty cells and returns its number; nothing when memory
+  // ran out (the record array has told the user).
+  std::optional<std::uint32_t> AppendRow();
+
+  // Replaces the text of a cell with a copy of `text`. Only the first
+  // U+0000 and what precedes it count, as for every zero-terminated text.
+  void SetCell(std::uint32_t row, int column, std::u16string_view text);
+
+  // Removes a row; the rows behind it move up by one. Any other number
+  // changes nothing.
+  void DeleteRow(std::uint32_t row);
+
+  void Clear();
+
+ private:
+  void FreeCells(TranslationRow& row);
+
+  RecordArray<TranslationRow> rows_;
+};
+
+}  // namespace quillmere
