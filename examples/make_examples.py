@@ -55,7 +55,7 @@ def wave(x0, y0, amplitude, period, length, step):
 
 
 def add_shapes(add):
-    add(rounded_plate(160, 100, 15, 24), closed=True)
+    add(rounded_plate(160, 100, 6, 24), closed=True)
     add(circle(30, 30, 8, 48), closed=True)
     add(circle(130, 30, 8, 48), closed=True)
     add(circle(80, 60, 22.5, 96), closed=True)
@@ -103,7 +103,7 @@ def make_pieces(path):
     """The plate outline cut into open pieces, for the polyline joining job."""
     doc = ezdxf.new("R12")
     msp = doc.modelspace()
-    outline = rounded_plate(160, 100, 15, 24)
+    outline = rounded_plate(160, 100, 6, 24)
     outline.append(outline[0])
     cuts = [0, 20, 51, 75, len(outline) - 1]
     for a, b in zip(cuts, cuts[1:]):
