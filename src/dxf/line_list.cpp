@@ -18,6 +18,10 @@ std::size_t LineLengthAt(std::string_view text, std::size_t pos, std::size_t& ne
 }  // namespace
 
 void LineList::Add(std::string_view line) {
+  // Most lists are a vertex of a few short pairs: one allocation of this
+  // size holds them, where growing step by step would take three.
+  constexpr std::size_t kFirstCapacity = 64;
+  if (text_.capacity() < kFirstCapacity) text_.reserve(kFirstCapacity);
   text_.append(line);
   text_.append(kLineEnd);
   ++count_;
