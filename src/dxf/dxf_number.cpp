@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace quillmere {
@@ -139,10 +138,13 @@ std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
 std::string FormatGeneral(double value) {
   if (!std::isfinite(value)) return value != value ? "NAN" : (value > 0 ? "INF" : "-INF");
   if (value == 0) return "0";
-  // 15 significant digits, correctly rounded: d.dddddddddddddde±x
+  // 15 significant digits, correctly rounded: d.dddddddddddddde±x. The
+  // character conversions ignore the locale, so "." holds on every desktop.
   char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.14e", value);
-  const std::string_view text(buffer);
+  const auto converted = std::to_chars(buffer, buffer + sizeof buffer - 1, value,
+                                       std::chars_format::scientific, 14);
+  *converted.ptr = '\0';
+  const std::string_view text(buffer, static_cast<std::size_t>(converted.ptr - buffer));
   const bool negative = text.front() == '-';
   const std::size_t first = negative ? 1 : 0;
   std::string digits;
@@ -182,8 +184,9 @@ std::string FormatGeneral(double value) {
 
 std::string FormatFixed(double value, int decimals) {
   char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  std::string result(buffer);
+  const auto converted =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  std::string result(buffer, converted.ptr);
   if (result.size() > 1 && result.front() == '-' &&
       result.find_first_not_of("-0.") == std::string::npos) {
     result.erase(0, 1);  // no "-0.000"
