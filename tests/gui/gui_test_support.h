@@ -1,12 +1,15 @@
 #pragma once
 
-// Helpers shared by the GUI tests: scripted file dialogs, acting on the next
-// modal window, and running quillmere-cli for comparison.
+// Helpers shared by the GUI tests: scripted file dialogs and questions,
+// translation files kept in temporary folders, acting on the next modal
+// window, and running quillmere-cli for comparison.
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
@@ -19,6 +22,10 @@
 #include <QWidget>
 
 #include "app/gui/file_dialogs.h"
+#include "app/gui/question_boxes.h"
+#include "i18n/translation_file.h"
+#include "i18n/translation_table.h"
+#include "i18n/translations.h"
 #include "test_support.h"
 
 namespace quillmere::testing {
@@ -41,6 +48,118 @@ class ScriptedFileDialogs : public FileDialogRunner {
   std::vector<FileDialogRequest> requests;
   std::function<void()> on_run;  // called while a dialog "is open"
 };
+
+// Answers questions from a script and records what each asked. Without a
+// scripted answer the user says No (and stops a search).
+class ScriptedQuestions : public QuestionBoxes {
+ public:
+  struct Asked {
+    QString caption;
+    QString text;
+    bool with_cancel = false;
+  };
+
+  Answer AskYesNoCancel(const QString& caption, const QString& text, QWidget*) override {
+    asked.push_back({caption, text, true});
+    if (on_ask) on_ask();
+    return NextAnswer();
+  }
+  bool AskYesNo(const QString& caption, const QString& text, QWidget*) override {
+    asked.push_back({caption, text, false});
+    if (on_ask) on_ask();
+    return NextAnswer() == Answer::kYes;
+  }
+
+  std::deque<Answer> answers;
+  std::vector<Asked> asked;
+  std::function<void()> on_ask;  // called while a box "is open"
+
+ private:
+  Answer NextAnswer() {
+    if (answers.empty()) return Answer::kNo;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+// Keeps the files of the translation subsystem out of the build tree and the
+// user's home: the translation table (in the program folder) and the options
+// file (in the configuration folder) live in temporary folders of their own.
+// German is current; the table is built when the main window is created.
+class TranslationSandbox {
+ public:
+  TranslationSandbox() : previous_config_(qgetenv("XDG_CONFIG_HOME")) {
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(QString::fromStdString(config_.path().string())));
+    ResetTranslations(program_.path().string());
+  }
+  ~TranslationSandbox() {
+    ResetTranslations(std::string());
+    qputenv("XDG_CONFIG_HOME", previous_config_);
+  }
+  TranslationSandbox(const TranslationSandbox&) = delete;
+  TranslationSandbox& operator=(const TranslationSandbox&) = delete;
+
+  std::string ProgramFolder() const { return program_.path().string(); }
+  std::string TranslationFile() const { return program_.File(kTranslationFileName); }
+  std::filesystem::path OptionsFolder() const { return config_.path() / "Tormel" / "Quillmere"; }
+  std::string OptionsFile() const { return (OptionsFolder() / "options.dat").string(); }
+
+  // Stores a language choice as the options file of a previous run.
+  void SaveLanguage(int language_number) const {
+    std::filesystem::create_directories(OptionsFolder());
+    const auto bits = static_cast<std::uint32_t>(language_number);
+    WriteFile(OptionsFile(), std::string{static_cast<char>(bits & 0xFF),
+                                         static_cast<char>((bits >> 8) & 0xFF),
+                                         static_cast<char>((bits >> 16) & 0xFF),
+                                         static_cast<char>((bits >> 24) & 0xFF)});
+  }
+
+  // Forgets the table in memory, as the end of the program does; the next
+  // main window loads it from the file again.
+  void Restart() const { ResetTranslations(program_.path().string()); }
+
+ private:
+  TempDir program_;
+  TempDir config_;
+  QByteArray previous_config_;
+};
+
+// One row of a translation table: the German text and the texts of the
+// languages 1, 2, ... in order.
+using TableRow = std::vector<std::u16string>;
+
+inline void WriteTranslationTable(const std::string& path, const std::vector<TableRow>& rows) {
+  TranslationTable table;
+  for (const TableRow& cells : rows) {
+    const std::uint32_t row = table.AppendRow().value();
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+      table.SetCell(row, static_cast<int>(column), cells[column]);
+    }
+  }
+  SaveTranslationFile(path, table);
+}
+
+inline QString CellText(const TranslationTable& table, std::uint32_t row, int column) {
+  const std::u16string_view text = table.Cell(row, column);
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// One column of a table, row by row.
+inline QStringList TableColumn(const TranslationTable& table, int column) {
+  QStringList texts;
+  for (std::uint32_t row = 0; row < table.RowCount(); ++row) {
+    texts.append(CellText(table, row, column));
+  }
+  return texts;
+}
+
+// One column of the table in the translation file.
+inline QStringList SavedColumn(const std::string& path, int column) {
+  TranslationTable table;
+  LoadTranslationFile(path, table);
+  return TableColumn(table, column);
+}
 
 // Runs `action` with the next modal window of type Window as soon as it is
 // shown, so that a test can look at a dialog and close it while exec()
@@ -85,14 +204,20 @@ struct CliResult {
 
 inline CliResult RunCli(const QStringList& arguments) {
   // A language saved by the user running the tests must not change the
-  // German messages compared here.
-  static const TempDir config;
+  // German messages compared here. The tool keeps its translation table
+  // beside itself, so a copy of it runs in a folder of its own.
+  static const TempDir folder;
+  static const std::string program = [] {
+    const std::string copy = folder.File("quillmere-cli");
+    std::filesystem::copy_file(QUILLMERE_CLI_PATH, copy);
+    return copy;
+  }();
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
-                     QFile::decodeName(QByteArray::fromStdString(config.path().string())));
+                     QFile::decodeName(QByteArray::fromStdString(folder.File("config"))));
   QProcess cli;
   cli.setProcessEnvironment(environment);
-  cli.start(QStringLiteral(QUILLMERE_CLI_PATH), arguments);
+  cli.start(QString::fromStdString(program), arguments);
   cli.waitForFinished(120000);
   CliResult result;
   result.exit_code = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;

@@ -22,6 +22,7 @@ class JobButtonsTest : public QObject {
 
  private slots:
   void init() {
+    sandbox_ = std::make_unique<testing::TranslationSandbox>();
     messages_ = std::make_unique<RecordingMessages>();
     dialogs_ = std::make_unique<ScriptedFileDialogs>();
     form_ = std::make_unique<TMainForm>(*messages_, *dialogs_);
@@ -33,6 +34,7 @@ class JobButtonsTest : public QObject {
   void cleanup() {
     form_.reset();
     dir_.reset();
+    sandbox_.reset();
   }
 
   void CancellingTheOpenDialogStartsNothing_data() { Buttons(); }
@@ -148,6 +150,7 @@ class JobButtonsTest : public QObject {
            QLatin1Char('/') + name;
   }
 
+  std::unique_ptr<testing::TranslationSandbox> sandbox_;
   std::unique_ptr<RecordingMessages> messages_;
   std::unique_ptr<ScriptedFileDialogs> dialogs_;
   std::unique_ptr<TMainForm> form_;

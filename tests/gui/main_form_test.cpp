@@ -20,11 +20,15 @@ class MainFormTest : public QObject {
 
  private slots:
   void init() {
+    sandbox_ = std::make_unique<testing::TranslationSandbox>();
     messages_ = std::make_unique<RecordingMessages>();
     dialogs_ = std::make_unique<ScriptedFileDialogs>();
     form_ = std::make_unique<TMainForm>(*messages_, *dialogs_);
   }
-  void cleanup() { form_.reset(); }
+  void cleanup() {
+    form_.reset();
+    sandbox_.reset();
+  }
 
   void WindowHasItsCaptionAndFixedClientArea() {
     form_->show();
@@ -230,9 +234,16 @@ class MainFormTest : public QObject {
     });
     form_->bersetzen1.trigger();
     QVERIFY(opened);
+    // Closing it tells the user to restart, in the current language.
+    QCOMPARE(messages_->shown.size(), std::size_t{1});
+    const testing::ShownMessage& restart = messages_->shown.front();
+    QVERIFY(!restart.is_error);
+    QVERIFY(restart.caption == u"Übersetzen");
+    QVERIFY(restart.text == u"Bitte schließen Sie das Program und starten Sie es neu.");
   }
 
  private:
+  std::unique_ptr<testing::TranslationSandbox> sandbox_;
   std::unique_ptr<RecordingMessages> messages_;
   std::unique_ptr<ScriptedFileDialogs> dialogs_;
   std::unique_ptr<TMainForm> form_;

@@ -18,13 +18,17 @@ class NumericFieldTest : public QObject {
 
  private slots:
   void init() {
+    sandbox_ = std::make_unique<testing::TranslationSandbox>();
     messages_ = std::make_unique<RecordingMessages>();
     dialogs_ = std::make_unique<ScriptedFileDialogs>();
     form_ = std::make_unique<TMainForm>(*messages_, *dialogs_);
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
   }
-  void cleanup() { form_.reset(); }
+  void cleanup() {
+    form_.reset();
+    sandbox_.reset();
+  }
 
   void FieldsStartWithTheStartValues() {
     QCOMPARE(form_->AbweichEd.text(), QStringLiteral("0.10000"));
@@ -180,6 +184,7 @@ class NumericFieldTest : public QObject {
     QTest::mouseClick(&field, Qt::LeftButton, {}, rect.center());
   }
 
+  std::unique_ptr<testing::TranslationSandbox> sandbox_;
   std::unique_ptr<RecordingMessages> messages_;
   std::unique_ptr<ScriptedFileDialogs> dialogs_;
   std::unique_ptr<TMainForm> form_;

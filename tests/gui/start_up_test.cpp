@@ -2,6 +2,7 @@
 // first display, and the command-line check that runs a job and ends.
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 
 #include <QFile>
@@ -27,6 +28,7 @@ class StartUpTest : public QObject {
 
  private slots:
   void init() {
+    sandbox_ = std::make_unique<testing::TranslationSandbox>();
     messages_ = std::make_unique<RecordingMessages>();
     dialogs_ = std::make_unique<ScriptedFileDialogs>();
     dir_ = std::make_unique<TempDir>();
@@ -34,7 +36,10 @@ class StartUpTest : public QObject {
     output_ = dir_->File("out.dxf");
     testing::WriteFile(input_, testing::SmallDrawing());
   }
-  void cleanup() { dir_.reset(); }
+  void cleanup() {
+    dir_.reset();
+    sandbox_.reset();
+  }
 
   void CreationFixesTheProgramFolder() {
     TMainForm form(*messages_, *dialogs_);
@@ -54,12 +59,13 @@ class StartUpTest : public QObject {
     const bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
     unsetenv("LOCPATH");
     if (!switched) QSKIP("no German locale could be made");
-    QCOMPARE(FormatFixed(0.1, 5), std::string("0,10000"));  // the locale is in force
+    QCOMPARE(CLibraryFixed(0.1), std::string("0,10000"));  // the locale is in force
 
     TMainForm form(*messages_, *dialogs_);
     QCOMPARE(form.AbweichEd.text(), QStringLiteral("0.10000"));
     QCOMPARE(form.AbweichLinEd.text(), QStringLiteral("0.0100000"));
     QCOMPARE(FormatFixed(0.1, 5), std::string("0.10000"));
+    QCOMPARE(CLibraryFixed(0.1), std::string("0.10000"));
     QCOMPARE(QLocale().decimalPoint(), QStringLiteral("."));
   }
 
@@ -167,6 +173,13 @@ class StartUpTest : public QObject {
   }
 
  private:
+  // `value` with five decimals as the C library writes it in its locale.
+  static std::string CLibraryFixed(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.5f", value);
+    return text;
+  }
+
   // Mode word, input and output file, then the rest of `arguments`.
   std::vector<std::string> WithFiles(const QStringList& arguments,
                                      const std::string& input = "in.dxf") const {
@@ -178,6 +191,7 @@ class StartUpTest : public QObject {
     return with_files;
   }
 
+  std::unique_ptr<testing::TranslationSandbox> sandbox_;
   std::unique_ptr<RecordingMessages> messages_;
   std::unique_ptr<ScriptedFileDialogs> dialogs_;
   std::unique_ptr<TempDir> dir_;

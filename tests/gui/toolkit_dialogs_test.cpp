@@ -1,5 +1,6 @@
 // The pieces that hand over to the toolkit: the real file dialogs, the
-// message boxes, the filter conversion, and the greyed button picture.
+// message and question boxes, the filter conversion, and the greyed button
+// picture.
 
 #include <QFileDialog>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include "app/gui/file_dialogs.h"
 #include "app/gui/job_button_icon.h"
 #include "app/gui/qt_message_sink.h"
+#include "app/gui/question_boxes.h"
 #include "gui/gui_test_support.h"
 
 namespace quillmere {
@@ -21,7 +23,12 @@ class ToolkitDialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Quillmere")); }
+  void initTestCase() {
+    // The file dialogs remember their state in the configuration folder.
+    sandbox_ = std::make_unique<testing::TranslationSandbox>();
+    QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
+  }
+  void cleanupTestCase() { sandbox_.reset(); }
 
   void FilterBecomesTheToolkitsForm_data() {
     QTest::addColumn<QString>("filter");
@@ -134,6 +141,65 @@ class ToolkitDialogsTest : public QObject {
     QVERIFY(looked);
   }
 
+  void BoxesSitOverTheActiveWindowUnlessOwnedByNone() {
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    for (const auto owner : {QtMessageSink::Owner::kActiveWindow, QtMessageSink::Owner::kNone}) {
+      const QWidget* parent = nullptr;
+      WhenModalShown<QMessageBox>([&parent](QMessageBox& box) {
+        parent = box.parentWidget();
+        box.button(QMessageBox::Ok)->click();
+      });
+      QtMessageSink(owner).ShowError(u"Error 1 while trying to allocate 800 bytes of RAM.");
+      QCOMPARE(parent, owner == QtMessageSink::Owner::kNone ? nullptr : &window);
+    }
+  }
+
+  void QuestionBoxesOfferTheirButtonsAndGiveTheAnswer_data() {
+    QTest::addColumn<bool>("with_cancel");
+    QTest::addColumn<int>("pressed");  // a button, or 0 to close the box with Esc
+    QTest::addColumn<int>("answer");
+    using Answer = QuestionBoxes::Answer;
+    const int yes = QMessageBox::Yes;
+    const int no = QMessageBox::No;
+    const int cancel = QMessageBox::Cancel;
+    QTest::newRow("yes") << true << yes << static_cast<int>(Answer::kYes);
+    QTest::newRow("no") << true << no << static_cast<int>(Answer::kNo);
+    QTest::newRow("cancel") << true << cancel << static_cast<int>(Answer::kCancel);
+    QTest::newRow("esc is cancel") << true << 0 << static_cast<int>(Answer::kCancel);
+    QTest::newRow("yes of two") << false << yes << static_cast<int>(Answer::kYes);
+    QTest::newRow("esc of two is no") << false << 0 << static_cast<int>(Answer::kNo);
+  }
+  void QuestionBoxesOfferTheirButtonsAndGiveTheAnswer() {
+    QFETCH(bool, with_cancel);
+    QFETCH(int, pressed);
+    QFETCH(int, answer);
+    bool looked = false;
+    WhenModalShown<QMessageBox>([&](QMessageBox& box) {
+      looked = true;
+      QCOMPARE(box.icon(), QMessageBox::Question);
+      QCOMPARE(box.windowTitle(), QStringLiteral("Übersetzen"));
+      QCOMPARE(box.text(), QStringLiteral("Zeile ä"));
+      QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+      if (with_cancel) buttons |= QMessageBox::Cancel;
+      QCOMPARE(box.standardButtons(), buttons);
+      if (pressed == 0) {
+        QTest::keyClick(&box, Qt::Key_Escape);
+      } else {
+        box.button(static_cast<QMessageBox::StandardButton>(pressed))->click();
+      }
+    });
+    QtQuestionBoxes questions;
+    const QString caption = QStringLiteral("Übersetzen");
+    const QString text = QStringLiteral("Zeile ä");
+    const auto given = with_cancel ? questions.AskYesNoCancel(caption, text, nullptr)
+                       : questions.AskYesNo(caption, text, nullptr) ? QuestionBoxes::Answer::kYes
+                                                                     : QuestionBoxes::Answer::kNo;
+    QVERIFY(looked);
+    QCOMPARE(static_cast<int>(given), answer);
+  }
+
   void GreyedPictureKeepsTheShapeInGreyWithHighlight() {
     const QImage normal = CheckMarkPixmap().toImage();
     const QImage greyed = GreyedPixmap(CheckMarkPixmap()).toImage();
@@ -157,6 +223,8 @@ class ToolkitDialogsTest : public QObject {
   }
 
  private:
+  std::unique_ptr<testing::TranslationSandbox> sandbox_;
+
   static FileDialogRequest SaveRequest() {
     return {FileDialogKind::kSave, QStringLiteral("DXF-Dateien (*.dxf)"), QStringLiteral("dxf"),
             {}};

@@ -91,6 +91,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   connect(&OKButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+QObjectList TAboutBox::Components() {
+  return {&ProgramIcon, &ProductName, &Version, &Copyright, &Comments, &OKButton};
+}
+
 void TAboutBox::showEvent(QShowEvent* event) {
   if (Copyright.text().contains(QStringLiteral("XXXX"))) {
     Copyright.setText(WithYear(Copyright.text(), QDate::currentDate().year()));

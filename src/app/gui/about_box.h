@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/gui/component_owner.h"
+
 namespace quillmere {
 
 // The text with every "XXXX" replaced by `year`.
@@ -12,11 +14,13 @@ QString WithYear(const QString& text, int year);
 // The About box: the product title, its picture and a copyright line whose
 // "XXXX" becomes the current year when the box is shown, so that the line
 // is kept with the placeholder until then.
-class TAboutBox : public QDialog {
+class TAboutBox : public QDialog, public ComponentOwner {
   Q_OBJECT
 
  public:
   explicit TAboutBox(QWidget* parent = nullptr);
+
+  QObjectList Components() override;
 
  protected:
   void showEvent(QShowEvent* event) override;

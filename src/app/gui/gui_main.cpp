@@ -2,7 +2,9 @@
 // window; with a mode word and two file names it runs that job and ends.
 //
 // For the documentation, QUILLMERE_SCREENSHOT=FILE.png makes the program
-// save a picture of its main window to FILE.png once it is shown, and end.
+// save a picture of a window to FILE.png once it is shown, and end: of the
+// main window, or with QUILLMERE_SCREENSHOT_WINDOW=editor of the translation
+// editor, opened over it without waiting for it to close.
 
 #include <csignal>
 #include <string>
@@ -17,6 +19,7 @@
 #include "app/gui/file_dialogs.h"
 #include "app/gui/main_form.h"
 #include "app/gui/qt_message_sink.h"
+#include "support/memory_messages.h"
 
 namespace {
 
@@ -28,6 +31,15 @@ void ScheduleScreenshot(QWidget& window, const QString& file_name) {
     const bool saved = window.grab().save(file_name, "PNG");
     QCoreApplication::exit(saved ? 0 : 1);
   });
+}
+
+// The window to take a picture of, shown.
+QWidget& ScreenshotWindow(quillmere::TMainForm& main_form, const QByteArray& which) {
+  if (which != "editor") return main_form;
+  quillmere::TTranslateForm& editor = main_form.TranslateForm();
+  editor.FillStringGrid();
+  editor.show();
+  return editor;
 }
 
 }  // namespace
@@ -44,13 +56,21 @@ int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
 
   quillmere::QtMessageSink messages;
+  // The translation table's record arrays report running out of memory in
+  // message boxes of their own, owned by no window.
+  quillmere::QtMessageSink memory_messages(quillmere::QtMessageSink::Owner::kNone);
+  quillmere::SetMemoryMessageSink(&memory_messages);
   quillmere::QtFileDialogs file_dialogs;
   quillmere::TMainForm main_form(messages, file_dialogs);
   main_form.SetCommandLine(arguments);
 
-  const QByteArray screenshot = qgetenv("QUILLMERE_SCREENSHOT");
-  if (!screenshot.isEmpty()) ScheduleScreenshot(main_form, QFile::decodeName(screenshot));
-
   main_form.show();
-  return QApplication::exec();
+  const QByteArray screenshot = qgetenv("QUILLMERE_SCREENSHOT");
+  if (!screenshot.isEmpty()) {
+    ScheduleScreenshot(ScreenshotWindow(main_form, qgetenv("QUILLMERE_SCREENSHOT_WINDOW")),
+                       QFile::decodeName(screenshot));
+  }
+  const int exit_code = QApplication::exec();
+  quillmere::SetMemoryMessageSink(nullptr);
+  return exit_code;
 }

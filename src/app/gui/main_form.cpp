@@ -14,6 +14,11 @@
 #include "app/command_line.h"
 #include "app/gui/job_button_icon.h"
 #include "app/gui/window_font.h"
+#include "app/gui/window_translator.h"
+#include "i18n/catalogue.h"
+#include "i18n/language.h"
+#include "i18n/options_file.h"
+#include "i18n/translation_startup.h"
 
 namespace quillmere {
 
@@ -246,6 +251,19 @@ std::vector<QWidget*> TMainForm::Windows() {
   return {this, about_box_.get(), translate_form_.get()};
 }
 
+// The window owns every component of its definition directly, in the order
+// of that definition: the panel and its controls, the memo, the menu bar,
+// each menu and menu item, and the file dialogs. A menu item belongs to the
+// window, not to the menu that shows it, so the menu bar, which has no texts
+// to translate, owns nothing.
+QObjectList TMainForm::Components() {
+  return {&Panel1,     &BitBtn1,     &AbweichEd,   &TestEd,     &Test2Ed,      &AboutBtn,
+          &BitBtn2,    &BitBtn4,     &AbweichLinEd, &Label3,    &Label1,       &Label2,
+          &Label4,     &Memo1,       &MainMenu1,   &Sprache1,   &Deutsch1,     &English1,
+          &Franais1,   &Nederlands1, &Italian1,    &Spanish1,   &Portuguese1,  &N1,
+          &bersetzen1, &Hilfe1,      &ber1,        &OpenDialog1, &SaveDialog1};
+}
+
 void TMainForm::FormCreate() {
   progpath = FileNameBytes(QCoreApplication::applicationDirPath());
   if (progpath.empty() || progpath.back() != '/') progpath += '/';
@@ -255,17 +273,28 @@ void TMainForm::FormCreate() {
   QLocale::setDefault(QLocale::c());
   AbweichEd.SetValue(kDeviationProperties.start);
   AbweichLinEd.SetValue(kJoinToleranceProperties.start);
+  StartTranslations();
+  PlaceLanguageCheckMark();
 }
 
 void TMainForm::FormShow() {
   if (isfirsttime) return;
   isfirsttime = true;
-  // The one-time steps of the translation subsystem belong here, before the
-  // command line is looked at.
+  ApplySavedLanguage();
+  if (languagesetto() != kGerman) TranslateWindows();
+  QGuiApplication::setApplicationDisplayName(
+      TranslatedText(QGuiApplication::applicationDisplayName()));
   if (command_line_.size() >= 3) CommandLineCheck();
 }
 
-void TMainForm::FormClose() {}
+void TMainForm::FormClose() { SaveOptions(); }
+
+void TMainForm::TranslateWindows() {
+  QObjectList windows;
+  for (QWidget* window : Windows()) windows.append(window);
+  ApplicationComponents application(windows);
+  TranslateComponents(application);
+}
 
 void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
@@ -273,7 +302,9 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  FormClose();
+  // Ending the application closes its windows too; after a command-line run
+  // that is no closing by the user, and the saved language stays as it was.
+  if (!termination_requested_) FormClose();
   QMainWindow::closeEvent(event);
 }
 
@@ -321,16 +352,46 @@ void TMainForm::ShowSettings() {
 
 void TMainForm::AboutBtnClick() { about_box_->exec(); }
 void TMainForm::ber1Click() { about_box_->exec(); }
-void TMainForm::bersetzen1Click() { translate_form_->exec(); }
+void TMainForm::bersetzen1Click() {
+  translate_form_->FillStringGrid();
+  translate_form_->exec();
+  // The windows take up changed translations only at the next start.
+  ShowRestartMessage();
+}
 
-void TMainForm::ChooseLanguage(QAction& item) { item.setChecked(true); }
+void TMainForm::ShowRestartMessage() {
+  messages().ShowInformation(CatalogueText(kTextTranslate), CatalogueText(kTextRestart));
+}
 
-void TMainForm::Deutsch1Click() { ChooseLanguage(Deutsch1); }
-void TMainForm::English1Click() { ChooseLanguage(English1); }
-void TMainForm::Franais1Click() { ChooseLanguage(Franais1); }
-void TMainForm::Nederlands1Click() { ChooseLanguage(Nederlands1); }
-void TMainForm::Italian1Click() { ChooseLanguage(Italian1); }
-void TMainForm::Spanish1Click() { ChooseLanguage(Spanish1); }
-void TMainForm::Portuguese1Click() { ChooseLanguage(Portuguese1); }
+QAction& TMainForm::LanguageItem(int language_number) {
+  QAction* const items[] = {&Deutsch1, &English1, &Franais1,   &Nederlands1,
+                            &Italian1, &Spanish1, &Portuguese1};
+  if (language_number < kGerman || language_number > kPortuguese) return Deutsch1;
+  return *items[language_number];
+}
+
+// The spare columns 7 to 19 have no item; Deutsch stays marked for them.
+void TMainForm::PlaceLanguageCheckMark() {
+  dontchlang = true;
+  LanguageItem(languagesetto()).setChecked(true);
+  dontchlang = false;
+}
+
+// The choice applies to messages at once, the restart message included; the
+// windows keep their texts until the next start.
+void TMainForm::ChooseLanguage(QAction& item, int language_number) {
+  if (dontchlang) return;
+  item.setChecked(true);
+  SetLanguage(language_number);
+  ShowRestartMessage();
+}
+
+void TMainForm::Deutsch1Click() { ChooseLanguage(Deutsch1, kGerman); }
+void TMainForm::English1Click() { ChooseLanguage(English1, kEnglish); }
+void TMainForm::Franais1Click() { ChooseLanguage(Franais1, kFrench); }
+void TMainForm::Nederlands1Click() { ChooseLanguage(Nederlands1, kDutch); }
+void TMainForm::Italian1Click() { ChooseLanguage(Italian1, kItalian); }
+void TMainForm::Spanish1Click() { ChooseLanguage(Spanish1, kSpanish); }
+void TMainForm::Portuguese1Click() { ChooseLanguage(Portuguese1, kPortuguese); }
 
 }  // namespace quillmere

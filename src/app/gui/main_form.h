@@ -16,6 +16,7 @@
 
 #include "app/conversion_jobs.h"
 #include "app/gui/about_box.h"
+#include "app/gui/component_owner.h"
 #include "app/gui/file_dialogs.h"
 #include "app/gui/numeric_field.h"
 #include "app/gui/translate_form.h"
@@ -27,7 +28,10 @@ namespace quillmere {
 // fields that show and edit the job settings, the help text and the menus.
 // Creating it runs FormCreate; its first display runs the one-time steps and
 // the command-line check.
-class TMainForm : public QMainWindow, public ConversionJobs {
+//
+// The language menu chooses the language of the messages at once and, as
+// the options file keeps it, of the windows from the next start on.
+class TMainForm : public QMainWindow, public ConversionJobs, public ComponentOwner {
   Q_OBJECT
 
  public:
@@ -48,15 +52,25 @@ class TMainForm : public QMainWindow, public ConversionJobs {
   // The program's windows in the order of their creation.
   std::vector<QWidget*> Windows();
 
+  QObjectList Components() override;
+
   // The folder of the program file, ending in "/".
   std::string progpath;
   // False until the first display has run its one-time steps.
   bool isfirsttime = false;
+  // While set, the language menu handlers do nothing: the program is placing
+  // the check mark itself.
+  bool dontchlang = false;
 
+  // Fixes the program folder and the number format, loads the translation
+  // table and reads the saved language.
   void FormCreate();
+  // On the first display only: learns the catalogue, puts the saved language
+  // in force, translates every window when that is not German, then looks at
+  // the command line.
   void FormShow();
-  // Runs when the user closes the window. The options file is saved here
-  // once the language choice is stored; nothing else happens on closing.
+  // Runs when the user closes the window: saves the language. A command-line
+  // run ends without it, leaving the options file as it was.
   void FormClose();
 
   void BitBtn1Click();
@@ -124,7 +138,11 @@ class TMainForm : public QMainWindow, public ConversionJobs {
   void ShowSettings();
   void CommandLineCheck();
   void RequestTermination();
-  void ChooseLanguage(QAction& item);
+  void ChooseLanguage(QAction& item, int language_number);
+  QAction& LanguageItem(int language_number);
+  void PlaceLanguageCheckMark();
+  void TranslateWindows();
+  void ShowRestartMessage();
 
   FileDialogRunner* file_dialogs_;
   std::vector<std::string> command_line_;

@@ -7,9 +7,9 @@ namespace quillmere {
 
 namespace {
 
-void ShowBox(QMessageBox::Icon icon, const QString& caption, const std::u16string& text) {
-  QMessageBox box(icon, caption, QString::fromStdU16String(text), QMessageBox::Ok,
-                  QApplication::activeWindow());
+void ShowBox(QMessageBox::Icon icon, const QString& caption, const std::u16string& text,
+             QWidget* owner) {
+  QMessageBox box(icon, caption, QString::fromStdU16String(text), QMessageBox::Ok, owner);
   box.exec();
 }
 
@@ -17,11 +17,15 @@ void ShowBox(QMessageBox::Icon icon, const QString& caption, const std::u16strin
 
 void QtMessageSink::ShowError(const std::u16string& text) {
   // An error box has no caption of its own; it carries the application's name.
-  ShowBox(QMessageBox::Critical, QApplication::applicationDisplayName(), text);
+  ShowBox(QMessageBox::Critical, QApplication::applicationDisplayName(), text, BoxOwner());
 }
 
 void QtMessageSink::ShowInformation(const std::u16string& caption, const std::u16string& text) {
-  ShowBox(QMessageBox::Information, QString::fromStdU16String(caption), text);
+  ShowBox(QMessageBox::Information, QString::fromStdU16String(caption), text, BoxOwner());
+}
+
+QWidget* QtMessageSink::BoxOwner() const {
+  return owner_ == Owner::kActiveWindow ? QApplication::activeWindow() : nullptr;
 }
 
 }  // namespace quillmere
