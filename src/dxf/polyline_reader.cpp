@@ -35,7 +35,12 @@ bool ReadPolyline(DxfInput& input, DxfPair& pair, tpoly& record) {
     }
 
     if (in_vertex) {
-      AddPair(record.ps[static_cast<std::size_t>(record.anzp - 1)].code, pair);
+      LineList& lines = record.ps[static_cast<std::size_t>(record.anzp - 1)].code;
+      AddPair(lines, pair);
+      // A VERTEX after the SEQEND is written in front of it. If the file
+      // ended after a code line there, that line needs its (empty) value
+      // line, or the SEQEND would stand where a value belongs.
+      if (!pair.has_value && after_seqend) lines.Add("");
     } else if (code0 && value != "SEQEND" && value != "VERTEX") {
       // the pair that ends the entity; it is held, not stored
     } else if (code0 && value == "SEQEND") {

@@ -1,8 +1,8 @@
 #include "i18n/translation_file.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
-#include <iterator>
 
 #include "dxf/output_file.h"
 #include "i18n/folders.h"
@@ -12,7 +12,11 @@ namespace quillmere {
 
 namespace {
 
-constexpr std::int32_t kCellLengthBytes = 4;
+constexpr std::size_t kCellLengthBytes = 4;
+
+// The most rows kept from a file that is too short for the rows it claims.
+// The program's own tables hold a few hundred.
+constexpr std::size_t kMostRowsOfADamagedFile = 10000;
 
 void AppendInt32(std::string& bytes, std::int32_t value) {
   const auto bits = static_cast<std::uint32_t>(value);
@@ -22,7 +26,13 @@ void AppendInt32(std::string& bytes, std::int32_t value) {
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // istream::read turns a failing read (a folder of that name) into the bad
+  // state; reading through the stream buffer would throw instead.
+  std::string bytes;
+  std::string block(1 << 16, '\0');
+  while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
+    bytes.append(block, 0, static_cast<std::size_t>(in.gcount()));
+  }
   if (in.bad()) return std::nullopt;
   return bytes;
 }
@@ -96,18 +106,27 @@ void LoadTranslationFile(const std::string& path, TranslationTable& table) {
   const std::optional<std::int32_t> rows = file.ReadInt32();
   if (!columns || !rows || *rows <= 0) return;
 
+  // Rows without cells take no bytes, so the file cannot show how many there
+  // really are; count each as one cell length at least.
+  const std::size_t bytes_per_row =
+      kCellLengthBytes * static_cast<std::size_t>(*columns > 0 ? *columns : 1);
+  std::size_t wanted = static_cast<std::size_t>(*rows);
+  if (wanted > file.Remaining() / bytes_per_row) {
+    // The file cannot hold the rows it claims: it is damaged. Its complete
+    // rows are kept, but only up to a bound, since the table grows in
+    // steps of 100 rows and copies itself at every step: a few megabytes of
+    // zero bytes behind a damaged header must not stall the start for
+    // minutes.
+    wanted = std::min(file.Remaining() / bytes_per_row, kMostRowsOfADamagedFile);
+  }
   if (*columns <= 0) {
-    // Rows without cells take no bytes, so the file cannot show how many
-    // there really are; count each as one cell length at least, so that a
-    // few damaged bytes cannot ask for millions of empty rows.
-    const std::size_t fitting = file.Remaining() / kCellLengthBytes;
     const std::array<std::u16string, kTranslationColumns> empty_row;
-    for (std::size_t row = 0; row < fitting && row < static_cast<std::size_t>(*rows); ++row) {
+    for (std::size_t row = 0; row < wanted; ++row) {
       if (!AppendLoadedRow(table, empty_row)) return;
     }
     return;
   }
-  for (std::int32_t row = 0; row < *rows; ++row) {
+  for (std::size_t row = 0; row < wanted; ++row) {
     const auto cells = ReadRow(file, *columns);
     if (!cells || !AppendLoadedRow(table, *cells)) return;
   }

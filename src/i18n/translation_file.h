@@ -40,8 +40,9 @@ void WriteCellString(OutputFile& file, std::u16string_view text);
 // Appends the rows of the file at `path` to `table`. A missing or unreadable
 // file adds nothing. A damaged file (too short for its header, ending inside
 // a row, a length larger than the rest of the file) adds the complete rows
-// before the damage. Cells beyond column 19 are dropped; columns the file
-// does not supply stay empty.
+// before the damage, up to 10000 of them when the file is too short for the
+// rows it claims. Cells beyond column 19 are dropped; columns the file does
+// not supply stay empty.
 void LoadTranslationFile(const std::string& path, TranslationTable& table);
 
 // Replaces the file at `path` by the whole table with column count 20. The

@@ -52,6 +52,11 @@ void AttachmentLists::ApplyTo(PolylineModel& model) const {
       source.delpoly = true;
     }
     target.anzp = count;
+    // Only the last line of the input can be a code line without its value
+    // line. Inside a receiver more lines follow it, so it gets an empty one.
+    for (Tmypoi& vertex : vertices) {
+      if (vertex.code.Count() % 2 == 1) vertex.code.Add("");
+    }
   }
 }
 

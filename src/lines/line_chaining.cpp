@@ -97,7 +97,23 @@ class ChainLists {
 int ChainLines(PolylineModel& model, double tolerance) {
   if (!(tolerance > 0)) return 1;  // no box is that small: the one pass joins nothing
   const std::int32_t records = model.anzpoly;
-  EndPointGrid ends(tolerance, Extent(model), records);
+  // Records of a drawing whose version changes half way can have both
+  // styles. Chains join only their own style: VERTEX entities inside an
+  // LWPOLYLINE, or its bare coordinate pairs inside a POLYLINE, would break
+  // the drawing. Each style has its own ends; the second set is made only
+  // when the drawing needs it.
+  bool both_styles = false;
+  for (std::int32_t j = 1; j < records && !both_styles; ++j) {
+    both_styles = model.polys[static_cast<std::size_t>(j)].kind != model.polys.front().kind;
+  }
+  const double extent = Extent(model);
+  EndPointGrid first_style_ends(tolerance, extent, records);
+  EndPointGrid other_style_ends(tolerance, extent, both_styles ? records : 0);
+  const auto ends_of = [&](std::int32_t record) -> EndPointGrid& {
+    const bool first_style =
+        model.polys[static_cast<std::size_t>(record)].kind == model.polys.front().kind;
+    return first_style ? first_style_ends : other_style_ends;
+  };
   std::vector<bool> live(static_cast<std::size_t>(records), false);
   // The first vertex of a chain is that of its head record for good.
   std::vector<Point3> starts(static_cast<std::size_t>(records));
@@ -106,7 +122,7 @@ int ChainLines(PolylineModel& model, double tolerance) {
     if (!TakesPart(record)) continue;
     live[static_cast<std::size_t>(j)] = true;
     starts[static_cast<std::size_t>(j)] = FirstPoint(record);
-    ends.Insert(j, LastPoint(record));
+    ends_of(j).Insert(j, LastPoint(record));
   }
 
   ChainLists chains(model);
@@ -117,6 +133,7 @@ int ChainLines(PolylineModel& model, double tolerance) {
     joined = false;
     for (std::int32_t i = 0; i < records; ++i) {
       if (!live[static_cast<std::size_t>(i)]) continue;
+      EndPointGrid& ends = ends_of(i);
       const std::int32_t j = ends.LowestMatch(starts[static_cast<std::size_t>(i)], i);
       if (j < 0) continue;
       ends.TakeOver(j, i);
@@ -132,6 +149,7 @@ int ChainLines(PolylineModel& model, double tolerance) {
 void AppendVertexCounts(PolylineModel& model) {
   for (std::int32_t i = 0; i < model.anzpoly; ++i) {
     tpoly& record = model.polys[static_cast<std::size_t>(i)];
+    if (record.kind != PolylineKind::kLwPolyline) continue;
     record.code.AddPair(" 90", std::to_string(record.anzp));
   }
 }

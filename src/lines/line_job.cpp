@@ -12,7 +12,9 @@ void convert2(PolylineModel& model, const std::string& input_name, const std::st
   // reports the input again and leaves an empty output.
   LoadDxf2(model, input_name, messages);
   ChainLines(model, tolerance);
-  if (LineOutputStyle(model.cadver) == PolylineKind::kLwPolyline) AppendVertexCounts(model);
+  // Each record has the style of the version read before its LINE; a file
+  // with a second $ACADVER can hold both.
+  AppendVertexCounts(model);
   savedxf2(model, input_name, output_name, messages);
 }
 

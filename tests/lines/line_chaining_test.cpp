@@ -36,6 +36,7 @@ PolylineModel MakeModel(const std::vector<Segment>& segments) {
   for (std::size_t k = 0; k < segments.size(); ++k) {
     const Segment& s = segments[k];
     tpoly& record = model.StartRecord();
+    record.kind = PolylineKind::kLwPolyline;
     record.code.AddPair("  0", "LWPOLYLINE");
     Tmypoi& start = record.StartVertex();
     start.x = s.x0, start.y = s.y0, start.z = s.z0;

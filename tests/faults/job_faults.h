@@ -1,0 +1,40 @@
+#pragma once
+
+// The three jobs behind one interface, with a small drawing each job changes,
+// for fault tests that run every job against the same failure.
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dxf/polyline_model.h"
+#include "support/message_sink.h"
+#include "test_support.h"
+
+namespace quillmere::faults {
+
+struct Job {
+  std::string name;
+  // Runs the whole job, as the command line does, with its start values.
+  std::function<void(PolylineModel&, const std::string&, const std::string&, MessageSink&)> run;
+  // A drawing (lines joined with LF) that the job reads and changes.
+  std::string drawing;
+  // Whether an input without anything to do is reported before any output
+  // is created (arc and join job), or copied (line job).
+  bool needs_polylines;
+};
+
+std::vector<Job> AllJobs();
+
+// The ENTITIES section around `body`, LF line ends.
+std::string InEntities(const std::vector<std::string>& body);
+
+// Runs `job` in a child process whose files may not grow beyond
+// `file_size_limit` bytes (with SIGXFSZ ignored, so a write past it fails
+// like a write to a full disk). Returns the texts the job showed, one per
+// line, or "child failed" when the child did not end normally.
+std::string RunWithFileSizeLimit(const Job& job, const std::string& input,
+                                 const std::string& output, long file_size_limit);
+
+}  // namespace quillmere::faults

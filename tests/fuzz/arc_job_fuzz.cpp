@@ -1,0 +1,147 @@
+// The arc job on arbitrary bytes: LoadDxf, the arc search with small test
+// counts taken from the last two bytes, savedxf.
+//
+// Invariants:
+// - a readable input and a writable output give no message;
+// - the first and last vertex of a polyline are never left out, and every
+//   bulge is finite, not 0, and survives its general number format;
+// - without any arc, the output is the input line for line, apart from line
+//   ends, the header group-90 values (which read the vertex count) and the
+//   LWPOLYLINE coordinate pairs whose values are no numbers;
+// - with arcs, reading the output again gives the same polylines, each with
+//   exactly the vertices that were kept, at the same coordinates, and no
+//   value line ever stands where a code line belongs.
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "arcs/arc_search.h"
+#include "dxf/arc_polyline_writer.h"
+#include "dxf/dxf_number.h"
+#include "dxf/polyline_reader.h"
+#include "dxf_layout.h"
+#include "fuzz_support.h"
+#include "polyline_expectation.h"
+
+namespace quillmere::fuzzing {
+namespace {
+
+ArcSearchSettings SettingsFrom(const TailParameters& tail) {
+  constexpr std::array<double, 4> kDeviations = {0.1, 0.5, 0.01, 2.0};
+  ArcSearchSettings settings;
+  settings.arc_tests = 4 + tail.last % 13;
+  settings.line_tests = 4 + tail.second_last % 13;
+  settings.deviation = kDeviations[(tail.last / 13) % kDeviations.size()];
+  return settings;
+}
+
+std::int32_t WrittenVertices(const tpoly& polyline) {
+  std::int32_t written = 0;
+  for (std::int32_t v = 0; v < polyline.anzp; ++v) {
+    if (!polyline.ps[static_cast<std::size_t>(v)].delit) ++written;
+  }
+  return written;
+}
+
+// Checks the marks of the search; true when any vertex was marked.
+bool CheckMarks(const PolylineModel& model) {
+  bool marked = false;
+  for (std::int32_t p = 0; p < model.anzpoly; ++p) {
+    const tpoly& polyline = model.polys[static_cast<std::size_t>(p)];
+    FUZZ_CHECK(polyline.anzp >= 0 && polyline.ps.size() >= static_cast<std::size_t>(polyline.anzp));
+    if (polyline.anzp == 0) continue;
+    FUZZ_CHECK(!polyline.ps.front().delit);
+    FUZZ_CHECK(!polyline.ps[static_cast<std::size_t>(polyline.anzp - 1)].delit);
+    for (std::int32_t v = 0; v < polyline.anzp; ++v) {
+      const Tmypoi& vertex = polyline.ps[static_cast<std::size_t>(v)];
+      marked = marked || vertex.delit || vertex.writebulge;
+      if (!vertex.writebulge) continue;
+      FUZZ_CHECK(!vertex.delit);
+      FUZZ_CHECK(v + 3 <= polyline.anzp - 1);
+      FUZZ_CHECK(std::isfinite(vertex.bulge) && vertex.bulge != 0);
+      const std::optional<double> written = ParseNumber(FormatGeneral(vertex.bulge));
+      FUZZ_CHECK(written.has_value());
+      FUZZ_CHECK(std::fabs(*written - vertex.bulge) <= 1e-14 * std::fabs(vertex.bulge));
+    }
+  }
+  return marked;
+}
+
+void CheckUnchangedCopy(const std::vector<Pair>& input, const PolylineModel& model,
+                        const std::vector<std::string_view>& output) {
+  std::vector<ExpectedLine> expected;
+  std::size_t entry = 0;
+  for (const Segment& segment : SplitAtPolylines(input)) {
+    if (!segment.entity) {
+      AppendPairs(input, segment, expected);
+      continue;
+    }
+    FUZZ_CHECK(entry < static_cast<std::size_t>(model.anzpoly));
+    AppendUnchangedPolyline(input, segment, std::to_string(model.polys[entry].anzp), expected);
+    ++entry;
+  }
+  FUZZ_CHECK(entry == static_cast<std::size_t>(model.anzpoly));
+  const std::int64_t difference = FirstDifference(output, expected);
+  if (difference >= 0) std::fprintf(stderr, "output differs at line %lld\n", static_cast<long long>(difference));
+  FUZZ_CHECK(difference < 0);
+}
+
+void CheckArcsWritten(const std::string& output_name, const PolylineModel& model) {
+  RecordingSink messages;
+  PolylineModel again;
+  LoadDxf(again, output_name, messages);
+  FUZZ_CHECK(messages.errors.empty());
+  FUZZ_CHECK(again.anzpoly == model.anzpoly);
+  for (std::int32_t p = 0; p < model.anzpoly; ++p) {
+    const tpoly& before = model.polys[static_cast<std::size_t>(p)];
+    const tpoly& after = again.polys[static_cast<std::size_t>(p)];
+    FUZZ_CHECK(after.anzp == WrittenVertices(before));
+    std::size_t kept = 0;
+    for (std::int32_t v = 0; v < before.anzp; ++v) {
+      const Tmypoi& vertex = before.ps[static_cast<std::size_t>(v)];
+      if (vertex.delit) continue;
+      const Tmypoi& read = after.ps[kept++];
+      FUZZ_CHECK(read.x == vertex.x && read.y == vertex.y && read.z == vertex.z);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillmere::fuzzing
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace quillmere;
+  using namespace quillmere::fuzzing;
+  const ScratchFolder& scratch = ScratchFolder::Get();
+  scratch.Empty();
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const std::string input_name = scratch.Write("input.dxf", bytes);
+  const std::string output_name = scratch.File("output.dxf");
+
+  RecordingSink messages;
+  PolylineModel model;
+  LoadDxf(model, input_name, messages);
+  FUZZ_CHECK(messages.errors.empty());
+  FUZZ_CHECK(model.anzpoly >= 0 && model.polys.size() >= static_cast<std::size_t>(model.anzpoly));
+  if (model.anzpoly == 0) return 0;  // the job reports this and writes nothing
+
+  ArcFields arc;
+  ArcSearch(model, SettingsFrom(TailOf(data, size)), arc, 1);
+  const bool marked = CheckMarks(model);
+  savedxf(model, input_name, output_name, messages);
+  FUZZ_CHECK(messages.errors.empty() && messages.information.empty());
+
+  const std::string written = ReadWholeFile(output_name);
+  const std::vector<Pair> input = PairsOf(SplitDxfLines(bytes));
+  const std::vector<std::string_view> output = SplitDxfLines(written);
+  FUZZ_CHECK(CodesStayCodes(input, output, {"42"}));
+  if (marked) {
+    CheckArcsWritten(output_name, model);
+  } else {
+    CheckUnchangedCopy(input, model, output);
+  }
+  return 0;
+}

@@ -1,0 +1,76 @@
+#include "fuzz_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <unistd.h>
+
+namespace quillmere::fuzzing {
+
+void InvariantFailed(const char* condition, const char* file, int line) {
+  std::fprintf(stderr, "invariant failed: %s (%s:%d)\n", condition, file, line);
+  std::fflush(stderr);
+  std::abort();
+}
+
+ScratchFolder& ScratchFolder::Get() {
+  static ScratchFolder folder;
+  return folder;
+}
+
+ScratchFolder::ScratchFolder() {
+  std::error_code error;
+  const std::filesystem::path base =
+      std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
+                                                       : std::filesystem::temp_directory_path();
+  path_ = (base / ("quillmere-fuzz-" + std::to_string(::getpid()))).string();
+  std::filesystem::remove_all(path_, error);
+  std::filesystem::create_directories(path_, error);
+  FUZZ_CHECK(!error);
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ScratchFolder::File(std::string_view name) const {
+  return path_ + "/" + std::string(name);
+}
+
+std::string ScratchFolder::Write(std::string_view name, std::string_view bytes) const {
+  const std::string path = File(name);
+  WriteBytes(path, bytes);
+  return path;
+}
+
+void ScratchFolder::Empty() const {
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator(path_, ignored)) {
+    std::filesystem::remove_all(entry.path(), ignored);
+  }
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  FUZZ_CHECK(out.good());
+}
+
+TailParameters TailOf(const std::uint8_t* data, std::size_t size) {
+  TailParameters tail;
+  if (size >= 1) tail.last = data[size - 1];
+  if (size >= 2) tail.second_last = data[size - 2];
+  return tail;
+}
+
+}  // namespace quillmere::fuzzing

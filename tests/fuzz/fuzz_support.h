@@ -1,0 +1,69 @@
+#pragma once
+
+// Helpers shared by the fuzz targets: a scratch folder for the files the
+// readers take by name, a message sink that records, and the check that
+// stops a run when an invariant does not hold.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/message_sink.h"
+
+// Every target defines this; libFuzzer or the replay driver calls it.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace quillmere::fuzzing {
+
+// Reports the broken invariant and aborts, which libFuzzer records as a
+// crash with the input that caused it.
+[[noreturn]] void InvariantFailed(const char* condition, const char* file, int line);
+
+#define FUZZ_CHECK(condition) \
+  ((condition) ? static_cast<void>(0) : ::quillmere::fuzzing::InvariantFailed(#condition, __FILE__, __LINE__))
+
+// A folder of this process for the input and output files, in /dev/shm when
+// the system has it (the targets write a file for every input), removed
+// when the process ends normally.
+class ScratchFolder {
+ public:
+  static ScratchFolder& Get();
+
+  const std::string& path() const { return path_; }
+  std::string File(std::string_view name) const;
+  // Writes `bytes` to the file `name` of the folder and returns its path.
+  std::string Write(std::string_view name, std::string_view bytes) const;
+  // Removes everything inside the folder.
+  void Empty() const;
+
+ private:
+  ScratchFolder();
+  ~ScratchFolder();
+
+  std::string path_;
+};
+
+std::string ReadWholeFile(const std::string& path);
+void WriteBytes(const std::string& path, std::string_view bytes);
+
+class RecordingSink : public MessageSink {
+ public:
+  void ShowError(const std::u16string& text) override { errors.push_back(text); }
+  void ShowInformation(const std::u16string& caption, const std::u16string& text) override {
+    information.push_back(caption + u": " + text);
+  }
+  std::vector<std::u16string> errors;
+  std::vector<std::u16string> information;
+};
+
+// Small numbers taken from the end of the input, so that the bytes in front
+// stay a plain drawing and the seeds can be real files.
+struct TailParameters {
+  std::uint8_t last = 0;
+  std::uint8_t second_last = 0;
+};
+TailParameters TailOf(const std::uint8_t* data, std::size_t size);
+
+}  // namespace quillmere::fuzzing

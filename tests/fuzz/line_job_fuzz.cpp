@@ -1,0 +1,162 @@
+// The line job on arbitrary bytes: LoadDxf2, ChainLines with a tolerance
+// taken from the last byte, the vertex counts of the lightweight style,
+// savedxf2.
+//
+// Invariants:
+// - a readable input and a writable output give no message;
+// - chaining keeps every vertex but the joints: the vertices of the written
+//   records are those of the records read, less one per record appended,
+//   and never more than two per LINE;
+// - the output is the input with each LINE of the ENTITIES section replaced
+//   by its record's polyline or by nothing, everything else copied line for
+//   line (only the header's $HANDSEED value may change, to a new handle);
+// - a written polyline starts with the LINE's code line and the entity name
+//   of its record's style, and carries as many vertices as its record (an
+//   LWPOLYLINE in its group-90 count).
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dxf_layout.h"
+#include "fuzz_support.h"
+#include "lines/line_chaining.h"
+#include "lines/line_reader.h"
+#include "lines/line_writer.h"
+
+namespace quillmere::fuzzing {
+namespace {
+
+double ToleranceFrom(const TailParameters& tail) {
+  constexpr std::array<double, 6> kTolerances = {0.01, 0.0, 1.0, 1e-9, 100.0, 1e300};
+  return kTolerances[tail.last % kTolerances.size()];
+}
+
+bool Written(const tpoly& record) { return !record.delpoly && record.anzp >= 2; }
+
+bool HasHandle(const LineList& lines) {
+  LineList::Cursor cursor(lines);
+  std::string_view line;
+  for (bool code_line = true; cursor.Next(line); code_line = !code_line) {
+    if (code_line && Trim(line) == "5") return true;
+  }
+  return false;
+}
+
+std::size_t BlockLines(const tpoly& record) {
+  std::size_t lines = record.code.Count() + record.code2.Count() + (HasHandle(record.code) ? 0 : 2);
+  for (std::int32_t v = 0; v < record.anzp; ++v) lines += record.ps[static_cast<std::size_t>(v)].code.Count();
+  return lines;
+}
+
+// Counts the pairs (code, value) among the pairs of `lines` from `first` on.
+std::int64_t CountPairs(const std::vector<std::string_view>& lines, std::size_t first,
+                        std::size_t end, std::string_view code, std::string_view value) {
+  std::int64_t count = 0;
+  for (std::size_t k = first; k + 1 < end; k += 2) {
+    if (Trim(lines[k]) == code && Trim(lines[k + 1]) == value) ++count;
+  }
+  return count;
+}
+
+void CheckChains(const PolylineModel& model, const std::vector<std::int32_t>& read_counts) {
+  std::int64_t before = 0;
+  std::int64_t appended = 0;
+  std::int64_t after = 0;
+  for (std::int32_t k = 0; k < model.anzpoly; ++k) {
+    const tpoly& record = model.polys[static_cast<std::size_t>(k)];
+    const std::int32_t read = read_counts[static_cast<std::size_t>(k)];
+    FUZZ_CHECK(read >= 1 && read <= 2);
+    if (read < 2) {
+      FUZZ_CHECK(record.anzp == read);
+      continue;
+    }
+    before += read;
+    if (record.delpoly) {
+      FUZZ_CHECK(record.anzp == 0);
+      ++appended;
+    } else {
+      FUZZ_CHECK(record.anzp >= 2);
+      after += record.anzp;
+    }
+  }
+  FUZZ_CHECK(after == before - appended);
+  FUZZ_CHECK(after <= 2 * static_cast<std::int64_t>(model.anzpoly));
+}
+
+void CheckOutput(const std::vector<Pair>& input, const PolylineModel& model,
+                 const std::vector<std::string_view>& output) {
+  std::size_t line = 0;  // in the output
+  std::size_t record_number = 0;
+  bool after_seed_name = false;
+  for (const Segment& segment : SplitAtLines(input)) {
+    if (!segment.entity) {
+      const Pair& pair = input[segment.first];
+      FUZZ_CHECK(line < output.size() && output[line] == pair.code);
+      ++line;
+      if (pair.has_value) {
+        FUZZ_CHECK(line < output.size());
+        const bool seed = after_seed_name && Trim(pair.code) == "5";
+        FUZZ_CHECK(output[line] == pair.value || seed);
+        ++line;
+      }
+      after_seed_name = Trim(pair.code) == "9" && Trim(pair.value) == "$HANDSEED";
+      continue;
+    }
+    after_seed_name = false;
+    FUZZ_CHECK(record_number < static_cast<std::size_t>(model.anzpoly));
+    const tpoly& record = model.polys[record_number++];
+    if (!Written(record)) continue;
+    const bool lightweight = record.kind == PolylineKind::kLwPolyline;
+    const std::size_t block = BlockLines(record);
+    FUZZ_CHECK(line + block <= output.size());
+    FUZZ_CHECK(output[line] == input[segment.first].code);
+    FUZZ_CHECK(output[line + 1] == (lightweight ? "LWPOLYLINE" : "POLYLINE"));
+    // A polyline holds vertices of its own style only.
+    const std::int64_t vertex_entities = CountPairs(output, line, line + block, "0", "VERTEX");
+    if (lightweight) {
+      FUZZ_CHECK(CountPairs(output, line, line + block, "90", std::to_string(record.anzp)) >= 1);
+      FUZZ_CHECK(vertex_entities == 0);
+    } else {
+      FUZZ_CHECK(vertex_entities == record.anzp);
+    }
+    line += block;
+  }
+  FUZZ_CHECK(record_number == static_cast<std::size_t>(model.anzpoly));
+  FUZZ_CHECK(line == output.size());
+}
+
+}  // namespace
+}  // namespace quillmere::fuzzing
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace quillmere;
+  using namespace quillmere::fuzzing;
+  const ScratchFolder& scratch = ScratchFolder::Get();
+  scratch.Empty();
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const std::string input_name = scratch.Write("input.dxf", bytes);
+  const std::string output_name = scratch.File("output.dxf");
+
+  RecordingSink messages;
+  PolylineModel model;
+  LoadDxf2(model, input_name, messages);
+  FUZZ_CHECK(messages.errors.empty());
+  FUZZ_CHECK(model.anzpoly >= 0 && model.polys.size() >= static_cast<std::size_t>(model.anzpoly));
+  std::vector<std::int32_t> read_counts;
+  for (std::int32_t k = 0; k < model.anzpoly; ++k) {
+    read_counts.push_back(model.polys[static_cast<std::size_t>(k)].anzp);
+  }
+
+  ChainLines(model, ToleranceFrom(TailOf(data, size)));
+  CheckChains(model, read_counts);
+  AppendVertexCounts(model);
+  savedxf2(model, input_name, output_name, messages);
+  FUZZ_CHECK(messages.errors.empty() && messages.information.empty());
+
+  const std::string written = ReadWholeFile(output_name);
+  const std::vector<Pair> input = PairsOf(SplitDxfLines(bytes));
+  CheckOutput(input, model, SplitDxfLines(written));
+  return 0;
+}
