@@ -14,6 +14,18 @@ std::optional<PolylineKind> PolylineStart(const DxfPair& pair) {
 }
 
 bool PassPolylineEntity(DxfInput& input, DxfPair& pair, PolylineKind kind, OutputFile* copy) {
+  if (copy == nullptr) {
+    // Only the pairs with code "0" can end the entity; the others are not
+    // even copied out of the input buffer.
+    for (;;) {
+      const DxfInput::PairRead read = input.ReadPairKeepingCode0(pair);
+      if (read == DxfInput::PairRead::kEnd) return false;
+      if (read == DxfInput::PairRead::kPassedOver) continue;
+      if (kind == PolylineKind::kLwPolyline) return true;
+      const std::string_view value = Trimmed(pair.value);
+      if (value != "VERTEX" && value != "SEQEND") return true;
+    }
+  }
   while (input.ReadPair(pair)) {
     if (LineIs(pair.code, "0")) {
       if (kind == PolylineKind::kLwPolyline) return true;

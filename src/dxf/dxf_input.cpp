@@ -1,5 +1,9 @@
 #include "dxf/dxf_input.h"
 
+#include <cstdint>
+
+#include "dxf/dxf_text.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -10,6 +14,25 @@ namespace quillmere {
 
 namespace {
 constexpr std::size_t kBlockSize = 1 << 20;
+
+// Position of the first line feed in data[from, end), or `end`. DXF lines
+// are short, so eight bytes are tested at a time instead of setting up
+// memchr for every line.
+std::size_t FindLineFeed(const char* data, std::size_t from, std::size_t end) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+  constexpr std::uint64_t kFeeds = kOnes * '\n';
+  std::size_t pos = from;
+  while (pos + 8 <= end) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, data + pos, 8);
+    const std::uint64_t x = word ^ kFeeds;
+    if (((x - kOnes) & ~x & kHighs) != 0) break;  // a line feed in these eight
+    pos += 8;
+  }
+  while (pos < end && data[pos] != '\n') ++pos;
+  return pos;
+}
 }
 
 DxfInput::~DxfInput() { Close(); }
@@ -67,10 +90,7 @@ bool DxfInput::HasMore() {
 bool DxfInput::ReadLine(std::string_view& line) {
   std::size_t searched = begin_;
   for (;;) {
-    // DXF lines are short: a plain scan beats the set-up of memchr.
-    const char* const data = buffer_.data();
-    std::size_t lf = searched;
-    while (lf < end_ && data[lf] != '\n') ++lf;
+    const std::size_t lf = FindLineFeed(buffer_.data(), searched, end_);
     if (lf < end_) {
       std::size_t length = lf - begin_;
       if (length > 0 && buffer_[lf - 1] == '\r') --length;
@@ -87,6 +107,19 @@ bool DxfInput::ReadLine(std::string_view& line) {
   line = std::string_view(buffer_.data() + begin_, end_ - begin_);
   begin_ = end_;
   return true;
+}
+
+DxfInput::PairRead DxfInput::ReadPairKeepingCode0(DxfPair& pair) {
+  std::string_view line;
+  if (!ReadLine(line)) return PairRead::kEnd;
+  if (Trimmed(line) != "0") {
+    ReadLine(line);
+    return PairRead::kPassedOver;
+  }
+  pair.code.assign(line);
+  pair.has_value = ReadLine(line);
+  pair.value.assign(pair.has_value ? line : std::string_view());
+  return PairRead::kCode0;
 }
 
 bool DxfInput::ReadPair(DxfPair& pair) {

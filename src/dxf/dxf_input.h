@@ -42,6 +42,12 @@ class DxfInput {
   // ended after the code line). False when no line was left at all.
   bool ReadPair(DxfPair& pair);
 
+  enum class PairRead { kEnd, kPassedOver, kCode0 };
+  // Reads a pair and stores it in `pair` only when its trimmed code is "0";
+  // any other pair is passed over without being copied. For skipping the
+  // inside of an entity that is written from the model instead.
+  PairRead ReadPairKeepingCode0(DxfPair& pair);
+
   // True when reading stopped at an error of the file system rather than at
   // the end of the file.
   bool Failed() const { return failed_; }
