@@ -115,11 +115,10 @@ void CheckArcsWritten(const std::string& output_name, const PolylineModel& model
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quillmere;
   using namespace quillmere::fuzzing;
-  const ScratchFolder& scratch = ScratchFolder::Get();
-  scratch.Empty();
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const std::string input_name = scratch.Write("input.dxf", bytes);
-  const std::string output_name = scratch.File("output.dxf");
+  const DrawingFiles files = WriteDrawing(data, size);
+  const std::string_view bytes = files.bytes;
+  const std::string& input_name = files.input_name;
+  const std::string& output_name = files.output_name;
 
   RecordingSink messages;
   PolylineModel model;

@@ -73,4 +73,22 @@ TailParameters TailOf(const std::uint8_t* data, std::size_t size) {
   return tail;
 }
 
+DrawingFiles WriteDrawing(const std::uint8_t* data, std::size_t size) {
+  const ScratchFolder& scratch = ScratchFolder::Get();
+  scratch.Empty();
+  DrawingFiles files;
+  files.bytes.assign(reinterpret_cast<const char*>(data), size);
+  files.input_name = scratch.Write("input.dxf", files.bytes);
+  files.output_name = scratch.File("output.dxf");
+  return files;
+}
+
+std::vector<std::int32_t> VertexCounts(const PolylineModel& model) {
+  std::vector<std::int32_t> counts;
+  for (std::int32_t k = 0; k < model.anzpoly; ++k) {
+    counts.push_back(model.polys[static_cast<std::size_t>(k)].anzp);
+  }
+  return counts;
+}
+
 }  // namespace quillmere::fuzzing

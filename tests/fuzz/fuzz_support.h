@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dxf/polyline_model.h"
 #include "support/message_sink.h"
 
 // Every target defines this; libFuzzer or the replay driver calls it.
@@ -65,5 +66,17 @@ struct TailParameters {
   std::uint8_t second_last = 0;
 };
 TailParameters TailOf(const std::uint8_t* data, std::size_t size);
+
+// The input of one run written into the emptied scratch folder as a
+// drawing, and the name its output goes to.
+struct DrawingFiles {
+  std::string bytes;
+  std::string input_name;
+  std::string output_name;
+};
+DrawingFiles WriteDrawing(const std::uint8_t* data, std::size_t size);
+
+// The vertex count of every polyline of the model, as read.
+std::vector<std::int32_t> VertexCounts(const PolylineModel& model);
 
 }  // namespace quillmere::fuzzing

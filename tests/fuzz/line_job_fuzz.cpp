@@ -133,21 +133,17 @@ void CheckOutput(const std::vector<Pair>& input, const PolylineModel& model,
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quillmere;
   using namespace quillmere::fuzzing;
-  const ScratchFolder& scratch = ScratchFolder::Get();
-  scratch.Empty();
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const std::string input_name = scratch.Write("input.dxf", bytes);
-  const std::string output_name = scratch.File("output.dxf");
+  const DrawingFiles files = WriteDrawing(data, size);
+  const std::string_view bytes = files.bytes;
+  const std::string& input_name = files.input_name;
+  const std::string& output_name = files.output_name;
 
   RecordingSink messages;
   PolylineModel model;
   LoadDxf2(model, input_name, messages);
   FUZZ_CHECK(messages.errors.empty());
   FUZZ_CHECK(model.anzpoly >= 0 && model.polys.size() >= static_cast<std::size_t>(model.anzpoly));
-  std::vector<std::int32_t> read_counts;
-  for (std::int32_t k = 0; k < model.anzpoly; ++k) {
-    read_counts.push_back(model.polys[static_cast<std::size_t>(k)].anzp);
-  }
+  const std::vector<std::int32_t> read_counts = VertexCounts(model);
 
   ChainLines(model, ToleranceFrom(TailOf(data, size)));
   CheckChains(model, read_counts);
