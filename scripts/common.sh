@@ -12,7 +12,7 @@ REQUIRED_PACKAGES=(
   googletest libgtest-dev
   qt6-base-dev
   python3 python3-ezdxf
-  xvfb xauth
+  xvfb xauth fonts-dejavu-core
   clang libclang-rt-14-dev
 )
 
