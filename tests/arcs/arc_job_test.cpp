@@ -12,6 +12,7 @@
 #include "dxf/dxf_text.h"
 #include "dxf/polyline_reader.h"
 #include "i18n/catalogue.h"
+#include "job_test_fixture.h"
 #include "test_support.h"
 
 namespace quillmere {
@@ -60,7 +61,7 @@ Lines LwPolyline(const std::string& count) {
   return {"  0", "LWPOLYLINE", "  5", "2A", "100", "AcDbPolyline", " 90", count, " 70", "0"};
 }
 
-class ArcJobTest : public ::testing::Test {
+class ArcJobTest : public testing::JobFilesTest {
  protected:
   // Runs the job on `input` and returns the output file's text.
   std::string Convert(const std::string& input, const ArcSearchSettings& settings = kStartValues) {
@@ -69,12 +70,7 @@ class ArcJobTest : public ::testing::Test {
     return ReadFile(out_);
   }
 
-  TempDir dir_;
-  std::string in_ = dir_.File("in.dxf");
-  std::string out_ = dir_.File("out.dxf");
-  PolylineModel model_;
   ArcFields arc_;
-  RecordingMessages messages_;
 };
 
 TEST_F(ArcJobTest, QuarterCircleLightweightPolylineBecomesOneArc) {

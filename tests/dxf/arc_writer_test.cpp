@@ -9,6 +9,7 @@
 
 #include "dxf/dxf_text.h"
 #include "dxf/polyline_reader.h"
+#include "job_test_fixture.h"
 #include "test_support.h"
 
 namespace quillmere {
@@ -22,7 +23,7 @@ using testing::TempDir;
 using testing::WithCrLf;
 using testing::WriteFile;
 
-class ArcWriterTest : public ::testing::Test {
+class ArcWriterTest : public testing::JobFilesTest {
  protected:
   // Reads `text`, lets `mark` change the model, writes it, returns the output.
   template <typename Mark>
@@ -38,10 +39,6 @@ class ArcWriterTest : public ::testing::Test {
     return RoundTrip(text, [](PolylineModel&) {});
   }
 
-  TempDir dir_;
-  std::string in_ = dir_.File("in.dxf");
-  std::string out_ = dir_.File("out.dxf");
-  RecordingMessages messages_;
 };
 
 // An LWPOLYLINE of n vertices along the x axis.

@@ -14,6 +14,7 @@
 #include "join/polyline_joining.h"
 #include "join_test_models.h"
 #include "reference_joining.h"
+#include "job_test_fixture.h"
 #include "test_support.h"
 
 namespace quillmere {
@@ -64,7 +65,7 @@ Lines LineEntity() {
   return {"  0", "LINE", "  8", "0", " 10", "0", " 20", "0", " 11", "5", " 21", "5"};
 }
 
-class JoinJobTest : public ::testing::Test {
+class JoinJobTest : public testing::JobFilesTest {
  protected:
   std::string Run(const Lines& input, double tolerance) {
     WriteFile(in_, Lf(input));
@@ -72,11 +73,6 @@ class JoinJobTest : public ::testing::Test {
     return ReadFile(out_);
   }
 
-  TempDir dir_;
-  std::string in_ = dir_.File("in.dxf");
-  std::string out_ = dir_.File("out.dxf");
-  PolylineModel model_;
-  RecordingMessages messages_;
 };
 
 TEST_F(JoinJobTest, AnLwPolylineReceivesAndCarriesTheNewCount) {

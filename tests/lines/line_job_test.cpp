@@ -9,6 +9,7 @@
 #include "lines/line_chaining.h"
 #include "lines/line_reader.h"
 #include "lines/line_writer.h"
+#include "job_test_fixture.h"
 #include "test_support.h"
 
 namespace quillmere {
@@ -65,7 +66,7 @@ Lines Vertex(const std::string& handle, const std::string& x, const std::string&
   return {" 0", "VERTEX", " 5", handle, " 8", "KONTUR", " 10", x, " 20", y, " 30", "0.0"};
 }
 
-class LineJobTest : public ::testing::Test {
+class LineJobTest : public testing::JobFilesTest {
  protected:
   // Runs the job on `input` and returns the output file.
   std::string Run(const Lines& input, double tolerance = 0.01) {
@@ -74,11 +75,6 @@ class LineJobTest : public ::testing::Test {
     return ReadFile(out_);
   }
 
-  TempDir dir_;
-  std::string in_ = dir_.File("in.dxf");
-  std::string out_ = dir_.File("out.dxf");
-  RecordingMessages messages_;
-  PolylineModel model_;
 };
 
 TEST_F(LineJobTest, WorkedExampleOldStyle) {
