@@ -17,15 +17,18 @@ namespace {
 constexpr std::int64_t kVerticesPerWorker = 2000;
 
 // Marks the arcs of one polyline whose coordinates are in `points`.
-void MarkArcs(tpoly& polyline, std::span<const PlanePoint> points, ArcWindowTest& window_test,
-              ArcFields& arc) {
+// `next_arc[k]` is the first vertex from k on whose segment already is an
+// arc (n when there is none): a window holding one fails, so existing arcs
+// are never refitted from their end points alone.
+void MarkArcs(tpoly& polyline, std::span<const PlanePoint> points,
+              std::span<const std::int32_t> next_arc, ArcWindowTest& window_test, ArcFields& arc) {
   const std::int32_t n = polyline.anzp;
   std::int32_t s = 0;
   do {
     std::int32_t e = s + 3;
     bool good = true;
     while (good && e <= n - 1) {
-      if (window_test.Passes(points, s, e, arc)) {
+      if (next_arc[static_cast<std::size_t>(s)] > e - 1 && window_test.Passes(points, s, e, arc)) {
         ++e;
       } else {
         good = false;
@@ -56,16 +59,20 @@ void MarkArcs(tpoly& polyline, std::span<const PlanePoint> points, ArcWindowTest
 // Searches one polyline. True when it computed an arc at all, that is when
 // it is a plain outline with at least four vertices.
 bool SearchPolyline(tpoly& polyline, std::vector<PlanePoint>& points,
-                    ArcWindowTest& window_test, ArcFields& arc) {
+                    std::vector<std::int32_t>& next_arc, ArcWindowTest& window_test,
+                    ArcFields& arc) {
   if (!HasPlainOutline(polyline)) return false;
   const std::size_t n = static_cast<std::size_t>(std::max(polyline.anzp, 0));
   points.resize(n);
-  for (std::size_t v = 0; v < n; ++v) {
+  next_arc.resize(n + 1);
+  next_arc[n] = static_cast<std::int32_t>(n);
+  for (std::size_t v = n; v-- > 0;) {
     Tmypoi& vertex = polyline.ps[v];
     vertex.delit = false;
     points[v] = {vertex.x, vertex.y};
+    next_arc[v] = vertex.carries_arc ? static_cast<std::int32_t>(v) : next_arc[v + 1];
   }
-  MarkArcs(polyline, points, window_test, arc);
+  MarkArcs(polyline, points, next_arc, window_test, arc);
   return n >= 4;
 }
 
@@ -83,9 +90,11 @@ void SearchPolylines(PolylineModel& model, const ArcSearchSettings& settings,
   try {
     ArcWindowTest window_test(settings);
     std::vector<PlanePoint> points;
+    std::vector<std::int32_t> next_arc;
     ArcFields arc;
     for (std::int32_t p = next++; p < model.anzpoly; p = next++) {
-      if (SearchPolyline(model.polys[static_cast<std::size_t>(p)], points, window_test, arc)) {
+      if (SearchPolyline(model.polys[static_cast<std::size_t>(p)], points, next_arc, window_test,
+                         arc)) {
         outcome.last_polyline = p;
         outcome.last_arc = arc;
       }

@@ -197,13 +197,12 @@ double ArcTestPoints::FarthestAngleFromTestPoints(double from_offset, double to_
   return farthest;
 }
 
-bool ArcTestPoints::ArcBandCovers(const ArcSample& a, const ArcSample& b, double slack) const {
-  if (!tame_) return false;
-
-  // Distances from the centre: the largest is at an end; the smallest is
-  // found at the foot of the perpendicular (or an end), which rounding can
-  // only move along the segment, lengthening the distance by less than the
-  // allowance subtracted here.
+std::optional<ArcTestPoints::RadialRange> ArcTestPoints::RadialRangeOf(const ArcSample& a,
+                                                                      const ArcSample& b) const {
+  // The largest distance is at an end; the smallest is found at the foot of
+  // the perpendicular (or an end), which rounding can only move along the
+  // segment, lengthening the distance by less than the allowance subtracted
+  // here.
   const double rho_far = std::max(a.rho, b.rho) * (1 + kRelativeSlack);
   const double ax = a.p.x - centre_x_;
   const double ay = a.p.y - centre_y_;
@@ -217,7 +216,21 @@ bool ArcTestPoints::ArcBandCovers(const ArcSample& a, const ArcSample& b, double
   const double rho_near =
       std::sqrt(nx * nx + ny * ny) - 1e-13 * (rho_far + std::sqrt(length_sq));
   // Close to the centre the angles along the segment say little.
-  if (!(rho_near > 1e-6 * rho_far)) return false;
+  if (!(rho_near > 1e-6 * rho_far)) return std::nullopt;
+  return RadialRange{rho_near, rho_far};
+}
+
+bool ArcTestPoints::ArcBandCovers(const ArcSample& a, const ArcSample& b, double slack) const {
+  if (!tame_) return false;
+  const std::optional<RadialRange> range = RadialRangeOf(a, b);
+  return range && ArcBandCovers(a, b, *range, slack);
+}
+
+bool ArcTestPoints::ArcBandCovers(const ArcSample& a, const ArcSample& b,
+                                  const RadialRange& range, double slack) const {
+  if (!tame_) return false;
+  const double rho_near = range.nearest;
+  const double rho_far = range.farthest;
 
   // The angles seen from the centre run monotonically from a's to b's, over
   // less than half a turn (the centre is well off the segment). The stretch
@@ -245,6 +258,40 @@ bool ArcTestPoints::ArcBandCovers(const ArcSample& a, const ArcSample& b, double
   };
   const double bound = std::sqrt(std::max(worst(rho_near), worst(rho_far))) * (1 + kRelativeSlack);
   return bound + slack + test_point_error_ + deviation_ * kRelativeSlack < deviation_;
+}
+
+int ArcTestPoints::ProvenNearSegment(const ArcSample& a, const ArcSample& b,
+                                     const RadialRange& range, IndexRange (&ranges)[3]) const {
+  if (!tame_ || !(step_ > 0)) return 0;
+  // Along the ray, the test point lies at most this far from the crossing.
+  // Computing a distance to the segment rounds in proportion to the
+  // coordinates involved.
+  const double magnitude = std::abs(a.p.x) + std::abs(a.p.y) + std::abs(b.p.x) +
+                           std::abs(b.p.y) + std::abs(centre_x_) + std::abs(centre_y_) + radius_;
+  const double radial =
+      std::max(radius_ - range.nearest, range.farthest - radius_) + test_point_error_;
+  if (!(radial + 1e-14 * magnitude + deviation_ * kRelativeSlack < deviation_)) return 0;
+
+  // The angles of the ends are rounded in proportion to the coordinates
+  // over their distance from the centre, and so is a test point's angle.
+  const double angle_slack =
+      kAngleSlack + 4e-15 * magnitude / std::min(range.nearest, radius_);
+  const double a_offset = OffsetFrom(start_, a.angle);
+  const double turn = AngleBetween(a.angle, b.angle);
+  const double low = std::min(a_offset, a_offset + turn) + angle_slack;
+  const double high = std::max(a_offset, a_offset + turn) - angle_slack;
+  // Test point offsets run from 0 to the sweep; the segment's angles may
+  // meet them as they are, one turn earlier or one turn later.
+  int written = 0;
+  for (const double shift : {0.0, -kTwoPi, kTwoPi}) {
+    if (high + shift < 0 || low + shift > sweep_) continue;
+    const double first = std::ceil((low + shift) / step_);
+    const double last = std::floor((high + shift) / step_);
+    if (!(first <= last) || last < 0 || first > count_) continue;
+    ranges[written++] = {first <= 0 ? 0 : static_cast<std::int32_t>(first),
+                         last >= count_ ? count_ : static_cast<std::int32_t>(last)};
+  }
+  return written;
 }
 
 }  // namespace quillmere

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "arcs/arc_through_points.h"
@@ -61,12 +63,45 @@ class ArcTestPoints {
   // computing a single test point. False proves nothing.
   bool ArcBandCovers(const ArcSample& a, const ArcSample& b, double slack) const;
 
+  // Test point `index` (0 .. count), exactly as defined above.
+  PlanePoint At(std::int32_t index);
+
+  std::int32_t Count() const { return count_; }
+  double Deviation() const { return deviation_; }
+
+  // The distances from the centre that the points of the straight segment
+  // from `a` to `b` can have: the nearest (at the foot of the perpendicular
+  // or an end) and the farthest (at an end), widened for rounding. Nothing
+  // when the segment passes so close to the centre that the angles along it
+  // say little.
+  struct RadialRange {
+    double nearest;
+    double farthest;
+  };
+  std::optional<RadialRange> RadialRangeOf(const ArcSample& a, const ArcSample& b) const;
+
+  // ArcBandCovers for a segment whose radial range is known.
+  bool ArcBandCovers(const ArcSample& a, const ArcSample& b, const RadialRange& range,
+                     double slack) const;
+
+  // The test points that lie closer than the deviation to the straight
+  // segment from `a` to `b`, as far as its distances and angles seen from
+  // the centre prove it: every test point whose angle lies within the
+  // segment's is on the ray from the centre that crosses the segment. The
+  // indices form up to three ranges (the segment's angles compared with the
+  // sweep as they are and one turn earlier or later); returns how many were
+  // written to `ranges`.
+  struct IndexRange {
+    std::int32_t first;
+    std::int32_t last;
+  };
+  int ProvenNearSegment(const ArcSample& a, const ArcSample& b, const RadialRange& range,
+                        IndexRange (&ranges)[3]) const;
+
   // The largest coordinate magnitude for which the shortcuts are safe.
   static constexpr double kLargest = 1e100;
 
  private:
-  // Test point `index` (0 .. count), exactly as defined above.
-  PlanePoint At(std::int32_t index);
   bool IsCloser(std::int32_t index, PlanePoint p);
   bool AcceptsByFullScan(PlanePoint p);
   bool AcceptsNearAngle(PlanePoint p, double angle, double half_width);

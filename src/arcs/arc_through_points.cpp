@@ -39,12 +39,22 @@ bool ArcFields::ArcThroughPoints(double x1, double y1, double x2, double y2, dou
 
   arcmx = cx;
   arcmy = cy;
+  arcradius = r;
 
-  const double chord = std::sqrt((x1 - x3) * (x1 - x3) + (y1 - y3) * (y1 - y3));
-  const double q = 1 / (2 * r / chord);  // sine of half the included angle
+  // For nearly collinear points the centre comes from a tiny area whose sign
+  // rounding can flip. When it disagrees with the turn, the angles and the
+  // bulge would describe the other arc of the circle, a loop far from the
+  // points: no arc.
   const bool counter_clockwise = side > 0;
   arcwinkel1 = counter_clockwise ? a1 : a3;
   arcwinkel2 = counter_clockwise ? a3 : a1;
+  if ((area2 > 0) != counter_clockwise) {
+    bulge = 0;
+    return false;
+  }
+
+  const double chord = std::sqrt((x1 - x3) * (x1 - x3) + (y1 - y3) * (y1 - y3));
+  const double q = 1 / (2 * r / chord);  // sine of half the included angle
 
   // The chord alone cannot tell an arc from its complement, so beyond a half
   // circle the bulge comes from the included angle itself.
@@ -59,8 +69,10 @@ bool ArcFields::ArcThroughPoints(double x1, double y1, double x2, double y2, dou
   } else {
     magnitude = std::tan(std::asin(q) / 2);
   }
+  // A bulge this small cannot be told from its chord, and readers draw some
+  // of them as full circles: as good as collinear.
+  if (magnitude < kSmallestBulge) formed = false;
   bulge = !formed ? 0 : counter_clockwise ? magnitude : -magnitude;
-  arcradius = r;
   return formed;
 }
 

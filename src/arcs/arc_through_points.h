@@ -2,6 +2,9 @@
 
 namespace quillmere {
 
+// Bulges below this magnitude are no arcs: too flat to tell from the chord.
+inline constexpr double kSmallestBulge = 1e-6;
+
 // The result of the last circle computation: the circle through three points
 // and the arc that runs from the first through the second to the third.
 struct ArcFields {
@@ -13,9 +16,12 @@ struct ArcFields {
   double arcradius = 0;
 
   // Computes the circle and arc through the three points into the fields
-  // above. False when no arc can be formed: the points lie on one straight
-  // line (or two coincide), or rounding puts the first and the third point
-  // further apart than the diameter.
+  // above. False, with bulge 0, when no arc can be formed: the points lie on
+  // one straight line (or two coincide); the sign of the triangle's area and
+  // the turn from the first to the third point disagree, as rounding makes
+  // them for nearly collinear points; rounding puts the first and the third
+  // point further apart than the diameter; or the bulge would be smaller in
+  // magnitude than kSmallestBulge.
   bool ArcThroughPoints(double x1, double y1, double x2, double y2, double x3, double y3);
 };
 

@@ -48,21 +48,33 @@ bool ArcWindowTest::Passes(std::span<const PlanePoint> points, std::int32_t firs
     return false;
   }
   test_points_.Reset(arc, settings_.arc_tests, settings_.deviation);
+  counter_clockwise_ = arc.bulge > 0;
+  LocateVertices(points, first, last);
 
   // Every segment must pass, so the order is free: the newest segment, the
   // likeliest to fail while a window grows, goes first.
-  const auto segment_passes = [&](std::int32_t k) {
-    return SegmentPasses(points[static_cast<std::size_t>(k)],
-                         points[static_cast<std::size_t>(k + 1)]);
-  };
-  if (!segment_passes(last - 1)) return false;
+  if (!SegmentPasses(points, last - 1)) return false;
   for (std::int32_t k = first; k < last - 1; ++k) {
-    if (!segment_passes(k)) return false;
+    if (!SegmentPasses(points, k)) return false;
   }
-  return true;
+  return ArcStaysNearLine(points, last);
 }
 
-bool ArcWindowTest::SegmentPasses(PlanePoint from, PlanePoint to) {
+void ArcWindowTest::LocateVertices(std::span<const PlanePoint> points, std::int32_t first,
+                                   std::int32_t last) {
+  first_ = first;
+  const auto count = static_cast<std::size_t>(last - first + 1);
+  vertices_.resize(count);
+  radial_ranges_.assign(count - 1, std::nullopt);
+  if (!test_points_.Tame()) return;
+  for (std::size_t v = 0; v < count; ++v) {
+    vertices_[v] = test_points_.Locate(points[static_cast<std::size_t>(first) + v]);
+  }
+}
+
+bool ArcWindowTest::SegmentPasses(std::span<const PlanePoint> points, std::int32_t k) {
+  const PlanePoint from = points[static_cast<std::size_t>(k)];
+  const PlanePoint to = points[static_cast<std::size_t>(k + 1)];
   const std::int32_t count = settings_.line_tests;
   const SegmentTestPoints line(from, to, count);
   if (!test_points_.Tame() || !line.Tame()) {
@@ -73,13 +85,20 @@ bool ArcWindowTest::SegmentPasses(PlanePoint from, PlanePoint to) {
   }
 
   // Each computed line test point lies within twice the rounding error of
-  // the straight segment between the computed first and last one.
+  // the straight segment between the vertices, and of the one between the
+  // computed first and last line test point. The segment's distances from
+  // the centre serve the test in the other direction as well.
   const double point_error = 2 * line.RoundingError();
-  const ArcSample first = test_points_.Locate(line.At(0));
-  const ArcSample last = test_points_.Locate(line.At(count));
-  if (test_points_.ArcBandCovers(first, last, point_error)) return true;
-  if (!test_points_.Accepts(first) || !test_points_.Accepts(last)) return false;
-  return StretchPasses(line, 0, first, count, last, point_error);
+  const auto index = static_cast<std::size_t>(k - first_);
+  const ArcSample& a = vertices_[index];
+  const ArcSample& b = vertices_[index + 1];
+  const std::optional<ArcTestPoints::RadialRange>& range =
+      radial_ranges_[index] = test_points_.RadialRangeOf(a, b);
+  if (range && test_points_.ArcBandCovers(a, b, *range, point_error)) return true;
+  const PlanePoint end = line.At(count);
+  const ArcSample last = end.x == to.x && end.y == to.y ? b : test_points_.Locate(end);
+  if (!test_points_.Accepts(a) || !test_points_.Accepts(last)) return false;
+  return StretchPasses(line, 0, a, count, last, point_error);
 }
 
 // The line test points strictly between `from_index` and `to_index`, whose
@@ -98,6 +117,75 @@ bool ArcWindowTest::StretchPasses(const SegmentTestPoints& line, std::int32_t fr
   if (!test_points_.Accepts(middle)) return false;
   return StretchPasses(line, from_index, from, middle_index, middle, point_error) &&
          StretchPasses(line, middle_index, middle, to_index, to, point_error);
+}
+
+
+namespace {
+
+// The distance from `q` to the straight segment from `a` to `b`, computed
+// exactly this way: the decisions depend on its rounding.
+double SegmentDistance(PlanePoint q, PlanePoint a, PlanePoint b) {
+  const double ux = b.x - a.x;
+  const double uy = b.y - a.y;
+  const double ll = ux * ux + uy * uy;
+  if (ll == 0) return std::sqrt((q.x - a.x) * (q.x - a.x) + (q.y - a.y) * (q.y - a.y));
+  const double t = std::clamp(((q.x - a.x) * ux + (q.y - a.y) * uy) / ll, 0.0, 1.0);
+  const double dx = q.x - (a.x + t * ux);
+  const double dy = q.y - (a.y + t * uy);
+  return std::sqrt(dx * dx + dy * dy);
+}
+
+}  // namespace
+
+bool ArcWindowTest::ArcStaysNearLine(std::span<const PlanePoint> points, std::int32_t last) {
+  // Most test points are proven near the segment whose angles, seen from the
+  // centre, enclose theirs; the rest are compared with the segments one by
+  // one, starting where they should be.
+  proven_.clear();
+  for (std::size_t k = 0; k < radial_ranges_.size(); ++k) {
+    if (!radial_ranges_[k]) continue;
+    ArcTestPoints::IndexRange ranges[3];
+    const int count =
+        test_points_.ProvenNearSegment(vertices_[k], vertices_[k + 1], *radial_ranges_[k], ranges);
+    proven_.insert(proven_.end(), ranges, ranges + count);
+  }
+  std::sort(proven_.begin(), proven_.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::int32_t unproven = 0;
+  const auto near_line = [&](std::int32_t until) {
+    for (; unproven < until; ++unproven) {
+      if (!NearSomeSegment(points, first_, last, unproven)) return false;
+    }
+    return true;
+  };
+  for (const ArcTestPoints::IndexRange& range : proven_) {
+    if (!near_line(range.first)) return false;
+    unproven = std::max(unproven, range.last + 1);
+  }
+  return near_line(test_points_.Count() + 1);
+}
+
+bool ArcWindowTest::NearSomeSegment(std::span<const PlanePoint> points, std::int32_t first,
+                                    std::int32_t last, std::int32_t index) {
+  const PlanePoint q = test_points_.At(index);
+  const double deviation = test_points_.Deviation();
+  // Test points run counter-clockwise from the start angle, which is the
+  // first vertex's for a counter-clockwise window and the last one's
+  // otherwise; the segment at the same share of the window comes first.
+  const std::int32_t segments = last - first;
+  const double share = static_cast<double>(index) / test_points_.Count();
+  const double along = counter_clockwise_ ? share : 1 - share;
+  const std::int32_t guess =
+      first + std::clamp(static_cast<std::int32_t>(along * segments), 0, segments - 1);
+  const auto near = [&](std::int32_t k) {
+    return SegmentDistance(q, points[static_cast<std::size_t>(k)],
+                           points[static_cast<std::size_t>(k + 1)]) < deviation;
+  };
+  for (std::int32_t step = 0; step < segments; ++step) {
+    if (guess + step < last && near(guess + step)) return true;
+    if (step > 0 && guess - step >= first && near(guess - step)) return true;
+  }
+  return false;
 }
 
 }  // namespace quillmere

@@ -18,6 +18,9 @@ struct Tmypoi {
   bool writebulge = false;  // the writer gives this vertex the bulge below
   bool delit = false;       // the writer leaves this vertex out
   double bulge = 0;
+  // Read with a bulge (group 42) other than 0: the segment from this vertex
+  // already is an arc.
+  bool carries_arc = false;
 };
 
 // Which entity a polyline record was read from or will be written as.
@@ -36,8 +39,9 @@ struct tpoly {
   LineList code2;  // the pairs after the last vertex (the SEQEND entity)
 
   PolylineKind kind = PolylineKind::kPolyline;
-  // The group-70 flags among the header pairs of a POLYLINE (0 when none):
-  // they tell 3-D polylines, fitted curves and meshes from plain outlines.
+  // The last whole-number group-70 value among the header pairs (0 when
+  // none): it tells closed outlines, and for a POLYLINE 3-D polylines,
+  // fitted curves and meshes from plain outlines.
   std::int32_t headerflags = 0;
 
   // Takes the next vertex, cleared, and counts it.
@@ -79,6 +83,10 @@ struct PolylineModel {
   // Largest entity handle; wider than the file's 32-bit handles so that
   // handles counted on from it never overflow.
   std::int64_t maxhandle = 0;
+  // Whether any group-5 value of the file reads as a handle. A drawing
+  // without handles gets none from the line job either: readers would
+  // otherwise find handles on a few entities only and repair the rest.
+  bool has_handles = false;
   std::int32_t cadver = 0;  // format version from $ACADVER
 
   // Empties the model; nothing of an earlier file survives.

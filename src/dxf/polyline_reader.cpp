@@ -10,6 +10,19 @@ namespace quillmere {
 
 namespace {
 
+// A bulge pair of a vertex that makes its segment an arc.
+void NoteBulge(Tmypoi& vertex, std::string_view value) {
+  const std::optional<double> bulge = ParseNumber(value);
+  if (bulge && *bulge != 0) vertex.carries_arc = true;
+}
+
+// The header flags: the last whole-number group-70 value counts.
+void NoteHeaderFlags(tpoly& record, std::string_view value) {
+  if (const std::optional<std::int32_t> flags = ParseWholeNumber(value)) {
+    record.headerflags = *flags;
+  }
+}
+
 void SetCoordinate(Tmypoi& vertex, char axis, std::string_view value) {
   const std::optional<double> number = ParseNumber(value);
   if (!number) return;
@@ -55,6 +68,8 @@ bool ReadPolyline(DxfInput& input, DxfPair& pair, tpoly& record) {
         record.isclosed = (*flags & kFlagClosed) != 0;
         if (record.anzp == 0 && !after_seqend) record.headerflags = *flags;
       }
+    } else if (in_vertex && code == "42") {
+      NoteBulge(record.ps[static_cast<std::size_t>(record.anzp - 1)], pair.value);
     } else if (in_vertex && code.size() == 2 && code[1] == '0' &&
                (code[0] == '1' || code[0] == '2' || code[0] == '3')) {
       Tmypoi& vertex = record.ps[static_cast<std::size_t>(record.anzp - 1)];
@@ -97,8 +112,11 @@ bool ReadLwPolyline(DxfInput& input, DxfPair& pair, tpoly& record) {
     } else if (code == "0") {
       return true;
     } else if (record.anzp > 0) {
-      AddPair(record.ps[static_cast<std::size_t>(record.anzp - 1)].code, pair);
+      Tmypoi& vertex = record.ps[static_cast<std::size_t>(record.anzp - 1)];
+      if (code == "42") NoteBulge(vertex, pair.value);
+      AddPair(vertex.code, pair);
     } else {
+      if (code == "70") NoteHeaderFlags(record, pair.value);
       AddPair(record.code, pair);
     }
   }

@@ -166,35 +166,75 @@ TEST(ArcSearchTest, FittedThreeDimensionalAndMeshPolylinesStayAsRead) {
 }
 
 // Every vertex an arc replaces lies within the deviation of that arc, as
-// the bulge describes it.
-TEST(ArcSearchTest, ArcsStayWithinTheDeviationOfTheVerticesTheyReplace) {
+// the bulge describes it, and the arc stays near the line it replaces: no
+// giant arcs or loops, also where zigzags and straight runs are shorter
+// than the deviation.
+TEST(ArcSearchTest, ArcsAndTheirLinesStayWithinTheDeviationOfEachOther) {
   testing::OutlineMaker maker(5);
   int arcs = 0;
   for (const ArcSearchSettings& settings :
-       {kStartValues, ArcSearchSettings{0.5, 30, 10}, ArcSearchSettings{0.02, 1000, 3}}) {
+       {kStartValues, ArcSearchSettings{0.5, 30, 10}, ArcSearchSettings{0.5, 50, 50},
+        ArcSearchSettings{0.02, 1000, 3}}) {
     std::vector<tpoly> polylines;
     for (int p = 0; p < 60; ++p) {
       std::vector<PlanePoint> points;
       for (int piece = 0; piece < 5; ++piece) {
-        if (maker.Chance(0.6)) {
+        const double kind = maker.Uniform(0, 1);
+        if (kind < 0.5) {
           maker.AddArc(points, maker.Scale(0.5, 40), maker.Uniform(-340, 340),
                        maker.Whole(3, 30), settings.deviation * maker.Uniform(0, 0.5));
-        } else {
+        } else if (kind < 0.8) {
           maker.AddStraight(points, maker.Uniform(0.2, 4), maker.Whole(1, 6), 0);
+        } else {  // short wiggles, all within the deviation
+          maker.AddStraight(points, settings.deviation * maker.Uniform(0.05, 0.5),
+                            maker.Whole(3, 12), settings.deviation * maker.Uniform(0, 0.3));
         }
       }
       polylines.push_back(PolylineOf(points));
     }
     PolylineModel model = ModelOf(polylines);
     ArcSearch(model, settings);
-    for (const tpoly& polyline : model.polys) {
+    for (std::size_t p = 0; p < polylines.size(); ++p) {
+      const tpoly& polyline = model.polys[p];
       const double deviation = testing::LargestArcDeviation(polyline);
       EXPECT_GE(deviation, 0);
       EXPECT_LT(deviation, settings.deviation * (1 + 1e-9));
-      for (const Tmypoi& vertex : polyline.ps) arcs += vertex.writebulge ? 1 : 0;
+      EXPECT_LE(testing::LargestArcStray(polylines[p], polyline, settings.deviation,
+                                         settings.arc_tests),
+                1 + 1e-6)
+          << p;
+      for (const Tmypoi& vertex : polyline.ps) {
+        arcs += vertex.writebulge ? 1 : 0;
+        if (vertex.writebulge) {
+          EXPECT_GE(std::abs(vertex.bulge), 1e-6);
+        }
+      }
     }
   }
   EXPECT_GT(arcs, 500);
+}
+
+TEST(ArcSearchTest, VerticesOnOneLineShorterThanTheDeviationMakeNoArc) {
+  // Ten vertices on x = 3.631329 over 0.086: rounding gives their triangles
+  // tiny areas of either sign, which once made circles of radius 1e11.
+  std::vector<PlanePoint> points;
+  for (int i = 0; i < 10; ++i) points.push_back({3.631329, 12.402 + i * 0.0095555});
+  for (const ArcSearchSettings& settings : {kStartValues, ArcSearchSettings{0.5, 50, 50}}) {
+    EXPECT_TRUE(Bulges(Searched(points, settings)).empty());
+  }
+}
+
+// A vertex read with a bulge already starts an arc: no window holds its
+// segment, so it keeps its bulge and both neighbouring runs end at it.
+TEST(ArcSearchTest, ExistingArcsAreKept) {
+  tpoly polyline = PolylineOf(ArcVertices(0, 0, 10, 0, 90, 8));
+  polyline.ps[3].carries_arc = true;
+  const tpoly searched = Searched(polyline);
+  EXPECT_EQ(Removed(searched), (std::vector<int>{1, 2, 5, 6, 7}));
+  EXPECT_EQ(Bulges(searched).size(), 2u);
+  EXPECT_TRUE(searched.ps[0].writebulge);
+  EXPECT_FALSE(searched.ps[3].writebulge);
+  EXPECT_TRUE(searched.ps[4].writebulge);
 }
 
 // The search leaves the last arc it computed in the arc fields, also when

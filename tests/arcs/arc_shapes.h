@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -204,6 +205,48 @@ inline double LargestArcDeviation(const tpoly& polyline) {
       }
     }
     start = vertex.writebulge ? v : -1;
+  }
+  return largest;
+}
+
+// The largest distance from the arcs of `searched` (as their bulges
+// describe them, sampled densely) to the segments of `original` that each
+// arc replaces, relative to what the search allows: the deviation plus half
+// the spacing of `arc_tests` test points along the arc. Above 1 an arc
+// strays from its line.
+inline double LargestArcStray(const tpoly& original, const tpoly& searched, double deviation,
+                              std::int32_t arc_tests) {
+  const auto segment_distance = [](PlanePoint q, const Tmypoi& a, const Tmypoi& b) {
+    const double ux = b.x - a.x, uy = b.y - a.y;
+    const double ll = ux * ux + uy * uy;
+    const double t = ll == 0 ? 0 : std::clamp(((q.x - a.x) * ux + (q.y - a.y) * uy) / ll, 0.0, 1.0);
+    return std::hypot(q.x - a.x - t * ux, q.y - a.y - t * uy);
+  };
+  double largest = 0;
+  for (std::int32_t s = 0; s < searched.anzp; ++s) {
+    const Tmypoi& first = searched.ps[static_cast<std::size_t>(s)];
+    if (!first.writebulge) continue;
+    std::int32_t e = s + 1;
+    while (searched.ps[static_cast<std::size_t>(e)].delit) ++e;
+    const Tmypoi& last = searched.ps[static_cast<std::size_t>(e)];
+    const double dx = last.x - first.x, dy = last.y - first.y;
+    const double along_normal = (1 - first.bulge * first.bulge) / (2 * first.bulge) / 2;
+    const double cx = (first.x + last.x) / 2 - dy * along_normal;
+    const double cy = (first.y + last.y) / 2 + dx * along_normal;
+    const double radius = std::hypot(first.x - cx, first.y - cy);
+    const double sweep = 4 * std::atan(first.bulge);  // signed: negative clockwise
+    const double start = std::atan2(first.y - cy, first.x - cx);
+    const double allowed = deviation + radius * std::abs(sweep) / arc_tests / 2;
+    for (int i = 0; i <= 400; ++i) {
+      const double angle = start + sweep * i / 400;
+      const PlanePoint q{cx + radius * std::cos(angle), cy + radius * std::sin(angle)};
+      double nearest = std::numeric_limits<double>::infinity();
+      for (std::int32_t k = s; k < e; ++k) {
+        nearest = std::min(nearest, segment_distance(q, original.ps[static_cast<std::size_t>(k)],
+                                                     original.ps[static_cast<std::size_t>(k + 1)]));
+      }
+      largest = std::max(largest, nearest / allowed);
+    }
   }
   return largest;
 }

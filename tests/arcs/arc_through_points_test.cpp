@@ -56,12 +56,31 @@ TEST(ArcThroughPointsTest, NoArcThroughCollinearOrCoincidingPoints) {
   EXPECT_EQ(arc.arcradius, 0);
 }
 
-TEST(ArcThroughPointsTest, NearlyStraightPointsGiveAFlatArc) {
+TEST(ArcThroughPointsTest, NearlyStraightPointsGiveNoArc) {
   ArcFields arc;
-  ASSERT_TRUE(arc.ArcThroughPoints(0, 0, 1, 1e-9, 2, 0));
-  EXPECT_GT(arc.arcradius, 1e8);
-  EXPECT_LT(arc.bulge, 0);  // (1, 1e-9) lies left of the way: clockwise
-  EXPECT_GT(arc.bulge, -1e-8);
+  // A bulge below 1e-6 cannot be told from its chord.
+  EXPECT_FALSE(arc.ArcThroughPoints(0, 0, 1, 1e-9, 2, 0));
+  EXPECT_EQ(arc.bulge, 0);
+  ASSERT_TRUE(arc.ArcThroughPoints(0, 0, 1, 1e-5, 2, 0));
+  EXPECT_LT(arc.bulge, -1e-6);  // (1, 1e-5) lies left of the way: clockwise
+
+  // Points on one vertical line: the area comes out of rounding, with
+  // either sign, and must not make an arc, let alone the far side of a
+  // giant circle.
+  std::mt19937_64 random(3);
+  std::uniform_real_distribution<double> step(0.001, 0.05);
+  int nonzero_area = 0;
+  for (int i = 0; i < 2000; ++i) {
+    const double x = 3.631329 + i * 1e-3;
+    const double y1 = step(random) * 100;
+    const double y2 = y1 + step(random);
+    const double y3 = y2 + step(random);
+    const double area2 = x * y2 + x * y3 + x * y1 - x * y3 - x * y1 - x * y2;
+    nonzero_area += area2 != 0 ? 1 : 0;
+    EXPECT_FALSE(arc.ArcThroughPoints(x, y1, x, y2, x, y3)) << i;
+    EXPECT_EQ(arc.bulge, 0);
+  }
+  EXPECT_GT(nonzero_area, 100);
 }
 
 TEST(ArcThroughPointsTest, ArcsBeyondAHalfCircleGetTheBulgeOfTheirWholeAngle) {

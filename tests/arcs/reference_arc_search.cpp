@@ -37,6 +37,39 @@ double ArcPointDistance(const ArcFields& arc, double delta, std::int32_t na, std
   return std::sqrt((ax - lx) * (ax - lx) + (ay - ly) * (ay - ly));
 }
 
+// Distance from (qx, qy) to the segment from a to b.
+double SegmentDistance(double qx, double qy, const Tmypoi& a, const Tmypoi& b) {
+  const double ux = b.x - a.x;
+  const double uy = b.y - a.y;
+  const double ll = ux * ux + uy * uy;
+  if (ll == 0) return std::sqrt((qx - a.x) * (qx - a.x) + (qy - a.y) * (qy - a.y));
+  double t = ((qx - a.x) * ux + (qy - a.y) * uy) / ll;
+  if (t < 0) t = 0;
+  if (t > 1) t = 1;
+  return std::sqrt((qx - (a.x + t * ux)) * (qx - (a.x + t * ux)) +
+                   (qy - (a.y + t * uy)) * (qy - (a.y + t * uy)));
+}
+
+// Distance from arc test point i to the nearest segment of the window.
+double ArcPointToLine(const tpoly& polyline, std::int32_t s, std::int32_t e, const ArcFields& arc,
+                      double delta, std::int32_t na, std::int32_t i) {
+  const double phi = arc.arcwinkel1 + (i * delta) / na;
+  const double ax = arc.arcmx + arc.arcradius * std::cos(phi);
+  const double ay = arc.arcmy + arc.arcradius * std::sin(phi);
+  double nearest = std::numeric_limits<double>::infinity();
+  for (std::int32_t k = s; k <= e - 1; ++k) {
+    nearest = std::min(nearest, SegmentDistance(ax, ay, Vertex(polyline, k), Vertex(polyline, k + 1)));
+  }
+  return nearest;
+}
+
+bool HoldsAnArc(const tpoly& polyline, std::int32_t s, std::int32_t e) {
+  for (std::int32_t k = s; k <= e - 1; ++k) {
+    if (Vertex(polyline, k).carries_arc) return true;
+  }
+  return false;
+}
+
 bool IsPlainOutline(const tpoly& polyline) {
   return polyline.kind == PolylineKind::kLwPolyline ||
          (polyline.headerflags & (2 | 4 | 8 | 16 | 64)) == 0;
@@ -46,6 +79,7 @@ bool IsPlainOutline(const tpoly& polyline) {
 
 bool WindowPasses(const tpoly& polyline, std::int32_t s, std::int32_t e,
                   const ArcSearchSettings& settings, ArcFields& arc) {
+  if (HoldsAnArc(polyline, s, e)) return false;
   if (!ArcOfWindow(polyline, s, e, arc) || arc.bulge == 0) return false;
   const double deviation = settings.deviation;
   const std::int32_t na = settings.arc_tests;
@@ -63,6 +97,16 @@ bool WindowPasses(const tpoly& polyline, std::int32_t s, std::int32_t e,
       }
       if (!accepted) return false;
     }
+  }
+  for (std::int32_t i = 0; i <= na; ++i) {
+    bool near = false;
+    const double phi = arc.arcwinkel1 + (i * delta) / na;
+    const double ax = arc.arcmx + arc.arcradius * std::cos(phi);
+    const double ay = arc.arcmy + arc.arcradius * std::sin(phi);
+    for (std::int32_t k = s; k <= e - 1 && !near; ++k) {
+      near = SegmentDistance(ax, ay, Vertex(polyline, k), Vertex(polyline, k + 1)) < deviation;
+    }
+    if (!near) return false;
   }
   return true;
 }
@@ -86,6 +130,9 @@ double CriticalDeviation(const tpoly& polyline, std::int32_t s, std::int32_t e,
       }
       critical = std::max(critical, nearest);
     }
+  }
+  for (std::int32_t i = 0; i <= na; ++i) {
+    critical = std::max(critical, ArcPointToLine(polyline, s, e, arc, delta, na, i));
   }
   return critical;
 }

@@ -20,7 +20,8 @@ bool WindowPasses(const tpoly& polyline, std::int32_t s, std::int32_t e,
 
 // The smallest deviation above which the window [s, e] passes, given that
 // its arc exists: the largest distance from a line test point to its nearest
-// arc test point. The window passes exactly for deviations greater than this.
+// arc test point, or from an arc test point to its nearest segment. The
+// window passes exactly for deviations greater than this.
 double CriticalDeviation(const tpoly& polyline, std::int32_t s, std::int32_t e,
                          const ArcSearchSettings& settings, ArcFields& arc);
 

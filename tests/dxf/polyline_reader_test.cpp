@@ -59,7 +59,9 @@ TEST_F(PolylineReaderTest, DistributesThePairsOfAPolyline) {
   EXPECT_EQ(p.ps[0].x, 1.5);
   EXPECT_EQ(p.ps[0].y, 2.5);
   EXPECT_EQ(p.ps[2].z, 7.0);
-  EXPECT_EQ(p.ps[1].bulge, 0.0);  // bulges of the file stay lines only
+  EXPECT_EQ(p.ps[1].bulge, 0.0);  // bulges of the file stay lines only ...
+  EXPECT_TRUE(p.ps[1].carries_arc);  // ... that mark their segment as an arc
+  EXPECT_FALSE(p.ps[0].carries_arc);
   // A closed polyline exits where it enters.
   EXPECT_EQ(p.rausx, 1.5);
   EXPECT_EQ(p.reiny, 2.5);
@@ -88,6 +90,24 @@ TEST_F(PolylineReaderTest, DistributesThePairsOfALightweightPolyline) {
   EXPECT_EQ(p.ps[3].x, 0.0);
   EXPECT_EQ(p.ps[3].y, 1.0);
   EXPECT_TRUE(p.code2.Empty());
+  EXPECT_EQ(p.headerflags, 1);  // closed, for the join job
+  EXPECT_TRUE(p.ps[1].carries_arc);
+  EXPECT_FALSE(p.ps[2].carries_arc);
+}
+
+TEST_F(PolylineReaderTest, OnlyBulgesThatAreNumbersOtherThanZeroMarkArcs) {
+  const PolylineModel model = Read(Lf({"0", "SECTION", "2", "ENTITIES", "0", "LWPOLYLINE", "42",
+                                       "0.5", "70", "1", "70", "x", "10", "0", "20", "0", "42",
+                                       "0", "10", "1", "20", "0", "42", "-0.0", "10", "2", "20",
+                                       "0", "42", "nan", "10", "3", "20", "0", "42", "1e-300",
+                                       "10", "4", "20", "0", "0", "ENDSEC"}));
+  const tpoly& p = model.polys[0];
+  ASSERT_EQ(p.anzp, 5);
+  // The header's 42 belongs to no vertex; the last whole-number 70 counts.
+  EXPECT_EQ(p.headerflags, 1);
+  for (int v = 0; v < 3; ++v) EXPECT_FALSE(p.ps[v].carries_arc) << v;
+  EXPECT_TRUE(p.ps[3].carries_arc);
+  EXPECT_FALSE(p.ps[4].carries_arc);
 }
 
 TEST_F(PolylineReaderTest, FollowsSectionsAndHeldPairs) {
