@@ -12,7 +12,9 @@ namespace quillmere {
 
 namespace {
 
-// Polylines join only within their group. Attaching an LWPOLYLINE's vertex
+// Polylines join only within their group. A closed outline is whole: joined,
+// it would stay closed, and its new closing segment would cut across the
+// drawing. Attaching an LWPOLYLINE's vertex
 // pairs to a POLYLINE (or VERTEX entities to an LWPOLYLINE) would corrupt the
 // drawing, and so would mixing 2-D and 3-D POLYLINEs. The vertices of fitted
 // curves and meshes are control points or mesh nodes, not an outline.
@@ -22,6 +24,7 @@ constexpr std::int32_t kPolyline2dGroup = 1;
 constexpr std::int32_t kPolyline3dGroup = 2;
 
 std::int32_t JoinGroup(const tpoly& polyline) {
+  if ((polyline.headerflags & kFlagClosed) != 0) return kNoGroup;
   if (polyline.kind == PolylineKind::kLwPolyline) return kLwPolylineGroup;
   constexpr std::int32_t kNotAnOutline =
       kFlagCurveFit | kFlagSplineFit | kFlagPolygonMesh | kFlagPolyfaceMesh;

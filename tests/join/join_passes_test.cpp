@@ -84,28 +84,25 @@ TEST_P(JoinPassesTest, TheLowestReceiverWinsAmongEqualEnds) {
   ExpectKept(model.polys[2], {{3, 3, 0}, {1, 1, 0}});
 }
 
-TEST_P(JoinPassesTest, AClosedPolylineNeverJoinsItselfButJoinsOthers) {
+TEST_P(JoinPassesTest, ClosedOutlinesStayWhole) {
+  // A ring that ends where it starts is not joined to itself.
   const Points ring = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 0, 0}};
   PolylineModel model = Joined({Lw(ring)}, 1);
   ExpectKept(model.polys[0], ring);
 
-  // The closed flag is not consulted: a POLYLINE flagged closed attaches
-  // like an open one ...
-  model = Joined({Poly({{0, 0, 0}, {1, 0, 0}}, "closed", kFlagClosed),
-                  Poly({{1, 0, 0}, {2, 0, 0}}, "open"),
-                  Poly({{-1, 0, 0}, {0, 0, 0}}, "before")},
-                 0.01);
-  ExpectAttached(model.polys[0]);
-  ExpectAttached(model.polys[1]);
-  ExpectKept(model.polys[2], {{-1, 0, 0}, {0, 0, 0}, {1, 0, 0}, {2, 0, 0}});
-
-  // ... and receives like one, keeping its header and flag.
-  model = Joined({Poly({{1, 0, 0}, {2, 0, 0}}, "open"),
-                  Poly({{0, 0, 0}, {1, 0, 0}}, "closed", kFlagClosed)},
-                 0.01);
-  EXPECT_EQ(model.polys[1].anzp, 3);
-  EXPECT_TRUE(model.polys[1].isclosed);
-  EXPECT_EQ(model.polys[1].code, Poly({}, "", kFlagClosed).code);
+  // Flagged closed, of either kind, a polyline neither attaches to another
+  // nor receives one, although the ends meet.
+  for (const auto make : {&Lw, &Poly}) {
+    model = Joined({make({{0, 0, 0}, {1, 0, 0}}, "closed", kFlagClosed),
+                    make({{1, 0, 0}, {2, 0, 0}}, "open", 0),
+                    make({{-1, 0, 0}, {0, 0, 0}}, "before", 0),
+                    make({{2, 0, 0}, {3, 0, 0}}, "after", 0)},
+                   0.01);
+    ExpectKept(model.polys[0], {{0, 0, 0}, {1, 0, 0}});
+    ExpectKept(model.polys[1], {{1, 0, 0}, {2, 0, 0}, {3, 0, 0}});
+    ExpectKept(model.polys[2], {{-1, 0, 0}, {0, 0, 0}});
+    ExpectAttached(model.polys[3]);
+  }
 }
 
 TEST_P(JoinPassesTest, OnlyAStartMeetsAnEnd) {
@@ -180,10 +177,10 @@ TEST_P(JoinPassesTest, EachKindJoinsOnlyItsOwn) {
 TEST_P(JoinPassesTest, PolylinesJoinOnlyOfTheSameDimensionAndAsOutlines) {
   const Points first = {{0, 0, 0}, {1, 0, 0}};
   const Points second = {{1, 0, 0}, {2, 0, 0}};
-  // 3-D with 3-D joins (with other flags such as closed or continuous
-  // linetype beside), 3-D with 2-D does not.
-  PolylineModel model = Joined({Poly(second, "", kFlag3d | kFlagClosed),
-                                Poly(first, "", kFlag3d | 128)},
+  // 3-D with 3-D joins (with other flags such as continuous linetype
+  // beside), 3-D with 2-D does not.
+  PolylineModel model = Joined({Poly(second, "", kFlag3d | 128),
+                                Poly(first, "", kFlag3d)},
                                0.01);
   EXPECT_EQ(model.polys[1].anzp, 3);
   model = Joined({Poly(second, "", kFlag3d), Poly(first)}, 0.01);

@@ -22,13 +22,13 @@ inline tpoly MakePolyline(PolylineKind kind, const std::vector<Point3>& points,
                           const std::string& label = "", std::int32_t flags = 0) {
   tpoly polyline;
   polyline.kind = kind;
-  polyline.headerflags = kind == PolylineKind::kPolyline ? flags : 0;
+  polyline.headerflags = flags;
   const bool lw = kind == PolylineKind::kLwPolyline;
   polyline.code.AddPair("  0", lw ? "LWPOLYLINE" : "POLYLINE");
   polyline.code.AddPair("  8", "0");
   if (lw) {
     polyline.code.AddPair(" 90", std::to_string(points.size()));
-    polyline.code.AddPair(" 70", "0");
+    polyline.code.AddPair(" 70", std::to_string(flags));
   } else {
     polyline.code.AddPair(" 66", "1");
     polyline.code.AddPair(" 70", std::to_string(flags));
@@ -51,8 +51,9 @@ inline tpoly MakePolyline(PolylineKind kind, const std::vector<Point3>& points,
   return polyline;
 }
 
-inline tpoly Lw(const std::vector<Point3>& points, const std::string& label = "") {
-  return MakePolyline(PolylineKind::kLwPolyline, points, label);
+inline tpoly Lw(const std::vector<Point3>& points, const std::string& label = "",
+               std::int32_t flags = 0) {
+  return MakePolyline(PolylineKind::kLwPolyline, points, label, flags);
 }
 
 inline tpoly Poly(const std::vector<Point3>& points, const std::string& label = "",

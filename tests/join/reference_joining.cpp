@@ -11,9 +11,13 @@ bool IsOutline(const tpoly& polyline) {
           (kFlagCurveFit | kFlagSplineFit | kFlagPolygonMesh | kFlagPolyfaceMesh)) == 0;
 }
 
-// Whether `attached` may be attached to `receiver` at all: the same entity
-// kind, and for POLYLINEs plain outlines of the same dimension.
+bool IsClosed(const tpoly& polyline) { return (polyline.headerflags & kFlagClosed) != 0; }
+
+// Whether `attached` may be attached to `receiver` at all: neither is a
+// closed outline, both are of the same entity kind, and POLYLINEs are plain
+// outlines of the same dimension.
 bool SameKind(const tpoly& attached, const tpoly& receiver) {
+  if (IsClosed(attached) || IsClosed(receiver)) return false;
   if (attached.kind != receiver.kind) return false;
   if (attached.kind == PolylineKind::kLwPolyline) return true;
   return IsOutline(attached) && IsOutline(receiver) &&
