@@ -17,9 +17,9 @@ int HexDigit(char c) {
 
 constexpr int kMaxSignificantDigits = 8;
 
-}  // namespace
-
-std::optional<std::int64_t> ParseHandle(std::string_view value) {
+// The value of up to eight significant hexadecimal digits; nothing for
+// anything else.
+std::optional<std::int64_t> HexValue(std::string_view value) {
   const std::string_view digits = Trimmed(value);
   if (digits.empty()) return std::nullopt;
   std::int64_t handle = 0;
@@ -31,9 +31,18 @@ std::optional<std::int64_t> ParseHandle(std::string_view value) {
     if (++significant > kMaxSignificantDigits) return std::nullopt;
     handle = handle * 16 + digit;
   }
-  if (handle > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
   return handle;
 }
+
+}  // namespace
+
+std::optional<std::int64_t> ParseHandle(std::string_view value) {
+  const std::optional<std::int64_t> handle = HexValue(value);
+  if (!handle || *handle > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+  return handle;
+}
+
+bool ReadsAsHandle(std::string_view value) { return HexValue(value).has_value(); }
 
 std::string FormatHandle(std::int64_t handle) {
   static constexpr char kDigits[] = "0123456789ABCDEF";

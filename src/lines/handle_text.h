@@ -14,6 +14,11 @@ namespace quillmere {
 // zeros. Values above the signed 32-bit range are not taken.
 std::optional<std::int64_t> ParseHandle(std::string_view value);
 
+// Whether a value has the form of a handle: hexadecimal digits, at most
+// eight after leading zeros, blanks around allowed; also above the signed
+// 32-bit range.
+bool ReadsAsHandle(std::string_view value);
+
 // A new handle: uppercase hexadecimal, zero-padded to at least two digits
 // (5 gives "05", 300 gives "12C"). Handles are counted in a 64-bit type, so
 // counting on from the largest 32-bit handle never wraps into garbage.

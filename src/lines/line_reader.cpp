@@ -14,21 +14,29 @@ namespace quillmere {
 
 namespace {
 
-// The largest group-5 handle anywhere in the file; nothing when the file
-// cannot be opened. Handles that do not read are passed over.
-std::optional<std::int64_t> ScanLargestHandle(const std::string& file_name) {
+// What the handle scan found: the largest group-5 handle anywhere in the
+// file, and whether any group-5 value reads as a handle at all.
+struct HandleScan {
+  std::int64_t largest = 0;
+  bool any = false;
+};
+
+// Nothing when the file cannot be opened. Handles that do not read are
+// passed over.
+std::optional<HandleScan> ScanHandles(const std::string& file_name) {
   DxfInput input;
   if (!input.Open(file_name)) return std::nullopt;
-  std::int64_t largest = 0;
+  HandleScan scan;
   std::string_view line;
   while (input.ReadLine(line)) {
     const bool handle_code = LineIs(line, "5");
     if (!input.ReadLine(line)) break;
-    if (!handle_code) continue;
+    if (!handle_code || !ReadsAsHandle(line)) continue;
+    scan.any = true;
     const std::optional<std::int64_t> handle = ParseHandle(line);
-    if (handle && *handle > largest) largest = *handle;
+    if (handle && *handle > scan.largest) scan.largest = *handle;
   }
-  return largest;
+  return scan;
 }
 
 // Picks the format version out of the header: the value of the group-1 pair
@@ -86,6 +94,9 @@ class LineRecordBuilder {
     StartVertex();
   }
 
+  LineRecordBuilder(const LineRecordBuilder&) = delete;
+  LineRecordBuilder& operator=(const LineRecordBuilder&) = delete;
+
   // Takes one pair of the LINE's body (not its ending (0, ...) pair).
   void Take(DxfPair& pair) {
     const std::string_view code = Trimmed(pair.code);
@@ -101,8 +112,10 @@ class LineRecordBuilder {
       (closing ? record_.code2 : record_.code).AddPair(pair.code, pair.value);
       return;
     }
+    // The start point goes to the first vertex and the end point to the
+    // second, in whatever order the groups come.
     if (coordinate->end_point && record_.anzp == 1) StartVertex();
-    Tmypoi& vertex = record_.ps[static_cast<std::size_t>(record_.anzp - 1)];
+    Tmypoi& vertex = record_.ps[coordinate->end_point ? 1 : 0];
     SetAxis(vertex, coordinate->axis, pair.value);
     // Every polyline vertex carries its point in groups 10, 20 and 30.
     vertex.code.AddPair(coordinate->end_point ? kVertexCodeLines[coordinate->axis] : pair.code,
@@ -119,7 +132,7 @@ class LineRecordBuilder {
         Tmypoi& vertex = record_.ps[static_cast<std::size_t>(i)];
         LineList lines;
         lines.AddPair(" 0", "VERTEX");
-        lines.AddPair(" 5", handles_[static_cast<std::size_t>(i)]);
+        if (model_.has_handles) lines.AddPair(" 5", handles_[static_cast<std::size_t>(i)]);
         lines.AddPair(" 8", layer_);
         lines.Append(vertex.code);
         vertex.code = std::move(lines);
@@ -129,10 +142,11 @@ class LineRecordBuilder {
   }
 
  private:
-  // Creates the next vertex; in the old style it takes its handle now.
+  // Creates the next vertex; in the old style it takes its handle now (in a
+  // drawing that has handles at all).
   void StartVertex() {
     record_.StartVertex();
-    if (style_ == PolylineKind::kPolyline) {
+    if (style_ == PolylineKind::kPolyline && model_.has_handles) {
       handles_[static_cast<std::size_t>(record_.anzp - 1)] = FormatHandle(++model_.maxhandle);
     }
   }
@@ -167,15 +181,17 @@ bool ReadLineEntity(DxfInput& input, DxfPair& pair, PolylineModel& model) {
 void LoadDxf2(PolylineModel& model, const std::string& file_name, MessageSink& messages) {
   model.cadver = 0;
   model.maxhandle = 0;
+  model.has_handles = false;
   model.ClearModel();
 
-  const std::optional<std::int64_t> largest = ScanLargestHandle(file_name);
+  const std::optional<HandleScan> handles = ScanHandles(file_name);
   DxfInput input;
-  if (!largest || !input.Open(file_name)) {
+  if (!handles || !input.Open(file_name)) {
     messages.ShowError(FileMessage(kTextCannotOpen, file_name));
     return;
   }
-  model.maxhandle = *largest;
+  model.maxhandle = handles->largest;
+  model.has_handles = handles->any;
 
   VersionCapture version;
   SectionState section;

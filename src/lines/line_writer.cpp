@@ -28,6 +28,7 @@ bool HasHandlePair(const LineList& lines) {
 // for every written record without a handle of its own. Nothing when the
 // output carries no new handle.
 std::optional<std::int64_t> LastNewHandle(const PolylineModel& model) {
+  if (!model.has_handles) return std::nullopt;
   std::int64_t records_without_handle = 0;
   bool vertex_handles = false;
   for (std::int32_t k = 0; k < model.anzpoly; ++k) {
@@ -70,11 +71,12 @@ class HandleSeedUpdate {
   bool after_seed_name_ = false;
 };
 
-// Writes the entity lines of a record. One without a handle gets the next
-// one behind its own pairs, but in front of extended data (group 1001 on),
-// which must end an entity.
-void WriteEntityLines(OutputFile& output, const LineList& lines, std::int64_t& maxhandle) {
-  if (HasHandlePair(lines)) {
+// Writes the entity lines of a record. In a drawing with handles, one
+// without a handle gets the next one behind its own pairs, but in front of
+// extended data (group 1001 on), which must end an entity.
+void WriteEntityLines(OutputFile& output, const LineList& lines, bool add_handle,
+                      std::int64_t& maxhandle) {
+  if (!add_handle || HasHandlePair(lines)) {
     output.Write(lines.Text());
     return;
   }
@@ -93,8 +95,8 @@ void WriteEntityLines(OutputFile& output, const LineList& lines, std::int64_t& m
   if (!handle_written) write_handle();
 }
 
-void WriteRecord(OutputFile& output, const tpoly& record, std::int64_t& maxhandle) {
-  WriteEntityLines(output, record.code, maxhandle);
+void WriteRecord(OutputFile& output, const tpoly& record, PolylineModel& model) {
+  WriteEntityLines(output, record.code, model.has_handles, model.maxhandle);
   for (std::int32_t i = 0; i < record.anzp; ++i) {
     output.Write(record.ps[static_cast<std::size_t>(i)].code.Text());
   }
@@ -138,7 +140,7 @@ void savedxf2(PolylineModel& model, const std::string& input_name, const std::st
     if (line_number < model.anzpoly) {
       held = PassLineBody(input, pair, nullptr);
       const tpoly& record = model.polys[static_cast<std::size_t>(line_number)];
-      if (IsWritten(record)) WriteRecord(output, record, model.maxhandle);
+      if (IsWritten(record)) WriteRecord(output, record, model);
     } else {
       // The file has more LINEs than the model: copy them as they are.
       WritePair(output, pair);

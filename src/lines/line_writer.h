@@ -13,7 +13,8 @@ namespace quillmere {
 // the record was appended to another chain or has fewer than two vertices.
 // Everything else passes through line for line.
 //
-// A record whose entity lines carry no handle gets " 5" and the next handle
+// In a drawing with handles, a record whose entity lines carry no handle
+// gets " 5" and the next handle
 // after them (in front of extended data, which must end the entity),
 // counted on from `model.maxhandle` (which keeps the last one).
 // When the output carries handles the input did not have, a readable header

@@ -44,8 +44,10 @@ bool HasHandle(const LineList& lines) {
   return false;
 }
 
-std::size_t BlockLines(const tpoly& record) {
-  std::size_t lines = record.code.Count() + record.code2.Count() + (HasHandle(record.code) ? 0 : 2);
+// A record gets a handle of its own only in a drawing that has handles.
+std::size_t BlockLines(const tpoly& record, bool drawing_has_handles) {
+  const bool new_handle = drawing_has_handles && !HasHandle(record.code);
+  std::size_t lines = record.code.Count() + record.code2.Count() + (new_handle ? 2 : 0);
   for (std::int32_t v = 0; v < record.anzp; ++v) lines += record.ps[static_cast<std::size_t>(v)].code.Count();
   return lines;
 }
@@ -109,7 +111,7 @@ void CheckOutput(const std::vector<Pair>& input, const PolylineModel& model,
     const tpoly& record = model.polys[record_number++];
     if (!Written(record)) continue;
     const bool lightweight = record.kind == PolylineKind::kLwPolyline;
-    const std::size_t block = BlockLines(record);
+    const std::size_t block = BlockLines(record, model.has_handles);
     FUZZ_CHECK(line + block <= output.size());
     FUZZ_CHECK(output[line] == input[segment.first].code);
     FUZZ_CHECK(output[line + 1] == (lightweight ? "LWPOLYLINE" : "POLYLINE"));

@@ -159,13 +159,13 @@ TEST_F(LineJobTest, OnlyLinesOfTheEntitiesSectionChange) {
                              {" 0", "SEQEND"}});
   EXPECT_EQ(output, CrLf(Drawing("AC1009", Concat({polyline, at_a, lwpolyline, at_b}))));
 
-  // A file that ends right after a LINE: the final pair is still copied.
+  // A file that ends right after a LINE: the final pair is still copied. The
+  // drawing has no handles, so the polyline gets none.
   WriteFile(in_, "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nLINE\r\n11\r\n1\r\n0\r\nEOF");
   convert2(model_, in_, out_, 0.01, messages_);
   EXPECT_EQ(ReadFile(out_),
-            CrLf({"0", "SECTION", "2", "ENTITIES", "0", "POLYLINE", " 66", "1", " 5", "03", " 0",
-                  "VERTEX", " 5", "01", " 8", "0", " 0", "VERTEX", " 5", "02", " 8", "0", " 10",
-                  "1", " 0", "SEQEND", "0", "EOF"}));
+            CrLf({"0", "SECTION", "2", "ENTITIES", "0", "POLYLINE", " 66", "1", " 0", "VERTEX",
+                  " 8", "0", " 0", "VERTEX", " 8", "0", " 10", "1", " 0", "SEQEND", "0", "EOF"}));
 }
 
 TEST_F(LineJobTest, HandleSeedStaysAboveTheNewHandles) {

@@ -170,19 +170,31 @@ TEST_F(LineReaderTest, BodyDetails) {
   EXPECT_EQ(LinesOf(first.code),
             (Lines{"  0", "POLYLINE", " 66", "1", "8", "A", "100", "AcDbLine ", "8", " B\t"}));
   ASSERT_EQ(first.anzp, 2);
+  // The start point goes to the first vertex whatever the order of the
+  // groups; the value that is no number changed nothing. The drawing has no
+  // handles, so the VERTEX entities get none either.
   EXPECT_EQ(first.ps[0].x, 0);
-  EXPECT_EQ(first.ps[0].y, 0);
-  EXPECT_EQ(LinesOf(first.ps[0].code), (Lines{" 0", "VERTEX", " 5", "01", " 8", " B\t"}));
-  // The start-point values arrived after the end point began: they went to
-  // the second vertex, and the one that is no number changed nothing.
+  EXPECT_EQ(first.ps[0].y, 2);
+  EXPECT_EQ(LinesOf(first.ps[0].code),
+            (Lines{" 0", "VERTEX", " 8", " B\t", "10", "x1", "20", "2"}));
   EXPECT_EQ(first.ps[1].x, 7);
-  EXPECT_EQ(first.ps[1].y, 2);
-  EXPECT_EQ(LinesOf(first.ps[1].code), (Lines{" 0", "VERTEX", " 5", "02", " 8", " B\t", " 10",
-                                              "7", " 20", "8", "10", "x1", "20", "2"}));
+  EXPECT_EQ(first.ps[1].y, 8);
+  EXPECT_EQ(LinesOf(first.ps[1].code), (Lines{" 0", "VERTEX", " 8", " B\t", " 10", "7", " 20", "8"}));
+  EXPECT_FALSE(model.has_handles);
   EXPECT_EQ(model.polys[1].anzp, 1);
   EXPECT_EQ(LinesOf(model.polys[1].ps[0].code).back(), "1");
   EXPECT_EQ(LinesOf(model.polys[2].code).back(), "AcDbPolyline");
-  EXPECT_EQ(model.polys[2].ps[0].code.Line(5), "0");  // the default layer
+  EXPECT_EQ(model.polys[2].ps[0].code.Line(3), "0");  // the default layer
+
+  // With handles in the drawing, the end point first: the second vertex is
+  // made first but still takes the second handle.
+  const PolylineModel& handled =
+      Read(Entities({"0", "LINE", "5", "1F", "11", "3", "21", "4", "10", "1", "20", "2"}));
+  EXPECT_TRUE(handled.has_handles);
+  EXPECT_EQ(LinesOf(handled.polys[0].ps[0].code),
+            (Lines{" 0", "VERTEX", " 5", "20", " 8", "0", "10", "1", "20", "2"}));
+  EXPECT_EQ(LinesOf(handled.polys[0].ps[1].code),
+            (Lines{" 0", "VERTEX", " 5", "21", " 8", "0", " 10", "3", " 20", "4"}));
 }
 
 TEST_F(LineReaderTest, LinesDirectlyAfterEachOtherAndAtTheEndOfTheFile) {
