@@ -64,7 +64,7 @@ def add_shapes(add):
 
 
 def make_r12(path):
-    doc = ezdxf.new("R12")
+    doc = ezdxf.new("R12", units=ezdxf.units.MM)
     msp = doc.modelspace()
 
     def add(points, closed):
@@ -75,7 +75,7 @@ def make_r12(path):
 
 
 def make_r2000(path):
-    doc = ezdxf.new("R2000")
+    doc = ezdxf.new("R2000", units=ezdxf.units.MM)
     msp = doc.modelspace()
 
     def add(points, closed):
@@ -87,7 +87,7 @@ def make_r2000(path):
 
 def make_lines(path):
     """The plate as loose LINE entities, for the lines-to-polylines job."""
-    doc = ezdxf.new("R2000")
+    doc = ezdxf.new("R2000", units=ezdxf.units.MM)
     msp = doc.modelspace()
 
     def add(points, closed):
@@ -101,7 +101,7 @@ def make_lines(path):
 
 def make_pieces(path):
     """The plate outline cut into open pieces, for the polyline joining job."""
-    doc = ezdxf.new("R12")
+    doc = ezdxf.new("R12", units=ezdxf.units.MM)
     msp = doc.modelspace()
     outline = rounded_plate(160, 100, 6, 24)
     outline.append(outline[0])
