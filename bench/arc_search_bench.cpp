@@ -22,7 +22,7 @@
 
 #include "arcs/arc_job.h"
 #include "arcs/arc_search.h"
-#include "arcs/arc_window_test.h"
+#include "arcs/arc_window_check.h"
 #include "arcs/arc_shapes.h"
 #include "arcs/reference_arc_search.cpp"
 
@@ -38,9 +38,9 @@ double SecondsSince(Clock::time_point start) {
 // Polylines of 150 to 250 vertices: arcs of radius 1 to 50 over 20 to 300
 // degrees, tessellated so that a segment strays 0.01 to 0.06 from its arc,
 // and straight runs with corners; some with noise well inside the deviation.
-std::vector<tpoly> GenerateDrawing(std::int64_t vertex_target) {
+std::vector<Polyline> GenerateDrawing(std::int64_t vertex_target) {
   testing::OutlineMaker maker(4242);
-  std::vector<tpoly> polylines;
+  std::vector<Polyline> polylines;
   std::int64_t vertices = 0;
   while (vertices < vertex_target) {
     std::vector<PlanePoint> points;
@@ -68,22 +68,21 @@ std::vector<tpoly> GenerateDrawing(std::int64_t vertex_target) {
 // The window tests and segments a search makes on `model`, found by running
 // the search loop with the production window test.
 reference::SearchCounts CountWork(PolylineModel model, const ArcSearchSettings& settings) {
-  ArcWindowTest window_test(settings);
-  const tpoly* cached = nullptr;
+  ArcWindowCheck window_check(settings);
+  const Polyline* cached = nullptr;
   std::vector<PlanePoint> points;
   reference::SearchCounts counts;
-  ArcFields arc;
-  reference::ArcSearch(
-      model, settings, arc,
-      [&](const tpoly& polyline, std::int32_t s, std::int32_t e, ArcFields& fields) {
+  reference::FindArcs(
+      model, settings,
+      [&](const Polyline& polyline, std::int32_t s, std::int32_t e) {
         if (&polyline != cached) {
           cached = &polyline;
           points.clear();
-          for (std::int32_t v = 0; v < polyline.anzp; ++v) {
-            points.push_back({polyline.ps[v].x, polyline.ps[v].y});
+          for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) {
+            points.push_back({polyline.vertices[v].x, polyline.vertices[v].y});
           }
         }
-        return window_test.Passes(points, s, e, fields);
+        return window_check.Passes(points, s, e);
       },
       &counts);
   return counts;
@@ -95,9 +94,8 @@ double TimeProduction(const PolylineModel& original, const ArcSearchSettings& se
   double best = 1e300;
   for (int run = 0; run < runs; ++run) {
     PolylineModel model = original;
-    ArcFields arc;
     const Clock::time_point start = Clock::now();
-    ArcSearch(model, settings, arc, workers);
+    FindArcs(model, settings, workers);
     best = std::min(best, SecondsSince(start));
     if (result) *result = std::move(model);
   }
@@ -106,8 +104,8 @@ double TimeProduction(const PolylineModel& original, const ArcSearchSettings& se
 
 int CountArcs(const PolylineModel& model) {
   int arcs = 0;
-  for (const tpoly& polyline : model.polys) {
-    for (const Tmypoi& vertex : polyline.ps) arcs += vertex.writebulge ? 1 : 0;
+  for (const Polyline& polyline : model.polylines) {
+    for (const Vertex& vertex : polyline.vertices) arcs += vertex.gets_bulge ? 1 : 0;
   }
   return arcs;
 }
@@ -119,12 +117,12 @@ class CountingMessages : public MessageSink {
   int shown = 0;
 };
 
-std::string DxfOf(const std::vector<tpoly>& polylines) {
+std::string DxfOf(const std::vector<Polyline>& polylines) {
   std::string text = "0\nSECTION\n2\nENTITIES\n";
   char number[64];
-  for (const tpoly& polyline : polylines) {
-    text += "0\nLWPOLYLINE\n8\n0\n90\n" + std::to_string(polyline.anzp) + "\n70\n0\n";
-    for (const Tmypoi& vertex : polyline.ps) {
+  for (const Polyline& polyline : polylines) {
+    text += "0\nLWPOLYLINE\n8\n0\n90\n" + std::to_string(polyline.VertexCount()) + "\n70\n0\n";
+    for (const Vertex& vertex : polyline.vertices) {
       std::snprintf(number, sizeof number, "10\n%.17g\n20\n%.17g\n", vertex.x, vertex.y);
       text += number;
     }
@@ -134,10 +132,10 @@ std::string DxfOf(const std::vector<tpoly>& polylines) {
 
 int Run(std::int64_t vertex_target, int subset_step) {
   const ArcSearchSettings start_values{0.1, 100, 100};
-  const std::vector<tpoly> polylines = GenerateDrawing(vertex_target);
+  const std::vector<Polyline> polylines = GenerateDrawing(vertex_target);
   const PolylineModel drawing = testing::ModelOf(polylines);
   std::int64_t vertices = 0;
-  for (const tpoly& polyline : polylines) vertices += polyline.anzp;
+  for (const Polyline& polyline : polylines) vertices += polyline.VertexCount();
   std::printf("Drawing: %zu polylines, %lld vertices; %u hardware threads\n", polylines.size(),
               static_cast<long long>(vertices), std::thread::hardware_concurrency());
 
@@ -153,17 +151,16 @@ int Run(std::int64_t vertex_target, int subset_step) {
               production_single * 1e9 / static_cast<double>(all.segment_tests));
 
   // The reference over every k-th polyline.
-  std::vector<tpoly> subset_polylines;
-  std::vector<tpoly> subset_production;
+  std::vector<Polyline> subset_polylines;
+  std::vector<Polyline> subset_production;
   for (std::size_t p = 0; p < polylines.size(); p += static_cast<std::size_t>(subset_step)) {
     subset_polylines.push_back(polylines[p]);
-    subset_production.push_back(production_result.polys[p]);
+    subset_production.push_back(production_result.polylines[p]);
   }
   PolylineModel subset = testing::ModelOf(subset_polylines);
   reference::SearchCounts subset_counts;
-  ArcFields arc;
   const Clock::time_point start = Clock::now();
-  reference::ArcSearch(subset, start_values, arc, {}, &subset_counts);
+  reference::FindArcs(subset, start_values, {}, &subset_counts);
   const double reference_subset = SecondsSince(start);
   const bool same = testing::MarksOf(subset) ==
                     testing::MarksOf(testing::ModelOf(subset_production));
@@ -212,7 +209,7 @@ int Run(std::int64_t vertex_target, int subset_step) {
   CountingMessages messages;
   PolylineModel model;
   const Clock::time_point job_start = Clock::now();
-  Convert(model, arc, start_values, input, output, messages);
+  RunArcJob(model, start_values, input, output, messages);
   const double job = SecondsSince(job_start);
   std::printf("\nWhole job (read %.1f MB, search, write %.1f MB): %.3f s, %d messages\n",
               static_cast<double>(std::filesystem::file_size(input)) / 1e6,

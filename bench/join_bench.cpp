@@ -147,7 +147,7 @@ struct Stopwatch {
 
 int Kept(const PolylineModel& model) {
   int kept = 0;
-  for (std::int32_t n = 0; n < model.anzpoly; ++n) kept += model.polys[n].delpoly ? 0 : 1;
+  for (std::int32_t n = 0; n < model.PolylineCount(); ++n) kept += model.polylines[n].dropped ? 0 : 1;
   return kept;
 }
 
@@ -163,13 +163,13 @@ JobTimes TimeJob(const std::string& input, const std::string& output) {
   for (int run = 0; run < 3; ++run) {
     PolylineModel model;
     const Stopwatch watch;
-    convert3(model, input, output, kTolerance, messages);
+    RunJoinJob(model, input, output, kTolerance, messages);
     times.whole = std::min(times.whole, watch.Wall());
     times.whole_processor = std::min(times.whole_processor, watch.Processor());
   }
   PolylineModel model;
   Stopwatch watch;
-  LoadDxf(model, input, messages);
+  ReadPolylines(model, input, messages);
   times.read = watch.Wall();
   watch = Stopwatch();
   JoinPolylines(model, kTolerance);
@@ -178,7 +178,7 @@ JobTimes TimeJob(const std::string& input, const std::string& output) {
   UpdateCountsAndDropShortPolylines(model);
   times.counts = watch.Wall();
   watch = Stopwatch();
-  savedxf4(model, input, output, messages);
+  WriteJoinResult(model, input, output, messages);
   times.write = watch.Wall();
   times.kept = Kept(model);
   if (messages.shown != 0) std::printf("  (the job showed %d messages)\n", messages.shown);
@@ -189,7 +189,7 @@ JobTimes TimeJob(const std::string& input, const std::string& output) {
 void CompareWithReference(const std::string& input, int count) {
   PrintingMessages messages;
   PolylineModel loaded;
-  LoadDxf(loaded, input, messages);
+  ReadPolylines(loaded, input, messages);
 
   PolylineModel reference = loaded;
   Stopwatch watch;

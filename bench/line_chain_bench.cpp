@@ -102,22 +102,22 @@ void WriteText(const std::string& path, const std::string& text) {
 
 std::int32_t Chains(const PolylineModel& model) {
   std::int32_t chains = 0;
-  for (std::int32_t i = 0; i < model.anzpoly; ++i) {
-    if (!model.polys[static_cast<std::size_t>(i)].delpoly) ++chains;
+  for (std::int32_t i = 0; i < model.PolylineCount(); ++i) {
+    if (!model.polylines[static_cast<std::size_t>(i)].dropped) ++chains;
   }
   return chains;
 }
 
 bool SameModel(const PolylineModel& a, const PolylineModel& b) {
-  if (a.anzpoly != b.anzpoly) return false;
-  for (std::int32_t i = 0; i < a.anzpoly; ++i) {
-    const auto& p = a.polys[static_cast<std::size_t>(i)];
-    const auto& q = b.polys[static_cast<std::size_t>(i)];
-    if (p.anzp != q.anzp || p.delpoly != q.delpoly) return false;
-    for (std::int32_t v = 0; v < p.anzp; ++v) {
-      const auto& s = p.ps[static_cast<std::size_t>(v)];
-      const auto& t = q.ps[static_cast<std::size_t>(v)];
-      if (s.x != t.x || s.y != t.y || s.z != t.z || !(s.code == t.code)) return false;
+  if (a.PolylineCount() != b.PolylineCount()) return false;
+  for (std::int32_t i = 0; i < a.PolylineCount(); ++i) {
+    const auto& p = a.polylines[static_cast<std::size_t>(i)];
+    const auto& q = b.polylines[static_cast<std::size_t>(i)];
+    if (p.VertexCount() != q.VertexCount() || p.dropped != q.dropped) return false;
+    for (std::int32_t v = 0; v < p.VertexCount(); ++v) {
+      const auto& s = p.vertices[static_cast<std::size_t>(v)];
+      const auto& t = q.vertices[static_cast<std::size_t>(v)];
+      if (s.x != t.x || s.y != t.y || s.z != t.z || !(s.pairs == t.pairs)) return false;
     }
   }
   return true;
@@ -137,14 +137,14 @@ Phases RunJob(PolylineModel& model, const std::string& input, const std::string&
               quillmere::MessageSink& messages) {
   Phases phases;
   Clock::time_point start = Clock::now();
-  quillmere::LoadDxf2(model, input, messages);
+  quillmere::ReadLines(model, input, messages);
   phases.read = Seconds(start);
   start = Clock::now();
   quillmere::ChainLines(model, kTolerance);
   quillmere::AppendVertexCounts(model);
   phases.chain = Seconds(start);
   start = Clock::now();
-  quillmere::savedxf2(model, input, output, messages);
+  quillmere::WriteLineResult(model, input, output, messages);
   phases.write = Seconds(start);
   return phases;
 }
@@ -190,7 +190,7 @@ int main(int argc, char** argv) {
   const std::size_t subset = largest / 10;
   WriteText(input, MakeDrawing(subset, random));
   PolylineModel plain;
-  quillmere::LoadDxf2(plain, input, messages);
+  quillmere::ReadLines(plain, input, messages);
   PolylineModel indexed;
   int indexed_passes = 0;
   double indexed_time = 0;

@@ -1,5 +1,5 @@
 // Times a full read and write of a generated drawing of about 100 MB
-// (LoadDxf followed by savedxf with no arcs marked) against a plain byte copy
+// (ReadPolylines followed by WriteArcResult with no arcs marked) against a plain byte copy
 // of the same file, in the same run, and prints the ratio.
 //
 // Usage: roundtrip_bench [megabytes]
@@ -105,10 +105,10 @@ int main(int argc, char** argv) {
   const double roundtrip_seconds = BestSeconds(3, [&] {
     const auto start = Clock::now();
     quillmere::PolylineModel model;
-    quillmere::LoadDxf(model, input, messages);
+    quillmere::ReadPolylines(model, input, messages);
     read_seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    quillmere::savedxf(model, input, output, messages);
-    polylines = model.anzpoly;
+    quillmere::WriteArcResult(model, input, output, messages);
+    polylines = model.PolylineCount();
   });
   const bool same = std::filesystem::file_size(output) == std::filesystem::file_size(input);
 

@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   // The same start-up as the desktop program: the translation table and the
   // saved language, so that messages come in the user's language.
   quillmere::RunTranslationStartup();
-  quillmere::ConversionJobs jobs(messages);
+  quillmere::JobRunner jobs(messages);
   const std::optional<quillmere::CommandLineRun> run =
       quillmere::CheckCommandLine(arguments, jobs.settings);
   if (!run) {

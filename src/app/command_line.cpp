@@ -9,11 +9,11 @@ namespace {
 // The settings that arguments 4, 5 and 6 set, in this order, for each mode.
 std::vector<JobSetting*> SettingsOfMode(JobMode mode, JobSettings& settings) {
   switch (mode) {
-    case JobMode::kConvert1:
-      return {&settings.AbweichEd, &settings.TestEd, &settings.Test2Ed};
-    case JobMode::kConvert2:
-    case JobMode::kConvert3:
-      return {&settings.AbweichLinEd};
+    case JobMode::kFindArcs:
+      return {&settings.deviation, &settings.arc_tests, &settings.line_tests};
+    case JobMode::kChainLines:
+    case JobMode::kJoinPolylines:
+      return {&settings.join_tolerance};
   }
   return {};
 }
@@ -21,9 +21,9 @@ std::vector<JobSetting*> SettingsOfMode(JobMode mode, JobSettings& settings) {
 }  // namespace
 
 std::optional<JobMode> ModeOfWord(const std::string& word) {
-  if (word == "convert1") return JobMode::kConvert1;
-  if (word == "convert2") return JobMode::kConvert2;
-  if (word == "convert3") return JobMode::kConvert3;
+  if (word == "convert1") return JobMode::kFindArcs;
+  if (word == "convert2") return JobMode::kChainLines;
+  if (word == "convert3") return JobMode::kJoinPolylines;
   return std::nullopt;
 }
 

@@ -8,7 +8,7 @@
 
 namespace quillmere {
 
-enum class JobMode { kConvert1, kConvert2, kConvert3 };
+enum class JobMode { kFindArcs, kChainLines, kJoinPolylines };
 
 // A job asked for on the command line.
 struct CommandLineRun {

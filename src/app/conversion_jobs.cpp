@@ -11,51 +11,51 @@
 
 namespace quillmere {
 
-void ConversionJobs::LoadDxf(const std::string& file_name) {
-  quillmere::LoadDxf(*this, file_name, *messages_);
+void JobRunner::ReadPolylines(const std::string& file_name) {
+  quillmere::ReadPolylines(*this, file_name, *messages_);
 }
 
-void ConversionJobs::savedxf(const std::string& input_name, const std::string& output_name) {
-  quillmere::savedxf(*this, input_name, output_name, *messages_);
+void JobRunner::WriteArcResult(const std::string& input_name, const std::string& output_name) {
+  quillmere::WriteArcResult(*this, input_name, output_name, *messages_);
 }
 
-void ConversionJobs::LoadDxf2(const std::string& file_name) {
-  quillmere::LoadDxf2(*this, file_name, *messages_);
+void JobRunner::ReadLines(const std::string& file_name) {
+  quillmere::ReadLines(*this, file_name, *messages_);
 }
 
-void ConversionJobs::savedxf2(const std::string& input_name, const std::string& output_name) {
-  quillmere::savedxf2(*this, input_name, output_name, *messages_);
+void JobRunner::WriteLineResult(const std::string& input_name, const std::string& output_name) {
+  quillmere::WriteLineResult(*this, input_name, output_name, *messages_);
 }
 
-void ConversionJobs::savedxf4(const std::string& input_name, const std::string& output_name) {
-  quillmere::savedxf4(*this, input_name, output_name, *messages_);
+void JobRunner::WriteJoinResult(const std::string& input_name, const std::string& output_name) {
+  quillmere::WriteJoinResult(*this, input_name, output_name, *messages_);
 }
 
-void ConversionJobs::Convert(const std::string& input_name, const std::string& output_name) {
-  const ArcSearchSettings arc_settings{settings.AbweichEd.value(), settings.TestEd.IntValue(),
-                                       settings.Test2Ed.IntValue()};
-  quillmere::Convert(*this, *this, arc_settings, input_name, output_name, *messages_);
+void JobRunner::RunArcJob(const std::string& input_name, const std::string& output_name) {
+  const ArcSearchSettings arc_settings{settings.deviation.value(), settings.arc_tests.IntValue(),
+                                       settings.line_tests.IntValue()};
+  quillmere::RunArcJob(*this, arc_settings, input_name, output_name, *messages_);
 }
 
-void ConversionJobs::convert2(const std::string& input_name, const std::string& output_name) {
-  quillmere::convert2(*this, input_name, output_name, settings.AbweichLinEd.value(), *messages_);
+void JobRunner::RunLineJob(const std::string& input_name, const std::string& output_name) {
+  quillmere::RunLineJob(*this, input_name, output_name, settings.join_tolerance.value(), *messages_);
 }
 
-void ConversionJobs::convert3(const std::string& input_name, const std::string& output_name) {
-  quillmere::convert3(*this, input_name, output_name, settings.AbweichLinEd.value(), *messages_);
+void JobRunner::RunJoinJob(const std::string& input_name, const std::string& output_name) {
+  quillmere::RunJoinJob(*this, input_name, output_name, settings.join_tolerance.value(), *messages_);
 }
 
-void ConversionJobs::RunJob(JobMode mode, const std::string& input_name,
+void JobRunner::RunJob(JobMode mode, const std::string& input_name,
                             const std::string& output_name) {
   switch (mode) {
-    case JobMode::kConvert1:
-      Convert(input_name, output_name);
+    case JobMode::kFindArcs:
+      RunArcJob(input_name, output_name);
       break;
-    case JobMode::kConvert2:
-      convert2(input_name, output_name);
+    case JobMode::kChainLines:
+      RunLineJob(input_name, output_name);
       break;
-    case JobMode::kConvert3:
-      convert3(input_name, output_name);
+    case JobMode::kJoinPolylines:
+      RunJoinJob(input_name, output_name);
       break;
   }
 }

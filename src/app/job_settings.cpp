@@ -24,10 +24,10 @@ bool JobSetting::SetText(std::string_view text) {
 std::string JobSetting::Text() const { return FormatFixed(value_, properties_.decimals); }
 
 void JobSettings::Reset() {
-  AbweichEd.Reset();
-  TestEd.Reset();
-  Test2Ed.Reset();
-  AbweichLinEd.Reset();
+  deviation.Reset();
+  arc_tests.Reset();
+  line_tests.Reset();
+  join_tolerance.Reset();
 }
 
 }  // namespace quillmere

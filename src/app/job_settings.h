@@ -47,10 +47,10 @@ inline constexpr SettingProperties kJoinToleranceProperties{7, 0, 1000000, 0.01}
 // The four settings that the jobs read when they start. They are not kept
 // between runs: every run starts with the start values.
 struct JobSettings {
-  JobSetting AbweichEd{kDeviationProperties};     // maximum deviation of line and arc
-  JobSetting TestEd{kArcTestsProperties};         // test points on the arc
-  JobSetting Test2Ed{kLineTestsProperties};       // test points on each line segment
-  JobSetting AbweichLinEd{kJoinToleranceProperties};  // tolerance for joining ends
+  JobSetting deviation{kDeviationProperties};  // maximum deviation of line and arc
+  JobSetting arc_tests{kArcTestsProperties};   // test points on the arc
+  JobSetting line_tests{kLineTestsProperties};  // test points on each line segment
+  JobSetting join_tolerance{kJoinToleranceProperties};  // tolerance for joining ends
 
   void Reset();
 };

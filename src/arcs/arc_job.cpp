@@ -6,16 +6,16 @@
 
 namespace quillmere {
 
-void Convert(PolylineModel& model, ArcFields& arc, const ArcSearchSettings& settings,
-             const std::string& input_name, const std::string& output_name,
-             MessageSink& messages) {
-  LoadDxf(model, input_name, messages);
-  if (model.anzpoly == 0) {
+void RunArcJob(PolylineModel& model, const ArcSearchSettings& settings,
+               const std::string& input_name, const std::string& output_name,
+               MessageSink& messages) {
+  ReadPolylines(model, input_name, messages);
+  if (model.PolylineCount() == 0) {
     ShowNoPolylines(messages);
     return;
   }
-  ArcSearch(model, settings, arc);
-  savedxf(model, input_name, output_name, messages);
+  FindArcs(model, settings);
+  WriteArcResult(model, input_name, output_name, messages);
 }
 
 }  // namespace quillmere

@@ -4,10 +4,11 @@
 #include <atomic>
 #include <cstddef>
 #include <exception>
+#include <span>
 #include <thread>
 #include <vector>
 
-#include "arcs/arc_window_test.h"
+#include "arcs/arc_window_check.h"
 
 namespace quillmere {
 
@@ -16,144 +17,139 @@ namespace {
 // Below this many vertices in all, starting threads costs more than it saves.
 constexpr std::int64_t kVerticesPerWorker = 2000;
 
-// Marks the arcs of one polyline whose coordinates are in `points`.
-// `next_arc[k]` is the first vertex from k on whose segment already is an
-// arc (n when there is none): a window holding one fails, so existing arcs
-// are never refitted from their end points alone.
-void MarkArcs(tpoly& polyline, std::span<const PlanePoint> points,
-              std::span<const std::int32_t> next_arc, ArcWindowTest& window_test, ArcFields& arc) {
-  const std::int32_t n = polyline.anzp;
+// One polyline as the search sees it: its points, and for every vertex the
+// first vertex from there on whose segment already is an arc (the vertex
+// count when there is none).
+struct SearchedPolyline {
+  std::vector<PlanePoint> points;
+  std::vector<std::int32_t> next_arc;
+
+  void Load(const Polyline& polyline) {
+    const std::size_t n = polyline.vertices.size();
+    points.resize(n);
+    next_arc.resize(n + 1);
+    next_arc[n] = static_cast<std::int32_t>(n);
+    for (std::size_t v = n; v-- > 0;) {
+      const Vertex& vertex = polyline.vertices[v];
+      points[v] = {vertex.x, vertex.y};
+      next_arc[v] = vertex.carries_arc ? static_cast<std::int32_t>(v) : next_arc[v + 1];
+    }
+  }
+
+  // A window holding an arc already fails: existing arcs are never refitted
+  // from their end points alone.
+  bool HoldsArc(std::int32_t first, std::int32_t last) const {
+    return next_arc[static_cast<std::size_t>(first)] <= last - 1;
+  }
+};
+
+// The longest window from `s` that passed: grown vertex by vertex until the
+// first window that fails. Less than s + 3 when none did.
+std::int32_t LongestWindow(const SearchedPolyline& searched, std::int32_t s,
+                           ArcWindowCheck& window_check) {
+  const auto n = static_cast<std::int32_t>(searched.points.size());
+  std::int32_t e = s + 3;
+  bool good = true;
+  while (good && e <= n - 1) {
+    if (!searched.HoldsArc(s, e) && window_check.Passes(searched.points, s, e)) {
+      ++e;
+    } else {
+      good = false;
+    }
+  }
+  if (e > n - 1) e = n - 1;
+  if (!good) --e;
+  return e;
+}
+
+void MarkArcs(Polyline& polyline, const SearchedPolyline& searched,
+              ArcWindowCheck& window_check) {
+  const std::int32_t n = polyline.VertexCount();
   std::int32_t s = 0;
   do {
-    std::int32_t e = s + 3;
-    bool good = true;
-    while (good && e <= n - 1) {
-      if (next_arc[static_cast<std::size_t>(s)] > e - 1 && window_test.Passes(points, s, e, arc)) {
-        ++e;
-      } else {
-        good = false;
-      }
-    }
-    if (e > n - 1) e = n - 1;
-    if (!good) --e;
-    // [s, e] is now the longest window that passed, unless e < s + 3.
+    const std::int32_t e = LongestWindow(searched, s, window_check);
     if (e < s + 3) {
       ++s;
       continue;
     }
-    const PlanePoint start = points[static_cast<std::size_t>(s)];
-    const PlanePoint middle = points[static_cast<std::size_t>(s + (e - s) / 2)];
-    const PlanePoint end = points[static_cast<std::size_t>(e)];
-    if (!arc.ArcThroughPoints(start.x, start.y, middle.x, middle.y, end.x, end.y)) {
+    const std::span<const PlanePoint> points = searched.points;
+    const std::optional<Arc> arc =
+        ArcThroughPoints(points[static_cast<std::size_t>(s)],
+                         points[static_cast<std::size_t>(s + (e - s) / 2)],
+                         points[static_cast<std::size_t>(e)]);
+    if (!arc) {
       ++s;
       continue;
     }
-    for (std::int32_t v = s + 1; v < e; ++v) polyline.ps[static_cast<std::size_t>(v)].delit = true;
-    Tmypoi& first = polyline.ps[static_cast<std::size_t>(s)];
-    first.writebulge = true;
-    first.bulge = arc.bulge;
+    for (std::int32_t v = s + 1; v < e; ++v) {
+      polyline.vertices[static_cast<std::size_t>(v)].dropped = true;
+    }
+    Vertex& first = polyline.vertices[static_cast<std::size_t>(s)];
+    first.gets_bulge = true;
+    first.bulge = arc->bulge;
     s = e;
   } while (!(s + 3 > n - 1));
 }
 
-// Searches one polyline. True when it computed an arc at all, that is when
-// it is a plain outline with at least four vertices.
-bool SearchPolyline(tpoly& polyline, std::vector<PlanePoint>& points,
-                    std::vector<std::int32_t>& next_arc, ArcWindowTest& window_test,
-                    ArcFields& arc) {
-  if (!HasPlainOutline(polyline)) return false;
-  const std::size_t n = static_cast<std::size_t>(std::max(polyline.anzp, 0));
-  points.resize(n);
-  next_arc.resize(n + 1);
-  next_arc[n] = static_cast<std::int32_t>(n);
-  for (std::size_t v = n; v-- > 0;) {
-    Tmypoi& vertex = polyline.ps[v];
-    vertex.delit = false;
-    points[v] = {vertex.x, vertex.y};
-    next_arc[v] = vertex.carries_arc ? static_cast<std::int32_t>(v) : next_arc[v + 1];
-  }
-  MarkArcs(polyline, points, next_arc, window_test, arc);
-  return n >= 4;
+void SearchPolyline(Polyline& polyline, SearchedPolyline& searched,
+                    ArcWindowCheck& window_check) {
+  if (!HasPlainOutline(polyline)) return;
+  for (Vertex& vertex : polyline.vertices) vertex.dropped = false;
+  searched.Load(polyline);
+  MarkArcs(polyline, searched, window_check);
 }
 
-// What one worker leaves behind: the arc computed last in the polyline of
-// highest rank it searched, and any exception that stopped it.
-struct WorkerOutcome {
-  std::int32_t last_polyline = -1;
-  ArcFields last_arc;
-  std::exception_ptr error;
-};
-
-// Takes polylines in rank order from `next` until none is left.
+// Takes polylines in order from `next` until none is left; keeps the first
+// exception that stops it.
 void SearchPolylines(PolylineModel& model, const ArcSearchSettings& settings,
-                     std::atomic<std::int32_t>& next, WorkerOutcome& outcome) {
+                     std::atomic<std::int32_t>& next, std::exception_ptr& error) {
   try {
-    ArcWindowTest window_test(settings);
-    std::vector<PlanePoint> points;
-    std::vector<std::int32_t> next_arc;
-    ArcFields arc;
-    for (std::int32_t p = next++; p < model.anzpoly; p = next++) {
-      if (SearchPolyline(model.polys[static_cast<std::size_t>(p)], points, next_arc, window_test,
-                         arc)) {
-        outcome.last_polyline = p;
-        outcome.last_arc = arc;
-      }
+    ArcWindowCheck window_check(settings);
+    SearchedPolyline searched;
+    for (std::int32_t p = next++; p < model.PolylineCount(); p = next++) {
+      SearchPolyline(model.polylines[static_cast<std::size_t>(p)], searched, window_check);
     }
   } catch (...) {
-    outcome.error = std::current_exception();
+    error = std::current_exception();
   }
 }
 
 unsigned WorkerCount(const PolylineModel& model, unsigned requested) {
   std::int64_t vertices = 0;
-  for (std::int32_t p = 0; p < model.anzpoly; ++p) {
-    vertices += model.polys[static_cast<std::size_t>(p)].anzp;
-  }
+  for (const Polyline& polyline : model.polylines) vertices += polyline.VertexCount();
   const unsigned cores = std::max(std::thread::hardware_concurrency(), 1u);
   const std::int64_t useful = std::max<std::int64_t>(
-      1, std::min<std::int64_t>(model.anzpoly, vertices / kVerticesPerWorker));
+      1, std::min<std::int64_t>(model.PolylineCount(), vertices / kVerticesPerWorker));
   const std::int64_t wanted = requested == 0 ? cores : requested;
   return static_cast<unsigned>(std::min(wanted, useful));
 }
 
 }  // namespace
 
-bool HasPlainOutline(const tpoly& polyline) {
+bool HasPlainOutline(const Polyline& polyline) {
   constexpr std::int32_t kNotPlain =
       kFlagCurveFit | kFlagSplineFit | kFlag3d | kFlagPolygonMesh | kFlagPolyfaceMesh;
-  return polyline.kind == PolylineKind::kLwPolyline || (polyline.headerflags & kNotPlain) == 0;
+  return polyline.kind == PolylineKind::kLwPolyline || (polyline.header_flags & kNotPlain) == 0;
 }
 
-void ArcSearch(PolylineModel& model, const ArcSearchSettings& settings, ArcFields& arc,
-               unsigned worker_count) {
+void FindArcs(PolylineModel& model, const ArcSearchSettings& settings, unsigned worker_count) {
   const unsigned workers = WorkerCount(model, worker_count);
-  std::vector<WorkerOutcome> outcomes(workers);
+  std::vector<std::exception_ptr> errors(workers);
   std::atomic<std::int32_t> next{0};
   if (workers == 1) {
-    SearchPolylines(model, settings, next, outcomes[0]);
+    SearchPolylines(model, settings, next, errors[0]);
   } else {
     std::vector<std::jthread> threads;
     threads.reserve(workers);
-    for (WorkerOutcome& outcome : outcomes) {
-      threads.emplace_back([&model, &settings, &next, &outcome] {
-        SearchPolylines(model, settings, next, outcome);
+    for (std::exception_ptr& error : errors) {
+      threads.emplace_back([&model, &settings, &next, &error] {
+        SearchPolylines(model, settings, next, error);
       });
     }
   }  // the threads are joined here
-
-  const WorkerOutcome* last = nullptr;
-  for (const WorkerOutcome& outcome : outcomes) {
-    if (outcome.error) std::rethrow_exception(outcome.error);
-    if (outcome.last_polyline >= 0 && (!last || outcome.last_polyline > last->last_polyline)) {
-      last = &outcome;
-    }
+  for (const std::exception_ptr& error : errors) {
+    if (error) std::rethrow_exception(error);
   }
-  if (last) arc = last->last_arc;
-}
-
-void ArcSearch(PolylineModel& model, const ArcSearchSettings& settings) {
-  ArcFields arc;
-  ArcSearch(model, settings, arc);
 }
 
 }  // namespace quillmere

@@ -53,12 +53,12 @@ double AngleBetween(double from, double to) {
 
 }  // namespace
 
-void ArcTestPoints::Reset(const ArcFields& arc, std::int32_t count, double deviation) {
-  centre_x_ = arc.arcmx;
-  centre_y_ = arc.arcmy;
-  radius_ = arc.arcradius;
-  start_ = arc.arcwinkel1;
-  sweep_ = CounterClockwiseSweep(arc.arcwinkel1, arc.arcwinkel2);
+void ArcTestPoints::Reset(const Arc& arc, std::int32_t count, double deviation) {
+  centre_x_ = arc.centre_x;
+  centre_y_ = arc.centre_y;
+  radius_ = arc.radius;
+  start_ = arc.start_angle;
+  sweep_ = CounterClockwiseSweep(arc.start_angle, arc.end_angle);
   count_ = count;
   step_ = sweep_ / count;
   deviation_ = deviation;

@@ -9,11 +9,6 @@
 
 namespace quillmere {
 
-struct PlanePoint {
-  double x = 0;
-  double y = 0;
-};
-
 // A point together with its distance and angle seen from the centre of the
 // arc, computed once and used by every test on it.
 struct ArcSample {
@@ -23,10 +18,10 @@ struct ArcSample {
 };
 
 // The test points of one arc: count + 1 points spread evenly over the
-// counter-clockwise sweep from `arcwinkel1` to `arcwinkel2`, both ends
+// counter-clockwise sweep from `start_angle` to `end_angle`, both ends
 // included. Point i lies at the angle
-//   phi_i = arcwinkel1 + (i * sweep) / count
-// and at (arcmx + arcradius * cos(phi_i), arcmy + arcradius * sin(phi_i)).
+//   phi_i = start_angle + (i * sweep) / count
+// and at (centre_x + radius * cos(phi_i), centre_y + radius * sin(phi_i)).
 // A point is accepted when one of them lies closer than the deviation, the
 // distance being sqrt(dx * dx + dy * dy).
 //
@@ -41,7 +36,7 @@ struct ArcSample {
 class ArcTestPoints {
  public:
   // Starts on the arc in `arc` with `count` + 1 test points (count >= 1).
-  void Reset(const ArcFields& arc, std::int32_t count, double deviation);
+  void Reset(const Arc& arc, std::int32_t count, double deviation);
 
   // True when the geometric shortcuts may be used for this arc.
   bool Tame() const { return tame_; }
@@ -111,7 +106,7 @@ class ArcTestPoints {
   double centre_x_ = 0;
   double centre_y_ = 0;
   double radius_ = 0;
-  double start_ = 0;   // arcwinkel1
+  double start_ = 0;   // start_angle
   double sweep_ = 0;   // counter-clockwise sweep, 0 .. 2*pi
   double step_ = 0;    // sweep / count
   std::int32_t count_ = 1;

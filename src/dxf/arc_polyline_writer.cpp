@@ -26,8 +26,8 @@ void WriteHeaderWithCount(OutputFile& output, const LineList& list, std::int32_t
 }
 
 // Writes a vertex's pairs without its own bulge, then the new bulge pair.
-void WriteVertexWithBulge(OutputFile& output, const Tmypoi& vertex) {
-  LineList::Cursor cursor(vertex.code);
+void WriteVertexWithBulge(OutputFile& output, const Vertex& vertex) {
+  LineList::Cursor cursor(vertex.pairs);
   std::string_view code;
   std::string_view value;
   while (cursor.Next(code)) {
@@ -42,29 +42,29 @@ void WriteVertexWithBulge(OutputFile& output, const Tmypoi& vertex) {
 
 }  // namespace
 
-void WriteArcPolylineBlock(OutputFile& output, const tpoly& record) {
+void WriteArcPolylineBlock(OutputFile& output, const Polyline& record) {
   std::int32_t written = 0;
-  for (std::int32_t i = 0; i < record.anzp; ++i) {
-    if (!record.ps[static_cast<std::size_t>(i)].delit) ++written;
+  for (std::int32_t i = 0; i < record.VertexCount(); ++i) {
+    if (!record.vertices[static_cast<std::size_t>(i)].dropped) ++written;
   }
-  WriteHeaderWithCount(output, record.code, written);
-  for (std::int32_t i = 0; i < record.anzp; ++i) {
-    const Tmypoi& vertex = record.ps[static_cast<std::size_t>(i)];
-    if (vertex.delit) continue;
-    if (vertex.writebulge) {
+  WriteHeaderWithCount(output, record.header, written);
+  for (std::int32_t i = 0; i < record.VertexCount(); ++i) {
+    const Vertex& vertex = record.vertices[static_cast<std::size_t>(i)];
+    if (vertex.dropped) continue;
+    if (vertex.gets_bulge) {
       WriteVertexWithBulge(output, vertex);
     } else {
-      output.Write(vertex.code.Text());
+      output.Write(vertex.pairs.Text());
     }
   }
-  output.Write(record.code2.Text());
+  output.Write(record.trailer.Text());
 }
 
-void savedxf(const PolylineModel& model, const std::string& input_name,
+void WriteArcResult(const PolylineModel& model, const std::string& input_name,
              const std::string& output_name, MessageSink& messages) {
-  CopyReplacingPolylines(input_name, output_name, model.anzpoly, messages,
+  CopyReplacingPolylines(input_name, output_name, model.PolylineCount(), messages,
                          [&model](OutputFile& output, std::int32_t index) {
-                           WriteArcPolylineBlock(output, model.polys[static_cast<std::size_t>(index)]);
+                           WriteArcPolylineBlock(output, model.polylines[static_cast<std::size_t>(index)]);
                          });
 }
 

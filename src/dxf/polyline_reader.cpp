@@ -11,19 +11,19 @@ namespace quillmere {
 namespace {
 
 // A bulge pair of a vertex that makes its segment an arc.
-void NoteBulge(Tmypoi& vertex, std::string_view value) {
+void NoteBulge(Vertex& vertex, std::string_view value) {
   const std::optional<double> bulge = ParseNumber(value);
   if (bulge && *bulge != 0) vertex.carries_arc = true;
 }
 
 // The header flags: the last whole-number group-70 value counts.
-void NoteHeaderFlags(tpoly& record, std::string_view value) {
+void NoteHeaderFlags(Polyline& record, std::string_view value) {
   if (const std::optional<std::int32_t> flags = ParseWholeNumber(value)) {
-    record.headerflags = *flags;
+    record.header_flags = *flags;
   }
 }
 
-void SetCoordinate(Tmypoi& vertex, char axis, std::string_view value) {
+void SetCoordinate(Vertex& vertex, char axis, std::string_view value) {
   const std::optional<double> number = ParseNumber(value);
   if (!number) return;
   if (axis == 'x') vertex.x = *number;
@@ -33,7 +33,7 @@ void SetCoordinate(Tmypoi& vertex, char axis, std::string_view value) {
 
 // Reads the rest of a POLYLINE entity into `record`. Returns true when the
 // entity ended at a pair that is left in `pair` for the main loop.
-bool ReadPolyline(DxfInput& input, DxfPair& pair, tpoly& record) {
+bool ReadPolyline(DxfInput& input, DxfPair& pair, Polyline& record) {
   bool in_vertex = false;
   bool after_seqend = false;
   while (input.ReadPair(pair)) {
@@ -41,14 +41,14 @@ bool ReadPolyline(DxfInput& input, DxfPair& pair, tpoly& record) {
     const bool code0 = code == "0";
     const std::string_view value = code0 ? Trimmed(pair.value) : std::string_view();
     if (code0 && value == "VERTEX") {
-      record.StartVertex();
+      record.AddVertex();
       in_vertex = true;
     } else if (code0) {
       in_vertex = false;
     }
 
     if (in_vertex) {
-      LineList& lines = record.ps[static_cast<std::size_t>(record.anzp - 1)].code;
+      LineList& lines = record.vertices.back().pairs;
       AddPair(lines, pair);
       // A VERTEX after the SEQEND is written in front of it. If the file
       // ended after a code line there, that line needs its (empty) value
@@ -58,21 +58,18 @@ bool ReadPolyline(DxfInput& input, DxfPair& pair, tpoly& record) {
       // the pair that ends the entity; it is held, not stored
     } else if (code0 && value == "SEQEND") {
       after_seqend = true;
-      AddPair(record.code2, pair);
+      AddPair(record.trailer, pair);
     } else {
-      AddPair(after_seqend ? record.code2 : record.code, pair);
+      AddPair(after_seqend ? record.trailer : record.header, pair);
     }
 
     if (code == "70") {
-      if (const std::optional<std::int32_t> flags = ParseWholeNumber(pair.value)) {
-        record.isclosed = (*flags & kFlagClosed) != 0;
-        if (record.anzp == 0 && !after_seqend) record.headerflags = *flags;
-      }
+      if (record.vertices.empty() && !after_seqend) NoteHeaderFlags(record, pair.value);
     } else if (in_vertex && code == "42") {
-      NoteBulge(record.ps[static_cast<std::size_t>(record.anzp - 1)], pair.value);
+      NoteBulge(record.vertices.back(), pair.value);
     } else if (in_vertex && code.size() == 2 && code[1] == '0' &&
                (code[0] == '1' || code[0] == '2' || code[0] == '3')) {
-      Tmypoi& vertex = record.ps[static_cast<std::size_t>(record.anzp - 1)];
+      Vertex& vertex = record.vertices.back();
       SetCoordinate(vertex, static_cast<char>('x' + (code[0] - '1')), pair.value);
     }
 
@@ -92,32 +89,32 @@ char LwAxis(std::string_view code) {
 }
 
 // Reads the rest of an LWPOLYLINE entity into `record`.
-bool ReadLwPolyline(DxfInput& input, DxfPair& pair, tpoly& record) {
+bool ReadLwPolyline(DxfInput& input, DxfPair& pair, Polyline& record) {
   while (input.ReadPair(pair)) {
     const std::string_view code = Trimmed(pair.code);
     const char axis = LwAxis(code);
     if (axis == 'x') {
       if (const std::optional<double> x = ParseNumber(pair.value)) {
-        Tmypoi& vertex = record.StartVertex();
-        AddPair(vertex.code, pair);
+        Vertex& vertex = record.AddVertex();
+        AddPair(vertex.pairs, pair);
         vertex.x = *x;
       }
     } else if (axis != 0) {
       const std::optional<double> number = ParseNumber(pair.value);
-      if (record.anzp > 0 && number) {
-        Tmypoi& vertex = record.ps[static_cast<std::size_t>(record.anzp - 1)];
+      if (!record.vertices.empty() && number) {
+        Vertex& vertex = record.vertices.back();
         (axis == 'y' ? vertex.y : vertex.z) = *number;
-        AddPair(vertex.code, pair);
+        AddPair(vertex.pairs, pair);
       }
     } else if (code == "0") {
       return true;
-    } else if (record.anzp > 0) {
-      Tmypoi& vertex = record.ps[static_cast<std::size_t>(record.anzp - 1)];
+    } else if (!record.vertices.empty()) {
+      Vertex& vertex = record.vertices.back();
       if (code == "42") NoteBulge(vertex, pair.value);
-      AddPair(vertex.code, pair);
+      AddPair(vertex.pairs, pair);
     } else {
       if (code == "70") NoteHeaderFlags(record, pair.value);
-      AddPair(record.code, pair);
+      AddPair(record.header, pair);
     }
   }
   return false;
@@ -125,8 +122,8 @@ bool ReadLwPolyline(DxfInput& input, DxfPair& pair, tpoly& record) {
 
 }  // namespace
 
-void LoadDxf(PolylineModel& model, const std::string& file_name, MessageSink& messages) {
-  model.ClearModel();
+void ReadPolylines(PolylineModel& model, const std::string& file_name, MessageSink& messages) {
+  model = PolylineModel{};
   DxfInput input;
   if (!input.Open(file_name)) {
     messages.ShowError(FileMessage(kTextCannotOpen, file_name));
@@ -142,12 +139,11 @@ void LoadDxf(PolylineModel& model, const std::string& file_name, MessageSink& me
     if (!section.InsideEntities()) continue;
     const std::optional<PolylineKind> kind = PolylineStart(pair);
     if (!kind) continue;
-    tpoly& record = model.StartRecord();
+    Polyline& record = model.AddPolyline();
     record.kind = *kind;
-    AddPair(record.code, pair);
+    AddPair(record.header, pair);
     held = *kind == PolylineKind::kPolyline ? ReadPolyline(input, pair, record)
                                              : ReadLwPolyline(input, pair, record);
-    model.CompleteRecord();
   }
 }
 

@@ -11,7 +11,7 @@ namespace quillmere {
 // the ENTITIES section, in file order, keeping every line of each entity.
 // A file that cannot be opened is reported (catalogue text 6) and leaves the
 // model empty.
-void LoadDxf(PolylineModel& model, const std::string& file_name, MessageSink& messages);
+void ReadPolylines(PolylineModel& model, const std::string& file_name, MessageSink& messages);
 
 }  // namespace quillmere
 

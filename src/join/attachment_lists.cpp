@@ -28,34 +28,31 @@ void AttachmentLists::Attach(std::int32_t attached, std::int32_t receiver) {
 }
 
 void AttachmentLists::ApplyTo(PolylineModel& model) const {
-  const auto at = [&model](std::int32_t index) -> tpoly& {
-    return model.polys[static_cast<std::size_t>(index)];
+  const auto at = [&model](std::int32_t index) -> Polyline& {
+    return model.polylines[static_cast<std::size_t>(index)];
   };
-  for (std::int32_t receiver = 0; receiver < model.anzpoly; ++receiver) {
+  for (std::int32_t receiver = 0; receiver < model.PolylineCount(); ++receiver) {
     const std::int32_t first = first_[static_cast<std::size_t>(receiver)];
     if (first == kNone) continue;
-    tpoly& target = at(receiver);
-    std::int32_t count = target.anzp;
+    Polyline& target = at(receiver);
+    std::int32_t count = target.VertexCount();
     for (std::int32_t q = first; q != kNone; q = next_[static_cast<std::size_t>(q)]) {
-      count += at(q).anzp - 1;
+      count += at(q).VertexCount() - 1;
     }
-    std::vector<Tmypoi>& vertices = target.ps;
-    vertices.erase(vertices.begin() + target.anzp, vertices.end());  // unused slots
+    std::vector<Vertex>& vertices = target.vertices;
     vertices.reserve(static_cast<std::size_t>(count));
     for (std::int32_t q = first; q != kNone; q = next_[static_cast<std::size_t>(q)]) {
-      tpoly& source = at(q);
+      Polyline& source = at(q);
       // The first vertex is the joint: the receiver's last one stands for it.
-      vertices.insert(vertices.end(), std::make_move_iterator(source.ps.begin() + 1),
-                      std::make_move_iterator(source.ps.begin() + source.anzp));
-      source.ps = {};
-      source.anzp = 0;
-      source.delpoly = true;
+      vertices.insert(vertices.end(), std::make_move_iterator(source.vertices.begin() + 1),
+                      std::make_move_iterator(source.vertices.end()));
+      source.vertices = {};
+      source.dropped = true;
     }
-    target.anzp = count;
     // Only the last line of the input can be a code line without its value
     // line. Inside a receiver more lines follow it, so it gets an empty one.
-    for (Tmypoi& vertex : vertices) {
-      if (vertex.code.Count() % 2 == 1) vertex.code.Add("");
+    for (Vertex& vertex : vertices) {
+      if (vertex.pairs.Count() % 2 == 1) vertex.pairs.Add("");
     }
   }
 }

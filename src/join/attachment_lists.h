@@ -27,7 +27,7 @@ class AttachmentLists {
 
   // Moves the vertices of every attached polyline, from its second on,
   // behind its receiver's, sets the vertex counts, and leaves each attached
-  // polyline without vertices and marked `delpoly`.
+  // polyline without vertices and marked `dropped`.
   void ApplyTo(PolylineModel& model) const;
 
  private:

@@ -6,10 +6,10 @@
 
 namespace quillmere {
 
-void convert3(PolylineModel& model, const std::string& input_name,
+void RunJoinJob(PolylineModel& model, const std::string& input_name,
               const std::string& output_name, double tolerance, MessageSink& messages) {
-  LoadDxf(model, input_name, messages);
-  if (model.anzpoly == 0) {
+  ReadPolylines(model, input_name, messages);
+  if (model.PolylineCount() == 0) {
     // Also after an input that could not be opened: the reader has reported
     // that, and the model is empty.
     ShowNoPolylines(messages);
@@ -17,7 +17,7 @@ void convert3(PolylineModel& model, const std::string& input_name,
   }
   JoinPolylines(model, tolerance);
   UpdateCountsAndDropShortPolylines(model);
-  savedxf4(model, input_name, output_name, messages);
+  WriteJoinResult(model, input_name, output_name, messages);
 }
 
 }  // namespace quillmere

@@ -10,7 +10,7 @@ namespace quillmere {
 // The polyline joining job: reads the polylines of `input_name`, attaches
 // each one whose start lies on another's end within `tolerance`, and writes
 // the joined result to `output_name`.
-void convert3(PolylineModel& model, const std::string& input_name,
+void RunJoinJob(PolylineModel& model, const std::string& input_name,
               const std::string& output_name, double tolerance, MessageSink& messages);
 
 }  // namespace quillmere

@@ -4,21 +4,21 @@
 
 namespace quillmere {
 
-void WriteJoinedPolylineBlock(OutputFile& output, const tpoly& record) {
-  if (record.delpoly) return;
-  output.Write(record.code.Text());
-  for (std::int32_t i = 0; i < record.anzp; ++i) {
-    output.Write(record.ps[static_cast<std::size_t>(i)].code.Text());
+void WriteJoinedPolylineBlock(OutputFile& output, const Polyline& record) {
+  if (record.dropped) return;
+  output.Write(record.header.Text());
+  for (std::int32_t i = 0; i < record.VertexCount(); ++i) {
+    output.Write(record.vertices[static_cast<std::size_t>(i)].pairs.Text());
   }
-  output.Write(record.code2.Text());
+  output.Write(record.trailer.Text());
 }
 
-void savedxf4(const PolylineModel& model, const std::string& input_name,
+void WriteJoinResult(const PolylineModel& model, const std::string& input_name,
               const std::string& output_name, MessageSink& messages) {
-  CopyReplacingPolylines(input_name, output_name, model.anzpoly, messages,
+  CopyReplacingPolylines(input_name, output_name, model.PolylineCount(), messages,
                          [&model](OutputFile& output, std::int32_t index) {
                            WriteJoinedPolylineBlock(output,
-                                                    model.polys[static_cast<std::size_t>(index)]);
+                                                    model.polylines[static_cast<std::size_t>(index)]);
                          });
 }
 

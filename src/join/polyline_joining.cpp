@@ -23,16 +23,16 @@ constexpr std::int32_t kLwPolylineGroup = 0;
 constexpr std::int32_t kPolyline2dGroup = 1;
 constexpr std::int32_t kPolyline3dGroup = 2;
 
-std::int32_t JoinGroup(const tpoly& polyline) {
-  if ((polyline.headerflags & kFlagClosed) != 0) return kNoGroup;
+std::int32_t JoinGroup(const Polyline& polyline) {
+  if ((polyline.header_flags & kFlagClosed) != 0) return kNoGroup;
   if (polyline.kind == PolylineKind::kLwPolyline) return kLwPolylineGroup;
   constexpr std::int32_t kNotAnOutline =
       kFlagCurveFit | kFlagSplineFit | kFlagPolygonMesh | kFlagPolyfaceMesh;
-  if ((polyline.headerflags & kNotAnOutline) != 0) return kNoGroup;
-  return (polyline.headerflags & kFlag3d) != 0 ? kPolyline3dGroup : kPolyline2dGroup;
+  if ((polyline.header_flags & kNotAnOutline) != 0) return kNoGroup;
+  return (polyline.header_flags & kFlag3d) != 0 ? kPolyline3dGroup : kPolyline2dGroup;
 }
 
-ReceiverIndex::Point PointOf(const Tmypoi& vertex) {
+ReceiverIndex::Point PointOf(const Vertex& vertex) {
   return ReceiverIndex::Point{vertex.x, vertex.y, vertex.z};
 }
 
@@ -50,14 +50,14 @@ struct Candidate {
 // The candidates of all polylines; enters each one that can receive with its
 // end.
 std::vector<Candidate> EnterPolylines(const PolylineModel& model, ReceiverIndex& receivers) {
-  std::vector<Candidate> candidates(static_cast<std::size_t>(model.anzpoly));
-  for (std::int32_t index = 0; index < model.anzpoly; ++index) {
-    const tpoly& polyline = model.polys[static_cast<std::size_t>(index)];
+  std::vector<Candidate> candidates(static_cast<std::size_t>(model.PolylineCount()));
+  for (std::int32_t index = 0; index < model.PolylineCount(); ++index) {
+    const Polyline& polyline = model.polylines[static_cast<std::size_t>(index)];
     const std::int32_t group = JoinGroup(polyline);
-    if (group == kNoGroup || polyline.anzp < 2) continue;
-    candidates[static_cast<std::size_t>(index)] = {PointOf(polyline.ps.front()), group};
+    if (group == kNoGroup || polyline.VertexCount() < 2) continue;
+    candidates[static_cast<std::size_t>(index)] = {PointOf(polyline.vertices.front()), group};
     receivers.Insert(index, group,
-                     PointOf(polyline.ps[static_cast<std::size_t>(polyline.anzp - 1)]));
+                     PointOf(polyline.vertices.back()));
   }
   return candidates;
 }
@@ -105,21 +105,21 @@ void JoinPolylines(PolylineModel& model, double tolerance) {
   // No difference is below a tolerance of 0 (or below a negative one, or
   // NaN), so nothing can join.
   if (!(tolerance > 0)) return;
-  ReceiverIndex receivers(tolerance, model.anzpoly);
+  ReceiverIndex receivers(tolerance, model.PolylineCount());
   const std::vector<Candidate> candidates = EnterPolylines(model, receivers);
-  AttachmentLists attachments(model.anzpoly);
+  AttachmentLists attachments(model.PolylineCount());
   while (JoinPass(candidates, receivers, attachments)) {
   }
   attachments.ApplyTo(model);
 }
 
 void UpdateCountsAndDropShortPolylines(PolylineModel& model) {
-  for (std::int32_t index = 0; index < model.anzpoly; ++index) {
-    tpoly& polyline = model.polys[static_cast<std::size_t>(index)];
-    if (std::optional<LineList> updated = WithVertexCount(polyline.code, polyline.anzp)) {
-      polyline.code = std::move(*updated);
+  for (std::int32_t index = 0; index < model.PolylineCount(); ++index) {
+    Polyline& polyline = model.polylines[static_cast<std::size_t>(index)];
+    if (std::optional<LineList> updated = WithVertexCount(polyline.header, polyline.VertexCount())) {
+      polyline.header = std::move(*updated);
     }
-    if (polyline.anzp < 2) polyline.delpoly = true;
+    if (polyline.VertexCount() < 2) polyline.dropped = true;
   }
 }
 

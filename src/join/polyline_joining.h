@@ -8,7 +8,7 @@ namespace quillmere {
 // `tolerance` (on each axis, strictly) of the last vertex of another to the
 // lowest-numbered such receiver, pass after pass until a pass joins nothing.
 // An attached polyline gives its vertices from the second on to the receiver
-// and is left with none and marked `delpoly`.
+// and is left with none and marked `dropped`.
 //
 // Polylines join only their own kind: LWPOLYLINE with LWPOLYLINE, POLYLINE
 // with POLYLINE of the same dimension (3-D flag). Fitted curves and meshes
@@ -17,7 +17,7 @@ void JoinPolylines(PolylineModel& model, double tolerance);
 
 // Writes each polyline's vertex count into the value of every group-90 pair
 // of its header and marks every polyline with fewer than two vertices
-// `delpoly`, so that the writer leaves it out.
+// `dropped`, so that the writer leaves it out.
 void UpdateCountsAndDropShortPolylines(PolylineModel& model);
 
 }  // namespace quillmere

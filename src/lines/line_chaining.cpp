@@ -11,15 +11,15 @@ namespace quillmere {
 
 namespace {
 
-Point3 PointOf(const Tmypoi& vertex) { return {vertex.x, vertex.y, vertex.z}; }
+Point3 PointOf(const Vertex& vertex) { return {vertex.x, vertex.y, vertex.z}; }
 
-Point3 FirstPoint(const tpoly& record) { return PointOf(record.ps.front()); }
+Point3 FirstPoint(const Polyline& record) { return PointOf(record.vertices.front()); }
 
-Point3 LastPoint(const tpoly& record) {
-  return PointOf(record.ps[static_cast<std::size_t>(record.anzp - 1)]);
+Point3 LastPoint(const Polyline& record) {
+  return PointOf(record.vertices.back());
 }
 
-bool TakesPart(const tpoly& record) { return record.anzp >= 2; }
+bool TakesPart(const Polyline& record) { return record.VertexCount() >= 2; }
 
 // The largest magnitude among the finite coordinates of the points that the
 // chaining stores or looks up: the first and last vertex of each record.
@@ -30,8 +30,8 @@ double Extent(const PolylineModel& model) {
       if (std::isfinite(c) && std::fabs(c) > extent) extent = std::fabs(c);
     }
   };
-  for (std::int32_t i = 0; i < model.anzpoly; ++i) {
-    const tpoly& record = model.polys[static_cast<std::size_t>(i)];
+  for (std::int32_t i = 0; i < model.PolylineCount(); ++i) {
+    const Polyline& record = model.polylines[static_cast<std::size_t>(i)];
     if (!TakesPart(record)) continue;
     widen(FirstPoint(record));
     widen(LastPoint(record));
@@ -44,13 +44,13 @@ double Extent(const PolylineModel& model) {
 class ChainLists {
  public:
   explicit ChainLists(const PolylineModel& model)
-      : next_(static_cast<std::size_t>(model.anzpoly), -1),
-        last_(static_cast<std::size_t>(model.anzpoly)),
-        vertices_(static_cast<std::size_t>(model.anzpoly)) {
-    for (std::int32_t i = 0; i < model.anzpoly; ++i) {
+      : next_(static_cast<std::size_t>(model.PolylineCount()), -1),
+        last_(static_cast<std::size_t>(model.PolylineCount())),
+        vertices_(static_cast<std::size_t>(model.PolylineCount())) {
+    for (std::int32_t i = 0; i < model.PolylineCount(); ++i) {
       const auto k = static_cast<std::size_t>(i);
       last_[k] = i;
-      vertices_[k] = model.polys[k].anzp;
+      vertices_[k] = model.polylines[k].VertexCount();
     }
   }
 
@@ -68,21 +68,18 @@ class ChainLists {
   // the head, in chain order, each without its first vertex, and consumes
   // those records. `live` tells the heads: the records never appended.
   void MoveVertices(PolylineModel& model, const std::vector<bool>& live) const {
-    for (std::int32_t head = 0; head < model.anzpoly; ++head) {
+    for (std::int32_t head = 0; head < model.PolylineCount(); ++head) {
       const auto h = static_cast<std::size_t>(head);
       if (!live[h] || next_[h] < 0) continue;
-      tpoly& receiver = model.polys[h];
-      receiver.ps.resize(static_cast<std::size_t>(receiver.anzp));
-      receiver.ps.reserve(static_cast<std::size_t>(vertices_[h]));
+      Polyline& receiver = model.polylines[h];
+      receiver.vertices.reserve(static_cast<std::size_t>(vertices_[h]));
       for (std::int32_t r = next_[h]; r >= 0; r = next_[static_cast<std::size_t>(r)]) {
-        tpoly& appended = model.polys[static_cast<std::size_t>(r)];
-        receiver.ps.insert(receiver.ps.end(), std::make_move_iterator(appended.ps.begin() + 1),
-                           std::make_move_iterator(appended.ps.begin() + appended.anzp));
-        appended.ps.clear();
-        appended.anzp = 0;
-        appended.delpoly = true;
+        Polyline& appended = model.polylines[static_cast<std::size_t>(r)];
+        receiver.vertices.insert(receiver.vertices.end(), std::make_move_iterator(appended.vertices.begin() + 1),
+                           std::make_move_iterator(appended.vertices.end()));
+        appended.vertices = {};
+        appended.dropped = true;
       }
-      receiver.anzp = vertices_[h];
     }
   }
 
@@ -96,7 +93,7 @@ class ChainLists {
 
 int ChainLines(PolylineModel& model, double tolerance) {
   if (!(tolerance > 0)) return 1;  // no box is that small: the one pass joins nothing
-  const std::int32_t records = model.anzpoly;
+  const std::int32_t records = model.PolylineCount();
   // Records of a drawing whose version changes half way can have both
   // styles. Chains join only their own style: VERTEX entities inside an
   // LWPOLYLINE, or its bare coordinate pairs inside a POLYLINE, would break
@@ -104,21 +101,21 @@ int ChainLines(PolylineModel& model, double tolerance) {
   // when the drawing needs it.
   bool both_styles = false;
   for (std::int32_t j = 1; j < records && !both_styles; ++j) {
-    both_styles = model.polys[static_cast<std::size_t>(j)].kind != model.polys.front().kind;
+    both_styles = model.polylines[static_cast<std::size_t>(j)].kind != model.polylines.front().kind;
   }
   const double extent = Extent(model);
   EndPointGrid first_style_ends(tolerance, extent, records);
   EndPointGrid other_style_ends(tolerance, extent, both_styles ? records : 0);
   const auto ends_of = [&](std::int32_t record) -> EndPointGrid& {
     const bool first_style =
-        model.polys[static_cast<std::size_t>(record)].kind == model.polys.front().kind;
+        model.polylines[static_cast<std::size_t>(record)].kind == model.polylines.front().kind;
     return first_style ? first_style_ends : other_style_ends;
   };
   std::vector<bool> live(static_cast<std::size_t>(records), false);
   // The first vertex of a chain is that of its head record for good.
   std::vector<Point3> starts(static_cast<std::size_t>(records));
   for (std::int32_t j = 0; j < records; ++j) {
-    const tpoly& record = model.polys[static_cast<std::size_t>(j)];
+    const Polyline& record = model.polylines[static_cast<std::size_t>(j)];
     if (!TakesPart(record)) continue;
     live[static_cast<std::size_t>(j)] = true;
     starts[static_cast<std::size_t>(j)] = FirstPoint(record);
@@ -147,10 +144,10 @@ int ChainLines(PolylineModel& model, double tolerance) {
 }
 
 void AppendVertexCounts(PolylineModel& model) {
-  for (std::int32_t i = 0; i < model.anzpoly; ++i) {
-    tpoly& record = model.polys[static_cast<std::size_t>(i)];
+  for (std::int32_t i = 0; i < model.PolylineCount(); ++i) {
+    Polyline& record = model.polylines[static_cast<std::size_t>(i)];
     if (record.kind != PolylineKind::kLwPolyline) continue;
-    record.code.AddPair(" 90", std::to_string(record.anzp));
+    record.header.AddPair(" 90", std::to_string(record.VertexCount()));
   }
 }
 

@@ -11,7 +11,7 @@ namespace quillmere {
 // record j with at least two vertices whose current last vertex lies within
 // `tolerance` of i's first vertex in x, in y and in z (strictly less). The
 // vertices of i from its second on move to the end of j, with their lines;
-// i is then consumed (`anzp` 0, `delpoly` set) and takes no further part. A
+// i is then consumed (`anzp` 0, `dropped` set) and takes no further part. A
 // record that has received others can itself be appended later. Nothing is
 // ever reversed; a tolerance of 0 or less joins nothing. Records of the two
 // output styles (a drawing whose version changes half way) never join.

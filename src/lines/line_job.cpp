@@ -6,16 +6,16 @@
 
 namespace quillmere {
 
-void convert2(PolylineModel& model, const std::string& input_name, const std::string& output_name,
+void RunLineJob(PolylineModel& model, const std::string& input_name, const std::string& output_name,
               double tolerance, MessageSink& messages) {
   // A file that cannot be read leaves an empty model; the writer then
   // reports the input again and leaves an empty output.
-  LoadDxf2(model, input_name, messages);
+  ReadLines(model, input_name, messages);
   ChainLines(model, tolerance);
   // Each record has the style of the version read before its LINE; a file
   // with a second $ACADVER can hold both.
   AppendVertexCounts(model);
-  savedxf2(model, input_name, output_name, messages);
+  WriteLineResult(model, input_name, output_name, messages);
 }
 
 }  // namespace quillmere

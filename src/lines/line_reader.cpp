@@ -44,7 +44,7 @@ std::optional<HandleScan> ScanHandles(const std::string& file_name) {
 // ("AC1015" gives 1015).
 class VersionCapture {
  public:
-  void Apply(const DxfPair& pair, std::int32_t& cadver) {
+  void Apply(const DxfPair& pair, std::int32_t& format_version) {
     const std::string_view code = Trimmed(pair.code);
     if (code == "9") {
       capturing_ = Trimmed(pair.value) == "$ACADVER";
@@ -52,7 +52,7 @@ class VersionCapture {
       capturing_ = false;
       const std::string_view value = Trimmed(pair.value);
       const std::string_view digits = value.substr(value.size() < 2 ? value.size() : 2);
-      if (const std::optional<std::int32_t> version = ParseWholeNumber(digits)) cadver = *version;
+      if (const std::optional<std::int32_t> version = ParseWholeNumber(digits)) format_version = *version;
     }
   }
 
@@ -75,7 +75,7 @@ std::optional<CoordinateGroup> ClassifyCoordinate(std::string_view code) {
 
 constexpr std::array<std::string_view, 3> kVertexCodeLines = {" 10", " 20", " 30"};
 
-void SetAxis(Tmypoi& vertex, int axis, std::string_view value) {
+void SetAxis(Vertex& vertex, int axis, std::string_view value) {
   const std::optional<double> number = ParseNumber(value);
   if (!number) return;
   (axis == 0 ? vertex.x : axis == 1 ? vertex.y : vertex.z) = *number;
@@ -85,13 +85,13 @@ void SetAxis(Tmypoi& vertex, int axis, std::string_view value) {
 class LineRecordBuilder {
  public:
   LineRecordBuilder(PolylineModel& model, std::string_view line_code_line)
-      : model_(model), record_(model.StartRecord()), style_(LineOutputStyle(model.cadver)) {
+      : model_(model), record_(model.AddPolyline()), style_(LineOutputStyle(model.format_version)) {
     record_.kind = style_;
-    record_.ps.reserve(2);
-    record_.code.AddPair(line_code_line,
+    record_.vertices.reserve(2);
+    record_.header.AddPair(line_code_line,
                          style_ == PolylineKind::kPolyline ? "POLYLINE" : "LWPOLYLINE");
-    record_.code.AddPair(" 66", "1");
-    StartVertex();
+    record_.header.AddPair(" 66", "1");
+    AddVertex();
   }
 
   LineRecordBuilder(const LineRecordBuilder&) = delete;
@@ -109,16 +109,16 @@ class LineRecordBuilder {
       // vertices, so it becomes the closing lines there; a POLYLINE carries
       // it at the end of its own pairs, in front of the VERTEX entities.
       const bool closing = in_extended_data_ && style_ == PolylineKind::kLwPolyline;
-      (closing ? record_.code2 : record_.code).AddPair(pair.code, pair.value);
+      (closing ? record_.trailer : record_.header).AddPair(pair.code, pair.value);
       return;
     }
     // The start point goes to the first vertex and the end point to the
     // second, in whatever order the groups come.
-    if (coordinate->end_point && record_.anzp == 1) StartVertex();
-    Tmypoi& vertex = record_.ps[coordinate->end_point ? 1 : 0];
+    if (coordinate->end_point && record_.VertexCount() == 1) AddVertex();
+    Vertex& vertex = record_.vertices[coordinate->end_point ? 1 : 0];
     SetAxis(vertex, coordinate->axis, pair.value);
     // Every polyline vertex carries its point in groups 10, 20 and 30.
-    vertex.code.AddPair(coordinate->end_point ? kVertexCodeLines[coordinate->axis] : pair.code,
+    vertex.pairs.AddPair(coordinate->end_point ? kVertexCodeLines[coordinate->axis] : pair.code,
                         pair.value);
   }
 
@@ -127,32 +127,31 @@ class LineRecordBuilder {
   // pairs go in front of them now that the layer is known.
   void Finish() {
     if (style_ == PolylineKind::kPolyline) {
-      record_.code2.AddPair(" 0", "SEQEND");
-      for (std::int32_t i = 0; i < record_.anzp; ++i) {
-        Tmypoi& vertex = record_.ps[static_cast<std::size_t>(i)];
+      record_.trailer.AddPair(" 0", "SEQEND");
+      for (std::int32_t i = 0; i < record_.VertexCount(); ++i) {
+        Vertex& vertex = record_.vertices[static_cast<std::size_t>(i)];
         LineList lines;
         lines.AddPair(" 0", "VERTEX");
         if (model_.has_handles) lines.AddPair(" 5", handles_[static_cast<std::size_t>(i)]);
         lines.AddPair(" 8", layer_);
-        lines.Append(vertex.code);
-        vertex.code = std::move(lines);
+        lines.Append(vertex.pairs);
+        vertex.pairs = std::move(lines);
       }
     }
-    model_.CompleteRecord();
   }
 
  private:
   // Creates the next vertex; in the old style it takes its handle now (in a
   // drawing that has handles at all).
-  void StartVertex() {
-    record_.StartVertex();
+  void AddVertex() {
+    record_.AddVertex();
     if (style_ == PolylineKind::kPolyline && model_.has_handles) {
-      handles_[static_cast<std::size_t>(record_.anzp - 1)] = FormatHandle(++model_.maxhandle);
+      handles_[static_cast<std::size_t>(record_.VertexCount() - 1)] = FormatHandle(++model_.largest_handle);
     }
   }
 
   PolylineModel& model_;
-  tpoly& record_;
+  Polyline& record_;
   const PolylineKind style_;
   std::string layer_ = "0";
   std::array<std::string, 2> handles_;
@@ -178,11 +177,8 @@ bool ReadLineEntity(DxfInput& input, DxfPair& pair, PolylineModel& model) {
 
 }  // namespace
 
-void LoadDxf2(PolylineModel& model, const std::string& file_name, MessageSink& messages) {
-  model.cadver = 0;
-  model.maxhandle = 0;
-  model.has_handles = false;
-  model.ClearModel();
+void ReadLines(PolylineModel& model, const std::string& file_name, MessageSink& messages) {
+  model = PolylineModel{};
 
   const std::optional<HandleScan> handles = ScanHandles(file_name);
   DxfInput input;
@@ -190,7 +186,7 @@ void LoadDxf2(PolylineModel& model, const std::string& file_name, MessageSink& m
     messages.ShowError(FileMessage(kTextCannotOpen, file_name));
     return;
   }
-  model.maxhandle = handles->largest;
+  model.largest_handle = handles->largest;
   model.has_handles = handles->any;
 
   VersionCapture version;
@@ -200,7 +196,7 @@ void LoadDxf2(PolylineModel& model, const std::string& file_name, MessageSink& m
   while (held || input.HasMore()) {
     if (!held && !input.ReadPair(pair)) break;
     held = false;
-    version.Apply(pair, model.cadver);
+    version.Apply(pair, model.format_version);
     section.Apply(pair.code, pair.value);
     if (section.InsideEntities() && LineIs(pair.code, "0") && LineIs(pair.value, "LINE")) {
       held = ReadLineEntity(input, pair, model);

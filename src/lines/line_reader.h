@@ -9,25 +9,25 @@
 namespace quillmere {
 
 // The polyline entity the line job writes for a drawing of format version
-// `cadver`: POLYLINE with VERTEX entities and SEQEND up to version 1009 (and
+// `format_version`: POLYLINE with VERTEX entities and SEQEND up to version 1009 (and
 // for files without a readable version), LWPOLYLINE from 1010 on.
-inline PolylineKind LineOutputStyle(std::int32_t cadver) {
-  return cadver >= 1010 ? PolylineKind::kLwPolyline : PolylineKind::kPolyline;
+inline PolylineKind LineOutputStyle(std::int32_t format_version) {
+  return format_version >= 1010 ? PolylineKind::kLwPolyline : PolylineKind::kPolyline;
 }
 
 // Fills `model` with one two-vertex record for every LINE entity of the
 // ENTITIES section, in file order, each already holding the text of the
 // polyline entity it becomes in the style of the drawing's version.
 //
-// Sets `model.cadver` from the header variable $ACADVER (0 when missing or
-// unreadable) and `model.maxhandle` to the largest group-5 handle anywhere in
+// Sets `model.format_version` from the header variable $ACADVER (0 when missing or
+// unreadable) and `model.largest_handle` to the largest group-5 handle anywhere in
 // the file, counted on by one for every VERTEX handle handed out here.
 // A LINE without end-point groups gives a record with one vertex. In the
 // lightweight style the LINE's extended data (from its first group-1001 pair
 // on) becomes the record's closing lines, since an LWPOLYLINE carries it
 // behind its vertices. A file that
 // cannot be opened is reported (catalogue text 6) and leaves the model empty
-// with `cadver` and `maxhandle` 0.
-void LoadDxf2(PolylineModel& model, const std::string& file_name, MessageSink& messages);
+// with `format_version` and `largest_handle` 0.
+void ReadLines(PolylineModel& model, const std::string& file_name, MessageSink& messages);
 
 }  // namespace quillmere

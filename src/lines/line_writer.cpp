@@ -10,7 +10,7 @@ namespace quillmere {
 
 namespace {
 
-bool IsWritten(const tpoly& record) { return !record.delpoly && record.anzp >= 2; }
+bool IsWritten(const Polyline& record) { return !record.dropped && record.VertexCount() >= 2; }
 
 // Whether a group-code line of `lines` (the first, third, fifth line, ...)
 // is the handle code "5".
@@ -24,21 +24,21 @@ bool HasHandlePair(const LineList& lines) {
 }
 
 // The largest handle of the output that the input did not have: the VERTEX
-// handles the reader handed out (maxhandle already counts them) and one more
+// handles the reader handed out (largest_handle already counts them) and one more
 // for every written record without a handle of its own. Nothing when the
 // output carries no new handle.
 std::optional<std::int64_t> LastNewHandle(const PolylineModel& model) {
   if (!model.has_handles) return std::nullopt;
   std::int64_t records_without_handle = 0;
   bool vertex_handles = false;
-  for (std::int32_t k = 0; k < model.anzpoly; ++k) {
-    const tpoly& record = model.polys[static_cast<std::size_t>(k)];
+  for (std::int32_t k = 0; k < model.PolylineCount(); ++k) {
+    const Polyline& record = model.polylines[static_cast<std::size_t>(k)];
     if (!IsWritten(record)) continue;
     if (record.kind == PolylineKind::kPolyline) vertex_handles = true;
-    if (!HasHandlePair(record.code)) ++records_without_handle;
+    if (!HasHandlePair(record.header)) ++records_without_handle;
   }
   if (!vertex_handles && records_without_handle == 0) return std::nullopt;
-  return model.maxhandle + records_without_handle;
+  return model.largest_handle + records_without_handle;
 }
 
 // Keeps the header variable $HANDSEED above the new handles: the value of
@@ -75,7 +75,7 @@ class HandleSeedUpdate {
 // without a handle gets the next one behind its own pairs, but in front of
 // extended data (group 1001 on), which must end an entity.
 void WriteEntityLines(OutputFile& output, const LineList& lines, bool add_handle,
-                      std::int64_t& maxhandle) {
+                      std::int64_t& largest_handle) {
   if (!add_handle || HasHandlePair(lines)) {
     output.Write(lines.Text());
     return;
@@ -83,7 +83,7 @@ void WriteEntityLines(OutputFile& output, const LineList& lines, bool add_handle
   bool handle_written = false;
   const auto write_handle = [&]() {
     output.WriteLine(" 5");
-    output.WriteLine(FormatHandle(++maxhandle));
+    output.WriteLine(FormatHandle(++largest_handle));
     handle_written = true;
   };
   LineList::Cursor cursor(lines);
@@ -95,12 +95,12 @@ void WriteEntityLines(OutputFile& output, const LineList& lines, bool add_handle
   if (!handle_written) write_handle();
 }
 
-void WriteRecord(OutputFile& output, const tpoly& record, PolylineModel& model) {
-  WriteEntityLines(output, record.code, model.has_handles, model.maxhandle);
-  for (std::int32_t i = 0; i < record.anzp; ++i) {
-    output.Write(record.ps[static_cast<std::size_t>(i)].code.Text());
+void WriteRecord(OutputFile& output, const Polyline& record, PolylineModel& model) {
+  WriteEntityLines(output, record.header, model.has_handles, model.largest_handle);
+  for (std::int32_t i = 0; i < record.VertexCount(); ++i) {
+    output.Write(record.vertices[static_cast<std::size_t>(i)].pairs.Text());
   }
-  output.Write(record.code2.Text());
+  output.Write(record.trailer.Text());
 }
 
 // Reads on through the body of a LINE whose (0, LINE) pair has just been
@@ -116,7 +116,7 @@ bool PassLineBody(DxfInput& input, DxfPair& pair, OutputFile* copy) {
 
 }  // namespace
 
-void savedxf2(PolylineModel& model, const std::string& input_name, const std::string& output_name,
+void WriteLineResult(PolylineModel& model, const std::string& input_name, const std::string& output_name,
               MessageSink& messages) {
   HandleSeedUpdate seed(LastNewHandle(model));
   DxfCopy copy(messages);
@@ -137,9 +137,9 @@ void savedxf2(PolylineModel& model, const std::string& input_name, const std::st
       WritePair(output, pair);
       continue;
     }
-    if (line_number < model.anzpoly) {
+    if (line_number < model.PolylineCount()) {
       held = PassLineBody(input, pair, nullptr);
-      const tpoly& record = model.polys[static_cast<std::size_t>(line_number)];
+      const Polyline& record = model.polylines[static_cast<std::size_t>(line_number)];
       if (IsWritten(record)) WriteRecord(output, record, model);
     } else {
       // The file has more LINEs than the model: copy them as they are.

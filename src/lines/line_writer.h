@@ -16,7 +16,7 @@ namespace quillmere {
 // In a drawing with handles, a record whose entity lines carry no handle
 // gets " 5" and the next handle
 // after them (in front of extended data, which must end the entity),
-// counted on from `model.maxhandle` (which keeps the last one).
+// counted on from `model.largest_handle` (which keeps the last one).
 // When the output carries handles the input did not have, a readable header
 // $HANDSEED becomes one above the largest of them, so that later editors of
 // the drawing do not hand the same handles out again.
@@ -24,7 +24,7 @@ namespace quillmere {
 // The output replaces an existing file only once it is complete, so the
 // input may be the output. Failures are reported as every writer reports
 // them (catalogue texts 10 and 11); a missing input leaves an empty output.
-void savedxf2(PolylineModel& model, const std::string& input_name, const std::string& output_name,
+void WriteLineResult(PolylineModel& model, const std::string& input_name, const std::string& output_name,
               MessageSink& messages);
 
 }  // namespace quillmere

@@ -9,7 +9,7 @@
 
 #include "arc_shapes.h"
 #include "arcs/arc_search.h"
-#include "arcs/arc_window_test.h"
+#include "arcs/arc_window_check.h"
 #include "reference_arc_search.h"
 
 namespace quillmere {
@@ -92,10 +92,9 @@ TEST(ArcDifferentialTest, WindowDecisionsMatchAtTheDecidingDistance) {
     const bool large = settings.arc_tests * settings.line_tests > 1000;
     const int segments = maker.Whole(1, large ? 4 : 9);
     const std::vector<PlanePoint> points = RandomWindow(maker, segments);
-    const tpoly polyline = PolylineOf(points);
+    const Polyline polyline = PolylineOf(points);
 
-    ArcFields arc;
-    const double critical = reference::CriticalDeviation(polyline, 0, segments, settings, arc);
+    const double critical = reference::CriticalDeviation(polyline, 0, segments, settings);
     std::vector<double> deviations = {maker.Scale(1e-4, 10)};
     if (std::isfinite(critical) && critical > 0) {
       deviations.insert(deviations.end(),
@@ -106,21 +105,18 @@ TEST(ArcDifferentialTest, WindowDecisionsMatchAtTheDecidingDistance) {
     }
     for (const double deviation : deviations) {
       settings.deviation = deviation;
-      ArcFields expected_arc, arc_found;
-      const bool expected =
-          reference::WindowPasses(polyline, 0, segments, settings, expected_arc);
-      ArcWindowTest window_test(settings);
-      const bool found = window_test.Passes(points, 0, segments, arc_found);
+      const bool expected = reference::WindowPasses(polyline, 0, segments, settings);
+      ArcWindowCheck window_check(settings);
+      const bool found = window_check.Passes(points, 0, segments);
       ASSERT_EQ(found, expected) << "round " << round << " deviation " << deviation;
-      ASSERT_EQ(arc_found, expected_arc) << "round " << round;
       (expected ? passed : failed) += 1;
       if (deviation == critical) knife_edges += expected ? 0 : 1;
     }
     // The helper itself: the window fails at the deciding distance and
     // passes just above it, whenever the arc exists.
-    if (arc.bulge != 0 && std::isfinite(critical) && critical > 0) {
+    if (std::isfinite(critical) && critical > 0) {
       settings.deviation = std::nextafter(critical, INFINITY);
-      EXPECT_TRUE(reference::WindowPasses(polyline, 0, segments, settings, arc)) << round;
+      EXPECT_TRUE(reference::WindowPasses(polyline, 0, segments, settings)) << round;
     }
   }
   EXPECT_GT(passed, 5000);
@@ -141,14 +137,13 @@ TEST(ArcDifferentialTest, ExtremeValuesMatch) {
     std::vector<PlanePoint> points = RandomWindow(maker, maker.Whole(3, 5));
     for (PlanePoint& p : points) p = {p.x * scale, p.y * scale};
     const int segments = static_cast<int>(points.size()) - 1;
-    const tpoly polyline = PolylineOf(points);
+    const Polyline polyline = PolylineOf(points);
     ArcSearchSettings settings{0, maker.Whole(1, 12), maker.Whole(1, 12)};
     settings.deviation = maker.Chance(0.5) ? kDeviations[maker.Whole(0, std::size(kDeviations) - 1)]
                                            : scale * maker.Scale(1e-3, 10);
-    ArcFields expected_arc, arc_found;
-    const bool expected = reference::WindowPasses(polyline, 0, segments, settings, expected_arc);
-    ArcWindowTest window_test(settings);
-    ASSERT_EQ(window_test.Passes(points, 0, segments, arc_found), expected)
+    const bool expected = reference::WindowPasses(polyline, 0, segments, settings);
+    ArcWindowCheck window_check(settings);
+    ASSERT_EQ(window_check.Passes(points, 0, segments), expected)
         << "round " << round << " scale " << scale << " deviation " << settings.deviation;
     passed += expected ? 1 : 0;
   }
@@ -181,19 +176,17 @@ TEST(ArcDifferentialTest, PolylineMarksMatch) {
     const double scale = maker.Chance(0.3) ? maker.Scale(1e-4, 1e4) : 1;
     const ArcSearchSettings settings{scale * maker.Scale(0.02, 0.5), maker.Whole(3, 40),
                                      maker.Whole(1, 40)};
-    std::vector<tpoly> polylines;
+    std::vector<Polyline> polylines;
     for (int p = 0; p < 40; ++p) {
       polylines.push_back(PolylineOf(RandomOutline(maker, scale, settings.deviation / scale)));
     }
     PolylineModel production = testing::ModelOf(polylines);
     PolylineModel expected = testing::ModelOf(polylines);
-    ArcFields production_arc, expected_arc;
-    ArcSearch(production, settings, production_arc);
-    reference::ArcSearch(expected, settings, expected_arc);
+    FindArcs(production, settings);
+    reference::FindArcs(expected, settings);
     ASSERT_EQ(testing::MarksOf(production), testing::MarksOf(expected)) << "round " << round;
-    ASSERT_EQ(production_arc, expected_arc);
     for (const auto& row : testing::MarksOf(production)) {
-      for (const auto& marks : row) arcs += marks.writebulge ? 1 : 0;
+      for (const auto& marks : row) arcs += marks.gets_bulge ? 1 : 0;
     }
   }
   EXPECT_GT(arcs, 1000);

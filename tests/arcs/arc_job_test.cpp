@@ -64,13 +64,11 @@ Lines LwPolyline(const std::string& count) {
 class ArcJobTest : public testing::JobFilesTest {
  protected:
   // Runs the job on `input` and returns the output file's text.
-  std::string Convert(const std::string& input, const ArcSearchSettings& settings = kStartValues) {
+  std::string RunArcJob(const std::string& input, const ArcSearchSettings& settings = kStartValues) {
     WriteFile(in_, input);
-    quillmere::Convert(model_, arc_, settings, in_, out_, messages_);
+    quillmere::RunArcJob(model_, settings, in_, out_, messages_);
     return ReadFile(out_);
   }
-
-  ArcFields arc_;
 };
 
 TEST_F(ArcJobTest, QuarterCircleLightweightPolylineBecomesOneArc) {
@@ -81,9 +79,8 @@ TEST_F(ArcJobTest, QuarterCircleLightweightPolylineBecomesOneArc) {
   Append(expected, LwVertex(quarter[0], "0.414213562373095"));
   Append(expected, LwVertex(quarter[8]));
 
-  EXPECT_EQ(Convert(Lf(Drawing(input))), CrLf(Drawing(expected)));
+  EXPECT_EQ(RunArcJob(Lf(Drawing(input))), CrLf(Drawing(expected)));
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_NEAR(arc_.bulge, 0.414213562373095, 1e-15);  // the last arc computed
 }
 
 TEST_F(ArcJobTest, ReversedQuarterCirclePolylineWithVertexEntities) {
@@ -103,7 +100,7 @@ TEST_F(ArcJobTest, ReversedQuarterCirclePolylineWithVertexEntities) {
   Append(expected, vertex(quarter[8]));
   Append(expected, seqend);
 
-  EXPECT_EQ(Convert(CrLf(Drawing(input))), CrLf(Drawing(expected)));
+  EXPECT_EQ(RunArcJob(CrLf(Drawing(input))), CrLf(Drawing(expected)));
 }
 
 TEST_F(ArcJobTest, FewerArcTestPointsGiveTwoArcs) {
@@ -114,7 +111,7 @@ TEST_F(ArcJobTest, FewerArcTestPointsGiveTwoArcs) {
   Append(expected, LwVertex(quarter[0], "0.198912367379658"));
   Append(expected, LwVertex(quarter[4], "0.198912367379658"));
   Append(expected, LwVertex(quarter[8]));
-  EXPECT_EQ(Convert(Lf(Drawing(input)), {0.1, 50, 100}), CrLf(Drawing(expected)));
+  EXPECT_EQ(RunArcJob(Lf(Drawing(input)), {0.1, 50, 100}), CrLf(Drawing(expected)));
 }
 
 TEST_F(ArcJobTest, ThreeDimensionalPolylineIsCopiedAsItIs) {
@@ -124,11 +121,11 @@ TEST_F(ArcJobTest, ThreeDimensionalPolylineIsCopiedAsItIs) {
                    " 70", "32"});
   }
   Append(input, {"  0", "SEQEND"});
-  EXPECT_EQ(Convert(Lf(Drawing(input))), CrLf(Drawing(input)));
+  EXPECT_EQ(RunArcJob(Lf(Drawing(input))), CrLf(Drawing(input)));
 }
 
 TEST_F(ArcJobTest, InputWithoutPolylinesIsReportedAndWritesNothing) {
-  Convert(Lf(Drawing({})));
+  RunArcJob(Lf(Drawing({})));
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_FALSE(messages_.shown[0].is_error);
   EXPECT_EQ(messages_.shown[0].caption, CatalogueText(kTextNoPolylinesTitle));
@@ -137,7 +134,7 @@ TEST_F(ArcJobTest, InputWithoutPolylinesIsReportedAndWritesNothing) {
 
   // A polyline outside the ENTITIES section does not count either.
   messages_.shown.clear();
-  Convert(Lf({"0", "SECTION", "2", "BLOCKS", "0", "LWPOLYLINE", "90", "1", "10", "0", "20", "0",
+  RunArcJob(Lf({"0", "SECTION", "2", "BLOCKS", "0", "LWPOLYLINE", "90", "1", "10", "0", "20", "0",
               "0", "ENDSEC", "0", "EOF"}));
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_EQ(messages_.shown[0].caption, CatalogueText(kTextNoPolylinesTitle));
@@ -145,7 +142,7 @@ TEST_F(ArcJobTest, InputWithoutPolylinesIsReportedAndWritesNothing) {
 }
 
 TEST_F(ArcJobTest, UnreadableInputIsReportedTwiceAndWritesNothing) {
-  quillmere::Convert(model_, arc_, kStartValues, dir_.File("missing.dxf"), out_, messages_);
+  quillmere::RunArcJob(model_, kStartValues, dir_.File("missing.dxf"), out_, messages_);
   ASSERT_EQ(messages_.shown.size(), 2u);
   EXPECT_TRUE(messages_.shown[0].is_error);
   EXPECT_EQ(messages_.shown[0].text, FileMessage(kTextCannotOpen, dir_.File("missing.dxf")));
@@ -180,8 +177,8 @@ TEST_F(ArcJobTest, SampleDrawingsKeepTheirShapeWithinTheDeviation) {
     RecordingMessages messages;
     const std::string output = dir_.File("sample.dxf");
     std::filesystem::remove(output);
-    quillmere::Convert(model, arc_, kStartValues, sample, output, messages);
-    if (model.anzpoly == 0) {
+    quillmere::RunArcJob(model, kStartValues, sample, output, messages);
+    if (model.PolylineCount() == 0) {
       EXPECT_EQ(messages.shown.size(), 1u) << sample;
       EXPECT_FALSE(std::filesystem::exists(output)) << sample;
       continue;
@@ -189,28 +186,28 @@ TEST_F(ArcJobTest, SampleDrawingsKeepTheirShapeWithinTheDeviation) {
     EXPECT_TRUE(messages.shown.empty()) << sample;
 
     PolylineModel written;
-    LoadDxf(written, output, messages);
-    ASSERT_EQ(written.anzpoly, model.anzpoly) << sample;
-    for (std::int32_t p = 0; p < model.anzpoly; ++p) {
-      const tpoly& before = model.polys[p];
-      const tpoly& after = written.polys[p];
+    ReadPolylines(written, output, messages);
+    ASSERT_EQ(written.PolylineCount(), model.PolylineCount()) << sample;
+    for (std::int32_t p = 0; p < model.PolylineCount(); ++p) {
+      const Polyline& before = model.polylines[p];
+      const Polyline& after = written.polylines[p];
       EXPECT_LE(testing::LargestArcDeviation(before), kStartValues.deviation) << sample << p;
       EXPECT_GE(testing::LargestArcDeviation(before), 0) << sample << p;
       std::int32_t w = 0;
-      for (std::int32_t v = 0; v < before.anzp; ++v) {
-        const Tmypoi& vertex = before.ps[v];
-        if (vertex.delit) continue;
-        ASSERT_LT(w, after.anzp) << sample << p;
-        const Tmypoi& copy = after.ps[w++];
+      for (std::int32_t v = 0; v < before.VertexCount(); ++v) {
+        const Vertex& vertex = before.vertices[v];
+        if (vertex.dropped) continue;
+        ASSERT_LT(w, after.VertexCount()) << sample << p;
+        const Vertex& copy = after.vertices[w++];
         EXPECT_EQ(copy.x, vertex.x);
         EXPECT_EQ(copy.y, vertex.y);
-        if (vertex.writebulge) {
-          const std::string_view code = copy.code.Text();
+        if (vertex.gets_bulge) {
+          const std::string_view code = copy.pairs.Text();
           EXPECT_TRUE(code.ends_with("42\r\n" + FormatGeneral(vertex.bulge) + "\r\n"))
               << sample << p;
         }
       }
-      EXPECT_EQ(w, after.anzp) << sample << p;
+      EXPECT_EQ(w, after.VertexCount()) << sample << p;
     }
   }
 }

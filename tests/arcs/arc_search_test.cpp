@@ -18,31 +18,31 @@ using testing::Radians;
 const ArcSearchSettings kStartValues{0.1, 100, 100};
 
 // The polyline after the arc search of a model holding just it.
-tpoly Searched(const tpoly& polyline, const ArcSearchSettings& settings = kStartValues) {
+Polyline Searched(const Polyline& polyline, const ArcSearchSettings& settings = kStartValues) {
   PolylineModel model = ModelOf({polyline});
-  ArcSearch(model, settings);
-  return model.polys[0];
+  FindArcs(model, settings);
+  return model.polylines[0];
 }
 
-tpoly Searched(const std::vector<PlanePoint>& points,
+Polyline Searched(const std::vector<PlanePoint>& points,
                const ArcSearchSettings& settings = kStartValues) {
   return Searched(PolylineOf(points), settings);
 }
 
-// The vertices marked `delit`.
-std::vector<int> Removed(const tpoly& polyline) {
+// The vertices marked `dropped`.
+std::vector<int> Removed(const Polyline& polyline) {
   std::vector<int> removed;
-  for (int v = 0; v < polyline.anzp; ++v) {
-    if (polyline.ps[v].delit) removed.push_back(v);
+  for (int v = 0; v < polyline.VertexCount(); ++v) {
+    if (polyline.vertices[v].dropped) removed.push_back(v);
   }
   return removed;
 }
 
-// The vertices marked `writebulge`, with the bulge as the writer puts it.
-std::vector<std::pair<int, std::string>> Bulges(const tpoly& polyline) {
+// The vertices marked `gets_bulge`, with the bulge as the writer puts it.
+std::vector<std::pair<int, std::string>> Bulges(const Polyline& polyline) {
   std::vector<std::pair<int, std::string>> bulges;
-  for (int v = 0; v < polyline.anzp; ++v) {
-    if (polyline.ps[v].writebulge) bulges.emplace_back(v, FormatGeneral(polyline.ps[v].bulge));
+  for (int v = 0; v < polyline.VertexCount(); ++v) {
+    if (polyline.vertices[v].gets_bulge) bulges.emplace_back(v, FormatGeneral(polyline.vertices[v].bulge));
   }
   return bulges;
 }
@@ -57,11 +57,11 @@ using Bulge = std::pair<int, std::string>;
 
 TEST(ArcSearchTest, QuarterCircleBecomesOneArcInEitherDirection) {
   const auto quarter = ArcVertices(0, 0, 10, 0, 90, 8);
-  const tpoly forward = Searched(quarter);
+  const Polyline forward = Searched(quarter);
   EXPECT_EQ(Removed(forward), Range(1, 7));
   EXPECT_EQ(Bulges(forward), (std::vector<Bulge>{{0, "0.414213562373095"}}));
 
-  const tpoly backward = Searched(ArcVertices(0, 0, 10, 90, 0, 8));
+  const Polyline backward = Searched(ArcVertices(0, 0, 10, 90, 0, 8));
   EXPECT_EQ(Removed(backward), Range(1, 7));
   EXPECT_EQ(Bulges(backward), (std::vector<Bulge>{{0, "-0.414213562373095"}}));
 }
@@ -70,7 +70,7 @@ TEST(ArcSearchTest, StraightRunThenClockwiseQuarterCircle) {
   std::vector<PlanePoint> points = {{-30, 10}, {-20, 10}, {-10, 10}};
   const auto quarter = ArcVertices(0, 0, 10, 90, 0, 8);
   points.insert(points.end(), quarter.begin(), quarter.end());
-  const tpoly polyline = Searched(points);
+  const Polyline polyline = Searched(points);
   EXPECT_EQ(Removed(polyline), Range(4, 10));
   EXPECT_EQ(Bulges(polyline), (std::vector<Bulge>{{3, "-0.414213562373095"}}));
 }
@@ -78,24 +78,24 @@ TEST(ArcSearchTest, StraightRunThenClockwiseQuarterCircle) {
 TEST(ArcSearchTest, NothingChangesWithoutAnArcOrWithoutDeviation) {
   std::vector<PlanePoint> line;
   for (int i = 0; i < 12; ++i) line.push_back({1.0 * i, 2.0 * i});
-  tpoly collinear = PolylineOf(line);
-  for (Tmypoi& vertex : collinear.ps) vertex.delit = true;  // cleared by the search
-  const tpoly after = Searched(collinear);
+  Polyline collinear = PolylineOf(line);
+  for (Vertex& vertex : collinear.vertices) vertex.dropped = true;  // cleared by the search
+  const Polyline after = Searched(collinear);
   EXPECT_TRUE(Removed(after).empty());
   EXPECT_TRUE(Bulges(after).empty());
 
-  const tpoly strict = Searched(ArcVertices(0, 0, 10, 0, 90, 8), {0, 100, 100});
+  const Polyline strict = Searched(ArcVertices(0, 0, 10, 0, 90, 8), {0, 100, 100});
   EXPECT_TRUE(Removed(strict).empty());
   EXPECT_TRUE(Bulges(strict).empty());
 
   // Fewer than four vertices: no window at all, even on an arc.
-  const tpoly short_arc = Searched(ArcVertices(0, 0, 1, 0, 90, 2));
+  const Polyline short_arc = Searched(ArcVertices(0, 0, 1, 0, 90, 2));
   EXPECT_TRUE(Removed(short_arc).empty());
   EXPECT_TRUE(Bulges(short_arc).empty());
 }
 
 TEST(ArcSearchTest, FewerArcTestPointsSplitTheQuarterCircle) {
-  const tpoly polyline = Searched(ArcVertices(0, 0, 10, 0, 90, 8), {0.1, 50, 100});
+  const Polyline polyline = Searched(ArcVertices(0, 0, 10, 0, 90, 8), {0.1, 50, 100});
   EXPECT_EQ(Removed(polyline), (std::vector<int>{1, 2, 3, 5, 6, 7}));
   EXPECT_EQ(Bulges(polyline),
             (std::vector<Bulge>{{0, "0.198912367379658"}, {4, "0.198912367379658"}}));
@@ -103,24 +103,24 @@ TEST(ArcSearchTest, FewerArcTestPointsSplitTheQuarterCircle) {
 
 TEST(ArcSearchTest, ArcsOverAHalfCircleAndAcrossTheNegativeXDirection) {
   // 270 degrees in 25 steps, so that no window spans exactly a half circle.
-  const tpoly wide = Searched(ArcVertices(3, -1, 2, -30, 240, 25));
+  const Polyline wide = Searched(ArcVertices(3, -1, 2, -30, 240, 25));
   EXPECT_EQ(Removed(wide), Range(1, 24));
   EXPECT_EQ(Bulges(wide), (std::vector<Bulge>{{0, FormatGeneral(std::tan(Radians(270) / 4))}}));
-  const tpoly wide_clockwise = Searched(ArcVertices(3, -1, 2, 240, -30, 25));
+  const Polyline wide_clockwise = Searched(ArcVertices(3, -1, 2, 240, -30, 25));
   EXPECT_EQ(Removed(wide_clockwise), Range(1, 24));
   EXPECT_EQ(Bulges(wide_clockwise),
             (std::vector<Bulge>{{0, FormatGeneral(-std::tan(Radians(270) / 4))}}));
 
   // tan(15 degrees) = 0.2679491924311227; the rounded vertices shift the
   // last digits.
-  const tpoly across = Searched(ArcVertices(5, 5, 3, 150, 210, 12));
+  const Polyline across = Searched(ArcVertices(5, 5, 3, 150, 210, 12));
   EXPECT_EQ(Removed(across), Range(1, 11));
-  ASSERT_TRUE(across.ps[0].writebulge);
-  EXPECT_NEAR(across.ps[0].bulge, std::tan(Radians(15)), 1e-14);
-  const tpoly across_clockwise = Searched(ArcVertices(5, 5, 3, 210, 150, 12));
+  ASSERT_TRUE(across.vertices[0].gets_bulge);
+  EXPECT_NEAR(across.vertices[0].bulge, std::tan(Radians(15)), 1e-14);
+  const Polyline across_clockwise = Searched(ArcVertices(5, 5, 3, 210, 150, 12));
   EXPECT_EQ(Removed(across_clockwise), Range(1, 11));
-  ASSERT_TRUE(across_clockwise.ps[0].writebulge);
-  EXPECT_NEAR(across_clockwise.ps[0].bulge, -std::tan(Radians(15)), 1e-14);
+  ASSERT_TRUE(across_clockwise.vertices[0].gets_bulge);
+  EXPECT_NEAR(across_clockwise.vertices[0].bulge, -std::tan(Radians(15)), 1e-14);
 }
 
 TEST(ArcSearchTest, ConsecutiveArcsShareTheirVertex) {
@@ -128,7 +128,7 @@ TEST(ArcSearchTest, ConsecutiveArcsShareTheirVertex) {
   auto points = ArcVertices(0, 0, 5, 180, 90, 8);
   const auto second = ArcVertices(0, 10, 5, -90, 0, 8);
   points.insert(points.end(), second.begin() + 1, second.end());
-  const tpoly s_curve = Searched(points);
+  const Polyline s_curve = Searched(points);
   std::vector<int> removed = Range(1, 7);
   for (int v : Range(9, 15)) removed.push_back(v);
   EXPECT_EQ(Removed(s_curve), removed);
@@ -140,9 +140,8 @@ TEST(ArcSearchTest, ClosedPolylineIsSearchedAsAnOpenOne) {
   // Eleven vertices 32 degrees apart: the closing segment would close the
   // circle, but it is never part of a window, so the arc ends at the last
   // vertex.
-  tpoly ring = PolylineOf(ArcVertices(0, 0, 1.5, 0, 320, 10), PolylineKind::kPolyline, 1);
-  ring.isclosed = true;
-  const tpoly after = Searched(ring);
+  Polyline ring = PolylineOf(ArcVertices(0, 0, 1.5, 0, 320, 10), PolylineKind::kPolyline, 1);
+  const Polyline after = Searched(ring);
   EXPECT_EQ(Removed(after), Range(1, 9));
   EXPECT_EQ(Bulges(after), (std::vector<Bulge>{{0, FormatGeneral(std::tan(Radians(320) / 4))}}));
 }
@@ -150,9 +149,9 @@ TEST(ArcSearchTest, ClosedPolylineIsSearchedAsAnOpenOne) {
 TEST(ArcSearchTest, FittedThreeDimensionalAndMeshPolylinesStayAsRead) {
   const auto quarter = ArcVertices(0, 0, 10, 0, 90, 8);
   for (const std::int32_t flags : {2, 4, 8, 16, 64, 8 | 1}) {
-    tpoly polyline = PolylineOf(quarter, PolylineKind::kPolyline, flags);
-    polyline.ps[3].delit = true;  // not even cleared
-    const tpoly after = Searched(polyline);
+    Polyline polyline = PolylineOf(quarter, PolylineKind::kPolyline, flags);
+    polyline.vertices[3].dropped = true;  // not even cleared
+    const Polyline after = Searched(polyline);
     EXPECT_EQ(Removed(after), std::vector<int>{3}) << flags;
     EXPECT_TRUE(Bulges(after).empty()) << flags;
   }
@@ -160,7 +159,7 @@ TEST(ArcSearchTest, FittedThreeDimensionalAndMeshPolylinesStayAsRead) {
   // polyline, do not keep the search away.
   for (const auto& [kind, flags] : {std::pair{PolylineKind::kPolyline, 1 | 128},
                                     std::pair{PolylineKind::kLwPolyline, 8}}) {
-    const tpoly after = Searched(PolylineOf(quarter, kind, flags));
+    const Polyline after = Searched(PolylineOf(quarter, kind, flags));
     EXPECT_EQ(Removed(after), Range(1, 7)) << flags;
   }
 }
@@ -175,7 +174,7 @@ TEST(ArcSearchTest, ArcsAndTheirLinesStayWithinTheDeviationOfEachOther) {
   for (const ArcSearchSettings& settings :
        {kStartValues, ArcSearchSettings{0.5, 30, 10}, ArcSearchSettings{0.5, 50, 50},
         ArcSearchSettings{0.02, 1000, 3}}) {
-    std::vector<tpoly> polylines;
+    std::vector<Polyline> polylines;
     for (int p = 0; p < 60; ++p) {
       std::vector<PlanePoint> points;
       for (int piece = 0; piece < 5; ++piece) {
@@ -193,9 +192,9 @@ TEST(ArcSearchTest, ArcsAndTheirLinesStayWithinTheDeviationOfEachOther) {
       polylines.push_back(PolylineOf(points));
     }
     PolylineModel model = ModelOf(polylines);
-    ArcSearch(model, settings);
+    FindArcs(model, settings);
     for (std::size_t p = 0; p < polylines.size(); ++p) {
-      const tpoly& polyline = model.polys[p];
+      const Polyline& polyline = model.polylines[p];
       const double deviation = testing::LargestArcDeviation(polyline);
       EXPECT_GE(deviation, 0);
       EXPECT_LT(deviation, settings.deviation * (1 + 1e-9));
@@ -203,9 +202,9 @@ TEST(ArcSearchTest, ArcsAndTheirLinesStayWithinTheDeviationOfEachOther) {
                                          settings.arc_tests),
                 1 + 1e-6)
           << p;
-      for (const Tmypoi& vertex : polyline.ps) {
-        arcs += vertex.writebulge ? 1 : 0;
-        if (vertex.writebulge) {
+      for (const Vertex& vertex : polyline.vertices) {
+        arcs += vertex.gets_bulge ? 1 : 0;
+        if (vertex.gets_bulge) {
           EXPECT_GE(std::abs(vertex.bulge), 1e-6);
         }
       }
@@ -227,21 +226,21 @@ TEST(ArcSearchTest, VerticesOnOneLineShorterThanTheDeviationMakeNoArc) {
 // A vertex read with a bulge already starts an arc: no window holds its
 // segment, so it keeps its bulge and both neighbouring runs end at it.
 TEST(ArcSearchTest, ExistingArcsAreKept) {
-  tpoly polyline = PolylineOf(ArcVertices(0, 0, 10, 0, 90, 8));
-  polyline.ps[3].carries_arc = true;
-  const tpoly searched = Searched(polyline);
+  Polyline polyline = PolylineOf(ArcVertices(0, 0, 10, 0, 90, 8));
+  polyline.vertices[3].carries_arc = true;
+  const Polyline searched = Searched(polyline);
   EXPECT_EQ(Removed(searched), (std::vector<int>{1, 2, 5, 6, 7}));
   EXPECT_EQ(Bulges(searched).size(), 2u);
-  EXPECT_TRUE(searched.ps[0].writebulge);
-  EXPECT_FALSE(searched.ps[3].writebulge);
-  EXPECT_TRUE(searched.ps[4].writebulge);
+  EXPECT_TRUE(searched.vertices[0].gets_bulge);
+  EXPECT_FALSE(searched.vertices[3].gets_bulge);
+  EXPECT_TRUE(searched.vertices[4].gets_bulge);
 }
 
-// The search leaves the last arc it computed in the arc fields, also when
-// polylines are searched in parallel.
-TEST(ArcSearchTest, LastArcAndMarksDoNotDependOnTheWorkers) {
+// The marks are the same whether polylines are searched one after the other
+// or in parallel.
+TEST(ArcSearchTest, MarksDoNotDependOnTheWorkers) {
   testing::OutlineMaker maker(11);
-  std::vector<tpoly> polylines;
+  std::vector<Polyline> polylines;
   for (int p = 0; p < 120; ++p) {
     std::vector<PlanePoint> points;
     for (int piece = 0; piece < 6; ++piece) {
@@ -257,18 +256,9 @@ TEST(ArcSearchTest, LastArcAndMarksDoNotDependOnTheWorkers) {
 
   PolylineModel sequential = ModelOf(polylines);
   PolylineModel parallel = ModelOf(polylines);
-  ArcFields sequential_arc, parallel_arc;
-  ArcSearch(sequential, kStartValues, sequential_arc, 1);
-  ArcSearch(parallel, kStartValues, parallel_arc, 4);
+  FindArcs(sequential, kStartValues, 1);
+  FindArcs(parallel, kStartValues, 4);
   EXPECT_EQ(testing::MarksOf(sequential), testing::MarksOf(parallel));
-  EXPECT_EQ(sequential_arc, parallel_arc);
-  EXPECT_NE(sequential_arc.arcradius, 0);
-
-  // The last arc is that of the last polyline with four vertices or more.
-  PolylineModel last_only = ModelOf({polylines[119]});
-  ArcFields last_arc;
-  ArcSearch(last_only, kStartValues, last_arc);
-  EXPECT_EQ(sequential_arc, last_arc);
 }
 
 }  // namespace

@@ -18,14 +18,6 @@ namespace quillmere::testing {
 
 }  // namespace quillmere::testing
 
-namespace quillmere {
-// Field by field, for test expectations.
-inline bool operator==(const ArcFields& a, const ArcFields& b) {
-  return a.arcmx == b.arcmx && a.arcmy == b.arcmy && a.arcwinkel1 == b.arcwinkel1 &&
-         a.arcwinkel2 == b.arcwinkel2 && a.bulge == b.bulge && a.arcradius == b.arcradius;
-}
-}  // namespace quillmere
-
 namespace quillmere::testing {
 
 inline double Radians(double degrees) { return degrees * M_PI / 180; }
@@ -45,44 +37,42 @@ inline std::vector<PlanePoint> ArcVertices(double cx, double cy, double radius,
 }
 
 // A polyline record with these vertices and nothing else.
-inline tpoly PolylineOf(const std::vector<PlanePoint>& points,
+inline Polyline PolylineOf(const std::vector<PlanePoint>& points,
                         PolylineKind kind = PolylineKind::kLwPolyline,
-                        std::int32_t headerflags = 0) {
-  tpoly polyline;
+                        std::int32_t header_flags = 0) {
+  Polyline polyline;
   polyline.kind = kind;
-  polyline.headerflags = headerflags;
+  polyline.header_flags = header_flags;
   for (const PlanePoint& p : points) {
-    Tmypoi& vertex = polyline.StartVertex();
+    Vertex& vertex = polyline.AddVertex();
     vertex.x = p.x;
     vertex.y = p.y;
   }
-  polyline.Complete();
   return polyline;
 }
 
-inline PolylineModel ModelOf(std::vector<tpoly> polylines) {
+inline PolylineModel ModelOf(std::vector<Polyline> polylines) {
   PolylineModel model;
-  model.polys = std::move(polylines);
-  model.anzpoly = static_cast<std::int32_t>(model.polys.size());
+  model.polylines = std::move(polylines);
   return model;
 }
 
 // What the arc search leaves on one vertex.
 struct VertexMarks {
-  bool delit = false;
-  bool writebulge = false;
+  bool dropped = false;
+  bool gets_bulge = false;
   double bulge = 0;
   friend bool operator==(const VertexMarks&, const VertexMarks&) = default;
 };
 
 inline std::vector<std::vector<VertexMarks>> MarksOf(const PolylineModel& model) {
   std::vector<std::vector<VertexMarks>> marks;
-  for (std::int32_t p = 0; p < model.anzpoly; ++p) {
-    const tpoly& polyline = model.polys[static_cast<std::size_t>(p)];
+  for (std::int32_t p = 0; p < model.PolylineCount(); ++p) {
+    const Polyline& polyline = model.polylines[static_cast<std::size_t>(p)];
     auto& row = marks.emplace_back();
-    for (std::int32_t v = 0; v < polyline.anzp; ++v) {
-      const Tmypoi& vertex = polyline.ps[static_cast<std::size_t>(v)];
-      row.push_back({vertex.delit, vertex.writebulge, vertex.bulge});
+    for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) {
+      const Vertex& vertex = polyline.vertices[static_cast<std::size_t>(v)];
+      row.push_back({vertex.dropped, vertex.gets_bulge, vertex.bulge});
     }
   }
   return marks;
@@ -187,24 +177,24 @@ inline double DistanceToBulgeArc(PlanePoint from, PlanePoint to, double bulge, P
 // The largest distance from a vertex removed by the arc search to the arc
 // that replaces it, over all arcs of `polyline`; -1 when a removed vertex
 // belongs to no arc.
-inline double LargestArcDeviation(const tpoly& polyline) {
+inline double LargestArcDeviation(const Polyline& polyline) {
   double largest = 0;
   std::int32_t start = -1;
-  for (std::int32_t v = 0; v < polyline.anzp; ++v) {
-    const Tmypoi& vertex = polyline.ps[static_cast<std::size_t>(v)];
-    if (vertex.delit) {
+  for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) {
+    const Vertex& vertex = polyline.vertices[static_cast<std::size_t>(v)];
+    if (vertex.dropped) {
       if (start < 0) return -1;
       continue;
     }
     if (start >= 0 && v > start + 1) {
-      const Tmypoi& first = polyline.ps[static_cast<std::size_t>(start)];
+      const Vertex& first = polyline.vertices[static_cast<std::size_t>(start)];
       for (std::int32_t inner = start + 1; inner < v; ++inner) {
-        const Tmypoi& removed = polyline.ps[static_cast<std::size_t>(inner)];
+        const Vertex& removed = polyline.vertices[static_cast<std::size_t>(inner)];
         largest = std::max(largest, DistanceToBulgeArc({first.x, first.y}, {vertex.x, vertex.y},
                                                        first.bulge, {removed.x, removed.y}));
       }
     }
-    start = vertex.writebulge ? v : -1;
+    start = vertex.gets_bulge ? v : -1;
   }
   return largest;
 }
@@ -214,21 +204,21 @@ inline double LargestArcDeviation(const tpoly& polyline) {
 // arc replaces, relative to what the search allows: the deviation plus half
 // the spacing of `arc_tests` test points along the arc. Above 1 an arc
 // strays from its line.
-inline double LargestArcStray(const tpoly& original, const tpoly& searched, double deviation,
+inline double LargestArcStray(const Polyline& original, const Polyline& searched, double deviation,
                               std::int32_t arc_tests) {
-  const auto segment_distance = [](PlanePoint q, const Tmypoi& a, const Tmypoi& b) {
+  const auto segment_distance = [](PlanePoint q, const Vertex& a, const Vertex& b) {
     const double ux = b.x - a.x, uy = b.y - a.y;
     const double ll = ux * ux + uy * uy;
     const double t = ll == 0 ? 0 : std::clamp(((q.x - a.x) * ux + (q.y - a.y) * uy) / ll, 0.0, 1.0);
     return std::hypot(q.x - a.x - t * ux, q.y - a.y - t * uy);
   };
   double largest = 0;
-  for (std::int32_t s = 0; s < searched.anzp; ++s) {
-    const Tmypoi& first = searched.ps[static_cast<std::size_t>(s)];
-    if (!first.writebulge) continue;
+  for (std::int32_t s = 0; s < searched.VertexCount(); ++s) {
+    const Vertex& first = searched.vertices[static_cast<std::size_t>(s)];
+    if (!first.gets_bulge) continue;
     std::int32_t e = s + 1;
-    while (searched.ps[static_cast<std::size_t>(e)].delit) ++e;
-    const Tmypoi& last = searched.ps[static_cast<std::size_t>(e)];
+    while (searched.vertices[static_cast<std::size_t>(e)].dropped) ++e;
+    const Vertex& last = searched.vertices[static_cast<std::size_t>(e)];
     const double dx = last.x - first.x, dy = last.y - first.y;
     const double along_normal = (1 - first.bulge * first.bulge) / (2 * first.bulge) / 2;
     const double cx = (first.x + last.x) / 2 - dy * along_normal;
@@ -242,8 +232,8 @@ inline double LargestArcStray(const tpoly& original, const tpoly& searched, doub
       const PlanePoint q{cx + radius * std::cos(angle), cy + radius * std::sin(angle)};
       double nearest = std::numeric_limits<double>::infinity();
       for (std::int32_t k = s; k < e; ++k) {
-        nearest = std::min(nearest, segment_distance(q, original.ps[static_cast<std::size_t>(k)],
-                                                     original.ps[static_cast<std::size_t>(k + 1)]));
+        nearest = std::min(nearest, segment_distance(q, original.vertices[static_cast<std::size_t>(k)],
+                                                     original.vertices[static_cast<std::size_t>(k + 1)]));
       }
       largest = std::max(largest, nearest / allowed);
     }

@@ -8,37 +8,37 @@ namespace quillmere::reference {
 
 namespace {
 
-const Tmypoi& Vertex(const tpoly& polyline, std::int32_t index) {
-  return polyline.ps[static_cast<std::size_t>(index)];
+const Vertex& VertexAt(const Polyline& polyline, std::int32_t index) {
+  return polyline.vertices[static_cast<std::size_t>(index)];
 }
 
-bool ArcOfWindow(const tpoly& polyline, std::int32_t s, std::int32_t e, ArcFields& arc) {
+std::optional<Arc> ArcOfWindow(const Polyline& polyline, std::int32_t s, std::int32_t e) {
   const std::int32_t m = s + (e - s) / 2;
-  const Tmypoi& p1 = Vertex(polyline, s);
-  const Tmypoi& p2 = Vertex(polyline, m);
-  const Tmypoi& p3 = Vertex(polyline, e);
-  return arc.ArcThroughPoints(p1.x, p1.y, p2.x, p2.y, p3.x, p3.y);
+  const Vertex& p1 = VertexAt(polyline, s);
+  const Vertex& p2 = VertexAt(polyline, m);
+  const Vertex& p3 = VertexAt(polyline, e);
+  return ArcThroughPoints({p1.x, p1.y}, {p2.x, p2.y}, {p3.x, p3.y});
 }
 
 // The arc test points spread over the counter-clockwise angle from the start
 // to the end angle, taken modulo 2 pi.
-double Sweep(const ArcFields& arc) {
-  double delta = arc.arcwinkel2 - arc.arcwinkel1;
+double Sweep(const Arc& arc) {
+  double delta = arc.end_angle - arc.start_angle;
   if (delta < 0) delta = delta + 2 * M_PI;
   return delta;
 }
 
 // Distance from arc test point i to (lx, ly).
-double ArcPointDistance(const ArcFields& arc, double delta, std::int32_t na, std::int32_t i,
+double ArcPointDistance(const Arc& arc, double delta, std::int32_t na, std::int32_t i,
                         double lx, double ly) {
-  const double phi = arc.arcwinkel1 + (i * delta) / na;
-  const double ax = arc.arcmx + arc.arcradius * std::cos(phi);
-  const double ay = arc.arcmy + arc.arcradius * std::sin(phi);
+  const double phi = arc.start_angle + (i * delta) / na;
+  const double ax = arc.centre_x + arc.radius * std::cos(phi);
+  const double ay = arc.centre_y + arc.radius * std::sin(phi);
   return std::sqrt((ax - lx) * (ax - lx) + (ay - ly) * (ay - ly));
 }
 
 // Distance from (qx, qy) to the segment from a to b.
-double SegmentDistance(double qx, double qy, const Tmypoi& a, const Tmypoi& b) {
+double SegmentDistance(double qx, double qy, const Vertex& a, const Vertex& b) {
   const double ux = b.x - a.x;
   const double uy = b.y - a.y;
   const double ll = ux * ux + uy * uy;
@@ -51,43 +51,45 @@ double SegmentDistance(double qx, double qy, const Tmypoi& a, const Tmypoi& b) {
 }
 
 // Distance from arc test point i to the nearest segment of the window.
-double ArcPointToLine(const tpoly& polyline, std::int32_t s, std::int32_t e, const ArcFields& arc,
+double ArcPointToLine(const Polyline& polyline, std::int32_t s, std::int32_t e, const Arc& arc,
                       double delta, std::int32_t na, std::int32_t i) {
-  const double phi = arc.arcwinkel1 + (i * delta) / na;
-  const double ax = arc.arcmx + arc.arcradius * std::cos(phi);
-  const double ay = arc.arcmy + arc.arcradius * std::sin(phi);
+  const double phi = arc.start_angle + (i * delta) / na;
+  const double ax = arc.centre_x + arc.radius * std::cos(phi);
+  const double ay = arc.centre_y + arc.radius * std::sin(phi);
   double nearest = std::numeric_limits<double>::infinity();
   for (std::int32_t k = s; k <= e - 1; ++k) {
-    nearest = std::min(nearest, SegmentDistance(ax, ay, Vertex(polyline, k), Vertex(polyline, k + 1)));
+    nearest = std::min(nearest, SegmentDistance(ax, ay, VertexAt(polyline, k), VertexAt(polyline, k + 1)));
   }
   return nearest;
 }
 
-bool HoldsAnArc(const tpoly& polyline, std::int32_t s, std::int32_t e) {
+bool HoldsAnArc(const Polyline& polyline, std::int32_t s, std::int32_t e) {
   for (std::int32_t k = s; k <= e - 1; ++k) {
-    if (Vertex(polyline, k).carries_arc) return true;
+    if (VertexAt(polyline, k).carries_arc) return true;
   }
   return false;
 }
 
-bool IsPlainOutline(const tpoly& polyline) {
+bool IsPlainOutline(const Polyline& polyline) {
   return polyline.kind == PolylineKind::kLwPolyline ||
-         (polyline.headerflags & (2 | 4 | 8 | 16 | 64)) == 0;
+         (polyline.header_flags & (2 | 4 | 8 | 16 | 64)) == 0;
 }
 
 }  // namespace
 
-bool WindowPasses(const tpoly& polyline, std::int32_t s, std::int32_t e,
-                  const ArcSearchSettings& settings, ArcFields& arc) {
+bool WindowPasses(const Polyline& polyline, std::int32_t s, std::int32_t e,
+                  const ArcSearchSettings& settings) {
   if (HoldsAnArc(polyline, s, e)) return false;
-  if (!ArcOfWindow(polyline, s, e, arc) || arc.bulge == 0) return false;
+  const std::optional<Arc> found = ArcOfWindow(polyline, s, e);
+  if (!found || found->bulge == 0) return false;
+  const Arc& arc = *found;
   const double deviation = settings.deviation;
   const std::int32_t na = settings.arc_tests;
   const std::int32_t nl = settings.line_tests;
   const double delta = Sweep(arc);
   for (std::int32_t k = s; k <= e - 1; ++k) {
-    const Tmypoi& from = Vertex(polyline, k);
-    const Tmypoi& to = Vertex(polyline, k + 1);
+    const Vertex& from = VertexAt(polyline, k);
+    const Vertex& to = VertexAt(polyline, k + 1);
     for (std::int32_t j = 0; j <= nl; ++j) {
       const double lx = from.x + ((to.x - from.x) / nl) * j;
       const double ly = from.y + ((to.y - from.y) / nl) * j;
@@ -100,27 +102,29 @@ bool WindowPasses(const tpoly& polyline, std::int32_t s, std::int32_t e,
   }
   for (std::int32_t i = 0; i <= na; ++i) {
     bool near = false;
-    const double phi = arc.arcwinkel1 + (i * delta) / na;
-    const double ax = arc.arcmx + arc.arcradius * std::cos(phi);
-    const double ay = arc.arcmy + arc.arcradius * std::sin(phi);
+    const double phi = arc.start_angle + (i * delta) / na;
+    const double ax = arc.centre_x + arc.radius * std::cos(phi);
+    const double ay = arc.centre_y + arc.radius * std::sin(phi);
     for (std::int32_t k = s; k <= e - 1 && !near; ++k) {
-      near = SegmentDistance(ax, ay, Vertex(polyline, k), Vertex(polyline, k + 1)) < deviation;
+      near = SegmentDistance(ax, ay, VertexAt(polyline, k), VertexAt(polyline, k + 1)) < deviation;
     }
     if (!near) return false;
   }
   return true;
 }
 
-double CriticalDeviation(const tpoly& polyline, std::int32_t s, std::int32_t e,
-                         const ArcSearchSettings& settings, ArcFields& arc) {
-  ArcOfWindow(polyline, s, e, arc);
+double CriticalDeviation(const Polyline& polyline, std::int32_t s, std::int32_t e,
+                         const ArcSearchSettings& settings) {
+  const std::optional<Arc> found = ArcOfWindow(polyline, s, e);
+  if (!found) return std::numeric_limits<double>::quiet_NaN();
+  const Arc& arc = *found;
   const std::int32_t na = settings.arc_tests;
   const std::int32_t nl = settings.line_tests;
   const double delta = Sweep(arc);
   double critical = 0;
   for (std::int32_t k = s; k <= e - 1; ++k) {
-    const Tmypoi& from = Vertex(polyline, k);
-    const Tmypoi& to = Vertex(polyline, k + 1);
+    const Vertex& from = VertexAt(polyline, k);
+    const Vertex& to = VertexAt(polyline, k + 1);
     for (std::int32_t j = 0; j <= nl; ++j) {
       const double lx = from.x + ((to.x - from.x) / nl) * j;
       const double ly = from.y + ((to.y - from.y) / nl) * j;
@@ -137,7 +141,7 @@ double CriticalDeviation(const tpoly& polyline, std::int32_t s, std::int32_t e,
   return critical;
 }
 
-void SearchPolyline(tpoly& polyline, const ArcSearchSettings& settings, ArcFields& arc,
+void SearchPolyline(Polyline& polyline, const ArcSearchSettings& settings,
                     const WindowTest& window_test, SearchCounts* counts) {
   if (!IsPlainOutline(polyline)) return;
   const auto passes = [&](std::int32_t s, std::int32_t e) {
@@ -145,12 +149,11 @@ void SearchPolyline(tpoly& polyline, const ArcSearchSettings& settings, ArcField
       ++counts->window_tests;
       counts->segment_tests += e - s;
     }
-    return window_test ? window_test(polyline, s, e, arc)
-                       : WindowPasses(polyline, s, e, settings, arc);
+    return window_test ? window_test(polyline, s, e) : WindowPasses(polyline, s, e, settings);
   };
 
-  const std::int32_t n = polyline.anzp;
-  for (std::int32_t v = 0; v < n; ++v) polyline.ps[static_cast<std::size_t>(v)].delit = false;
+  const std::int32_t n = polyline.VertexCount();
+  for (std::int32_t v = 0; v < n; ++v) polyline.vertices[static_cast<std::size_t>(v)].dropped = false;
   std::int32_t s = 0;
   do {
     std::int32_t e = s + 3;
@@ -166,12 +169,12 @@ void SearchPolyline(tpoly& polyline, const ArcSearchSettings& settings, ArcField
     if (!good) e = e - 1;
     if (e < s + 3) {
       s = s + 1;
-    } else if (ArcOfWindow(polyline, s, e, arc)) {
+    } else if (const std::optional<Arc> arc = ArcOfWindow(polyline, s, e)) {
       for (std::int32_t v = s + 1; v <= e - 1; ++v) {
-        polyline.ps[static_cast<std::size_t>(v)].delit = true;
+        polyline.vertices[static_cast<std::size_t>(v)].dropped = true;
       }
-      polyline.ps[static_cast<std::size_t>(s)].writebulge = true;
-      polyline.ps[static_cast<std::size_t>(s)].bulge = arc.bulge;
+      polyline.vertices[static_cast<std::size_t>(s)].gets_bulge = true;
+      polyline.vertices[static_cast<std::size_t>(s)].bulge = arc->bulge;
       s = e;
     } else {
       s = s + 1;
@@ -179,11 +182,9 @@ void SearchPolyline(tpoly& polyline, const ArcSearchSettings& settings, ArcField
   } while (!(s + 3 > n - 1));
 }
 
-void ArcSearch(PolylineModel& model, const ArcSearchSettings& settings, ArcFields& arc,
-               const WindowTest& window_test, SearchCounts* counts) {
-  for (std::int32_t p = 0; p < model.anzpoly; ++p) {
-    SearchPolyline(model.polys[static_cast<std::size_t>(p)], settings, arc, window_test, counts);
-  }
+void FindArcs(PolylineModel& model, const ArcSearchSettings& settings,
+              const WindowTest& window_test, SearchCounts* counts) {
+  for (Polyline& polyline : model.polylines) SearchPolyline(polyline, settings, window_test, counts);
 }
 
 }  // namespace quillmere::reference

@@ -15,19 +15,19 @@
 namespace quillmere::reference {
 
 // The window test for the vertices [s, e] of `polyline`.
-bool WindowPasses(const tpoly& polyline, std::int32_t s, std::int32_t e,
-                  const ArcSearchSettings& settings, ArcFields& arc);
+bool WindowPasses(const Polyline& polyline, std::int32_t s, std::int32_t e,
+                  const ArcSearchSettings& settings);
 
-// The smallest deviation above which the window [s, e] passes, given that
-// its arc exists: the largest distance from a line test point to its nearest
+// The smallest deviation above which the window [s, e] passes (NaN when it
+// has no arc): the largest distance from a line test point to its nearest
 // arc test point, or from an arc test point to its nearest segment. The
 // window passes exactly for deviations greater than this.
-double CriticalDeviation(const tpoly& polyline, std::int32_t s, std::int32_t e,
-                         const ArcSearchSettings& settings, ArcFields& arc);
+double CriticalDeviation(const Polyline& polyline, std::int32_t s, std::int32_t e,
+                         const ArcSearchSettings& settings);
 
 // A window test, so that the search can run with another one.
 using WindowTest =
-    std::function<bool(const tpoly& polyline, std::int32_t s, std::int32_t e, ArcFields& arc)>;
+    std::function<bool(const Polyline& polyline, std::int32_t s, std::int32_t e)>;
 
 // The work a search did: window tests, and segments in them.
 struct SearchCounts {
@@ -37,11 +37,11 @@ struct SearchCounts {
 
 // The search on one polyline, with `window_test` (the straightforward one
 // when empty). Adds its work to `counts` when given.
-void SearchPolyline(tpoly& polyline, const ArcSearchSettings& settings, ArcFields& arc,
+void SearchPolyline(Polyline& polyline, const ArcSearchSettings& settings,
                     const WindowTest& window_test = {}, SearchCounts* counts = nullptr);
 
 // The search on every polyline of the model, one after the other.
-void ArcSearch(PolylineModel& model, const ArcSearchSettings& settings, ArcFields& arc,
-               const WindowTest& window_test = {}, SearchCounts* counts = nullptr);
+void FindArcs(PolylineModel& model, const ArcSearchSettings& settings,
+              const WindowTest& window_test = {}, SearchCounts* counts = nullptr);
 
 }  // namespace quillmere::reference

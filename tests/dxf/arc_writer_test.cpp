@@ -30,9 +30,9 @@ class ArcWriterTest : public testing::JobFilesTest {
   std::string RoundTrip(const std::string& text, Mark mark) {
     WriteFile(in_, text);
     PolylineModel model;
-    LoadDxf(model, in_, messages_);
+    ReadPolylines(model, in_, messages_);
     mark(model);
-    savedxf(model, in_, out_, messages_);
+    WriteArcResult(model, in_, out_, messages_);
     return ReadFile(out_);
   }
   std::string RoundTrip(const std::string& text) {
@@ -108,8 +108,8 @@ TEST_F(ArcWriterTest, UnmarkedModelReproducesTheSampleDrawings) {
   for (const std::string& sample : testing::SampleDrawings()) {
     const std::string input = ReadFile(sample);
     PolylineModel model;
-    LoadDxf(model, sample, messages_);
-    savedxf(model, sample, out_, messages_);
+    ReadPolylines(model, sample, messages_);
+    WriteArcResult(model, sample, out_, messages_);
     EXPECT_EQ(FirstDifference(WithCrLf(input), ReadFile(out_)), -1) << sample;
   }
   EXPECT_TRUE(messages_.shown.empty());
@@ -117,10 +117,10 @@ TEST_F(ArcWriterTest, UnmarkedModelReproducesTheSampleDrawings) {
 
 TEST_F(ArcWriterTest, LeavesOutMarkedVerticesAndWritesBulges) {
   const std::string output = RoundTrip(Lf(InEntities(LwPolyline(20))), [](PolylineModel& m) {
-    tpoly& p = m.polys[0];
-    for (int i = 3; i <= 8; ++i) p.ps[i].delit = true;
-    p.ps[2].writebulge = true;
-    p.ps[2].bulge = 0.41421356237309503;
+    Polyline& p = m.polylines[0];
+    for (int i = 3; i <= 8; ++i) p.vertices[i].dropped = true;
+    p.vertices[2].gets_bulge = true;
+    p.vertices[2].bulge = 0.41421356237309503;
   });
   std::vector<std::string> expected = {"  0", "LWPOLYLINE", "  5", "3F", " 90", "14", " 70", "0"};
   for (int i = 0; i < 20; ++i) {
@@ -136,8 +136,8 @@ TEST_F(ArcWriterTest, NewBulgeReplacesTheVertexOwnBulge) {
                                          "42", "0.5", "70", "0", "0", "VERTEX", "10", "1", "42",
                                          "0.5", "0", "SEQEND"};
   const std::string output = RoundTrip(Lf(InEntities(body)), [](PolylineModel& m) {
-    m.polys[0].ps[0].writebulge = true;
-    m.polys[0].ps[0].bulge = 0.00002;
+    m.polylines[0].vertices[0].gets_bulge = true;
+    m.polylines[0].vertices[0].bulge = 0.00002;
   });
   EXPECT_EQ(output, CrLf(InEntities({"0", "POLYLINE", "70", "0", "0", "VERTEX", "10", "0", "70",
                                      "0", "42", "2E-5", "0", "VERTEX", "10", "1", "42", "0.5",
@@ -148,7 +148,7 @@ TEST_F(ArcWriterTest, PolylinesBeyondTheModelAreCopiedUnchanged) {
   const std::string input = Lf(InEntities(LwPolyline(3)));
   WriteFile(in_, input);
   PolylineModel empty;
-  savedxf(empty, in_, out_, messages_);
+  WriteArcResult(empty, in_, out_, messages_);
   EXPECT_EQ(ReadFile(out_), WithCrLf(input));
 }
 
@@ -156,7 +156,7 @@ TEST_F(ArcWriterTest, ReportsFilesThatCannotBeOpenedOrCreated) {
   PolylineModel model;
   // The input is missing: text 11, and the output exists and is empty.
   WriteFile(out_, "previous");
-  savedxf(model, dir_.File("missing.dxf"), out_, messages_);
+  WriteArcResult(model, dir_.File("missing.dxf"), out_, messages_);
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_EQ(messages_.shown[0].Utf8Text(),
             "Folgende DXF Datei konnte nicht geöffnet werden: " + dir_.File("missing.dxf"));
@@ -165,13 +165,13 @@ TEST_F(ArcWriterTest, ReportsFilesThatCannotBeOpenedOrCreated) {
   // The output folder is missing: text 10, nothing written.
   WriteFile(in_, "0\nEOF\n");
   const std::string nowhere = dir_.File("no/such/folder/out.dxf");
-  savedxf(model, in_, nowhere, messages_);
+  WriteArcResult(model, in_, nowhere, messages_);
   ASSERT_EQ(messages_.shown.size(), 2u);
   EXPECT_EQ(messages_.shown[1].Utf8Text(),
             "Folgende DXF Datei konnte nicht angelegt werden: " + nowhere);
 
   // A directory of that name cannot be created either.
-  savedxf(model, in_, dir_.path().string(), messages_);
+  WriteArcResult(model, in_, dir_.path().string(), messages_);
   EXPECT_EQ(messages_.shown.size(), 3u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 2);
 }
@@ -180,9 +180,9 @@ TEST_F(ArcWriterTest, InputMayBeTheOutput) {
   const std::string input = Lf(InEntities(LwPolyline(6)));
   WriteFile(in_, input);
   PolylineModel model;
-  LoadDxf(model, in_, messages_);
-  model.polys[0].ps[1].delit = true;
-  savedxf(model, in_, in_, messages_);
+  ReadPolylines(model, in_, messages_);
+  model.polylines[0].vertices[1].dropped = true;
+  WriteArcResult(model, in_, in_, messages_);
   EXPECT_TRUE(messages_.shown.empty());
   const std::string written = ReadFile(in_);
   EXPECT_NE(written.find(" 90\r\n5\r\n"), std::string::npos);
@@ -193,8 +193,8 @@ TEST_F(ArcWriterTest, InputMayBeTheOutput) {
 TEST_F(ArcWriterTest, DeviceOutputIsWrittenNotReplaced) {
   WriteFile(in_, Lf(InEntities(LwPolyline(3))));
   PolylineModel model;
-  LoadDxf(model, in_, messages_);
-  savedxf(model, in_, "/dev/null", messages_);
+  ReadPolylines(model, in_, messages_);
+  WriteArcResult(model, in_, "/dev/null", messages_);
   EXPECT_TRUE(messages_.shown.empty());
   struct stat info {};
   ASSERT_EQ(::stat("/dev/null", &info), 0);
@@ -218,8 +218,8 @@ TEST_F(ArcWriterTest, FullDiskKeepsThePreviousOutput) {
     ::setrlimit(RLIMIT_FSIZE, &limit);
     RecordingMessages messages;
     PolylineModel model;
-    LoadDxf(model, in_, messages);
-    savedxf(model, in_, out_, messages);
+    ReadPolylines(model, in_, messages);
+    WriteArcResult(model, in_, out_, messages);
     const bool reported = messages.shown.size() == 1 &&
                           messages.shown[0].Utf8Text() ==
                               "Folgende DXF Datei konnte nicht angelegt werden: " + out_;

@@ -25,7 +25,7 @@ class PolylineReaderTest : public ::testing::Test {
   PolylineModel Read(const std::string& text) {
     WriteFile(dir_.File("in.dxf"), text);
     PolylineModel model;
-    LoadDxf(model, dir_.File("in.dxf"), messages_);
+    ReadPolylines(model, dir_.File("in.dxf"), messages_);
     return model;
   }
   TempDir dir_;
@@ -44,28 +44,23 @@ const std::vector<std::string> kOldStyle = {
 
 TEST_F(PolylineReaderTest, DistributesThePairsOfAPolyline) {
   const PolylineModel model = Read(Lf(kOldStyle));
-  ASSERT_EQ(model.anzpoly, 1);
-  const tpoly& p = model.polys[0];
+  ASSERT_EQ(model.PolylineCount(), 1);
+  const Polyline& p = model.polylines[0];
   EXPECT_EQ(p.kind, PolylineKind::kPolyline);
-  EXPECT_EQ(p.anzp, 3);
-  EXPECT_TRUE(p.isclosed);
-  EXPECT_EQ(p.headerflags, 1);
-  EXPECT_EQ(Lines(p.code), (std::vector<std::string>{"  0", "POLYLINE", "  8", "KONTUR", " 66", "1",
+  EXPECT_EQ(p.VertexCount(), 3);
+  EXPECT_EQ(p.header_flags, 1);
+  EXPECT_EQ(Lines(p.header), (std::vector<std::string>{"  0", "POLYLINE", "  8", "KONTUR", " 66", "1",
                                                       " 10", "0.0", " 20", "0.0", " 30", "0.0",
                                                       " 70", "     1"}));
-  EXPECT_EQ(Lines(p.ps[1].code), (std::vector<std::string>{"  0", "VERTEX", "  8", "KONTUR", " 10",
+  EXPECT_EQ(Lines(p.vertices[1].pairs), (std::vector<std::string>{"  0", "VERTEX", "  8", "KONTUR", " 10",
                                                             "3", " 20", "4", " 42", "0.5"}));
-  EXPECT_EQ(Lines(p.code2), (std::vector<std::string>{"  0", "SEQEND", "  8", "KONTUR"}));
-  EXPECT_EQ(p.ps[0].x, 1.5);
-  EXPECT_EQ(p.ps[0].y, 2.5);
-  EXPECT_EQ(p.ps[2].z, 7.0);
-  EXPECT_EQ(p.ps[1].bulge, 0.0);  // bulges of the file stay lines only ...
-  EXPECT_TRUE(p.ps[1].carries_arc);  // ... that mark their segment as an arc
-  EXPECT_FALSE(p.ps[0].carries_arc);
-  // A closed polyline exits where it enters.
-  EXPECT_EQ(p.rausx, 1.5);
-  EXPECT_EQ(p.reiny, 2.5);
-  EXPECT_EQ(p.nr, -1);
+  EXPECT_EQ(Lines(p.trailer), (std::vector<std::string>{"  0", "SEQEND", "  8", "KONTUR"}));
+  EXPECT_EQ(p.vertices[0].x, 1.5);
+  EXPECT_EQ(p.vertices[0].y, 2.5);
+  EXPECT_EQ(p.vertices[2].z, 7.0);
+  EXPECT_EQ(p.vertices[1].bulge, 0.0);  // bulges of the file stay lines only ...
+  EXPECT_TRUE(p.vertices[1].carries_arc);  // ... that mark their segment as an arc
+  EXPECT_FALSE(p.vertices[0].carries_arc);
   EXPECT_TRUE(messages_.shown.empty());
 }
 
@@ -74,25 +69,24 @@ TEST_F(PolylineReaderTest, DistributesThePairsOfALightweightPolyline) {
                                        "2A", "90", "4", "70", "1", "10", "0", "20", "0", "10", "1",
                                        "20", "0", "42", "0.25", "10", "xx", "20", "9", "10", "1",
                                        "20", "1", "10", "0", "20", "1", "0", "ENDSEC"}));
-  ASSERT_EQ(model.anzpoly, 1);
-  const tpoly& p = model.polys[0];
+  ASSERT_EQ(model.PolylineCount(), 1);
+  const Polyline& p = model.polylines[0];
   EXPECT_EQ(p.kind, PolylineKind::kLwPolyline);
-  EXPECT_EQ(p.anzp, 4);
-  EXPECT_FALSE(p.isclosed);
-  EXPECT_EQ(Lines(p.code),
+  EXPECT_EQ(p.VertexCount(), 4);
+  EXPECT_EQ(Lines(p.header),
             (std::vector<std::string>{"0", "LWPOLYLINE", "5", "2A", "90", "4", "70", "1"}));
   // The bulge stays in its vertex, after its 20 pair. A 10 pair that is no
   // number starts no vertex and is dropped, so its 20 goes to no vertex...
-  EXPECT_EQ(Lines(p.ps[1].code), (std::vector<std::string>{"10", "1", "20", "0", "42", "0.25",
+  EXPECT_EQ(Lines(p.vertices[1].pairs), (std::vector<std::string>{"10", "1", "20", "0", "42", "0.25",
                                                             "20", "9"}));
   // ...but still sets y of the vertex started last.
-  EXPECT_EQ(p.ps[1].y, 9.0);
-  EXPECT_EQ(p.ps[3].x, 0.0);
-  EXPECT_EQ(p.ps[3].y, 1.0);
-  EXPECT_TRUE(p.code2.Empty());
-  EXPECT_EQ(p.headerflags, 1);  // closed, for the join job
-  EXPECT_TRUE(p.ps[1].carries_arc);
-  EXPECT_FALSE(p.ps[2].carries_arc);
+  EXPECT_EQ(p.vertices[1].y, 9.0);
+  EXPECT_EQ(p.vertices[3].x, 0.0);
+  EXPECT_EQ(p.vertices[3].y, 1.0);
+  EXPECT_TRUE(p.trailer.Empty());
+  EXPECT_EQ(p.header_flags, 1);  // closed, for the join job
+  EXPECT_TRUE(p.vertices[1].carries_arc);
+  EXPECT_FALSE(p.vertices[2].carries_arc);
 }
 
 TEST_F(PolylineReaderTest, OnlyBulgesThatAreNumbersOtherThanZeroMarkArcs) {
@@ -101,13 +95,13 @@ TEST_F(PolylineReaderTest, OnlyBulgesThatAreNumbersOtherThanZeroMarkArcs) {
                                        "0", "10", "1", "20", "0", "42", "-0.0", "10", "2", "20",
                                        "0", "42", "nan", "10", "3", "20", "0", "42", "1e-300",
                                        "10", "4", "20", "0", "0", "ENDSEC"}));
-  const tpoly& p = model.polys[0];
-  ASSERT_EQ(p.anzp, 5);
+  const Polyline& p = model.polylines[0];
+  ASSERT_EQ(p.VertexCount(), 5);
   // The header's 42 belongs to no vertex; the last whole-number 70 counts.
-  EXPECT_EQ(p.headerflags, 1);
-  for (int v = 0; v < 3; ++v) EXPECT_FALSE(p.ps[v].carries_arc) << v;
-  EXPECT_TRUE(p.ps[3].carries_arc);
-  EXPECT_FALSE(p.ps[4].carries_arc);
+  EXPECT_EQ(p.header_flags, 1);
+  for (int v = 0; v < 3; ++v) EXPECT_FALSE(p.vertices[v].carries_arc) << v;
+  EXPECT_TRUE(p.vertices[3].carries_arc);
+  EXPECT_FALSE(p.vertices[4].carries_arc);
 }
 
 TEST_F(PolylineReaderTest, FollowsSectionsAndHeldPairs) {
@@ -118,57 +112,54 @@ TEST_F(PolylineReaderTest, FollowsSectionsAndHeldPairs) {
                                        "ENTITIES", "0", "LWPOLYLINE", "10", "1", "20", "2", "0",
                                        "LWPOLYLINE", "10", "3", "20", "4", "10", "5", "20", "6",
                                        "  0", "POLYLINE"}));
-  ASSERT_EQ(model.anzpoly, 3);
-  EXPECT_EQ(model.polys[0].ps[0].x, 1.0);
-  EXPECT_EQ(model.polys[1].anzp, 2);
-  EXPECT_EQ(model.polys[2].anzp, 0);
-  EXPECT_EQ(Lines(model.polys[2].code), (std::vector<std::string>{"  0", "POLYLINE"}));
-  // Entry and exit points stay 0 without vertices.
-  EXPECT_EQ(model.polys[2].reinx, 0.0);
-  EXPECT_EQ(model.polys[1].rausx, 5.0);
+  ASSERT_EQ(model.PolylineCount(), 3);
+  EXPECT_EQ(model.polylines[0].vertices[0].x, 1.0);
+  EXPECT_EQ(model.polylines[1].VertexCount(), 2);
+  EXPECT_EQ(model.polylines[2].VertexCount(), 0);
+  EXPECT_EQ(Lines(model.polylines[2].header), (std::vector<std::string>{"  0", "POLYLINE"}));
 }
 
 TEST_F(PolylineReaderTest, ComparesTrimmedAndCaseSensitive) {
   const PolylineModel model = Read(Lf({"0", "SECTION", "2", "ENTITIES", "0", "lwpolyline", "10",
                                        "1", "20", "1", "0\t", " LWPOLYLINE \r", "10", "1", "0",
                                        "EOF"}));
-  ASSERT_EQ(model.anzpoly, 1);
-  EXPECT_EQ(Lines(model.polys[0].code), (std::vector<std::string>{"0\t", " LWPOLYLINE "}));
+  ASSERT_EQ(model.PolylineCount(), 1);
+  EXPECT_EQ(Lines(model.polylines[0].header), (std::vector<std::string>{"0\t", " LWPOLYLINE "}));
 }
 
 TEST_F(PolylineReaderTest, MissingFileIsReportedAndEmptiesTheModel) {
   PolylineModel model = Read(Lf(kOldStyle));
-  ASSERT_EQ(model.anzpoly, 1);
-  LoadDxf(model, dir_.File("missing.dxf"), messages_);
-  EXPECT_EQ(model.anzpoly, 0);
+  ASSERT_EQ(model.PolylineCount(), 1);
+  ReadPolylines(model, dir_.File("missing.dxf"), messages_);
+  EXPECT_EQ(model.PolylineCount(), 0);
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_TRUE(messages_.shown[0].is_error);
   EXPECT_EQ(messages_.shown[0].Utf8Text(),
             "Folgende DXF Datei konnte nicht geöffnet werden: " + dir_.File("missing.dxf"));
   // A directory is no drawing either.
-  LoadDxf(model, dir_.path().string(), messages_);
+  ReadPolylines(model, dir_.path().string(), messages_);
   EXPECT_EQ(messages_.shown.size(), 2u);
 }
 
 TEST_F(PolylineReaderTest, ReadingTwiceGivesTheSameModel) {
   PolylineModel model = Read(Lf(kOldStyle));
-  model.polys[0].delpoly = true;
-  model.polys[0].ps[0].delit = true;
-  LoadDxf(model, dir_.File("in.dxf"), messages_);
+  model.polylines[0].dropped = true;
+  model.polylines[0].vertices[0].dropped = true;
+  ReadPolylines(model, dir_.File("in.dxf"), messages_);
   const PolylineModel fresh = Read(Lf(kOldStyle));
-  ASSERT_EQ(model.anzpoly, fresh.anzpoly);
-  EXPECT_FALSE(model.polys[0].delpoly);
-  EXPECT_FALSE(model.polys[0].ps[0].delit);
-  EXPECT_EQ(model.polys[0].code, fresh.polys[0].code);
+  ASSERT_EQ(model.PolylineCount(), fresh.PolylineCount());
+  EXPECT_FALSE(model.polylines[0].dropped);
+  EXPECT_FALSE(model.polylines[0].vertices[0].dropped);
+  EXPECT_EQ(model.polylines[0].header, fresh.polylines[0].header);
 }
 
 TEST_F(PolylineReaderTest, TruncatedEntityKeepsWhatWasRead) {
   const PolylineModel model =
       Read("0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n0\nVERTEX\n10\n4\n20");
-  ASSERT_EQ(model.anzpoly, 1);
-  ASSERT_EQ(model.polys[0].anzp, 1);
-  EXPECT_EQ(model.polys[0].ps[0].x, 4.0);
-  EXPECT_EQ(Lines(model.polys[0].ps[0].code),
+  ASSERT_EQ(model.PolylineCount(), 1);
+  ASSERT_EQ(model.polylines[0].VertexCount(), 1);
+  EXPECT_EQ(model.polylines[0].vertices[0].x, 4.0);
+  EXPECT_EQ(Lines(model.polylines[0].vertices[0].pairs),
             (std::vector<std::string>{"0", "VERTEX", "10", "4", "20"}));
 }
 

@@ -113,8 +113,8 @@ TEST_F(DamagedDrawingTest, EachLineKeepsTheStyleOfTheVersionReadBeforeIt) {
             std::string::npos)
       << text;
   EXPECT_NE(text.find("0|POLYLINE| 66|1|5|2B| 0|VERTEX|"), std::string::npos) << text;
-  EXPECT_EQ(model_.polys[0].anzp, 2);
-  EXPECT_EQ(model_.polys[1].anzp, 2);
+  EXPECT_EQ(model_.polylines[0].VertexCount(), 2);
+  EXPECT_EQ(model_.polylines[1].VertexCount(), 2);
   EXPECT_EQ(text.find("2B| 90|"), std::string::npos) << text;
 }
 

@@ -23,9 +23,9 @@ std::string InEntities(const std::vector<std::string>& body) {
 
 std::vector<Job> AllJobs() {
   const JobSettings start;
-  const ArcSearchSettings arc_settings{start.AbweichEd.value(), start.TestEd.IntValue(),
-                                       start.Test2Ed.IntValue()};
-  const double tolerance = start.AbweichLinEd.value();
+  const ArcSearchSettings arc_settings{start.deviation.value(), start.arc_tests.IntValue(),
+                                       start.line_tests.IntValue()};
+  const double tolerance = start.join_tolerance.value();
 
   // Nine vertices on a quarter circle of radius 10: one arc.
   std::vector<std::string> quarter = {"0", "LWPOLYLINE", "90", "9"};
@@ -40,19 +40,18 @@ std::vector<Job> AllJobs() {
       {"convert1",
        [arc_settings](PolylineModel& model, const std::string& in, const std::string& out,
                       MessageSink& messages) {
-         ArcFields arc;
-         Convert(model, arc, arc_settings, in, out, messages);
+         RunArcJob(model, arc_settings, in, out, messages);
        },
        InEntities(quarter), true},
       {"convert2",
        [tolerance](PolylineModel& model, const std::string& in, const std::string& out,
-                   MessageSink& messages) { convert2(model, in, out, tolerance, messages); },
+                   MessageSink& messages) { RunLineJob(model, in, out, tolerance, messages); },
        InEntities({"0", "LINE", "5", "2A", "8", "0", "10", "0", "20", "0", "11", "1", "21", "0",
                    "0", "LINE", "5", "2B", "8", "0", "10", "1", "20", "0", "11", "2", "21", "0"}),
        false},
       {"convert3",
        [tolerance](PolylineModel& model, const std::string& in, const std::string& out,
-                   MessageSink& messages) { convert3(model, in, out, tolerance, messages); },
+                   MessageSink& messages) { RunJoinJob(model, in, out, tolerance, messages); },
        InEntities({"0", "LWPOLYLINE", "90", "2", "10", "1", "20", "0", "10", "2", "20", "0",
                    "0", "LWPOLYLINE", "90", "2", "10", "0", "20", "0", "10", "1", "20", "0"}),
        true},

@@ -191,12 +191,12 @@ TEST_P(JobFaultTest, NonFiniteAndHugeValuesAreNoNumbersOrStayFinite) {
   ASSERT_FALSE(output.empty());
   // The reader left the coordinates that are no numbers at 0 (or dropped
   // the LWPOLYLINE pairs); every coordinate in the model is finite.
-  for (std::int32_t p = 0; p < model_.anzpoly; ++p) {
-    const tpoly& polyline = model_.polys[static_cast<std::size_t>(p)];
-    for (std::int32_t v = 0; v < polyline.anzp; ++v) {
-      const Tmypoi& vertex = polyline.ps[static_cast<std::size_t>(v)];
+  for (std::int32_t p = 0; p < model_.PolylineCount(); ++p) {
+    const Polyline& polyline = model_.polylines[static_cast<std::size_t>(p)];
+    for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) {
+      const Vertex& vertex = polyline.vertices[static_cast<std::size_t>(v)];
       EXPECT_TRUE(std::isfinite(vertex.x) && std::isfinite(vertex.y) && std::isfinite(vertex.z));
-      EXPECT_TRUE(!vertex.writebulge || std::isfinite(vertex.bulge));
+      EXPECT_TRUE(!vertex.gets_bulge || std::isfinite(vertex.bulge));
     }
   }
 }
@@ -215,7 +215,7 @@ TEST_P(JobFaultTest, TwoMillionPolylinesOfOneVertex) {
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_EQ(model_.anzpoly, kCount);
+  EXPECT_EQ(model_.PolylineCount(), kCount);
   if (job_.name == "convert1") {
     EXPECT_EQ(output, WithCrLf(input));  // nothing to do in polylines of one vertex
   } else {

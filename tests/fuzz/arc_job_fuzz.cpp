@@ -1,5 +1,5 @@
-// The arc job on arbitrary bytes: LoadDxf, the arc search with small test
-// counts taken from the last two bytes, savedxf.
+// The arc job on arbitrary bytes: ReadPolylines, the arc search with small test
+// counts taken from the last two bytes, WriteArcResult.
 //
 // Invariants:
 // - a readable input and a writable output give no message;
@@ -38,10 +38,10 @@ ArcSearchSettings SettingsFrom(const TailParameters& tail) {
   return settings;
 }
 
-std::int32_t WrittenVertices(const tpoly& polyline) {
+std::int32_t WrittenVertices(const Polyline& polyline) {
   std::int32_t written = 0;
-  for (std::int32_t v = 0; v < polyline.anzp; ++v) {
-    if (!polyline.ps[static_cast<std::size_t>(v)].delit) ++written;
+  for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) {
+    if (!polyline.vertices[static_cast<std::size_t>(v)].dropped) ++written;
   }
   return written;
 }
@@ -49,18 +49,18 @@ std::int32_t WrittenVertices(const tpoly& polyline) {
 // Checks the marks of the search; true when any vertex was marked.
 bool CheckMarks(const PolylineModel& model) {
   bool marked = false;
-  for (std::int32_t p = 0; p < model.anzpoly; ++p) {
-    const tpoly& polyline = model.polys[static_cast<std::size_t>(p)];
-    FUZZ_CHECK(polyline.anzp >= 0 && polyline.ps.size() >= static_cast<std::size_t>(polyline.anzp));
-    if (polyline.anzp == 0) continue;
-    FUZZ_CHECK(!polyline.ps.front().delit);
-    FUZZ_CHECK(!polyline.ps[static_cast<std::size_t>(polyline.anzp - 1)].delit);
-    for (std::int32_t v = 0; v < polyline.anzp; ++v) {
-      const Tmypoi& vertex = polyline.ps[static_cast<std::size_t>(v)];
-      marked = marked || vertex.delit || vertex.writebulge;
-      if (!vertex.writebulge) continue;
-      FUZZ_CHECK(!vertex.delit);
-      FUZZ_CHECK(v + 3 <= polyline.anzp - 1);
+  for (std::int32_t p = 0; p < model.PolylineCount(); ++p) {
+    const Polyline& polyline = model.polylines[static_cast<std::size_t>(p)];
+    FUZZ_CHECK(polyline.VertexCount() >= 0 && polyline.vertices.size() >= static_cast<std::size_t>(polyline.VertexCount()));
+    if (polyline.VertexCount() == 0) continue;
+    FUZZ_CHECK(!polyline.vertices.front().dropped);
+    FUZZ_CHECK(!polyline.vertices.back().dropped);
+    for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) {
+      const Vertex& vertex = polyline.vertices[static_cast<std::size_t>(v)];
+      marked = marked || vertex.dropped || vertex.gets_bulge;
+      if (!vertex.gets_bulge) continue;
+      FUZZ_CHECK(!vertex.dropped);
+      FUZZ_CHECK(v + 3 <= polyline.VertexCount() - 1);
       FUZZ_CHECK(std::isfinite(vertex.bulge) && vertex.bulge != 0);
       const std::optional<double> written = ParseNumber(FormatGeneral(vertex.bulge));
       FUZZ_CHECK(written.has_value());
@@ -79,11 +79,11 @@ void CheckUnchangedCopy(const std::vector<Pair>& input, const PolylineModel& mod
       AppendPairs(input, segment, expected);
       continue;
     }
-    FUZZ_CHECK(entry < static_cast<std::size_t>(model.anzpoly));
-    AppendUnchangedPolyline(input, segment, std::to_string(model.polys[entry].anzp), expected);
+    FUZZ_CHECK(entry < static_cast<std::size_t>(model.PolylineCount()));
+    AppendUnchangedPolyline(input, segment, std::to_string(model.polylines[entry].VertexCount()), expected);
     ++entry;
   }
-  FUZZ_CHECK(entry == static_cast<std::size_t>(model.anzpoly));
+  FUZZ_CHECK(entry == static_cast<std::size_t>(model.PolylineCount()));
   const std::int64_t difference = FirstDifference(output, expected);
   if (difference >= 0) std::fprintf(stderr, "output differs at line %lld\n", static_cast<long long>(difference));
   FUZZ_CHECK(difference < 0);
@@ -92,18 +92,18 @@ void CheckUnchangedCopy(const std::vector<Pair>& input, const PolylineModel& mod
 void CheckArcsWritten(const std::string& output_name, const PolylineModel& model) {
   RecordingSink messages;
   PolylineModel again;
-  LoadDxf(again, output_name, messages);
+  ReadPolylines(again, output_name, messages);
   FUZZ_CHECK(messages.errors.empty());
-  FUZZ_CHECK(again.anzpoly == model.anzpoly);
-  for (std::int32_t p = 0; p < model.anzpoly; ++p) {
-    const tpoly& before = model.polys[static_cast<std::size_t>(p)];
-    const tpoly& after = again.polys[static_cast<std::size_t>(p)];
-    FUZZ_CHECK(after.anzp == WrittenVertices(before));
+  FUZZ_CHECK(again.PolylineCount() == model.PolylineCount());
+  for (std::int32_t p = 0; p < model.PolylineCount(); ++p) {
+    const Polyline& before = model.polylines[static_cast<std::size_t>(p)];
+    const Polyline& after = again.polylines[static_cast<std::size_t>(p)];
+    FUZZ_CHECK(after.VertexCount() == WrittenVertices(before));
     std::size_t kept = 0;
-    for (std::int32_t v = 0; v < before.anzp; ++v) {
-      const Tmypoi& vertex = before.ps[static_cast<std::size_t>(v)];
-      if (vertex.delit) continue;
-      const Tmypoi& read = after.ps[kept++];
+    for (std::int32_t v = 0; v < before.VertexCount(); ++v) {
+      const Vertex& vertex = before.vertices[static_cast<std::size_t>(v)];
+      if (vertex.dropped) continue;
+      const Vertex& read = after.vertices[kept++];
       FUZZ_CHECK(read.x == vertex.x && read.y == vertex.y && read.z == vertex.z);
     }
   }
@@ -122,15 +122,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   RecordingSink messages;
   PolylineModel model;
-  LoadDxf(model, input_name, messages);
+  ReadPolylines(model, input_name, messages);
   FUZZ_CHECK(messages.errors.empty());
-  FUZZ_CHECK(model.anzpoly >= 0 && model.polys.size() >= static_cast<std::size_t>(model.anzpoly));
-  if (model.anzpoly == 0) return 0;  // the job reports this and writes nothing
+  FUZZ_CHECK(model.PolylineCount() >= 0 && model.polylines.size() >= static_cast<std::size_t>(model.PolylineCount()));
+  if (model.PolylineCount() == 0) return 0;  // the job reports this and writes nothing
 
-  ArcFields arc;
-  ArcSearch(model, SettingsFrom(TailOf(data, size)), arc, 1);
+  FindArcs(model, SettingsFrom(TailOf(data, size)), 1);
   const bool marked = CheckMarks(model);
-  savedxf(model, input_name, output_name, messages);
+  WriteArcResult(model, input_name, output_name, messages);
   FUZZ_CHECK(messages.errors.empty() && messages.information.empty());
 
   const std::string written = ReadWholeFile(output_name);

@@ -86,16 +86,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::optional<JobMode> mode = arguments.size() >= 3 ? ModeOfWord(arguments[0]) : std::nullopt;
   FUZZ_CHECK(run.has_value() == mode.has_value());
 
-  std::array<const JobSetting*, 4> all = {&settings.AbweichEd, &settings.TestEd,
-                                          &settings.Test2Ed, &settings.AbweichLinEd};
+  std::array<const JobSetting*, 4> all = {&settings.deviation, &settings.arc_tests,
+                                          &settings.line_tests, &settings.join_tolerance};
   std::vector<const JobSetting*> of_mode;
   if (run) {
     FUZZ_CHECK(run->mode == *mode);
     FUZZ_CHECK(run->input == arguments[1] && run->output == arguments[2]);
-    if (*mode == JobMode::kConvert1) {
-      of_mode = {&settings.AbweichEd, &settings.TestEd, &settings.Test2Ed};
+    if (*mode == JobMode::kFindArcs) {
+      of_mode = {&settings.deviation, &settings.arc_tests, &settings.line_tests};
     } else {
-      of_mode = {&settings.AbweichLinEd};
+      of_mode = {&settings.join_tolerance};
     }
   }
   for (const JobSetting* setting : all) {

@@ -85,8 +85,8 @@ DrawingFiles WriteDrawing(const std::uint8_t* data, std::size_t size) {
 
 std::vector<std::int32_t> VertexCounts(const PolylineModel& model) {
   std::vector<std::int32_t> counts;
-  for (std::int32_t k = 0; k < model.anzpoly; ++k) {
-    counts.push_back(model.polys[static_cast<std::size_t>(k)].anzp);
+  for (std::int32_t k = 0; k < model.PolylineCount(); ++k) {
+    counts.push_back(model.polylines[static_cast<std::size_t>(k)].VertexCount());
   }
   return counts;
 }

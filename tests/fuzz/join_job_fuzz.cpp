@@ -1,5 +1,5 @@
-// The join job on arbitrary bytes: LoadDxf, JoinPolylines with a tolerance
-// taken from the last byte, UpdateCountsAndDropShortPolylines, savedxf4.
+// The join job on arbitrary bytes: ReadPolylines, JoinPolylines with a tolerance
+// taken from the last byte, UpdateCountsAndDropShortPolylines, WriteJoinResult.
 //
 // Invariants:
 // - a readable input and a writable output give no message;
@@ -38,8 +38,8 @@ double ToleranceFrom(const TailParameters& tail) {
 // Every vertex of a polyline, also one it received, is of the polyline's
 // own kind: a VERTEX entity in a POLYLINE, a group-10 (or 11) pair with what
 // follows it in an LWPOLYLINE.
-void CheckVertexKind(const tpoly& polyline, std::int32_t index) {
-  LineList::Cursor cursor(polyline.ps[static_cast<std::size_t>(index)].code);
+void CheckVertexKind(const Polyline& polyline, std::int32_t index) {
+  LineList::Cursor cursor(polyline.vertices[static_cast<std::size_t>(index)].pairs);
   std::string_view code;
   std::string_view value;
   FUZZ_CHECK(cursor.Next(code) && cursor.Next(value));
@@ -54,24 +54,24 @@ void CheckJoins(const PolylineModel& model, const std::vector<std::int32_t>& rea
   std::int64_t joinable = 0;
   std::int64_t attached = 0;
   std::int64_t written = 0;
-  for (std::int32_t k = 0; k < model.anzpoly; ++k) {
-    const tpoly& polyline = model.polys[static_cast<std::size_t>(k)];
+  for (std::int32_t k = 0; k < model.PolylineCount(); ++k) {
+    const Polyline& polyline = model.polylines[static_cast<std::size_t>(k)];
     const std::int32_t read = read_counts[static_cast<std::size_t>(k)];
     if (read >= 2) joinable += read;
-    if (read >= 2 && polyline.anzp == 0) ++attached;
-    FUZZ_CHECK(polyline.delpoly == (polyline.anzp < 2));
-    FUZZ_CHECK(polyline.ps.size() >= static_cast<std::size_t>(polyline.anzp));
-    if (!polyline.delpoly) written += polyline.anzp;
-    if (read < 2) FUZZ_CHECK(polyline.anzp == read);
-    for (std::int32_t v = 0; v < polyline.anzp; ++v) CheckVertexKind(polyline, v);
+    if (read >= 2 && polyline.VertexCount() == 0) ++attached;
+    FUZZ_CHECK(polyline.dropped == (polyline.VertexCount() < 2));
+    FUZZ_CHECK(polyline.vertices.size() >= static_cast<std::size_t>(polyline.VertexCount()));
+    if (!polyline.dropped) written += polyline.VertexCount();
+    if (read < 2) FUZZ_CHECK(polyline.VertexCount() == read);
+    for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) CheckVertexKind(polyline, v);
   }
   FUZZ_CHECK(written == joinable - attached);
 }
 
-std::size_t BlockLines(const tpoly& polyline) {
-  std::size_t lines = polyline.code.Count() + polyline.code2.Count();
-  for (std::int32_t v = 0; v < polyline.anzp; ++v) {
-    lines += polyline.ps[static_cast<std::size_t>(v)].code.Count();
+std::size_t BlockLines(const Polyline& polyline) {
+  std::size_t lines = polyline.header.Count() + polyline.trailer.Count();
+  for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) {
+    lines += polyline.vertices[static_cast<std::size_t>(v)].pairs.Count();
   }
   return lines;
 }
@@ -86,18 +86,18 @@ void CheckCopy(const std::vector<Pair>& input, const PolylineModel& model,
       AppendPairs(input, segment, expected);
       continue;
     }
-    FUZZ_CHECK(entry < static_cast<std::size_t>(model.anzpoly));
-    const tpoly& polyline = model.polys[entry];
-    const bool received = polyline.anzp != read_counts[entry];
+    FUZZ_CHECK(entry < static_cast<std::size_t>(model.PolylineCount()));
+    const Polyline& polyline = model.polylines[entry];
+    const bool received = polyline.VertexCount() != read_counts[entry];
     ++entry;
-    if (polyline.delpoly) continue;
+    if (polyline.dropped) continue;
     if (received) {
       AppendRewrittenPolyline(input, segment, BlockLines(polyline), expected);
     } else {
-      AppendUnchangedPolyline(input, segment, std::to_string(polyline.anzp), expected);
+      AppendUnchangedPolyline(input, segment, std::to_string(polyline.VertexCount()), expected);
     }
   }
-  FUZZ_CHECK(entry == static_cast<std::size_t>(model.anzpoly));
+  FUZZ_CHECK(entry == static_cast<std::size_t>(model.PolylineCount()));
   const std::int64_t difference = FirstDifference(output, expected);
   if (difference >= 0) std::fprintf(stderr, "output differs at line %lld\n", static_cast<long long>(difference));
   FUZZ_CHECK(difference < 0);
@@ -116,15 +116,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   RecordingSink messages;
   PolylineModel model;
-  LoadDxf(model, input_name, messages);
+  ReadPolylines(model, input_name, messages);
   FUZZ_CHECK(messages.errors.empty());
-  if (model.anzpoly == 0) return 0;  // the job reports this and writes nothing
+  if (model.PolylineCount() == 0) return 0;  // the job reports this and writes nothing
   const std::vector<std::int32_t> read_counts = VertexCounts(model);
 
   JoinPolylines(model, ToleranceFrom(TailOf(data, size)));
   UpdateCountsAndDropShortPolylines(model);
   CheckJoins(model, read_counts);
-  savedxf4(model, input_name, output_name, messages);
+  WriteJoinResult(model, input_name, output_name, messages);
   FUZZ_CHECK(messages.errors.empty() && messages.information.empty());
 
   const std::string written = ReadWholeFile(output_name);

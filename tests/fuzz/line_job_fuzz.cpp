@@ -1,6 +1,6 @@
-// The line job on arbitrary bytes: LoadDxf2, ChainLines with a tolerance
+// The line job on arbitrary bytes: ReadLines, ChainLines with a tolerance
 // taken from the last byte, the vertex counts of the lightweight style,
-// savedxf2.
+// WriteLineResult.
 //
 // Invariants:
 // - a readable input and a writable output give no message;
@@ -33,7 +33,7 @@ double ToleranceFrom(const TailParameters& tail) {
   return kTolerances[tail.last % kTolerances.size()];
 }
 
-bool Written(const tpoly& record) { return !record.delpoly && record.anzp >= 2; }
+bool Written(const Polyline& record) { return !record.dropped && record.VertexCount() >= 2; }
 
 bool HasHandle(const LineList& lines) {
   LineList::Cursor cursor(lines);
@@ -45,10 +45,10 @@ bool HasHandle(const LineList& lines) {
 }
 
 // A record gets a handle of its own only in a drawing that has handles.
-std::size_t BlockLines(const tpoly& record, bool drawing_has_handles) {
-  const bool new_handle = drawing_has_handles && !HasHandle(record.code);
-  std::size_t lines = record.code.Count() + record.code2.Count() + (new_handle ? 2 : 0);
-  for (std::int32_t v = 0; v < record.anzp; ++v) lines += record.ps[static_cast<std::size_t>(v)].code.Count();
+std::size_t BlockLines(const Polyline& record, bool drawing_has_handles) {
+  const bool new_handle = drawing_has_handles && !HasHandle(record.header);
+  std::size_t lines = record.header.Count() + record.trailer.Count() + (new_handle ? 2 : 0);
+  for (std::int32_t v = 0; v < record.VertexCount(); ++v) lines += record.vertices[static_cast<std::size_t>(v)].pairs.Count();
   return lines;
 }
 
@@ -66,25 +66,25 @@ void CheckChains(const PolylineModel& model, const std::vector<std::int32_t>& re
   std::int64_t before = 0;
   std::int64_t appended = 0;
   std::int64_t after = 0;
-  for (std::int32_t k = 0; k < model.anzpoly; ++k) {
-    const tpoly& record = model.polys[static_cast<std::size_t>(k)];
+  for (std::int32_t k = 0; k < model.PolylineCount(); ++k) {
+    const Polyline& record = model.polylines[static_cast<std::size_t>(k)];
     const std::int32_t read = read_counts[static_cast<std::size_t>(k)];
     FUZZ_CHECK(read >= 1 && read <= 2);
     if (read < 2) {
-      FUZZ_CHECK(record.anzp == read);
+      FUZZ_CHECK(record.VertexCount() == read);
       continue;
     }
     before += read;
-    if (record.delpoly) {
-      FUZZ_CHECK(record.anzp == 0);
+    if (record.dropped) {
+      FUZZ_CHECK(record.VertexCount() == 0);
       ++appended;
     } else {
-      FUZZ_CHECK(record.anzp >= 2);
-      after += record.anzp;
+      FUZZ_CHECK(record.VertexCount() >= 2);
+      after += record.VertexCount();
     }
   }
   FUZZ_CHECK(after == before - appended);
-  FUZZ_CHECK(after <= 2 * static_cast<std::int64_t>(model.anzpoly));
+  FUZZ_CHECK(after <= 2 * static_cast<std::int64_t>(model.PolylineCount()));
 }
 
 void CheckOutput(const std::vector<Pair>& input, const PolylineModel& model,
@@ -107,8 +107,8 @@ void CheckOutput(const std::vector<Pair>& input, const PolylineModel& model,
       continue;
     }
     after_seed_name = false;
-    FUZZ_CHECK(record_number < static_cast<std::size_t>(model.anzpoly));
-    const tpoly& record = model.polys[record_number++];
+    FUZZ_CHECK(record_number < static_cast<std::size_t>(model.PolylineCount()));
+    const Polyline& record = model.polylines[record_number++];
     if (!Written(record)) continue;
     const bool lightweight = record.kind == PolylineKind::kLwPolyline;
     const std::size_t block = BlockLines(record, model.has_handles);
@@ -118,14 +118,14 @@ void CheckOutput(const std::vector<Pair>& input, const PolylineModel& model,
     // A polyline holds vertices of its own style only.
     const std::int64_t vertex_entities = CountPairs(output, line, line + block, "0", "VERTEX");
     if (lightweight) {
-      FUZZ_CHECK(CountPairs(output, line, line + block, "90", std::to_string(record.anzp)) >= 1);
+      FUZZ_CHECK(CountPairs(output, line, line + block, "90", std::to_string(record.VertexCount())) >= 1);
       FUZZ_CHECK(vertex_entities == 0);
     } else {
-      FUZZ_CHECK(vertex_entities == record.anzp);
+      FUZZ_CHECK(vertex_entities == record.VertexCount());
     }
     line += block;
   }
-  FUZZ_CHECK(record_number == static_cast<std::size_t>(model.anzpoly));
+  FUZZ_CHECK(record_number == static_cast<std::size_t>(model.PolylineCount()));
   FUZZ_CHECK(line == output.size());
 }
 
@@ -142,15 +142,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   RecordingSink messages;
   PolylineModel model;
-  LoadDxf2(model, input_name, messages);
+  ReadLines(model, input_name, messages);
   FUZZ_CHECK(messages.errors.empty());
-  FUZZ_CHECK(model.anzpoly >= 0 && model.polys.size() >= static_cast<std::size_t>(model.anzpoly));
+  FUZZ_CHECK(model.PolylineCount() >= 0 && model.polylines.size() >= static_cast<std::size_t>(model.PolylineCount()));
   const std::vector<std::int32_t> read_counts = VertexCounts(model);
 
   ChainLines(model, ToleranceFrom(TailOf(data, size)));
   CheckChains(model, read_counts);
   AppendVertexCounts(model);
-  savedxf2(model, input_name, output_name, messages);
+  WriteLineResult(model, input_name, output_name, messages);
   FUZZ_CHECK(messages.errors.empty() && messages.information.empty());
 
   const std::string written = ReadWholeFile(output_name);

@@ -37,7 +37,7 @@ class RandomDrawing {
       : scenario_(scenario), random_(seed) {}
 
   PolylineModel Make(int count) {
-    std::vector<tpoly> polylines;
+    std::vector<Polyline> polylines;
     for (int n = 0; n < count; ++n) polylines.push_back(MakeOne(n));
     return ModelOf(std::move(polylines));
   }
@@ -81,7 +81,7 @@ class RandomDrawing {
     return kChoices[Uniform(0, std::size(kChoices) - 1)];
   }
 
-  tpoly MakeOne(int n) {
+  Polyline MakeOne(int n) {
     const int size = Chance(0.1) ? Uniform(0, 1) : Uniform(2, 5);
     std::vector<Point3> points;
     for (int i = 0; i < size; ++i) {
@@ -109,7 +109,7 @@ class RandomDrawing {
 
 int Attached(const PolylineModel& model) {
   int count = 0;
-  for (std::int32_t n = 0; n < model.anzpoly; ++n) count += model.polys[n].delpoly ? 1 : 0;
+  for (std::int32_t n = 0; n < model.PolylineCount(); ++n) count += model.polylines[n].dropped ? 1 : 0;
   return count;
 }
 

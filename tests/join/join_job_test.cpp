@@ -69,7 +69,7 @@ class JoinJobTest : public testing::JobFilesTest {
  protected:
   std::string Run(const Lines& input, double tolerance) {
     WriteFile(in_, Lf(input));
-    convert3(model_, in_, out_, tolerance, messages_);
+    RunJoinJob(model_, in_, out_, tolerance, messages_);
     return ReadFile(out_);
   }
 
@@ -125,7 +125,7 @@ TEST_F(JoinJobTest, TheFileMayEndRightAfterAPolyline) {
 
   // The same without a line end after EOF, and with an empty polyline last.
   WriteFile(in_, "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n0\nEOF");
-  convert3(model_, in_, out_, 0.01, messages_);
+  RunJoinJob(model_, in_, out_, 0.01, messages_);
   EXPECT_EQ(ReadFile(out_), "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nEOF\r\n");
   EXPECT_TRUE(messages_.shown.empty());
 }
@@ -147,15 +147,14 @@ TEST_F(JoinJobTest, AnInputWithoutPolylinesIsReportedAndNothingWritten) {
 
   // An output that already exists stays as it was.
   WriteFile(out_, "previous");
-  convert3(model_, in_, out_, 0.01, messages_);
+  RunJoinJob(model_, in_, out_, 0.01, messages_);
   EXPECT_EQ(ReadFile(out_), "previous");
 }
 
 TEST_F(JoinJobTest, AnInputThatCannotBeOpenedIsReportedTwice) {
   PolylineModel& model = model_;
-  model.polys.push_back(testing::Lw({{0, 0, 0}, {1, 0, 0}}));
-  model.anzpoly = 1;  // left from an earlier job
-  convert3(model, dir_.File("missing.dxf"), out_, 0.01, messages_);
+  model.polylines.push_back(testing::Lw({{0, 0, 0}, {1, 0, 0}}));
+  RunJoinJob(model, dir_.File("missing.dxf"), out_, 0.01, messages_);
   ASSERT_EQ(messages_.shown.size(), 2u);
   EXPECT_TRUE(messages_.shown[0].is_error);
   EXPECT_EQ(messages_.shown[0].Utf8Text(),
@@ -186,7 +185,7 @@ TEST_F(JoinJobTest, MixedKindsJoinEachWithItsOwn) {
 TEST_F(JoinJobTest, TheInputMayBeTheOutput) {
   WriteFile(in_, Lf(InEntities(Concat({LwEntity("1", "2", {"1", "2"}),
                                        LwEntity("2", "2", {"0", "1"})}))));
-  convert3(model_, in_, in_, 0.01, messages_);
+  RunJoinJob(model_, in_, in_, 0.01, messages_);
   EXPECT_TRUE(messages_.shown.empty());
   EXPECT_EQ(ReadFile(in_), CrLf(InEntities(LwEntity("2", "3", {"0", "1", "2"}))));
 }
@@ -219,25 +218,25 @@ TEST_F(JoinJobTest, SampleDrawingsJoinAsTheReferenceJoinsThem) {
   for (const std::string& sample : testing::SampleDrawings()) {
     for (const double tolerance : {0.01, 1.0}) {
       PolylineModel expected;
-      LoadDxf(expected, sample, messages_);
-      if (expected.anzpoly == 0) continue;
+      ReadPolylines(expected, sample, messages_);
+      if (expected.PolylineCount() == 0) continue;
       testing::ReferenceJoinPolylines(expected, tolerance);
       UpdateCountsAndDropShortPolylines(expected);
 
-      convert3(model_, sample, out_, tolerance, messages_);
+      RunJoinJob(model_, sample, out_, tolerance, messages_);
       EXPECT_EQ(testing::FirstDifference(expected, model_), "") << sample;
 
       // Read back, the output holds the joined polylines, each entity with
       // vertices of its own kind and its count.
       PolylineModel written;
-      LoadDxf(written, out_, messages_);
+      ReadPolylines(written, out_, messages_);
       int kept = 0;
-      for (const tpoly& p : expected.polys) kept += p.delpoly ? 0 : 1;
-      ASSERT_EQ(written.anzpoly, kept) << sample;
-      for (const tpoly& p : written.polys) {
-        EXPECT_GE(p.anzp, 2) << sample;
-        for (std::int32_t i = 0; i < p.anzp; ++i) {
-          const int entities = VertexEntities(p.ps[static_cast<std::size_t>(i)].code);
+      for (const Polyline& p : expected.polylines) kept += p.dropped ? 0 : 1;
+      ASSERT_EQ(written.PolylineCount(), kept) << sample;
+      for (const Polyline& p : written.polylines) {
+        EXPECT_GE(p.VertexCount(), 2) << sample;
+        for (std::int32_t i = 0; i < p.VertexCount(); ++i) {
+          const int entities = VertexEntities(p.vertices[static_cast<std::size_t>(i)].pairs);
           EXPECT_EQ(entities, p.kind == PolylineKind::kPolyline ? 1 : 0) << sample;
         }
       }

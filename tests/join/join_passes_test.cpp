@@ -27,7 +27,7 @@ struct Implementation {
 
 class JoinPassesTest : public ::testing::TestWithParam<Implementation> {
  protected:
-  PolylineModel Joined(std::vector<tpoly> polylines, double tolerance) {
+  PolylineModel Joined(std::vector<Polyline> polylines, double tolerance) {
     PolylineModel model = ModelOf(std::move(polylines));
     GetParam().join(model, tolerance);
     return model;
@@ -36,14 +36,14 @@ class JoinPassesTest : public ::testing::TestWithParam<Implementation> {
 
 using Points = std::vector<Point3>;
 
-void ExpectAttached(const tpoly& polyline) {
-  EXPECT_EQ(polyline.anzp, 0);
-  EXPECT_TRUE(polyline.delpoly);
+void ExpectAttached(const Polyline& polyline) {
+  EXPECT_EQ(polyline.VertexCount(), 0);
+  EXPECT_TRUE(polyline.dropped);
 }
 
-void ExpectKept(const tpoly& polyline, const Points& points) {
+void ExpectKept(const Polyline& polyline, const Points& points) {
   EXPECT_EQ(Vertices(polyline), points);
-  EXPECT_FALSE(polyline.delpoly);
+  EXPECT_FALSE(polyline.dropped);
 }
 
 TEST_P(JoinPassesTest, LaterPolylinesAttachToAReceiverThatGrew) {
@@ -52,11 +52,11 @@ TEST_P(JoinPassesTest, LaterPolylinesAttachToAReceiverThatGrew) {
                                       Lw({{0, 0, 0}, {1, 0, 0}}, "L"),
                                       Lw({{2, 0, 0}, {3, 0, 0}}, "M")},
                                      0.01);
-  ExpectAttached(model.polys[0]);
-  ExpectKept(model.polys[1], {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}});
-  ExpectAttached(model.polys[2]);
+  ExpectAttached(model.polylines[0]);
+  ExpectKept(model.polylines[1], {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}});
+  ExpectAttached(model.polylines[2]);
   // The joints keep the receiver's own vertex each time.
-  EXPECT_EQ(VertexLabels(model.polys[1]),
+  EXPECT_EQ(VertexLabels(model.polylines[1]),
             (std::vector<std::string>{"L-0", "L-1", "K-1", "M-1"}));
 }
 
@@ -66,10 +66,10 @@ TEST_P(JoinPassesTest, AReceiverIsItselfAttachedWithWhatItReceived) {
                                       Lw({{0, 0, 0}, {1, 0, 0}}, "L"),
                                       Lw({{1, 0, 0}, {2, 0, 0}}, "M")},
                                      0.01);
-  ExpectAttached(model.polys[0]);
-  ExpectKept(model.polys[1], {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}});
-  ExpectAttached(model.polys[2]);
-  EXPECT_EQ(VertexLabels(model.polys[1]),
+  ExpectAttached(model.polylines[0]);
+  ExpectKept(model.polylines[1], {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}});
+  ExpectAttached(model.polylines[2]);
+  EXPECT_EQ(VertexLabels(model.polylines[1]),
             (std::vector<std::string>{"L-0", "L-1", "M-1", "K-1"}));
 }
 
@@ -79,16 +79,16 @@ TEST_P(JoinPassesTest, TheLowestReceiverWinsAmongEqualEnds) {
                                       Lw({{5, 5, 0}, {1, 1, 0}}),
                                       Lw({{3, 3, 0}, {1, 1, 0}})},
                                      0.01);
-  ExpectAttached(model.polys[0]);
-  ExpectKept(model.polys[1], {{5, 5, 0}, {1, 1, 0}, {9, 9, 0}});
-  ExpectKept(model.polys[2], {{3, 3, 0}, {1, 1, 0}});
+  ExpectAttached(model.polylines[0]);
+  ExpectKept(model.polylines[1], {{5, 5, 0}, {1, 1, 0}, {9, 9, 0}});
+  ExpectKept(model.polylines[2], {{3, 3, 0}, {1, 1, 0}});
 }
 
 TEST_P(JoinPassesTest, ClosedOutlinesStayWhole) {
   // A ring that ends where it starts is not joined to itself.
   const Points ring = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 0, 0}};
   PolylineModel model = Joined({Lw(ring)}, 1);
-  ExpectKept(model.polys[0], ring);
+  ExpectKept(model.polylines[0], ring);
 
   // Flagged closed, of either kind, a polyline neither attaches to another
   // nor receives one, although the ends meet.
@@ -98,10 +98,10 @@ TEST_P(JoinPassesTest, ClosedOutlinesStayWhole) {
                     make({{-1, 0, 0}, {0, 0, 0}}, "before", 0),
                     make({{2, 0, 0}, {3, 0, 0}}, "after", 0)},
                    0.01);
-    ExpectKept(model.polys[0], {{0, 0, 0}, {1, 0, 0}});
-    ExpectKept(model.polys[1], {{1, 0, 0}, {2, 0, 0}, {3, 0, 0}});
-    ExpectKept(model.polys[2], {{-1, 0, 0}, {0, 0, 0}});
-    ExpectAttached(model.polys[3]);
+    ExpectKept(model.polylines[0], {{0, 0, 0}, {1, 0, 0}});
+    ExpectKept(model.polylines[1], {{1, 0, 0}, {2, 0, 0}, {3, 0, 0}});
+    ExpectKept(model.polylines[2], {{-1, 0, 0}, {0, 0, 0}});
+    ExpectAttached(model.polylines[3]);
   }
 }
 
@@ -111,9 +111,9 @@ TEST_P(JoinPassesTest, OnlyAStartMeetsAnEnd) {
   const Points b = {{2, 0, 0}, {1, 0, 0}};
   const Points c = {{0, 0, 0}, {0, 1, 0}};
   const PolylineModel model = Joined({Lw(a), Lw(b), Lw(c)}, 0.5);
-  ExpectKept(model.polys[0], a);
-  ExpectKept(model.polys[1], b);
-  ExpectKept(model.polys[2], c);
+  ExpectKept(model.polylines[0], a);
+  ExpectKept(model.polylines[1], b);
+  ExpectKept(model.polylines[2], c);
 }
 
 TEST_P(JoinPassesTest, TheTestIsAnOpenBoxOnEachAxis) {
@@ -123,7 +123,7 @@ TEST_P(JoinPassesTest, TheTestIsAnOpenBoxOnEachAxis) {
   const auto joins = [this](const Point3& end, const Point3& start, double tolerance) {
     const PolylineModel model =
         Joined({Lw({start, {7, 7, 7}}), Lw({{-7, -7, -7}, end})}, tolerance);
-    return model.polys[0].delpoly;
+    return model.polylines[0].dropped;
   };
   // 0.9 apart on x and y, about 1.27 in distance: inside the box.
   EXPECT_TRUE(joins({0, 0, 0}, {0.9, 0.9, 0}, 1));
@@ -154,10 +154,10 @@ TEST_P(JoinPassesTest, PolylinesWithFewerThanTwoVerticesTakeNoPart) {
   const PolylineModel model = Joined({Lw({{1, 1, 0}}), Lw({{0, 0, 0}, {1, 1, 0}}),
                                       Lw({}), Lw({{1, 1, 0}, {2, 2, 0}})},
                                      0.01);
-  ExpectKept(model.polys[0], {{1, 1, 0}});
-  ExpectKept(model.polys[1], {{0, 0, 0}, {1, 1, 0}, {2, 2, 0}});
-  ExpectKept(model.polys[2], {});
-  ExpectAttached(model.polys[3]);
+  ExpectKept(model.polylines[0], {{1, 1, 0}});
+  ExpectKept(model.polylines[1], {{0, 0, 0}, {1, 1, 0}, {2, 2, 0}});
+  ExpectKept(model.polylines[2], {});
+  ExpectAttached(model.polylines[3]);
 }
 
 TEST_P(JoinPassesTest, EachKindJoinsOnlyItsOwn) {
@@ -168,10 +168,10 @@ TEST_P(JoinPassesTest, EachKindJoinsOnlyItsOwn) {
                                       Lw({{1, 0, 0}, {2, 0, 0}}, "L2"),
                                       Poly({{1, 0, 0}, {2, 0, 0}}, "P3")},
                                      0.01);
-  EXPECT_EQ(VertexLabels(model.polys[0]), (std::vector<std::string>{"P0-0", "P0-1", "P3-1"}));
-  EXPECT_EQ(VertexLabels(model.polys[1]), (std::vector<std::string>{"L1-0", "L1-1", "L2-1"}));
-  ExpectAttached(model.polys[2]);
-  ExpectAttached(model.polys[3]);
+  EXPECT_EQ(VertexLabels(model.polylines[0]), (std::vector<std::string>{"P0-0", "P0-1", "P3-1"}));
+  EXPECT_EQ(VertexLabels(model.polylines[1]), (std::vector<std::string>{"L1-0", "L1-1", "L2-1"}));
+  ExpectAttached(model.polylines[2]);
+  ExpectAttached(model.polylines[3]);
 }
 
 TEST_P(JoinPassesTest, PolylinesJoinOnlyOfTheSameDimensionAndAsOutlines) {
@@ -182,21 +182,21 @@ TEST_P(JoinPassesTest, PolylinesJoinOnlyOfTheSameDimensionAndAsOutlines) {
   PolylineModel model = Joined({Poly(second, "", kFlag3d | 128),
                                 Poly(first, "", kFlag3d)},
                                0.01);
-  EXPECT_EQ(model.polys[1].anzp, 3);
+  EXPECT_EQ(model.polylines[1].VertexCount(), 3);
   model = Joined({Poly(second, "", kFlag3d), Poly(first)}, 0.01);
-  ExpectKept(model.polys[0], second);
+  ExpectKept(model.polylines[0], second);
   model = Joined({Poly(second), Poly(first, "", kFlag3d)}, 0.01);
-  ExpectKept(model.polys[0], second);
+  ExpectKept(model.polylines[0], second);
 
   // Fitted curves and meshes neither attach nor receive.
   for (const std::int32_t flag :
        {kFlagCurveFit, kFlagSplineFit, kFlagPolygonMesh, kFlagPolyfaceMesh}) {
     model = Joined({Poly(second, "", flag), Poly(first)}, 0.01);
-    ExpectKept(model.polys[0], second);
+    ExpectKept(model.polylines[0], second);
     model = Joined({Poly(second), Poly(first, "", flag)}, 0.01);
-    ExpectKept(model.polys[0], second);
+    ExpectKept(model.polylines[0], second);
     model = Joined({Poly(second, "", flag), Poly(first, "", flag)}, 0.01);
-    ExpectKept(model.polys[0], second);
+    ExpectKept(model.polylines[0], second);
   }
 }
 
@@ -209,9 +209,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CountUpdate, WritesEveryCountAndDropsShortPolylines) {
   PolylineModel model = ModelOf({Lw({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}), Lw({{5, 5, 0}}),
                                  Poly({}), Poly({{0, 0, 0}, {1, 1, 0}})});
-  model.polys[0].code.AddPair("90", " 17");  // a second count pair
-  model.polys[3].code.AddPair(" 90", "x");   // a POLYLINE header may carry one too
-  model.polys[3].code.Add("90");             // a last code line without value
+  model.polylines[0].header.AddPair("90", " 17");  // a second count pair
+  model.polylines[3].header.AddPair(" 90", "x");   // a POLYLINE header may carry one too
+  model.polylines[3].header.Add("90");             // a last code line without value
   UpdateCountsAndDropShortPolylines(model);
 
   const auto values = [](const LineList& list) {
@@ -221,17 +221,17 @@ TEST(CountUpdate, WritesEveryCountAndDropsShortPolylines) {
     while (cursor.Next(line)) lines.emplace_back(line);
     return lines;
   };
-  EXPECT_EQ(values(model.polys[0].code),
+  EXPECT_EQ(values(model.polylines[0].header),
             (std::vector<std::string>{"  0", "LWPOLYLINE", "  8", "0", " 90", "3", " 70", "0",
                                       "90", "3"}));
-  EXPECT_EQ(values(model.polys[1].code)[5], "1");
-  EXPECT_EQ(values(model.polys[3].code),
+  EXPECT_EQ(values(model.polylines[1].header)[5], "1");
+  EXPECT_EQ(values(model.polylines[3].header),
             (std::vector<std::string>{"  0", "POLYLINE", "  8", "0", " 66", "1", " 70", "0",
                                       " 90", "2", "90"}));
-  EXPECT_FALSE(model.polys[0].delpoly);
-  EXPECT_TRUE(model.polys[1].delpoly);
-  EXPECT_TRUE(model.polys[2].delpoly);
-  EXPECT_FALSE(model.polys[3].delpoly);
+  EXPECT_FALSE(model.polylines[0].dropped);
+  EXPECT_TRUE(model.polylines[1].dropped);
+  EXPECT_TRUE(model.polylines[2].dropped);
+  EXPECT_FALSE(model.polylines[3].dropped);
 }
 
 }  // namespace

@@ -18,71 +18,68 @@ using Point3 = std::array<double, 3>;
 // A polyline of `kind` through `points`, its pairs laid out as the reader
 // stores them. Every vertex carries a "999" comment `label`-i, so that the
 // origin of each vertex stays visible after joins.
-inline tpoly MakePolyline(PolylineKind kind, const std::vector<Point3>& points,
+inline Polyline MakePolyline(PolylineKind kind, const std::vector<Point3>& points,
                           const std::string& label = "", std::int32_t flags = 0) {
-  tpoly polyline;
+  Polyline polyline;
   polyline.kind = kind;
-  polyline.headerflags = flags;
+  polyline.header_flags = flags;
   const bool lw = kind == PolylineKind::kLwPolyline;
-  polyline.code.AddPair("  0", lw ? "LWPOLYLINE" : "POLYLINE");
-  polyline.code.AddPair("  8", "0");
+  polyline.header.AddPair("  0", lw ? "LWPOLYLINE" : "POLYLINE");
+  polyline.header.AddPair("  8", "0");
   if (lw) {
-    polyline.code.AddPair(" 90", std::to_string(points.size()));
-    polyline.code.AddPair(" 70", std::to_string(flags));
+    polyline.header.AddPair(" 90", std::to_string(points.size()));
+    polyline.header.AddPair(" 70", std::to_string(flags));
   } else {
-    polyline.code.AddPair(" 66", "1");
-    polyline.code.AddPair(" 70", std::to_string(flags));
-    polyline.code2.AddPair("  0", "SEQEND");
-    polyline.code2.AddPair("  8", "0");
+    polyline.header.AddPair(" 66", "1");
+    polyline.header.AddPair(" 70", std::to_string(flags));
+    polyline.trailer.AddPair("  0", "SEQEND");
+    polyline.trailer.AddPair("  8", "0");
   }
   for (std::size_t i = 0; i < points.size(); ++i) {
-    Tmypoi& vertex = polyline.StartVertex();
+    Vertex& vertex = polyline.AddVertex();
     vertex.x = points[i][0];
     vertex.y = points[i][1];
     vertex.z = points[i][2];
-    if (!lw) vertex.code.AddPair("  0", "VERTEX");
-    vertex.code.AddPair(" 10", FormatGeneral(vertex.x));
-    vertex.code.AddPair(" 20", FormatGeneral(vertex.y));
-    vertex.code.AddPair(" 30", FormatGeneral(vertex.z));
-    vertex.code.AddPair("999", label + "-" + std::to_string(i));
+    if (!lw) vertex.pairs.AddPair("  0", "VERTEX");
+    vertex.pairs.AddPair(" 10", FormatGeneral(vertex.x));
+    vertex.pairs.AddPair(" 20", FormatGeneral(vertex.y));
+    vertex.pairs.AddPair(" 30", FormatGeneral(vertex.z));
+    vertex.pairs.AddPair("999", label + "-" + std::to_string(i));
   }
-  polyline.isclosed = !lw && (flags & kFlagClosed) != 0;
-  polyline.Complete();
   return polyline;
 }
 
-inline tpoly Lw(const std::vector<Point3>& points, const std::string& label = "",
+inline Polyline Lw(const std::vector<Point3>& points, const std::string& label = "",
                std::int32_t flags = 0) {
   return MakePolyline(PolylineKind::kLwPolyline, points, label, flags);
 }
 
-inline tpoly Poly(const std::vector<Point3>& points, const std::string& label = "",
+inline Polyline Poly(const std::vector<Point3>& points, const std::string& label = "",
                   std::int32_t flags = 0) {
   return MakePolyline(PolylineKind::kPolyline, points, label, flags);
 }
 
-inline PolylineModel ModelOf(std::vector<tpoly> polylines) {
+inline PolylineModel ModelOf(std::vector<Polyline> polylines) {
   PolylineModel model;
-  model.anzpoly = static_cast<std::int32_t>(polylines.size());
-  model.polys = std::move(polylines);
+  model.polylines = std::move(polylines);
   return model;
 }
 
 // The valid vertices of a polyline as coordinates.
-inline std::vector<Point3> Vertices(const tpoly& polyline) {
+inline std::vector<Point3> Vertices(const Polyline& polyline) {
   std::vector<Point3> points;
-  for (std::int32_t i = 0; i < polyline.anzp; ++i) {
-    const Tmypoi& v = polyline.ps[static_cast<std::size_t>(i)];
+  for (std::int32_t i = 0; i < polyline.VertexCount(); ++i) {
+    const Vertex& v = polyline.vertices[static_cast<std::size_t>(i)];
     points.push_back({v.x, v.y, v.z});
   }
   return points;
 }
 
 // The labels of the valid vertices (the value of their "999" pair).
-inline std::vector<std::string> VertexLabels(const tpoly& polyline) {
+inline std::vector<std::string> VertexLabels(const Polyline& polyline) {
   std::vector<std::string> labels;
-  for (std::int32_t i = 0; i < polyline.anzp; ++i) {
-    LineList::Cursor cursor(polyline.ps[static_cast<std::size_t>(i)].code);
+  for (std::int32_t i = 0; i < polyline.VertexCount(); ++i) {
+    LineList::Cursor cursor(polyline.vertices[static_cast<std::size_t>(i)].pairs);
     std::string_view line;
     bool next_is_label = false;
     while (cursor.Next(line)) {
@@ -97,28 +94,28 @@ inline std::vector<std::string> VertexLabels(const tpoly& polyline) {
 // see; otherwise where they first differ. Vertex slots beyond `anzp` carry
 // no meaning and are not compared.
 inline std::string FirstDifference(const PolylineModel& a, const PolylineModel& b) {
-  if (a.anzpoly != b.anzpoly) return "anzpoly";
-  for (std::int32_t n = 0; n < a.anzpoly; ++n) {
-    const tpoly& p = a.polys[static_cast<std::size_t>(n)];
-    const tpoly& q = b.polys[static_cast<std::size_t>(n)];
+  if (a.PolylineCount() != b.PolylineCount()) return "polyline count";
+  for (std::int32_t n = 0; n < a.PolylineCount(); ++n) {
+    const Polyline& p = a.polylines[static_cast<std::size_t>(n)];
+    const Polyline& q = b.polylines[static_cast<std::size_t>(n)];
     const std::string where = "polyline " + std::to_string(n) + ": ";
-    if (p.anzp != q.anzp) {
-      return where + "anzp " + std::to_string(p.anzp) + " vs " + std::to_string(q.anzp);
+    if (p.VertexCount() != q.VertexCount()) {
+      return where + "vertex count " + std::to_string(p.VertexCount()) + " vs " + std::to_string(q.VertexCount());
     }
-    if (p.delpoly != q.delpoly) return where + "delpoly";
-    if (!(p.code == q.code) || !(p.code2 == q.code2)) return where + "header or closing lines";
-    if (p.kind != q.kind || p.headerflags != q.headerflags || p.isclosed != q.isclosed) {
+    if (p.dropped != q.dropped) return where + "dropped";
+    if (!(p.header == q.header) || !(p.trailer == q.trailer)) return where + "header or closing lines";
+    if (p.kind != q.kind || p.header_flags != q.header_flags) {
       return where + "kind or flags";
     }
-    for (std::int32_t i = 0; i < p.anzp; ++i) {
-      const Tmypoi& v = p.ps[static_cast<std::size_t>(i)];
-      const Tmypoi& w = q.ps[static_cast<std::size_t>(i)];
+    for (std::int32_t i = 0; i < p.VertexCount(); ++i) {
+      const Vertex& v = p.vertices[static_cast<std::size_t>(i)];
+      const Vertex& w = q.vertices[static_cast<std::size_t>(i)];
       // Bitwise on the coordinates: -0 and 0 must not be confused.
       const auto same = [](double s, double t) {
         return std::signbit(s) == std::signbit(t) && (s == t || (s != s && t != t));
       };
-      if (!same(v.x, w.x) || !same(v.y, w.y) || !same(v.z, w.z) || !(v.code == w.code) ||
-          v.delit != w.delit || v.writebulge != w.writebulge || v.bulge != w.bulge) {
+      if (!same(v.x, w.x) || !same(v.y, w.y) || !same(v.z, w.z) || !(v.pairs == w.pairs) ||
+          v.dropped != w.dropped || v.gets_bulge != w.gets_bulge || v.bulge != w.bulge) {
         return where + "vertex " + std::to_string(i);
       }
     }

@@ -32,19 +32,17 @@ Segment Flat(double x0, double y0, double x1, double y1) { return {x0, y0, 0, x1
 // can be traced wherever they move.
 PolylineModel MakeModel(const std::vector<Segment>& segments) {
   PolylineModel model;
-  model.ClearModel();
   for (std::size_t k = 0; k < segments.size(); ++k) {
     const Segment& s = segments[k];
-    tpoly& record = model.StartRecord();
+    Polyline& record = model.AddPolyline();
     record.kind = PolylineKind::kLwPolyline;
-    record.code.AddPair("  0", "LWPOLYLINE");
-    Tmypoi& start = record.StartVertex();
+    record.header.AddPair("  0", "LWPOLYLINE");
+    Vertex& start = record.AddVertex();
     start.x = s.x0, start.y = s.y0, start.z = s.z0;
-    start.code.AddPair(" 10", std::to_string(k) + "s");
-    Tmypoi& end = record.StartVertex();
+    start.pairs.AddPair(" 10", std::to_string(k) + "s");
+    Vertex& end = record.AddVertex();
     end.x = s.x1, end.y = s.y1, end.z = s.z1;
-    end.code.AddPair(" 10", std::to_string(k) + "e");
-    model.CompleteRecord();
+    end.pairs.AddPair(" 10", std::to_string(k) + "e");
   }
   return model;
 }
@@ -53,14 +51,14 @@ PolylineModel MakeModel(const std::vector<Segment>& segments) {
 // neither consumed nor too short.
 std::vector<std::string> Chains(const PolylineModel& model) {
   std::vector<std::string> chains;
-  for (std::int32_t i = 0; i < model.anzpoly; ++i) {
-    const tpoly& record = model.polys[static_cast<std::size_t>(i)];
-    if (record.delpoly || record.anzp < 2) continue;
+  for (std::int32_t i = 0; i < model.PolylineCount(); ++i) {
+    const Polyline& record = model.polylines[static_cast<std::size_t>(i)];
+    if (record.dropped || record.VertexCount() < 2) continue;
     std::string text = std::to_string(i);
     text += ':';
-    for (std::int32_t v = 0; v < record.anzp; ++v) {
+    for (std::int32_t v = 0; v < record.VertexCount(); ++v) {
       text += ' ';
-      text += record.ps[static_cast<std::size_t>(v)].code.Line(1);
+      text += record.vertices[static_cast<std::size_t>(v)].pairs.Line(1);
     }
     chains.push_back(text);
   }
@@ -76,19 +74,19 @@ bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // Compares every field the chaining may touch, vertices to the bit.
 ::testing::AssertionResult SameModel(const PolylineModel& expected, const PolylineModel& actual) {
-  if (expected.anzpoly != actual.anzpoly) return ::testing::AssertionFailure() << "record count";
-  for (std::int32_t i = 0; i < expected.anzpoly; ++i) {
-    const tpoly& a = expected.polys[static_cast<std::size_t>(i)];
-    const tpoly& b = actual.polys[static_cast<std::size_t>(i)];
-    if (a.anzp != b.anzp || a.delpoly != b.delpoly || !(a.code == b.code) || !(a.code2 == b.code2)) {
-      return ::testing::AssertionFailure() << "record " << i << ": anzp " << a.anzp << " vs "
-                                           << b.anzp << ", delpoly " << a.delpoly << " vs "
-                                           << b.delpoly;
+  if (expected.PolylineCount() != actual.PolylineCount()) return ::testing::AssertionFailure() << "record count";
+  for (std::int32_t i = 0; i < expected.PolylineCount(); ++i) {
+    const Polyline& a = expected.polylines[static_cast<std::size_t>(i)];
+    const Polyline& b = actual.polylines[static_cast<std::size_t>(i)];
+    if (a.VertexCount() != b.VertexCount() || a.dropped != b.dropped || !(a.header == b.header) || !(a.trailer == b.trailer)) {
+      return ::testing::AssertionFailure() << "record " << i << ": anzp " << a.VertexCount() << " vs "
+                                           << b.VertexCount() << ", delpoly " << a.dropped << " vs "
+                                           << b.dropped;
     }
-    for (std::int32_t v = 0; v < a.anzp; ++v) {
-      const Tmypoi& p = a.ps[static_cast<std::size_t>(v)];
-      const Tmypoi& q = b.ps[static_cast<std::size_t>(v)];
-      if (!SameBits(p.x, q.x) || !SameBits(p.y, q.y) || !SameBits(p.z, q.z) || !(p.code == q.code)) {
+    for (std::int32_t v = 0; v < a.VertexCount(); ++v) {
+      const Vertex& p = a.vertices[static_cast<std::size_t>(v)];
+      const Vertex& q = b.vertices[static_cast<std::size_t>(v)];
+      if (!SameBits(p.x, q.x) || !SameBits(p.y, q.y) || !SameBits(p.z, q.z) || !(p.pairs == q.pairs)) {
         return ::testing::AssertionFailure() << "record " << i << " vertex " << v;
       }
     }
@@ -127,13 +125,12 @@ TEST(LineChainingTest, ClosedSquareStandsAtTheLastSide) {
   EXPECT_EQ(ChainLines(square, 0.01), 2);
   EXPECT_EQ(Chains(square), std::vector<std::string>{"3: 3s 3e 0e 1e 2e"});
   for (int i = 0; i < 3; ++i) {
-    EXPECT_TRUE(square.polys[i].delpoly);
-    EXPECT_EQ(square.polys[i].anzp, 0);
+    EXPECT_TRUE(square.polylines[i].dropped);
+    EXPECT_EQ(square.polylines[i].VertexCount(), 0);
   }
   // The ring ends where it starts, and is not flagged as closed.
-  EXPECT_FALSE(square.polys[3].isclosed);
-  EXPECT_EQ(square.polys[3].ps[4].x, 0);
-  EXPECT_EQ(square.polys[3].ps[4].y, 1);
+  EXPECT_EQ(square.polylines[3].vertices[4].x, 0);
+  EXPECT_EQ(square.polylines[3].vertices[4].y, 1);
 }
 
 TEST(LineChainingTest, ToleranceIsAStrictBoxIncludingZ) {
@@ -161,10 +158,10 @@ TEST(LineChainingTest, ToleranceIsAStrictBoxIncludingZ) {
 
 TEST(LineChainingTest, RecordsWithFewerThanTwoVerticesTakeNoPart) {
   PolylineModel model = MakeModel({Flat(0, 0, 1, 0), Flat(1, 0, 2, 0), Flat(2, 0, 3, 0)});
-  model.polys[1].anzp = 1;  // a LINE without end point
+  model.polylines[1].vertices.resize(1);  // a LINE without end point
   EXPECT_EQ(ChainLines(model, 0.01), 1);
-  EXPECT_EQ(model.polys[1].anzp, 1);
-  EXPECT_FALSE(model.polys[1].delpoly);
+  EXPECT_EQ(model.polylines[1].VertexCount(), 1);
+  EXPECT_FALSE(model.polylines[1].dropped);
   EXPECT_EQ(Chains(model), (std::vector<std::string>{"0: 0s 0e", "2: 2s 2e"}));
 }
 
@@ -193,8 +190,8 @@ TEST(LineChainingTest, VertexCountsFollowTheChains) {
   PolylineModel model = MakeModel({Flat(0, 0, 1, 0), Flat(1, 0, 2, 0)});
   ChainLines(model, 0.01);
   AppendVertexCounts(model);
-  EXPECT_EQ(model.polys[0].code.Text(), "  0\r\nLWPOLYLINE\r\n 90\r\n3\r\n");
-  EXPECT_EQ(model.polys[1].code.Text(), "  0\r\nLWPOLYLINE\r\n 90\r\n0\r\n");
+  EXPECT_EQ(model.polylines[0].header.Text(), "  0\r\nLWPOLYLINE\r\n 90\r\n3\r\n");
+  EXPECT_EQ(model.polylines[1].header.Text(), "  0\r\nLWPOLYLINE\r\n 90\r\n0\r\n");
 }
 
 // A random soup of lines: open and closed walks cut into segments, some
@@ -269,7 +266,7 @@ TEST(LineChainingTest, MatchesThePlainPassesOnRandomSoups) {
     const std::size_t size = round % 40 == 0 ? 1500 : 1 + random() % 300;
     const std::vector<Segment> soup = RandomSoup(random, tolerance, size, short_records);
     PolylineModel plain = MakeModel(soup);
-    for (const int k : short_records) plain.polys[static_cast<std::size_t>(k)].anzp = 1;
+    for (const int k : short_records) plain.polylines[static_cast<std::size_t>(k)].vertices.resize(1);
     PolylineModel indexed = plain;
     const int plain_passes = ReferenceChainLines(plain, tolerance);
     const int indexed_passes = ChainLines(indexed, tolerance);
@@ -307,7 +304,7 @@ TEST(LineChainingTest, MatchesThePlainPassesOnTheSampleDrawings) {
   testing::RecordingMessages messages;
   for (const std::string& sample : testing::SampleDrawings()) {
     PolylineModel read;
-    LoadDxf2(read, sample, messages);
+    ReadLines(read, sample, messages);
     for (const double tolerance : {0.01, 0.5}) {
       PolylineModel plain = read;
       PolylineModel indexed = read;

@@ -71,7 +71,7 @@ class LineJobTest : public testing::JobFilesTest {
   // Runs the job on `input` and returns the output file.
   std::string Run(const Lines& input, double tolerance = 0.01) {
     WriteFile(in_, Lf(input));
-    convert2(model_, in_, out_, tolerance, messages_);
+    RunLineJob(model_, in_, out_, tolerance, messages_);
     return ReadFile(out_);
   }
 
@@ -107,7 +107,7 @@ TEST_F(LineJobTest, HeadWithoutHandleGetsTheNextOne) {
                               "VERTEX", " 5", "30", " 8", "KONTUR", " 10", "1", " 20", "1", " 0",
                               "VERTEX", " 5", "31", " 8", "KONTUR", " 10", "2", " 20", "2", " 0",
                               "SEQEND"})));
-  EXPECT_EQ(model_.maxhandle, 0x32);
+  EXPECT_EQ(model_.largest_handle, 0x32);
   // Lightweight: after the vertex count. A handle of the tail goes with it.
   const Lines tail = {"  0", "LINE", "  5", "2B", " 10", "2", " 20", "2", " 11", "3", " 21", "3"};
   EXPECT_EQ(Run(Drawing("AC1018", Concat({no_handle, tail}))),
@@ -162,7 +162,7 @@ TEST_F(LineJobTest, OnlyLinesOfTheEntitiesSectionChange) {
   // A file that ends right after a LINE: the final pair is still copied. The
   // drawing has no handles, so the polyline gets none.
   WriteFile(in_, "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nLINE\r\n11\r\n1\r\n0\r\nEOF");
-  convert2(model_, in_, out_, 0.01, messages_);
+  RunLineJob(model_, in_, out_, 0.01, messages_);
   EXPECT_EQ(ReadFile(out_),
             CrLf({"0", "SECTION", "2", "ENTITIES", "0", "POLYLINE", " 66", "1", " 0", "VERTEX",
                   " 8", "0", " 0", "VERTEX", " 8", "0", " 10", "1", " 0", "SEQEND", "0", "EOF"}));
@@ -204,7 +204,7 @@ TEST_F(LineJobTest, ReportsFiles) {
   // empty output.
   WriteFile(out_, "previous");
   const std::string missing = dir_.File("missing.dxf");
-  convert2(model_, missing, out_, 0.01, messages_);
+  RunLineJob(model_, missing, out_, 0.01, messages_);
   ASSERT_EQ(messages_.shown.size(), 2u);
   EXPECT_EQ(messages_.shown[0].Utf8Text(),
             "Folgende DXF Datei konnte nicht geöffnet werden: " + missing);
@@ -217,7 +217,7 @@ TEST_F(LineJobTest, ReportsFiles) {
   // An output that cannot be created: text 10, nothing written.
   WriteFile(in_, Lf(Drawing("", kLineA)));
   const std::string nowhere = dir_.File("no/such/folder/out.dxf");
-  convert2(model_, in_, nowhere, 0.01, messages_);
+  RunLineJob(model_, in_, nowhere, 0.01, messages_);
   ASSERT_EQ(messages_.shown.size(), 3u);
   EXPECT_EQ(messages_.shown[2].Utf8Text(),
             "Folgende DXF Datei konnte nicht angelegt werden: " + nowhere);
@@ -226,7 +226,7 @@ TEST_F(LineJobTest, ReportsFiles) {
 
 TEST_F(LineJobTest, InputMayBeTheOutput) {
   WriteFile(in_, Lf(Drawing("AC1015", Concat({kLwLineA, kLwLineB}))));
-  convert2(model_, in_, in_, 0.01, messages_);
+  RunLineJob(model_, in_, in_, 0.01, messages_);
   EXPECT_TRUE(messages_.shown.empty());
   const std::string written = ReadFile(in_);
   EXPECT_NE(written.find("LWPOLYLINE\r\n 66\r\n1\r\n  5\r\n2A\r\n"), std::string::npos);
@@ -252,8 +252,8 @@ TEST_F(LineJobTest, CommandLineRunsTheJobWithItsTolerance) {
 // The number of vertex steps (segments) of all polylines of a model.
 std::int64_t Steps(const PolylineModel& model) {
   std::int64_t steps = 0;
-  for (std::int32_t k = 0; k < model.anzpoly; ++k) {
-    steps += std::max(model.polys[static_cast<std::size_t>(k)].anzp - 1, 0);
+  for (std::int32_t k = 0; k < model.PolylineCount(); ++k) {
+    steps += std::max(model.polylines[static_cast<std::size_t>(k)].VertexCount() - 1, 0);
   }
   return steps;
 }
@@ -264,25 +264,25 @@ std::int64_t Steps(const PolylineModel& model) {
 TEST_F(LineJobTest, SampleDrawingsKeepEveryLine) {
   for (const std::string& sample : testing::SampleDrawings()) {
     PolylineModel lines;
-    LoadDxf2(lines, sample, messages_);
+    ReadLines(lines, sample, messages_);
     const std::int64_t line_steps = Steps(lines);
     ChainLines(lines, 0.01);
     std::int32_t chains = 0;
-    for (std::int32_t k = 0; k < lines.anzpoly; ++k) {
-      if (!lines.polys[static_cast<std::size_t>(k)].delpoly && lines.polys[k].anzp >= 2) ++chains;
+    for (std::int32_t k = 0; k < lines.PolylineCount(); ++k) {
+      if (!lines.polylines[static_cast<std::size_t>(k)].dropped && lines.polylines[k].VertexCount() >= 2) ++chains;
     }
     PolylineModel before;
-    LoadDxf(before, sample, messages_);
+    ReadPolylines(before, sample, messages_);
 
-    convert2(model_, sample, out_, 0.01, messages_);
+    RunLineJob(model_, sample, out_, 0.01, messages_);
     PolylineModel after;
-    LoadDxf(after, out_, messages_);
-    EXPECT_EQ(after.anzpoly, before.anzpoly + chains) << sample;
+    ReadPolylines(after, out_, messages_);
+    EXPECT_EQ(after.PolylineCount(), before.PolylineCount() + chains) << sample;
     EXPECT_EQ(Steps(after), Steps(before) + line_steps) << sample;
     PolylineModel left;
-    LoadDxf2(left, out_, messages_);
-    EXPECT_EQ(left.anzpoly, 0) << sample;
-    EXPECT_EQ(left.cadver, lines.cadver) << sample;
+    ReadLines(left, out_, messages_);
+    EXPECT_EQ(left.PolylineCount(), 0) << sample;
+    EXPECT_EQ(left.format_version, lines.format_version) << sample;
   }
   EXPECT_TRUE(messages_.shown.empty());
 }

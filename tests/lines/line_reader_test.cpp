@@ -46,7 +46,7 @@ class LineReaderTest : public ::testing::Test {
  protected:
   PolylineModel& Read(const Lines& lines) {
     WriteFile(dir_.File("in.dxf"), Lf(lines));
-    LoadDxf2(model_, dir_.File("in.dxf"), messages_);
+    ReadLines(model_, dir_.File("in.dxf"), messages_);
     return model_;
   }
   TempDir dir_;
@@ -59,24 +59,21 @@ TEST_F(LineReaderTest, OldStyleRecordOfALine) {
       Read(Concat({Header(""), {"  0", "SECTION", "  2", "TABLES", "  0", "LAYER", "  5", "2f",
                                 "  0", "ENDSEC"},
                    Entities(kLineA)}));
-  EXPECT_EQ(model.cadver, 0);
-  ASSERT_EQ(model.anzpoly, 1);
-  const tpoly& line = model.polys[0];
+  EXPECT_EQ(model.format_version, 0);
+  ASSERT_EQ(model.PolylineCount(), 1);
+  const Polyline& line = model.polylines[0];
   EXPECT_EQ(line.kind, PolylineKind::kPolyline);
-  EXPECT_EQ(LinesOf(line.code),
+  EXPECT_EQ(LinesOf(line.header),
             (Lines{"  0", "POLYLINE", " 66", "1", "  5", "2A", "  8", "KONTUR"}));
-  EXPECT_EQ(LinesOf(line.code2), (Lines{" 0", "SEQEND"}));
-  ASSERT_EQ(line.anzp, 2);
-  EXPECT_EQ(LinesOf(line.ps[0].code), (Lines{" 0", "VERTEX", " 5", "30", " 8", "KONTUR", " 10",
+  EXPECT_EQ(LinesOf(line.trailer), (Lines{" 0", "SEQEND"}));
+  ASSERT_EQ(line.VertexCount(), 2);
+  EXPECT_EQ(LinesOf(line.vertices[0].pairs), (Lines{" 0", "VERTEX", " 5", "30", " 8", "KONTUR", " 10",
                                              "0.0", " 20", "0.0", " 30", "0.0"}));
-  EXPECT_EQ(LinesOf(line.ps[1].code), (Lines{" 0", "VERTEX", " 5", "31", " 8", "KONTUR", " 10",
+  EXPECT_EQ(LinesOf(line.vertices[1].pairs), (Lines{" 0", "VERTEX", " 5", "31", " 8", "KONTUR", " 10",
                                              "10.0", " 20", "0.0", " 30", "0.0"}));
-  EXPECT_EQ(line.ps[1].x, 10.0);
-  EXPECT_EQ(line.rausx, 10.0);
-  EXPECT_FALSE(line.delpoly);
-  EXPECT_FALSE(line.isclosed);
-  EXPECT_EQ(line.nr, -1);
-  EXPECT_EQ(model.maxhandle, 0x31);
+  EXPECT_EQ(line.vertices[1].x, 10.0);
+  EXPECT_FALSE(line.dropped);
+  EXPECT_EQ(model.largest_handle, 0x31);
   EXPECT_TRUE(messages_.shown.empty());
 }
 
@@ -86,21 +83,21 @@ TEST_F(LineReaderTest, LightweightRecordOfALine) {
                       "1",   "20",     "2",   "30",      "3",   "11",       "4.5e1",
                       "21",  "-5",     "31",  "6"};
   const PolylineModel& model = Read(Concat({Header("AC1015"), Entities(line)}));
-  EXPECT_EQ(model.cadver, 1015);
-  ASSERT_EQ(model.anzpoly, 1);
-  const tpoly& record = model.polys[0];
+  EXPECT_EQ(model.format_version, 1015);
+  ASSERT_EQ(model.PolylineCount(), 1);
+  const Polyline& record = model.polylines[0];
   EXPECT_EQ(record.kind, PolylineKind::kLwPolyline);
-  EXPECT_EQ(LinesOf(record.code),
+  EXPECT_EQ(LinesOf(record.header),
             (Lines{"0", "LWPOLYLINE", " 66", "1", "5", "1C", "330", "1F", "100", "AcDbEntity", "8",
                    "Mauer ", "100", "AcDbPolyline"}));
-  EXPECT_TRUE(record.code2.Empty());
-  EXPECT_EQ(LinesOf(record.ps[0].code), (Lines{"10", "1", "20", "2", "30", "3"}));
-  EXPECT_EQ(LinesOf(record.ps[1].code), (Lines{" 10", "4.5e1", " 20", "-5", " 30", "6"}));
-  EXPECT_EQ(record.ps[1].x, 45);
-  EXPECT_EQ(record.ps[1].y, -5);
-  EXPECT_EQ(record.ps[1].z, 6);
+  EXPECT_TRUE(record.trailer.Empty());
+  EXPECT_EQ(LinesOf(record.vertices[0].pairs), (Lines{"10", "1", "20", "2", "30", "3"}));
+  EXPECT_EQ(LinesOf(record.vertices[1].pairs), (Lines{" 10", "4.5e1", " 20", "-5", " 30", "6"}));
+  EXPECT_EQ(record.vertices[1].x, 45);
+  EXPECT_EQ(record.vertices[1].y, -5);
+  EXPECT_EQ(record.vertices[1].z, 6);
   // Only group 5 holds handles (330 is a pointer), and none are handed out.
-  EXPECT_EQ(model.maxhandle, 0x1C);
+  EXPECT_EQ(model.largest_handle, 0x1C);
 }
 
 TEST_F(LineReaderTest, VersionDecidesTheStyle) {
@@ -109,8 +106,8 @@ TEST_F(LineReaderTest, VersionDecidesTheStyle) {
       {"AC", 0},        {"ACxy", 0},      {"", 0}};
   for (const auto& [value, expected] : versions) {
     const PolylineModel& model = Read(Concat({Header(value), Entities(kLineA)}));
-    EXPECT_EQ(model.cadver, expected) << value;
-    EXPECT_EQ(model.polys[0].kind, expected >= 1010 ? PolylineKind::kLwPolyline
+    EXPECT_EQ(model.format_version, expected) << value;
+    EXPECT_EQ(model.polylines[0].kind, expected >= 1010 ? PolylineKind::kLwPolyline
                                                     : PolylineKind::kPolyline)
         << value;
   }
@@ -119,7 +116,7 @@ TEST_F(LineReaderTest, VersionDecidesTheStyle) {
       Read(Concat({{"0", "SECTION", "2", "HEADER", "9", "$ACADVER", "9", "$DWGCODEPAGE", "1",
                     "AC1015", "0", "ENDSEC"},
                    Entities(kLineA)}));
-  EXPECT_EQ(model.cadver, 0);
+  EXPECT_EQ(model.format_version, 0);
 }
 
 TEST_F(LineReaderTest, LargestHandleIsReadAsHexadecimalAnywhere) {
@@ -127,25 +124,25 @@ TEST_F(LineReaderTest, LargestHandleIsReadAsHexadecimalAnywhere) {
   // zeros do not count as digits; values beyond 32 bits are passed over.
   const Lines blocks = {"0", "SECTION", "2", "BLOCKS", "0", "BLOCK", "5", "9F", "0", "LINE",
                         "5", "a0",      "0", "ENDSEC"};
-  EXPECT_EQ(Read(Concat({blocks, Entities({})})).maxhandle, 0xA0);
-  EXPECT_EQ(model_.anzpoly, 0);  // the LINE in the block is not read
+  EXPECT_EQ(Read(Concat({blocks, Entities({})})).largest_handle, 0xA0);
+  EXPECT_EQ(model_.PolylineCount(), 0);  // the LINE in the block is not read
   EXPECT_EQ(Read(Entities({"0", "CIRCLE", "5", "00000000007FFFFFFF", "0", "CIRCLE", "5",
                            "80000000"}))
-                .maxhandle,
+                .largest_handle,
             0x7FFFFFFF);
   EXPECT_EQ(Read(Entities({"0", "CIRCLE", "5", "100000000", "0", "CIRCLE", "5", "FFFFFFFF", "0",
                            "CIRCLE", "5", "0x10", "0", "CIRCLE", "5", "G1", "0", "CIRCLE", "5",
                            " 1b "}))
-                .maxhandle,
+                .largest_handle,
             0x1B);
   // Handles count up from there, two per LINE in the old style.
   const PolylineModel& model =
       Read(Entities(Concat({{"0", "LINE", "5", "2F", "11", "1"}, kLineA})));
-  EXPECT_EQ(model.polys[0].ps[0].code.Line(3), "30");
-  EXPECT_EQ(model.polys[0].ps[1].code.Line(3), "31");
-  EXPECT_EQ(model.polys[1].ps[0].code.Line(3), "32");
-  EXPECT_EQ(model.polys[1].ps[1].code.Line(3), "33");
-  EXPECT_EQ(model.maxhandle, 0x33);
+  EXPECT_EQ(model.polylines[0].vertices[0].pairs.Line(3), "30");
+  EXPECT_EQ(model.polylines[0].vertices[1].pairs.Line(3), "31");
+  EXPECT_EQ(model.polylines[1].vertices[0].pairs.Line(3), "32");
+  EXPECT_EQ(model.polylines[1].vertices[1].pairs.Line(3), "33");
+  EXPECT_EQ(model.largest_handle, 0x33);
 }
 
 TEST_F(LineReaderTest, HandlesAreFormattedUppercaseWithTwoDigits) {
@@ -154,7 +151,7 @@ TEST_F(LineReaderTest, HandlesAreFormattedUppercaseWithTwoDigits) {
   EXPECT_EQ(FormatHandle(300), "12C");
   EXPECT_EQ(FormatHandle(0x7FFFFFFF + std::int64_t{1}), "80000000");
   const PolylineModel& model = Read(Entities(Concat({{"0", "TEXT", "5", "7ffffffe"}, kLineA})));
-  EXPECT_EQ(model.polys[0].ps[1].code.Line(3), "80000000");
+  EXPECT_EQ(model.polylines[0].vertices[1].pairs.Line(3), "80000000");
 }
 
 TEST_F(LineReaderTest, BodyDetails) {
@@ -165,35 +162,35 @@ TEST_F(LineReaderTest, BodyDetails) {
       "0",   "LINE", "10", "1", "20", "1",          // no end point at all
       "0",   "LINE", "100", "AcDbLine"};
   const PolylineModel& model = Read(Entities(odd));
-  ASSERT_EQ(model.anzpoly, 3);
-  const tpoly& first = model.polys[0];
-  EXPECT_EQ(LinesOf(first.code),
+  ASSERT_EQ(model.PolylineCount(), 3);
+  const Polyline& first = model.polylines[0];
+  EXPECT_EQ(LinesOf(first.header),
             (Lines{"  0", "POLYLINE", " 66", "1", "8", "A", "100", "AcDbLine ", "8", " B\t"}));
-  ASSERT_EQ(first.anzp, 2);
+  ASSERT_EQ(first.VertexCount(), 2);
   // The start point goes to the first vertex whatever the order of the
   // groups; the value that is no number changed nothing. The drawing has no
   // handles, so the VERTEX entities get none either.
-  EXPECT_EQ(first.ps[0].x, 0);
-  EXPECT_EQ(first.ps[0].y, 2);
-  EXPECT_EQ(LinesOf(first.ps[0].code),
+  EXPECT_EQ(first.vertices[0].x, 0);
+  EXPECT_EQ(first.vertices[0].y, 2);
+  EXPECT_EQ(LinesOf(first.vertices[0].pairs),
             (Lines{" 0", "VERTEX", " 8", " B\t", "10", "x1", "20", "2"}));
-  EXPECT_EQ(first.ps[1].x, 7);
-  EXPECT_EQ(first.ps[1].y, 8);
-  EXPECT_EQ(LinesOf(first.ps[1].code), (Lines{" 0", "VERTEX", " 8", " B\t", " 10", "7", " 20", "8"}));
+  EXPECT_EQ(first.vertices[1].x, 7);
+  EXPECT_EQ(first.vertices[1].y, 8);
+  EXPECT_EQ(LinesOf(first.vertices[1].pairs), (Lines{" 0", "VERTEX", " 8", " B\t", " 10", "7", " 20", "8"}));
   EXPECT_FALSE(model.has_handles);
-  EXPECT_EQ(model.polys[1].anzp, 1);
-  EXPECT_EQ(LinesOf(model.polys[1].ps[0].code).back(), "1");
-  EXPECT_EQ(LinesOf(model.polys[2].code).back(), "AcDbPolyline");
-  EXPECT_EQ(model.polys[2].ps[0].code.Line(3), "0");  // the default layer
+  EXPECT_EQ(model.polylines[1].VertexCount(), 1);
+  EXPECT_EQ(LinesOf(model.polylines[1].vertices[0].pairs).back(), "1");
+  EXPECT_EQ(LinesOf(model.polylines[2].header).back(), "AcDbPolyline");
+  EXPECT_EQ(model.polylines[2].vertices[0].pairs.Line(3), "0");  // the default layer
 
   // With handles in the drawing, the end point first: the second vertex is
   // made first but still takes the second handle.
   const PolylineModel& handled =
       Read(Entities({"0", "LINE", "5", "1F", "11", "3", "21", "4", "10", "1", "20", "2"}));
   EXPECT_TRUE(handled.has_handles);
-  EXPECT_EQ(LinesOf(handled.polys[0].ps[0].code),
+  EXPECT_EQ(LinesOf(handled.polylines[0].vertices[0].pairs),
             (Lines{" 0", "VERTEX", " 5", "20", " 8", "0", "10", "1", "20", "2"}));
-  EXPECT_EQ(LinesOf(handled.polys[0].ps[1].code),
+  EXPECT_EQ(LinesOf(handled.polylines[0].vertices[1].pairs),
             (Lines{" 0", "VERTEX", " 5", "21", " 8", "0", " 10", "3", " 20", "4"}));
 }
 
@@ -201,43 +198,43 @@ TEST_F(LineReaderTest, LinesDirectlyAfterEachOtherAndAtTheEndOfTheFile) {
   const Lines back_to_back = {"0", "SECTION", "2", "ENTITIES", "0", "LINE", "11", "1",
                               "0", "LINE", "11", "2", "0", "LINE"};
   const PolylineModel& model = Read(back_to_back);
-  ASSERT_EQ(model.anzpoly, 3);
-  EXPECT_EQ(model.polys[1].ps[1].x, 2);
-  EXPECT_EQ(model.polys[2].anzp, 1);
+  ASSERT_EQ(model.PolylineCount(), 3);
+  EXPECT_EQ(model.polylines[1].vertices[1].x, 2);
+  EXPECT_EQ(model.polylines[2].VertexCount(), 1);
   // A file that ends right after a code line: the value reads as empty.
   WriteFile(dir_.File("in.dxf"), "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nL\n62");
-  LoadDxf2(model_, dir_.File("in.dxf"), messages_);
-  ASSERT_EQ(model_.anzpoly, 1);
-  EXPECT_EQ(LinesOf(model_.polys[0].code).back(), "");
-  EXPECT_EQ(model_.polys[0].code.Count() % 2, 0u);
+  ReadLines(model_, dir_.File("in.dxf"), messages_);
+  ASSERT_EQ(model_.PolylineCount(), 1);
+  EXPECT_EQ(LinesOf(model_.polylines[0].header).back(), "");
+  EXPECT_EQ(model_.polylines[0].header.Count() % 2, 0u);
 }
 
 TEST_F(LineReaderTest, EachReadStartsAfresh) {
   Read(Concat({Header("AC1009"), Entities(Concat({kLineA, kLineA, kLineA}))}));
-  ASSERT_EQ(model_.anzpoly, 3);
-  model_.polys[0].delpoly = true;
-  model_.polys[1].anzp = 0;
+  ASSERT_EQ(model_.PolylineCount(), 3);
+  model_.polylines[0].dropped = true;
+  model_.polylines[1].vertices.clear();
   const Lines second = Concat({Header("AC1018"), Entities({"0", "LINE", "10", "3", "11", "4"})});
   PolylineModel fresh;
   WriteFile(dir_.File("second.dxf"), Lf(second));
-  LoadDxf2(fresh, dir_.File("second.dxf"), messages_);
+  ReadLines(fresh, dir_.File("second.dxf"), messages_);
   Read(second);
-  ASSERT_EQ(model_.anzpoly, 1);
-  EXPECT_EQ(model_.cadver, fresh.cadver);
-  EXPECT_EQ(model_.maxhandle, fresh.maxhandle);
-  EXPECT_FALSE(model_.polys[0].delpoly);
-  EXPECT_TRUE(model_.polys[0].code == fresh.polys[0].code);
-  EXPECT_TRUE(model_.polys[0].ps[1].code == fresh.polys[0].ps[1].code);
+  ASSERT_EQ(model_.PolylineCount(), 1);
+  EXPECT_EQ(model_.format_version, fresh.format_version);
+  EXPECT_EQ(model_.largest_handle, fresh.largest_handle);
+  EXPECT_FALSE(model_.polylines[0].dropped);
+  EXPECT_TRUE(model_.polylines[0].header == fresh.polylines[0].header);
+  EXPECT_TRUE(model_.polylines[0].vertices[1].pairs == fresh.polylines[0].vertices[1].pairs);
 
   // A file that cannot be opened: text 6, and nothing of the last file stays.
-  LoadDxf2(model_, dir_.File("missing.dxf"), messages_);
+  ReadLines(model_, dir_.File("missing.dxf"), messages_);
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_TRUE(messages_.shown[0].is_error);
   EXPECT_EQ(messages_.shown[0].Utf8Text(),
             "Folgende DXF Datei konnte nicht geöffnet werden: " + dir_.File("missing.dxf"));
-  EXPECT_EQ(model_.anzpoly, 0);
-  EXPECT_EQ(model_.cadver, 0);
-  EXPECT_EQ(model_.maxhandle, 0);
+  EXPECT_EQ(model_.PolylineCount(), 0);
+  EXPECT_EQ(model_.format_version, 0);
+  EXPECT_EQ(model_.largest_handle, 0);
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ void PlaceLabel(QLabel& label, int left, int top, const QString& text) {
 
 TMainForm::TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWidget* parent)
     : QMainWindow(parent),
-      ConversionJobs(messages),
+      JobRunner(messages),
       OpenDialog1(FileDialogKind::kOpen, kDxfFilter, kDxfExtension, this),
       SaveDialog1(FileDialogKind::kSave, kDxfFilter, kDxfExtension, this),
       file_dialogs_(&file_dialogs) {
@@ -323,9 +323,9 @@ void TMainForm::RequestTermination() {
   QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
-void TMainForm::BitBtn1Click() { RunJobWithDialogs(&ConversionJobs::Convert); }
-void TMainForm::BitBtn2Click() { RunJobWithDialogs(&ConversionJobs::convert2); }
-void TMainForm::BitBtn4Click() { RunJobWithDialogs(&ConversionJobs::convert3); }
+void TMainForm::BitBtn1Click() { RunJobWithDialogs(&JobRunner::RunArcJob); }
+void TMainForm::BitBtn2Click() { RunJobWithDialogs(&JobRunner::RunLineJob); }
+void TMainForm::BitBtn4Click() { RunJobWithDialogs(&JobRunner::RunJoinJob); }
 
 void TMainForm::RunJobWithDialogs(Job job) {
   // A button started by its shortcut or by the program takes no focus, so

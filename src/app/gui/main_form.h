@@ -24,14 +24,14 @@
 namespace quillmere {
 
 // The program's main window. It carries the conversion state and the jobs
-// (ConversionJobs), the job buttons with their file dialogs, the numeric
+// (JobRunner), the job buttons with their file dialogs, the numeric
 // fields that show and edit the job settings, the help text and the menus.
 // Creating it runs FormCreate; its first display runs the one-time steps and
 // the command-line check.
 //
 // The language menu chooses the language of the messages at once and, as
 // the options file keeps it, of the windows from the next start on.
-class TMainForm : public QMainWindow, public ConversionJobs, public ComponentOwner {
+class TMainForm : public QMainWindow, public JobRunner, public ComponentOwner {
   Q_OBJECT
 
  public:
@@ -91,13 +91,13 @@ class TMainForm : public QMainWindow, public ConversionJobs, public ComponentOwn
   QWidget ClientArea{this};
   QFrame Panel1{&ClientArea};
   QPushButton BitBtn1{&Panel1};
-  NumericField AbweichEd{settings.AbweichEd, &Panel1};
-  NumericField TestEd{settings.TestEd, &Panel1};
-  NumericField Test2Ed{settings.Test2Ed, &Panel1};
+  NumericField AbweichEd{settings.deviation, &Panel1};
+  NumericField TestEd{settings.arc_tests, &Panel1};
+  NumericField Test2Ed{settings.line_tests, &Panel1};
   QPushButton AboutBtn{&Panel1};
   QPushButton BitBtn2{&Panel1};
   QPushButton BitBtn4{&Panel1};
-  NumericField AbweichLinEd{settings.AbweichLinEd, &Panel1};
+  NumericField AbweichLinEd{settings.join_tolerance, &Panel1};
   QLabel Label3{&Panel1};
   QLabel Label1{&Panel1};
   QLabel Label2{&Panel1};
@@ -124,7 +124,7 @@ class TMainForm : public QMainWindow, public ConversionJobs, public ComponentOwn
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  using Job = void (ConversionJobs::*)(const std::string& input_name,
+  using Job = void (JobRunner::*)(const std::string& input_name,
                                        const std::string& output_name);
 
   void BuildPanel();

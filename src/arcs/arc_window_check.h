@@ -26,14 +26,12 @@ namespace quillmere {
 // test point, and every arc test point with every segment; most segments
 // and test points are settled by bounds without a single comparison. One
 // object serves any number of windows; it is not thread-safe.
-class ArcWindowTest {
+class ArcWindowCheck {
  public:
-  explicit ArcWindowTest(const ArcSearchSettings& settings);
+  explicit ArcWindowCheck(const ArcSearchSettings& settings);
 
-  // Tests the window [first, last] of `points` (first < last). Leaves the
-  // arc through its three vertices in `arc`.
-  bool Passes(std::span<const PlanePoint> points, std::int32_t first, std::int32_t last,
-              ArcFields& arc);
+  // Tests the window [first, last] of `points` (first < last).
+  bool Passes(std::span<const PlanePoint> points, std::int32_t first, std::int32_t last);
 
  private:
   class SegmentTestPoints;

@@ -1,4 +1,4 @@
-#include "arcs/arc_window_test.h"
+#include "arcs/arc_window_check.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@ namespace quillmere {
 
 // The line test points of one segment: from + ((to - from) / count) * j for
 // j = 0 .. count, for x and y each.
-class ArcWindowTest::SegmentTestPoints {
+class ArcWindowCheck::SegmentTestPoints {
  public:
   SegmentTestPoints(PlanePoint from, PlanePoint to, std::int32_t count)
       : from_(from),
@@ -33,22 +33,20 @@ class ArcWindowTest::SegmentTestPoints {
   double magnitude_;
 };
 
-ArcWindowTest::ArcWindowTest(const ArcSearchSettings& settings) : settings_(settings) {
+ArcWindowCheck::ArcWindowCheck(const ArcSearchSettings& settings) : settings_(settings) {
   settings_.arc_tests = std::max(settings_.arc_tests, 1);
   settings_.line_tests = std::max(settings_.line_tests, 1);
 }
 
-bool ArcWindowTest::Passes(std::span<const PlanePoint> points, std::int32_t first,
-                           std::int32_t last, ArcFields& arc) {
-  const PlanePoint start = points[static_cast<std::size_t>(first)];
-  const PlanePoint middle = points[static_cast<std::size_t>(first + (last - first) / 2)];
-  const PlanePoint end = points[static_cast<std::size_t>(last)];
-  if (!arc.ArcThroughPoints(start.x, start.y, middle.x, middle.y, end.x, end.y) ||
-      arc.bulge == 0) {
-    return false;
-  }
-  test_points_.Reset(arc, settings_.arc_tests, settings_.deviation);
-  counter_clockwise_ = arc.bulge > 0;
+bool ArcWindowCheck::Passes(std::span<const PlanePoint> points, std::int32_t first,
+                            std::int32_t last) {
+  const std::optional<Arc> arc =
+      ArcThroughPoints(points[static_cast<std::size_t>(first)],
+                       points[static_cast<std::size_t>(first + (last - first) / 2)],
+                       points[static_cast<std::size_t>(last)]);
+  if (!arc) return false;
+  test_points_.Reset(*arc, settings_.arc_tests, settings_.deviation);
+  counter_clockwise_ = arc->bulge > 0;
   LocateVertices(points, first, last);
 
   // Every segment must pass, so the order is free: the newest segment, the
@@ -60,7 +58,7 @@ bool ArcWindowTest::Passes(std::span<const PlanePoint> points, std::int32_t firs
   return ArcStaysNearLine(points, last);
 }
 
-void ArcWindowTest::LocateVertices(std::span<const PlanePoint> points, std::int32_t first,
+void ArcWindowCheck::LocateVertices(std::span<const PlanePoint> points, std::int32_t first,
                                    std::int32_t last) {
   first_ = first;
   const auto count = static_cast<std::size_t>(last - first + 1);
@@ -72,7 +70,7 @@ void ArcWindowTest::LocateVertices(std::span<const PlanePoint> points, std::int3
   }
 }
 
-bool ArcWindowTest::SegmentPasses(std::span<const PlanePoint> points, std::int32_t k) {
+bool ArcWindowCheck::SegmentPasses(std::span<const PlanePoint> points, std::int32_t k) {
   const PlanePoint from = points[static_cast<std::size_t>(k)];
   const PlanePoint to = points[static_cast<std::size_t>(k + 1)];
   const std::int32_t count = settings_.line_tests;
@@ -104,7 +102,7 @@ bool ArcWindowTest::SegmentPasses(std::span<const PlanePoint> points, std::int32
 // The line test points strictly between `from_index` and `to_index`, whose
 // own points are accepted already: accepted as a whole where one proof
 // covers the stretch, otherwise halved at an accepted point.
-bool ArcWindowTest::StretchPasses(const SegmentTestPoints& line, std::int32_t from_index,
+bool ArcWindowCheck::StretchPasses(const SegmentTestPoints& line, std::int32_t from_index,
                                   const ArcSample& from, std::int32_t to_index,
                                   const ArcSample& to, double point_error) {
   if (to_index - from_index < 2) return true;
@@ -137,7 +135,7 @@ double SegmentDistance(PlanePoint q, PlanePoint a, PlanePoint b) {
 
 }  // namespace
 
-bool ArcWindowTest::ArcStaysNearLine(std::span<const PlanePoint> points, std::int32_t last) {
+bool ArcWindowCheck::ArcStaysNearLine(std::span<const PlanePoint> points, std::int32_t last) {
   // Most test points are proven near the segment whose angles, seen from the
   // centre, enclose theirs; the rest are compared with the segments one by
   // one, starting where they should be.
@@ -165,7 +163,7 @@ bool ArcWindowTest::ArcStaysNearLine(std::span<const PlanePoint> points, std::in
   return near_line(test_points_.Count() + 1);
 }
 
-bool ArcWindowTest::NearSomeSegment(std::span<const PlanePoint> points, std::int32_t first,
+bool ArcWindowCheck::NearSomeSegment(std::span<const PlanePoint> points, std::int32_t first,
                                     std::int32_t last, std::int32_t index) {
   const PlanePoint q = test_points_.At(index);
   const double deviation = test_points_.Deviation();
