@@ -2,9 +2,11 @@
 // writable: learning and the editor save to the per-user folder, and the
 // next start reads that table before the one beside the program.
 
+#ifndef _WIN32
 #include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <filesystem>
@@ -23,6 +25,7 @@ using testing::WriteFile;
 
 namespace fs = std::filesystem;
 
+#ifndef _WIN32
 // Runs `steps` in a child process that cannot write the program folder and
 // returns its exit status. Root writes everywhere, so a root child first
 // becomes the user "nobody".
@@ -42,6 +45,7 @@ int RunAsUserWithoutWriteAccess(const std::function<int()>& steps) {
   if (child < 0 || ::waitpid(child, &status, 0) != child) return -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+#endif
 
 class UserTranslationFileTest : public testing::TranslationFixture {
  protected:
@@ -70,6 +74,10 @@ class UserTranslationFileTest : public testing::TranslationFixture {
   std::string shipped_;
 };
 
+// A folder that is not writable is made with permission bits and another
+// user; on Windows a folder without write access needs access lists that
+// wine does not enforce.
+#ifndef _WIN32
 TEST_F(UserTranslationFileTest, ReadOnlyProgramFolderLearnsIntoThePerUserFolderAndReadsItFirst) {
   InstallReadOnly();
   const int status = RunAsUserWithoutWriteAccess([this] {
@@ -94,6 +102,7 @@ TEST_F(UserTranslationFileTest, ReadOnlyProgramFolderLearnsIntoThePerUserFolderA
   EXPECT_EQ(ReadFile(UserTableFile()),
             TableFileBytes(20, {{u"Mitgeliefert", u"shipped"}, {u"Gelernt", u"learnt"}}));
 }
+#endif
 
 TEST_F(UserTranslationFileTest, WritableProgramFolderKeepsItsOwnTable) {
   fs::create_directories(fs::path(UserTableFile()).parent_path());
