@@ -10,6 +10,7 @@
 #include "app/conversion_jobs.h"
 #include "i18n/translation_startup.h"
 #include "i18n/utf.h"
+#include "platform/program_arguments.h"
 #include "support/memory_messages.h"
 #include "support/message_sink.h"
 
@@ -55,9 +56,11 @@ class StderrMessages : public quillmere::MessageSink {
 int main(int argc, char** argv) {
   // A file-size limit must fail the write, which is then reported, instead
   // of ending the process with the output half written.
+#ifdef SIGXFSZ
   std::signal(SIGXFSZ, SIG_IGN);
+#endif
 
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const std::vector<std::string> arguments = quillmere::ProgramArguments(argc, argv);
   if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
     std::fputs(kUsage, stdout);
     return 0;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "dxf/dxf_text.h"
+#include "platform/file_system.h"
 
 #include <cerrno>
 #include <cstring>
@@ -39,7 +40,7 @@ DxfInput::~DxfInput() { Close(); }
 
 bool DxfInput::Open(const std::string& path) {
   Close();
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  fd_ = OpenFileForReading(path);
   if (fd_ < 0) return false;
   struct stat info {};
   if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {

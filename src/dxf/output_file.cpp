@@ -1,5 +1,8 @@
 #include "dxf/output_file.h"
 
+// The Windows version lives in platform/output_file_windows.cpp.
+#ifndef _WIN32
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -125,3 +128,5 @@ void OutputFile::Discard() {
 }
 
 }  // namespace quillmere
+
+#endif  // _WIN32

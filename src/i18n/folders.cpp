@@ -1,5 +1,7 @@
 #include "i18n/folders.h"
 
+#include "platform/file_system.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -82,7 +84,7 @@ std::string GetProgramDir(bool create) {
   folder += kFolderSeparator;
   if (create) {
     std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
+    std::filesystem::create_directories(PathFromUtf8(folder), ignored);
   }
   return folder;
 }

@@ -7,6 +7,7 @@
 #include "dxf/output_file.h"
 #include "i18n/folders.h"
 #include "i18n/language.h"
+#include "platform/file_system.h"
 
 namespace quillmere {
 
@@ -26,7 +27,7 @@ void LoadOptions() {
   SetLanguage(kGerman);
   const std::string path = OptionsFilePath(false);
   if (path.empty()) return;
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathFromUtf8(path), std::ios::binary);
   unsigned char bytes[4] = {};
   if (!in.read(reinterpret_cast<char*>(bytes), sizeof bytes)) return;
   const std::uint32_t bits = static_cast<std::uint32_t>(bytes[0]) |

@@ -6,7 +6,9 @@
 
 #include "dxf/output_file.h"
 #include "i18n/folders.h"
+#include "i18n/translation_location.h"
 #include "i18n/translations.h"
+#include "platform/file_system.h"
 
 namespace quillmere {
 
@@ -24,7 +26,7 @@ void AppendInt32(std::string& bytes, std::int32_t value) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathFromUtf8(path), std::ios::binary);
   if (!in) return std::nullopt;
   // istream::read turns a failing read (a folder of that name) into the bad
   // state; reading through the stream buffer would throw instead.
@@ -154,13 +156,13 @@ std::string TranslationFilePath() {
 
 void LoadTranslations() {
   TranslationTable* const table = ActiveTranslationTable();
-  const std::string path = TranslationFilePath();
+  const std::string path = TranslationFileToRead();
   if (table != nullptr && !path.empty()) LoadTranslationFile(path, *table);
 }
 
 void SaveTranslations() {
   const TranslationTable* const table = ActiveTranslationTable();
-  const std::string path = TranslationFilePath();
+  const std::string path = TranslationFileToSave();
   if (table != nullptr && !path.empty()) SaveTranslationFile(path, *table);
 }
 

@@ -1,7 +1,9 @@
 #include "arcs/arc_job.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -151,6 +153,9 @@ TEST_F(ArcJobTest, UnreadableInputIsReportedTwiceAndWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(out_));
 }
 
+// Runs the tool through a POSIX shell; the Windows build compares the
+// tool's outputs with the Linux ones instead (scripts/windows).
+#ifndef _WIN32
 TEST_F(ArcJobTest, CommandLineModeConvert1TakesDeviationAndTestCounts) {
   Lines input = LwPolyline("9");
   for (const PlanePoint& p : ArcVertices(0, 0, 10, 0, 90, 8)) Append(input, LwVertex(p));
@@ -167,6 +172,7 @@ TEST_F(ArcJobTest, CommandLineModeConvert1TakesDeviationAndTestCounts) {
   EXPECT_NE(output.find(bulge, first + 1), std::string::npos);
   EXPECT_NE(output.find(" 90\r\n3\r\n"), std::string::npos);
 }
+#endif
 
 // The sample drawings: the output reads back with the same polylines, each
 // keeping exactly the vertices the search kept, the arcs carrying their

@@ -5,7 +5,9 @@
 #include <csignal>
 #include <filesystem>
 #include <string>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 #include <vector>
 
 #include "i18n/language.h"
@@ -172,6 +174,8 @@ TEST_F(TranslationFileTest, UnwritableFolderKeepsTheTableInMemory) {
   EXPECT_FALSE(std::filesystem::exists(program.File("missing-folder")));
 }
 
+// File-size limits exist only on POSIX systems.
+#ifndef _WIN32
 // A file-size limit makes every save past it fail the way a full disk does.
 class FileSizeLimit {
  public:
@@ -215,6 +219,8 @@ TEST_F(TranslationFileTest, FailedWriteLeavesThePreviousFileInPlace) {
   EXPECT_EQ(ReadFile(TableFile()),
             TableFileBytes(20, {{u"Erste"}, {u"Zweiter Text, zu lang"}, {u"Dritte"}}));
 }
+
+#endif
 
 TEST_F(TranslationFileTest, WriteProtectedFileStillLoads) {
   testing::WriteFile(TableFile(), TableFileBytes(20, {{u"Schreibgeschützt", u"read-only"}}));

@@ -238,12 +238,12 @@ TEST_F(LineJobTest, CommandLineRunsTheJobWithItsTolerance) {
   Lines b = kLineB;
   b[7] = "10.2";
   WriteFile(in_, Lf(Drawing("AC1015", Concat({kLineA, b}))));
-  const std::string command = std::string(QUILLMERE_CLI_PATH) + " convert2 '" + in_ + "' '" +
-                              out_ + "' 0.5";
+  const std::string command = std::string(QUILLMERE_CLI_PATH) + " convert2 \"" + in_ + "\" \"" +
+                              out_ + "\" 0.5";
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_NE(ReadFile(out_).find(" 90\r\n3\r\n"), std::string::npos);
-  ASSERT_EQ(std::system((std::string(QUILLMERE_CLI_PATH) + " convert2 '" + in_ + "' '" + out_ +
-                         "'")
+  ASSERT_EQ(std::system((std::string(QUILLMERE_CLI_PATH) + " convert2 \"" + in_ + "\" \"" + out_ +
+                         "\"")
                             .c_str()),
             0);
   EXPECT_EQ(ReadFile(out_).find(" 90\r\n3\r\n"), std::string::npos);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace quillmere {
+
+// The few file operations whose system calls differ between POSIX systems
+// and Windows. Paths are UTF-8 texts on every platform.
+
+// Opens a file for reading its bytes unchanged (no line-end translation).
+// The descriptor is for read(), fstat() and close(); -1 when the file cannot
+// be opened. A folder may open on some systems: callers check with fstat().
+int OpenFileForReading(const std::string& path);
+
+// True when the program may create files in `folder`.
+bool FolderIsWritable(const std::string& folder);
+
+// `path` for the standard library's streams and std::filesystem. A plain
+// std::string would be read in the system's 8-bit code page on Windows, which
+// cannot spell every file name.
+inline std::filesystem::path PathFromUtf8(std::string_view path) {
+  return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+}  // namespace quillmere

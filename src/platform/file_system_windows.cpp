@@ -1,0 +1,34 @@
+#ifdef _WIN32
+
+#include "platform/file_system.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include "platform/wide_text.h"
+
+namespace quillmere {
+
+int OpenFileForReading(const std::string& path) {
+  return ::_wopen(WideFromUtf8(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+}
+
+// Folder permissions on Windows are access lists that no attribute shows
+// (Program Files is read-only for users without being marked so), so the
+// only sure test is to create a file, which goes away when it is closed.
+bool FolderIsWritable(const std::string& folder) {
+  std::string probe = folder;
+  if (!probe.empty() && probe.back() != '\\' && probe.back() != '/') probe.push_back('\\');
+  probe += ".quillmere-probe-" + std::to_string(::GetCurrentProcessId());
+  const HANDLE file = ::CreateFileW(WideFromUtf8(probe).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  ::CloseHandle(file);
+  return true;
+}
+
+}  // namespace quillmere
+
+#endif

@@ -1,0 +1,141 @@
+// OutputFile on Windows: the same promise as on POSIX systems (the output
+// takes its name only when complete), with the Windows calls: wide-character
+// paths, binary descriptors, and MoveFileExW, since rename() there refuses
+// to replace an existing file.
+#ifdef _WIN32
+
+#include "dxf/output_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/wide_text.h"
+
+namespace quillmere {
+
+namespace {
+
+constexpr std::size_t kFlushSize = 1 << 20;
+// _write takes an unsigned int count.
+constexpr std::size_t kLargestWrite = 1 << 30;
+// Temporary names tried before giving up, should other programs hold them.
+constexpr int kTemporaryNameAttempts = 100;
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t separator = path.find_last_of("\\/");
+  if (separator == std::string::npos) return ".";
+  if (separator == 0 || (separator == 2 && path[1] == ':')) return path.substr(0, separator + 1);
+  return path.substr(0, separator);
+}
+
+// A descriptor writing straight into `path` when it names a device or a pipe
+// (NUL, CON, \\.\pipe\...), which cannot be replaced; -1 otherwise.
+int OpenDevice(const std::wstring& path) {
+  const int fd = ::_wopen(path.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
+  if (fd < 0) return -1;
+  const DWORD type = ::GetFileType(reinterpret_cast<HANDLE>(::_get_osfhandle(fd)));
+  if (type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE) return fd;
+  ::_close(fd);
+  return -1;
+}
+
+}  // namespace
+
+OutputFile::~OutputFile() { Discard(); }
+
+bool OutputFile::Create(const std::string& path) {
+  Discard();
+  failed_ = false;
+  buffer_.clear();
+  target_ = path;
+  const std::wstring wide_target = WideFromUtf8(target_);
+
+  const DWORD attributes = ::GetFileAttributesW(wide_target.c_str());
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
+  if (exists && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
+  fd_ = OpenDevice(wide_target);
+  if (fd_ >= 0) {
+    temporary_.clear();
+    return true;
+  }
+
+  const std::string prefix =
+      FolderOf(target_) + "\\.quillmere-" + std::to_string(::GetCurrentProcessId()) + "-";
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    const std::string candidate = prefix + std::to_string(counter++);
+    fd_ = ::_wopen(WideFromUtf8(candidate).c_str(),
+                   _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                   _S_IREAD | _S_IWRITE);
+    if (fd_ >= 0) {
+      temporary_ = candidate;
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+  return false;
+}
+
+void OutputFile::Write(std::string_view bytes) {
+  buffer_.append(bytes);
+  if (buffer_.size() >= kFlushSize) Flush();
+}
+
+void OutputFile::WriteLine(std::string_view line) {
+  buffer_.append(line);
+  buffer_.append("\r\n", 2);
+  if (buffer_.size() >= kFlushSize) Flush();
+}
+
+bool OutputFile::Flush() {
+  std::size_t done = 0;
+  while (!failed_ && done < buffer_.size()) {
+    const std::size_t chunk = std::min(buffer_.size() - done, kLargestWrite);
+    const int wrote = ::_write(fd_, buffer_.data() + done, static_cast<unsigned>(chunk));
+    if (wrote > 0) {
+      done += static_cast<std::size_t>(wrote);
+    } else {
+      failed_ = true;
+    }
+  }
+  buffer_.clear();
+  return !failed_;
+}
+
+void OutputFile::CloseDescriptor() {
+  if (fd_ >= 0 && ::_close(fd_) != 0) failed_ = true;
+  fd_ = -1;
+}
+
+bool OutputFile::Commit() {
+  if (fd_ < 0) return false;
+  Flush();
+  CloseDescriptor();
+  if (temporary_.empty()) return !failed_;
+  if (failed_ || !::MoveFileExW(WideFromUtf8(temporary_).c_str(), WideFromUtf8(target_).c_str(),
+                                MOVEFILE_REPLACE_EXISTING)) {
+    failed_ = true;
+    Discard();
+    return false;
+  }
+  temporary_.clear();
+  return true;
+}
+
+void OutputFile::Discard() {
+  CloseDescriptor();
+  buffer_.clear();
+  if (!temporary_.empty()) ::_wunlink(WideFromUtf8(temporary_).c_str());
+  temporary_.clear();
+}
+
+}  // namespace quillmere
+
+#endif

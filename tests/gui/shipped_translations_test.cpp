@@ -1,0 +1,130 @@
+// The translation table that ships with the program (translate.dat, written
+// by the build from translations/translate.tsv): it holds every text the
+// program can show, translated into every language, and nothing else, and a
+// first start in English shows English windows at once.
+
+#include <QGuiApplication>
+#include <QTest>
+#include <QTextBlock>
+
+#include "app/gui/main_form.h"
+#include "gui/gui_test_support.h"
+#include "i18n/catalogue.h"
+#include "i18n/language.h"
+
+namespace quillmere {
+
+using testing::RecordingMessages;
+using testing::ScriptedFileDialogs;
+using testing::ScriptedQuestions;
+using testing::TableColumn;
+using testing::TranslationSandbox;
+
+namespace {
+
+constexpr int kShippedLanguages[] = {kEnglish, kFrench, kDutch, kItalian, kSpanish, kPortuguese};
+
+QString MemoLine(const QPlainTextEdit& memo, int line) {
+  return memo.document()->findBlockByNumber(line).text();
+}
+
+}  // namespace
+
+class ShippedTranslationsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    sandbox_ = std::make_unique<TranslationSandbox>();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Quillmere"));
+    LoadTranslationFile(QUILLMERE_SHIPPED_TRANSLATION_FILE, shipped_);
+    QVERIFY(shipped_.RowCount() > 0);
+  }
+  void cleanup() {
+    sandbox_.reset();
+    shipped_.Clear();
+  }
+
+  // The program learns every text it shows while it shows it: a first start
+  // in a foreign language with an empty table walks every window, learns the
+  // catalogue and the title, and a search in the editor asks its question.
+  void EveryTextTheProgramShowsHasOneFullyTranslatedRow() {
+    sandbox_->SaveLanguage(kEnglish);
+    RecordingMessages messages;
+    ScriptedFileDialogs dialogs;
+    ScriptedQuestions questions;
+    TMainForm form(messages, dialogs);
+    form.show();
+    TTranslateForm& editor = form.TranslateForm();
+    editor.SetQuestions(questions);
+    editor.FillStringGrid();
+    editor.FilterEdit.setText(QStringLiteral("a"));
+    editor.FilterBtnClick();
+    QCOMPARE(questions.asked.size(), std::size_t{1});
+
+    const QStringList shown = TableColumn(*ActiveTranslationTable(), 0);
+    for (int n = 1; n <= 16; ++n) {
+      const QString text = QString::fromStdU16String(std::u16string(CatalogueGerman(n)));
+      QVERIFY(text.isEmpty() || shown.contains(text));
+    }
+    const QStringList shipped_german = TableColumn(shipped_, 0);
+    QStringList untranslated;
+    for (const QString& german : shown) {
+      const qsizetype row = shipped_german.indexOf(german);
+      if (row < 0) {
+        untranslated.append(german + QStringLiteral(" (no row)"));
+        continue;
+      }
+      for (const int language_number : kShippedLanguages) {
+        if (testing::CellText(shipped_, static_cast<std::uint32_t>(row), language_number).isEmpty()) {
+          untranslated.append(german + QStringLiteral(" (language %1)").arg(language_number));
+        }
+      }
+    }
+    QCOMPARE(untranslated, QStringList());
+    // A row whose German text the program no longer shows is dead weight
+    // that hides a text changed in the code but not in the table.
+    QStringList unused;
+    for (const QString& german : shipped_german) {
+      if (!shown.contains(german)) unused.append(german);
+    }
+    QCOMPARE(unused, QStringList());
+  }
+
+  void FirstStartInEnglishShowsEnglishWindowsAndLearnsNothing() {
+    std::filesystem::copy_file(QUILLMERE_SHIPPED_TRANSLATION_FILE, sandbox_->TranslationFile());
+    const std::string before = testing::ReadFile(sandbox_->TranslationFile());
+    sandbox_->SaveLanguage(kEnglish);
+    RecordingMessages messages;
+    ScriptedFileDialogs dialogs;
+    TMainForm form(messages, dialogs);
+    form.show();
+
+    QCOMPARE(form.windowTitle(), QStringLiteral("Quillmere 1.0"));
+    QCOMPARE(form.BitBtn1.text(), QStringLiteral("Convert DXF file..."));
+    QCOMPARE(form.BitBtn4.text(), QStringLiteral("Join polylines..."));
+    QCOMPARE(form.Label3.text(), QStringLiteral("Maximum deviation between line and arc in DXF units:"));
+    QCOMPARE(form.Sprache1.title(), QStringLiteral("Language"));
+    QCOMPARE(form.Spanish1.text(), QStringLiteral("Español"));
+    QVERIFY(form.N1.isSeparator());
+    QCOMPARE(form.OpenDialog1.Filter(), QStringLiteral("DXF files (*.dxf)|*.dxf"));
+    // The memo's own trailing blank survives the translation.
+    QCOMPARE(MemoLine(form.Memo1, 21), QStringLiteral("and the test points for the line. "));
+    QCOMPARE(form.AboutBox().windowTitle(), QStringLiteral("About"));
+    QCOMPARE(form.TranslateForm().windowTitle(), QStringLiteral("Translate"));
+    QCOMPARE(form.TranslateForm().DeleteRowBtn.text(), QStringLiteral("Delete row"));
+    QCOMPARE(CatalogueText(kTextNoPolylinesTitle), std::u16string(u"No polylines"));
+
+    QCOMPARE(ActiveTranslationTable()->RowCount(), shipped_.RowCount());
+    QVERIFY(testing::ReadFile(sandbox_->TranslationFile()) == before);
+  }
+
+ private:
+  std::unique_ptr<TranslationSandbox> sandbox_;
+  TranslationTable shipped_;
+};
+
+}  // namespace quillmere
+
+QTEST_MAIN(quillmere::ShippedTranslationsTest)
+#include "shipped_translations_test.moc"
