@@ -110,10 +110,9 @@ int CountArcs(const PolylineModel& model) {
   return arcs;
 }
 
-class CountingMessages : public MessageSink {
+class CountingMessages : public NoticeSink {
  public:
-  void ShowError(const std::u16string&) override { ++shown; }
-  void ShowInformation(const std::u16string&, const std::u16string&) override { ++shown; }
+  void Notify(Notice, const std::string&) override { ++shown; }
   int shown = 0;
 };
 
@@ -209,7 +208,7 @@ int Run(std::int64_t vertex_target, int subset_step) {
   CountingMessages messages;
   PolylineModel model;
   const Clock::time_point job_start = Clock::now();
-  RunArcJob(model, start_values, input, output, messages);
+  RunArcJob(start_values, input, output, messages);
   const double job = SecondsSince(job_start);
   std::printf("\nWhole job (read %.1f MB, search, write %.1f MB): %.3f s, %d messages\n",
               static_cast<double>(std::filesystem::file_size(input)) / 1e6,

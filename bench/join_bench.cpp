@@ -23,17 +23,16 @@
 // The reference passes and the model comparison of the tests.
 #include "join/join_test_models.h"
 #include "join/reference_joining.cpp"
-#include "support/message_sink.h"
+#include "support/notices.h"
 
 namespace quillmere {
 namespace {
 
 constexpr double kTolerance = 0.01;
 
-class PrintingMessages : public MessageSink {
+class PrintingMessages : public NoticeSink {
  public:
-  void ShowError(const std::u16string&) override { ++shown; }
-  void ShowInformation(const std::u16string&, const std::u16string&) override { ++shown; }
+  void Notify(Notice, const std::string&) override { ++shown; }
   int shown = 0;
 };
 
@@ -163,7 +162,7 @@ JobTimes TimeJob(const std::string& input, const std::string& output) {
   for (int run = 0; run < 3; ++run) {
     PolylineModel model;
     const Stopwatch watch;
-    RunJoinJob(model, input, output, kTolerance, messages);
+    RunJoinJob(kTolerance, input, output, messages);
     times.whole = std::min(times.whole, watch.Wall());
     times.whole_processor = std::min(times.whole_processor, watch.Processor());
   }

@@ -25,7 +25,7 @@
 #include "lines/line_reader.h"
 #include "lines/line_writer.h"
 #include "lines/reference_chaining.cpp"  // the plain passes, as the tests use them
-#include "support/message_sink.h"
+#include "support/notices.h"
 
 namespace {
 
@@ -44,10 +44,9 @@ struct Clock {
 
 constexpr double kTolerance = 0.01;
 
-class CountingMessages : public quillmere::MessageSink {
+class CountingMessages : public quillmere::NoticeSink {
  public:
-  void ShowError(const std::u16string&) override { ++shown; }
-  void ShowInformation(const std::u16string&, const std::u16string&) override { ++shown; }
+  void Notify(quillmere::Notice, const std::string&) override { ++shown; }
   int shown = 0;
 };
 
@@ -134,7 +133,7 @@ struct Phases {
 
 // The job of convert2, timed phase by phase.
 Phases RunJob(PolylineModel& model, const std::string& input, const std::string& output,
-              quillmere::MessageSink& messages) {
+              quillmere::NoticeSink& messages) {
   Phases phases;
   Clock::time_point start = Clock::now();
   quillmere::ReadLines(model, input, messages);

@@ -15,18 +15,17 @@
 #include <string>
 #include <vector>
 
-#include "dxf/arc_polyline_writer.h"
+#include "arcs/arc_writer.h"
 #include "dxf/polyline_reader.h"
-#include "support/message_sink.h"
+#include "support/notices.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class SilentMessages : public quillmere::MessageSink {
+class SilentMessages : public quillmere::NoticeSink {
  public:
-  void ShowError(const std::u16string&) override { ++count; }
-  void ShowInformation(const std::u16string&, const std::u16string&) override { ++count; }
+  void Notify(quillmere::Notice, const std::string&) override { ++count; }
   int count = 0;
 };
 

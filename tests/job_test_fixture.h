@@ -1,7 +1,7 @@
 #pragma once
 
 // The set-up of the tests that run a job or a writer on files: an input and
-// an output name in a temporary folder, a model and a message recorder.
+// an output name in a temporary folder and a message recorder.
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,6 @@ class JobFilesTest : public ::testing::Test {
   TempDir dir_;
   std::string in_ = dir_.File("in.dxf");
   std::string out_ = dir_.File("out.dxf");
-  PolylineModel model_;
   RecordingMessages messages_;
 };
 

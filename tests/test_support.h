@@ -12,7 +12,8 @@
 #include <system_error>
 #include <vector>
 
-#include "i18n/utf.h"
+#include "support/utf.h"
+#include "app/catalogue_notices.h"
 #include "support/message_sink.h"
 
 namespace quillmere::testing {
@@ -25,11 +26,15 @@ struct ShownMessage {
   std::string Utf8Text() const { return Utf16ToUtf8(text); }
 };
 
-class RecordingMessages : public MessageSink {
+// Records the messages shown, also those that the core's notices become.
+class RecordingMessages : public MessageSink, public NoticeSink {
  public:
   void ShowError(const std::u16string& text) override { shown.push_back({true, u"", text}); }
   void ShowInformation(const std::u16string& caption, const std::u16string& text) override {
     shown.push_back({false, caption, text});
+  }
+  void Notify(Notice notice, const std::string& file_name) override {
+    CatalogueNotices(*this).Notify(notice, file_name);
   }
   std::vector<ShownMessage> shown;
 };

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/conversion_jobs.h"
+#include "app/job_runner.h"
 #include "i18n/translation_startup.h"
-#include "i18n/utf.h"
+#include "support/utf.h"
 #include "platform/program_arguments.h"
 #include "support/memory_messages.h"
 #include "support/message_sink.h"
@@ -82,6 +82,6 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  jobs.RunJob(run->mode, run->input, run->output);
+  jobs.Run(run->mode, run->input, run->output);
   return messages.shown() ? 1 : 0;
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "dxf/dxf_number.h"
+#include "support/numbers.h"
 
 namespace quillmere {
 

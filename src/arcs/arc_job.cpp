@@ -1,21 +1,22 @@
 #include "arcs/arc_job.h"
 
 #include "arcs/arc_search.h"
-#include "dxf/arc_polyline_writer.h"
+#include "arcs/arc_writer.h"
 #include "dxf/polyline_reader.h"
 
 namespace quillmere {
 
-void RunArcJob(PolylineModel& model, const ArcSearchSettings& settings,
-               const std::string& input_name, const std::string& output_name,
-               MessageSink& messages) {
-  ReadPolylines(model, input_name, messages);
+void RunArcJob(const ArcSearchSettings& settings, const std::string& input_name,
+               const std::string& output_name, NoticeSink& notices) {
+  PolylineModel model;
+  ReadPolylines(model, input_name, notices);
   if (model.PolylineCount() == 0) {
-    ShowNoPolylines(messages);
+    // Also after an input that could not be opened: the reader has told so.
+    notices.Notify(Notice::kNoPolylines, {});
     return;
   }
   FindArcs(model, settings);
-  WriteArcResult(model, input_name, output_name, messages);
+  WriteArcResult(model, input_name, output_name, notices);
 }
 
 }  // namespace quillmere

@@ -1,10 +1,9 @@
 #include "dxf/polyline_reader.h"
 
-#include "dxf/dxf_copy.h"
-#include "dxf/dxf_input.h"
-#include "dxf/dxf_number.h"
 #include "dxf/dxf_text.h"
-#include "i18n/catalogue.h"
+#include "dxf/pair_stream.h"
+#include "dxf/polyline_entities.h"
+#include "support/numbers.h"
 
 namespace quillmere {
 
@@ -31,11 +30,12 @@ void SetCoordinate(Vertex& vertex, char axis, std::string_view value) {
   if (axis == 'z') vertex.z = *number;
 }
 
-// Reads the rest of a POLYLINE entity into `record`. Returns true when the
-// entity ended at a pair that is left in `pair` for the main loop.
-bool ReadPolyline(DxfInput& input, DxfPair& pair, Polyline& record) {
+// Reads the rest of a POLYLINE entity into `record`; the pair that ends it
+// is put back.
+void ReadPolyline(PairStream& input, Polyline& record) {
   bool in_vertex = false;
   bool after_seqend = false;
+  DxfPair pair;
   while (input.ReadPair(pair)) {
     const std::string_view code = Trimmed(pair.code);
     const bool code0 = code == "0";
@@ -73,9 +73,11 @@ bool ReadPolyline(DxfInput& input, DxfPair& pair, Polyline& record) {
       SetCoordinate(vertex, static_cast<char>('x' + (code[0] - '1')), pair.value);
     }
 
-    if (code0 && value != "VERTEX" && value != "SEQEND") return true;
+    if (code0 && value != "VERTEX" && value != "SEQEND") {
+      input.PutBack(std::move(pair));
+      return;
+    }
   }
-  return false;
 }
 
 // The axis that an LWPOLYLINE coordinate code sets: 'x' for 10 and 11, 'y'
@@ -88,8 +90,10 @@ char LwAxis(std::string_view code) {
   return 0;
 }
 
-// Reads the rest of an LWPOLYLINE entity into `record`.
-bool ReadLwPolyline(DxfInput& input, DxfPair& pair, Polyline& record) {
+// Reads the rest of an LWPOLYLINE entity into `record`; the pair that ends
+// it is put back.
+void ReadLwPolyline(PairStream& input, Polyline& record) {
+  DxfPair pair;
   while (input.ReadPair(pair)) {
     const std::string_view code = Trimmed(pair.code);
     const char axis = LwAxis(code);
@@ -107,7 +111,8 @@ bool ReadLwPolyline(DxfInput& input, DxfPair& pair, Polyline& record) {
         AddPair(vertex.pairs, pair);
       }
     } else if (code == "0") {
-      return true;
+      input.PutBack(std::move(pair));
+      return;
     } else if (!record.vertices.empty()) {
       Vertex& vertex = record.vertices.back();
       if (code == "42") NoteBulge(vertex, pair.value);
@@ -117,24 +122,20 @@ bool ReadLwPolyline(DxfInput& input, DxfPair& pair, Polyline& record) {
       AddPair(record.header, pair);
     }
   }
-  return false;
 }
 
 }  // namespace
 
-void ReadPolylines(PolylineModel& model, const std::string& file_name, MessageSink& messages) {
+bool ReadPolylines(PolylineModel& model, const std::string& file_name, NoticeSink& notices) {
   model = PolylineModel{};
-  DxfInput input;
+  PairStream input;
   if (!input.Open(file_name)) {
-    messages.ShowError(FileMessage(kTextCannotOpen, file_name));
-    return;
+    notices.Notify(Notice::kCannotOpenInput, file_name);
+    return false;
   }
   SectionState section;
   DxfPair pair;
-  bool held = false;
-  while (held || input.HasMore()) {
-    if (!held && !input.ReadPair(pair)) break;
-    held = false;
+  while (input.ReadPair(pair)) {
     section.Apply(pair.code, pair.value);
     if (!section.InsideEntities()) continue;
     const std::optional<PolylineKind> kind = PolylineStart(pair);
@@ -142,17 +143,13 @@ void ReadPolylines(PolylineModel& model, const std::string& file_name, MessageSi
     Polyline& record = model.AddPolyline();
     record.kind = *kind;
     AddPair(record.header, pair);
-    held = *kind == PolylineKind::kPolyline ? ReadPolyline(input, pair, record)
-                                             : ReadLwPolyline(input, pair, record);
+    if (*kind == PolylineKind::kPolyline) {
+      ReadPolyline(input, record);
+    } else {
+      ReadLwPolyline(input, record);
+    }
   }
-}
-
-}  // namespace quillmere
-
-namespace quillmere {
-
-void ShowNoPolylines(MessageSink& messages) {
-  messages.ShowInformation(CatalogueText(kTextNoPolylinesTitle), CatalogueText(kTextNoPolylines));
+  return true;
 }
 
 }  // namespace quillmere

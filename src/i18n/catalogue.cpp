@@ -3,7 +3,7 @@
 #include <array>
 
 #include "i18n/translations.h"
-#include "i18n/utf.h"
+#include "support/utf.h"
 
 namespace quillmere {
 

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <string>
 
-#include "dxf/output_file.h"
-#include "i18n/folders.h"
+#include "support/output_file.h"
+#include "support/user_folders.h"
 #include "i18n/language.h"
 #include "platform/file_system.h"
 

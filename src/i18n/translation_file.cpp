@@ -4,8 +4,8 @@
 #include <array>
 #include <fstream>
 
-#include "dxf/output_file.h"
-#include "i18n/folders.h"
+#include "support/output_file.h"
+#include "support/user_folders.h"
 #include "i18n/translation_location.h"
 #include "i18n/translations.h"
 #include "platform/file_system.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "i18n/folders.h"
+#include "support/user_folders.h"
 #include "i18n/translation_file.h"
 #include "platform/file_system.h"
 

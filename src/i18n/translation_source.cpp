@@ -3,7 +3,7 @@
 #include <optional>
 #include <set>
 
-#include "i18n/utf.h"
+#include "support/utf.h"
 
 namespace quillmere {
 

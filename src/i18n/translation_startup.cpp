@@ -1,7 +1,7 @@
 #include "i18n/translation_startup.h"
 
 #include "i18n/catalogue.h"
-#include "i18n/folders.h"
+#include "support/user_folders.h"
 #include "i18n/language.h"
 #include "i18n/options_file.h"
 #include "i18n/translations.h"

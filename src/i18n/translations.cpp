@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "i18n/folders.h"
+#include "support/user_folders.h"
 #include "i18n/language.h"
 #include "i18n/translation_file.h"
 

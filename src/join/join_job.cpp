@@ -6,18 +6,18 @@
 
 namespace quillmere {
 
-void RunJoinJob(PolylineModel& model, const std::string& input_name,
-              const std::string& output_name, double tolerance, MessageSink& messages) {
-  ReadPolylines(model, input_name, messages);
+void RunJoinJob(double tolerance, const std::string& input_name, const std::string& output_name,
+                NoticeSink& notices) {
+  PolylineModel model;
+  ReadPolylines(model, input_name, notices);
   if (model.PolylineCount() == 0) {
-    // Also after an input that could not be opened: the reader has reported
-    // that, and the model is empty.
-    ShowNoPolylines(messages);
+    // Also after an input that could not be opened: the reader has told so.
+    notices.Notify(Notice::kNoPolylines, {});
     return;
   }
   JoinPolylines(model, tolerance);
   UpdateCountsAndDropShortPolylines(model);
-  WriteJoinResult(model, input_name, output_name, messages);
+  WriteJoinResult(model, input_name, output_name, notices);
 }
 
 }  // namespace quillmere

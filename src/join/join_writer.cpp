@@ -1,25 +1,23 @@
 #include "join/join_writer.h"
 
-#include "dxf/dxf_copy.h"
+#include "dxf/polyline_entities.h"
 
 namespace quillmere {
 
-void WriteJoinedPolylineBlock(OutputFile& output, const Polyline& record) {
-  if (record.dropped) return;
-  output.Write(record.header.Text());
-  for (std::int32_t i = 0; i < record.VertexCount(); ++i) {
-    output.Write(record.vertices[static_cast<std::size_t>(i)].pairs.Text());
-  }
-  output.Write(record.trailer.Text());
+void WriteJoinedPolyline(OutputFile& output, const Polyline& polyline) {
+  if (polyline.dropped) return;
+  WriteHeaderWithCount(output, polyline.header, polyline.VertexCount());
+  for (const Vertex& vertex : polyline.vertices) output.Write(vertex.pairs.Text());
+  output.Write(polyline.trailer.Text());
 }
 
-void WriteJoinResult(const PolylineModel& model, const std::string& input_name,
-              const std::string& output_name, MessageSink& messages) {
-  CopyReplacingPolylines(input_name, output_name, model.PolylineCount(), messages,
-                         [&model](OutputFile& output, std::int32_t index) {
-                           WriteJoinedPolylineBlock(output,
-                                                    model.polylines[static_cast<std::size_t>(index)]);
-                         });
+bool WriteJoinResult(const PolylineModel& model, const std::string& input_name,
+                     const std::string& output_name, NoticeSink& notices) {
+  return CopyReplacingPolylines(input_name, output_name, model.PolylineCount(), notices,
+                                [&model](OutputFile& output, std::int32_t index) {
+                                  WriteJoinedPolyline(
+                                      output, model.polylines[static_cast<std::size_t>(index)]);
+                                });
 }
 
 }  // namespace quillmere

@@ -6,16 +6,17 @@
 
 namespace quillmere {
 
-void RunLineJob(PolylineModel& model, const std::string& input_name, const std::string& output_name,
-              double tolerance, MessageSink& messages) {
+void RunLineJob(double tolerance, const std::string& input_name, const std::string& output_name,
+                NoticeSink& notices) {
   // A file that cannot be read leaves an empty model; the writer then
-  // reports the input again and leaves an empty output.
-  ReadLines(model, input_name, messages);
+  // notifies the input again and leaves an empty output.
+  PolylineModel model;
+  ReadLines(model, input_name, notices);
   ChainLines(model, tolerance);
   // Each record has the style of the version read before its LINE; a file
   // with a second $ACADVER can hold both.
   AppendVertexCounts(model);
-  WriteLineResult(model, input_name, output_name, messages);
+  WriteLineResult(model, input_name, output_name, notices);
 }
 
 }  // namespace quillmere

@@ -4,10 +4,9 @@
 #include <optional>
 #include <string_view>
 
-#include "dxf/dxf_input.h"
-#include "dxf/dxf_number.h"
+#include "dxf/pair_stream.h"
+#include "support/numbers.h"
 #include "dxf/dxf_text.h"
-#include "i18n/catalogue.h"
 #include "lines/handle_text.h"
 
 namespace quillmere {
@@ -24,7 +23,7 @@ struct HandleScan {
 // Nothing when the file cannot be opened. Handles that do not read are
 // passed over.
 std::optional<HandleScan> ScanHandles(const std::string& file_name) {
-  DxfInput input;
+  PairStream input;
   if (!input.Open(file_name)) return std::nullopt;
   HandleScan scan;
   std::string_view line;
@@ -158,33 +157,31 @@ class LineRecordBuilder {
   bool in_extended_data_ = false;  // from the first group-1001 pair on
 };
 
-// Reads the body of a LINE whose (0, LINE) pair is in `pair` into a new
-// record. True when the body ended at a (0, ...) pair, which is then left in
-// `pair` to be examined again.
-bool ReadLineEntity(DxfInput& input, DxfPair& pair, PolylineModel& model) {
-  LineRecordBuilder builder(model, pair.code);
-  bool ended_at_code0 = false;
+// Reads the body of the LINE that `start` began into a new record. The
+// (0, ...) pair that ends it is put back.
+void ReadLineEntity(const DxfPair& start, PairStream& input, PolylineModel& model) {
+  LineRecordBuilder builder(model, start.code);
+  DxfPair pair;
   while (input.ReadPair(pair)) {
     if (LineIs(pair.code, "0")) {
-      ended_at_code0 = true;
+      input.PutBack(std::move(pair));
       break;
     }
     builder.Take(pair);
   }
   builder.Finish();
-  return ended_at_code0;
 }
 
 }  // namespace
 
-void ReadLines(PolylineModel& model, const std::string& file_name, MessageSink& messages) {
+bool ReadLines(PolylineModel& model, const std::string& file_name, NoticeSink& notices) {
   model = PolylineModel{};
 
   const std::optional<HandleScan> handles = ScanHandles(file_name);
-  DxfInput input;
+  PairStream input;
   if (!handles || !input.Open(file_name)) {
-    messages.ShowError(FileMessage(kTextCannotOpen, file_name));
-    return;
+    notices.Notify(Notice::kCannotOpenInput, file_name);
+    return false;
   }
   model.largest_handle = handles->largest;
   model.has_handles = handles->any;
@@ -192,16 +189,14 @@ void ReadLines(PolylineModel& model, const std::string& file_name, MessageSink& 
   VersionCapture version;
   SectionState section;
   DxfPair pair;
-  bool held = false;
-  while (held || input.HasMore()) {
-    if (!held && !input.ReadPair(pair)) break;
-    held = false;
+  while (input.ReadPair(pair)) {
     version.Apply(pair, model.format_version);
     section.Apply(pair.code, pair.value);
     if (section.InsideEntities() && LineIs(pair.code, "0") && LineIs(pair.value, "LINE")) {
-      held = ReadLineEntity(input, pair, model);
+      ReadLineEntity(pair, input, model);
     }
   }
+  return true;
 }
 
 }  // namespace quillmere

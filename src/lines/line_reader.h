@@ -4,7 +4,7 @@
 #include <string>
 
 #include "dxf/polyline_model.h"
-#include "support/message_sink.h"
+#include "support/notices.h"
 
 namespace quillmere {
 
@@ -25,9 +25,9 @@ inline PolylineKind LineOutputStyle(std::int32_t format_version) {
 // A LINE without end-point groups gives a record with one vertex. In the
 // lightweight style the LINE's extended data (from its first group-1001 pair
 // on) becomes the record's closing lines, since an LWPOLYLINE carries it
-// behind its vertices. A file that
-// cannot be opened is reported (catalogue text 6) and leaves the model empty
-// with `format_version` and `largest_handle` 0.
-void ReadLines(PolylineModel& model, const std::string& file_name, MessageSink& messages);
+// behind its vertices. A file that cannot be opened is notified
+// (kCannotOpenInput) and leaves the model empty; returns whether the file
+// was read.
+bool ReadLines(PolylineModel& model, const std::string& file_name, NoticeSink& notices);
 
 }  // namespace quillmere

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "dxf/dxf_copy.h"
+#include "dxf/drawing_copy.h"
 #include "dxf/dxf_text.h"
 #include "lines/handle_text.h"
 
@@ -103,52 +103,56 @@ void WriteRecord(OutputFile& output, const Polyline& record, PolylineModel& mode
   output.Write(record.trailer.Text());
 }
 
-// Reads on through the body of a LINE whose (0, LINE) pair has just been
-// read, copying it to `copy` when given. True when the body ended at a pair
-// with code "0", which is then left in `pair` to be examined next.
-bool PassLineBody(DxfInput& input, DxfPair& pair, OutputFile* copy) {
+// Passes over the body of a LINE, copying it to `copy` when given; the pair
+// with code "0" that ends it is put back.
+void PassLineBody(PairStream& input, OutputFile* copy) {
+  DxfPair pair;
   while (input.ReadPair(pair)) {
-    if (LineIs(pair.code, "0")) return true;
+    if (LineIs(pair.code, "0")) {
+      input.PutBack(std::move(pair));
+      return;
+    }
     if (copy != nullptr) WritePair(*copy, pair);
   }
-  return false;
 }
+
+// Replaces the k-th LINE of the ENTITIES section by record k of the model,
+// and keeps the header's handle seed above the handles it makes.
+class LineReplacer : public EntityReplacer {
+ public:
+  explicit LineReplacer(PolylineModel& model) : model_(model), seed_(LastNewHandle(model)) {}
+
+  bool Replaces(const DxfPair& start) const override {
+    return LineIs(start.code, "0") && LineIs(start.value, "LINE");
+  }
+
+  void Replace(const DxfPair& start, PairStream& input, OutputFile& output) override {
+    if (next_ < model_.PolylineCount()) {
+      PassLineBody(input, nullptr);
+      const Polyline& record = model_.polylines[static_cast<std::size_t>(next_)];
+      if (IsWritten(record)) WriteRecord(output, record, model_);
+    } else {
+      // The file has more LINEs than the model: copy them as they are.
+      WritePair(output, start);
+      PassLineBody(input, &output);
+    }
+    ++next_;
+  }
+
+  void Inspect(DxfPair& pair) override { seed_.Apply(pair); }
+
+ private:
+  PolylineModel& model_;
+  HandleSeedUpdate seed_;
+  std::int32_t next_ = 0;
+};
 
 }  // namespace
 
-void WriteLineResult(PolylineModel& model, const std::string& input_name, const std::string& output_name,
-              MessageSink& messages) {
-  HandleSeedUpdate seed(LastNewHandle(model));
-  DxfCopy copy(messages);
-  if (!copy.Begin(input_name, output_name)) return;
-  DxfInput& input = copy.input();
-  OutputFile& output = copy.output();
-
-  SectionState section;
-  DxfPair pair;
-  bool held = false;
-  std::int32_t line_number = 0;
-  while (held || input.HasMore()) {
-    if (!held && !input.ReadPair(pair)) break;
-    held = false;
-    section.Apply(pair.code, pair.value);
-    seed.Apply(pair);
-    if (!section.InsideEntities() || !LineIs(pair.code, "0") || !LineIs(pair.value, "LINE")) {
-      WritePair(output, pair);
-      continue;
-    }
-    if (line_number < model.PolylineCount()) {
-      held = PassLineBody(input, pair, nullptr);
-      const Polyline& record = model.polylines[static_cast<std::size_t>(line_number)];
-      if (IsWritten(record)) WriteRecord(output, record, model);
-    } else {
-      // The file has more LINEs than the model: copy them as they are.
-      WritePair(output, pair);
-      held = PassLineBody(input, pair, &output);
-    }
-    ++line_number;
-  }
-  copy.Finish();
+bool WriteLineResult(PolylineModel& model, const std::string& input_name,
+                     const std::string& output_name, NoticeSink& notices) {
+  LineReplacer replacer(model);
+  return CopyDrawing(input_name, output_name, replacer, notices);
 }
 
 }  // namespace quillmere

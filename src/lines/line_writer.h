@@ -3,7 +3,7 @@
 #include <string>
 
 #include "dxf/polyline_model.h"
-#include "support/message_sink.h"
+#include "support/notices.h"
 
 namespace quillmere {
 
@@ -22,9 +22,8 @@ namespace quillmere {
 // the drawing do not hand the same handles out again.
 //
 // The output replaces an existing file only once it is complete, so the
-// input may be the output. Failures are reported as every writer reports
-// them (catalogue texts 10 and 11); a missing input leaves an empty output.
-void WriteLineResult(PolylineModel& model, const std::string& input_name, const std::string& output_name,
-              MessageSink& messages);
+// input may be the output. Returns and notifies as CopyDrawing does.
+bool WriteLineResult(PolylineModel& model, const std::string& input_name,
+                     const std::string& output_name, NoticeSink& notices);
 
 }  // namespace quillmere

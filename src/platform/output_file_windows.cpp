@@ -4,7 +4,7 @@
 // to replace an existing file.
 #ifdef _WIN32
 
-#include "dxf/output_file.h"
+#include "support/output_file.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -10,8 +10,9 @@
 #include <filesystem>
 
 #include "arc_shapes.h"
-#include "dxf/dxf_number.h"
+#include "support/numbers.h"
 #include "dxf/dxf_text.h"
+#include "arcs/arc_search.h"
 #include "dxf/polyline_reader.h"
 #include "i18n/catalogue.h"
 #include "job_test_fixture.h"
@@ -68,7 +69,7 @@ class ArcJobTest : public testing::JobFilesTest {
   // Runs the job on `input` and returns the output file's text.
   std::string RunArcJob(const std::string& input, const ArcSearchSettings& settings = kStartValues) {
     WriteFile(in_, input);
-    quillmere::RunArcJob(model_, settings, in_, out_, messages_);
+    quillmere::RunArcJob(settings, in_, out_, messages_);
     return ReadFile(out_);
   }
 };
@@ -144,7 +145,7 @@ TEST_F(ArcJobTest, InputWithoutPolylinesIsReportedAndWritesNothing) {
 }
 
 TEST_F(ArcJobTest, UnreadableInputIsReportedTwiceAndWritesNothing) {
-  quillmere::RunArcJob(model_, kStartValues, dir_.File("missing.dxf"), out_, messages_);
+  quillmere::RunArcJob(kStartValues, dir_.File("missing.dxf"), out_, messages_);
   ASSERT_EQ(messages_.shown.size(), 2u);
   EXPECT_TRUE(messages_.shown[0].is_error);
   EXPECT_EQ(messages_.shown[0].text, FileMessage(kTextCannotOpen, dir_.File("missing.dxf")));
@@ -179,11 +180,15 @@ TEST_F(ArcJobTest, CommandLineModeConvert1TakesDeviationAndTestCounts) {
 // bulges, and every removed vertex lies within the deviation of its arc.
 TEST_F(ArcJobTest, SampleDrawingsKeepTheirShapeWithinTheDeviation) {
   for (const std::string& sample : testing::SampleDrawings()) {
-    PolylineModel model;
     RecordingMessages messages;
     const std::string output = dir_.File("sample.dxf");
     std::filesystem::remove(output);
-    quillmere::RunArcJob(model, kStartValues, sample, output, messages);
+    quillmere::RunArcJob(kStartValues, sample, output, messages);
+    // The marks the job wrote, found again.
+    PolylineModel model;
+    RecordingMessages reading;
+    ReadPolylines(model, sample, reading);
+    FindArcs(model, kStartValues);
     if (model.PolylineCount() == 0) {
       EXPECT_EQ(messages.shown.size(), 1u) << sample;
       EXPECT_FALSE(std::filesystem::exists(output)) << sample;

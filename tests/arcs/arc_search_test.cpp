@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "arc_shapes.h"
-#include "dxf/dxf_number.h"
+#include "support/numbers.h"
 
 namespace quillmere {
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "dxf/dxf_input.h"
-#include "dxf/output_file.h"
+#include "dxf/pair_stream.h"
+#include "support/output_file.h"
 #include "test_support.h"
 
 namespace quillmere {

@@ -37,7 +37,7 @@ class DamagedDrawingTest : public ::testing::Test {
   // returns the output lines.
   std::vector<std::string> Run(int job, const std::string& input) {
     WriteFile(in_, input);
-    AllJobs()[static_cast<std::size_t>(job)].run(model_, in_, out_, messages_);
+    AllJobs()[static_cast<std::size_t>(job)].run(in_, out_, messages_);
     EXPECT_TRUE(messages_.shown.empty());
     return LinesOf(ReadFile(out_));
   }
@@ -45,7 +45,6 @@ class DamagedDrawingTest : public ::testing::Test {
   TempDir dir_;
   const std::string in_ = dir_.File("in.dxf");
   const std::string out_ = dir_.File("out.dxf");
-  PolylineModel model_;
   RecordingMessages messages_;
 };
 
@@ -113,8 +112,9 @@ TEST_F(DamagedDrawingTest, EachLineKeepsTheStyleOfTheVersionReadBeforeIt) {
             std::string::npos)
       << text;
   EXPECT_NE(text.find("0|POLYLINE| 66|1|5|2B| 0|VERTEX|"), std::string::npos) << text;
-  EXPECT_EQ(model_.polylines[0].VertexCount(), 2);
-  EXPECT_EQ(model_.polylines[1].VertexCount(), 2);
+  const PolylineModel model = AllJobs()[1].model_of(in_, messages_);
+  EXPECT_EQ(model.polylines[0].VertexCount(), 2);
+  EXPECT_EQ(model.polylines[1].VertexCount(), 2);
   EXPECT_EQ(text.find("2B| 90|"), std::string::npos) << text;
 }
 

@@ -8,9 +8,14 @@
 
 #include "app/job_settings.h"
 #include "arcs/arc_job.h"
-#include "i18n/utf.h"
+#include "support/utf.h"
 #include "join/join_job.h"
 #include "lines/line_job.h"
+#include "arcs/arc_search.h"
+#include "dxf/polyline_reader.h"
+#include "join/polyline_joining.h"
+#include "lines/line_chaining.h"
+#include "lines/line_reader.h"
 
 namespace quillmere::faults {
 
@@ -38,20 +43,39 @@ std::vector<Job> AllJobs() {
 
   return {
       {"convert1",
-       [arc_settings](PolylineModel& model, const std::string& in, const std::string& out,
-                      MessageSink& messages) {
-         RunArcJob(model, arc_settings, in, out, messages);
+       [arc_settings](const std::string& in, const std::string& out, NoticeSink& notices) {
+         RunArcJob(arc_settings, in, out, notices);
+       },
+       [arc_settings](const std::string& in, NoticeSink& notices) {
+         PolylineModel model;
+         ReadPolylines(model, in, notices);
+         FindArcs(model, arc_settings);
+         return model;
        },
        InEntities(quarter), true},
       {"convert2",
-       [tolerance](PolylineModel& model, const std::string& in, const std::string& out,
-                   MessageSink& messages) { RunLineJob(model, in, out, tolerance, messages); },
+       [tolerance](const std::string& in, const std::string& out, NoticeSink& notices) {
+         RunLineJob(tolerance, in, out, notices);
+       },
+       [tolerance](const std::string& in, NoticeSink& notices) {
+         PolylineModel model;
+         ReadLines(model, in, notices);
+         ChainLines(model, tolerance);
+         return model;
+       },
        InEntities({"0", "LINE", "5", "2A", "8", "0", "10", "0", "20", "0", "11", "1", "21", "0",
                    "0", "LINE", "5", "2B", "8", "0", "10", "1", "20", "0", "11", "2", "21", "0"}),
        false},
       {"convert3",
-       [tolerance](PolylineModel& model, const std::string& in, const std::string& out,
-                   MessageSink& messages) { RunJoinJob(model, in, out, tolerance, messages); },
+       [tolerance](const std::string& in, const std::string& out, NoticeSink& notices) {
+         RunJoinJob(tolerance, in, out, notices);
+       },
+       [tolerance](const std::string& in, NoticeSink& notices) {
+         PolylineModel model;
+         ReadPolylines(model, in, notices);
+         JoinPolylines(model, tolerance);
+         return model;
+       },
        InEntities({"0", "LWPOLYLINE", "90", "2", "10", "1", "20", "0", "10", "2", "20", "0",
                    "0", "LWPOLYLINE", "90", "2", "10", "0", "20", "0", "10", "1", "20", "0"}),
        true},
@@ -71,7 +95,7 @@ std::string RunWithFileSizeLimit(const Job& job, const std::string& input,
     ::setrlimit(RLIMIT_FSIZE, &limit);
     testing::RecordingMessages messages;
     PolylineModel model;
-    job.run(model, input, output, messages);
+    job.run(input, output, messages);
     std::string shown;
     for (const testing::ShownMessage& message : messages.shown) shown += message.Utf8Text() + "\n";
     const bool sent = ::write(pipe_ends[1], shown.data(), shown.size()) ==

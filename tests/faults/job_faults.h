@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dxf/polyline_model.h"
-#include "support/message_sink.h"
+#include "support/notices.h"
 #include "test_support.h"
 
 namespace quillmere::faults {
@@ -17,7 +17,9 @@ namespace quillmere::faults {
 struct Job {
   std::string name;
   // Runs the whole job, as the command line does, with its start values.
-  std::function<void(PolylineModel&, const std::string&, const std::string&, MessageSink&)> run;
+  std::function<void(const std::string&, const std::string&, NoticeSink&)> run;
+  // Reads the input and does the job's work on the model, without writing.
+  std::function<PolylineModel(const std::string&, NoticeSink&)> model_of;
   // A drawing (lines joined with LF) that the job reads and changes.
   std::string drawing;
   // Whether an input without anything to do is reported before any output

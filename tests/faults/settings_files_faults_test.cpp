@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "faults/job_faults.h"
-#include "i18n/folders.h"
+#include "support/user_folders.h"
 #include "i18n/language.h"
 #include "i18n/options_file.h"
 #include "i18n/translation_file.h"

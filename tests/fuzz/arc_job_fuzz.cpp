@@ -19,8 +19,8 @@
 #include <string_view>
 
 #include "arcs/arc_search.h"
-#include "dxf/arc_polyline_writer.h"
-#include "dxf/dxf_number.h"
+#include "arcs/arc_writer.h"
+#include "support/numbers.h"
 #include "dxf/polyline_reader.h"
 #include "dxf_layout.h"
 #include "fuzz_support.h"

@@ -19,7 +19,7 @@
 
 #include "app/command_line.h"
 #include "app/job_settings.h"
-#include "dxf/dxf_number.h"
+#include "support/numbers.h"
 #include "fuzz_support.h"
 
 namespace quillmere::fuzzing {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dxf/polyline_model.h"
+#include "app/catalogue_notices.h"
 #include "support/message_sink.h"
 
 // Every target defines this; libFuzzer or the replay driver calls it.
@@ -49,11 +50,14 @@ class ScratchFolder {
 std::string ReadWholeFile(const std::string& path);
 void WriteBytes(const std::string& path, std::string_view bytes);
 
-class RecordingSink : public MessageSink {
+class RecordingSink : public MessageSink, public NoticeSink {
  public:
   void ShowError(const std::u16string& text) override { errors.push_back(text); }
   void ShowInformation(const std::u16string& caption, const std::u16string& text) override {
     information.push_back(caption + u": " + text);
+  }
+  void Notify(Notice notice, const std::string& file_name) override {
+    CatalogueNotices(*this).Notify(notice, file_name);
   }
   std::vector<std::u16string> errors;
   std::vector<std::u16string> information;

@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "i18n/folders.h"
+#include "support/user_folders.h"
 #include "i18n/language.h"
 #include "i18n/options_file.h"
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "dxf/dxf_number.h"
+#include "support/numbers.h"
 
 namespace quillmere::fuzzing {
 

@@ -35,8 +35,8 @@ class NumericFieldTest : public QObject {
     QCOMPARE(form_->TestEd.text(), QStringLiteral("100"));
     QCOMPARE(form_->Test2Ed.text(), QStringLiteral("100"));
     QCOMPARE(form_->AbweichLinEd.text(), QStringLiteral("0.0100000"));
-    QCOMPARE(form_->settings.deviation.value(), 0.1);
-    QCOMPARE(form_->settings.join_tolerance.value(), 0.01);
+    QCOMPARE(form_->jobs.settings.deviation.value(), 0.1);
+    QCOMPARE(form_->jobs.settings.join_tolerance.value(), 0.01);
   }
 
   void TypedTextIsLimitedAndRoundedWhenTheFocusLeaves_data() {
@@ -72,13 +72,13 @@ class NumericFieldTest : public QObject {
     Type(form_->TestEd, QStringLiteral("5000"));
     QTest::keyClick(&form_->TestEd, Qt::Key_Return);
     QCOMPARE(form_->TestEd.text(), QStringLiteral("1000"));
-    QCOMPARE(form_->settings.arc_tests.value(), 1000.0);
+    QCOMPARE(form_->jobs.settings.arc_tests.value(), 1000.0);
   }
 
   void UpArrowStepsByOne() {
     ClickArrow(form_->AbweichLinEd, QStyle::SC_SpinBoxUp);
     QCOMPARE(form_->AbweichLinEd.text(), QStringLiteral("1.0100000"));
-    QCOMPARE(form_->settings.join_tolerance.value(), 1.01);
+    QCOMPARE(form_->jobs.settings.join_tolerance.value(), 1.01);
     ClickArrow(form_->AbweichLinEd, QStyle::SC_SpinBoxDown);
     QCOMPARE(form_->AbweichLinEd.text(), QStringLiteral("0.0100000"));
     // Below the minimum the value stays at the minimum.
@@ -91,7 +91,7 @@ class NumericFieldTest : public QObject {
     QTest::keyClick(&form_->AbweichEd, Qt::Key_Up);
     QCOMPARE(form_->AbweichEd.text(), QStringLiteral("1.10000"));
     QTest::keyClick(&form_->AbweichEd, Qt::Key_Up);
-    QCOMPARE(form_->settings.deviation.value(), 2.1);
+    QCOMPARE(form_->jobs.settings.deviation.value(), 2.1);
     form_->TestEd.SetValue(1000);
     form_->TestEd.setFocus();
     QTest::keyClick(&form_->TestEd, Qt::Key_Up);
@@ -104,7 +104,7 @@ class NumericFieldTest : public QObject {
     Type(form_->Test2Ed, QStringLiteral("7"));
     QTest::keyClick(&form_->Test2Ed, Qt::Key_Up);
     QCOMPARE(form_->Test2Ed.text(), QStringLiteral("8"));
-    QCOMPARE(form_->settings.line_tests.value(), 8.0);
+    QCOMPARE(form_->jobs.settings.line_tests.value(), 8.0);
   }
 
   void ValuesSetByTheProgramFollowTheSameRules() {
@@ -127,7 +127,7 @@ class NumericFieldTest : public QObject {
     double value_at_dialog = -1;
     dialogs_->on_run = [&] {
       shown_at_dialog = form_->AbweichLinEd.text();
-      value_at_dialog = form_->settings.join_tolerance.value();
+      value_at_dialog = form_->jobs.settings.join_tolerance.value();
     };
     QTest::mouseClick(&form_->BitBtn4, Qt::LeftButton);
     QCOMPARE(shown_at_dialog, QStringLiteral("1000000.0000000"));
@@ -137,7 +137,7 @@ class NumericFieldTest : public QObject {
   void JobReadsTypedTextAlsoWhenItsButtonTakesNoFocus() {
     Type(form_->AbweichLinEd, QStringLiteral(""));
     double value_at_dialog = -1;
-    dialogs_->on_run = [&] { value_at_dialog = form_->settings.join_tolerance.value(); };
+    dialogs_->on_run = [&] { value_at_dialog = form_->jobs.settings.join_tolerance.value(); };
     form_->BitBtn2.click();  // as a shortcut would: the field keeps the focus
     QVERIFY(form_->AbweichLinEd.hasFocus());
     QCOMPARE(value_at_dialog, 0.0);
@@ -145,10 +145,10 @@ class NumericFieldTest : public QObject {
   }
 
   void UntypedTextDoesNotOverwriteASettingChangedByTheProgram() {
-    form_->settings.deviation.Set(0.5);
+    form_->jobs.settings.deviation.Set(0.5);
     form_->AbweichEd.setFocus();
     QTest::keyClick(&form_->AbweichEd, Qt::Key_Tab);
-    QCOMPARE(form_->settings.deviation.value(), 0.5);
+    QCOMPARE(form_->jobs.settings.deviation.value(), 0.5);
   }
 
  private:
@@ -158,10 +158,10 @@ class NumericFieldTest : public QObject {
     return *field;
   }
   JobSetting& Setting(const QString& name) {
-    if (name == QLatin1String("AbweichEd")) return form_->settings.deviation;
-    if (name == QLatin1String("TestEd")) return form_->settings.arc_tests;
-    if (name == QLatin1String("Test2Ed")) return form_->settings.line_tests;
-    return form_->settings.join_tolerance;
+    if (name == QLatin1String("AbweichEd")) return form_->jobs.settings.deviation;
+    if (name == QLatin1String("TestEd")) return form_->jobs.settings.arc_tests;
+    if (name == QLatin1String("Test2Ed")) return form_->jobs.settings.line_tests;
+    return form_->jobs.settings.join_tolerance;
   }
 
   // Replaces the field's text by typing, as the user would.

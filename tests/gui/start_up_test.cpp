@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "app/gui/main_form.h"
-#include "dxf/dxf_number.h"
+#include "support/numbers.h"
 #include "gui/gui_test_support.h"
 
 namespace quillmere {
@@ -96,7 +96,7 @@ class StartUpTest : public QObject {
     QCOMPARE((QStringList{form.AbweichEd.text(), form.TestEd.text(), form.Test2Ed.text(),
                           form.AbweichLinEd.text()}),
              shown);
-    QCOMPARE(QString::fromStdString(form.settings.join_tolerance.Text()), shown[3]);
+    QCOMPARE(QString::fromStdString(form.jobs.settings.join_tolerance.Text()), shown[3]);
     QVERIFY(form.TerminationRequested());
   }
 

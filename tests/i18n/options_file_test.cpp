@@ -6,7 +6,7 @@
 #include <string>
 
 #include "i18n/catalogue.h"
-#include "i18n/folders.h"
+#include "support/user_folders.h"
 #include "i18n/language.h"
 #include "i18n/translation_startup.h"
 #include "i18n/translations.h"

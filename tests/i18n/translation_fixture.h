@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "i18n/folders.h"
+#include "support/user_folders.h"
 #include "i18n/translation_file.h"
 #include "i18n/translations.h"
 #include "test_support.h"

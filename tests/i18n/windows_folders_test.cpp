@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "i18n/folders.h"
+#include "support/user_folders.h"
 #include "i18n/language.h"
 #include "i18n/options_file.h"
 #include "i18n/translations.h"

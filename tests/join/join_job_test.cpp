@@ -69,7 +69,7 @@ class JoinJobTest : public testing::JobFilesTest {
  protected:
   std::string Run(const Lines& input, double tolerance) {
     WriteFile(in_, Lf(input));
-    RunJoinJob(model_, in_, out_, tolerance, messages_);
+    RunJoinJob(tolerance, in_, out_, messages_);
     return ReadFile(out_);
   }
 
@@ -125,7 +125,7 @@ TEST_F(JoinJobTest, TheFileMayEndRightAfterAPolyline) {
 
   // The same without a line end after EOF, and with an empty polyline last.
   WriteFile(in_, "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n0\nEOF");
-  RunJoinJob(model_, in_, out_, 0.01, messages_);
+  RunJoinJob(0.01, in_, out_, messages_);
   EXPECT_EQ(ReadFile(out_), "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nEOF\r\n");
   EXPECT_TRUE(messages_.shown.empty());
 }
@@ -147,14 +147,12 @@ TEST_F(JoinJobTest, AnInputWithoutPolylinesIsReportedAndNothingWritten) {
 
   // An output that already exists stays as it was.
   WriteFile(out_, "previous");
-  RunJoinJob(model_, in_, out_, 0.01, messages_);
+  RunJoinJob(0.01, in_, out_, messages_);
   EXPECT_EQ(ReadFile(out_), "previous");
 }
 
 TEST_F(JoinJobTest, AnInputThatCannotBeOpenedIsReportedTwice) {
-  PolylineModel& model = model_;
-  model.polylines.push_back(testing::Lw({{0, 0, 0}, {1, 0, 0}}));
-  RunJoinJob(model, dir_.File("missing.dxf"), out_, 0.01, messages_);
+  RunJoinJob(0.01, dir_.File("missing.dxf"), out_, messages_);
   ASSERT_EQ(messages_.shown.size(), 2u);
   EXPECT_TRUE(messages_.shown[0].is_error);
   EXPECT_EQ(messages_.shown[0].Utf8Text(),
@@ -185,7 +183,7 @@ TEST_F(JoinJobTest, MixedKindsJoinEachWithItsOwn) {
 TEST_F(JoinJobTest, TheInputMayBeTheOutput) {
   WriteFile(in_, Lf(InEntities(Concat({LwEntity("1", "2", {"1", "2"}),
                                        LwEntity("2", "2", {"0", "1"})}))));
-  RunJoinJob(model_, in_, in_, 0.01, messages_);
+  RunJoinJob(0.01, in_, in_, messages_);
   EXPECT_TRUE(messages_.shown.empty());
   EXPECT_EQ(ReadFile(in_), CrLf(InEntities(LwEntity("2", "3", {"0", "1", "2"}))));
 }
@@ -223,8 +221,12 @@ TEST_F(JoinJobTest, SampleDrawingsJoinAsTheReferenceJoinsThem) {
       testing::ReferenceJoinPolylines(expected, tolerance);
       UpdateCountsAndDropShortPolylines(expected);
 
-      RunJoinJob(model_, sample, out_, tolerance, messages_);
-      EXPECT_EQ(testing::FirstDifference(expected, model_), "") << sample;
+      PolylineModel joined;
+      ReadPolylines(joined, sample, messages_);
+      JoinPolylines(joined, tolerance);
+      UpdateCountsAndDropShortPolylines(joined);
+      EXPECT_EQ(testing::FirstDifference(expected, joined), "") << sample;
+      RunJoinJob(tolerance, sample, out_, messages_);
 
       // Read back, the output holds the joined polylines, each entity with
       // vertices of its own kind and its count.

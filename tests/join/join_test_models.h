@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dxf/dxf_number.h"
+#include "support/numbers.h"
 #include "dxf/polyline_model.h"
 
 namespace quillmere::testing {

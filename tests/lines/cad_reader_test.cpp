@@ -92,12 +92,11 @@ TEST(CadReaderTest, EzdxfReadsBothStyles) {
   if (!EzdxfInstalled()) GTEST_SKIP() << "ezdxf is not installed";
   TempDir dir;
   RecordingMessages messages;
-  PolylineModel model;
 
   // Old style, without handle on the lone line: vertex handles 31 to 3A,
   // then 3B for the lone polyline, and the seed 3C.
   WriteFile(dir.File("r12.dxf"), Lf(Drawing("AC1009", false, "")));
-  RunLineJob(model, dir.File("r12.dxf"), dir.File("r12.out.dxf"), 0.01, messages);
+  RunLineJob(0.01, dir.File("r12.dxf"), dir.File("r12.out.dxf"), messages);
   EXPECT_EQ(ListEntities(dir, dir.File("r12.out.dxf")),
             "POLYLINE 2D 0,4 0,0 4,0 4,4 0,4\n"
             "POLYLINE 3B 9,9 12,9\n"
@@ -106,7 +105,7 @@ TEST(CadReaderTest, EzdxfReadsBothStyles) {
 
   // Lightweight, every line with its handle: no new handle, the seed stays.
   WriteFile(dir.File("r2000.dxf"), Lf(Drawing("AC1015", true, "2E")));
-  RunLineJob(model, dir.File("r2000.dxf"), dir.File("r2000.out.dxf"), 0.01, messages);
+  RunLineJob(0.01, dir.File("r2000.dxf"), dir.File("r2000.out.dxf"), messages);
   EXPECT_EQ(ListEntities(dir, dir.File("r2000.out.dxf")),
             "LWPOLYLINE 2D 0,4 0,0 4,0 4,4 0,4\n"
             "LWPOLYLINE 2E 9,9 12,9\n"

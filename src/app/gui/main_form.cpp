@@ -71,9 +71,10 @@ void PlaceLabel(QLabel& label, int left, int top, const QString& text) {
 
 TMainForm::TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWidget* parent)
     : QMainWindow(parent),
-      JobRunner(messages),
+      jobs(messages),
       OpenDialog1(FileDialogKind::kOpen, kDxfFilter, kDxfExtension, this),
       SaveDialog1(FileDialogKind::kSave, kDxfFilter, kDxfExtension, this),
+      messages_(&messages),
       file_dialogs_(&file_dialogs) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Quillmere 1.0"));
@@ -309,10 +310,10 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::CommandLineCheck() {
-  const std::optional<CommandLineRun> run = CheckCommandLine(command_line_, settings);
+  const std::optional<CommandLineRun> run = CheckCommandLine(command_line_, jobs.settings);
   if (!run) return;
   ShowSettings();
-  RunJob(run->mode, run->input, run->output);
+  jobs.Run(run->mode, run->input, run->output);
   RequestTermination();
 }
 
@@ -323,17 +324,17 @@ void TMainForm::RequestTermination() {
   QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
-void TMainForm::BitBtn1Click() { RunJobWithDialogs(&JobRunner::RunArcJob); }
-void TMainForm::BitBtn2Click() { RunJobWithDialogs(&JobRunner::RunLineJob); }
-void TMainForm::BitBtn4Click() { RunJobWithDialogs(&JobRunner::RunJoinJob); }
+void TMainForm::BitBtn1Click() { RunJobWithDialogs(JobMode::kFindArcs); }
+void TMainForm::BitBtn2Click() { RunJobWithDialogs(JobMode::kChainLines); }
+void TMainForm::BitBtn4Click() { RunJobWithDialogs(JobMode::kJoinPolylines); }
 
-void TMainForm::RunJobWithDialogs(Job job) {
+void TMainForm::RunJobWithDialogs(JobMode mode) {
   // A button started by its shortcut or by the program takes no focus, so
   // text still being typed in a field is committed here.
   CommitNumericFields();
   if (!OpenDialog1.Execute(*file_dialogs_, this)) return;
   if (!SaveDialog1.Execute(*file_dialogs_, this)) return;
-  (this->*job)(FileNameBytes(OpenDialog1.FileName()), FileNameBytes(SaveDialog1.FileName()));
+  jobs.Run(mode, FileNameBytes(OpenDialog1.FileName()), FileNameBytes(SaveDialog1.FileName()));
 }
 
 void TMainForm::CommitNumericFields() {
@@ -360,7 +361,7 @@ void TMainForm::bersetzen1Click() {
 }
 
 void TMainForm::ShowRestartMessage() {
-  messages().ShowInformation(CatalogueText(kTextTranslate), CatalogueText(kTextRestart));
+  messages_->ShowInformation(CatalogueText(kTextTranslate), CatalogueText(kTextRestart));
 }
 
 QAction& TMainForm::LanguageItem(int language_number) {

@@ -14,7 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/conversion_jobs.h"
+#include "app/job_runner.h"
 #include "app/gui/about_box.h"
 #include "app/gui/component_owner.h"
 #include "app/gui/file_dialogs.h"
@@ -23,15 +23,15 @@
 
 namespace quillmere {
 
-// The program's main window. It carries the conversion state and the jobs
-// (JobRunner), the job buttons with their file dialogs, the numeric
-// fields that show and edit the job settings, the help text and the menus.
+// The program's main window. It holds the jobs with their settings
+// (JobRunner), the job buttons with their file dialogs, the numeric fields
+// that show and edit the job settings, the help text and the menus.
 // Creating it runs FormCreate; its first display runs the one-time steps and
 // the command-line check.
 //
 // The language menu chooses the language of the messages at once and, as
 // the options file keeps it, of the windows from the next start on.
-class TMainForm : public QMainWindow, public JobRunner, public ComponentOwner {
+class TMainForm : public QMainWindow, public ComponentOwner {
   Q_OBJECT
 
  public:
@@ -87,17 +87,20 @@ class TMainForm : public QMainWindow, public JobRunner, public ComponentOwner {
   void Spanish1Click();
   void Portuguese1Click();
 
+  // The jobs and the settings the numeric fields show.
+  JobRunner jobs;
+
   // The controls, in the order of the window's definition.
   QWidget ClientArea{this};
   QFrame Panel1{&ClientArea};
   QPushButton BitBtn1{&Panel1};
-  NumericField AbweichEd{settings.deviation, &Panel1};
-  NumericField TestEd{settings.arc_tests, &Panel1};
-  NumericField Test2Ed{settings.line_tests, &Panel1};
+  NumericField AbweichEd{jobs.settings.deviation, &Panel1};
+  NumericField TestEd{jobs.settings.arc_tests, &Panel1};
+  NumericField Test2Ed{jobs.settings.line_tests, &Panel1};
   QPushButton AboutBtn{&Panel1};
   QPushButton BitBtn2{&Panel1};
   QPushButton BitBtn4{&Panel1};
-  NumericField AbweichLinEd{settings.join_tolerance, &Panel1};
+  NumericField AbweichLinEd{jobs.settings.join_tolerance, &Panel1};
   QLabel Label3{&Panel1};
   QLabel Label1{&Panel1};
   QLabel Label2{&Panel1};
@@ -124,16 +127,13 @@ class TMainForm : public QMainWindow, public JobRunner, public ComponentOwner {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  using Job = void (JobRunner::*)(const std::string& input_name,
-                                       const std::string& output_name);
-
   void BuildPanel();
   void BuildMemo();
   void BuildMenu();
   void ConnectHandlers();
   void SetTabOrder();
 
-  void RunJobWithDialogs(Job job);
+  void RunJobWithDialogs(JobMode mode);
   void CommitNumericFields();
   void ShowSettings();
   void CommandLineCheck();
@@ -144,6 +144,7 @@ class TMainForm : public QMainWindow, public JobRunner, public ComponentOwner {
   void TranslateWindows();
   void ShowRestartMessage();
 
+  MessageSink* messages_;
   FileDialogRunner* file_dialogs_;
   std::vector<std::string> command_line_;
   bool termination_requested_ = false;

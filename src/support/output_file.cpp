@@ -1,4 +1,4 @@
-#include "dxf/output_file.h"
+#include "support/output_file.h"
 
 // The Windows version lives in platform/output_file_windows.cpp.
 #ifndef _WIN32

@@ -1,6 +1,7 @@
-#include "dxf/dxf_input.h"
+#include "dxf/pair_stream.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "dxf/dxf_text.h"
 #include "platform/file_system.h"
@@ -36,9 +37,9 @@ std::size_t FindLineFeed(const char* data, std::size_t from, std::size_t end) {
 }
 }
 
-DxfInput::~DxfInput() { Close(); }
+PairStream::~PairStream() { Close(); }
 
-bool DxfInput::Open(const std::string& path) {
+bool PairStream::Open(const std::string& path) {
   Close();
   fd_ = OpenFileForReading(path);
   if (fd_ < 0) return false;
@@ -48,26 +49,28 @@ bool DxfInput::Open(const std::string& path) {
     return false;
   }
   buffer_.resize(kBlockSize);
-  begin_ = end_ = 0;
-  eof_ = failed_ = false;
+  begin_ = end_ = consumed_ = 0;
+  eof_ = failed_ = holding_ = false;
   return true;
 }
 
-void DxfInput::Close() {
+void PairStream::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   buffer_.clear();
   buffer_.shrink_to_fit();
   begin_ = end_ = 0;
   eof_ = true;
+  holding_ = false;
 }
 
 // Reads more bytes behind the unread ones; false when nothing more came.
-bool DxfInput::Fill() {
+bool PairStream::Fill() {
   if (eof_ || fd_ < 0) return false;
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     end_ -= begin_;
+    consumed_ += begin_;
     begin_ = 0;
   }
   if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
@@ -84,11 +87,7 @@ bool DxfInput::Fill() {
   }
 }
 
-bool DxfInput::HasMore() {
-  return begin_ < end_ || Fill();
-}
-
-bool DxfInput::ReadLine(std::string_view& line) {
+bool PairStream::ReadLine(std::string_view& line) {
   std::size_t searched = begin_;
   for (;;) {
     const std::size_t lf = FindLineFeed(buffer_.data(), searched, end_);
@@ -110,7 +109,13 @@ bool DxfInput::ReadLine(std::string_view& line) {
   return true;
 }
 
-DxfInput::PairRead DxfInput::ReadPairKeepingCode0(DxfPair& pair) {
+PairStream::PairRead PairStream::ReadPairKeepingCode0(DxfPair& pair) {
+  if (holding_) {
+    holding_ = false;
+    pair = std::move(held_);
+    if (Trimmed(pair.code) != "0") return PairRead::kPassedOver;
+    return PairRead::kCode0;
+  }
   std::string_view line;
   if (!ReadLine(line)) return PairRead::kEnd;
   if (Trimmed(line) != "0") {
@@ -123,7 +128,17 @@ DxfInput::PairRead DxfInput::ReadPairKeepingCode0(DxfPair& pair) {
   return PairRead::kCode0;
 }
 
-bool DxfInput::ReadPair(DxfPair& pair) {
+void PairStream::PutBack(DxfPair pair) {
+  held_ = std::move(pair);
+  holding_ = true;
+}
+
+bool PairStream::ReadPair(DxfPair& pair) {
+  if (holding_) {
+    holding_ = false;
+    pair = std::move(held_);
+    return true;
+  }
   std::string_view line;
   if (!ReadLine(line)) return false;
   pair.code.assign(line);

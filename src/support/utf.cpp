@@ -1,4 +1,4 @@
-#include "i18n/utf.h"
+#include "support/utf.h"
 
 namespace quillmere {
 

@@ -1,4 +1,4 @@
-#include "i18n/folders.h"
+#include "support/user_folders.h"
 
 #include "platform/file_system.h"
 
@@ -10,7 +10,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "i18n/utf.h"
+#include "support/utf.h"
 #endif
 
 namespace quillmere {

@@ -16,31 +16,34 @@ struct DxfPair {
   bool has_value = true;
 };
 
-// Sequential reader of a DXF text file, line by line or pair by pair.
+// Sequential reader of a DXF text file, pair by pair (or line by line), with
+// a look-ahead of one pair.
+//
+// An entity ends at a pair that belongs to what follows; whoever reads the
+// entity puts that pair back, and the next ReadPair yields it again, also
+// when it was the last pair of the file.
 //
 // A line ends at a line feed, optionally preceded by a carriage return; the
 // line end is not part of the line. A last line without a line end still
 // counts. The file is read in large blocks; lines of any length are handled.
-class DxfInput {
+class PairStream {
  public:
-  DxfInput() = default;
-  ~DxfInput();
-  DxfInput(const DxfInput&) = delete;
-  DxfInput& operator=(const DxfInput&) = delete;
+  PairStream() = default;
+  ~PairStream();
+  PairStream(const PairStream&) = delete;
+  PairStream& operator=(const PairStream&) = delete;
 
   // Opens a regular file (or another readable non-directory) for reading.
   bool Open(const std::string& path);
   void Close();
 
-  // True while at least one more line can be read.
-  bool HasMore();
-
-  // Reads the next line; the view stays valid until the next read.
-  bool ReadLine(std::string_view& line);
-
-  // Reads a pair: the code line, then the value line (empty when the input
-  // ended after the code line). False when no line was left at all.
+  // Reads the next pair: the one put back, or the code line and then the
+  // value line (empty when the input ended after the code line). False when
+  // nothing is left at all.
   bool ReadPair(DxfPair& pair);
+
+  // Makes `pair` the next one ReadPair yields. At most one pair is held.
+  void PutBack(DxfPair pair);
 
   enum class PairRead { kEnd, kPassedOver, kCode0 };
   // Reads a pair and stores it in `pair` only when its trimmed code is "0";
@@ -48,9 +51,16 @@ class DxfInput {
   // inside of an entity that is written from the model instead.
   PairRead ReadPairKeepingCode0(DxfPair& pair);
 
+  // Reads the next line; the view stays valid until the next read. Only
+  // for scans that never put a pair back.
+  bool ReadLine(std::string_view& line);
+
   // True when reading stopped at an error of the file system rather than at
   // the end of the file.
   bool Failed() const { return failed_; }
+
+  // Bytes consumed so far, for progress reports.
+  std::size_t BytesRead() const { return consumed_ + begin_; }
 
  private:
   bool Fill();
@@ -59,8 +69,11 @@ class DxfInput {
   std::vector<char> buffer_;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
+  std::size_t consumed_ = 0;  // bytes dropped from the front of the buffer
   bool eof_ = false;
   bool failed_ = false;
+  DxfPair held_;
+  bool holding_ = false;
 };
 
 }  // namespace quillmere

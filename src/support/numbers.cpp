@@ -1,4 +1,4 @@
-#include "dxf/dxf_number.h"
+#include "support/numbers.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "dxf/arc_polyline_writer.h"
+#include "arcs/arc_writer.h"
 
 #include <gtest/gtest.h>
 #ifndef _WIN32

@@ -1,0 +1,53 @@
+#include "dxf/drawing_copy.h"
+
+#include "dxf/dxf_text.h"
+
+namespace quillmere {
+
+namespace {
+
+void CopyPairs(PairStream& input, OutputFile& output, EntityReplacer& replacer) {
+  SectionState section;
+  DxfPair pair;
+  while (input.ReadPair(pair)) {
+    section.Apply(pair.code, pair.value);
+    replacer.Inspect(pair);
+    if (section.InsideEntities() && replacer.Replaces(pair)) {
+      replacer.Replace(pair, input, output);
+    } else {
+      WritePair(output, pair);
+    }
+  }
+}
+
+}  // namespace
+
+bool CopyDrawing(const std::string& input_name, const std::string& output_name,
+                 EntityReplacer& replacer, NoticeSink& notices) {
+  OutputFile output;
+  if (!output.Create(output_name)) {
+    notices.Notify(Notice::kCannotCreateOutput, output_name);
+    return false;
+  }
+  PairStream input;
+  if (!input.Open(input_name)) {
+    output.Commit();  // the output exists and stays empty
+    notices.Notify(Notice::kCannotReopenInput, input_name);
+    return false;
+  }
+  CopyPairs(input, output, replacer);
+  const bool read_failed = input.Failed();
+  input.Close();
+  if (read_failed) {
+    output.Discard();
+    notices.Notify(Notice::kCannotReopenInput, input_name);
+    return false;
+  }
+  if (!output.Commit()) {
+    notices.Notify(Notice::kCannotCreateOutput, output_name);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quillmere

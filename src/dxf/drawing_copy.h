@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+
+#include "dxf/pair_stream.h"
+#include "support/notices.h"
+#include "support/output_file.h"
+
+namespace quillmere {
+
+inline void WritePair(OutputFile& output, const DxfPair& pair) {
+  output.WriteLine(pair.code);
+  if (pair.has_value) output.WriteLine(pair.value);
+}
+
+// What a writer does with the entities its job handles: it recognises them
+// and writes what stands in their place. Everything else is copied.
+class EntityReplacer {
+ public:
+  virtual ~EntityReplacer() = default;
+
+  // Whether `start`, a pair inside the ENTITIES section, starts an entity
+  // that is replaced.
+  virtual bool Replaces(const DxfPair& start) const = 0;
+
+  // Reads the rest of the entity that `start` began from `input` and writes
+  // what stands in its place. The pair that ends the entity is put back.
+  virtual void Replace(const DxfPair& start, PairStream& input, OutputFile& output) = 0;
+
+  // Sees every pair that the copy meets outside replaced entities, before
+  // it is written; may change its value.
+  virtual void Inspect(DxfPair& pair) { (void)pair; }
+};
+
+// The one copy of a drawing: `input_name` to `output_name` pair by pair,
+// every entity of the ENTITIES section that `replacer` replaces written by
+// it, everything else exactly as read (with CR LF line ends).
+//
+// The output replaces an existing file only once it is complete, so the
+// input may be the output. Notifies kCannotCreateOutput (then the input is
+// not opened), kCannotReopenInput when the input cannot be opened (the
+// output then exists and is empty) or not be read to its end (the previous
+// output is kept), and kCannotCreateOutput when the output could not be
+// written completely. True when the output was written.
+bool CopyDrawing(const std::string& input_name, const std::string& output_name,
+                 EntityReplacer& replacer, NoticeSink& notices);
+
+}  // namespace quillmere
