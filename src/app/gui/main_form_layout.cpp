@@ -1,0 +1,194 @@
+#include <QStyle>
+
+#include "app/gui/job_button_icon.h"
+#include "app/gui/main_form.h"
+#include "app/gui/main_form_parts.h"
+
+// The controls of the main window: their names, places, texts and order.
+
+namespace quillmere {
+
+namespace {
+
+using main_form::kClientHeight;
+using main_form::kClientWidth;
+using main_form::kPanelHeight;
+
+// The help text, one entry per line; two lines end in a blank.
+const char16_t* const kHelpLines[] = {
+    u"Die Linien müssen in Form einer \"Polyline\" vorliegen.",
+    u"Falls viele einzelne Linien vorliegen, müssen diese zunächst zu einer",
+    u"Polylinie verbunden werden. Falls viele einzelne Polylinien vorliegen,",
+    u"müssen diese zunächst verbunden werden.",
+    u"",
+    u"Jeder Kreisbogen wird in x (z.B. 100) Teile und jede Linie wird",
+    u"in y (z.B. 100) Teile geteilt. Es wird für jede Teilungsstelle der",
+    u"Linie die am nächsten liegende Teilungsstelle des Kreisbogens gesucht.",
+    u"",
+    u"Der Abstand zwischen Linie und Kreisbogen darf hier zwischen diesen",
+    u"zwei Punkten nicht größer als die maximale Abweichung sein.",
+    u"",
+    u"Wenn in der DXF Datei große DXF Einheiten benutzt werden, muss",
+    u"die maximale Abweichung entsprechend größer gewählt werden.",
+    u"Bei kleineren Einheiten entsprechend kleiner. Dies muss ausgetestet",
+    u"werden. Bei zu großen Wert werden auch gerade Linien in Kreisbögen",
+    u"umgewandelt. Bei zu kleinem Wert werden nicht alle Kreisbögen mehr ",
+    u"erkannt.",
+    u"",
+    u"Bei mehr Teststellen wird die Konvertierung entsprechend langsamer.",
+    u"Die nötige Anzahl an Tests ist das Produkt aus den Teststellen für den Kreis",
+    u"und den Teststellen für die Line. ",
+    u"Bei je 100 Teststellen werden also 100 x 100 = 10000 Tests durchgeführt.",
+};
+
+void PlaceLabel(QLabel& label, int left, int top, const QString& text) {
+  label.setText(text);
+  label.move(left, top);
+  label.adjustSize();
+}
+
+}  // namespace
+
+void TMainForm::BuildPanel() {
+  Panel1.setObjectName(QStringLiteral("Panel1"));
+  Panel1.setFrameShape(QFrame::NoFrame);
+  Panel1.setGeometry(0, 0, kClientWidth, kPanelHeight);
+
+  const QIcon job_icon = JobButtonIcon();
+  const struct {
+    QPushButton& button;
+    const char* name;
+    QRect geometry;
+    QString text;
+  } job_buttons[] = {
+      {BitBtn1, "BitBtn1", {8, 8, 185, 33}, QStringLiteral("DXF Datei konvertieren...")},
+      {BitBtn2, "BitBtn2", {8, 40, 281, 33}, QStringLiteral("Linien in Polylinien konvertieren...")},
+      {BitBtn4, "BitBtn4", {288, 40, 281, 33}, QStringLiteral("Polylinien verbinden...")},
+  };
+  for (const auto& job_button : job_buttons) {
+    job_button.button.setObjectName(QLatin1String(job_button.name));
+    job_button.button.setGeometry(job_button.geometry);
+    job_button.button.setText(job_button.text);
+    job_button.button.setIcon(job_icon);
+    job_button.button.setIconSize(kJobButtonIconSize);
+  }
+
+  AboutBtn.setObjectName(QStringLiteral("AboutBtn"));
+  AboutBtn.setGeometry(195, 8, 94, 33);
+  AboutBtn.setText(QStringLiteral("Über..."));
+  AboutBtn.setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+
+  const struct {
+    NumericField& field;
+    const char* name;
+    QRect geometry;
+  } fields[] = {
+      {AbweichEd, "AbweichEd", {8, 112, 73, 21}},
+      {TestEd, "TestEd", {8, 152, 73, 21}},
+      {Test2Ed, "Test2Ed", {8, 192, 73, 21}},
+      {AbweichLinEd, "AbweichLinEd", {8, 232, 97, 21}},
+  };
+  for (const auto& field : fields) {
+    field.field.setObjectName(QLatin1String(field.name));
+    field.field.setGeometry(field.geometry);
+  }
+
+  Label3.setObjectName(QStringLiteral("Label3"));
+  Label1.setObjectName(QStringLiteral("Label1"));
+  Label2.setObjectName(QStringLiteral("Label2"));
+  Label4.setObjectName(QStringLiteral("Label4"));
+  PlaceLabel(Label3, 8, 96,
+             QStringLiteral("Maximale Abweichung von Line und Kreisbogen in DXF Einheiten:"));
+  PlaceLabel(Label1, 8, 136, QStringLiteral("Kreisbogen an sovielen Stellen testen:"));
+  PlaceLabel(Label2, 8, 176, QStringLiteral("Linie an sovielen Stellen testen:"));
+  PlaceLabel(Label4, 8, 216,
+             QStringLiteral("Akzeptiere eine Abweichung von X DXF Einheiten, beim "
+                            "Zusammenfügen von Linienstückchen:"));
+}
+
+void TMainForm::BuildMemo() {
+  Memo1.setObjectName(QStringLiteral("Memo1"));
+  Memo1.setGeometry(0, kPanelHeight, kClientWidth, kClientHeight - kPanelHeight);
+  Memo1.setReadOnly(true);
+  Memo1.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  Memo1.setFocusPolicy(Qt::StrongFocus);
+  Memo1.setTabChangesFocus(true);
+  Memo1.setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo1.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QStringList lines;
+  for (const char16_t* line : kHelpLines) lines.append(QString::fromUtf16(line));
+  Memo1.setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void TMainForm::BuildMenu() {
+  MainMenu1.setObjectName(QStringLiteral("MainMenu1"));
+  setMenuBar(&MainMenu1);
+
+  Sprache1.setObjectName(QStringLiteral("Sprache1"));
+  Sprache1.setTitle(QStringLiteral("Sprache"));
+  MainMenu1.addMenu(&Sprache1);
+  language_group_.setObjectName(QStringLiteral("LanguageGroup"));
+  language_group_.setExclusive(true);
+  const struct {
+    QAction& item;
+    const char* name;
+    QString text;
+  } languages[] = {
+      {Deutsch1, "Deutsch1", QStringLiteral("Deutsch")},
+      {English1, "English1", QStringLiteral("English")},
+      {Franais1, "Franais1", QStringLiteral("Français")},
+      {Nederlands1, "Nederlands1", QStringLiteral("Nederlands")},
+      {Italian1, "Italian1", QStringLiteral("Italian")},
+      {Spanish1, "Spanish1", QStringLiteral("Spanish")},
+      {Portuguese1, "Portuguese1", QStringLiteral("Portuguese")},
+  };
+  for (const auto& language : languages) {
+    language.item.setObjectName(QLatin1String(language.name));
+    language.item.setText(language.text);
+    language.item.setCheckable(true);
+    language_group_.addAction(&language.item);
+    Sprache1.addAction(&language.item);
+  }
+  Deutsch1.setChecked(true);
+  N1.setObjectName(QStringLiteral("N1"));
+  N1.setSeparator(true);
+  Sprache1.addAction(&N1);
+  bersetzen1.setObjectName(QStringLiteral("bersetzen1"));
+  bersetzen1.setText(QStringLiteral("Übersetzen..."));
+  Sprache1.addAction(&bersetzen1);
+
+  Hilfe1.setObjectName(QStringLiteral("Hilfe1"));
+  Hilfe1.setTitle(QStringLiteral("Hilfe"));
+  MainMenu1.addMenu(&Hilfe1);
+  ber1.setObjectName(QStringLiteral("ber1"));
+  ber1.setText(QStringLiteral("Über..."));
+  Hilfe1.addAction(&ber1);
+
+  OpenDialog1.setObjectName(QStringLiteral("OpenDialog1"));
+  SaveDialog1.setObjectName(QStringLiteral("SaveDialog1"));
+}
+
+void TMainForm::ConnectHandlers() {
+  connect(&BitBtn1, &QPushButton::clicked, this, &TMainForm::BitBtn1Click);
+  connect(&BitBtn2, &QPushButton::clicked, this, &TMainForm::BitBtn2Click);
+  connect(&BitBtn4, &QPushButton::clicked, this, &TMainForm::BitBtn4Click);
+  connect(&AboutBtn, &QPushButton::clicked, this, &TMainForm::AboutBtnClick);
+  connect(&ber1, &QAction::triggered, this, &TMainForm::ber1Click);
+  connect(&bersetzen1, &QAction::triggered, this, &TMainForm::bersetzen1Click);
+  connect(&Deutsch1, &QAction::triggered, this, &TMainForm::Deutsch1Click);
+  connect(&English1, &QAction::triggered, this, &TMainForm::English1Click);
+  connect(&Franais1, &QAction::triggered, this, &TMainForm::Franais1Click);
+  connect(&Nederlands1, &QAction::triggered, this, &TMainForm::Nederlands1Click);
+  connect(&Italian1, &QAction::triggered, this, &TMainForm::Italian1Click);
+  connect(&Spanish1, &QAction::triggered, this, &TMainForm::Spanish1Click);
+  connect(&Portuguese1, &QAction::triggered, this, &TMainForm::Portuguese1Click);
+}
+
+void TMainForm::SetTabOrder() {
+  QWidget* const order[] = {&BitBtn1, &AbweichEd, &TestEd, &Test2Ed,      &AboutBtn,
+                            &BitBtn2, &BitBtn4,   &AbweichLinEd, &Memo1};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+}  // namespace quillmere
