@@ -6,17 +6,41 @@
 
 namespace quillmere {
 
-void RunArcJob(const ArcSearchSettings& settings, const std::string& input_name,
-               const std::string& output_name, NoticeSink& notices) {
-  PolylineModel model;
-  ReadPolylines(model, input_name, notices);
-  if (model.PolylineCount() == 0) {
-    // Also after an input that could not be opened: the reader has told so.
-    notices.Notify(Notice::kNoPolylines, {});
-    return;
+namespace {
+
+ArcJobSummary Summarise(const PolylineModel& model) {
+  ArcJobSummary summary;
+  summary.polylines = model.PolylineCount();
+  for (const Polyline& polyline : model.polylines) {
+    summary.vertices_read += polyline.VertexCount();
+    for (const Vertex& vertex : polyline.vertices) {
+      summary.vertices_removed += vertex.dropped ? 1 : 0;
+      summary.arcs += vertex.gets_bulge ? 1 : 0;
+    }
   }
-  FindArcs(model, settings);
-  WriteArcResult(model, input_name, output_name, notices);
+  return summary;
+}
+
+}  // namespace
+
+std::optional<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings,
+                                       const std::string& input_name,
+                                       const std::string& output_name, NoticeSink& notices,
+                                       JobObserver* observer) {
+  try {
+    PolylineModel model;
+    ReadPolylines(model, input_name, notices, observer);
+    if (model.PolylineCount() == 0) {
+      // Also after an input that could not be opened: the reader has told so.
+      notices.Notify(Notice::kNoPolylines, {});
+      return std::nullopt;
+    }
+    FindArcs(model, settings, 0, observer);
+    if (!WriteArcResult(model, input_name, output_name, notices, observer)) return std::nullopt;
+    return Summarise(model);
+  } catch (const JobStopped&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace quillmere

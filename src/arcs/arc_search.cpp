@@ -99,15 +99,24 @@ void SearchPolyline(Polyline& polyline, SearchedPolyline& searched,
   MarkArcs(polyline, searched, window_check);
 }
 
-// Takes polylines in order from `next` until none is left; keeps the first
-// exception that stops it.
+// What the workers share: the next polyline to take, how many are done,
+// and whom to tell.
+struct SearchProgress {
+  std::atomic<std::int32_t> next{0};
+  std::atomic<std::int32_t> done{0};
+  ProgressTap tap;
+};
+
+// Takes polylines in order until none is left; keeps the first exception
+// that stops it.
 void SearchPolylines(PolylineModel& model, const ArcSearchSettings& settings,
-                     std::atomic<std::int32_t>& next, std::exception_ptr& error) {
+                     SearchProgress& progress, std::exception_ptr& error) {
   try {
     ArcWindowCheck window_check(settings);
     SearchedPolyline searched;
-    for (std::int32_t p = next++; p < model.PolylineCount(); p = next++) {
+    for (std::int32_t p = progress.next++; p < model.PolylineCount(); p = progress.next++) {
       SearchPolyline(model.polylines[static_cast<std::size_t>(p)], searched, window_check);
+      progress.tap.Report(++progress.done);
     }
   } catch (...) {
     error = std::current_exception();
@@ -132,18 +141,20 @@ bool HasPlainOutline(const Polyline& polyline) {
   return polyline.kind == PolylineKind::kLwPolyline || (polyline.header_flags & kNotPlain) == 0;
 }
 
-void FindArcs(PolylineModel& model, const ArcSearchSettings& settings, unsigned worker_count) {
+void FindArcs(PolylineModel& model, const ArcSearchSettings& settings, unsigned worker_count,
+              JobObserver* observer) {
   const unsigned workers = WorkerCount(model, worker_count);
   std::vector<std::exception_ptr> errors(workers);
-  std::atomic<std::int32_t> next{0};
+  SearchProgress progress;
+  progress.tap = ProgressTap(observer, JobPhase::kSearching, model.PolylineCount());
   if (workers == 1) {
-    SearchPolylines(model, settings, next, errors[0]);
+    SearchPolylines(model, settings, progress, errors[0]);
   } else {
     std::vector<std::jthread> threads;
     threads.reserve(workers);
     for (std::exception_ptr& error : errors) {
-      threads.emplace_back([&model, &settings, &next, &error] {
-        SearchPolylines(model, settings, next, error);
+      threads.emplace_back([&model, &settings, &progress, &error] {
+        SearchPolylines(model, settings, progress, error);
       });
     }
   }  // the threads are joined here

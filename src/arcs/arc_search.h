@@ -2,6 +2,7 @@
 
 #include "arcs/arc_search_settings.h"
 #include "dxf/polyline_model.h"
+#include "support/job_observer.h"
 
 namespace quillmere {
 
@@ -16,7 +17,11 @@ namespace quillmere {
 // Polylines are independent, so they are searched in parallel by up to
 // `worker_count` threads (0: one per processor core); the marks are those of
 // a search one polyline after the other.
-void FindArcs(PolylineModel& model, const ArcSearchSettings& settings, unsigned worker_count = 0);
+//
+// `observer`, when given, sees the polylines searched and may stop the
+// search (JobStopped).
+void FindArcs(PolylineModel& model, const ArcSearchSettings& settings, unsigned worker_count = 0,
+              JobObserver* observer = nullptr);
 
 // False for POLYLINEs whose header flags mark fitted curves, 3-D polylines
 // or meshes: their vertices are no plain outline and are left as read.

@@ -41,12 +41,13 @@ void WriteArcPolyline(OutputFile& output, const Polyline& polyline) {
 }
 
 bool WriteArcResult(const PolylineModel& model, const std::string& input_name,
-                    const std::string& output_name, NoticeSink& notices) {
+                    const std::string& output_name, NoticeSink& notices, JobObserver* observer) {
   return CopyReplacingPolylines(input_name, output_name, model.PolylineCount(), notices,
                                 [&model](OutputFile& output, std::int32_t index) {
                                   WriteArcPolyline(output,
                                                    model.polylines[static_cast<std::size_t>(index)]);
-                                });
+                                },
+                                observer);
 }
 
 }  // namespace quillmere

@@ -23,7 +23,7 @@ void CopyPairs(PairStream& input, OutputFile& output, EntityReplacer& replacer) 
 }  // namespace
 
 bool CopyDrawing(const std::string& input_name, const std::string& output_name,
-                 EntityReplacer& replacer, NoticeSink& notices) {
+                 EntityReplacer& replacer, NoticeSink& notices, JobObserver* observer) {
   OutputFile output;
   if (!output.Create(output_name)) {
     notices.Notify(Notice::kCannotCreateOutput, output_name);
@@ -31,11 +31,18 @@ bool CopyDrawing(const std::string& input_name, const std::string& output_name,
   }
   PairStream input;
   if (!input.Open(input_name)) {
-    output.Commit();  // the output exists and stays empty
+    // An input that cannot be read loses nothing: the output is neither
+    // created nor emptied.
+    output.Discard();
     notices.Notify(Notice::kCannotReopenInput, input_name);
     return false;
   }
+  const ProgressTap tap(observer, JobPhase::kWriting, input.Size());
+  input.WatchProgress(tap);
   CopyPairs(input, output, replacer);
+  // A stop asked for while the last block was copied still keeps the
+  // previous output.
+  tap.Report(input.Size());
   const bool read_failed = input.Failed();
   input.Close();
   if (read_failed) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dxf/pair_stream.h"
+#include "support/job_observer.h"
 #include "support/notices.h"
 #include "support/output_file.h"
 
@@ -38,11 +39,14 @@ class EntityReplacer {
 //
 // The output replaces an existing file only once it is complete, so the
 // input may be the output. Notifies kCannotCreateOutput (then the input is
-// not opened), kCannotReopenInput when the input cannot be opened (the
-// output then exists and is empty) or not be read to its end (the previous
-// output is kept), and kCannotCreateOutput when the output could not be
-// written completely. True when the output was written.
+// not opened), kCannotReopenInput when the input cannot be opened or not be
+// read to its end, and kCannotCreateOutput when the output could not be
+// written completely; in each case the previous output stays as it was and
+// no new one is created. True when the output was written.
+//
+// `observer`, when given, sees the bytes of the input copied and may stop
+// the copy (JobStopped): the previous output then stays as it was.
 bool CopyDrawing(const std::string& input_name, const std::string& output_name,
-                 EntityReplacer& replacer, NoticeSink& notices);
+                 EntityReplacer& replacer, NoticeSink& notices, JobObserver* observer = nullptr);
 
 }  // namespace quillmere

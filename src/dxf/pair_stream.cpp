@@ -48,6 +48,7 @@ bool PairStream::Open(const std::string& path) {
     Close();
     return false;
   }
+  size_ = static_cast<std::int64_t>(info.st_size);
   buffer_.resize(kBlockSize);
   begin_ = end_ = consumed_ = 0;
   eof_ = failed_ = holding_ = false;
@@ -62,6 +63,7 @@ void PairStream::Close() {
   begin_ = end_ = 0;
   eof_ = true;
   holding_ = false;
+  tap_ = ProgressTap();
 }
 
 // Reads more bytes behind the unread ones; false when nothing more came.
@@ -78,6 +80,7 @@ bool PairStream::Fill() {
     const ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
     if (got > 0) {
       end_ += static_cast<std::size_t>(got);
+      tap_.Report(static_cast<std::int64_t>(consumed_ + end_));
       return true;
     }
     if (got < 0 && errno == EINTR) continue;

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/job_observer.h"
+
 namespace quillmere {
 
 // One DXF group pair: the code line and the value line, exactly as read.
@@ -59,8 +61,12 @@ class PairStream {
   // the end of the file.
   bool Failed() const { return failed_; }
 
-  // Bytes consumed so far, for progress reports.
-  std::size_t BytesRead() const { return consumed_ + begin_; }
+  // The size of the file as it was opened, in bytes.
+  std::int64_t Size() const { return size_; }
+
+  // Reports the bytes read to `tap` with every block read from the file;
+  // the tap throws JobStopped when the job is to stop.
+  void WatchProgress(ProgressTap tap) { tap_ = tap; }
 
  private:
   bool Fill();
@@ -70,6 +76,8 @@ class PairStream {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   std::size_t consumed_ = 0;  // bytes dropped from the front of the buffer
+  std::int64_t size_ = 0;
+  ProgressTap tap_;
   bool eof_ = false;
   bool failed_ = false;
   DxfPair held_;

@@ -94,9 +94,10 @@ class PolylineReplacer : public EntityReplacer {
 
 bool CopyReplacingPolylines(const std::string& input_name, const std::string& output_name,
                             std::int32_t count, NoticeSink& notices,
-                            const std::function<void(OutputFile&, std::int32_t)>& write_polyline) {
+                            const std::function<void(OutputFile&, std::int32_t)>& write_polyline,
+                            JobObserver* observer) {
   PolylineReplacer replacer(count, write_polyline);
-  return CopyDrawing(input_name, output_name, replacer, notices);
+  return CopyDrawing(input_name, output_name, replacer, notices, observer);
 }
 
 }  // namespace quillmere

@@ -42,6 +42,7 @@ void WriteHeaderWithCount(OutputFile& output, const LineList& header, std::int32
 // and notifies as CopyDrawing does.
 bool CopyReplacingPolylines(const std::string& input_name, const std::string& output_name,
                             std::int32_t count, NoticeSink& notices,
-                            const std::function<void(OutputFile&, std::int32_t)>& write_polyline);
+                            const std::function<void(OutputFile&, std::int32_t)>& write_polyline,
+                            JobObserver* observer = nullptr);
 
 }  // namespace quillmere

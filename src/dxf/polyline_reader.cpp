@@ -126,13 +126,15 @@ void ReadLwPolyline(PairStream& input, Polyline& record) {
 
 }  // namespace
 
-bool ReadPolylines(PolylineModel& model, const std::string& file_name, NoticeSink& notices) {
+bool ReadPolylines(PolylineModel& model, const std::string& file_name, NoticeSink& notices,
+                   JobObserver* observer) {
   model = PolylineModel{};
   PairStream input;
   if (!input.Open(file_name)) {
     notices.Notify(Notice::kCannotOpenInput, file_name);
     return false;
   }
+  input.WatchProgress(ProgressTap(observer, JobPhase::kReading, input.Size()));
   SectionState section;
   DxfPair pair;
   while (input.ReadPair(pair)) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dxf/polyline_model.h"
+#include "support/job_observer.h"
 #include "support/notices.h"
 
 namespace quillmere {
@@ -11,6 +12,9 @@ namespace quillmere {
 // of the ENTITIES section, in file order, keeping every line of each entity.
 // A file that cannot be opened is notified (kCannotOpenInput) and leaves the
 // model empty; returns whether the file was read.
-bool ReadPolylines(PolylineModel& model, const std::string& file_name, NoticeSink& notices);
+// `observer`, when given, sees the bytes read and may stop the reading
+// (JobStopped).
+bool ReadPolylines(PolylineModel& model, const std::string& file_name, NoticeSink& notices,
+                   JobObserver* observer = nullptr);
 
 }  // namespace quillmere

@@ -6,18 +6,31 @@
 
 namespace quillmere {
 
-void RunJoinJob(double tolerance, const std::string& input_name, const std::string& output_name,
-                NoticeSink& notices) {
-  PolylineModel model;
-  ReadPolylines(model, input_name, notices);
-  if (model.PolylineCount() == 0) {
-    // Also after an input that could not be opened: the reader has told so.
-    notices.Notify(Notice::kNoPolylines, {});
-    return;
+std::optional<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
+                                         const std::string& output_name, NoticeSink& notices,
+                                         JobObserver* observer) {
+  try {
+    PolylineModel model;
+    ReadPolylines(model, input_name, notices, observer);
+    if (model.PolylineCount() == 0) {
+      // Also after an input that could not be opened: the reader has told so.
+      notices.Notify(Notice::kNoPolylines, {});
+      return std::nullopt;
+    }
+    ProgressTap(observer, JobPhase::kJoining, 0).Report(0);
+    JoinJobSummary summary;
+    summary.polylines_read = model.PolylineCount();
+    JoinPolylines(model, tolerance);
+    for (const Polyline& polyline : model.polylines) summary.joined += polyline.dropped ? 1 : 0;
+    UpdateCountsAndDropShortPolylines(model);
+    for (const Polyline& polyline : model.polylines) {
+      summary.polylines_written += polyline.dropped ? 0 : 1;
+    }
+    if (!WriteJoinResult(model, input_name, output_name, notices, observer)) return std::nullopt;
+    return summary;
+  } catch (const JobStopped&) {
+    return std::nullopt;
   }
-  JoinPolylines(model, tolerance);
-  UpdateCountsAndDropShortPolylines(model);
-  WriteJoinResult(model, input_name, output_name, notices);
 }
 
 }  // namespace quillmere

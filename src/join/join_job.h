@@ -1,16 +1,29 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
+#include "support/job_observer.h"
 #include "support/notices.h"
 
 namespace quillmere {
 
+// What the join job did.
+struct JoinJobSummary {
+  std::int64_t polylines_read = 0;
+  std::int64_t joined = 0;             // polylines attached to another
+  std::int64_t polylines_written = 0;
+};
+
 // The polyline joining job: reads the polylines of `input_name`, attaches
 // each one whose start lies on another's end within `tolerance`, and writes
 // the joined result to `output_name`. An input without polylines is
-// notified (kNoPolylines) and creates no output.
-void RunJoinJob(double tolerance, const std::string& input_name, const std::string& output_name,
-                NoticeSink& notices);
+// notified (kNoPolylines) and creates no output. Returns what the job did
+// when it wrote the output; nothing when it notified a failure or
+// `observer` stopped it.
+std::optional<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
+                                         const std::string& output_name, NoticeSink& notices,
+                                         JobObserver* observer = nullptr);
 
 }  // namespace quillmere

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dxf/polyline_model.h"
+#include "support/job_observer.h"
 #include "support/notices.h"
 #include "support/output_file.h"
 
@@ -13,7 +14,8 @@ namespace quillmere {
 // model as it stands, and left out when that is marked `dropped`. Returns
 // and notifies as CopyDrawing does.
 bool WriteJoinResult(const PolylineModel& model, const std::string& input_name,
-                     const std::string& output_name, NoticeSink& notices);
+                     const std::string& output_name, NoticeSink& notices,
+                     JobObserver* observer = nullptr);
 
 // The lines of one polyline as the join job writes it: its header with the
 // vertex count, the pairs of its vertices, its closing lines; nothing when

@@ -6,17 +6,37 @@
 
 namespace quillmere {
 
-void RunLineJob(double tolerance, const std::string& input_name, const std::string& output_name,
-                NoticeSink& notices) {
-  // A file that cannot be read leaves an empty model; the writer then
-  // notifies the input again and leaves an empty output.
-  PolylineModel model;
-  ReadLines(model, input_name, notices);
-  ChainLines(model, tolerance);
-  // Each record has the style of the version read before its LINE; a file
-  // with a second $ACADVER can hold both.
-  AppendVertexCounts(model);
-  WriteLineResult(model, input_name, output_name, notices);
+namespace {
+
+LineJobSummary Summarise(const PolylineModel& model) {
+  LineJobSummary summary;
+  summary.lines = model.PolylineCount();
+  for (const Polyline& record : model.polylines) {
+    summary.polylines_written += !record.dropped && record.VertexCount() >= 2 ? 1 : 0;
+  }
+  return summary;
+}
+
+}  // namespace
+
+std::optional<LineJobSummary> RunLineJob(double tolerance, const std::string& input_name,
+                                         const std::string& output_name, NoticeSink& notices,
+                                         JobObserver* observer) {
+  try {
+    // A file that cannot be read leaves an empty model; the writer then
+    // notifies the input again.
+    PolylineModel model;
+    ReadLines(model, input_name, notices, observer);
+    ProgressTap(observer, JobPhase::kJoining, 0).Report(0);
+    ChainLines(model, tolerance);
+    // Each record has the style of the version read before its LINE; a file
+    // with a second $ACADVER can hold both.
+    AppendVertexCounts(model);
+    if (!WriteLineResult(model, input_name, output_name, notices, observer)) return std::nullopt;
+    return Summarise(model);
+  } catch (const JobStopped&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace quillmere

@@ -1,15 +1,26 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
+#include "support/job_observer.h"
 #include "support/notices.h"
 
 namespace quillmere {
 
+// What the line job did.
+struct LineJobSummary {
+  std::int64_t lines = 0;              // LINE entities read
+  std::int64_t polylines_written = 0;  // chains written as polylines
+};
+
 // The lines-to-polylines job: reads the LINE entities of `input_name`,
 // chains them end to start within `tolerance` and writes every chain as one
-// polyline to `output_name`.
-void RunLineJob(double tolerance, const std::string& input_name, const std::string& output_name,
-                NoticeSink& notices);
+// polyline to `output_name`. Returns what the job did when it wrote the
+// output; nothing when it notified a failure or `observer` stopped it.
+std::optional<LineJobSummary> RunLineJob(double tolerance, const std::string& input_name,
+                                         const std::string& output_name, NoticeSink& notices,
+                                         JobObserver* observer = nullptr);
 
 }  // namespace quillmere

@@ -174,7 +174,8 @@ void ReadLineEntity(const DxfPair& start, PairStream& input, PolylineModel& mode
 
 }  // namespace
 
-bool ReadLines(PolylineModel& model, const std::string& file_name, NoticeSink& notices) {
+bool ReadLines(PolylineModel& model, const std::string& file_name, NoticeSink& notices,
+               JobObserver* observer) {
   model = PolylineModel{};
 
   const std::optional<HandleScan> handles = ScanHandles(file_name);
@@ -183,6 +184,7 @@ bool ReadLines(PolylineModel& model, const std::string& file_name, NoticeSink& n
     notices.Notify(Notice::kCannotOpenInput, file_name);
     return false;
   }
+  input.WatchProgress(ProgressTap(observer, JobPhase::kReading, input.Size()));
   model.largest_handle = handles->largest;
   model.has_handles = handles->any;
 

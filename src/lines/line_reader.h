@@ -4,6 +4,7 @@
 #include <string>
 
 #include "dxf/polyline_model.h"
+#include "support/job_observer.h"
 #include "support/notices.h"
 
 namespace quillmere {
@@ -28,6 +29,8 @@ inline PolylineKind LineOutputStyle(std::int32_t format_version) {
 // behind its vertices. A file that cannot be opened is notified
 // (kCannotOpenInput) and leaves the model empty; returns whether the file
 // was read.
-bool ReadLines(PolylineModel& model, const std::string& file_name, NoticeSink& notices);
+// `observer`, when given, sees the bytes read and may stop the reading.
+bool ReadLines(PolylineModel& model, const std::string& file_name, NoticeSink& notices,
+               JobObserver* observer = nullptr);
 
 }  // namespace quillmere

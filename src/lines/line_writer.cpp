@@ -150,9 +150,9 @@ class LineReplacer : public EntityReplacer {
 }  // namespace
 
 bool WriteLineResult(PolylineModel& model, const std::string& input_name,
-                     const std::string& output_name, NoticeSink& notices) {
+                     const std::string& output_name, NoticeSink& notices, JobObserver* observer) {
   LineReplacer replacer(model);
-  return CopyDrawing(input_name, output_name, replacer, notices);
+  return CopyDrawing(input_name, output_name, replacer, notices, observer);
 }
 
 }  // namespace quillmere

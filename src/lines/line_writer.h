@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dxf/polyline_model.h"
+#include "support/job_observer.h"
 #include "support/notices.h"
 
 namespace quillmere {
@@ -24,6 +25,7 @@ namespace quillmere {
 // The output replaces an existing file only once it is complete, so the
 // input may be the output. Returns and notifies as CopyDrawing does.
 bool WriteLineResult(PolylineModel& model, const std::string& input_name,
-                     const std::string& output_name, NoticeSink& notices);
+                     const std::string& output_name, NoticeSink& notices,
+                     JobObserver* observer = nullptr);
 
 }  // namespace quillmere

@@ -156,13 +156,13 @@ TEST_F(ArcWriterTest, PolylinesBeyondTheModelAreCopiedUnchanged) {
 
 TEST_F(ArcWriterTest, ReportsFilesThatCannotBeOpenedOrCreated) {
   PolylineModel model;
-  // The input is missing: text 11, and the output exists and is empty.
+  // The input is missing: text 11, and the previous output keeps every byte.
   WriteFile(out_, "previous");
   WriteArcResult(model, dir_.File("missing.dxf"), out_, messages_);
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_EQ(messages_.shown[0].Utf8Text(),
             "Folgende DXF Datei konnte nicht geöffnet werden: " + dir_.File("missing.dxf"));
-  EXPECT_EQ(ReadFile(out_), "");
+  EXPECT_EQ(ReadFile(out_), "previous");
 
   // The output folder is missing: text 10, nothing written.
   WriteFile(in_, "0\nEOF\n");

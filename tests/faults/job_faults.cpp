@@ -46,6 +46,8 @@ std::vector<Job> AllJobs() {
        [arc_settings](const std::string& in, const std::string& out, NoticeSink& notices) {
          RunArcJob(arc_settings, in, out, notices);
        },
+       [arc_settings](const std::string& in, const std::string& out, NoticeSink& notices,
+                      JobObserver& observer) { RunArcJob(arc_settings, in, out, notices, &observer); },
        [arc_settings](const std::string& in, NoticeSink& notices) {
          PolylineModel model;
          ReadPolylines(model, in, notices);
@@ -57,6 +59,8 @@ std::vector<Job> AllJobs() {
        [tolerance](const std::string& in, const std::string& out, NoticeSink& notices) {
          RunLineJob(tolerance, in, out, notices);
        },
+       [tolerance](const std::string& in, const std::string& out, NoticeSink& notices,
+                   JobObserver& observer) { RunLineJob(tolerance, in, out, notices, &observer); },
        [tolerance](const std::string& in, NoticeSink& notices) {
          PolylineModel model;
          ReadLines(model, in, notices);
@@ -70,6 +74,8 @@ std::vector<Job> AllJobs() {
        [tolerance](const std::string& in, const std::string& out, NoticeSink& notices) {
          RunJoinJob(tolerance, in, out, notices);
        },
+       [tolerance](const std::string& in, const std::string& out, NoticeSink& notices,
+                   JobObserver& observer) { RunJoinJob(tolerance, in, out, notices, &observer); },
        [tolerance](const std::string& in, NoticeSink& notices) {
          PolylineModel model;
          ReadPolylines(model, in, notices);

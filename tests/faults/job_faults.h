@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dxf/polyline_model.h"
+#include "support/job_observer.h"
 #include "support/notices.h"
 #include "test_support.h"
 
@@ -18,6 +19,9 @@ struct Job {
   std::string name;
   // Runs the whole job, as the command line does, with its start values.
   std::function<void(const std::string&, const std::string&, NoticeSink&)> run;
+  // The same with an observer watching.
+  std::function<void(const std::string&, const std::string&, NoticeSink&, JobObserver&)>
+      run_watched;
   // Reads the input and does the job's work on the model, without writing.
   std::function<PolylineModel(const std::string&, NoticeSink&)> model_of;
   // A drawing (lines joined with LF) that the job reads and changes.

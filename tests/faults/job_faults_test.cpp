@@ -128,14 +128,49 @@ TEST_P(JobFaultTest, AFolderAsInputIsReportedAndKeepsThePreviousOutput) {
   EXPECT_EQ(messages_.shown[0].text, FileMessage(kTextCannotOpen, folder));
   if (job_.needs_polylines) {
     EXPECT_EQ(messages_.shown[1].caption, CatalogueText(kTextNoPolylinesTitle));
-    EXPECT_EQ(ReadFile(out_), "previous output");
   } else {
-    // The line job goes on to its writer, which cannot read the input either
-    // and leaves an empty output, as for a missing input.
+    // The line job goes on to its writer, which cannot read the input either.
     EXPECT_EQ(messages_.shown[1].text, FileMessage(kTextCannotReopen, folder));
-    EXPECT_EQ(ReadFile(out_), "");
   }
+  // Either way the previous output keeps every byte.
+  EXPECT_EQ(ReadFile(out_), "previous output");
   EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
+// An observer that asks the job to stop at the first progress it sees in
+// `phase`, and notes every phase it saw.
+class StoppingObserver : public JobObserver {
+ public:
+  explicit StoppingObserver(JobPhase phase) : phase_(phase) {}
+  void Progress(JobPhase phase, std::int64_t, std::int64_t) override {
+    seen.push_back(phase);
+    stop_ = stop_ || phase == phase_;
+  }
+  bool StopRequested() const override { return stop_; }
+  std::vector<JobPhase> seen;
+
+ private:
+  JobPhase phase_;
+  bool stop_ = false;
+};
+
+TEST_P(JobFaultTest, AStoppedJobLeavesThePreviousOutputAndNoTemporaryFile) {
+  for (const JobPhase phase : {JobPhase::kReading, JobPhase::kWriting}) {
+    WriteFile(in_, job_.drawing);
+    WriteFile(out_, "previous output");
+    StoppingObserver observer(phase);
+    job_.run_watched(in_, out_, messages_, observer);
+    EXPECT_EQ(observer.seen.back(), phase);
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(ReadFile(out_), "previous output");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 2);
+  }
+  // Watched to its end, the job writes what it writes unwatched.
+  StoppingObserver never(JobPhase::kSearching);
+  if (job_.name != "convert1") {
+    job_.run_watched(in_, out_, messages_, never);
+    EXPECT_NE(ReadFile(out_), "previous output");
+  }
 }
 
 TEST_P(JobFaultTest, ASingleTenMegabyteLineIsCopiedOrReported) {

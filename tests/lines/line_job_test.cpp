@@ -199,8 +199,8 @@ TEST_F(LineJobTest, HandleSeedStaysAboveTheNewHandles) {
 }
 
 TEST_F(LineJobTest, ReportsFiles) {
-  // A missing input: text 6 from the reader, text 11 from the writer, and an
-  // empty output.
+  // A missing input: text 6 from the reader, text 11 from the writer, and
+  // the previous output keeps every byte; without one, none is created.
   WriteFile(out_, "previous");
   const std::string missing = dir_.File("missing.dxf");
   RunLineJob(0.01, missing, out_, messages_);
@@ -210,8 +210,11 @@ TEST_F(LineJobTest, ReportsFiles) {
   EXPECT_EQ(messages_.shown[1].Utf8Text(),
             "Folgende DXF Datei konnte nicht geöffnet werden: " + missing);
   EXPECT_TRUE(messages_.shown[1].is_error);
-  EXPECT_TRUE(std::filesystem::exists(out_));
-  EXPECT_EQ(ReadFile(out_), "");
+  EXPECT_EQ(ReadFile(out_), "previous");
+  std::filesystem::remove(out_);
+  RunLineJob(0.01, missing, out_, messages_);
+  EXPECT_FALSE(std::filesystem::exists(out_));
+  messages_.shown.resize(2);
 
   // An output that cannot be created: text 10, nothing written.
   WriteFile(in_, Lf(Drawing("", kLineA)));
