@@ -8,9 +8,11 @@
 
 #include "app/command_line.h"
 #include "app/job_runner.h"
+#include "app/terminal_progress.h"
 #include "i18n/translation_startup.h"
 #include "support/utf.h"
 #include "platform/program_arguments.h"
+#include "platform/terminal.h"
 #include "support/memory_messages.h"
 #include "support/message_sink.h"
 
@@ -19,7 +21,7 @@ namespace {
 using quillmere::Utf16ToUtf8;
 
 constexpr char kUsage[] =
-    "Usage: quillmere-cli MODE INPUT OUTPUT [N4 [N5 [N6]]]\n"
+    "Usage: quillmere-cli [--summary] MODE INPUT OUTPUT [N4 [N5 [N6]]]\n"
     "\n"
     "Modes:\n"
     "  convert1  replace runs of short segments in polylines by arcs\n"
@@ -32,23 +34,29 @@ constexpr char kUsage[] =
     "\n"
     "Numbers use \".\" as decimal separator. A number that cannot be read is\n"
     "ignored; values outside a setting's range are brought into it.\n"
+    "With --summary a successful job prints one line of what it did on stdout.\n"
     "Exit status: 0 done, 1 a message was shown, 2 wrong arguments.\n";
 
 // Prints every message to stderr and remembers that one was shown.
+// A message first takes the place of the progress line.
 class StderrMessages : public quillmere::MessageSink {
  public:
   void ShowError(const std::u16string& text) override {
+    if (progress_ != nullptr) progress_->Erase();
     std::fprintf(stderr, "%s\n", Utf16ToUtf8(text).c_str());
     shown_ = true;
   }
   void ShowInformation(const std::u16string& caption, const std::u16string& text) override {
+    if (progress_ != nullptr) progress_->Erase();
     std::fprintf(stderr, "%s: %s\n", Utf16ToUtf8(caption).c_str(), Utf16ToUtf8(text).c_str());
     shown_ = true;
   }
   bool shown() const { return shown_; }
+  void set_progress(quillmere::TerminalProgress* progress) { progress_ = progress; }
 
  private:
   bool shown_ = false;
+  quillmere::TerminalProgress* progress_ = nullptr;
 };
 
 }  // namespace
@@ -60,7 +68,7 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
 
-  const std::vector<std::string> arguments = quillmere::ProgramArguments(argc, argv);
+  std::vector<std::string> arguments = quillmere::ProgramArguments(argc, argv);
   if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
     std::fputs(kUsage, stdout);
     return 0;
@@ -69,6 +77,9 @@ int main(int argc, char** argv) {
     std::printf("quillmere-cli %s\n", QUILLMERE_VERSION);
     return 0;
   }
+
+  const bool summary = !arguments.empty() && arguments[0] == "--summary";
+  if (summary) arguments.erase(arguments.begin());
 
   StderrMessages messages;
   quillmere::SetMemoryMessageSink(&messages);
@@ -82,6 +93,12 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  jobs.Run(run->mode, run->input, run->output);
+  quillmere::TerminalProgress progress(stderr, quillmere::StandardErrorIsTerminal());
+  messages.set_progress(&progress);
+  const std::optional<quillmere::JobSummary> done =
+      jobs.Run(run->mode, run->input, run->output, &progress);
+  progress.Erase();
+  messages.set_progress(nullptr);
+  if (summary && done) std::printf("%s\n", quillmere::SummaryLine(*done).c_str());
   return messages.shown() ? 1 : 0;
 }

@@ -1,25 +1,32 @@
 #include "app/job_runner.h"
 
-#include "arcs/arc_job.h"
-#include "join/join_job.h"
-#include "lines/line_job.h"
-
 namespace quillmere {
 
-void JobRunner::Run(JobMode mode, const std::string& input_name, const std::string& output_name) {
+namespace {
+
+template <typename Summary>
+std::optional<JobSummary> Widened(const std::optional<Summary>& summary) {
+  if (!summary) return std::nullopt;
+  return JobSummary(*summary);
+}
+
+}  // namespace
+
+std::optional<JobSummary> JobRunner::Run(JobMode mode, const std::string& input_name,
+                                         const std::string& output_name, JobObserver* observer) {
   switch (mode) {
     case JobMode::kFindArcs:
-      RunArcJob({settings.deviation.value(), settings.arc_tests.IntValue(),
-                 settings.line_tests.IntValue()},
-                input_name, output_name, notices_);
-      return;
+      return Widened(RunArcJob({settings.deviation.value(), settings.arc_tests.IntValue(),
+                                settings.line_tests.IntValue()},
+                               input_name, output_name, notices_, observer));
     case JobMode::kChainLines:
-      RunLineJob(settings.join_tolerance.value(), input_name, output_name, notices_);
-      return;
+      return Widened(RunLineJob(settings.join_tolerance.value(), input_name, output_name,
+                                notices_, observer));
     case JobMode::kJoinPolylines:
-      RunJoinJob(settings.join_tolerance.value(), input_name, output_name, notices_);
-      return;
+      return Widened(RunJoinJob(settings.join_tolerance.value(), input_name, output_name,
+                                notices_, observer));
   }
+  return std::nullopt;
 }
 
 }  // namespace quillmere

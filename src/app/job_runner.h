@@ -1,10 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/catalogue_notices.h"
 #include "app/command_line.h"
 #include "app/job_settings.h"
+#include "app/job_summary.h"
+#include "support/job_observer.h"
 #include "support/message_sink.h"
 
 namespace quillmere {
@@ -18,8 +21,11 @@ class JobRunner {
 
   JobSettings settings;
 
-  // Runs the job of `mode`; it reads its settings when it starts.
-  void Run(JobMode mode, const std::string& input_name, const std::string& output_name);
+  // Runs the job of `mode`; it reads its settings when it starts. Returns
+  // what the job did when it wrote its output; nothing when it showed a
+  // message or `observer` stopped it.
+  std::optional<JobSummary> Run(JobMode mode, const std::string& input_name,
+                                const std::string& output_name, JobObserver* observer = nullptr);
 
   void set_messages(MessageSink& messages) { notices_.set_messages(messages); }
 

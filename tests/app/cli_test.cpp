@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdio>
 
 #include "test_support.h"
@@ -41,7 +42,8 @@ TEST(Cli, WrongArgumentsPrintUsageAndExit2) {
   for (const char* arguments : {"", "convert1 a.dxf", "Convert1 a.dxf b.dxf", "foo a b"}) {
     const CliResult result = RunCli(arguments);
     EXPECT_EQ(result.status, 2) << arguments;
-    EXPECT_NE(result.output.find("Usage: quillmere-cli MODE INPUT OUTPUT"), std::string::npos);
+    EXPECT_NE(result.output.find("Usage: quillmere-cli [--summary] MODE INPUT OUTPUT"),
+              std::string::npos);
   }
 }
 
@@ -80,6 +82,41 @@ TEST(Cli, SuccessIsSilent) {
   EXPECT_EQ(result.status, 0) << result.output;
   EXPECT_EQ(result.output, "");
   EXPECT_EQ(ReadFile(dir.File("out.dxf")), testing::WithCrLf(drawing));
+}
+
+// --summary prints exactly one line of what the job did on stdout, and
+// only after a successful job; a missing input leaves the previous output.
+TEST(Cli, SummaryLineForEveryJob) {
+  TempDir dir;
+  const std::string out = dir.File("out.dxf");
+  // Three LINEs, two of them head to tail; then the same as polylines.
+  WriteFile(dir.File("lines.dxf"),
+            "0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n0\n20\n0\n11\n1\n21\n0\n"
+            "0\nLINE\n10\n1\n20\n0\n11\n2\n21\n0\n0\nLINE\n10\n5\n20\n5\n11\n6\n21\n6\n"
+            "0\nENDSEC\n0\nEOF\n");
+  CliResult result = RunCli("--summary convert2 " + dir.File("lines.dxf") + " " + out);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.output, "convert2: 3 lines, 2 polylines written\n");
+  result = RunCli("--summary convert3 " + out + " " + dir.File("joined.dxf"));
+  EXPECT_EQ(result.output, "convert3: 2 polylines read, 0 joined, 2 written\n");
+
+  std::string quarter = "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n";
+  for (int i = 0; i <= 8; ++i) {
+    const double angle = i * M_PI / 16;
+    quarter += "10\n" + std::to_string(10 * std::cos(angle)) + "\n20\n" +
+               std::to_string(10 * std::sin(angle)) + "\n";
+  }
+  WriteFile(dir.File("arc.dxf"), quarter + "0\nENDSEC\n0\nEOF\n");
+  result = RunCli("--summary convert1 " + dir.File("arc.dxf") + " " + out);
+  EXPECT_EQ(result.output, "convert1: 1 polylines, 9 vertices read, 7 removed, 1 arcs\n");
+
+  WriteFile(out, "previous");
+  for (const char* mode : {"convert1", "convert2", "convert3"}) {
+    result = RunCli(std::string("--summary ") + mode + " " + dir.File("missing.dxf") + " " + out);
+    EXPECT_EQ(result.status, 1) << mode;
+    EXPECT_EQ(result.output.find(mode), std::string::npos) << result.output;
+    EXPECT_EQ(ReadFile(out), "previous") << mode;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <variant>
+
+#include "arcs/arc_job.h"
+#include "join/join_job.h"
+#include "lines/line_job.h"
+
+namespace quillmere {
+
+// What a job that wrote its output did.
+using JobSummary = std::variant<ArcJobSummary, LineJobSummary, JoinJobSummary>;
+
+// The one line `quillmere-cli --summary` prints, in English for scripts:
+// "convert1: 6 polylines, 455 vertices read, 407 removed, 34 arcs",
+// "convert2: 454 lines, 6 polylines written",
+// "convert3: 4 polylines read, 3 joined, 1 written".
+std::string SummaryLine(const JobSummary& summary);
+
+// The result line of the main window in the current language. Its German
+// templates pass through the translation lookup before the numbers go in,
+// so that no text with numbers in it is ever learnt.
+std::u16string ResultLine(const JobSummary& summary);
+
+// The templates of the result line, in the order of the jobs.
+inline constexpr const char16_t* kArcResultTemplate =
+    u"%1 Polylinien, %2 Punkte gelesen, %3 entfernt, %4 Kreisbögen";
+inline constexpr const char16_t* kLineResultTemplate = u"%1 Linien, %2 Polylinien geschrieben";
+inline constexpr const char16_t* kJoinResultTemplate =
+    u"%1 Polylinien gelesen, %2 verbunden, %3 geschrieben";
+
+}  // namespace quillmere
