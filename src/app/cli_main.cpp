@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/catalogue_notices.h"
 #include "app/command_line.h"
 #include "app/job_runner.h"
 #include "app/terminal_progress.h"
@@ -86,7 +87,8 @@ int main(int argc, char** argv) {
   // The same start-up as the desktop program: the translation table and the
   // saved language, so that messages come in the user's language.
   quillmere::RunTranslationStartup();
-  quillmere::JobRunner jobs(messages);
+  quillmere::JobRunner jobs;
+  quillmere::CatalogueNotices notices(messages);
   const std::optional<quillmere::CommandLineRun> run =
       quillmere::CheckCommandLine(arguments, jobs.settings);
   if (!run) {
@@ -96,7 +98,7 @@ int main(int argc, char** argv) {
   quillmere::TerminalProgress progress(stderr, quillmere::StandardErrorIsTerminal());
   messages.set_progress(&progress);
   const std::optional<quillmere::JobSummary> done =
-      jobs.Run(run->mode, run->input, run->output, &progress);
+      jobs.Run(run->mode, run->input, run->output, notices, &progress);
   progress.Erase();
   messages.set_progress(nullptr);
   if (summary && done) std::printf("%s\n", quillmere::SummaryLine(*done).c_str());

@@ -13,18 +13,19 @@ std::optional<JobSummary> Widened(const std::optional<Summary>& summary) {
 }  // namespace
 
 std::optional<JobSummary> JobRunner::Run(JobMode mode, const std::string& input_name,
-                                         const std::string& output_name, JobObserver* observer) {
+                                         const std::string& output_name, NoticeSink& notices,
+                                         JobObserver* observer) const {
   switch (mode) {
     case JobMode::kFindArcs:
       return Widened(RunArcJob({settings.deviation.value(), settings.arc_tests.IntValue(),
                                 settings.line_tests.IntValue()},
-                               input_name, output_name, notices_, observer));
+                               input_name, output_name, notices, observer));
     case JobMode::kChainLines:
       return Widened(RunLineJob(settings.join_tolerance.value(), input_name, output_name,
-                                notices_, observer));
+                                notices, observer));
     case JobMode::kJoinPolylines:
       return Widened(RunJoinJob(settings.join_tolerance.value(), input_name, output_name,
-                                notices_, observer));
+                                notices, observer));
   }
   return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "app/gui/main_form.h"
 
+#include <algorithm>
 #include <clocale>
 
 #include <QApplication>
@@ -33,7 +34,6 @@ const QString kDxfExtension = QStringLiteral("dxf");
 
 TMainForm::TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWidget* parent)
     : QMainWindow(parent),
-      jobs(messages),
       OpenDialog1(FileDialogKind::kOpen, kDxfFilter, kDxfExtension, this),
       SaveDialog1(FileDialogKind::kSave, kDxfFilter, kDxfExtension, this),
       messages_(&messages),
@@ -48,14 +48,15 @@ TMainForm::TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWid
   BuildPanel();
   BuildMemo();
   BuildMenu();
+  BuildStatusBar();
   ConnectHandlers();
   SetTabOrder();
 
-  // A single fixed border: the window keeps the size its client area needs.
+  // A single fixed border: the window keeps the size its client area and
+  // its status bar need.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   layout()->activate();
-  const QRect screen_area = screen()->geometry();
-  move(screen_area.center() - rect().center());
+  PlaceOnScreen();
 
   FormCreate();
   about_box_ = std::make_unique<TAboutBox>();
@@ -82,7 +83,18 @@ QObjectList TMainForm::Components() {
           &BitBtn2,    &BitBtn4,     &AbweichLinEd, &Label3,    &Label1,       &Label2,
           &Label4,     &Memo1,       &MainMenu1,   &Sprache1,   &Deutsch1,     &English1,
           &Franais1,   &Nederlands1, &Italian1,    &Spanish1,   &Portuguese1,  &N1,
-          &bersetzen1, &Hilfe1,      &ber1,        &OpenDialog1, &SaveDialog1};
+          &bersetzen1, &Hilfe1,      &ber1,        &OpenDialog1, &SaveDialog1, &CancelBtn};
+}
+
+// Wholly inside the screen's available area: centred where the window fits,
+// at the area's top-left corner where it does not, so that its title, menu
+// and buttons can always be reached.
+void TMainForm::PlaceOnScreen() {
+  const QRect area = screen()->availableGeometry();
+  const QSize frame = frameGeometry().size();
+  const int left = area.left() + (area.width() - frame.width()) / 2;
+  const int top = area.top() + (area.height() - frame.height()) / 2;
+  move(std::max(left, area.left()), std::max(top, area.top()));
 }
 
 void TMainForm::FormCreate() {
@@ -123,6 +135,13 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+  // A running job is stopped first; the window closes once it has.
+  if (JobRunning()) {
+    close_when_stopped_ = true;
+    job_thread_.RequestStop();
+    event->ignore();
+    return;
+  }
   // Ending the application closes its windows too; after a command-line run
   // that is no closing by the user, and the saved language stays as it was.
   if (!termination_requested_) FormClose();

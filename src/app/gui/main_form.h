@@ -11,10 +11,16 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
 
+#include "app/catalogue_notices.h"
 #include "app/job_runner.h"
+#include "app/gui/job_thread.h"
 #include "app/gui/about_box.h"
 #include "app/gui/component_owner.h"
 #include "app/gui/file_dialogs.h"
@@ -121,6 +127,18 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   QAction ber1{&Hilfe1};
   FileDialog OpenDialog1;
   FileDialog SaveDialog1;
+  // The status bar: the result line of the last job, and while a job runs
+  // its phase, how far it is and the button that stops it.
+  QStatusBar StatusBar1{this};
+  QLabel ResultLabel{&StatusBar1};
+  QLabel ProgressLabel{&StatusBar1};
+  QProgressBar ProgressBar1{&StatusBar1};
+  QPushButton CancelBtn{&StatusBar1};
+
+  // True while a job runs.
+  bool JobRunning() const { return job_thread_.Running(); }
+  // Asks a running job to stop, as the Cancel button does.
+  void CancelBtnClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -136,8 +154,17 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   void RunJobWithDialogs(JobMode mode);
   void CommitNumericFields();
   void ShowSettings();
+  void BuildStatusBar();
+  void PlaceOnScreen();
   void CommandLineCheck();
-  void RequestTermination();
+  // Ends the program once control returns to the event loop.
+  void RequestTermination(int exit_code);
+  void StartJob(JobMode mode, std::string input_name, std::string output_name,
+                bool from_command_line);
+  void JobFinished(const std::optional<JobSummary>& summary, bool notified,
+                   bool from_command_line);
+  void ShowProgress();
+  void EnableJobButtons(bool enabled);
   void ChooseLanguage(QAction& item, int language_number);
   QAction& LanguageItem(int language_number);
   void PlaceLanguageCheckMark();
@@ -145,6 +172,13 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   void ShowRestartMessage();
 
   MessageSink* messages_;
+  CatalogueNotices notices_{*messages_};
+  JobThread job_thread_{notices_};
+  QTimer progress_timer_;
+  QElapsedTimer job_clock_;
+  // Set when the user closed the window while a job ran: it closes when the
+  // job has stopped.
+  bool close_when_stopped_ = false;
   FileDialogRunner* file_dialogs_;
   std::vector<std::string> command_line_;
   bool termination_requested_ = false;

@@ -3,27 +3,37 @@
 #include "app/command_line.h"
 #include "app/gui/main_form.h"
 #include "app/gui/main_form_parts.h"
+#include "app/job_phase_text.h"
 
 // The jobs of the main window: started by the job buttons after the file
-// dialogs, or by the command line on the first display.
+// dialogs, or by the command line on the first display, and run off the
+// window's thread so that it keeps repainting, shows how far a job is and
+// can stop it.
 
 namespace quillmere {
 
 using main_form::FileNameBytes;
 
+namespace {
+
+// A job shorter than this shows no progress at all.
+constexpr int kQuietMilliseconds = 500;
+
+}  // namespace
+
 void TMainForm::CommandLineCheck() {
   const std::optional<CommandLineRun> run = CheckCommandLine(command_line_, jobs.settings);
   if (!run) return;
   ShowSettings();
-  jobs.Run(run->mode, run->input, run->output);
-  RequestTermination();
+  StartJob(run->mode, run->input, run->output, true);
 }
 
-void TMainForm::RequestTermination() {
+void TMainForm::RequestTermination(int exit_code) {
   termination_requested_ = true;
   // Only asks the event loop to stop: the program ends once control returns
   // to it, also when the loop has not started yet.
-  QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      qApp, [exit_code] { QCoreApplication::exit(exit_code); }, Qt::QueuedConnection);
 }
 
 void TMainForm::BitBtn1Click() { RunJobWithDialogs(JobMode::kFindArcs); }
@@ -31,12 +41,73 @@ void TMainForm::BitBtn2Click() { RunJobWithDialogs(JobMode::kChainLines); }
 void TMainForm::BitBtn4Click() { RunJobWithDialogs(JobMode::kJoinPolylines); }
 
 void TMainForm::RunJobWithDialogs(JobMode mode) {
+  if (JobRunning()) return;
   // A button started by its shortcut or by the program takes no focus, so
   // text still being typed in a field is committed here.
   CommitNumericFields();
   if (!OpenDialog1.Execute(*file_dialogs_, this)) return;
   if (!SaveDialog1.Execute(*file_dialogs_, this)) return;
-  jobs.Run(mode, FileNameBytes(OpenDialog1.FileName()), FileNameBytes(SaveDialog1.FileName()));
+  StartJob(mode, FileNameBytes(OpenDialog1.FileName()), FileNameBytes(SaveDialog1.FileName()),
+           false);
+}
+
+void TMainForm::StartJob(JobMode mode, std::string input_name, std::string output_name,
+                         bool from_command_line) {
+  EnableJobButtons(false);
+  ResultLabel.clear();
+  job_clock_.start();
+  progress_timer_.start();
+  job_thread_.Start(jobs, mode, std::move(input_name), std::move(output_name),
+                    [this, from_command_line](const std::optional<JobSummary>& summary,
+                                              bool notified) {
+                      JobFinished(summary, notified, from_command_line);
+                    });
+}
+
+void TMainForm::JobFinished(const std::optional<JobSummary>& summary, bool notified,
+                            bool from_command_line) {
+  progress_timer_.stop();
+  for (QWidget* widget : {static_cast<QWidget*>(&ProgressLabel),
+                          static_cast<QWidget*>(&ProgressBar1),
+                          static_cast<QWidget*>(&CancelBtn)}) {
+    widget->hide();
+  }
+  CancelBtn.setEnabled(true);
+  EnableJobButtons(true);
+  // Success is never reported by a box: the result line tells what the job
+  // did, and a job that changed nothing says so just as plainly.
+  if (summary) ResultLabel.setText(QString::fromStdU16String(ResultLine(*summary)));
+  if (from_command_line) {
+    RequestTermination(notified ? 1 : 0);
+  } else if (close_when_stopped_) {
+    close();
+  }
+}
+
+void TMainForm::ShowProgress() {
+  if (!JobRunning() || job_clock_.elapsed() < kQuietMilliseconds) return;
+  const JobThread::Snapshot progress = job_thread_.CurrentProgress();
+  ProgressLabel.setText(QString::fromStdU16String(PhaseText(progress.phase)));
+  if (progress.total > 0) {
+    // Units can exceed an int; the bar shows thousandths.
+    ProgressBar1.setRange(0, 1000);
+    ProgressBar1.setValue(static_cast<int>(std::min<std::int64_t>(
+        1000, progress.done * 1000 / progress.total)));
+  } else {
+    ProgressBar1.setRange(0, 0);  // busy, without a measure
+  }
+  ProgressLabel.show();
+  ProgressBar1.show();
+  CancelBtn.show();
+}
+
+void TMainForm::CancelBtnClick() {
+  job_thread_.RequestStop();
+  CancelBtn.setEnabled(false);
+}
+
+void TMainForm::EnableJobButtons(bool enabled) {
+  for (QPushButton* button : {&BitBtn1, &BitBtn2, &BitBtn4}) button->setEnabled(enabled);
 }
 
 void TMainForm::CommitNumericFields() {

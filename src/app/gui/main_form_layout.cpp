@@ -183,6 +183,30 @@ void TMainForm::ConnectHandlers() {
   connect(&Italian1, &QAction::triggered, this, &TMainForm::Italian1Click);
   connect(&Spanish1, &QAction::triggered, this, &TMainForm::Spanish1Click);
   connect(&Portuguese1, &QAction::triggered, this, &TMainForm::Portuguese1Click);
+  connect(&CancelBtn, &QPushButton::clicked, this, &TMainForm::CancelBtnClick);
+  connect(&progress_timer_, &QTimer::timeout, this, &TMainForm::ShowProgress);
+}
+
+// Below the help text: the result line on the left; while a job runs, its
+// phase, a progress bar and the button that stops it on the right.
+void TMainForm::BuildStatusBar() {
+  StatusBar1.setObjectName(QStringLiteral("StatusBar1"));
+  StatusBar1.setSizeGripEnabled(false);
+  setStatusBar(&StatusBar1);
+  ResultLabel.setObjectName(QStringLiteral("ResultLabel"));
+  StatusBar1.addWidget(&ResultLabel, 1);
+  ProgressLabel.setObjectName(QStringLiteral("ProgressLabel"));
+  ProgressBar1.setObjectName(QStringLiteral("ProgressBar1"));
+  ProgressBar1.setFixedWidth(160);
+  CancelBtn.setObjectName(QStringLiteral("CancelBtn"));
+  CancelBtn.setText(QStringLiteral("Abbrechen"));
+  for (QWidget* widget : {static_cast<QWidget*>(&ProgressLabel),
+                          static_cast<QWidget*>(&ProgressBar1),
+                          static_cast<QWidget*>(&CancelBtn)}) {
+    StatusBar1.addPermanentWidget(widget);
+    widget->hide();
+  }
+  progress_timer_.setInterval(100);
 }
 
 void TMainForm::SetTabOrder() {

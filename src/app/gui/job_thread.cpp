@@ -1,0 +1,77 @@
+#include "app/gui/job_thread.h"
+
+#include <QMetaObject>
+
+namespace quillmere {
+
+// Passes the job's notices to the window's thread and waits there until
+// the user has seen them: a box must be modal over the window, and the
+// translation table is touched by that thread only.
+class JobThread::CrossThreadNotices : public NoticeSink {
+ public:
+  CrossThreadNotices(QObject& receiver, NoticeSink& notices)
+      : receiver_(receiver), notices_(notices) {}
+
+  void Notify(Notice notice, const std::string& file_name) override {
+    notified_ = true;
+    QMetaObject::invokeMethod(
+        &receiver_, [this, notice, &file_name] { notices_.Notify(notice, file_name); },
+        Qt::BlockingQueuedConnection);
+  }
+
+  bool notified() const { return notified_; }
+
+ private:
+  QObject& receiver_;
+  NoticeSink& notices_;
+  bool notified_ = false;
+};
+
+JobThread::JobThread(NoticeSink& notices, QObject* parent) : QObject(parent), notices_(notices) {}
+
+JobThread::~JobThread() {
+  // The window is going away: the job stops at once and is waited for. No
+  // notice can be pending here, since its box would have kept the window.
+  RequestStop();
+  Join();
+}
+
+void JobThread::Join() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void JobThread::Start(const JobRunner& jobs, JobMode mode, std::string input_name,
+                      std::string output_name, Finished finished) {
+  Join();  // a job that has ended but whose thread was not joined yet
+  running_ = true;
+  stop_requested_ = false;
+  phase_ = static_cast<int>(JobPhase::kReading);
+  done_ = 0;
+  total_ = 0;
+  thread_ = std::thread([this, jobs, mode, input = std::move(input_name),
+                         output = std::move(output_name), finished = std::move(finished)] {
+    CrossThreadNotices notices(*this, notices_);
+    const std::optional<JobSummary> summary = jobs.Run(mode, input, output, notices, this);
+    const bool notified = notices.notified();
+    QMetaObject::invokeMethod(
+        this,
+        [this, summary, notified, finished] {
+          Join();
+          running_ = false;
+          finished(summary, notified);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void JobThread::Progress(JobPhase phase, std::int64_t done, std::int64_t total) {
+  phase_ = static_cast<int>(phase);
+  done_ = done;
+  total_ = total;
+}
+
+JobThread::Snapshot JobThread::CurrentProgress() const {
+  return {static_cast<JobPhase>(phase_.load()), done_.load(), total_.load()};
+}
+
+}  // namespace quillmere

@@ -1,0 +1,11 @@
+#include "app/job_phase_text.h"
+
+#include "i18n/translations.h"
+
+namespace quillmere {
+
+std::u16string PhaseText(JobPhase phase) {
+  return TranslateText(kPhaseNames[static_cast<int>(phase)]);
+}
+
+}  // namespace quillmere
