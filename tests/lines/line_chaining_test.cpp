@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "lines/line_reader.h"
-#include "lines/reference_chaining.h"
+#include "reference_chaining.h"
 #include "test_support.h"
 
 namespace quillmere {
