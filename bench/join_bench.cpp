@@ -21,8 +21,8 @@
 #include "join/join_writer.h"
 #include "join/polyline_joining.h"
 // The reference passes and the model comparison of the tests.
-#include "join/join_test_models.h"
-#include "join/reference_joining.cpp"
+#include "join_test_models.h"
+#include "reference_joining.h"
 #include "support/notices.h"
 
 namespace quillmere {

@@ -24,7 +24,7 @@
 #include "lines/line_chaining.h"
 #include "lines/line_reader.h"
 #include "lines/line_writer.h"
-#include "lines/reference_chaining.cpp"  // the plain passes, as the tests use them
+#include "reference_chaining.h"  // the plain passes, as the tests use them
 #include "support/notices.h"
 
 namespace {
@@ -131,7 +131,7 @@ struct Phases {
   double total() const { return read + chain + write; }
 };
 
-// The job of convert2, timed phase by phase.
+// The line job, timed phase by phase.
 Phases RunJob(PolylineModel& model, const std::string& input, const std::string& output,
               quillmere::NoticeSink& messages) {
   Phases phases;

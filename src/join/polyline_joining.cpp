@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "chains/chain_joining.h"
 #include "dxf/dxf_text.h"
-#include "join/attachment_lists.h"
-#include "join/receiver_index.h"
 
 namespace quillmere {
 
@@ -14,69 +13,36 @@ namespace {
 
 // Polylines join only within their group. A closed outline is whole: joined,
 // it would stay closed, and its new closing segment would cut across the
-// drawing. Attaching an LWPOLYLINE's vertex
-// pairs to a POLYLINE (or VERTEX entities to an LWPOLYLINE) would corrupt the
-// drawing, and so would mixing 2-D and 3-D POLYLINEs. The vertices of fitted
-// curves and meshes are control points or mesh nodes, not an outline.
-constexpr std::int32_t kNoGroup = -1;
+// drawing. Attaching an LWPOLYLINE's vertex pairs to a POLYLINE (or VERTEX
+// entities to an LWPOLYLINE) would corrupt the drawing, and so would mixing
+// 2-D and 3-D POLYLINEs. The vertices of fitted curves and meshes are
+// control points or mesh nodes, not an outline.
 constexpr std::int32_t kLwPolylineGroup = 0;
 constexpr std::int32_t kPolyline2dGroup = 1;
 constexpr std::int32_t kPolyline3dGroup = 2;
 
 std::int32_t JoinGroup(const Polyline& polyline) {
-  if ((polyline.header_flags & kFlagClosed) != 0) return kNoGroup;
+  if ((polyline.header_flags & kFlagClosed) != 0) return kNoJoinGroup;
   if (polyline.kind == PolylineKind::kLwPolyline) return kLwPolylineGroup;
   constexpr std::int32_t kNotAnOutline =
       kFlagCurveFit | kFlagSplineFit | kFlagPolygonMesh | kFlagPolyfaceMesh;
-  if ((polyline.header_flags & kNotAnOutline) != 0) return kNoGroup;
+  if ((polyline.header_flags & kNotAnOutline) != 0) return kNoJoinGroup;
   return (polyline.header_flags & kFlag3d) != 0 ? kPolyline3dGroup : kPolyline2dGroup;
 }
 
-ReceiverIndex::Point PointOf(const Vertex& vertex) {
-  return ReceiverIndex::Point{vertex.x, vertex.y, vertex.z};
+std::vector<std::int32_t> JoinGroups(const PolylineModel& model) {
+  std::vector<std::int32_t> groups;
+  groups.reserve(model.polylines.size());
+  for (const Polyline& polyline : model.polylines) groups.push_back(JoinGroup(polyline));
+  return groups;
 }
 
-// What the passes need of a polyline, gathered once so that a pass reads one
-// small array instead of every polyline's vertices. The vertices stay where
-// they are during the passes: a polyline that has not been attached still
-// starts with its own first vertex, the index knows every receiver's current
-// end, and a vertex count matters only as "at least 2", which no join
-// changes for a polyline that keeps its vertices.
-struct Candidate {
-  ReceiverIndex::Point start;
-  std::int32_t group = kNoGroup;  // none also when it has fewer than 2 vertices
-};
-
-// The candidates of all polylines; enters each one that can receive with its
-// end.
-std::vector<Candidate> EnterPolylines(const PolylineModel& model, ReceiverIndex& receivers) {
-  std::vector<Candidate> candidates(static_cast<std::size_t>(model.PolylineCount()));
-  for (std::int32_t index = 0; index < model.PolylineCount(); ++index) {
-    const Polyline& polyline = model.polylines[static_cast<std::size_t>(index)];
-    const std::int32_t group = JoinGroup(polyline);
-    if (group == kNoGroup || polyline.VertexCount() < 2) continue;
-    candidates[static_cast<std::size_t>(index)] = {PointOf(polyline.vertices.front()), group};
-    receivers.Insert(index, group,
-                     PointOf(polyline.vertices.back()));
+// Only the last line of the input can be a code line without its value
+// line. Inside a receiver more lines follow it, so it gets an empty one.
+void CompleteOddPairs(Polyline& receiver) {
+  for (Vertex& vertex : receiver.vertices) {
+    if (vertex.pairs.Count() % 2 == 1) vertex.pairs.Add("");
   }
-  return candidates;
-}
-
-// One pass over all polylines in index order. True when it joined any.
-bool JoinPass(const std::vector<Candidate>& candidates, ReceiverIndex& receivers,
-              AttachmentLists& attachments) {
-  bool joined = false;
-  for (std::int32_t index = 0; index < static_cast<std::int32_t>(candidates.size()); ++index) {
-    const Candidate& candidate = candidates[static_cast<std::size_t>(index)];
-    if (candidate.group == kNoGroup || attachments.IsAttached(index)) continue;
-    const std::optional<std::int32_t> receiver =
-        receivers.LowestReceiver(candidate.group, candidate.start, index);
-    if (!receiver) continue;
-    receivers.HandOverEnd(index, *receiver);
-    attachments.Attach(index, *receiver);
-    joined = true;
-  }
-  return joined;
 }
 
 // The header with the value of every group-90 pair replaced by `count`;
@@ -102,15 +68,7 @@ std::optional<LineList> WithVertexCount(const LineList& header, std::int32_t cou
 }  // namespace
 
 void JoinPolylines(PolylineModel& model, double tolerance) {
-  // No difference is below a tolerance of 0 (or below a negative one, or
-  // NaN), so nothing can join.
-  if (!(tolerance > 0)) return;
-  ReceiverIndex receivers(tolerance, model.PolylineCount());
-  const std::vector<Candidate> candidates = EnterPolylines(model, receivers);
-  AttachmentLists attachments(model.PolylineCount());
-  while (JoinPass(candidates, receivers, attachments)) {
-  }
-  attachments.ApplyTo(model);
+  JoinChains(model, tolerance, JoinGroups(model), CompleteOddPairs);
 }
 
 void UpdateCountsAndDropShortPolylines(PolylineModel& model) {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "lines/line_reader.h"
-#include "lines/reference_chaining.h"
+#include "reference_chaining.h"
 #include "test_support.h"
 
 namespace quillmere {
@@ -79,8 +79,8 @@ bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
     const Polyline& a = expected.polylines[static_cast<std::size_t>(i)];
     const Polyline& b = actual.polylines[static_cast<std::size_t>(i)];
     if (a.VertexCount() != b.VertexCount() || a.dropped != b.dropped || !(a.header == b.header) || !(a.trailer == b.trailer)) {
-      return ::testing::AssertionFailure() << "record " << i << ": anzp " << a.VertexCount() << " vs "
-                                           << b.VertexCount() << ", delpoly " << a.dropped << " vs "
+      return ::testing::AssertionFailure() << "record " << i << ": vertex count " << a.VertexCount() << " vs "
+                                           << b.VertexCount() << ", dropped " << a.dropped << " vs "
                                            << b.dropped;
     }
     for (std::int32_t v = 0; v < a.VertexCount(); ++v) {
@@ -184,6 +184,16 @@ TEST(LineChainingTest, ExtremeTolerancesAndCoordinates) {
   const double big = 0x1p52;  // the spacing of doubles here is 1
   EXPECT_EQ(Chain(MakeModel({Flat(0, 0, big, big), Flat(big + 1, big, 1, 1)}), 0.5).size(), 2u);
   EXPECT_EQ(Chain(MakeModel({Flat(0, 0, big, big), Flat(big + 1, big, 1, 1)}), 1.5).size(), 1u);
+}
+
+TEST(LineChainingTest, TheTwoStylesNeverJoin) {
+  // Both 1 (old style) and 0 (lightweight) end where 2 and 3 start; each
+  // start goes to the lowest end of its own style.
+  PolylineModel model =
+      MakeModel({Flat(0, 0, 1, 0), Flat(5, 5, 1, 0), Flat(1, 0, 2, 0), Flat(1, 0, 3, 0)});
+  model.polylines[1].kind = PolylineKind::kPolyline;
+  model.polylines[2].kind = PolylineKind::kPolyline;
+  EXPECT_EQ(Chain(model, 0.01), (std::vector<std::string>{"0: 0s 0e 3e", "1: 1s 1e 2e"}));
 }
 
 TEST(LineChainingTest, VertexCountsFollowTheChains) {
@@ -298,6 +308,31 @@ TEST(LineChainingTest, MatchesThePlainPassesWhereManyEndsMeet) {
     EXPECT_EQ(ChainLines(indexed, tolerance), ReferenceChainLines(plain, tolerance));
     EXPECT_TRUE(SameModel(plain, indexed)) << tolerance;
   }
+}
+
+TEST(LineChainingTest, MatchesThePlainPassesWhereEndsMoveIntoACrowdedPoint) {
+  // Receivers 0 .. n-1 end at (k, 5). The records behind them start there in
+  // reverse order and end at one hub point, so each receiver takes over an
+  // end at the hub below every end already there: a place far down a
+  // crowded cell. Every third record behind them starts at the hub instead,
+  // taking the lowest end there away again.
+  constexpr int n = 300;
+  const double hub_x = 0.5;
+  const double hub_y = 1000.5;
+  std::vector<Segment> segments;
+  for (int k = 0; k < n; ++k) segments.push_back(Flat(k, -5, k, 5));
+  for (int m = 0, spoke = n - 1; spoke >= 0; ++m) {
+    if (m % 3 == 2) {
+      segments.push_back(Flat(hub_x, hub_y, m, 2000));
+    } else {
+      segments.push_back(Flat(spoke--, 5, hub_x, hub_y));
+    }
+  }
+  PolylineModel plain = MakeModel(segments);
+  PolylineModel indexed = plain;
+  EXPECT_EQ(ChainLines(indexed, 0.01), ReferenceChainLines(plain, 0.01));
+  EXPECT_TRUE(SameModel(plain, indexed));
+  EXPECT_LT(Chains(plain).size(), segments.size() / 2);
 }
 
 TEST(LineChainingTest, MatchesThePlainPassesOnTheSampleDrawings) {

@@ -1,4 +1,4 @@
-#include "lines/reference_chaining.h"
+#include "reference_chaining.h"
 
 #include <cmath>
 

@@ -91,8 +91,7 @@ inline std::vector<std::string> VertexLabels(const Polyline& polyline) {
 }
 
 // Empty when both models agree in everything a writer or a later job can
-// see; otherwise where they first differ. Vertex slots beyond `anzp` carry
-// no meaning and are not compared.
+// see; otherwise where they first differ.
 inline std::string FirstDifference(const PolylineModel& a, const PolylineModel& b) {
   if (a.PolylineCount() != b.PolylineCount()) return "polyline count";
   for (std::int32_t n = 0; n < a.PolylineCount(); ++n) {
