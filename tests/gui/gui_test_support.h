@@ -18,10 +18,12 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
 #include "app/gui/file_dialogs.h"
+#include "app/gui/main_form.h"
 #include "app/gui/question_boxes.h"
 #include "i18n/translation_file.h"
 #include "i18n/translation_table.h"
@@ -182,6 +184,16 @@ void WhenModalShown(std::function<void(Window&)> action, int attempts = 500) {
       modal->close();
     }
   });
+}
+
+// Waits until the job the window runs has ended and its end has been
+// handled; false when it is still running after 30 seconds. What the end
+// posted (the end of a command-line run) is handled here too, not in a
+// later test's event loop.
+inline bool WaitForJob(const TMainForm& form) {
+  const bool ended = QTest::qWaitFor([&form] { return !form.JobRunning(); }, 30000);
+  QCoreApplication::processEvents();
+  return ended;
 }
 
 // The messages in the form quillmere-cli prints them: an error as its text,

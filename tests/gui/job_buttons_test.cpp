@@ -75,6 +75,7 @@ class JobButtonsTest : public QObject {
   void NextJobOffersTheLastChosenNames() {
     dialogs_->answers = {input_, output_};
     form_->BitBtn1.click();
+    QVERIFY(testing::WaitForJob(*form_));
     const QString other_input = Path("other.dxf");
     dialogs_->answers = {other_input, std::nullopt};
     form_->BitBtn4.click();  // another button shares the dialogs
@@ -125,6 +126,7 @@ class JobButtonsTest : public QObject {
     }
     dialogs_->answers = {input_path, output_};
     Button(button).click();
+    QVERIFY(testing::WaitForJob(*form_));
 
     QCOMPARE(AsCliLines(*messages_), cli.messages);
     QCOMPARE(QFile::exists(output_), QFile::exists(cli_output));

@@ -122,6 +122,7 @@ class LanguageTest : public QObject {
       dialogs_->answers = {QString::fromStdString(missing),
                            QString::fromStdString(sandbox_->ProgramFolder() + "/out.dxf")};
       form.BitBtn1.click();
+      QVERIFY(testing::WaitForJob(form));
       QVERIFY(messages_->shown.size() >= 2);
       QCOMPARE(messages_->shown[1].Utf8Text(), "Cannot open this DXF file: " + missing);
       form.close();
@@ -171,6 +172,7 @@ class LanguageTest : public QObject {
                          sandbox_->ProgramFolder() + "/out.dxf"});
     form.show();
     QVERIFY(form.TerminationRequested());
+    QVERIFY(testing::WaitForJob(form));
     form.Deutsch1.trigger();
     // Ending the application closes its windows; that saves nothing.
     form.close();

@@ -98,6 +98,7 @@ class StartUpTest : public QObject {
              shown);
     QCOMPARE(QString::fromStdString(form.jobs.settings.join_tolerance.Text()), shown[3]);
     QVERIFY(form.TerminationRequested());
+    QVERIFY(testing::WaitForJob(form));
   }
 
   void CommandLineRunMatchesTheCli_data() {
@@ -122,6 +123,7 @@ class StartUpTest : public QObject {
     form.SetCommandLine(with_files);
     form.show();
     QVERIFY(form.TerminationRequested());
+    QVERIFY(testing::WaitForJob(form));
     QVERIFY(dialogs_->requests.empty());
     QCOMPARE(AsCliLines(*messages_), cli.messages);
     QCOMPARE(QFile::exists(QString::fromStdString(output_)), cli_wrote);
@@ -165,6 +167,7 @@ class StartUpTest : public QObject {
     TMainForm form(*messages_, *dialogs_);
     form.SetCommandLine(WithFiles({"convert3", "0.5"}, "fehlt.dxf"));
     form.show();
+    QVERIFY(testing::WaitForJob(form));
     const std::size_t shown_once = messages_->shown.size();
     QVERIFY(shown_once > 0);  // a missing input is always reported
     form.hide();

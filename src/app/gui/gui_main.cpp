@@ -63,6 +63,12 @@ int main(int argc, char** argv) {
   quillmere::QtFileDialogs file_dialogs;
   quillmere::TMainForm main_form(messages, file_dialogs);
   main_form.SetCommandLine(arguments);
+  // Only asks the event loop to stop: the program ends once control returns
+  // to it.
+  main_form.SetOnTermination([](int exit_code) {
+    QMetaObject::invokeMethod(
+        qApp, [exit_code] { QCoreApplication::exit(exit_code); }, Qt::QueuedConnection);
+  });
 
   main_form.show();
   const QByteArray screenshot = qgetenv("QUILLMERE_SCREENSHOT");

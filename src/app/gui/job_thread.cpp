@@ -6,17 +6,28 @@ namespace quillmere {
 
 // Passes the job's notices to the window's thread and waits there until
 // the user has seen them: a box must be modal over the window, and the
-// translation table is touched by that thread only.
+// translation table is touched by that thread only. A window that goes away
+// meanwhile releases the job from waiting; the notice is then dropped.
 class JobThread::CrossThreadNotices : public NoticeSink {
  public:
-  CrossThreadNotices(QObject& receiver, NoticeSink& notices)
-      : receiver_(receiver), notices_(notices) {}
+  CrossThreadNotices(QObject& receiver, NoticeSink& notices, Handover& handover)
+      : receiver_(receiver), notices_(notices), handover_(handover) {}
 
   void Notify(Notice notice, const std::string& file_name) override {
     notified_ = true;
+    std::unique_lock lock(handover_.mutex);
+    if (handover_.abandoned) return;
+    handover_.shown = false;
     QMetaObject::invokeMethod(
-        &receiver_, [this, notice, &file_name] { notices_.Notify(notice, file_name); },
-        Qt::BlockingQueuedConnection);
+        &receiver_,
+        [this, notice, file_name] {
+          notices_.Notify(notice, file_name);
+          const std::lock_guard shown_lock(handover_.mutex);
+          handover_.shown = true;
+          handover_.changed.notify_all();
+        },
+        Qt::QueuedConnection);
+    handover_.changed.wait(lock, [this] { return handover_.shown || handover_.abandoned; });
   }
 
   bool notified() const { return notified_; }
@@ -24,15 +35,21 @@ class JobThread::CrossThreadNotices : public NoticeSink {
  private:
   QObject& receiver_;
   NoticeSink& notices_;
+  Handover& handover_;
   bool notified_ = false;
 };
 
 JobThread::JobThread(NoticeSink& notices, QObject* parent) : QObject(parent), notices_(notices) {}
 
 JobThread::~JobThread() {
-  // The window is going away: the job stops at once and is waited for. No
-  // notice can be pending here, since its box would have kept the window.
+  // The window is going away: the job stops at once, is released from a
+  // notice it may wait to show, and is waited for.
   RequestStop();
+  {
+    const std::lock_guard lock(handover_.mutex);
+    handover_.abandoned = true;
+    handover_.changed.notify_all();
+  }
   Join();
 }
 
@@ -50,7 +67,7 @@ void JobThread::Start(const JobRunner& jobs, JobMode mode, std::string input_nam
   total_ = 0;
   thread_ = std::thread([this, jobs, mode, input = std::move(input_name),
                          output = std::move(output_name), finished = std::move(finished)] {
-    CrossThreadNotices notices(*this, notices_);
+    CrossThreadNotices notices(*this, notices_, handover_);
     const std::optional<JobSummary> summary = jobs.Run(mode, input, output, notices, this);
     const bool notified = notices.notified();
     QMetaObject::invokeMethod(

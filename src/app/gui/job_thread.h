@@ -1,6 +1,8 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -54,6 +56,14 @@ class JobThread : public QObject, private JobObserver {
  private:
   class CrossThreadNotices;
 
+  // Between the job waiting for a notice to be seen and the window's thread.
+  struct Handover {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool shown = false;
+    bool abandoned = false;
+  };
+
   void Progress(JobPhase phase, std::int64_t done, std::int64_t total) override;
   bool StopRequested() const override { return stop_requested_; }
   void Join();
@@ -65,6 +75,7 @@ class JobThread : public QObject, private JobObserver {
   std::atomic<int> phase_{0};
   std::atomic<std::int64_t> done_{0};
   std::atomic<std::int64_t> total_{0};
+  Handover handover_;
 };
 
 }  // namespace quillmere

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,8 +51,14 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   void SetCommandLine(std::vector<std::string> arguments);
   void SetFileDialogs(FileDialogRunner& file_dialogs) { file_dialogs_ = &file_dialogs; }
 
-  // True once a command-line run has asked the application to end.
+  // True once a command-line run has started: the program ends when its
+  // job has.
   bool TerminationRequested() const { return termination_requested_; }
+  // Called with the exit status when a command-line run has ended: 1 when
+  // its job showed a message, 0 otherwise. The program ends there.
+  void SetOnTermination(std::function<void(int)> on_termination) {
+    on_termination_ = std::move(on_termination);
+  }
 
   TAboutBox& AboutBox() { return *about_box_; }
   TTranslateForm& TranslateForm() { return *translate_form_; }
@@ -182,6 +189,7 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   FileDialogRunner* file_dialogs_;
   std::vector<std::string> command_line_;
   bool termination_requested_ = false;
+  std::function<void(int)> on_termination_;
   QActionGroup language_group_{&Sprache1};
   std::unique_ptr<TAboutBox> about_box_;
   std::unique_ptr<TTranslateForm> translate_form_;

@@ -25,15 +25,15 @@ void TMainForm::CommandLineCheck() {
   const std::optional<CommandLineRun> run = CheckCommandLine(command_line_, jobs.settings);
   if (!run) return;
   ShowSettings();
+  // The program ends with this job; closing it then is no closing by the
+  // user, and the saved language stays as it was.
+  termination_requested_ = true;
   StartJob(run->mode, run->input, run->output, true);
 }
 
 void TMainForm::RequestTermination(int exit_code) {
   termination_requested_ = true;
-  // Only asks the event loop to stop: the program ends once control returns
-  // to it, also when the loop has not started yet.
-  QMetaObject::invokeMethod(
-      qApp, [exit_code] { QCoreApplication::exit(exit_code); }, Qt::QueuedConnection);
+  if (on_termination_) on_termination_(exit_code);
 }
 
 void TMainForm::BitBtn1Click() { RunJobWithDialogs(JobMode::kFindArcs); }
