@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 
+#include "arcs/arc_block_window_check.h"
 #include "arcs/arc_full_window_check.h"
 #include "arcs/arc_search_settings.h"
 #include "arcs/arc_test_points.h"
@@ -22,8 +23,10 @@ namespace quillmere {
 //
 // The decision is that of comparing every line test point with every arc
 // test point, and every arc test point with every segment; most segments
-// and test points are settled by bounds without a single comparison. One
-// object serves any number of windows; it is not thread-safe.
+// and test points are settled by bounds without a single comparison, and
+// in long windows whole blocks of segments at once, so that a window
+// growing vertex by vertex costs about the logarithm of its length per
+// step. One object serves any number of windows; it is not thread-safe.
 class ArcWindowCheck {
  public:
   explicit ArcWindowCheck(const ArcSearchSettings& settings);
@@ -45,7 +48,8 @@ class ArcWindowCheck {
   ArcSearchSettings settings_;
   std::span<const PlanePoint> points_;
   ArcTestPoints test_points_;
-  FullWindowCheck full_check_;
+  FullWindowCheck full_check_;   // short windows, and arcs beyond the shortcuts
+  BlockWindowCheck block_check_;  // long windows
 };
 
 }  // namespace quillmere
