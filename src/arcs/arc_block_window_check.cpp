@@ -50,6 +50,8 @@ void BlockWindowCheck::Use(std::span<const PlanePoint> points) {
   blocks_.Clear();
   restart_first_ = -1;
   restart_wanted_ = false;
+  unsuited_first_ = -1;
+  unsuited_length_ = 0;
 }
 
 bool BlockWindowCheck::Passes(ArcTestPoints& test_points, std::int32_t line_tests,
@@ -64,6 +66,12 @@ bool BlockWindowCheck::Passes(ArcTestPoints& test_points, std::int32_t line_test
   // costly although the centre stayed is costly for other reasons.
   restart_wanted_ = work_ > WorkBudget(last - first) &&
                     reference_distance_ > 1e-3 * test_points.Deviation();
+  // Splitting down to single segments everywhere costs more than testing
+  // them one by one.
+  if (work_ > 2 * static_cast<std::int64_t>(last - first)) {
+    unsuited_first_ = first;
+    unsuited_length_ = last - first;
+  }
   return passes;
 }
 

@@ -42,8 +42,14 @@ class BlockWindowCheck {
   bool Passes(ArcTestPoints& test_points, std::int32_t line_tests, bool counter_clockwise,
               std::int32_t first, std::int32_t last);
 
-  // The blocks, segments and test points looked at by the last Passes.
-  std::int64_t LastWork() const { return work_; }
+  // Whether the window [first, last] is worth testing in blocks. Where the
+  // circles' centres jump by a good part of their radius from window to
+  // window (nearly straight lines), no reference centre serves and blocks
+  // cost more than testing segment by segment: once a window of a run has
+  // shown that, blocks are tried again only when the window has doubled.
+  bool Suits(std::int32_t first, std::int32_t last) const {
+    return first != unsuited_first_ || last - first >= 2 * unsuited_length_;
+  }
 
  private:
   bool Decide(std::int32_t first, std::int32_t last);
@@ -92,6 +98,9 @@ class BlockWindowCheck {
   std::int32_t restart_first_ = -1;
   std::int32_t restart_length_ = 0;
   bool restart_wanted_ = false;
+  // The run and window length where blocks last proved no help.
+  std::int32_t unsuited_first_ = -1;
+  std::int32_t unsuited_length_ = 0;
 };
 
 }  // namespace quillmere

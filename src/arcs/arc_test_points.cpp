@@ -223,26 +223,8 @@ std::optional<ArcTestPoints::RadialRange> ArcTestPoints::RadialRangeAround(Plane
   return RadialRange{rho_near, rho_far};
 }
 
-bool ArcTestPoints::ArcBandCovers(const ArcSample& a, const ArcSample& b, double slack) const {
-  if (!tame_) return false;
-  const std::optional<RadialRange> range = RadialRangeOf(a, b);
-  return range && ArcBandCovers(a, b, *range, slack);
-}
-
-bool ArcTestPoints::ArcBandCovers(const ArcSample& a, const ArcSample& b,
-                                  const RadialRange& range, double slack) const {
-  if (!tame_) return false;
-  // The angles seen from the centre run monotonically from a's to b's, over
-  // less than half a turn (the centre is well off the segment).
-  const double turn = AngleBetween(a.angle, b.angle);
-  const double a_offset = OffsetFrom(start_, a.angle);
-  const double low = std::min(a_offset, a_offset + turn) - kAngleSlack;
-  const double high = std::max(a_offset, a_offset + turn) + kAngleSlack;
-  return BandCovers(low, high, range, slack);
-}
-
-bool ArcTestPoints::BandCovers(double low, double high, const RadialRange& range,
-                               double slack) const {
+inline bool ArcTestPoints::BandCoversInline(double low, double high, const RadialRange& range,
+                                            double slack) const {
   if (!tame_) return false;
   const double rho_near = range.nearest;
   const double rho_far = range.farthest;
@@ -268,6 +250,62 @@ bool ArcTestPoints::BandCovers(double low, double high, const RadialRange& range
   return bound + slack + test_point_error_ + deviation_ * kRelativeSlack < deviation_;
 }
 
+bool ArcTestPoints::BandCovers(double low, double high, const RadialRange& range,
+                               double slack) const {
+  return BandCoversInline(low, high, range, slack);
+}
+
+bool ArcTestPoints::ArcBandCovers(const ArcSample& a, const ArcSample& b, double slack) const {
+  if (!tame_) return false;
+  const std::optional<RadialRange> range = RadialRangeOf(a, b);
+  return range && ArcBandCovers(a, b, *range, slack);
+}
+
+bool ArcTestPoints::ArcBandCovers(const ArcSample& a, const ArcSample& b,
+                                  const RadialRange& range, double slack) const {
+  if (!tame_) return false;
+  // The angles seen from the centre run monotonically from a's to b's, over
+  // less than half a turn (the centre is well off the segment).
+  const double turn = AngleBetween(a.angle, b.angle);
+  const double a_offset = OffsetFrom(start_, a.angle);
+  const double low = std::min(a_offset, a_offset + turn) - kAngleSlack;
+  const double high = std::max(a_offset, a_offset + turn) + kAngleSlack;
+  return BandCoversInline(low, high, range, slack);
+}
+
+
+bool ArcTestPoints::BandsCanCover() const {
+  // The least bound BandCovers can give: points at the radius, within the
+  // sweep.
+  const double least_bound = 2 * radius_ * within_sweep_sin_half_;
+  return tame_ && least_bound + test_point_error_ + deviation_ * kRelativeSlack < deviation_;
+}
+
+inline int ArcTestPoints::IndicesWithinInline(double low, double high,
+                                              IndexRange (&ranges)[3]) const {
+  if (!tame_ || !(step_ > 0) || !(low <= high)) return 0;
+  if (high - low >= kTwoPi) {
+    ranges[0] = {0, count_};
+    return 1;
+  }
+  // Test point offsets run from 0 to the sweep; offsets within less than a
+  // turn of 0 .. 2*pi meet them as they are, one turn earlier or later.
+  int written = 0;
+  for (const double shift : {0.0, -kTwoPi, kTwoPi}) {
+    if (high + shift < 0 || low + shift > sweep_) continue;
+    const double first = std::ceil((low + shift) / step_);
+    const double last = std::floor((high + shift) / step_);
+    if (!(first <= last) || last < 0 || first > count_) continue;
+    ranges[written++] = {first <= 0 ? 0 : static_cast<std::int32_t>(first),
+                         last >= count_ ? count_ : static_cast<std::int32_t>(last)};
+  }
+  return written;
+}
+
+int ArcTestPoints::IndicesWithin(double low, double high, IndexRange (&ranges)[3]) const {
+  return IndicesWithinInline(low, high, ranges);
+}
+
 int ArcTestPoints::ProvenNearSegment(const ArcSample& a, const ArcSample& b,
                                      const RadialRange& range, IndexRange (&ranges)[3]) const {
   if (!tame_ || !(step_ > 0)) return 0;
@@ -288,27 +326,8 @@ int ArcTestPoints::ProvenNearSegment(const ArcSample& a, const ArcSample& b,
   const double turn = AngleBetween(a.angle, b.angle);
   const double low = std::min(a_offset, a_offset + turn) + angle_slack;
   const double high = std::max(a_offset, a_offset + turn) - angle_slack;
-  return IndicesWithin(low, high, ranges);
+  return IndicesWithinInline(low, high, ranges);
 }
 
-int ArcTestPoints::IndicesWithin(double low, double high, IndexRange (&ranges)[3]) const {
-  if (!tame_ || !(step_ > 0) || !(low <= high)) return 0;
-  if (high - low >= kTwoPi) {
-    ranges[0] = {0, count_};
-    return 1;
-  }
-  // Test point offsets run from 0 to the sweep; offsets within less than a
-  // turn of 0 .. 2*pi meet them as they are, one turn earlier or later.
-  int written = 0;
-  for (const double shift : {0.0, -kTwoPi, kTwoPi}) {
-    if (high + shift < 0 || low + shift > sweep_) continue;
-    const double first = std::ceil((low + shift) / step_);
-    const double last = std::floor((high + shift) / step_);
-    if (!(first <= last) || last < 0 || first > count_) continue;
-    ranges[written++] = {first <= 0 ? 0 : static_cast<std::int32_t>(first),
-                         last >= count_ ? count_ : static_cast<std::int32_t>(last)};
-  }
-  return written;
-}
 
 }  // namespace quillmere

@@ -114,6 +114,9 @@ class ArcTestPoints {
   // later, lie in [low, high] (all of them when that spans a whole turn);
   // returns how many ranges were written.
   int IndicesWithin(double low, double high, IndexRange (&ranges)[3]) const;
+  // False when the test points lie so far apart that BandCovers cannot
+  // succeed even for points on the circle itself.
+  bool BandsCanCover() const;
   // `angle` (-pi .. pi) as an offset in 0 .. 2*pi.
   double OffsetOf(double angle) const;
 
@@ -131,6 +134,10 @@ class ArcTestPoints {
   bool AcceptsNearAngle(PlanePoint p, double angle, double half_width);
   std::int32_t NearestIndex(double angle) const;
   double FarthestAngleFromTestPoints(double from_offset, double to_offset) const;
+  // The work of BandCovers and IndicesWithin, kept inline for the tests of
+  // single segments that use them most.
+  bool BandCoversInline(double low, double high, const RadialRange& range, double slack) const;
+  int IndicesWithinInline(double low, double high, IndexRange (&ranges)[3]) const;
 
   double centre_x_ = 0;
   double centre_y_ = 0;

@@ -30,7 +30,10 @@ bool ArcWindowCheck::Passes(std::int32_t first, std::int32_t last) {
   if (!arc) return false;
   test_points_.Reset(*arc, settings_.arc_tests, settings_.deviation);
   const bool counter_clockwise = arc->bulge > 0;
-  if (last - first >= kLongWindow && test_points_.Tame()) {
+  // Where the test points lie too far apart for any band to be covered,
+  // every segment needs its own test anyway.
+  if (last - first >= kLongWindow && test_points_.BandsCanCover() &&
+      block_check_.Suits(first, last)) {
     return block_check_.Passes(test_points_, settings_.line_tests, counter_clockwise, first, last);
   }
   return full_check_.Passes(test_points_, settings_.line_tests, counter_clockwise, points_, first,
