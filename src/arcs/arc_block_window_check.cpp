@@ -79,17 +79,19 @@ void BlockWindowCheck::PrepareBlocks(std::int32_t first, std::int32_t last) {
   // Blocks aligned with the window's first vertex make the fewest blocks
   // per window, so each run of windows from a new first vertex starts them
   // anew (its first long window is short), around the same reference
-  // centre while that served well. Within a run they are summarised anew
-  // only once the window has doubled, which costs at most two summaries per
-  // window on the way.
+  // centre while that served well: a run that goes on along the same arc
+  // has a better one there than the centre of its own first windows. If
+  // the kept centre proves costly, the next window brings its own.
+  // Otherwise blocks are summarised anew only once the window has doubled,
+  // which costs at most two summaries per window on the way.
   const std::int32_t length = last - first;
   const bool new_run = first != restart_first_;
   const bool grown = length >= 2 * restart_length_;
   if (blocks_.Empty() || new_run || (restart_wanted_ && grown)) {
-    const bool keep_centre = !blocks_.Empty() && !restart_wanted_;
+    const bool keep_centre = !blocks_.Empty() && new_run && !restart_wanted_;
     blocks_.Restart(points_, keep_centre ? blocks_.Centre() : test_points_->Centre(), first);
     restart_first_ = first;
-    restart_length_ = length;
+    restart_length_ = keep_centre ? 0 : length;
     restart_wanted_ = false;
   }
   blocks_.ExtendTo(last);
