@@ -51,7 +51,7 @@ std::int32_t LongestWindow(const SearchedPolyline& searched, std::int32_t s,
   std::int32_t e = s + 3;
   bool good = true;
   while (good && e <= n - 1) {
-    if (!searched.HoldsArc(s, e) && window_check.Passes(searched.points, s, e)) {
+    if (!searched.HoldsArc(s, e) && window_check.Passes(s, e)) {
       ++e;
     } else {
       good = false;
@@ -96,6 +96,7 @@ void SearchPolyline(Polyline& polyline, SearchedPolyline& searched,
   if (!HasPlainOutline(polyline)) return;
   for (Vertex& vertex : polyline.vertices) vertex.dropped = false;
   searched.Load(polyline);
+  window_check.Use(searched.points);
   MarkArcs(polyline, searched, window_check);
 }
 

@@ -118,11 +118,13 @@ std::int32_t ArcTestPoints::NearestIndex(double angle) const {
   return index >= count_ ? count_ : static_cast<std::int32_t>(index);
 }
 
-ArcSample ArcTestPoints::Locate(PlanePoint p) const {
-  const double dx = p.x - centre_x_;
-  const double dy = p.y - centre_y_;
+ArcSample ArcTestPoints::LocateFrom(PlanePoint centre, PlanePoint p) {
+  const double dx = p.x - centre.x;
+  const double dy = p.y - centre.y;
   return {p, std::sqrt(dx * dx + dy * dy), std::atan2(dy, dx)};
 }
+
+double ArcTestPoints::OffsetOf(double angle) const { return OffsetFrom(start_, angle); }
 
 bool ArcTestPoints::Accepts(const ArcSample& sample) {
   const PlanePoint p = sample.p;
@@ -197,15 +199,16 @@ double ArcTestPoints::FarthestAngleFromTestPoints(double from_offset, double to_
   return farthest;
 }
 
-std::optional<ArcTestPoints::RadialRange> ArcTestPoints::RadialRangeOf(const ArcSample& a,
-                                                                      const ArcSample& b) const {
+std::optional<ArcTestPoints::RadialRange> ArcTestPoints::RadialRangeAround(PlanePoint centre,
+                                                                          const ArcSample& a,
+                                                                          const ArcSample& b) {
   // The largest distance is at an end; the smallest is found at the foot of
   // the perpendicular (or an end), which rounding can only move along the
   // segment, lengthening the distance by less than the allowance subtracted
   // here.
   const double rho_far = std::max(a.rho, b.rho) * (1 + kRelativeSlack);
-  const double ax = a.p.x - centre_x_;
-  const double ay = a.p.y - centre_y_;
+  const double ax = a.p.x - centre.x;
+  const double ay = a.p.y - centre.y;
   const double ux = b.p.x - a.p.x;
   const double uy = b.p.y - a.p.y;
   const double length_sq = ux * ux + uy * uy;
@@ -220,26 +223,13 @@ std::optional<ArcTestPoints::RadialRange> ArcTestPoints::RadialRangeOf(const Arc
   return RadialRange{rho_near, rho_far};
 }
 
-bool ArcTestPoints::ArcBandCovers(const ArcSample& a, const ArcSample& b, double slack) const {
-  if (!tame_) return false;
-  const std::optional<RadialRange> range = RadialRangeOf(a, b);
-  return range && ArcBandCovers(a, b, *range, slack);
-}
-
-bool ArcTestPoints::ArcBandCovers(const ArcSample& a, const ArcSample& b,
-                                  const RadialRange& range, double slack) const {
+inline bool ArcTestPoints::BandCoversInline(double low, double high, const RadialRange& range,
+                                            double slack) const {
   if (!tame_) return false;
   const double rho_near = range.nearest;
   const double rho_far = range.farthest;
-
-  // The angles seen from the centre run monotonically from a's to b's, over
-  // less than half a turn (the centre is well off the segment). The stretch
-  // of their offsets from the start may be compared with the test points as
-  // it is or one turn earlier or later; the best of the three bounds holds.
-  const double turn = AngleBetween(a.angle, b.angle);
-  const double a_offset = OffsetFrom(start_, a.angle);
-  const double low = std::min(a_offset, a_offset + turn) - kAngleSlack;
-  const double high = std::max(a_offset, a_offset + turn) + kAngleSlack;
+  // The stretch of offsets may be compared with the test points as it is or
+  // one turn earlier or later; the best of the three bounds holds.
   const double farthest = std::min({FarthestAngleFromTestPoints(low, high),
                                     FarthestAngleFromTestPoints(low - kTwoPi, high - kTwoPi),
                                     FarthestAngleFromTestPoints(low + kTwoPi, high + kTwoPi)});
@@ -258,6 +248,62 @@ bool ArcTestPoints::ArcBandCovers(const ArcSample& a, const ArcSample& b,
   };
   const double bound = std::sqrt(std::max(worst(rho_near), worst(rho_far))) * (1 + kRelativeSlack);
   return bound + slack + test_point_error_ + deviation_ * kRelativeSlack < deviation_;
+}
+
+bool ArcTestPoints::BandCovers(double low, double high, const RadialRange& range,
+                               double slack) const {
+  return BandCoversInline(low, high, range, slack);
+}
+
+bool ArcTestPoints::ArcBandCovers(const ArcSample& a, const ArcSample& b, double slack) const {
+  if (!tame_) return false;
+  const std::optional<RadialRange> range = RadialRangeOf(a, b);
+  return range && ArcBandCovers(a, b, *range, slack);
+}
+
+bool ArcTestPoints::ArcBandCovers(const ArcSample& a, const ArcSample& b,
+                                  const RadialRange& range, double slack) const {
+  if (!tame_) return false;
+  // The angles seen from the centre run monotonically from a's to b's, over
+  // less than half a turn (the centre is well off the segment).
+  const double turn = AngleBetween(a.angle, b.angle);
+  const double a_offset = OffsetFrom(start_, a.angle);
+  const double low = std::min(a_offset, a_offset + turn) - kAngleSlack;
+  const double high = std::max(a_offset, a_offset + turn) + kAngleSlack;
+  return BandCoversInline(low, high, range, slack);
+}
+
+
+bool ArcTestPoints::BandsCanCover() const {
+  // The least bound BandCovers can give: points at the radius, within the
+  // sweep.
+  const double least_bound = 2 * radius_ * within_sweep_sin_half_;
+  return tame_ && least_bound + test_point_error_ + deviation_ * kRelativeSlack < deviation_;
+}
+
+inline int ArcTestPoints::IndicesWithinInline(double low, double high,
+                                              IndexRange (&ranges)[3]) const {
+  if (!tame_ || !(step_ > 0) || !(low <= high)) return 0;
+  if (high - low >= kTwoPi) {
+    ranges[0] = {0, count_};
+    return 1;
+  }
+  // Test point offsets run from 0 to the sweep; offsets within less than a
+  // turn of 0 .. 2*pi meet them as they are, one turn earlier or later.
+  int written = 0;
+  for (const double shift : {0.0, -kTwoPi, kTwoPi}) {
+    if (high + shift < 0 || low + shift > sweep_) continue;
+    const double first = std::ceil((low + shift) / step_);
+    const double last = std::floor((high + shift) / step_);
+    if (!(first <= last) || last < 0 || first > count_) continue;
+    ranges[written++] = {first <= 0 ? 0 : static_cast<std::int32_t>(first),
+                         last >= count_ ? count_ : static_cast<std::int32_t>(last)};
+  }
+  return written;
+}
+
+int ArcTestPoints::IndicesWithin(double low, double high, IndexRange (&ranges)[3]) const {
+  return IndicesWithinInline(low, high, ranges);
 }
 
 int ArcTestPoints::ProvenNearSegment(const ArcSample& a, const ArcSample& b,
@@ -280,18 +326,8 @@ int ArcTestPoints::ProvenNearSegment(const ArcSample& a, const ArcSample& b,
   const double turn = AngleBetween(a.angle, b.angle);
   const double low = std::min(a_offset, a_offset + turn) + angle_slack;
   const double high = std::max(a_offset, a_offset + turn) - angle_slack;
-  // Test point offsets run from 0 to the sweep; the segment's angles may
-  // meet them as they are, one turn earlier or one turn later.
-  int written = 0;
-  for (const double shift : {0.0, -kTwoPi, kTwoPi}) {
-    if (high + shift < 0 || low + shift > sweep_) continue;
-    const double first = std::ceil((low + shift) / step_);
-    const double last = std::floor((high + shift) / step_);
-    if (!(first <= last) || last < 0 || first > count_) continue;
-    ranges[written++] = {first <= 0 ? 0 : static_cast<std::int32_t>(first),
-                         last >= count_ ? count_ : static_cast<std::int32_t>(last)};
-  }
-  return written;
+  return IndicesWithinInline(low, high, ranges);
 }
+
 
 }  // namespace quillmere

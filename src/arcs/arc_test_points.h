@@ -9,8 +9,8 @@
 
 namespace quillmere {
 
-// A point together with its distance and angle seen from the centre of the
-// arc, computed once and used by every test on it.
+// A point together with its distance and angle seen from a centre (mostly
+// the arc's), computed once and used by every test on it.
 struct ArcSample {
   PlanePoint p;
   double rho = 0;    // distance from the centre
@@ -35,6 +35,17 @@ struct ArcSample {
 // centre) the class compares with every test point.
 class ArcTestPoints {
  public:
+  // Distances from the centre: the nearest and the farthest.
+  struct RadialRange {
+    double nearest;
+    double farthest;
+  };
+  // Test point indices first .. last.
+  struct IndexRange {
+    std::int32_t first;
+    std::int32_t last;
+  };
+
   // Starts on the arc in `arc` with `count` + 1 test points (count >= 1).
   void Reset(const Arc& arc, std::int32_t count, double deviation);
 
@@ -42,7 +53,9 @@ class ArcTestPoints {
   bool Tame() const { return tame_; }
 
   // `p` with its distance and angle seen from the centre.
-  ArcSample Locate(PlanePoint p) const;
+  ArcSample Locate(PlanePoint p) const { return LocateFrom({centre_x_, centre_y_}, p); }
+  // `p` with its distance and angle seen from `centre`.
+  static ArcSample LocateFrom(PlanePoint centre, PlanePoint p);
 
   // True when some test point lies closer than the deviation to `sample`.
   bool Accepts(const ArcSample& sample);
@@ -69,11 +82,12 @@ class ArcTestPoints {
   // or an end) and the farthest (at an end), widened for rounding. Nothing
   // when the segment passes so close to the centre that the angles along it
   // say little.
-  struct RadialRange {
-    double nearest;
-    double farthest;
-  };
-  std::optional<RadialRange> RadialRangeOf(const ArcSample& a, const ArcSample& b) const;
+  std::optional<RadialRange> RadialRangeOf(const ArcSample& a, const ArcSample& b) const {
+    return RadialRangeAround({centre_x_, centre_y_}, a, b);
+  }
+  // The same seen from any `centre`, `a` and `b` located from it.
+  static std::optional<RadialRange> RadialRangeAround(PlanePoint centre, const ArcSample& a,
+                                                      const ArcSample& b);
 
   // ArcBandCovers for a segment whose radial range is known.
   bool ArcBandCovers(const ArcSample& a, const ArcSample& b, const RadialRange& range,
@@ -86,12 +100,30 @@ class ArcTestPoints {
   // indices form up to three ranges (the segment's angles compared with the
   // sweep as they are and one turn earlier or later); returns how many were
   // written to `ranges`.
-  struct IndexRange {
-    std::int32_t first;
-    std::int32_t last;
-  };
   int ProvenNearSegment(const ArcSample& a, const ArcSample& b, const RadialRange& range,
                         IndexRange (&ranges)[3]) const;
+
+  // For proofs over many segments at once. Offsets are angles measured
+  // counter-clockwise from the start angle (not brought into one turn).
+  //
+  // True when every point within `slack` of a point whose distance from
+  // the centre lies in `range` and whose offset lies in [low, high] has a
+  // test point closer than the deviation. False proves nothing.
+  bool BandCovers(double low, double high, const RadialRange& range, double slack) const;
+  // The test points whose offsets, as they are or one turn earlier or
+  // later, lie in [low, high] (all of them when that spans a whole turn);
+  // returns how many ranges were written.
+  int IndicesWithin(double low, double high, IndexRange (&ranges)[3]) const;
+  // False when the test points lie so far apart that BandCovers cannot
+  // succeed even for points on the circle itself.
+  bool BandsCanCover() const;
+  // `angle` (-pi .. pi) as an offset in 0 .. 2*pi.
+  double OffsetOf(double angle) const;
+
+  PlanePoint Centre() const { return {centre_x_, centre_y_}; }
+  double Radius() const { return radius_; }
+  // How far a computed test point may lie from its exact circle point.
+  double TestPointError() const { return test_point_error_; }
 
   // The largest coordinate magnitude for which the shortcuts are safe.
   static constexpr double kLargest = 1e100;
@@ -102,6 +134,10 @@ class ArcTestPoints {
   bool AcceptsNearAngle(PlanePoint p, double angle, double half_width);
   std::int32_t NearestIndex(double angle) const;
   double FarthestAngleFromTestPoints(double from_offset, double to_offset) const;
+  // The work of BandCovers and IndicesWithin, kept inline for the tests of
+  // single segments that use them most.
+  bool BandCoversInline(double low, double high, const RadialRange& range, double slack) const;
+  int IndicesWithinInline(double low, double high, IndexRange (&ranges)[3]) const;
 
   double centre_x_ = 0;
   double centre_y_ = 0;

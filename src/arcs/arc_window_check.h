@@ -1,13 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
-#include <vector>
 
+#include "arcs/arc_block_window_check.h"
+#include "arcs/arc_full_window_check.h"
 #include "arcs/arc_search_settings.h"
 #include "arcs/arc_test_points.h"
-#include "arcs/arc_through_points.h"
 
 namespace quillmere {
 
@@ -24,41 +23,33 @@ namespace quillmere {
 //
 // The decision is that of comparing every line test point with every arc
 // test point, and every arc test point with every segment; most segments
-// and test points are settled by bounds without a single comparison. One
-// object serves any number of windows; it is not thread-safe.
+// and test points are settled by bounds without a single comparison, and
+// in long windows whole blocks of segments at once, so that a window
+// growing vertex by vertex costs about the logarithm of its length per
+// step. One object serves any number of windows; it is not thread-safe.
 class ArcWindowCheck {
  public:
   explicit ArcWindowCheck(const ArcSearchSettings& settings);
 
-  // Tests the window [first, last] of `points` (first < last).
-  bool Passes(std::span<const PlanePoint> points, std::int32_t first, std::int32_t last);
+  // Starts on the windows of one polyline; `points` must stay as they are
+  // while its windows are tested.
+  void Use(std::span<const PlanePoint> points);
+
+  // Tests the window [first, last] of the polyline in use (first < last).
+  bool Passes(std::int32_t first, std::int32_t last);
+
+  // Tests the window [first, last] of `points` on its own.
+  bool Passes(std::span<const PlanePoint> points, std::int32_t first, std::int32_t last) {
+    Use(points);
+    return Passes(first, last);
+  }
 
  private:
-  class SegmentTestPoints;
-
-  // Each vertex of the window [first, last] seen from the centre.
-  void LocateVertices(std::span<const PlanePoint> points, std::int32_t first, std::int32_t last);
-  bool SegmentPasses(std::span<const PlanePoint> points, std::int32_t k);
-  // Whether every arc test point lies closer than the deviation to one of
-  // the segments of the window, once all its segments passed.
-  bool ArcStaysNearLine(std::span<const PlanePoint> points, std::int32_t last);
-  bool NearSomeSegment(std::span<const PlanePoint> points, std::int32_t first,
-                       std::int32_t last, std::int32_t index);
-  bool StretchPasses(const SegmentTestPoints& line, std::int32_t from_index,
-                     const ArcSample& from, std::int32_t to_index, const ArcSample& to,
-                     double point_error);
-
   ArcSearchSettings settings_;
+  std::span<const PlanePoint> points_;
   ArcTestPoints test_points_;
-  bool counter_clockwise_ = false;
-  // The window being tested: its first vertex, its vertices seen from the
-  // centre and the distances from the centre that each segment spans
-  // (nothing where the segment passes too close to the centre, or where
-  // the geometric shortcuts are not used).
-  std::int32_t first_ = 0;
-  std::vector<ArcSample> vertices_;
-  std::vector<std::optional<ArcTestPoints::RadialRange>> radial_ranges_;
-  std::vector<ArcTestPoints::IndexRange> proven_;  // test points proven near the line
+  FullWindowCheck full_check_;   // short windows, and arcs beyond the shortcuts
+  BlockWindowCheck block_check_;  // long windows
 };
 
 }  // namespace quillmere

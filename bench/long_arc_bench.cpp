@@ -1,0 +1,180 @@
+// Speed of the arc search on long, finely tessellated arcs (a CAM export):
+// drawings of 10 polylines, each one arc of radius 50 over 300 degrees with
+// 1e-4 noise, at 1k, 2k, 4k and 8k vertices per arc. Prints the time per
+// vertex for each size and its growth from 1k to 8k, at two settings.
+//
+// The same run compares with the window test segment by segment (the
+// search's window test before summaries of long runs, whose work grows with
+// the window): on the first polyline of every drawing it runs the whole
+// search with it, prints the ratio of the times per vertex and checks that
+// the marks are identical.
+//
+// Usage: long_arc_bench [arcs_per_drawing]
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "arcs/arc_full_window_check.h"
+#include "arcs/arc_search.h"
+#include "arcs/arc_shapes.h"
+#include "arcs/reference_arc_search.cpp"
+
+namespace quillmere {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Timing {
+  double wall = 0;       // seconds
+  double processor = 0;  // seconds of processor time, all threads
+};
+
+Timing TimingSince(Clock::time_point wall_start, std::clock_t processor_start) {
+  return {std::chrono::duration<double>(Clock::now() - wall_start).count(),
+          static_cast<double>(std::clock() - processor_start) / CLOCKS_PER_SEC};
+}
+
+std::string LoadAverage() {
+  std::ifstream file("/proc/loadavg");
+  std::string one, five, fifteen;
+  file >> one >> five >> fifteen;
+  return one.empty() ? "unknown" : one + " " + five + " " + fifteen;
+}
+
+// `arcs` polylines of `vertices` vertices each: an arc of radius 50 over 300
+// degrees, counter-clockwise or clockwise, from a random start angle, each
+// coordinate moved by up to 1e-4.
+std::vector<Polyline> LongArcs(int arcs, int vertices, std::uint64_t seed) {
+  testing::OutlineMaker maker(seed);
+  std::vector<Polyline> polylines;
+  for (int a = 0; a < arcs; ++a) {
+    const double start = maker.Uniform(-180, 180);
+    const double sweep = maker.Chance(0.5) ? 300 : -300;
+    std::vector<PlanePoint> points =
+        testing::ArcVertices(120.0 * a, 40, 50, start, start + sweep, vertices - 1);
+    for (PlanePoint& p : points) {
+      p.x += maker.Uniform(-1e-4, 1e-4);
+      p.y += maker.Uniform(-1e-4, 1e-4);
+    }
+    polylines.push_back(testing::PolylineOf(points));
+  }
+  return polylines;
+}
+
+// The production search on the whole drawing: the best wall time and the
+// best processor time of at least 3 runs, repeated until a second has been
+// spent (at most 30 runs), so that small drawings are timed as reliably as
+// large ones on a shared machine.
+Timing TimeProduction(const PolylineModel& drawing, const ArcSearchSettings& settings,
+                      PolylineModel& result) {
+  Timing best{1e300, 1e300};
+  double spent = 0;
+  for (int run = 0; run < 30 && (run < 3 || spent < 1); ++run) {
+    PolylineModel model = drawing;
+    const Clock::time_point wall_start = Clock::now();
+    const std::clock_t processor_start = std::clock();
+    FindArcs(model, settings);
+    const Timing timing = TimingSince(wall_start, processor_start);
+    best = {std::min(best.wall, timing.wall), std::min(best.processor, timing.processor)};
+    spent += timing.wall;
+    result = std::move(model);
+  }
+  return best;
+}
+
+// The search on one polyline with the window test segment by segment.
+Timing TimeSegmentBySegment(Polyline& polyline, const ArcSearchSettings& settings) {
+  std::vector<PlanePoint> points;
+  for (const Vertex& vertex : polyline.vertices) points.push_back({vertex.x, vertex.y});
+  ArcTestPoints test_points;
+  FullWindowCheck full_check;
+  const auto window_test = [&](const Polyline&, std::int32_t s, std::int32_t e) {
+    const std::optional<Arc> arc = ArcThroughPoints(
+        points[static_cast<std::size_t>(s)], points[static_cast<std::size_t>(s + (e - s) / 2)],
+        points[static_cast<std::size_t>(e)]);
+    if (!arc) return false;
+    test_points.Reset(*arc, settings.arc_tests, settings.deviation);
+    return full_check.Passes(test_points, settings.line_tests, arc->bulge > 0, points, s, e);
+  };
+  const Clock::time_point wall_start = Clock::now();
+  const std::clock_t processor_start = std::clock();
+  reference::SearchPolyline(polyline, settings, window_test);
+  return TimingSince(wall_start, processor_start);
+}
+
+int CountArcs(const PolylineModel& model) {
+  int arcs = 0;
+  for (const Polyline& polyline : model.polylines) {
+    for (const Vertex& vertex : polyline.vertices) arcs += vertex.gets_bulge ? 1 : 0;
+  }
+  return arcs;
+}
+
+// Runs one setting over every size; returns false when marks differ.
+bool RunSetting(const ArcSearchSettings& settings, int arcs) {
+  std::printf("\nSettings: deviation %g, arc test count %d, line test count %d\n",
+              settings.deviation, settings.arc_tests, settings.line_tests);
+  std::printf("%8s %9s %9s %10s %11s %11s %6s | %12s %8s %6s\n", "per arc", "vertices",
+              "wall s", "cpu s", "wall us/v", "cpu us/v", "arcs", "old cpu us/v", "ratio",
+              "marks");
+  bool all_same = true;
+  double first_wall = 0, first_processor = 0, last_wall = 0, last_processor = 0;
+  for (const int size : {1000, 2000, 4000, 8000}) {
+    const PolylineModel drawing = testing::ModelOf(LongArcs(arcs, size, 1000 + size));
+    const double vertices = static_cast<double>(arcs) * size;
+    PolylineModel result;
+    const Timing production = TimeProduction(drawing, settings, result);
+
+    Polyline old_search = drawing.polylines[0];
+    const Timing old_timing = TimeSegmentBySegment(old_search, settings);
+    const bool same = testing::MarksOf(testing::ModelOf({old_search})) ==
+                      testing::MarksOf(testing::ModelOf({result.polylines[0]}));
+    all_same = all_same && same;
+    const double wall_per_vertex = production.wall * 1e6 / vertices;
+    const double processor_per_vertex = production.processor * 1e6 / vertices;
+    const double old_per_vertex = old_timing.processor * 1e6 / size;
+    std::printf("%8d %9.0f %9.3f %10.3f %11.3f %11.3f %6d | %12.3f %7.0fx %6s\n", size, vertices,
+                production.wall, production.processor, wall_per_vertex, processor_per_vertex,
+                CountArcs(result), old_per_vertex, old_per_vertex / processor_per_vertex,
+                same ? "same" : "DIFFER");
+    if (size == 1000) {
+      first_wall = wall_per_vertex;
+      first_processor = processor_per_vertex;
+    }
+    last_wall = wall_per_vertex;
+    last_processor = processor_per_vertex;
+  }
+  std::printf("Growth of the time per vertex from 1k to 8k vertices per arc: %.2fx wall, %.2fx "
+              "processor\n",
+              last_wall / first_wall, last_processor / first_processor);
+  return all_same;
+}
+
+int Run(int arcs) {
+  std::printf("Long arcs: %d polylines per drawing, radius 50, 300 degrees, noise 1e-4; %u "
+              "hardware threads; load average %s\n",
+              arcs, std::thread::hardware_concurrency(), LoadAverage().c_str());
+  std::printf("Production: whole drawing, best wall time and best processor time (all threads) "
+              "of 3 to 30 runs. Old: window test segment by segment, whole search on the first "
+              "polyline, one thread; ratio: old cpu per vertex over production cpu per vertex.\n");
+  bool same = RunSetting({0.5, 1000, 100}, arcs);
+  same = RunSetting({0.1, 100, 100}, arcs) && same;
+  std::printf("\nLoad average at the end: %s\n", LoadAverage().c_str());
+  std::printf("Marks: %s\n", same ? "identical" : "DIFFERENT");
+  return same ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace quillmere
+
+int main(int argc, char** argv) {
+  const int arcs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+  return quillmere::Run(arcs);
+}
