@@ -24,7 +24,7 @@
 #include "arcs/arc_full_window_check.h"
 #include "arcs/arc_search.h"
 #include "arcs/arc_shapes.h"
-#include "arcs/reference_arc_search.cpp"
+#include "reference_arc_search.h"
 
 namespace quillmere {
 namespace {
