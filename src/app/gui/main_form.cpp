@@ -60,6 +60,7 @@ TMainForm::TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWid
   FormCreate();
   about_box_ = std::make_unique<TAboutBox>();
   translate_form_ = std::make_unique<TTranslateForm>();
+  preview_form_ = std::make_unique<TPreviewForm>(messages, this);
 }
 
 TMainForm::~TMainForm() = default;
@@ -69,7 +70,7 @@ void TMainForm::SetCommandLine(std::vector<std::string> arguments) {
 }
 
 std::vector<QWidget*> TMainForm::Windows() {
-  return {this, about_box_.get(), translate_form_.get()};
+  return {this, about_box_.get(), translate_form_.get(), preview_form_.get()};
 }
 
 // The window owns every component of its definition directly, in the order

@@ -19,6 +19,7 @@
 #include "app/gui/component_owner.h"
 #include "app/gui/file_dialogs.h"
 #include "app/gui/numeric_field.h"
+#include "app/gui/preview/preview_form.h"
 #include "app/gui/translate_form.h"
 
 namespace quillmere {
@@ -49,6 +50,9 @@ class TMainForm : public QMainWindow, public ComponentOwner {
 
   TAboutBox& AboutBox() { return *about_box_; }
   TTranslateForm& TranslateForm() { return *translate_form_; }
+  // The preview window. After a successful job, its "Vorschau..." button
+  // calls PreviewForm().ShowJobResult(mode, input, output).
+  TPreviewForm& PreviewForm() { return *preview_form_; }
   // The program's windows in the order of their creation.
   std::vector<QWidget*> Windows();
 
@@ -151,6 +155,11 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   QActionGroup language_group_{&Sprache1};
   std::unique_ptr<TAboutBox> about_box_;
   std::unique_ptr<TTranslateForm> translate_form_;
+  // The last of the windows, so that the others' texts keep the order in
+  // which the translation table learns them. Its parent is this window: it
+  // stays above it and does not keep the program running once this window
+  // is closed.
+  std::unique_ptr<TPreviewForm> preview_form_;
 };
 
 }  // namespace quillmere

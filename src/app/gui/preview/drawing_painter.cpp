@@ -40,8 +40,8 @@ double PenWidth(Stroke stroke) {
 
 constexpr Stroke kPaintOrder[] = {Stroke::kLine, Stroke::kArc, Stroke::kChangedPolyline,
                                   Stroke::kFoundArc};
-constexpr double kMarkSize = 3;
-constexpr int kMarkCell = 4;  // pixels per mark at most, across and down
+constexpr double kMarkSize = 5;
+constexpr int kMarkCell = 6;  // one mark at most in each square of this many pixels
 
 }  // namespace
 
@@ -66,9 +66,9 @@ void PaintDrawing(QPainter& painter, const FlatDrawing& drawing, const ViewTrans
   std::vector<QPointF> dots;
   for (const Stroke stroke : kPaintOrder) {
     const double width = PenWidth(stroke);
+    // A cosmetic pen takes the painter's fast path for thin lines.
     QPen pen(StrokeColour(stroke), width);
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
+    pen.setCosmetic(true);
     painter.setPen(pen);
     dots.clear();
     for (const FlatPiece& piece : drawing.pieces) {
@@ -110,12 +110,13 @@ void PaintPreview(QPainter& painter, const PreviewContent& content, bool show_ou
                   bool show_removed_vertices, const ViewTransform& view, QSizeF size) {
   painter.fillRect(QRectF(QPointF(0, 0), size), kPreviewBackground);
   painter.setRenderHint(QPainter::Antialiasing);
-  const bool output = show_output && content.job.has_value();
-  PaintDrawing(painter, output ? content.output : content.input, view, size);
+  // The marks lie under the drawing, so that the arcs stay visible.
   if (show_removed_vertices && !content.removed_vertices.empty()) {
     PaintMarks(painter, content.removed_vertices, content.output.origin_x, content.output.origin_y,
                view, size);
   }
+  const bool output = show_output && content.job.has_value();
+  PaintDrawing(painter, output ? content.output : content.input, view, size);
 }
 
 }  // namespace quillmere

@@ -31,8 +31,8 @@ void PaintDrawing(QPainter& painter, const FlatDrawing& drawing, const ViewTrans
 void PaintMarks(QPainter& painter, const std::vector<FlatPoint>& points, double origin_x,
                 double origin_y, const ViewTransform& view, QSizeF size);
 
-// Paints the whole view: the ground, the job's input or output (or the one
-// drawing), and on request the removed vertices.
+// Paints the whole view: the ground, on request the removed vertices, and
+// the job's input or output (or the one drawing).
 void PaintPreview(QPainter& painter, const PreviewContent& content, bool show_output,
                   bool show_removed_vertices, const ViewTransform& view, QSizeF size);
 

@@ -95,6 +95,7 @@ void TPreviewForm::BuildTopBar() {
   HinweisLabel.setObjectName(QStringLiteral("HinweisLabel"));
   HinweisLabel.setText(
       QStringLiteral("Mausrad: vergrößern und verkleinern, Ziehen: verschieben, Doppelklick: ganze Zeichnung"));
+  HinweisLabel.adjustSize();
 
   top_bar_.setContentsMargins(8, 6, 8, 6);
   top_bar_.addWidget(&VorherBtn);
@@ -126,6 +127,12 @@ void TPreviewForm::BuildLegend() {
   EntferntVorlage.setText(QStringLiteral("%1 Punkte entfernt"));
   VerkettetVorlage.setText(QStringLiteral("%1 Linien zu %2 Polylinien verkettet"));
   AngehaengtVorlage.setText(QStringLiteral("%1 Polylinien an %2 andere angehängt"));
+  // Labels are as large as their texts, as the window translator leaves
+  // them after a translation.
+  for (QLabel* label : {&LinienLabel, &BoegenLabel, &GefundenVorlage, &EntferntVorlage,
+                        &VerkettetVorlage, &AngehaengtVorlage}) {
+    label->adjustSize();
+  }
 
   line_swatch_.setPixmap(StrokeSwatch(Stroke::kLine));
   arc_swatch_.setPixmap(StrokeSwatch(Stroke::kArc));

@@ -40,6 +40,12 @@ bool CutToFrame(QPointF& a, QPointF& b, const QRectF& frame) {
   return true;
 }
 
+// QRectF::contains is not inlined; this runs for every point painted.
+bool Inside(const QRectF& frame, QPointF point) {
+  return point.x() >= frame.left() && point.x() <= frame.right() && point.y() >= frame.top() &&
+         point.y() <= frame.bottom();
+}
+
 }  // namespace
 
 ScreenPolyline::ScreenPolyline(QPainter& painter, QSizeF view)
@@ -51,14 +57,14 @@ void ScreenPolyline::Add(QPointF point) {
   if (!has_previous_) {
     previous_ = point;
     has_previous_ = true;
-    if (frame_.contains(point)) Keep(point);
+    if (Inside(frame_, point)) Keep(point);
     return;
   }
   QPointF start = previous_;
   QPointF end = point;
   previous_ = point;
-  const bool start_inside = frame_.contains(start);
-  const bool end_inside = frame_.contains(end);
+  const bool start_inside = Inside(frame_, start);
+  const bool end_inside = Inside(frame_, end);
   if (start_inside && end_inside) {
     Keep(end);
     return;
