@@ -4,6 +4,7 @@
 // first start in English shows English windows at once.
 
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 
@@ -91,6 +92,27 @@ class ShippedTranslationsTest : public QObject {
     QCOMPARE(unused, QStringList());
   }
 
+  // A template's numbers are filled in after the lookup: a translation
+  // without one of its placeholders would show a number too few.
+  void TemplatesKeepTheirPlaceholdersInEveryLanguage() {
+    const QRegularExpression placeholder(QStringLiteral("%[0-9]"));
+    const auto placeholders = [&](const QString& text) {
+      QStringList found;
+      for (const QRegularExpressionMatch& match : placeholder.globalMatch(text)) {
+        found.append(match.captured());
+      }
+      found.sort();
+      return found;
+    };
+    for (std::uint32_t row = 0; row < shipped_.RowCount(); ++row) {
+      const QStringList german = placeholders(testing::CellText(shipped_, row, 0));
+      for (const int language_number : kShippedLanguages) {
+        const QString text = testing::CellText(shipped_, row, language_number);
+        QVERIFY2(placeholders(text) == german, qPrintable(text));
+      }
+    }
+  }
+
   void FirstStartInEnglishShowsEnglishWindowsAndLearnsNothing() {
     std::filesystem::copy_file(QUILLMERE_SHIPPED_TRANSLATION_FILE, sandbox_->TranslationFile());
     const std::string before = testing::ReadFile(sandbox_->TranslationFile());
@@ -114,6 +136,8 @@ class ShippedTranslationsTest : public QObject {
     QCOMPARE(form.TranslateForm().windowTitle(), QStringLiteral("Translate"));
     QCOMPARE(form.TranslateForm().DeleteRowBtn.text(), QStringLiteral("Delete row"));
     QCOMPARE(CatalogueText(kTextNoPolylinesTitle), std::u16string(u"No polylines"));
+    QCOMPARE(form.PreviewForm().windowTitle(), QStringLiteral("Preview"));
+    QCOMPARE(form.PreviewForm().GefundenVorlage.text(), QStringLiteral("%1 arcs found"));
 
     QCOMPARE(ActiveTranslationTable()->RowCount(), shipped_.RowCount());
     QVERIFY(testing::ReadFile(sandbox_->TranslationFile()) == before);
