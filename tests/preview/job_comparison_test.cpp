@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
 
 #include "arcs/arc_job.h"
+#include "dxf/polyline_reader.h"
 #include "join/join_job.h"
 #include "lines/line_job.h"
 #include "preview/geometry_reader.h"
@@ -152,6 +154,56 @@ TEST_F(JobComparisonTest, JoinJobCountsThePolylinesAttachedAndExtended) {
   EXPECT_EQ(c.counts.polylines_attached, 2u);
   EXPECT_EQ(c.counts.polylines_extended, 1u);
   EXPECT_EQ(StrokeCount(c, Stroke::kChangedPolyline), 4u);
+}
+
+// The vertices and the arc segments of a file's polylines as the jobs
+// themselves read them.
+struct JobReaderTotals {
+  std::size_t polylines = 0;
+  std::size_t vertices = 0;
+  std::size_t arcs = 0;
+};
+
+JobReaderTotals ReadTotals(const std::string& file) {
+  PolylineModel model;
+  RecordingMessages messages;
+  ReadPolylines(model, file, messages);
+  JobReaderTotals totals;
+  totals.polylines = model.polylines.size();
+  for (const Polyline& polyline : model.polylines) {
+    totals.vertices += polyline.vertices.size();
+    for (const Vertex& vertex : polyline.vertices) totals.arcs += vertex.carries_arc ? 1 : 0;
+  }
+  return totals;
+}
+
+// On real drawings (the examples, and the shared samples where present),
+// the preview numbers the polylines as the jobs do, and its counts agree
+// with what the arc job's own reader finds in input and output.
+TEST_F(JobComparisonTest, ArcJobCountsAgreeWithTheJobsReaderOnRealDrawings) {
+  std::vector<std::string> files = testing::SampleDrawings();
+  const std::filesystem::path examples =
+      std::filesystem::path(QUILLMERE_TEST_DATA_DIR).parent_path().parent_path() / "examples";
+  for (const auto& entry : std::filesystem::directory_iterator(examples)) {
+    if (entry.path().extension() == ".dxf") files.push_back(entry.path().string());
+  }
+  std::size_t compared = 0;
+  for (const std::string& file : files) {
+    std::filesystem::remove(out_);
+    RunArcJob({}, file, out_, messages_);
+    if (!std::filesystem::exists(out_)) continue;  // no polylines to work on
+    ASSERT_TRUE(ReadDrawingGeometry(file, before_, messages_));
+    ASSERT_TRUE(ReadDrawingGeometry(out_, after_, messages_));
+    const JobReaderTotals input = ReadTotals(file);
+    const JobReaderTotals output = ReadTotals(out_);
+    EXPECT_EQ(before_.polylines.size(), input.polylines) << file;
+    EXPECT_EQ(after_.polylines.size(), output.polylines) << file;
+    const JobComparison c = CompareJobDrawings(ComparedJob::kFindArcs, before_, after_);
+    EXPECT_EQ(c.counts.vertices_removed, input.vertices - output.vertices) << file;
+    EXPECT_EQ(c.counts.arcs_found, output.arcs - input.arcs) << file;
+    ++compared;
+  }
+  EXPECT_GE(compared, 2u);  // the two polyline examples at least
 }
 
 }  // namespace
