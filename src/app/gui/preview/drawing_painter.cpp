@@ -24,6 +24,10 @@ struct ScreenMap {
     return b.max_x * scale + offset_x >= -margin && b.min_x * scale + offset_x <= size.width() + margin &&
            offset_y - b.min_y * scale >= -margin && offset_y - b.max_y * scale <= size.height() + margin;
   }
+  QRectF OnScreen(const FlatBounds& b) const {
+    return QRectF(QPointF(b.min_x * scale + offset_x, offset_y - b.max_y * scale),
+                  QPointF(b.max_x * scale + offset_x, offset_y - b.min_y * scale));
+  }
   bool BelowOnePixel(const FlatBounds& b) const {
     return (static_cast<double>(b.max_x) - b.min_x) * scale < 1 &&
            (static_cast<double>(b.max_y) - b.min_y) * scale < 1;
@@ -78,7 +82,11 @@ void PaintDrawing(QPainter& painter, const FlatDrawing& drawing, const ViewTrans
         dots.push_back(map(points[0]));
         continue;
       }
-      for (std::uint32_t i = 0; i < piece.count; ++i) polyline.Add(map(points[i]));
+      if (polyline.Holds(map.OnScreen(piece.bounds))) {
+        for (std::uint32_t i = 0; i < piece.count; ++i) polyline.AddInside(map(points[i]));
+      } else {
+        for (std::uint32_t i = 0; i < piece.count; ++i) polyline.Add(map(points[i]));
+      }
       polyline.Finish();
     }
     if (!dots.empty()) painter.drawPoints(dots.data(), static_cast<int>(dots.size()));

@@ -1,6 +1,5 @@
 #include "app/gui/preview/preview_form.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -18,8 +18,18 @@ class ScreenPolyline {
  public:
   ScreenPolyline(QPainter& painter, QSizeF view);
 
+  // Whether a rectangle of screen points lies wholly inside the frame: its
+  // points may then be given to AddInside, which skips the cutting.
+  bool Holds(const QRectF& area) const { return frame_.contains(area); }
+
   // The next point of the path.
   void Add(QPointF point);
+  // The next point, known to lie inside the frame, as is the one before.
+  void AddInside(QPointF point) {
+    Keep(point);
+    previous_ = point;
+    has_previous_ = true;
+  }
   // Ends the path and paints what is left of it.
   void Finish();
 
