@@ -45,38 +45,37 @@ ProgramRun RunProgram(const TempDir& folder, const QStringList& arguments) {
   return run;
 }
 
-// How many pixels of the picture have the hue of `colour`: the same
-// channel order, the strongest channel well ahead of the weakest, as the
-// stroke's own pixels and its antialiased edges over the dark ground have.
-int PixelsOfHue(const QImage& image, const QColor& colour) {
-  const auto order = [](int r, int g, int b) { return (r > g) * 4 + (g > b) * 2 + (r > b); };
-  const int wanted = order(colour.red(), colour.green(), colour.blue());
+// Counts the pixels of the drawing area that pass `test`: the rows whose
+// first pixel has the ground's colour, so that the bars above and below,
+// with their buttons and the legend's swatches, do not count.
+template <typename Test>
+int DrawingPixels(const QImage& image, Test test) {
   int count = 0;
   for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const QColor pixel = image.pixelColor(x, y);
-      const int r = pixel.red(), g = pixel.green(), b = pixel.blue();
-      const int spread = std::max({r, g, b}) - std::min({r, g, b});
-      if (spread > 60 && order(r, g, b) == wanted) ++count;
-    }
+    if (image.pixelColor(0, y) != kPreviewBackground) continue;
+    for (int x = 0; x < image.width(); ++x) count += test(image.pixelColor(x, y)) ? 1 : 0;
   }
   return count;
 }
 
+// Pixels with the hue of `colour`: the same channel order, the strongest
+// channel well ahead of the weakest, as a stroke's own pixels and its
+// antialiased edges over the dark ground have.
+int PixelsOfHue(const QImage& image, const QColor& colour) {
+  const auto order = [](int r, int g, int b) { return (r > g) * 4 + (g > b) * 2 + (r > b); };
+  const int wanted = order(colour.red(), colour.green(), colour.blue());
+  return DrawingPixels(image, [&](const QColor& p) {
+    const int spread = std::max({p.red(), p.green(), p.blue()}) - std::min({p.red(), p.green(), p.blue()});
+    return spread > 60 && order(p.red(), p.green(), p.blue()) == wanted;
+  });
+}
+
 // Light grey pixels: the straight lines.
 int LinePixels(const QImage& image) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const QColor p = image.pixelColor(x, y);
-      if (std::min({p.red(), p.green(), p.blue()}) > 0x90 &&
-          std::max({p.red(), p.green(), p.blue()}) - std::min({p.red(), p.green(), p.blue()}) < 20 &&
-          p != QColor(Qt::white)) {
-        ++count;
-      }
-    }
-  }
-  return count;
+  return DrawingPixels(image, [](const QColor& p) {
+    const int low = std::min({p.red(), p.green(), p.blue()});
+    return low > 0x90 && std::max({p.red(), p.green(), p.blue()}) - low < 20;
+  });
 }
 
 void SendWheel(QWidget& widget, QPointF position, int notches) {
@@ -120,7 +119,7 @@ class PreviewTest : public QObject {
     const QImage picture(QString::fromStdString(Path("drawing.png")));
     QCOMPARE(picture.size(), QSize(1200, 900));
     QCOMPARE(picture.pixelColor(4, 450), kPreviewBackground);  // beside the drawing
-    QVERIFY(LinePixels(picture) > 1000);
+    QVERIFY(LinePixels(picture) > 500);
     QVERIFY(PixelsOfHue(picture, StrokeColour(Stroke::kArc)) > 300);
     QCOMPARE(PixelsOfHue(picture, StrokeColour(Stroke::kFoundArc)), 0);
 
@@ -132,7 +131,7 @@ class PreviewTest : public QObject {
     const QImage job_picture(QString::fromStdString(Path("job.png")));
     QCOMPARE(job_picture.size(), QSize(1200, 900));
     QVERIFY(PixelsOfHue(job_picture, StrokeColour(Stroke::kFoundArc)) > 300);
-    QVERIFY(LinePixels(job_picture) > 1000);
+    QVERIFY(LinePixels(job_picture) > 500);
   }
 
   void ADrawingThatCannotBeReadIsReportedAndEndsWithStatus1() {
