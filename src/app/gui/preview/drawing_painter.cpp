@@ -70,7 +70,7 @@ void PaintDrawing(QPainter& painter, const FlatDrawing& drawing, const ViewTrans
   std::vector<QPointF> dots;
   for (const Stroke stroke : kPaintOrder) {
     const double width = PenWidth(stroke);
-    // A cosmetic pen takes the painter's fast path for thin lines.
+    // Widths in pixels, whatever the painter is set to.
     QPen pen(StrokeColour(stroke), width);
     pen.setCosmetic(true);
     painter.setPen(pen);
