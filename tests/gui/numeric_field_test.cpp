@@ -48,12 +48,15 @@ class NumericFieldTest : public QObject {
     QTest::newRow("empty tolerance") << "AbweichLinEd" << "" << "0.0000000" << 0.0;
     QTest::newRow("too large") << "AbweichLinEd" << "2000000" << "1000000.0000000" << 1e6;
     QTest::newRow("seven decimals") << "AbweichLinEd" << "0.123456789" << "0.1234568" << 0.1234568;
-    QTest::newRow("comma") << "AbweichEd" << "0,5" << "0.00000" << 0.0;
+    // Only what can form a number of the field's kind can be typed: a comma,
+    // letters, blanks, signs and a second "." never reach the field, nor a
+    // "." in a whole-number field.
+    QTest::newRow("comma") << "AbweichEd" << "0,5" << "5.00000" << 5.0;
     QTest::newRow("letters") << "Test2Ed" << "viele" << "1" << 1.0;
-    QTest::newRow("half to even down") << "TestEd" << "50.5" << "50" << 50.0;
-    QTest::newRow("half to even up") << "Test2Ed" << "51.5" << "52" << 52.0;
-    QTest::newRow("exponent and blanks") << "AbweichEd" << " 2.5e-1 " << "0.25000" << 0.25;
-    QTest::newRow("negative") << "AbweichEd" << "-3" << "0.00000" << 0.0;
+    QTest::newRow("point in a whole number") << "TestEd" << "50.5" << "505" << 505.0;
+    QTest::newRow("exponent and blanks") << "AbweichEd" << " 2.5e-1 " << "2.51000" << 2.51;
+    QTest::newRow("negative") << "AbweichEd" << "-3" << "3.00000" << 3.0;
+    QTest::newRow("two points") << "AbweichLinEd" << "0.5.1" << "0.5100000" << 0.51;
   }
   void TypedTextIsLimitedAndRoundedWhenTheFocusLeaves() {
     QFETCH(QString, field);

@@ -4,10 +4,13 @@
 // first start in English shows English windows at once.
 
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 
 #include "app/gui/main_form.h"
+#include "app/job_phase_text.h"
+#include "app/job_summary.h"
 #include "gui/gui_test_support.h"
 #include "i18n/catalogue.h"
 #include "i18n/language.h"
@@ -61,6 +64,15 @@ class ShippedTranslationsTest : public QObject {
     editor.FilterEdit.setText(QStringLiteral("a"));
     editor.FilterBtnClick();
     QCOMPARE(questions.asked.size(), std::size_t{1});
+    // The texts a job shows while it runs and when it has ended.
+    for (const JobPhase phase :
+         {JobPhase::kReading, JobPhase::kSearching, JobPhase::kJoining, JobPhase::kWriting}) {
+      PhaseText(phase);
+    }
+    for (const JobSummary& summary :
+         {JobSummary(ArcJobSummary{}), JobSummary(LineJobSummary{}), JobSummary(JoinJobSummary{})}) {
+      ResultLine(summary);
+    }
 
     const QStringList shown = TableColumn(*ActiveTranslationTable(), 0);
     for (int n = 1; n <= 16; ++n) {
@@ -91,6 +103,27 @@ class ShippedTranslationsTest : public QObject {
     QCOMPARE(unused, QStringList());
   }
 
+  // A template's numbers are filled in after the lookup: a translation
+  // without one of its placeholders would show a number too few.
+  void TemplatesKeepTheirPlaceholdersInEveryLanguage() {
+    const QRegularExpression placeholder(QStringLiteral("%[0-9]"));
+    const auto placeholders = [&](const QString& text) {
+      QStringList found;
+      for (const QRegularExpressionMatch& match : placeholder.globalMatch(text)) {
+        found.append(match.captured());
+      }
+      found.sort();
+      return found;
+    };
+    for (std::uint32_t row = 0; row < shipped_.RowCount(); ++row) {
+      const QStringList german = placeholders(testing::CellText(shipped_, row, 0));
+      for (const int language_number : kShippedLanguages) {
+        const QString text = testing::CellText(shipped_, row, language_number);
+        QVERIFY2(placeholders(text) == german, qPrintable(text));
+      }
+    }
+  }
+
   void FirstStartInEnglishShowsEnglishWindowsAndLearnsNothing() {
     std::filesystem::copy_file(QUILLMERE_SHIPPED_TRANSLATION_FILE, sandbox_->TranslationFile());
     const std::string before = testing::ReadFile(sandbox_->TranslationFile());
@@ -114,6 +147,8 @@ class ShippedTranslationsTest : public QObject {
     QCOMPARE(form.TranslateForm().windowTitle(), QStringLiteral("Translate"));
     QCOMPARE(form.TranslateForm().DeleteRowBtn.text(), QStringLiteral("Delete row"));
     QCOMPARE(CatalogueText(kTextNoPolylinesTitle), std::u16string(u"No polylines"));
+    QCOMPARE(form.PreviewForm().windowTitle(), QStringLiteral("Preview"));
+    QCOMPARE(form.PreviewForm().GefundenVorlage.text(), QStringLiteral("%1 arcs found"));
 
     QCOMPARE(ActiveTranslationTable()->RowCount(), shipped_.RowCount());
     QVERIFY(testing::ReadFile(sandbox_->TranslationFile()) == before);

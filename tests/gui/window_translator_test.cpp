@@ -29,7 +29,7 @@ namespace {
 // Every text the first start in a foreign language learns, in order: the
 // catalogue, then the window captions from the last window to the first,
 // then the components of each window from its last to its first, the
-// translation editor's first and the main window's last.
+// preview's first and the main window's last.
 const QStringList kLearntAtFirstStart = {
     // catalogue
     "Bitte schließen Sie das Program und starten Sie es neu.",
@@ -42,8 +42,21 @@ const QStringList kLearntAtFirstStart = {
     "bitte zunächst die Konvertierung in Polylinien aus.",
     "Keine Polylines",
     // window captions; the editor's is catalogue text 2
+    "Vorschau",
     "Info",
     "Quillmere 1.0",
+    // preview: the legend's templates and keys, the bar above the drawing
+    "%1 Polylinien an %2 andere angehängt",
+    "%1 Linien zu %2 Polylinien verkettet",
+    "%1 Punkte entfernt",
+    "%1 Kreisbögen gefunden",
+    "Kreisbögen",
+    "Linien",
+    "Mausrad: vergrößern und verkleinern, Ziehen: verschieben, Doppelklick: ganze Zeichnung",
+    "Ganze Zeichnung",
+    "Entfernte Punkte zeigen",
+    "Nachher",
+    "Vorher",
     // translation editor; its grid is empty, its search field too
     "Erste Spalte fixieren",
     "Zeile löchen",
@@ -55,7 +68,10 @@ const QStringList kLearntAtFirstStart = {
     "Copyright © XXXX Tormel",
     "Version 1.0",
     "Quillmere",
-    // main window: file dialogs, menus, memo, labels, buttons
+    // main window: the status bar's buttons, file dialogs, menus, memo,
+    // labels, buttons
+    "Vorschau...",
+    "Abbrechen",
     "DXF-Dateien (*.dxf)|*.dxf",
     "Über...",
     "Hilfe",
@@ -258,6 +274,17 @@ class WindowTranslatorTest : public QObject {
     QCOMPARE(about_texts, (QStringList{"picture", "en Quillmere", "en Version 1.0",
                                        "en Copyright © XXXX Tormel",
                                        "en Kreisbögen, Linien und Polylinien in DXF Dateien"}));
+
+    // The preview's legend fills in the translated templates.
+    TPreviewForm& preview = form.PreviewForm();
+    QCOMPARE(preview.windowTitle(), QStringLiteral("en Vorschau"));
+    QCOMPARE(preview.PunkteCheck.text(), QStringLiteral("en Entfernte Punkte zeigen"));
+    const testing::TempDir folder;
+    testing::WriteFile(folder.File("in.dxf"), testing::SmallDrawing());
+    form.jobs.Run(JobMode::kFindArcs, folder.File("in.dxf"), folder.File("out.dxf"), *messages_);
+    QVERIFY(preview.ShowJobResult(JobMode::kFindArcs, folder.File("in.dxf"), folder.File("out.dxf")));
+    QCOMPARE(preview.FirstCountText(), QStringLiteral("en 2 Kreisbögen gefunden"));
+    QCOMPARE(preview.SecondCountText(), QStringLiteral("en 4 Punkte entfernt"));
 
     // Every text was found: nothing new, no number, no inner text of a
     // control was learnt.

@@ -1,5 +1,7 @@
 // quillmere: the desktop program. Without arguments it opens the main
-// window; with a mode word and two file names it runs that job and ends.
+// window; with a mode word and two file names it runs that job and ends;
+// with --preview it shows or draws the preview of a drawing (see
+// preview_command.h).
 //
 // For the documentation, QUILLMERE_SCREENSHOT=FILE.png makes the program
 // save a picture of a window to FILE.png once it is shown, and end: of the
@@ -18,6 +20,7 @@
 
 #include "app/gui/file_dialogs.h"
 #include "app/gui/main_form.h"
+#include "app/gui/preview/preview_command.h"
 #include "app/gui/qt_message_sink.h"
 #include "support/memory_messages.h"
 
@@ -60,6 +63,11 @@ int main(int argc, char** argv) {
   // message boxes of their own, owned by no window.
   quillmere::QtMessageSink memory_messages(quillmere::QtMessageSink::Owner::kNone);
   quillmere::SetMemoryMessageSink(&memory_messages);
+  if (quillmere::IsPreviewCommand(arguments)) {
+    const int preview_status = quillmere::RunPreviewCommand(arguments);
+    quillmere::SetMemoryMessageSink(nullptr);
+    return preview_status;
+  }
   quillmere::QtFileDialogs file_dialogs;
   quillmere::TMainForm main_form(messages, file_dialogs);
   main_form.SetCommandLine(arguments);

@@ -61,6 +61,7 @@ TMainForm::TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWid
   FormCreate();
   about_box_ = std::make_unique<TAboutBox>();
   translate_form_ = std::make_unique<TTranslateForm>();
+  preview_form_ = std::make_unique<TPreviewForm>(messages, this);
 }
 
 TMainForm::~TMainForm() = default;
@@ -70,7 +71,7 @@ void TMainForm::SetCommandLine(std::vector<std::string> arguments) {
 }
 
 std::vector<QWidget*> TMainForm::Windows() {
-  return {this, about_box_.get(), translate_form_.get()};
+  return {this, about_box_.get(), translate_form_.get(), preview_form_.get()};
 }
 
 // The window owns every component of its definition directly, in the order
@@ -83,7 +84,8 @@ QObjectList TMainForm::Components() {
           &BitBtn2,    &BitBtn4,     &AbweichLinEd, &Label3,    &Label1,       &Label2,
           &Label4,     &Memo1,       &MainMenu1,   &Sprache1,   &Deutsch1,     &English1,
           &Franais1,   &Nederlands1, &Italian1,    &Spanish1,   &Portuguese1,  &N1,
-          &bersetzen1, &Hilfe1,      &ber1,        &OpenDialog1, &SaveDialog1, &CancelBtn};
+          &bersetzen1, &Hilfe1,      &ber1,        &OpenDialog1, &SaveDialog1, &CancelBtn,
+          &PreviewBtn};
 }
 
 // Wholly inside the screen's available area: centred where the window fits,

@@ -26,6 +26,7 @@
 #include "app/gui/component_owner.h"
 #include "app/gui/file_dialogs.h"
 #include "app/gui/numeric_field.h"
+#include "app/gui/preview/preview_form.h"
 #include "app/gui/translate_form.h"
 
 namespace quillmere {
@@ -62,6 +63,9 @@ class TMainForm : public QMainWindow, public ComponentOwner {
 
   TAboutBox& AboutBox() { return *about_box_; }
   TTranslateForm& TranslateForm() { return *translate_form_; }
+  // The preview window. After a successful job, its "Vorschau..." button
+  // calls PreviewForm().ShowJobResult(mode, input, output).
+  TPreviewForm& PreviewForm() { return *preview_form_; }
   // The program's windows in the order of their creation.
   std::vector<QWidget*> Windows();
 
@@ -138,6 +142,7 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   // its phase, how far it is and the button that stops it.
   QStatusBar StatusBar1{this};
   QLabel ResultLabel{&StatusBar1};
+  QPushButton PreviewBtn{&StatusBar1};
   QLabel ProgressLabel{&StatusBar1};
   QProgressBar ProgressBar1{&StatusBar1};
   QPushButton CancelBtn{&StatusBar1};
@@ -146,12 +151,21 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   bool JobRunning() const { return job_thread_.Running(); }
   // Asks a running job to stop, as the Cancel button does.
   void CancelBtnClick();
+  // Opens the preview of the last job's input and output.
+  void PreviewBtnClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // A job's kind and files, for the preview of its result.
+  struct FinishedJob {
+    JobMode mode;
+    std::string input_name;
+    std::string output_name;
+  };
+
   void BuildPanel();
   void BuildMemo();
   void BuildMenu();
@@ -168,8 +182,8 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   void RequestTermination(int exit_code);
   void StartJob(JobMode mode, std::string input_name, std::string output_name,
                 bool from_command_line);
-  void JobFinished(const std::optional<JobSummary>& summary, bool notified,
-                   bool from_command_line);
+  void JobFinished(const FinishedJob& job, const std::optional<JobSummary>& summary,
+                   bool notified, bool from_command_line);
   void ShowProgress();
   void EnableJobButtons(bool enabled);
   void ChooseLanguage(QAction& item, int language_number);
@@ -186,6 +200,7 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   // Set when the user closed the window while a job ran: it closes when the
   // job has stopped.
   bool close_when_stopped_ = false;
+  std::optional<FinishedJob> last_job_;  // the last job that wrote its output
   FileDialogRunner* file_dialogs_;
   std::vector<std::string> command_line_;
   bool termination_requested_ = false;
@@ -193,6 +208,11 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   QActionGroup language_group_{&Sprache1};
   std::unique_ptr<TAboutBox> about_box_;
   std::unique_ptr<TTranslateForm> translate_form_;
+  // The last of the windows, so that the others' texts keep the order in
+  // which the translation table learns them. Its parent is this window: it
+  // stays above it and does not keep the program running once this window
+  // is closed.
+  std::unique_ptr<TPreviewForm> preview_form_;
 };
 
 }  // namespace quillmere

@@ -55,17 +55,19 @@ void TMainForm::StartJob(JobMode mode, std::string input_name, std::string outpu
                          bool from_command_line) {
   EnableJobButtons(false);
   ResultLabel.clear();
+  PreviewBtn.hide();
   job_clock_.start();
   progress_timer_.start();
+  const FinishedJob job{mode, input_name, output_name};
   job_thread_.Start(jobs, mode, std::move(input_name), std::move(output_name),
-                    [this, from_command_line](const std::optional<JobSummary>& summary,
-                                              bool notified) {
-                      JobFinished(summary, notified, from_command_line);
+                    [this, job, from_command_line](const std::optional<JobSummary>& summary,
+                                                   bool notified) {
+                      JobFinished(job, summary, notified, from_command_line);
                     });
 }
 
-void TMainForm::JobFinished(const std::optional<JobSummary>& summary, bool notified,
-                            bool from_command_line) {
+void TMainForm::JobFinished(const FinishedJob& job, const std::optional<JobSummary>& summary,
+                            bool notified, bool from_command_line) {
   progress_timer_.stop();
   for (QWidget* widget : {static_cast<QWidget*>(&ProgressLabel),
                           static_cast<QWidget*>(&ProgressBar1),
@@ -76,7 +78,11 @@ void TMainForm::JobFinished(const std::optional<JobSummary>& summary, bool notif
   EnableJobButtons(true);
   // Success is never reported by a box: the result line tells what the job
   // did, and a job that changed nothing says so just as plainly.
-  if (summary) ResultLabel.setText(QString::fromStdU16String(ResultLine(*summary)));
+  if (summary) {
+    ResultLabel.setText(QString::fromStdU16String(ResultLine(*summary)));
+    last_job_ = job;
+    PreviewBtn.show();
+  }
   if (from_command_line) {
     RequestTermination(notified ? 1 : 0);
   } else if (close_when_stopped_) {
@@ -99,6 +105,12 @@ void TMainForm::ShowProgress() {
   ProgressLabel.show();
   ProgressBar1.show();
   CancelBtn.show();
+}
+
+void TMainForm::PreviewBtnClick() {
+  if (last_job_) {
+    PreviewForm().ShowJobResult(last_job_->mode, last_job_->input_name, last_job_->output_name);
+  }
 }
 
 void TMainForm::CancelBtnClick() {

@@ -184,6 +184,7 @@ void TMainForm::ConnectHandlers() {
   connect(&Spanish1, &QAction::triggered, this, &TMainForm::Spanish1Click);
   connect(&Portuguese1, &QAction::triggered, this, &TMainForm::Portuguese1Click);
   connect(&CancelBtn, &QPushButton::clicked, this, &TMainForm::CancelBtnClick);
+  connect(&PreviewBtn, &QPushButton::clicked, this, &TMainForm::PreviewBtnClick);
   connect(&progress_timer_, &QTimer::timeout, this, &TMainForm::ShowProgress);
 }
 
@@ -195,6 +196,10 @@ void TMainForm::BuildStatusBar() {
   setStatusBar(&StatusBar1);
   ResultLabel.setObjectName(QStringLiteral("ResultLabel"));
   StatusBar1.addWidget(&ResultLabel, 1);
+  PreviewBtn.setObjectName(QStringLiteral("PreviewBtn"));
+  PreviewBtn.setText(QStringLiteral("Vorschau..."));
+  StatusBar1.addWidget(&PreviewBtn);
+  PreviewBtn.hide();
   ProgressLabel.setObjectName(QStringLiteral("ProgressLabel"));
   ProgressBar1.setObjectName(QStringLiteral("ProgressBar1"));
   ProgressBar1.setFixedWidth(160);

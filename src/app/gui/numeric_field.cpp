@@ -44,6 +44,19 @@ void NumericField::clear() {
   edited_ = true;
 }
 
+QValidator::State NumericField::validate(QString& input, int& position) const {
+  (void)position;
+  const bool decimals = setting_.properties().decimals > 0;
+  int points = 0;
+  for (const QChar c : input) {
+    if (c == QLatin1Char('.') && decimals && ++points == 1) continue;
+    if (!c.isDigit() || c.unicode() > 127) return QValidator::Invalid;
+  }
+  // An empty field, or one of just ".", may still become a number.
+  const bool complete = !input.isEmpty() && input != QLatin1String(".");
+  return complete ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
 QAbstractSpinBox::StepEnabled NumericField::stepEnabled() const {
   if (isReadOnly()) return StepNone;
   return StepUpEnabled | StepDownEnabled;

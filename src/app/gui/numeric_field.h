@@ -12,7 +12,9 @@ namespace quillmere {
 // value goes through the setting, which limits it to its range and rounds it
 // to its decimals. Typed text reaches the setting when the field loses the
 // focus, on Return, or through Commit; a text that is no number counts as the
-// setting's minimum.
+// setting's minimum. Only what can form a number of the setting's kind can be
+// typed or pasted: digits, and one "." where the setting has decimals (no
+// setting is negative, and "," is never a decimal separator).
 class NumericField : public QAbstractSpinBox {
   Q_OBJECT
 
@@ -35,6 +37,7 @@ class NumericField : public QAbstractSpinBox {
 
   void stepBy(int steps) override;
   void clear() override;
+  QValidator::State validate(QString& input, int& position) const override;
 
  protected:
   StepEnabled stepEnabled() const override;

@@ -1,0 +1,130 @@
+#include "app/gui/preview/drawing_painter.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/gui/preview/screen_polyline.h"
+
+namespace quillmere {
+
+namespace {
+
+// Screen position of a point relative to a drawing's origin: x * scale +
+// offset_x, offset_y - y * scale.
+struct ScreenMap {
+  ScreenMap(double origin_x, double origin_y, const ViewTransform& view, QSizeF size)
+      : scale(view.scale),
+        offset_x((origin_x - view.centre_x) * view.scale + size.width() / 2),
+        offset_y(size.height() / 2 - (origin_y - view.centre_y) * view.scale) {}
+
+  QPointF operator()(const FlatPoint& p) const { return {p.x * scale + offset_x, offset_y - p.y * scale}; }
+
+  // Whether the piece's bounds, widened by `margin` pixels, meet the view.
+  bool Meets(const FlatBounds& b, QSizeF size, double margin) const {
+    return b.max_x * scale + offset_x >= -margin && b.min_x * scale + offset_x <= size.width() + margin &&
+           offset_y - b.min_y * scale >= -margin && offset_y - b.max_y * scale <= size.height() + margin;
+  }
+  QRectF OnScreen(const FlatBounds& b) const {
+    return QRectF(QPointF(b.min_x * scale + offset_x, offset_y - b.max_y * scale),
+                  QPointF(b.max_x * scale + offset_x, offset_y - b.min_y * scale));
+  }
+  bool BelowOnePixel(const FlatBounds& b) const {
+    return (static_cast<double>(b.max_x) - b.min_x) * scale < 1 &&
+           (static_cast<double>(b.max_y) - b.min_y) * scale < 1;
+  }
+
+  double scale;
+  double offset_x;
+  double offset_y;
+};
+
+double PenWidth(Stroke stroke) {
+  return stroke == Stroke::kFoundArc || stroke == Stroke::kChangedPolyline ? 2.0 : 1.0;
+}
+
+constexpr Stroke kPaintOrder[] = {Stroke::kLine, Stroke::kArc, Stroke::kChangedPolyline,
+                                  Stroke::kFoundArc};
+constexpr double kMarkSize = 5;
+constexpr int kMarkCell = 6;  // one mark at most in each square of this many pixels
+
+}  // namespace
+
+QColor StrokeColour(Stroke stroke) {
+  switch (stroke) {
+    case Stroke::kLine:
+      return {0xC8, 0xCC, 0xD2};
+    case Stroke::kArc:
+      return {0x4F, 0xA3, 0xFF};
+    case Stroke::kFoundArc:
+      return {0xFF, 0x9F, 0x1C};
+    case Stroke::kChangedPolyline:
+      return {0x3D, 0xDC, 0x84};
+  }
+  return Qt::white;
+}
+
+void PaintDrawing(QPainter& painter, const FlatDrawing& drawing, const ViewTransform& view,
+                  QSizeF size) {
+  const ScreenMap map(drawing.origin_x, drawing.origin_y, view, size);
+  ScreenPolyline polyline(painter, size);
+  std::vector<QPointF> dots;
+  for (const Stroke stroke : kPaintOrder) {
+    const double width = PenWidth(stroke);
+    // Widths in pixels, whatever the painter is set to.
+    QPen pen(StrokeColour(stroke), width);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    dots.clear();
+    for (const FlatPiece& piece : drawing.pieces) {
+      if (piece.stroke != stroke || !map.Meets(piece.bounds, size, width)) continue;
+      const FlatPoint* points = drawing.points.data() + piece.first;
+      if (map.BelowOnePixel(piece.bounds)) {
+        dots.push_back(map(points[0]));
+        continue;
+      }
+      if (polyline.Holds(map.OnScreen(piece.bounds))) {
+        for (std::uint32_t i = 0; i < piece.count; ++i) polyline.AddInside(map(points[i]));
+      } else {
+        for (std::uint32_t i = 0; i < piece.count; ++i) polyline.Add(map(points[i]));
+      }
+      polyline.Finish();
+    }
+    if (!dots.empty()) painter.drawPoints(dots.data(), static_cast<int>(dots.size()));
+  }
+}
+
+void PaintMarks(QPainter& painter, const std::vector<FlatPoint>& points, double origin_x,
+                double origin_y, const ViewTransform& view, QSizeF size) {
+  const ScreenMap map(origin_x, origin_y, view, size);
+  const int columns = static_cast<int>(size.width()) / kMarkCell + 1;
+  const int rows = static_cast<int>(size.height()) / kMarkCell + 1;
+  std::vector<bool> taken(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
+  std::vector<QRectF> marks;
+  for (const FlatPoint& point : points) {
+    const QPointF p = map(point);
+    if (!(p.x() >= 0 && p.x() < size.width() && p.y() >= 0 && p.y() < size.height())) continue;
+    const std::size_t cell = static_cast<std::size_t>(p.y() / kMarkCell) * static_cast<std::size_t>(columns) +
+                             static_cast<std::size_t>(p.x() / kMarkCell);
+    if (taken[cell]) continue;
+    taken[cell] = true;
+    marks.emplace_back(p.x() - kMarkSize / 2, p.y() - kMarkSize / 2, kMarkSize, kMarkSize);
+  }
+  painter.setPen(QPen(kRemovedVertexColour, 1));
+  painter.setBrush(Qt::NoBrush);
+  if (!marks.empty()) painter.drawRects(marks.data(), static_cast<int>(marks.size()));
+}
+
+void PaintPreview(QPainter& painter, const PreviewContent& content, bool show_output,
+                  bool show_removed_vertices, const ViewTransform& view, QSizeF size) {
+  painter.fillRect(QRectF(QPointF(0, 0), size), kPreviewBackground);
+  painter.setRenderHint(QPainter::Antialiasing);
+  // The marks lie under the drawing, so that the arcs stay visible.
+  if (show_removed_vertices && !content.removed_vertices.empty()) {
+    PaintMarks(painter, content.removed_vertices, content.output.origin_x, content.output.origin_y,
+               view, size);
+  }
+  const bool output = show_output && content.job.has_value();
+  PaintDrawing(painter, output ? content.output : content.input, view, size);
+}
+
+}  // namespace quillmere

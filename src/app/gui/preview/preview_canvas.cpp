@@ -1,0 +1,118 @@
+#include "app/gui/preview/preview_canvas.h"
+
+#include <cmath>
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "app/gui/preview/drawing_painter.h"
+
+namespace quillmere {
+
+namespace {
+// One notch of the wheel (120 eighths of a degree) zooms by a fifth.
+constexpr double kZoomPerWheelStep = 1.2;
+constexpr double kWheelStep = 120;
+}  // namespace
+
+PreviewCanvas::PreviewCanvas(QWidget* parent) : QWidget(parent) {
+  setMinimumSize(200, 150);
+  setCursor(Qt::OpenHandCursor);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PreviewCanvas::SetContent(const PreviewContent* content) {
+  content_ = content;
+  FitView();
+}
+
+void PreviewCanvas::ShowOutput(bool show) {
+  show_output_ = show;
+  Changed();
+}
+
+void PreviewCanvas::ShowRemovedVertices(bool show) {
+  show_removed_vertices_ = show;
+  Changed();
+}
+
+void PreviewCanvas::FitView() {
+  WorldBounds bounds;
+  if (content_ != nullptr) {
+    bounds.Include(content_->input);
+    bounds.Include(content_->output);
+  }
+  view_ = FittingView(bounds, size());
+  fitted_ = true;
+  Changed();
+}
+
+void PreviewCanvas::SetView(const ViewTransform& view) {
+  view_ = view;
+  fitted_ = false;
+  Changed();
+}
+
+void PreviewCanvas::Changed() {
+  picture_valid_ = false;
+  update();
+}
+
+void PreviewCanvas::paintEvent(QPaintEvent*) {
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels = size() * ratio;
+  if (!picture_valid_ || picture_.size() != pixels) {
+    picture_ = QImage(pixels, QImage::Format_RGB32);
+    picture_.setDevicePixelRatio(ratio);
+    QPainter painter(&picture_);
+    if (content_ != nullptr) {
+      PaintPreview(painter, *content_, show_output_, show_removed_vertices_, view_, size());
+    } else {
+      painter.fillRect(rect(), kPreviewBackground);
+    }
+    picture_valid_ = true;
+  }
+  QPainter(this).drawImage(0, 0, picture_);
+}
+
+void PreviewCanvas::resizeEvent(QResizeEvent*) {
+  if (fitted_) {
+    FitView();
+  } else {
+    Changed();
+  }
+}
+
+void PreviewCanvas::wheelEvent(QWheelEvent* event) {
+  const double steps = event->angleDelta().y() / kWheelStep;
+  if (steps == 0) return;
+  SetView(ZoomedView(view_, std::pow(kZoomPerWheelStep, steps), event->position(), size()));
+  event->accept();
+}
+
+void PreviewCanvas::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  dragging_ = true;
+  drag_position_ = event->position().toPoint();
+  setCursor(Qt::ClosedHandCursor);
+}
+
+void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) {
+  if (!dragging_) return;
+  const QPoint position = event->position().toPoint();
+  SetView(PannedView(view_, position - drag_position_));
+  drag_position_ = position;
+}
+
+void PreviewCanvas::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  dragging_ = false;
+  setCursor(Qt::OpenHandCursor);
+}
+
+void PreviewCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) FitView();
+}
+
+}  // namespace quillmere

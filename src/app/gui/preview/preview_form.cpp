@@ -1,0 +1,231 @@
+#include "app/gui/preview/preview_form.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include "app/gui/preview/preview_legend.h"
+#include "app/gui/window_font.h"
+
+namespace quillmere {
+
+namespace {
+
+ComparedJob ComparedJobOf(JobMode mode) {
+  switch (mode) {
+    case JobMode::kFindArcs:
+      return ComparedJob::kFindArcs;
+    case JobMode::kChainLines:
+      return ComparedJob::kChainLines;
+    case JobMode::kJoinPolylines:
+      return ComparedJob::kJoinPolylines;
+  }
+  return ComparedJob::kFindArcs;
+}
+
+// The file's own name, without its folder, as the file system spells it.
+QString ShortName(const std::string& file_name) {
+  return QFileInfo(QFile::decodeName(QByteArray::fromStdString(file_name))).fileName();
+}
+
+// A wait cursor while a drawing is read.
+class WaitCursor {
+ public:
+  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+TPreviewForm::TPreviewForm(MessageSink& messages, QWidget* parent)
+    : QDialog(parent), notices_(messages) {
+  setObjectName(QStringLiteral("PreviewForm"));
+  setWindowTitle(QStringLiteral("Vorschau"));
+  setFont(WindowFont());
+  setModal(false);
+  setSizeGripEnabled(true);
+  resize(900, 700);
+
+  BuildTopBar();
+  Zeichnung.setObjectName(QStringLiteral("Zeichnung"));
+  BuildLegend();
+  window_layout_.setContentsMargins(0, 0, 0, 0);
+  window_layout_.setSpacing(0);
+  window_layout_.addWidget(&Panel1);
+  window_layout_.addWidget(&Zeichnung, 1);
+  window_layout_.addWidget(&Panel2);
+
+  connect(&VorherBtn, &QPushButton::clicked, this, &TPreviewForm::VorherBtnClick);
+  connect(&NachherBtn, &QPushButton::clicked, this, &TPreviewForm::NachherBtnClick);
+  connect(&PunkteCheck, &QCheckBox::clicked, this, &TPreviewForm::PunkteCheckClick);
+  connect(&EinpassenBtn, &QPushButton::clicked, this, &TPreviewForm::EinpassenBtnClick);
+  Present(nullptr, QString());
+}
+
+TPreviewForm::~TPreviewForm() = default;
+
+QObjectList TPreviewForm::Components() {
+  return {&Panel1,      &VorherBtn,       &NachherBtn,      &PunkteCheck,
+          &EinpassenBtn, &HinweisLabel,   &Zeichnung,       &Panel2,
+          &LinienLabel, &BoegenLabel,     &GefundenVorlage, &EntferntVorlage,
+          &VerkettetVorlage, &AngehaengtVorlage};
+}
+
+void TPreviewForm::BuildTopBar() {
+  Panel1.setObjectName(QStringLiteral("Panel1"));
+  VorherBtn.setObjectName(QStringLiteral("VorherBtn"));
+  VorherBtn.setText(QStringLiteral("Vorher"));
+  NachherBtn.setObjectName(QStringLiteral("NachherBtn"));
+  NachherBtn.setText(QStringLiteral("Nachher"));
+  for (QPushButton* button : {&VorherBtn, &NachherBtn}) {
+    button->setCheckable(true);
+    button->setAutoDefault(false);
+    before_after_.addButton(button);
+  }
+  before_after_.setExclusive(true);
+  PunkteCheck.setObjectName(QStringLiteral("PunkteCheck"));
+  PunkteCheck.setText(QStringLiteral("Entfernte Punkte zeigen"));
+  PunkteCheck.setChecked(true);
+  EinpassenBtn.setObjectName(QStringLiteral("EinpassenBtn"));
+  EinpassenBtn.setText(QStringLiteral("Ganze Zeichnung"));
+  EinpassenBtn.setAutoDefault(false);
+  HinweisLabel.setObjectName(QStringLiteral("HinweisLabel"));
+  HinweisLabel.setText(
+      QStringLiteral("Mausrad: vergrößern und verkleinern, Ziehen: verschieben, Doppelklick: ganze Zeichnung"));
+  HinweisLabel.adjustSize();
+
+  top_bar_.setContentsMargins(8, 6, 8, 6);
+  top_bar_.addWidget(&VorherBtn);
+  top_bar_.addWidget(&NachherBtn);
+  top_bar_.addSpacing(12);
+  top_bar_.addWidget(&PunkteCheck);
+  top_bar_.addSpacing(12);
+  top_bar_.addWidget(&EinpassenBtn);
+  top_bar_.addStretch(1);
+  top_bar_.addWidget(&HinweisLabel);
+}
+
+void TPreviewForm::BuildLegend() {
+  Panel2.setObjectName(QStringLiteral("Panel2"));
+  LinienLabel.setObjectName(QStringLiteral("LinienLabel"));
+  LinienLabel.setText(QStringLiteral("Linien"));
+  BoegenLabel.setObjectName(QStringLiteral("BoegenLabel"));
+  BoegenLabel.setText(QStringLiteral("Kreisbögen"));
+  const std::pair<QLabel*, const char*> templates[] = {
+      {&GefundenVorlage, "GefundenVorlage"},
+      {&EntferntVorlage, "EntferntVorlage"},
+      {&VerkettetVorlage, "VerkettetVorlage"},
+      {&AngehaengtVorlage, "AngehaengtVorlage"}};
+  for (const auto& [label, name] : templates) {
+    label->setObjectName(QLatin1String(name));
+    label->hide();
+  }
+  GefundenVorlage.setText(QStringLiteral("%1 Kreisbögen gefunden"));
+  EntferntVorlage.setText(QStringLiteral("%1 Punkte entfernt"));
+  VerkettetVorlage.setText(QStringLiteral("%1 Linien zu %2 Polylinien verkettet"));
+  AngehaengtVorlage.setText(QStringLiteral("%1 Polylinien an %2 andere angehängt"));
+  // Labels are as large as their texts, as the window translator leaves
+  // them after a translation.
+  for (QLabel* label : {&LinienLabel, &BoegenLabel, &GefundenVorlage, &EntferntVorlage,
+                        &VerkettetVorlage, &AngehaengtVorlage}) {
+    label->adjustSize();
+  }
+
+  line_swatch_.setPixmap(StrokeSwatch(Stroke::kLine));
+  arc_swatch_.setPixmap(StrokeSwatch(Stroke::kArc));
+  legend_bar_.setContentsMargins(8, 6, 8, 6);
+  legend_bar_.setSpacing(6);
+  for (QWidget* item : std::initializer_list<QWidget*>{&line_swatch_, &LinienLabel, &arc_swatch_,
+                                                       &BoegenLabel, &first_swatch_, &first_count_,
+                                                       &second_swatch_, &second_count_}) {
+    legend_bar_.addWidget(item);
+    if (item == &LinienLabel || item == &BoegenLabel || item == &first_count_) {
+      legend_bar_.addSpacing(14);
+    }
+  }
+  legend_bar_.addStretch(1);
+  legend_bar_.addWidget(&files_);
+}
+
+bool TPreviewForm::LoadDrawing(const std::string& file_name) {
+  auto content = std::make_unique<PreviewContent>();
+  {
+    const WaitCursor waiting;
+    if (!LoadDrawingPreview(file_name, *content, notices_)) return false;
+  }
+  Present(std::move(content), ShortName(file_name));
+  return true;
+}
+
+bool TPreviewForm::LoadJobResult(JobMode mode, const std::string& input_name,
+                                 const std::string& output_name) {
+  auto content = std::make_unique<PreviewContent>();
+  {
+    const WaitCursor waiting;
+    if (!LoadJobPreview(ComparedJobOf(mode), input_name, output_name, *content, notices_)) {
+      return false;
+    }
+  }
+  Present(std::move(content),
+          ShortName(input_name) + QStringLiteral("  \u2192  ") + ShortName(output_name));
+  return true;
+}
+
+bool TPreviewForm::ShowDrawing(const std::string& file_name) {
+  if (!LoadDrawing(file_name)) return false;
+  ShowFront();
+  return true;
+}
+
+bool TPreviewForm::ShowJobResult(JobMode mode, const std::string& input_name,
+                                 const std::string& output_name) {
+  if (!LoadJobResult(mode, input_name, output_name)) return false;
+  ShowFront();
+  return true;
+}
+
+void TPreviewForm::ShowFront() {
+  show();
+  raise();
+  activateWindow();
+}
+
+void TPreviewForm::Present(std::unique_ptr<PreviewContent> content, const QString& files) {
+  content_ = std::move(content);
+  const bool job = content_ != nullptr && content_->job.has_value();
+  const bool arc_job = job && *content_->job == ComparedJob::kFindArcs;
+  VorherBtn.setVisible(job);
+  NachherBtn.setVisible(job);
+  NachherBtn.setChecked(true);
+  PunkteCheck.setVisible(arc_job);
+  Zeichnung.ShowOutput(true);
+  Zeichnung.ShowRemovedVertices(arc_job && PunkteCheck.isChecked());
+  Zeichnung.SetContent(content_.get());
+  files_.setText(files);
+  ShowLegendCounts();
+}
+
+void TPreviewForm::ShowLegendCounts() {
+  const LegendTemplates templates{GefundenVorlage.text(), EntferntVorlage.text(),
+                                  VerkettetVorlage.text(), AngehaengtVorlage.text()};
+  const std::optional<LegendCounts> counts =
+      content_ != nullptr ? LegendCountsOf(*content_, templates) : std::nullopt;
+  first_swatch_.setVisible(counts.has_value());
+  first_count_.setVisible(counts.has_value());
+  second_swatch_.setVisible(counts && !counts->second_text.isEmpty());
+  second_count_.setVisible(counts && !counts->second_text.isEmpty());
+  if (!counts) return;
+  first_swatch_.setPixmap(counts->first_swatch);
+  first_count_.setText(counts->first_text);
+  second_swatch_.setPixmap(counts->second_swatch);
+  second_count_.setText(counts->second_text);
+}
+
+void TPreviewForm::VorherBtnClick() { Zeichnung.ShowOutput(false); }
+void TPreviewForm::NachherBtnClick() { Zeichnung.ShowOutput(true); }
+void TPreviewForm::PunkteCheckClick() { Zeichnung.ShowRemovedVertices(PunkteCheck.isChecked()); }
+void TPreviewForm::EinpassenBtnClick() { Zeichnung.FitView(); }
+
+}  // namespace quillmere

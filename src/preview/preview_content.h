@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "preview/flat_drawing.h"
+#include "preview/job_comparison.h"
+#include "support/notices.h"
+
+namespace quillmere {
+
+// Everything the preview window shows: one drawing, or a job's input and
+// output with what the job changed.
+struct PreviewContent {
+  std::optional<ComparedJob> job;  // nothing: one drawing alone
+  FlatDrawing input;               // the drawing, or the job's input
+  FlatDrawing output;              // the job's output; empty without a job
+  // The vertices the arc job removed, relative to the output's origin.
+  std::vector<FlatPoint> removed_vertices;
+  JobCounts counts;
+};
+
+// Reads one drawing. A file that cannot be read is notified and leaves
+// `content` empty; returns whether it was read.
+bool LoadDrawingPreview(const std::string& file_name, PreviewContent& content,
+                        NoticeSink& notices);
+
+// Reads a job's input and output side by side, each on a thread of its own,
+// and compares them. Notices come in the order of the files, on the calling
+// thread; a file that cannot be read leaves `content` empty.
+bool LoadJobPreview(ComparedJob job, const std::string& input_name,
+                    const std::string& output_name, PreviewContent& content, NoticeSink& notices);
+
+}  // namespace quillmere
