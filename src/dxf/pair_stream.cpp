@@ -112,6 +112,63 @@ bool PairStream::ReadLine(std::string_view& line) {
   return true;
 }
 
+std::size_t PairStream::FindLineEnd(std::size_t& from) {
+  std::size_t searched = from;
+  for (;;) {
+    const std::size_t lf = FindLineFeed(buffer_.data(), searched, end_);
+    if (lf < end_) return lf;
+    const std::size_t line_offset = from - begin_;
+    const std::size_t searched_offset = end_ - begin_;
+    const bool filled = Fill();  // moves the unread bytes even when none came
+    from = begin_ + line_offset;
+    searched = begin_ + searched_offset;
+    if (!filled) return end_;
+  }
+}
+
+bool PairStream::ReadPairView(PairView& pair) {
+  if (begin_ == end_ && !Fill()) return false;
+  std::size_t code_begin = begin_;
+  const std::size_t code_lf = FindLineEnd(code_begin);
+  std::size_t value_begin = code_lf + 1;
+  // The code line's end is kept in place while the value line is found:
+  // measured from the code line's start, it survives the buffer moving.
+  const std::size_t code_length = code_lf - code_begin;
+  pair.offset = static_cast<std::int64_t>(consumed_ + code_begin);
+  if (code_lf == end_) {
+    // The last line of a file without a final line end.
+    pair.code = std::string_view(buffer_.data() + code_begin, code_length);
+    pair.value = {};
+    pair.has_value = false;
+    pair.ends_in_crlf = false;
+    begin_ = end_;
+    pair.end = static_cast<std::int64_t>(consumed_ + end_);
+    return true;
+  }
+  const std::size_t value_lf = FindLineEnd(value_begin);
+  code_begin = value_begin - 1 - code_length;
+  const bool code_crlf = code_length > 0 && buffer_[code_begin + code_length - 1] == '\r';
+  pair.code = std::string_view(buffer_.data() + code_begin, code_length - (code_crlf ? 1 : 0));
+  pair.has_value = value_begin < end_;
+  if (!pair.has_value) {
+    pair.value = {};
+    pair.ends_in_crlf = code_crlf;
+    begin_ = end_;
+  } else if (value_lf == end_) {
+    pair.value = std::string_view(buffer_.data() + value_begin, end_ - value_begin);
+    pair.ends_in_crlf = false;
+    begin_ = end_;
+  } else {
+    const bool value_crlf = value_lf > value_begin && buffer_[value_lf - 1] == '\r';
+    pair.value = std::string_view(buffer_.data() + value_begin,
+                                  value_lf - value_begin - (value_crlf ? 1 : 0));
+    pair.ends_in_crlf = code_crlf && value_crlf;
+    begin_ = value_lf + 1;
+  }
+  pair.end = static_cast<std::int64_t>(consumed_ + begin_);
+  return true;
+}
+
 PairStream::PairRead PairStream::ReadPairKeepingCode0(DxfPair& pair) {
   if (holding_) {
     holding_ = false;
