@@ -1,5 +1,6 @@
 #include "dxf/pair_stream.h"
 
+#include <bit>
 #include <cstdint>
 #include <utility>
 
@@ -19,17 +20,19 @@ constexpr std::size_t kBlockSize = 1 << 20;
 
 // Position of the first line feed in data[from, end), or `end`. DXF lines
 // are short, so eight bytes are tested at a time instead of setting up
-// memchr for every line.
+// memchr for every line, and the line feed's place in them is counted, not
+// searched.
 std::size_t FindLineFeed(const char* data, std::size_t from, std::size_t end) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-  constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
-  constexpr std::uint64_t kFeeds = kOnes * '\n';
+  static_assert(std::endian::native == std::endian::little, "bytes are taken low byte first");
+  constexpr std::uint64_t kLows = 0x7F7F7F7F7F7F7F7FULL;
+  constexpr std::uint64_t kFeeds = 0x0A0A0A0A0A0A0A0AULL;
   std::size_t pos = from;
   while (pos + 8 <= end) {
     std::uint64_t word = 0;
     std::memcpy(&word, data + pos, 8);
-    const std::uint64_t x = word ^ kFeeds;
-    if (((x - kOnes) & ~x & kHighs) != 0) break;  // a line feed in these eight
+    const std::uint64_t x = word ^ kFeeds;  // zero where a line feed is
+    const std::uint64_t feeds = ~(((x & kLows) + kLows) | x | kLows);
+    if (feeds != 0) return pos + static_cast<std::size_t>(std::countr_zero(feeds) / 8);
     pos += 8;
   }
   while (pos < end && data[pos] != '\n') ++pos;
