@@ -42,18 +42,19 @@ std::size_t FindLineFeed(const char* data, std::size_t from, std::size_t end) {
 
 PairStream::~PairStream() { Close(); }
 
-bool PairStream::Open(const std::string& path) {
+bool PairStream::Open(const std::string& path, std::int64_t from) {
   Close();
   fd_ = OpenFileForReading(path);
   if (fd_ < 0) return false;
   struct stat info {};
-  if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
+  if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode) || (from != 0 && !SeekFile(fd_, from))) {
     Close();
     return false;
   }
   size_ = static_cast<std::int64_t>(info.st_size);
   buffer_.resize(kBlockSize);
-  begin_ = end_ = consumed_ = 0;
+  begin_ = end_ = 0;
+  consumed_ = static_cast<std::size_t>(from);
   eof_ = failed_ = holding_ = false;
   return true;
 }

@@ -48,8 +48,9 @@ class PairStream {
   PairStream(const PairStream&) = delete;
   PairStream& operator=(const PairStream&) = delete;
 
-  // Opens a regular file (or another readable non-directory) for reading.
-  bool Open(const std::string& path);
+  // Opens a regular file (or another readable non-directory) for reading,
+  // from byte `from` on: the first line read starts there.
+  bool Open(const std::string& path, std::int64_t from = 0);
   void Close();
 
   // Reads the next pair: the one put back, or the code line and then the

@@ -1,13 +1,121 @@
 #include "dxf/polyline_reader.h"
 
-#include <optional>
+#include <exception>
+#include <stop_token>
+#include <thread>
 
-#include "dxf/dxf_text.h"
+#include "dxf/drawing_scan.h"
 #include "dxf/pair_stream.h"
-#include "dxf/polyline_builder.h"
-#include "dxf/polyline_entities.h"
+#include "support/input_file.h"
 
 namespace quillmere {
+
+namespace {
+
+// Below this size one thread reads the whole file.
+constexpr std::int64_t kSmallestSplitFile = std::int64_t{16} << 20;
+// How far from the middle the second half may start.
+constexpr std::int64_t kSplitSearch = std::int64_t{4} << 20;
+constexpr std::size_t kSplitWindow = std::size_t{64} << 10;
+
+// The next line of `text` from `pos` on, with its line end; moves `pos`
+// behind it. False when the text holds no whole line from `pos` on.
+bool NextWholeLine(std::string_view text, std::size_t& pos, std::string_view& line) {
+  const std::size_t lf = text.find('\n', pos);
+  if (lf == std::string_view::npos) return false;
+  line = text.substr(pos, lf + 1 - pos);
+  pos = lf + 1;
+  return true;
+}
+
+// Where a second reader may start: a line "0" followed by a line
+// POLYLINE or LWPOLYLINE somewhere behind the middle of the file; -1 when
+// there is none near it. Only a guess: whether the "0" is a code line, and
+// whether it lies in the ENTITIES section, is known once the first reader
+// gets there.
+std::int64_t SplitGuess(const std::string& file_name) {
+  InputFile file;
+  if (!file.Open(file_name) || file.Size() < kSmallestSplitFile) return -1;
+  std::string window(kSplitWindow, '\0');
+  for (std::int64_t at = file.Size() / 2; at < file.Size() / 2 + kSplitSearch;
+       at += static_cast<std::int64_t>(kSplitWindow) / 2) {
+    if (!file.ReadAt(at, window.data(), window.size())) return -1;
+    std::size_t pos = window.find('\n');
+    if (pos == std::string::npos) continue;
+    ++pos;
+    std::string_view previous;
+    std::size_t previous_start = 0;
+    for (std::string_view line; NextWholeLine(window, pos, line);) {
+      const std::string_view name = Trimmed(line);
+      if ((name == "POLYLINE" || name == "LWPOLYLINE") && Trimmed(previous) == "0") {
+        return at + static_cast<std::int64_t>(previous_start);
+      }
+      previous = line;
+      previous_start = pos - line.size();
+    }
+  }
+  return -1;
+}
+
+// Stops the second reader when the first gives up on it.
+class StopWhenRequested : public JobObserver {
+ public:
+  explicit StopWhenRequested(std::stop_token token) : token_(std::move(token)) {}
+  void Progress(JobPhase, std::int64_t, std::int64_t) override {}
+  bool StopRequested() const override { return token_.stop_requested(); }
+
+ private:
+  std::stop_token token_;
+};
+
+// The second half of a split reading: the polylines from `from` on, read as
+// if the file started there at the top level of the ENTITIES section.
+struct SecondHalf {
+  PolylineModel model;
+  bool final_gap_in_crlf = true;
+  std::exception_ptr error;
+
+  void Read(const std::string& file_name, std::int64_t from, std::stop_token token) {
+    try {
+      StopWhenRequested stop(std::move(token));
+      PairStream input;
+      if (!input.Open(file_name, from)) throw std::runtime_error("the file cannot be opened again");
+      input.WatchProgress(ProgressTap(&stop, JobPhase::kReading, 0));
+      DrawingScan scan(model, true);
+      std::int64_t read = from;
+      for (PairView pair; input.ReadPairView(pair); read = pair.end) scan.Take(pair);
+      final_gap_in_crlf = scan.Finish(read);
+    } catch (...) {
+      error = std::current_exception();
+    }
+  }
+};
+
+// Puts the polylines of `second` behind those of `model`; `gap_in_crlf`
+// tells the lines between the last polyline of `model` and the first of
+// `second`.
+void Join(PolylineModel& model, SecondHalf& second, bool gap_in_crlf) {
+  const std::int64_t vertex_shift = model.vertices.Count();
+  const auto set_aside_shift = static_cast<std::uint32_t>(model.set_aside.size());
+  bool first = true;
+  for (PolylineRecord& polyline : second.model.polylines) {
+    polyline.first_vertex += vertex_shift;
+    polyline.set_aside_first += set_aside_shift;
+    if (first) polyline.gap_in_crlf = polyline.gap_in_crlf && gap_in_crlf;
+    first = false;
+    model.polylines.push_back(polyline);
+  }
+  second.model.polylines = {};
+  model.vertices.x.TakeAll(second.model.vertices.x);
+  model.vertices.y.TakeAll(second.model.vertices.y);
+  model.vertices.step.TakeAll(second.model.vertices.step);
+  model.vertices.marks.TakeAll(second.model.vertices.marks);
+  model.set_aside.insert(model.set_aside.end(), second.model.set_aside.begin(),
+                         second.model.set_aside.end());
+  model.final_gap_in_crlf = second.final_gap_in_crlf;
+}
+
+}  // namespace
 
 bool ReadPolylines(PolylineModel& model, const std::string& file_name, NoticeSink& notices,
                    JobObserver* observer) {
@@ -17,41 +125,38 @@ bool ReadPolylines(PolylineModel& model, const std::string& file_name, NoticeSin
     notices.Notify(Notice::kCannotOpenInput, file_name);
     return false;
   }
-  input.WatchProgress(ProgressTap(observer, JobPhase::kReading, input.Size()));
-  SectionState section;
-  std::optional<PolylineBuilder> entity;
-  // Whether every line since the start of the current entity, or of the
-  // lines between two entities, ended with CR LF.
-  bool in_crlf = true;
+  const ProgressTap progress(observer, JobPhase::kReading, input.Size());
+  input.WatchProgress(progress);
+  // A large file is read in two halves at once. The second starts at a
+  // polyline entity near the middle; it counts when the first half, read
+  // up to there, finds a pair starting exactly there at the top level of the
+  // ENTITIES section. Otherwise the first reader goes on to the end.
+  const std::int64_t split = SplitGuess(file_name);
+  SecondHalf second;
+  std::jthread helper;
+  if (split >= 0) {
+    helper = std::jthread([&second, &file_name, split](std::stop_token token) {
+      second.Read(file_name, split, std::move(token));
+    });
+  }
+  DrawingScan scan(model, false);
   std::int64_t read = 0;
-  PairView pair;
-  while (input.ReadPairView(pair)) {
-    read = pair.end;
-    if (entity) {
-      if (entity->Take(pair)) {
-        in_crlf = in_crlf && pair.ends_in_crlf;
-        continue;
+  for (PairView pair; input.ReadPairView(pair); read = pair.end) {
+    if (helper.joinable() && pair.offset >= split) {
+      if (pair.offset == split && scan.StartsPolylinesHere()) {
+        const bool gap_in_crlf = scan.Finish(split);
+        helper.join();
+        if (second.error) std::rethrow_exception(second.error);
+        Join(model, second, gap_in_crlf);
+        progress.Report(input.Size());
+        return true;
       }
-      entity->Finish(pair.offset, in_crlf);
-      entity.reset();
-      in_crlf = true;
+      helper.request_stop();
+      helper.join();
     }
-    section.Apply(pair.code, pair.value);
-    const std::optional<PolylineKind> kind =
-        section.InsideEntities() ? PolylineStart(pair.code, pair.value) : std::nullopt;
-    if (kind) {
-      entity.emplace(model, *kind, pair);
-      model.polylines.back().gap_in_crlf = in_crlf;
-      in_crlf = pair.ends_in_crlf;
-    } else {
-      in_crlf = in_crlf && pair.ends_in_crlf;
-    }
+    scan.Take(pair);
   }
-  if (entity) {
-    entity->Finish(read, in_crlf);
-    in_crlf = true;
-  }
-  model.final_gap_in_crlf = in_crlf;
+  model.final_gap_in_crlf = scan.Finish(read);
   return true;
 }
 

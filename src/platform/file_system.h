@@ -22,6 +22,10 @@ int OpenFileForReading(const std::string& path);
 // end of the file), -1 on an error.
 std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t size);
 
+// Moves the read position of the file open as `fd` to byte `offset`; false
+// when it cannot.
+bool SeekFile(int fd, std::int64_t offset);
+
 // True when the program may create files in `folder`.
 bool FolderIsWritable(const std::string& folder);
 

@@ -19,6 +19,10 @@ std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t siz
   }
 }
 
+bool SeekFile(int fd, std::int64_t offset) {
+  return ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(offset);
+}
+
 bool FolderIsWritable(const std::string& folder) {
   return ::access(folder.c_str(), W_OK | X_OK) == 0;
 }

@@ -23,6 +23,8 @@ std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t siz
   return got;
 }
 
+bool SeekFile(int fd, std::int64_t offset) { return ::_lseeki64(fd, offset, SEEK_SET) == offset; }
+
 // Folder permissions on Windows are access lists that no attribute shows
 // (Program Files is read-only for users without being marked so), so the
 // only sure test is to create a file, which goes away when it is closed.

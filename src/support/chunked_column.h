@@ -55,6 +55,19 @@ class ChunkedColumn {
   }
   Value& Back() { return (*this)[size_ - 1]; }
 
+  // Moves every value of `other` behind this column's, giving back each of
+  // its blocks as soon as it is copied; `other` is left empty.
+  void TakeAll(ChunkedColumn& other) {
+    std::int64_t left = other.size_;
+    for (std::unique_ptr<Value[]>& block : other.blocks_) {
+      const std::int64_t used = std::min<std::int64_t>(left, kBlockValues);
+      for (std::int64_t i = 0; i < used; ++i) PushBack(block[static_cast<std::size_t>(i)]);
+      left -= used;
+      block.reset();
+    }
+    other.Clear();
+  }
+
   void Clear() {
     blocks_.clear();
     size_ = 0;
