@@ -73,18 +73,20 @@ class StopWhenRequested : public JobObserver {
 struct SecondHalf {
   PolylineModel model;
   bool final_gap_in_crlf = true;
+  bool complete = false;  // read to the end of the file
   std::exception_ptr error;
 
   void Read(const std::string& file_name, std::int64_t from, std::stop_token token) {
     try {
       StopWhenRequested stop(std::move(token));
       PairStream input;
-      if (!input.Open(file_name, from)) throw std::runtime_error("the file cannot be opened again");
+      if (!input.Open(file_name, from)) return;  // the first reader then reads it all
       input.WatchProgress(ProgressTap(&stop, JobPhase::kReading, 0));
       DrawingScan scan(model, true);
       std::int64_t read = from;
       for (PairView pair; input.ReadPairView(pair); read = pair.end) scan.Take(pair);
       final_gap_in_crlf = scan.Finish(read);
+      complete = !input.Failed();
     } catch (...) {
       error = std::current_exception();
     }
@@ -143,16 +145,15 @@ bool ReadPolylines(PolylineModel& model, const std::string& file_name, NoticeSin
   std::int64_t read = 0;
   for (PairView pair; input.ReadPairView(pair); read = pair.end) {
     if (helper.joinable() && pair.offset >= split) {
-      if (pair.offset == split && scan.StartsPolylinesHere()) {
-        const bool gap_in_crlf = scan.Finish(split);
-        helper.join();
-        if (second.error) std::rethrow_exception(second.error);
-        Join(model, second, gap_in_crlf);
+      const bool meets = pair.offset == split && scan.StartsPolylinesHere();
+      if (!meets) helper.request_stop();
+      helper.join();
+      if (meets && second.error) std::rethrow_exception(second.error);
+      if (meets && second.complete) {
+        Join(model, second, scan.Finish(split));
         progress.Report(input.Size());
         return true;
       }
-      helper.request_stop();
-      helper.join();
     }
     scan.Take(pair);
   }
