@@ -173,25 +173,6 @@ bool PairStream::ReadPairView(PairView& pair) {
   return true;
 }
 
-PairStream::PairRead PairStream::ReadPairKeepingCode0(DxfPair& pair) {
-  if (holding_) {
-    holding_ = false;
-    pair = std::move(held_);
-    if (Trimmed(pair.code) != "0") return PairRead::kPassedOver;
-    return PairRead::kCode0;
-  }
-  std::string_view line;
-  if (!ReadLine(line)) return PairRead::kEnd;
-  if (Trimmed(line) != "0") {
-    ReadLine(line);
-    return PairRead::kPassedOver;
-  }
-  pair.code.assign(line);
-  pair.has_value = ReadLine(line);
-  pair.value.assign(pair.has_value ? line : std::string_view());
-  return PairRead::kCode0;
-}
-
 void PairStream::PutBack(DxfPair pair) {
   held_ = std::move(pair);
   holding_ = true;

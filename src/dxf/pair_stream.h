@@ -61,12 +61,6 @@ class PairStream {
   // Makes `pair` the next one ReadPair yields. At most one pair is held.
   void PutBack(DxfPair pair);
 
-  enum class PairRead { kEnd, kPassedOver, kCode0 };
-  // Reads a pair and stores it in `pair` only when its trimmed code is "0";
-  // any other pair is passed over without being copied. For skipping the
-  // inside of an entity that is written from the model instead.
-  PairRead ReadPairKeepingCode0(DxfPair& pair);
-
   // Reads the next pair in place, with where it lies in the file. For
   // readers that never put a pair back; false when nothing is left.
   bool ReadPairView(PairView& pair);
