@@ -48,8 +48,9 @@ void CrLfWriter::Write(std::string_view bytes) {
         continue;
       }
       const auto k = static_cast<std::size_t>(std::countr_zero(feeds) / 8);
-      const bool after_cr = in + k > begin ? in[k - 1] == '\r' : after_cr_;
-      in += k + 1;
+      const char* const feed = in + k;
+      const bool after_cr = feed > begin ? feed[-1] == '\r' : after_cr_;
+      in = feed + 1;
       out += k;
       if (!after_cr) *out++ = '\r';
       *out++ = '\n';
