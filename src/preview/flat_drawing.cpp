@@ -35,13 +35,13 @@ class PieceBuilder {
   // at the last point of the one before, so the path stays connected.
   void StartPath(const PathVertex& start) {
     EndPiece();
-    have_last_ = Convert(start, last_);
+    have_last_ = ToFlatPoint(start, last_);
   }
 
   void AddSegment(Stroke stroke, const std::vector<PathVertex>& points) {
     for (const PathVertex& point : points) {
       FlatPoint flat_point;
-      if (!Convert(point, flat_point)) {
+      if (!ToFlatPoint(point, flat_point)) {
         // A point beyond single precision breaks the path there.
         EndPiece();
         have_last_ = false;
@@ -76,7 +76,7 @@ class PieceBuilder {
  private:
   FlatPiece& Current() { return flat_.pieces.back(); }
 
-  bool Convert(const PathVertex& point, FlatPoint& flat_point) const {
+  bool ToFlatPoint(const PathVertex& point, FlatPoint& flat_point) const {
     flat_point.x = static_cast<float>(point.x - flat_.origin_x);
     flat_point.y = static_cast<float>(point.y - flat_.origin_y);
     return std::isfinite(flat_point.x) && std::isfinite(flat_point.y);

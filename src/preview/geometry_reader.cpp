@@ -30,12 +30,12 @@ bool CollectEntities(PairStream& input, EntityCollector& collector) {
     const int code = GroupCode(line);
     // The code line's view ends with the next read; what the section state
     // needs of it is settled first.
-    const bool code0 = code == 0;
-    const bool code2 = code == 2;
+    const bool starts_something = code == 0;
+    const bool names_something = code == 2;
     std::string_view value;
     if (!input.ReadLine(value)) value = std::string_view();
     const bool was_inside = section.InsideEntities();
-    section.Apply(code0 ? "0" : code2 ? "2" : "", value);
+    section.Apply(starts_something ? "0" : names_something ? "2" : "", value);
     if (section.InsideEntities()) {
       collector.Take(code, value);
     } else if (was_inside) {

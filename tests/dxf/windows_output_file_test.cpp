@@ -26,7 +26,7 @@ std::string Utf8(const std::filesystem::path& path) {
 }
 
 std::string ReadAllLines(const std::string& path) {
-  DxfInput input;
+  PairStream input;
   if (!input.Open(path)) return "(not opened)";
   std::string lines;
   std::string_view line;
@@ -79,7 +79,7 @@ TEST(WindowsOutputFile, TheNulDeviceIsWrittenDirectly) {
 
 TEST(WindowsFileInput, AFolderIsNoInput) {
   const TempDir dir;
-  DxfInput input;
+  PairStream input;
   EXPECT_FALSE(input.Open(dir.path().string()));
 }
 
