@@ -38,9 +38,9 @@ double SecondsSince(Clock::time_point start) {
 // Polylines of 150 to 250 vertices: arcs of radius 1 to 50 over 20 to 300
 // degrees, tessellated so that a segment strays 0.01 to 0.06 from its arc,
 // and straight runs with corners; some with noise well inside the deviation.
-std::vector<Polyline> GenerateDrawing(std::int64_t vertex_target) {
+std::vector<testing::PlainPolyline> GenerateDrawing(std::int64_t vertex_target) {
   testing::OutlineMaker maker(4242);
-  std::vector<Polyline> polylines;
+  std::vector<testing::PlainPolyline> polylines;
   std::int64_t vertices = 0;
   while (vertices < vertex_target) {
     std::vector<PlanePoint> points;
@@ -67,14 +67,16 @@ std::vector<Polyline> GenerateDrawing(std::int64_t vertex_target) {
 
 // The window tests and segments a search makes on `model`, found by running
 // the search loop with the production window test.
-reference::SearchCounts CountWork(PolylineModel model, const ArcSearchSettings& settings) {
+reference::SearchCounts CountWork(const std::vector<testing::PlainPolyline>& polylines,
+                                  const ArcSearchSettings& settings) {
+  reference::PlainModel model{polylines};
   ArcWindowCheck window_check(settings);
-  const Polyline* cached = nullptr;
+  const testing::PlainPolyline* cached = nullptr;
   std::vector<PlanePoint> points;
   reference::SearchCounts counts;
   reference::FindArcs(
       model, settings,
-      [&](const Polyline& polyline, std::int32_t s, std::int32_t e) {
+      [&](const testing::PlainPolyline& polyline, std::int32_t s, std::int32_t e) {
         if (&polyline != cached) {
           cached = &polyline;
           points.clear();
@@ -102,13 +104,7 @@ double TimeProduction(const PolylineModel& original, const ArcSearchSettings& se
   return best;
 }
 
-int CountArcs(const PolylineModel& model) {
-  int arcs = 0;
-  for (const Polyline& polyline : model.polylines) {
-    for (const Vertex& vertex : polyline.vertices) arcs += vertex.gets_bulge ? 1 : 0;
-  }
-  return arcs;
-}
+int CountArcs(const PolylineModel& model) { return static_cast<int>(model.arc_starts.size()); }
 
 class CountingMessages : public NoticeSink {
  public:
@@ -116,12 +112,12 @@ class CountingMessages : public NoticeSink {
   int shown = 0;
 };
 
-std::string DxfOf(const std::vector<Polyline>& polylines) {
+std::string DxfOf(const std::vector<testing::PlainPolyline>& polylines) {
   std::string text = "0\nSECTION\n2\nENTITIES\n";
   char number[64];
-  for (const Polyline& polyline : polylines) {
+  for (const testing::PlainPolyline& polyline : polylines) {
     text += "0\nLWPOLYLINE\n8\n0\n90\n" + std::to_string(polyline.VertexCount()) + "\n70\n0\n";
-    for (const Vertex& vertex : polyline.vertices) {
+    for (const testing::PlainVertex& vertex : polyline.vertices) {
       std::snprintf(number, sizeof number, "10\n%.17g\n20\n%.17g\n", vertex.x, vertex.y);
       text += number;
     }
@@ -131,10 +127,10 @@ std::string DxfOf(const std::vector<Polyline>& polylines) {
 
 int Run(std::int64_t vertex_target, int subset_step) {
   const ArcSearchSettings start_values{0.1, 100, 100};
-  const std::vector<Polyline> polylines = GenerateDrawing(vertex_target);
+  const std::vector<testing::PlainPolyline> polylines = GenerateDrawing(vertex_target);
   const PolylineModel drawing = testing::ModelOf(polylines);
   std::int64_t vertices = 0;
-  for (const Polyline& polyline : polylines) vertices += polyline.VertexCount();
+  for (const testing::PlainPolyline& polyline : polylines) vertices += polyline.VertexCount();
   std::printf("Drawing: %zu polylines, %lld vertices; %u hardware threads\n", polylines.size(),
               static_cast<long long>(vertices), std::thread::hardware_concurrency());
 
@@ -142,7 +138,7 @@ int Run(std::int64_t vertex_target, int subset_step) {
   PolylineModel production_result;
   const double production = TimeProduction(drawing, start_values, 0, 3, &production_result);
   const double production_single = TimeProduction(drawing, start_values, 1, 3);
-  const reference::SearchCounts all = CountWork(drawing, start_values);
+  const reference::SearchCounts all = CountWork(polylines, start_values);
   std::printf("Production at (0.1, 100, 100): %.3f s (one thread %.3f s), %d arcs, %lld window "
               "tests, %lld segment tests, %.0f ns per segment test on one thread\n",
               production, production_single, CountArcs(production_result),
@@ -150,19 +146,20 @@ int Run(std::int64_t vertex_target, int subset_step) {
               production_single * 1e9 / static_cast<double>(all.segment_tests));
 
   // The reference over every k-th polyline.
-  std::vector<Polyline> subset_polylines;
-  std::vector<Polyline> subset_production;
+  std::vector<testing::PlainPolyline> subset_polylines;
+  std::vector<testing::PlainPolyline> subset_production;
+  const std::vector<testing::PlainPolyline> searched =
+      testing::WithArcMarks(polylines, production_result);
   for (std::size_t p = 0; p < polylines.size(); p += static_cast<std::size_t>(subset_step)) {
     subset_polylines.push_back(polylines[p]);
-    subset_production.push_back(production_result.polylines[p]);
+    subset_production.push_back(searched[p]);
   }
-  PolylineModel subset = testing::ModelOf(subset_polylines);
+  reference::PlainModel subset{subset_polylines};
   reference::SearchCounts subset_counts;
   const Clock::time_point start = Clock::now();
   reference::FindArcs(subset, start_values, {}, &subset_counts);
   const double reference_subset = SecondsSince(start);
-  const bool same = testing::MarksOf(subset) ==
-                    testing::MarksOf(testing::ModelOf(subset_production));
+  const bool same = testing::MarksOf(subset.polylines) == testing::MarksOf(subset_production);
   const double by_segments = reference_subset * static_cast<double>(all.segment_tests) /
                              static_cast<double>(subset_counts.segment_tests);
   const double by_windows = reference_subset * static_cast<double>(all.window_tests) /
@@ -189,7 +186,7 @@ int Run(std::int64_t vertex_target, int subset_step) {
       PolylineModel result;
       const double time = TimeProduction(drawing, settings, 0, 3, &result);
       const double single = TimeProduction(drawing, settings, 1, 3);
-      const reference::SearchCounts counts = CountWork(drawing, settings);
+      const reference::SearchCounts counts = CountWork(polylines, settings);
       std::printf("%6d %6d %10.3f %10.3f %8d %12lld %12lld %10.0f\n", na, nl, time, single,
                   CountArcs(result), static_cast<long long>(counts.window_tests),
                   static_cast<long long>(counts.segment_tests),

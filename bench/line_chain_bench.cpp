@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "dxf/polyline_model.h"
+#include "lines/line_records.h"
 #include "lines/line_chaining.h"
 #include "lines/line_reader.h"
 #include "lines/line_writer.h"
@@ -29,7 +29,7 @@
 
 namespace {
 
-using quillmere::PolylineModel;
+using quillmere::LineModel;
 
 // Processor time of this process (user and system): what the job costs on
 // one core, whatever else the machine is busy with.
@@ -99,19 +99,19 @@ void WriteText(const std::string& path, const std::string& text) {
   std::fclose(file);
 }
 
-std::int32_t Chains(const PolylineModel& model) {
+std::int32_t Chains(const LineModel& model) {
   std::int32_t chains = 0;
-  for (std::int32_t i = 0; i < model.PolylineCount(); ++i) {
-    if (!model.polylines[static_cast<std::size_t>(i)].dropped) ++chains;
+  for (std::int32_t i = 0; i < model.RecordCount(); ++i) {
+    if (!model.records[static_cast<std::size_t>(i)].dropped) ++chains;
   }
   return chains;
 }
 
-bool SameModel(const PolylineModel& a, const PolylineModel& b) {
-  if (a.PolylineCount() != b.PolylineCount()) return false;
-  for (std::int32_t i = 0; i < a.PolylineCount(); ++i) {
-    const auto& p = a.polylines[static_cast<std::size_t>(i)];
-    const auto& q = b.polylines[static_cast<std::size_t>(i)];
+bool SameModel(const LineModel& a, const LineModel& b) {
+  if (a.RecordCount() != b.RecordCount()) return false;
+  for (std::int32_t i = 0; i < a.RecordCount(); ++i) {
+    const auto& p = a.records[static_cast<std::size_t>(i)];
+    const auto& q = b.records[static_cast<std::size_t>(i)];
     if (p.VertexCount() != q.VertexCount() || p.dropped != q.dropped) return false;
     for (std::int32_t v = 0; v < p.VertexCount(); ++v) {
       const auto& s = p.vertices[static_cast<std::size_t>(v)];
@@ -132,7 +132,7 @@ struct Phases {
 };
 
 // The line job, timed phase by phase.
-Phases RunJob(PolylineModel& model, const std::string& input, const std::string& output,
+Phases RunJob(LineModel& model, const std::string& input, const std::string& output,
               quillmere::NoticeSink& messages) {
   Phases phases;
   Clock::time_point start = Clock::now();
@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
     Phases best;
     std::int32_t chains = 0;
     for (int run = 0; run < kRuns; ++run) {
-      PolylineModel model;
+      LineModel model;
       const Phases phases = RunJob(model, input, output, messages);
       if (run == 0 || phases.total() < best.total()) best = phases;
       chains = Chains(model);
@@ -188,9 +188,9 @@ int main(int argc, char** argv) {
   // Indexed against plain passes on the same subset.
   const std::size_t subset = largest / 10;
   WriteText(input, MakeDrawing(subset, random));
-  PolylineModel plain;
+  LineModel plain;
   quillmere::ReadLines(plain, input, messages);
-  PolylineModel indexed;
+  LineModel indexed;
   int indexed_passes = 0;
   double indexed_time = 0;
   for (int run = 0; run < kRuns; ++run) {

@@ -51,9 +51,9 @@ std::string LoadAverage() {
 // `arcs` polylines of `vertices` vertices each: an arc of radius 50 over 300
 // degrees, counter-clockwise or clockwise, from a random start angle, each
 // coordinate moved by up to 1e-4.
-std::vector<Polyline> LongArcs(int arcs, int vertices, std::uint64_t seed) {
+std::vector<testing::PlainPolyline> LongArcs(int arcs, int vertices, std::uint64_t seed) {
   testing::OutlineMaker maker(seed);
-  std::vector<Polyline> polylines;
+  std::vector<testing::PlainPolyline> polylines;
   for (int a = 0; a < arcs; ++a) {
     const double start = maker.Uniform(-180, 180);
     const double sweep = maker.Chance(0.5) ? 300 : -300;
@@ -90,12 +90,12 @@ Timing TimeProduction(const PolylineModel& drawing, const ArcSearchSettings& set
 }
 
 // The search on one polyline with the window test segment by segment.
-Timing TimeSegmentBySegment(Polyline& polyline, const ArcSearchSettings& settings) {
+Timing TimeSegmentBySegment(testing::PlainPolyline& polyline, const ArcSearchSettings& settings) {
   std::vector<PlanePoint> points;
-  for (const Vertex& vertex : polyline.vertices) points.push_back({vertex.x, vertex.y});
+  for (const testing::PlainVertex& vertex : polyline.vertices) points.push_back({vertex.x, vertex.y});
   ArcTestPoints test_points;
   FullWindowCheck full_check;
-  const auto window_test = [&](const Polyline&, std::int32_t s, std::int32_t e) {
+  const auto window_test = [&](const testing::PlainPolyline&, std::int32_t s, std::int32_t e) {
     const std::optional<Arc> arc = ArcThroughPoints(
         points[static_cast<std::size_t>(s)], points[static_cast<std::size_t>(s + (e - s) / 2)],
         points[static_cast<std::size_t>(e)]);
@@ -109,13 +109,7 @@ Timing TimeSegmentBySegment(Polyline& polyline, const ArcSearchSettings& setting
   return TimingSince(wall_start, processor_start);
 }
 
-int CountArcs(const PolylineModel& model) {
-  int arcs = 0;
-  for (const Polyline& polyline : model.polylines) {
-    for (const Vertex& vertex : polyline.vertices) arcs += vertex.gets_bulge ? 1 : 0;
-  }
-  return arcs;
-}
+int CountArcs(const PolylineModel& model) { return static_cast<int>(model.arc_starts.size()); }
 
 // Runs one setting over every size; returns false when marks differ.
 bool RunSetting(const ArcSearchSettings& settings, int arcs) {
@@ -127,15 +121,16 @@ bool RunSetting(const ArcSearchSettings& settings, int arcs) {
   bool all_same = true;
   double first_wall = 0, first_processor = 0, last_wall = 0, last_processor = 0;
   for (const int size : {1000, 2000, 4000, 8000}) {
-    const PolylineModel drawing = testing::ModelOf(LongArcs(arcs, size, 1000 + size));
+    const std::vector<testing::PlainPolyline> polylines = LongArcs(arcs, size, 1000 + size);
+    const PolylineModel drawing = testing::ModelOf(polylines);
     const double vertices = static_cast<double>(arcs) * size;
     PolylineModel result;
     const Timing production = TimeProduction(drawing, settings, result);
 
-    Polyline old_search = drawing.polylines[0];
+    testing::PlainPolyline old_search = polylines[0];
     const Timing old_timing = TimeSegmentBySegment(old_search, settings);
-    const bool same = testing::MarksOf(testing::ModelOf({old_search})) ==
-                      testing::MarksOf(testing::ModelOf({result.polylines[0]}));
+    const bool same = testing::MarksOf({old_search}) ==
+                      testing::MarksOf({testing::WithArcMarks(polylines, result)[0]});
     all_same = all_same && same;
     const double wall_per_vertex = production.wall * 1e6 / vertices;
     const double processor_per_vertex = production.processor * 1e6 / vertices;

@@ -1,123 +1,195 @@
-// Times a full read and write of a generated drawing of about 100 MB
-// (ReadPolylines followed by WriteArcResult with no arcs marked) against a plain byte copy
-// of the same file, in the same run, and prints the ratio.
+// Reading and writing at the speed of the disk, and the memory each job
+// needs: a generated drawing of 4,000 LWPOLYLINEs of 800 vertices (about
+// 100 MB), once with LF and once with CR LF line ends.
 //
-// Usage: roundtrip_bench [megabytes]
+// Each job runs in a child process of its own, so that its peak resident
+// memory can be read when it ends; a plain byte copy by /bin/cp runs the
+// same way, side by side, and the join job at tolerance 0 (read and write,
+// nothing joined) is timed against it. Prints the ratio to the copy and the
+// peak memory of every job as a multiple of the input's size.
+//
+// Usage: roundtrip_bench [polylines [vertices]]
 
-#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <functional>
+#include <random>
 #include <string>
-#include <vector>
 
-#include "arcs/arc_writer.h"
-#include "dxf/polyline_reader.h"
+#include "arcs/arc_job.h"
+#include "join/join_job.h"
+#include "lines/line_job.h"
 #include "support/notices.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class SilentMessages : public quillmere::NoticeSink {
+class CountingNotices : public quillmere::NoticeSink {
  public:
   void Notify(quillmere::Notice, const std::string&) override { ++count; }
   int count = 0;
 };
 
-// Writes a drawing of LWPOLYLINEs and old-style POLYLINEs until it reaches
-// the requested size.
-void WriteDrawing(const std::string& path, std::size_t bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
-  std::size_t written = 0;
-  std::string block;
-  for (int n = 0; written < bytes; ++n) {
-    block.clear();
-    if (n % 2 == 0) {
-      block += "  0\r\nLWPOLYLINE\r\n  5\r\n" + std::to_string(100 + n) +
-               "\r\n  8\r\nKONTUR\r\n 90\r\n200\r\n 70\r\n     0\r\n";
-      for (int i = 0; i < 200; ++i) {
-        block += " 10\r\n" + std::to_string(n * 0.5 + i * 0.125) + "\r\n 20\r\n" +
-                 std::to_string(i * 0.25) + "\r\n";
-      }
-    } else {
-      block += "  0\r\nPOLYLINE\r\n  8\r\nKONTUR\r\n 66\r\n     1\r\n 70\r\n     0\r\n";
-      for (int i = 0; i < 100; ++i) {
-        block += "  0\r\nVERTEX\r\n  8\r\nKONTUR\r\n 10\r\n" + std::to_string(i * 1.5) +
-                 "\r\n 20\r\n" + std::to_string(n * 0.75) + "\r\n 30\r\n0.0\r\n";
-      }
-      block += "  0\r\nSEQEND\r\n  8\r\nKONTUR\r\n";
+// LWPOLYLINEs of `vertices` vertices each, wandering about the drawing with
+// coordinates of six decimals, as CAD programs export them.
+void WriteDrawing(const std::string& path, int polylines, int vertices, const char* line_end) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) {
+    std::perror(path.c_str());
+    std::exit(2);
+  }
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> step(-0.5, 0.5);
+  std::uniform_real_distribution<double> place(0, 1000);
+  const auto line = [&](const char* text) { std::fprintf(file, "%s%s", text, line_end); };
+  line("  0");
+  line("SECTION");
+  line("  2");
+  line("ENTITIES");
+  char number[64];
+  for (int p = 0; p < polylines; ++p) {
+    std::snprintf(number, sizeof number, "%X", 0x100 + p);
+    for (const char* text : {"  0", "LWPOLYLINE", "  5", static_cast<const char*>(number), "100",
+                             "AcDbEntity", "  8", "0", "100", "AcDbPolyline"}) {
+      line(text);
     }
-    out << block;
-    written += block.size();
+    line(" 90");
+    std::snprintf(number, sizeof number, "%d", vertices);
+    line(number);
+    line(" 70");
+    line("     0");
+    double x = place(random), y = place(random);
+    for (int v = 0; v < vertices; ++v) {
+      x += step(random);
+      y += step(random);
+      std::fprintf(file, " 10%s%.6f%s 20%s%.6f%s", line_end, x, line_end, line_end, y, line_end);
+    }
   }
-  out << "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+  for (const char* text : {"  0", "ENDSEC", "  0", "EOF"}) line(text);
+  std::fclose(file);
 }
 
-// A plain copy with large blocks: the fastest that any writer could be.
-void CopyBytes(const std::string& from, const std::string& to) {
-  const int in = ::open(from.c_str(), O_RDONLY);
-  const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  std::vector<char> buffer(1 << 20);
-  ssize_t got = 0;
-  while ((got = ::read(in, buffer.data(), buffer.size())) > 0) {
-    if (::write(out, buffer.data(), static_cast<std::size_t>(got)) != got) break;
-  }
-  ::close(in);
-  ::close(out);
+// What a child process cost: its wall time and its peak resident memory.
+struct ChildCost {
+  double seconds = 0;
+  double peak_bytes = 0;
+  bool succeeded = false;
+};
+
+ChildCost Await(pid_t child, Clock::time_point start) {
+  int status = 0;
+  rusage usage{};
+  ChildCost cost;
+  if (::wait4(child, &status, 0, &usage) != child) return cost;
+  cost.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  cost.peak_bytes = static_cast<double>(usage.ru_maxrss) * 1024;  // kilobytes on Linux
+  cost.succeeded = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return cost;
 }
 
-template <typename Work>
-double BestSeconds(int runs, Work work) {
-  double best = 1e30;
-  for (int r = 0; r < runs; ++r) {
-    const auto start = Clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+// Runs `job` in a child process; it succeeds when it returns true.
+ChildCost RunChild(const std::function<bool()>& job) {
+  std::fflush(nullptr);
+  const Clock::time_point start = Clock::now();
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(job() ? 0 : 1);
+  return child < 0 ? ChildCost{} : Await(child, start);
+}
+
+ChildCost CopyWithCp(const std::string& from, const std::string& to) {
+  std::fflush(nullptr);
+  const Clock::time_point start = Clock::now();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::execl("/bin/cp", "cp", from.c_str(), to.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
   }
-  return best;
+  return child < 0 ? ChildCost{} : Await(child, start);
+}
+
+using Job = std::function<bool(const std::string& input, const std::string& output)>;
+
+bool ArcJob(const std::string& input, const std::string& output) {
+  CountingNotices notices;
+  return quillmere::RunArcJob({0.1, 100, 100}, input, output, notices).has_value();
+}
+
+bool LineJob(const std::string& input, const std::string& output) {
+  CountingNotices notices;
+  return quillmere::RunLineJob(0.01, input, output, notices).has_value();
+}
+
+Job JoinJob(double tolerance) {
+  return [tolerance](const std::string& input, const std::string& output) {
+    CountingNotices notices;
+    return quillmere::RunJoinJob(tolerance, input, output, notices).has_value();
+  };
+}
+
+// The fastest of `runs` runs of cp and of the join job at tolerance 0, taken
+// in turns so that both see the machine alike. Returns false when a run
+// failed.
+bool CompareWithCopy(const std::string& input, const std::string& output, int runs) {
+  double copy = 1e30, job = 1e30;
+  bool all_succeeded = true;
+  for (int run = 0; run < runs; ++run) {
+    const ChildCost copied = CopyWithCp(input, output);
+    const ChildCost joined = RunChild([&] { return JoinJob(0)(input, output); });
+    all_succeeded = all_succeeded && copied.succeeded && joined.succeeded;
+    copy = std::min(copy, copied.seconds);
+    job = std::min(job, joined.seconds);
+  }
+  std::printf("  byte copy (cp):              %.3f s\n", copy);
+  std::printf("  convert3 at tolerance 0:     %.3f s\n", job);
+  std::printf("  ratio to the byte copy:      %.2f (target: at most 3)\n", job / copy);
+  return all_succeeded;
+}
+
+bool ReportMemory(const std::string& input, const std::string& output) {
+  const double size = static_cast<double>(std::filesystem::file_size(input));
+  bool all_succeeded = true;
+  const struct {
+    const char* name;
+    Job job;
+  } jobs[] = {{"convert1 (0.1 100 100)", ArcJob},
+              {"convert2 (0.01)", LineJob},
+              {"convert3 (0.01)", JoinJob(0.01)},
+              {"convert3 (0)", JoinJob(0)}};
+  for (const auto& [name, job] : jobs) {
+    const ChildCost cost = RunChild([&] { return job(input, output); });
+    all_succeeded = all_succeeded && cost.succeeded;
+    std::printf("  %-24s %.3f s, peak memory %6.1f MB = %.2f x the input (target: at most 1)%s\n",
+                name, cost.seconds, cost.peak_bytes / 1e6, cost.peak_bytes / size,
+                cost.succeeded ? "" : "  FAILED");
+  }
+  return all_succeeded;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100;
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "quillmere-bench";
-  std::filesystem::create_directories(dir);
-  const std::string input = (dir / "drawing.dxf").string();
-  const std::string copy = (dir / "copy.dxf").string();
-  const std::string output = (dir / "roundtrip.dxf").string();
-  if (std::getenv("QUILLMERE_BENCH_KEEP") == nullptr || !std::filesystem::exists(input)) {
-    WriteDrawing(input, megabytes << 20);
+  const int polylines = argc > 1 ? std::atoi(argv[1]) : 4000;
+  const int vertices = argc > 2 ? std::atoi(argv[2]) : 800;
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("quillmere-roundtrip-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const std::string output = (folder / "output.dxf").string();
+  bool all_succeeded = true;
+  for (const auto& [name, line_end] : {std::pair{"LF", "\n"}, std::pair{"CR LF", "\r\n"}}) {
+    const std::string input = (folder / "drawing.dxf").string();
+    WriteDrawing(input, polylines, vertices, line_end);
+    std::printf("%d LWPOLYLINEs of %d vertices, %s line ends: %.1f MB\n", polylines, vertices,
+                name, static_cast<double>(std::filesystem::file_size(input)) / 1e6);
+    all_succeeded = CompareWithCopy(input, output, 5) && all_succeeded;
+    all_succeeded = ReportMemory(input, output) && all_succeeded;
   }
-  const double size_mb = static_cast<double>(std::filesystem::file_size(input)) / (1 << 20);
-
-  SilentMessages messages;
-  const double copy_seconds = BestSeconds(3, [&] { CopyBytes(input, copy); });
-  int polylines = 0;
-  double read_seconds = 0;
-  const double roundtrip_seconds = BestSeconds(3, [&] {
-    const auto start = Clock::now();
-    quillmere::PolylineModel model;
-    quillmere::ReadPolylines(model, input, messages);
-    read_seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    quillmere::WriteArcResult(model, input, output, messages);
-    polylines = model.PolylineCount();
-  });
-  const bool same = std::filesystem::file_size(output) == std::filesystem::file_size(input);
-
-  std::printf("drawing: %.1f MB, %d polylines\n", size_mb, polylines);
-  std::printf("plain byte copy:        %.3f s (%.0f MB/s)\n", copy_seconds, size_mb / copy_seconds);
-  std::printf("read + write round trip: %.3f s (%.0f MB/s)\n", roundtrip_seconds,
-              size_mb / roundtrip_seconds);
-  std::printf("  of which reading:       %.3f s (last run)\n", read_seconds);
-  std::printf("ratio round trip / copy: %.2f (target: at most 3)\n", roundtrip_seconds / copy_seconds);
-  std::printf("output size equals input: %s, messages: %d\n", same ? "yes" : "no", messages.count);
-  if (std::getenv("QUILLMERE_BENCH_KEEP") == nullptr) std::filesystem::remove_all(dir);
-  return same && messages.count == 0 ? 0 : 1;
+  std::filesystem::remove_all(folder);
+  return all_succeeded ? 0 : 1;
 }

@@ -11,12 +11,10 @@ namespace {
 ArcJobSummary Summarise(const PolylineModel& model) {
   ArcJobSummary summary;
   summary.polylines = model.PolylineCount();
-  for (const Polyline& polyline : model.polylines) {
-    summary.vertices_read += polyline.VertexCount();
-    for (const Vertex& vertex : polyline.vertices) {
-      summary.vertices_removed += vertex.dropped ? 1 : 0;
-      summary.arcs += vertex.gets_bulge ? 1 : 0;
-    }
+  summary.vertices_read = model.vertices.Count();
+  for (std::int64_t vertex = 0; vertex < model.vertices.Count(); ++vertex) {
+    summary.vertices_removed += model.HasMark(vertex, kVertexDropped) ? 1 : 0;
+    summary.arcs += model.HasMark(vertex, kVertexGetsBulge) ? 1 : 0;
   }
   return summary;
 }

@@ -24,15 +24,16 @@ struct SearchedPolyline {
   std::vector<PlanePoint> points;
   std::vector<std::int32_t> next_arc;
 
-  void Load(const Polyline& polyline) {
-    const std::size_t n = polyline.vertices.size();
+  void Load(const PolylineModel& model, const PolylineRecord& polyline) {
+    const auto n = static_cast<std::size_t>(polyline.vertex_count);
     points.resize(n);
     next_arc.resize(n + 1);
     next_arc[n] = static_cast<std::int32_t>(n);
     for (std::size_t v = n; v-- > 0;) {
-      const Vertex& vertex = polyline.vertices[v];
-      points[v] = {vertex.x, vertex.y};
-      next_arc[v] = vertex.carries_arc ? static_cast<std::int32_t>(v) : next_arc[v + 1];
+      const std::int64_t vertex = polyline.first_vertex + static_cast<std::int64_t>(v);
+      points[v] = {model.vertices.x[vertex], model.vertices.y[vertex]};
+      next_arc[v] = model.HasMark(vertex, kVertexCarriesArc) ? static_cast<std::int32_t>(v)
+                                                             : next_arc[v + 1];
     }
   }
 
@@ -62,8 +63,10 @@ std::int32_t LongestWindow(const SearchedPolyline& searched, std::int32_t s,
   return e;
 }
 
-void MarkArcs(Polyline& polyline, const SearchedPolyline& searched,
-              ArcWindowCheck& window_check) {
+// Marks the arcs of one polyline; their starts go to `arc_starts`.
+void MarkArcs(PolylineModel& model, const PolylineRecord& polyline,
+              const SearchedPolyline& searched, ArcWindowCheck& window_check,
+              std::vector<ArcStart>& arc_starts) {
   const std::int32_t n = polyline.VertexCount();
   std::int32_t s = 0;
   do {
@@ -82,22 +85,25 @@ void MarkArcs(Polyline& polyline, const SearchedPolyline& searched,
       continue;
     }
     for (std::int32_t v = s + 1; v < e; ++v) {
-      polyline.vertices[static_cast<std::size_t>(v)].dropped = true;
+      model.SetMark(model.VertexIndex(polyline, v), kVertexDropped, true);
     }
-    Vertex& first = polyline.vertices[static_cast<std::size_t>(s)];
-    first.gets_bulge = true;
-    first.bulge = arc->bulge;
+    const std::int64_t first = model.VertexIndex(polyline, s);
+    model.SetMark(first, kVertexGetsBulge, true);
+    arc_starts.push_back({first, arc->bulge});
     s = e;
   } while (!(s + 3 > n - 1));
 }
 
-void SearchPolyline(Polyline& polyline, SearchedPolyline& searched,
-                    ArcWindowCheck& window_check) {
+void SearchPolyline(PolylineModel& model, const PolylineRecord& polyline,
+                    SearchedPolyline& searched, ArcWindowCheck& window_check,
+                    std::vector<ArcStart>& arc_starts) {
   if (!HasPlainOutline(polyline)) return;
-  for (Vertex& vertex : polyline.vertices) vertex.dropped = false;
-  searched.Load(polyline);
+  for (std::int32_t v = 0; v < polyline.vertex_count; ++v) {
+    model.SetMark(model.VertexIndex(polyline, v), kVertexDropped, false);
+  }
+  searched.Load(model, polyline);
   window_check.Use(searched.points);
-  MarkArcs(polyline, searched, window_check);
+  MarkArcs(model, polyline, searched, window_check, arc_starts);
 }
 
 // What the workers share: the next polyline to take, how many are done,
@@ -108,25 +114,48 @@ struct SearchProgress {
   ProgressTap tap;
 };
 
-// Takes polylines in order until none is left; keeps the first exception
-// that stops it.
+// What one worker leaves: the arcs it found, and the first exception that
+// stopped it.
+struct WorkerResult {
+  std::vector<ArcStart> arc_starts;
+  std::exception_ptr error;
+};
+
+// Takes polylines in order until none is left. Workers mark the vertices of
+// different polylines only, and each keeps its arcs to itself.
 void SearchPolylines(PolylineModel& model, const ArcSearchSettings& settings,
-                     SearchProgress& progress, std::exception_ptr& error) {
+                     SearchProgress& progress, WorkerResult& result) {
   try {
     ArcWindowCheck window_check(settings);
     SearchedPolyline searched;
     for (std::int32_t p = progress.next++; p < model.PolylineCount(); p = progress.next++) {
-      SearchPolyline(model.polylines[static_cast<std::size_t>(p)], searched, window_check);
+      SearchPolyline(model, model.polylines[static_cast<std::size_t>(p)], searched, window_check,
+                     result.arc_starts);
       progress.tap.Report(++progress.done);
     }
   } catch (...) {
-    error = std::current_exception();
+    result.error = std::current_exception();
   }
 }
 
+// The arcs of all workers join those found before, by vertex; a vertex's
+// new arc replaces an earlier one.
+void KeepArcStarts(PolylineModel& model, std::vector<WorkerResult>& results) {
+  std::vector<ArcStart>& starts = model.arc_starts;
+  for (WorkerResult& result : results) {
+    starts.insert(starts.end(), result.arc_starts.begin(), result.arc_starts.end());
+    result.arc_starts = {};
+  }
+  const auto by_vertex = [](const ArcStart& a, const ArcStart& b) { return a.vertex < b.vertex; };
+  std::stable_sort(starts.begin(), starts.end(), by_vertex);
+  const auto later_wins = [](const ArcStart& a, const ArcStart& b) { return a.vertex == b.vertex; };
+  std::reverse(starts.begin(), starts.end());
+  starts.erase(std::unique(starts.begin(), starts.end(), later_wins), starts.end());
+  std::reverse(starts.begin(), starts.end());
+}
+
 unsigned WorkerCount(const PolylineModel& model, unsigned requested) {
-  std::int64_t vertices = 0;
-  for (const Polyline& polyline : model.polylines) vertices += polyline.VertexCount();
+  const std::int64_t vertices = model.vertices.Count();
   const unsigned cores = std::max(std::thread::hardware_concurrency(), 1u);
   const std::int64_t useful = std::max<std::int64_t>(
       1, std::min<std::int64_t>(model.PolylineCount(), vertices / kVerticesPerWorker));
@@ -136,7 +165,7 @@ unsigned WorkerCount(const PolylineModel& model, unsigned requested) {
 
 }  // namespace
 
-bool HasPlainOutline(const Polyline& polyline) {
+bool HasPlainOutline(const PolylineRecord& polyline) {
   constexpr std::int32_t kNotPlain =
       kFlagCurveFit | kFlagSplineFit | kFlag3d | kFlagPolygonMesh | kFlagPolyfaceMesh;
   return polyline.kind == PolylineKind::kLwPolyline || (polyline.header_flags & kNotPlain) == 0;
@@ -145,23 +174,24 @@ bool HasPlainOutline(const Polyline& polyline) {
 void FindArcs(PolylineModel& model, const ArcSearchSettings& settings, unsigned worker_count,
               JobObserver* observer) {
   const unsigned workers = WorkerCount(model, worker_count);
-  std::vector<std::exception_ptr> errors(workers);
+  std::vector<WorkerResult> results(workers);
   SearchProgress progress;
   progress.tap = ProgressTap(observer, JobPhase::kSearching, model.PolylineCount());
   if (workers == 1) {
-    SearchPolylines(model, settings, progress, errors[0]);
+    SearchPolylines(model, settings, progress, results[0]);
   } else {
     std::vector<std::jthread> threads;
     threads.reserve(workers);
-    for (std::exception_ptr& error : errors) {
-      threads.emplace_back([&model, &settings, &progress, &error] {
-        SearchPolylines(model, settings, progress, error);
+    for (WorkerResult& result : results) {
+      threads.emplace_back([&model, &settings, &progress, &result] {
+        SearchPolylines(model, settings, progress, result);
       });
     }
   }  // the threads are joined here
-  for (const std::exception_ptr& error : errors) {
-    if (error) std::rethrow_exception(error);
+  for (const WorkerResult& result : results) {
+    if (result.error) std::rethrow_exception(result.error);
   }
+  KeepArcStarts(model, results);
 }
 
 }  // namespace quillmere

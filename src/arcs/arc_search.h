@@ -7,10 +7,11 @@
 namespace quillmere {
 
 // The arc search over a whole model. In every polyline that is a plain 2-D
-// outline it clears `dropped`, then grows windows of vertices from each start
-// vertex while they pass the window check (ArcWindowCheck) and marks the
-// longest window that passed as one arc: `dropped` on its inner vertices,
-// `gets_bulge` and `bulge` on its first vertex. The search goes on at the
+// outline it clears the mark kVertexDropped, then grows windows of vertices
+// from each start vertex while they pass the window check (ArcWindowCheck)
+// and marks the longest window that passed as one arc: kVertexDropped on its
+// inner vertices, kVertexGetsBulge on its first vertex, whose bulge joins
+// `model.arc_starts`. The search goes on at the
 // last vertex of an arc, or one vertex further when no window passed. A
 // window that holds a segment read as an arc fails.
 //
@@ -25,6 +26,6 @@ void FindArcs(PolylineModel& model, const ArcSearchSettings& settings, unsigned 
 
 // False for POLYLINEs whose header flags mark fitted curves, 3-D polylines
 // or meshes: their vertices are no plain outline and are left as read.
-bool HasPlainOutline(const Polyline& polyline);
+bool HasPlainOutline(const PolylineRecord& polyline);
 
 }  // namespace quillmere

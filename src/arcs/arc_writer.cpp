@@ -1,53 +1,55 @@
 #include "arcs/arc_writer.h"
 
-#include "dxf/dxf_text.h"
 #include "dxf/polyline_entities.h"
-#include "support/numbers.h"
 
 namespace quillmere {
 
 namespace {
 
-// Writes a vertex's pairs without its own bulge, then the new bulge pair.
-void WriteVertexWithBulge(OutputFile& output, const Vertex& vertex) {
-  LineList::Cursor cursor(vertex.pairs);
-  std::string_view code;
-  std::string_view value;
-  while (cursor.Next(code)) {
-    const bool has_value = cursor.Next(value);
-    if (LineIs(code, "42")) continue;
-    output.WriteLine(code);
-    if (has_value) output.WriteLine(value);
+std::int64_t KeptVertices(const PolylineModel& model, const PolylineRecord& polyline) {
+  std::int64_t kept = 0;
+  for (std::int32_t v = 0; v < polyline.vertex_count; ++v) {
+    kept += model.HasMark(model.VertexIndex(polyline, v), kVertexDropped) ? 0 : 1;
   }
-  output.WriteLine("42");
-  output.WriteLine(FormatGeneral(vertex.bulge));
+  return kept;
 }
 
 }  // namespace
 
-void WriteArcPolyline(OutputFile& output, const Polyline& polyline) {
-  std::int32_t written = 0;
-  for (const Vertex& vertex : polyline.vertices) written += vertex.dropped ? 0 : 1;
-  WriteHeaderWithCount(output, polyline.header, written);
-  for (const Vertex& vertex : polyline.vertices) {
-    if (vertex.dropped) continue;
-    if (vertex.gets_bulge) {
-      WriteVertexWithBulge(output, vertex);
-    } else {
-      output.Write(vertex.pairs.Text());
+void WriteArcPolyline(PolylineOutput& output, const PolylineModel& model, std::int32_t index) {
+  const PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(index)];
+  output.WriteHeader(polyline, KeptVertices(model, polyline));
+  // Vertices that stay as read are copied in runs; a run ends at a vertex
+  // that is left out or gets a bulge.
+  std::int64_t run_begin = polyline.place.vertices;
+  std::int64_t begin = polyline.place.vertices;
+  for (std::int32_t v = 0; v < polyline.vertex_count; ++v) {
+    const std::int64_t vertex = model.VertexIndex(polyline, v);
+    const std::int64_t end = v + 1 < polyline.vertex_count
+                                 ? begin + model.vertices.step[vertex + 1]
+                                 : polyline.place.trailer;
+    const bool dropped = model.HasMark(vertex, kVertexDropped);
+    const bool gets_bulge = !dropped && model.HasMark(vertex, kVertexGetsBulge);
+    if (dropped || gets_bulge) {
+      output.CopyPairs(polyline, run_begin, begin);
+      if (gets_bulge) output.WriteVertexWithBulge(polyline, begin, end, model.Bulge(vertex));
+      run_begin = end;
     }
+    begin = end;
   }
-  output.Write(polyline.trailer.Text());
+  output.CopyPairs(polyline, run_begin, polyline.place.trailer);
+  if (polyline.value_line_supplied) output.WriteLine("");
+  output.WriteTrailer(polyline);
 }
 
 bool WriteArcResult(const PolylineModel& model, const std::string& input_name,
                     const std::string& output_name, NoticeSink& notices, JobObserver* observer) {
-  return CopyReplacingPolylines(input_name, output_name, model.PolylineCount(), notices,
-                                [&model](OutputFile& output, std::int32_t index) {
-                                  WriteArcPolyline(output,
-                                                   model.polylines[static_cast<std::size_t>(index)]);
-                                },
-                                observer);
+  return CopyReplacingPolylines(
+      model, input_name, output_name, notices,
+      [&model](PolylineOutput& output, std::int32_t index) {
+        WriteArcPolyline(output, model, index);
+      },
+      observer);
 }
 
 }  // namespace quillmere

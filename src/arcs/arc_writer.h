@@ -3,21 +3,23 @@
 #include <string>
 
 #include "dxf/polyline_model.h"
+#include "dxf/polyline_output.h"
 #include "support/job_observer.h"
 #include "support/notices.h"
-#include "support/output_file.h"
 
 namespace quillmere {
 
 // Writes the result of the arc job: a copy of the input in which every
-// polyline entity of the ENTITIES section is replaced by its polyline in the
-// model, without the vertices marked `dropped` and with the bulges of the
-// vertices marked `gets_bulge`. Returns and notifies as CopyDrawing does.
+// polyline of the model is written without its vertices marked
+// kVertexDropped, the vertices marked kVertexGetsBulge with their arc's
+// bulge instead of their own, and its vertex count in the header's group-90
+// values. The model must have been read from the input. Returns and
+// notifies as CopyReplacingPolylines does.
 bool WriteArcResult(const PolylineModel& model, const std::string& input_name,
                     const std::string& output_name, NoticeSink& notices,
                     JobObserver* observer = nullptr);
 
-// The lines of one polyline as the arc job writes it.
-void WriteArcPolyline(OutputFile& output, const Polyline& polyline);
+// The lines of polyline `index` as the arc job writes it.
+void WriteArcPolyline(PolylineOutput& output, const PolylineModel& model, std::int32_t index);
 
 }  // namespace quillmere

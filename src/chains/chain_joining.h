@@ -1,43 +1,44 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <span>
 
-#include "dxf/polyline_model.h"
+#include "chains/chain_lists.h"
+#include "chains/space_point.h"
 
 namespace quillmere {
 
 // The join group of a record that takes no part in joining.
 inline constexpr std::int32_t kNoJoinGroup = -1;
 
-// What a job does to a record that received others, once all their
-// vertices have moved to it.
-using ReceiverFinish = std::function<void(Polyline& receiver)>;
+// What the joining engine needs of a record: where it starts and ends, and
+// its join group. A record with fewer than two vertices takes no part: its
+// group is kNoJoinGroup.
+struct ChainRecord {
+  SpacePoint start;
+  SpacePoint end;
+  std::int32_t group = kNoJoinGroup;
+};
 
-// Joins the records of `model` into chains, end to start, in passes until a
-// pass joins nothing.
+// Joins the records into chains, end to start, in passes until a pass joins
+// nothing, and returns the chains as `chains` (made for as many records).
 //
-// A record is numbered by its index in `model.polylines`. `groups` gives
-// each record's join group, and only records of the same group join; a
-// record whose group is kNoJoinGroup (or missing) takes no part, nor does
-// one with fewer than two vertices. In a pass every record that takes part
-// and has not been attached, in ascending order, is attached behind the
-// lowest-numbered other record of its group whose current last vertex lies
-// strictly inside the box of `tolerance` around the record's first vertex
-// (each of |dx|, |dy|, |dz| below the tolerance). A record that has received
-// others can itself be attached later, with all it received. Nothing is
-// ever reversed; a tolerance of 0 or less, or NaN, joins nothing in its one
-// pass.
+// A record is numbered by its index in `records`. Only records of the same
+// join group join; a record whose group is kNoJoinGroup takes no part. In a
+// pass every record that takes part and has not been attached, in ascending
+// order, is attached behind the lowest-numbered other record of its group
+// whose chain currently ends strictly inside the box of `tolerance` around
+// the record's start (each of |dx|, |dy|, |dz| below the tolerance). A
+// record that has received others can itself be attached later, with all it
+// received. Nothing is ever reversed; a tolerance of 0 or less, or NaN,
+// joins nothing in its one pass.
 //
-// When the passes are over, the vertices of every attached record, from its
-// second on, follow those of its receiver (the joint is stored once), and
-// the attached record is left without vertices and marked `dropped`. Then
-// `finish_receiver`, when given, sees each receiver in ascending order.
+// The jobs apply the chains: the vertices of each record linked behind
+// another, from its second on, follow those of the record before it (the
+// joint is stored once).
 //
 // Returns the number of passes run, the last one (which joined nothing)
 // included.
-int JoinChains(PolylineModel& model, double tolerance, std::span<const std::int32_t> groups,
-               const ReceiverFinish& finish_receiver = {});
+int JoinChains(std::span<const ChainRecord> records, double tolerance, ChainLists& chains);
 
 }  // namespace quillmere

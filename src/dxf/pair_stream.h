@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,18 @@ struct DxfPair {
   // False when the input ended right after the code line. The value then
   // reads as empty, and a writer copying the pair writes no value line.
   bool has_value = true;
+};
+
+// One group pair seen in place: the views point into the reader's buffer
+// and stay valid until the next read.
+struct PairView {
+  std::string_view code;
+  std::string_view value;
+  bool has_value = true;
+  std::int64_t offset = 0;  // byte position of the code line in the file
+  std::int64_t end = 0;     // byte position just behind the pair's last line end
+  // Every line of the pair ends with CR LF (not only LF, nor the file's end).
+  bool ends_in_crlf = false;
 };
 
 // Sequential reader of a DXF text file, pair by pair (or line by line), with
@@ -35,8 +48,9 @@ class PairStream {
   PairStream(const PairStream&) = delete;
   PairStream& operator=(const PairStream&) = delete;
 
-  // Opens a regular file (or another readable non-directory) for reading.
-  bool Open(const std::string& path);
+  // Opens a regular file (or another readable non-directory) for reading,
+  // from byte `from` on: the first line read starts there.
+  bool Open(const std::string& path, std::int64_t from = 0);
   void Close();
 
   // Reads the next pair: the one put back, or the code line and then the
@@ -47,11 +61,9 @@ class PairStream {
   // Makes `pair` the next one ReadPair yields. At most one pair is held.
   void PutBack(DxfPair pair);
 
-  enum class PairRead { kEnd, kPassedOver, kCode0 };
-  // Reads a pair and stores it in `pair` only when its trimmed code is "0";
-  // any other pair is passed over without being copied. For skipping the
-  // inside of an entity that is written from the model instead.
-  PairRead ReadPairKeepingCode0(DxfPair& pair);
+  // Reads the next pair in place, with where it lies in the file. For
+  // readers that never put a pair back; false when nothing is left.
+  bool ReadPairView(PairView& pair);
 
   // Reads the next line; the view stays valid until the next read. Only
   // for scans that never put a pair back.
@@ -70,6 +82,10 @@ class PairStream {
 
  private:
   bool Fill();
+  // The line starting at `from` in the buffer: the position of its line
+  // feed, reading more when needed (which moves the unread bytes to the
+  // front; `from` follows). `end_` when the file ends without one.
+  std::size_t FindLineEnd(std::size_t& from);
 
   int fd_ = -1;
   std::vector<char> buffer_;

@@ -4,45 +4,39 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include "dxf/drawing_copy.h"
-#include "dxf/line_list.h"
-#include "dxf/pair_stream.h"
 #include "dxf/polyline_model.h"
+#include "dxf/polyline_output.h"
+#include "support/job_observer.h"
 #include "support/notices.h"
-#include "support/output_file.h"
 
 namespace quillmere {
 
 // What the polyline reader and the writers of the arc and join jobs share
 // about POLYLINE and LWPOLYLINE entities.
 
-// Appends a pair to a line list, without a value line when the input ended
-// after the code line.
-inline void AddPair(LineList& list, const DxfPair& pair) {
-  list.Add(pair.code);
-  if (pair.has_value) list.Add(pair.value);
-}
-
 // The kind of polyline entity that a pair (0, POLYLINE) or (0, LWPOLYLINE)
 // starts; nothing for any other pair.
-std::optional<PolylineKind> PolylineStart(const DxfPair& pair);
+std::optional<PolylineKind> PolylineStart(std::string_view code, std::string_view value);
 
-// Whether `pair` ends a polyline entity of `kind`: any pair with code "0",
-// but a POLYLINE goes on through its VERTEX entities and its SEQEND.
-bool EndsPolyline(const DxfPair& pair, PolylineKind kind);
-
-// Writes the pairs of `header`, the value of every group-90 pair (the
-// vertex count of an LWPOLYLINE) replaced by `vertex_count`.
-void WriteHeaderWithCount(OutputFile& output, const LineList& header, std::int32_t vertex_count);
-
-// Copies `input_name` to `output_name` and writes the n-th polyline entity
-// of the ENTITIES section with `write_polyline(output, n)` instead of as
-// read. Entities beyond the first `count` are copied unchanged. Returns
-// and notifies as CopyDrawing does.
-bool CopyReplacingPolylines(const std::string& input_name, const std::string& output_name,
-                            std::int32_t count, NoticeSink& notices,
-                            const std::function<void(OutputFile&, std::int32_t)>& write_polyline,
+// Writes a copy of `input_name` to `output_name` in which polyline n of
+// `model` stands as `write_polyline(output, n)` writes it; every line
+// outside the model's polylines is copied as read, with CR LF line ends.
+// The model must have been read from the input as it is.
+//
+// The output replaces an existing file only once it is complete, so the
+// input may be the output. Notifies kCannotCreateOutput (then the input is
+// not opened), kCannotReopenInput when the input cannot be opened or not be
+// read to its end, and kCannotCreateOutput when the output could not be
+// written completely; in each case the previous output stays as it was and
+// no new one is created. True when the output was written.
+//
+// `observer`, when given, sees the bytes of the input copied and may stop
+// the copy (JobStopped): the previous output then stays as it was.
+bool CopyReplacingPolylines(const PolylineModel& model, const std::string& input_name,
+                            const std::string& output_name, NoticeSink& notices,
+                            const std::function<void(PolylineOutput&, std::int32_t)>& write_polyline,
                             JobObserver* observer = nullptr);
 
 }  // namespace quillmere

@@ -1,47 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
-#include "dxf/line_list.h"
+#include "support/chunked_column.h"
 
 namespace quillmere {
 
-// One vertex: its coordinates and the exact lines of the file that make it up.
-struct Vertex {
-  double x = 0;
-  double y = 0;
-  double z = 0;
-  // POLYLINE vertex: the whole VERTEX entity. LWPOLYLINE vertex: the pair
-  // that started it (group 10) and every pair up to the next vertex.
-  LineList pairs;
-  bool dropped = false;     // the writer leaves this vertex out
-  bool gets_bulge = false;  // the writer gives this vertex `bulge`
-  double bulge = 0;
-  // Read with a bulge (group 42) other than 0: the segment from this vertex
-  // already is an arc.
-  bool carries_arc = false;
-};
+// The polylines of a drawing as the arc and the join job need them: for
+// each polyline its kind, its header flags and where the lines of its
+// entity lie in the input; for each vertex its x and y, its marks and where
+// its pairs begin. The lines themselves stay in the file: the writers read
+// them again from there.
 
-// Which entity a polyline was read from or will be written as.
+// Which entity a polyline was read from.
 enum class PolylineKind : std::uint8_t { kPolyline, kLwPolyline };
-
-// One polyline: its vertices and the exact lines of its entity.
-struct Polyline {
-  std::vector<Vertex> vertices;
-  bool dropped = false;  // the writer leaves the whole polyline out
-  LineList header;       // the entity's own pairs before its first vertex
-  LineList trailer;      // the pairs after the last vertex (the SEQEND entity)
-
-  PolylineKind kind = PolylineKind::kPolyline;
-  // The last whole-number group-70 value among the header pairs (0 when
-  // none): it tells closed outlines, and for a POLYLINE 3-D polylines,
-  // fitted curves and meshes from plain outlines.
-  std::int32_t header_flags = 0;
-
-  std::int32_t VertexCount() const { return static_cast<std::int32_t>(vertices.size()); }
-  Vertex& AddVertex() { return vertices.emplace_back(); }
-};
 
 // POLYLINE header flags (group 70) that mark closed outlines and entities
 // whose vertices are not a plain 2-D outline.
@@ -54,21 +28,123 @@ enum PolylineFlags : std::int32_t {
   kFlagPolyfaceMesh = 64,
 };
 
-// The polylines of one file, in the order of their entities in the ENTITIES
-// section, and the file-wide values of the line job.
+// Bytes [begin, end) of the input file.
+struct ByteRange {
+  std::int64_t begin = 0;
+  std::int64_t end = 0;
+};
+
+// Pairs of an entity that are not written where they stand.
+enum class SetAsideKind : std::uint8_t {
+  kLeftOut,         // LWPOLYLINE coordinate pairs without a number: never written
+  kMovedToTrailer,  // POLYLINE pairs from a SEQEND up to a later VERTEX:
+                    // written with the closing lines, after all vertices
+};
+
+struct SetAsidePairs {
+  ByteRange range;
+  SetAsideKind kind = SetAsideKind::kLeftOut;
+};
+
+// Where the parts of a polyline entity lie in the input. Each part runs up
+// to the next one; set-aside pairs inside a part are not part of it.
+struct EntityPlace {
+  std::int64_t start = 0;     // its first pair, (0, POLYLINE) or (0, LWPOLYLINE)
+  std::int64_t vertices = 0;  // its first vertex; `trailer` when it has none
+  std::int64_t trailer = 0;   // its closing lines (the SEQEND entity); `end` when none
+  std::int64_t end = 0;       // the pair that ends it, or the end of the file
+};
+
+// What the jobs mark on a vertex.
+enum VertexMark : std::uint8_t {
+  kVertexDropped = 1,     // the writer leaves this vertex out
+  kVertexGetsBulge = 2,   // the writer gives this vertex its arc's bulge
+  kVertexCarriesArc = 4,  // read with a bulge other than 0: its segment is an arc
+};
+
+struct PolylineRecord {
+  EntityPlace place;
+  std::int64_t first_vertex = 0;  // the index of its first vertex in the vertex columns
+  std::int32_t vertex_count = 0;
+  // The last whole-number group-70 value among the header pairs (0 when
+  // none): it tells closed outlines, and for a POLYLINE 3-D polylines,
+  // fitted curves and meshes from plain outlines.
+  std::int32_t header_flags = 0;
+  // Its set-aside pairs: model.set_aside[set_aside_first ...], in file order.
+  std::uint32_t set_aside_first = 0;
+  std::uint32_t set_aside_count = 0;
+  double first_z = 0;  // z of the first and the last vertex; only the ends join in 3-D
+  double last_z = 0;
+  // The join job: the record whose vertices, from its second on, follow
+  // this one's in the output; -1 for none.
+  std::int32_t next_in_chain = -1;
+  PolylineKind kind = PolylineKind::kPolyline;
+  bool dropped = false;  // the writer leaves the whole entity out
+  // Every line of the entity, and every line between the previous polyline
+  // (or the start of the file) and this one, ends with CR LF: the writers
+  // copy such bytes as they are.
+  bool entity_in_crlf = false;
+  bool gap_in_crlf = false;
+  // The file ends right after a code line of the last vertex. The value
+  // line is added where more lines follow inside the entity:
+  // `value_line_supplied` when the vertex is written in front of closing
+  // lines it came after, and by the join job in a chain.
+  bool last_vertex_lacks_value = false;
+  bool value_line_supplied = false;
+
+  std::int32_t VertexCount() const { return vertex_count; }
+  bool Receives() const { return next_in_chain >= 0 && !dropped; }
+};
+
+// The vertices of all polylines, polyline after polyline.
+struct VertexColumns {
+  ChunkedColumn<double> x;
+  ChunkedColumn<double> y;
+  // Bytes from the first pair of the previous vertex of the polyline to
+  // this vertex's first pair (0 for a first vertex).
+  ChunkedColumn<std::uint32_t> step;
+  ChunkedColumn<std::uint8_t> marks;
+
+  std::int64_t Count() const { return x.Size(); }
+};
+
+// The start of an arc found by the arc search and its bulge.
+struct ArcStart {
+  std::int64_t vertex = 0;
+  double bulge = 0;
+};
+
 struct PolylineModel {
-  std::vector<Polyline> polylines;
-  // Largest entity handle; wider than the file's 32-bit handles so that
-  // handles counted on from it never overflow.
-  std::int64_t largest_handle = 0;
-  // Whether any group-5 value of the file reads as a handle. A drawing
-  // without handles gets none from the line job either: readers would
-  // otherwise find handles on a few entities only and repair the rest.
-  bool has_handles = false;
-  std::int32_t format_version = 0;  // from $ACADVER: 1015 for AC1015
+  std::vector<PolylineRecord> polylines;  // in the order of their entities
+  VertexColumns vertices;
+  std::vector<SetAsidePairs> set_aside;
+  std::vector<ArcStart> arc_starts;  // by ascending vertex
+  // Every line after the last polyline ends with CR LF.
+  bool final_gap_in_crlf = false;
 
   std::int32_t PolylineCount() const { return static_cast<std::int32_t>(polylines.size()); }
-  Polyline& AddPolyline() { return polylines.emplace_back(); }
+
+  // A new polyline behind the others, without vertices.
+  PolylineRecord& AddPolyline(PolylineKind kind, std::int32_t header_flags = 0);
+  // A new last vertex of the last polyline, `step` bytes behind the
+  // previous one. Its z counts where it ends the polyline.
+  void AddVertex(double x, double y, double z = 0, std::uint32_t step = 0);
+
+  std::int64_t VertexIndex(const PolylineRecord& polyline, std::int32_t v) const {
+    return polyline.first_vertex + v;
+  }
+  bool HasMark(std::int64_t vertex, VertexMark mark) const {
+    return (vertices.marks[vertex] & mark) != 0;
+  }
+  void SetMark(std::int64_t vertex, VertexMark mark, bool on);
+
+  // The bulge the arc search gave `vertex`; 0 when it starts no arc.
+  double Bulge(std::int64_t vertex) const;
+
+  std::span<const SetAsidePairs> SetAside(const PolylineRecord& polyline) const {
+    return std::span<const SetAsidePairs>(set_aside).subspan(polyline.set_aside_first,
+                                                             polyline.set_aside_count);
+  }
 };
 
 }  // namespace quillmere

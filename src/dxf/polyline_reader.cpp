@@ -1,127 +1,120 @@
 #include "dxf/polyline_reader.h"
 
-#include "dxf/dxf_text.h"
+#include <exception>
+#include <stop_token>
+#include <thread>
+
+#include "dxf/drawing_scan.h"
 #include "dxf/pair_stream.h"
-#include "dxf/polyline_entities.h"
-#include "support/numbers.h"
+#include "support/input_file.h"
 
 namespace quillmere {
 
 namespace {
 
-// A bulge pair of a vertex that makes its segment an arc.
-void NoteBulge(Vertex& vertex, std::string_view value) {
-  const std::optional<double> bulge = ParseNumber(value);
-  if (bulge && *bulge != 0) vertex.carries_arc = true;
+// Below this size one thread reads the whole file.
+constexpr std::int64_t kSmallestSplitFile = std::int64_t{16} << 20;
+// How far from the middle the second half may start.
+constexpr std::int64_t kSplitSearch = std::int64_t{4} << 20;
+constexpr std::size_t kSplitWindow = std::size_t{64} << 10;
+
+// The next line of `text` from `pos` on, with its line end; moves `pos`
+// behind it. False when the text holds no whole line from `pos` on.
+bool NextWholeLine(std::string_view text, std::size_t& pos, std::string_view& line) {
+  const std::size_t lf = text.find('\n', pos);
+  if (lf == std::string_view::npos) return false;
+  line = text.substr(pos, lf + 1 - pos);
+  pos = lf + 1;
+  return true;
 }
 
-// The header flags: the last whole-number group-70 value counts.
-void NoteHeaderFlags(Polyline& record, std::string_view value) {
-  if (const std::optional<std::int32_t> flags = ParseWholeNumber(value)) {
-    record.header_flags = *flags;
-  }
-}
-
-void SetCoordinate(Vertex& vertex, char axis, std::string_view value) {
-  const std::optional<double> number = ParseNumber(value);
-  if (!number) return;
-  if (axis == 'x') vertex.x = *number;
-  if (axis == 'y') vertex.y = *number;
-  if (axis == 'z') vertex.z = *number;
-}
-
-// Reads the rest of a POLYLINE entity into `record`; the pair that ends it
-// is put back.
-void ReadPolyline(PairStream& input, Polyline& record) {
-  bool in_vertex = false;
-  bool after_seqend = false;
-  DxfPair pair;
-  while (input.ReadPair(pair)) {
-    const std::string_view code = Trimmed(pair.code);
-    const bool code0 = code == "0";
-    const std::string_view value = code0 ? Trimmed(pair.value) : std::string_view();
-    if (code0 && value == "VERTEX") {
-      record.AddVertex();
-      in_vertex = true;
-    } else if (code0) {
-      in_vertex = false;
-    }
-
-    if (in_vertex) {
-      LineList& lines = record.vertices.back().pairs;
-      AddPair(lines, pair);
-      // A VERTEX after the SEQEND is written in front of it. If the file
-      // ended after a code line there, that line needs its (empty) value
-      // line, or the SEQEND would stand where a value belongs.
-      if (!pair.has_value && after_seqend) lines.Add("");
-    } else if (code0 && value != "SEQEND" && value != "VERTEX") {
-      // the pair that ends the entity; it is held, not stored
-    } else if (code0 && value == "SEQEND") {
-      after_seqend = true;
-      AddPair(record.trailer, pair);
-    } else {
-      AddPair(after_seqend ? record.trailer : record.header, pair);
-    }
-
-    if (code == "70") {
-      if (record.vertices.empty() && !after_seqend) NoteHeaderFlags(record, pair.value);
-    } else if (in_vertex && code == "42") {
-      NoteBulge(record.vertices.back(), pair.value);
-    } else if (in_vertex && code.size() == 2 && code[1] == '0' &&
-               (code[0] == '1' || code[0] == '2' || code[0] == '3')) {
-      Vertex& vertex = record.vertices.back();
-      SetCoordinate(vertex, static_cast<char>('x' + (code[0] - '1')), pair.value);
-    }
-
-    if (code0 && value != "VERTEX" && value != "SEQEND") {
-      input.PutBack(std::move(pair));
-      return;
-    }
-  }
-}
-
-// The axis that an LWPOLYLINE coordinate code sets: 'x' for 10 and 11, 'y'
-// for 20 and 21, 'z' for 30 and 31; 0 for any other code.
-char LwAxis(std::string_view code) {
-  if (code.size() != 2 || (code[1] != '0' && code[1] != '1')) return 0;
-  if (code[0] == '1') return 'x';
-  if (code[0] == '2') return 'y';
-  if (code[0] == '3') return 'z';
-  return 0;
-}
-
-// Reads the rest of an LWPOLYLINE entity into `record`; the pair that ends
-// it is put back.
-void ReadLwPolyline(PairStream& input, Polyline& record) {
-  DxfPair pair;
-  while (input.ReadPair(pair)) {
-    const std::string_view code = Trimmed(pair.code);
-    const char axis = LwAxis(code);
-    if (axis == 'x') {
-      if (const std::optional<double> x = ParseNumber(pair.value)) {
-        Vertex& vertex = record.AddVertex();
-        AddPair(vertex.pairs, pair);
-        vertex.x = *x;
+// Where a second reader may start: a line "0" followed by a line
+// POLYLINE or LWPOLYLINE somewhere behind the middle of the file; -1 when
+// there is none near it. Only a guess: whether the "0" is a code line, and
+// whether it lies in the ENTITIES section, is known once the first reader
+// gets there.
+std::int64_t SplitGuess(const std::string& file_name) {
+  InputFile file;
+  if (!file.Open(file_name) || file.Size() < kSmallestSplitFile) return -1;
+  std::string window(kSplitWindow, '\0');
+  for (std::int64_t at = file.Size() / 2; at < file.Size() / 2 + kSplitSearch;
+       at += static_cast<std::int64_t>(kSplitWindow) / 2) {
+    if (!file.ReadAt(at, window.data(), window.size())) return -1;
+    std::size_t pos = window.find('\n');
+    if (pos == std::string::npos) continue;
+    ++pos;
+    std::string_view previous;
+    std::size_t previous_start = 0;
+    for (std::string_view line; NextWholeLine(window, pos, line);) {
+      const std::string_view name = Trimmed(line);
+      if ((name == "POLYLINE" || name == "LWPOLYLINE") && Trimmed(previous) == "0") {
+        return at + static_cast<std::int64_t>(previous_start);
       }
-    } else if (axis != 0) {
-      const std::optional<double> number = ParseNumber(pair.value);
-      if (!record.vertices.empty() && number) {
-        Vertex& vertex = record.vertices.back();
-        (axis == 'y' ? vertex.y : vertex.z) = *number;
-        AddPair(vertex.pairs, pair);
-      }
-    } else if (code == "0") {
-      input.PutBack(std::move(pair));
-      return;
-    } else if (!record.vertices.empty()) {
-      Vertex& vertex = record.vertices.back();
-      if (code == "42") NoteBulge(vertex, pair.value);
-      AddPair(vertex.pairs, pair);
-    } else {
-      if (code == "70") NoteHeaderFlags(record, pair.value);
-      AddPair(record.header, pair);
+      previous = line;
+      previous_start = pos - line.size();
     }
   }
+  return -1;
+}
+
+// Stops the second reader when the first gives up on it.
+class StopWhenRequested : public JobObserver {
+ public:
+  explicit StopWhenRequested(std::stop_token token) : token_(std::move(token)) {}
+  void Progress(JobPhase, std::int64_t, std::int64_t) override {}
+  bool StopRequested() const override { return token_.stop_requested(); }
+
+ private:
+  std::stop_token token_;
+};
+
+// The second half of a split reading: the polylines from `from` on, read as
+// if the file started there at the top level of the ENTITIES section.
+struct SecondHalf {
+  PolylineModel model;
+  bool final_gap_in_crlf = true;
+  bool complete = false;  // read to the end of the file
+  std::exception_ptr error;
+
+  void Read(const std::string& file_name, std::int64_t from, std::stop_token token) {
+    try {
+      StopWhenRequested stop(std::move(token));
+      PairStream input;
+      if (!input.Open(file_name, from)) return;  // the first reader then reads it all
+      input.WatchProgress(ProgressTap(&stop, JobPhase::kReading, 0));
+      DrawingScan scan(model, true);
+      std::int64_t read = from;
+      for (PairView pair; input.ReadPairView(pair); read = pair.end) scan.Take(pair);
+      final_gap_in_crlf = scan.Finish(read);
+      complete = !input.Failed();
+    } catch (...) {
+      error = std::current_exception();
+    }
+  }
+};
+
+// Puts the polylines of `second` behind those of `model`; `gap_in_crlf`
+// tells the lines between the last polyline of `model` and the first of
+// `second`.
+void Join(PolylineModel& model, SecondHalf& second, bool gap_in_crlf) {
+  const std::int64_t vertex_shift = model.vertices.Count();
+  const auto set_aside_shift = static_cast<std::uint32_t>(model.set_aside.size());
+  bool first = true;
+  for (PolylineRecord& polyline : second.model.polylines) {
+    polyline.first_vertex += vertex_shift;
+    polyline.set_aside_first += set_aside_shift;
+    if (first) polyline.gap_in_crlf = polyline.gap_in_crlf && gap_in_crlf;
+    first = false;
+    model.polylines.push_back(polyline);
+  }
+  second.model.polylines = {};
+  model.vertices.x.TakeAll(second.model.vertices.x);
+  model.vertices.y.TakeAll(second.model.vertices.y);
+  model.vertices.step.TakeAll(second.model.vertices.step);
+  model.vertices.marks.TakeAll(second.model.vertices.marks);
+  model.set_aside.insert(model.set_aside.end(), second.model.set_aside.begin(),
+                         second.model.set_aside.end());
+  model.final_gap_in_crlf = second.final_gap_in_crlf;
 }
 
 }  // namespace
@@ -134,23 +127,37 @@ bool ReadPolylines(PolylineModel& model, const std::string& file_name, NoticeSin
     notices.Notify(Notice::kCannotOpenInput, file_name);
     return false;
   }
-  input.WatchProgress(ProgressTap(observer, JobPhase::kReading, input.Size()));
-  SectionState section;
-  DxfPair pair;
-  while (input.ReadPair(pair)) {
-    section.Apply(pair.code, pair.value);
-    if (!section.InsideEntities()) continue;
-    const std::optional<PolylineKind> kind = PolylineStart(pair);
-    if (!kind) continue;
-    Polyline& record = model.AddPolyline();
-    record.kind = *kind;
-    AddPair(record.header, pair);
-    if (*kind == PolylineKind::kPolyline) {
-      ReadPolyline(input, record);
-    } else {
-      ReadLwPolyline(input, record);
-    }
+  const ProgressTap progress(observer, JobPhase::kReading, input.Size());
+  input.WatchProgress(progress);
+  // A large file is read in two halves at once. The second starts at a
+  // polyline entity near the middle; it counts when the first half, read
+  // up to there, finds a pair starting exactly there at the top level of the
+  // ENTITIES section. Otherwise the first reader goes on to the end.
+  const std::int64_t split = SplitGuess(file_name);
+  SecondHalf second;
+  std::jthread helper;
+  if (split >= 0) {
+    helper = std::jthread([&second, &file_name, split](std::stop_token token) {
+      second.Read(file_name, split, std::move(token));
+    });
   }
+  DrawingScan scan(model, false);
+  std::int64_t read = 0;
+  for (PairView pair; input.ReadPairView(pair); read = pair.end) {
+    if (helper.joinable() && pair.offset >= split) {
+      const bool meets = pair.offset == split && scan.StartsPolylinesHere();
+      if (!meets) helper.request_stop();
+      helper.join();
+      if (meets && second.error) std::rethrow_exception(second.error);
+      if (meets && second.complete) {
+        Join(model, second, scan.Finish(split));
+        progress.Report(input.Size());
+        return true;
+      }
+    }
+    scan.Take(pair);
+  }
+  model.final_gap_in_crlf = scan.Finish(read);
   return true;
 }
 

@@ -9,7 +9,8 @@
 namespace quillmere {
 
 // Fills `model` with one polyline for every POLYLINE and LWPOLYLINE entity
-// of the ENTITIES section, in file order, keeping every line of each entity.
+// of the ENTITIES section, in file order, with what the jobs need of it and
+// where its lines lie in the file (polyline_builder.h tells the parts).
 // A file that cannot be opened is notified (kCannotOpenInput) and leaves the
 // model empty; returns whether the file was read.
 // `observer`, when given, sees the bytes read and may stop the reading

@@ -21,9 +21,9 @@ std::optional<JoinJobSummary> RunJoinJob(double tolerance, const std::string& in
     JoinJobSummary summary;
     summary.polylines_read = model.PolylineCount();
     JoinPolylines(model, tolerance);
-    for (const Polyline& polyline : model.polylines) summary.joined += polyline.dropped ? 1 : 0;
-    UpdateCountsAndDropShortPolylines(model);
-    for (const Polyline& polyline : model.polylines) {
+    for (const PolylineRecord& polyline : model.polylines) summary.joined += polyline.dropped ? 1 : 0;
+    DropShortPolylines(model);
+    for (const PolylineRecord& polyline : model.polylines) {
       summary.polylines_written += polyline.dropped ? 0 : 1;
     }
     if (!WriteJoinResult(model, input_name, output_name, notices, observer)) return std::nullopt;

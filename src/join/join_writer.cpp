@@ -1,24 +1,38 @@
 #include "join/join_writer.h"
 
 #include "dxf/polyline_entities.h"
+#include "join/polyline_joining.h"
 
 namespace quillmere {
 
-void WriteJoinedPolyline(OutputFile& output, const Polyline& polyline) {
+void WriteJoinedPolyline(PolylineOutput& output, const PolylineModel& model, std::int32_t index) {
+  const PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(index)];
   if (polyline.dropped) return;
-  WriteHeaderWithCount(output, polyline.header, polyline.VertexCount());
-  for (const Vertex& vertex : polyline.vertices) output.Write(vertex.pairs.Text());
-  output.Write(polyline.trailer.Text());
+  output.WriteHeader(polyline, JoinedVertexCount(model, polyline));
+  output.CopyPairs(polyline, polyline.place.vertices, polyline.place.trailer);
+  // Only the end of the file can cut a vertex short; inside a chain more
+  // lines follow it.
+  const bool chained = polyline.Receives();
+  if (polyline.last_vertex_lacks_value && (polyline.value_line_supplied || chained)) {
+    output.WriteLine("");
+  }
+  for (std::int32_t next = polyline.next_in_chain; chained && next >= 0;) {
+    const PolylineRecord& attached = model.polylines[static_cast<std::size_t>(next)];
+    output.CopyPairs(attached, output.VertexOffset(attached, 1), attached.place.trailer, true);
+    if (attached.last_vertex_lacks_value) output.WriteLine("");
+    next = attached.next_in_chain;
+  }
+  output.WriteTrailer(polyline);
 }
 
 bool WriteJoinResult(const PolylineModel& model, const std::string& input_name,
                      const std::string& output_name, NoticeSink& notices, JobObserver* observer) {
-  return CopyReplacingPolylines(input_name, output_name, model.PolylineCount(), notices,
-                                [&model](OutputFile& output, std::int32_t index) {
-                                  WriteJoinedPolyline(
-                                      output, model.polylines[static_cast<std::size_t>(index)]);
-                                },
-                                observer);
+  return CopyReplacingPolylines(
+      model, input_name, output_name, notices,
+      [&model](PolylineOutput& output, std::int32_t index) {
+        WriteJoinedPolyline(output, model, index);
+      },
+      observer);
 }
 
 }  // namespace quillmere

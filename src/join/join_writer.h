@@ -3,23 +3,26 @@
 #include <string>
 
 #include "dxf/polyline_model.h"
+#include "dxf/polyline_output.h"
 #include "support/job_observer.h"
 #include "support/notices.h"
-#include "support/output_file.h"
 
 namespace quillmere {
 
 // Writes the result of the join job: a copy of the input in which every
-// polyline entity of the ENTITIES section is replaced by its polyline in the
-// model as it stands, and left out when that is marked `dropped`. Returns
-// and notifies as CopyDrawing does.
+// polyline of the model stands with the vertices of its chain and their
+// count in its header's group-90 values, and is left out when marked
+// `dropped`. The model must have been read from the input. Returns and
+// notifies as CopyReplacingPolylines does.
 bool WriteJoinResult(const PolylineModel& model, const std::string& input_name,
                      const std::string& output_name, NoticeSink& notices,
                      JobObserver* observer = nullptr);
 
-// The lines of one polyline as the join job writes it: its header with the
-// vertex count, the pairs of its vertices, its closing lines; nothing when
-// marked `dropped`.
-void WriteJoinedPolyline(OutputFile& output, const Polyline& polyline);
+// The lines of polyline `index` as the join job writes it: its header with
+// the vertex count, the pairs of its vertices and of the vertices of its
+// chain, its closing lines; nothing when marked `dropped`. A vertex of a
+// chain whose lines end with a code line without its value line (the end of
+// the file) gets an empty value line.
+void WriteJoinedPolyline(PolylineOutput& output, const PolylineModel& model, std::int32_t index);
 
 }  // namespace quillmere

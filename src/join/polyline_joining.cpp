@@ -1,11 +1,8 @@
 #include "join/polyline_joining.h"
 
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "chains/chain_joining.h"
-#include "dxf/dxf_text.h"
 
 namespace quillmere {
 
@@ -21,7 +18,8 @@ constexpr std::int32_t kLwPolylineGroup = 0;
 constexpr std::int32_t kPolyline2dGroup = 1;
 constexpr std::int32_t kPolyline3dGroup = 2;
 
-std::int32_t JoinGroup(const Polyline& polyline) {
+std::int32_t JoinGroup(const PolylineRecord& polyline) {
+  if (polyline.vertex_count < 2) return kNoJoinGroup;
   if ((polyline.header_flags & kFlagClosed) != 0) return kNoJoinGroup;
   if (polyline.kind == PolylineKind::kLwPolyline) return kLwPolylineGroup;
   constexpr std::int32_t kNotAnOutline =
@@ -30,54 +28,47 @@ std::int32_t JoinGroup(const Polyline& polyline) {
   return (polyline.header_flags & kFlag3d) != 0 ? kPolyline3dGroup : kPolyline2dGroup;
 }
 
-std::vector<std::int32_t> JoinGroups(const PolylineModel& model) {
-  std::vector<std::int32_t> groups;
-  groups.reserve(model.polylines.size());
-  for (const Polyline& polyline : model.polylines) groups.push_back(JoinGroup(polyline));
-  return groups;
-}
-
-// Only the last line of the input can be a code line without its value
-// line. Inside a receiver more lines follow it, so it gets an empty one.
-void CompleteOddPairs(Polyline& receiver) {
-  for (Vertex& vertex : receiver.vertices) {
-    if (vertex.pairs.Count() % 2 == 1) vertex.pairs.Add("");
+std::vector<ChainRecord> ChainRecords(const PolylineModel& model) {
+  std::vector<ChainRecord> records;
+  records.reserve(model.polylines.size());
+  for (const PolylineRecord& polyline : model.polylines) {
+    ChainRecord& record = records.emplace_back();
+    record.group = JoinGroup(polyline);
+    if (record.group == kNoJoinGroup) continue;
+    const std::int64_t first = polyline.first_vertex;
+    const std::int64_t last = first + polyline.vertex_count - 1;
+    record.start = {model.vertices.x[first], model.vertices.y[first], polyline.first_z};
+    record.end = {model.vertices.x[last], model.vertices.y[last], polyline.last_z};
   }
-}
-
-// The header with the value of every group-90 pair replaced by `count`;
-// nothing when the header has no such pair.
-std::optional<LineList> WithVertexCount(const LineList& header, std::int32_t count) {
-  const std::string count_text = std::to_string(count);
-  LineList updated;
-  bool changed = false;
-  LineList::Cursor cursor(header);
-  std::string_view code;
-  std::string_view value;
-  while (cursor.Next(code)) {
-    updated.Add(code);
-    if (!cursor.Next(value)) break;  // a code line without its value: left as read
-    const bool is_count = LineIs(code, "90");
-    updated.Add(is_count ? std::string_view(count_text) : value);
-    changed = changed || is_count;
-  }
-  if (!changed) return std::nullopt;
-  return updated;
+  return records;
 }
 
 }  // namespace
 
 void JoinPolylines(PolylineModel& model, double tolerance) {
-  JoinChains(model, tolerance, JoinGroups(model), CompleteOddPairs);
+  const std::vector<ChainRecord> records = ChainRecords(model);
+  ChainLists chains(0);
+  JoinChains(records, tolerance, chains);
+  for (std::int32_t n = 0; n < model.PolylineCount(); ++n) {
+    PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(n)];
+    polyline.next_in_chain = chains.Next(n);
+    if (chains.IsAttached(n)) polyline.dropped = true;
+  }
 }
 
-void UpdateCountsAndDropShortPolylines(PolylineModel& model) {
-  for (std::int32_t index = 0; index < model.PolylineCount(); ++index) {
-    Polyline& polyline = model.polylines[static_cast<std::size_t>(index)];
-    if (std::optional<LineList> updated = WithVertexCount(polyline.header, polyline.VertexCount())) {
-      polyline.header = std::move(*updated);
-    }
-    if (polyline.VertexCount() < 2) polyline.dropped = true;
+std::int64_t JoinedVertexCount(const PolylineModel& model, const PolylineRecord& polyline) {
+  std::int64_t count = polyline.vertex_count;
+  for (std::int32_t next = polyline.next_in_chain; next >= 0;) {
+    const PolylineRecord& attached = model.polylines[static_cast<std::size_t>(next)];
+    count += attached.vertex_count - 1;
+    next = attached.next_in_chain;
+  }
+  return count;
+}
+
+void DropShortPolylines(PolylineModel& model) {
+  for (PolylineRecord& polyline : model.polylines) {
+    if (!polyline.dropped && JoinedVertexCount(model, polyline) < 2) polyline.dropped = true;
   }
 }
 

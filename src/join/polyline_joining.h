@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "dxf/polyline_model.h"
 
 namespace quillmere {
@@ -7,20 +9,23 @@ namespace quillmere {
 // The join passes of the joining engine (chains/chain_joining.h): attaches
 // every polyline whose first vertex lies within `tolerance` (on each axis,
 // strictly) of the last vertex of another to the lowest-numbered such
-// receiver, pass after pass until a pass joins nothing. An attached polyline
-// gives its vertices from the second on to the receiver and is left with
-// none and marked `dropped`. A vertex of a receiver whose lines end with a
-// code line without its value line gets an empty value line.
+// receiver, pass after pass until a pass joins nothing. The chains are kept
+// in the records (`next_in_chain`): the vertices of an attached polyline,
+// from its second on, follow those of the polyline before it in its chain,
+// and the attached polyline is marked `dropped`.
 //
 // Polylines join only their own kind: LWPOLYLINE with LWPOLYLINE, POLYLINE
 // with POLYLINE of the same dimension (3-D flag). Closed outlines, fitted
-// curves and meshes neither attach nor receive. A tolerance of 0 or less
-// joins nothing.
+// curves and meshes neither attach nor receive, nor do polylines with fewer
+// than two vertices. A tolerance of 0 or less joins nothing.
 void JoinPolylines(PolylineModel& model, double tolerance);
 
-// Writes each polyline's vertex count into the value of every group-90 pair
-// of its header and marks every polyline with fewer than two vertices
-// `dropped`, so that the writer leaves it out.
-void UpdateCountsAndDropShortPolylines(PolylineModel& model);
+// The vertices a polyline is written with: its own and those of the
+// polylines in its chain, each joint once.
+std::int64_t JoinedVertexCount(const PolylineModel& model, const PolylineRecord& polyline);
+
+// Marks every polyline written with fewer than two vertices `dropped`, so
+// that the writer leaves it out.
+void DropShortPolylines(PolylineModel& model);
 
 }  // namespace quillmere

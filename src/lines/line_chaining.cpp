@@ -1,5 +1,6 @@
 #include "lines/line_chaining.h"
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -9,28 +10,59 @@ namespace quillmere {
 
 namespace {
 
+SpacePoint PointOf(const LineVertex& vertex) { return {vertex.x, vertex.y, vertex.z}; }
+
 // Records of a drawing whose version changes half way can have both output
 // styles. Chains join only their own style: VERTEX entities inside an
 // LWPOLYLINE, or its bare coordinate pairs inside a POLYLINE, would break
 // the drawing.
-std::vector<std::int32_t> StyleGroups(const PolylineModel& model) {
-  std::vector<std::int32_t> groups;
-  groups.reserve(model.polylines.size());
-  for (const Polyline& record : model.polylines) {
-    groups.push_back(static_cast<std::int32_t>(record.kind));
+std::vector<ChainRecord> ChainRecords(const LineModel& model) {
+  std::vector<ChainRecord> records;
+  records.reserve(model.records.size());
+  for (const LineRecord& line : model.records) {
+    ChainRecord& record = records.emplace_back();
+    if (line.VertexCount() < 2) continue;
+    record.group = static_cast<std::int32_t>(line.kind);
+    record.start = PointOf(line.vertices.front());
+    record.end = PointOf(line.vertices.back());
   }
-  return groups;
+  return records;
+}
+
+// Moves the vertices of the chain behind `head` to `head`, reserving the
+// room for all of them first.
+void MoveChain(LineModel& model, const ChainLists& chains, std::int32_t head) {
+  const auto at = [&model](std::int32_t record) -> LineRecord& {
+    return model.records[static_cast<std::size_t>(record)];
+  };
+  std::vector<LineVertex>& vertices = at(head).vertices;
+  std::size_t count = vertices.size();
+  for (std::int32_t record = chains.Next(head); record >= 0; record = chains.Next(record)) {
+    count += at(record).vertices.size() - 1;
+  }
+  vertices.reserve(count);
+  for (std::int32_t record = chains.Next(head); record >= 0; record = chains.Next(record)) {
+    LineRecord& appended = at(record);
+    vertices.insert(vertices.end(), std::make_move_iterator(appended.vertices.begin() + 1),
+                    std::make_move_iterator(appended.vertices.end()));
+    appended.vertices = {};
+    appended.dropped = true;
+  }
 }
 
 }  // namespace
 
-int ChainLines(PolylineModel& model, double tolerance) {
-  return JoinChains(model, tolerance, StyleGroups(model));
+int ChainLines(LineModel& model, double tolerance) {
+  ChainLists chains(0);
+  const int passes = JoinChains(ChainRecords(model), tolerance, chains);
+  for (std::int32_t head = 0; head < model.RecordCount(); ++head) {
+    if (chains.Receives(head)) MoveChain(model, chains, head);
+  }
+  return passes;
 }
 
-void AppendVertexCounts(PolylineModel& model) {
-  for (std::int32_t i = 0; i < model.PolylineCount(); ++i) {
-    Polyline& record = model.polylines[static_cast<std::size_t>(i)];
+void AppendVertexCounts(LineModel& model) {
+  for (LineRecord& record : model.records) {
     if (record.kind != PolylineKind::kLwPolyline) continue;
     record.header.AddPair(" 90", std::to_string(record.VertexCount()));
   }

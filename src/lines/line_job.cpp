@@ -8,10 +8,10 @@ namespace quillmere {
 
 namespace {
 
-LineJobSummary Summarise(const PolylineModel& model) {
+LineJobSummary Summarise(const LineModel& model) {
   LineJobSummary summary;
-  summary.lines = model.PolylineCount();
-  for (const Polyline& record : model.polylines) {
+  summary.lines = model.RecordCount();
+  for (const LineRecord& record : model.records) {
     summary.polylines_written += !record.dropped && record.VertexCount() >= 2 ? 1 : 0;
   }
   return summary;
@@ -25,7 +25,7 @@ std::optional<LineJobSummary> RunLineJob(double tolerance, const std::string& in
   try {
     // A file that cannot be read leaves an empty model; the writer then
     // notifies the input again.
-    PolylineModel model;
+    LineModel model;
     ReadLines(model, input_name, notices, observer);
     ProgressTap(observer, JobPhase::kJoining, 0).Report(0);
     ChainLines(model, tolerance);

@@ -74,7 +74,7 @@ std::optional<CoordinateGroup> ClassifyCoordinate(std::string_view code) {
 
 constexpr std::array<std::string_view, 3> kVertexCodeLines = {" 10", " 20", " 30"};
 
-void SetAxis(Vertex& vertex, int axis, std::string_view value) {
+void SetAxis(LineVertex& vertex, int axis, std::string_view value) {
   const std::optional<double> number = ParseNumber(value);
   if (!number) return;
   (axis == 0 ? vertex.x : axis == 1 ? vertex.y : vertex.z) = *number;
@@ -83,8 +83,8 @@ void SetAxis(Vertex& vertex, int axis, std::string_view value) {
 // Builds the record of one LINE while its body is read.
 class LineRecordBuilder {
  public:
-  LineRecordBuilder(PolylineModel& model, std::string_view line_code_line)
-      : model_(model), record_(model.AddPolyline()), style_(LineOutputStyle(model.format_version)) {
+  LineRecordBuilder(LineModel& model, std::string_view line_code_line)
+      : model_(model), record_(model.AddRecord()), style_(LineOutputStyle(model.format_version)) {
     record_.kind = style_;
     record_.vertices.reserve(2);
     record_.header.AddPair(line_code_line,
@@ -114,7 +114,7 @@ class LineRecordBuilder {
     // The start point goes to the first vertex and the end point to the
     // second, in whatever order the groups come.
     if (coordinate->end_point && record_.VertexCount() == 1) AddVertex();
-    Vertex& vertex = record_.vertices[coordinate->end_point ? 1 : 0];
+    LineVertex& vertex = record_.vertices[coordinate->end_point ? 1 : 0];
     SetAxis(vertex, coordinate->axis, pair.value);
     // Every polyline vertex carries its point in groups 10, 20 and 30.
     vertex.pairs.AddPair(coordinate->end_point ? kVertexCodeLines[coordinate->axis] : pair.code,
@@ -128,7 +128,7 @@ class LineRecordBuilder {
     if (style_ == PolylineKind::kPolyline) {
       record_.trailer.AddPair(" 0", "SEQEND");
       for (std::int32_t i = 0; i < record_.VertexCount(); ++i) {
-        Vertex& vertex = record_.vertices[static_cast<std::size_t>(i)];
+        LineVertex& vertex = record_.vertices[static_cast<std::size_t>(i)];
         LineList lines;
         lines.AddPair(" 0", "VERTEX");
         if (model_.has_handles) lines.AddPair(" 5", handles_[static_cast<std::size_t>(i)]);
@@ -149,8 +149,8 @@ class LineRecordBuilder {
     }
   }
 
-  PolylineModel& model_;
-  Polyline& record_;
+  LineModel& model_;
+  LineRecord& record_;
   const PolylineKind style_;
   std::string layer_ = "0";
   std::array<std::string, 2> handles_;
@@ -159,7 +159,7 @@ class LineRecordBuilder {
 
 // Reads the body of the LINE that `start` began into a new record. The
 // (0, ...) pair that ends it is put back.
-void ReadLineEntity(const DxfPair& start, PairStream& input, PolylineModel& model) {
+void ReadLineEntity(const DxfPair& start, PairStream& input, LineModel& model) {
   LineRecordBuilder builder(model, start.code);
   DxfPair pair;
   while (input.ReadPair(pair)) {
@@ -174,9 +174,9 @@ void ReadLineEntity(const DxfPair& start, PairStream& input, PolylineModel& mode
 
 }  // namespace
 
-bool ReadLines(PolylineModel& model, const std::string& file_name, NoticeSink& notices,
+bool ReadLines(LineModel& model, const std::string& file_name, NoticeSink& notices,
                JobObserver* observer) {
-  model = PolylineModel{};
+  model = LineModel{};
 
   const std::optional<HandleScan> handles = ScanHandles(file_name);
   PairStream input;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "dxf/polyline_model.h"
+#include "lines/line_records.h"
 #include "support/job_observer.h"
 #include "support/notices.h"
 
@@ -30,7 +30,7 @@ inline PolylineKind LineOutputStyle(std::int32_t format_version) {
 // (kCannotOpenInput) and leaves the model empty; returns whether the file
 // was read.
 // `observer`, when given, sees the bytes read and may stop the reading.
-bool ReadLines(PolylineModel& model, const std::string& file_name, NoticeSink& notices,
+bool ReadLines(LineModel& model, const std::string& file_name, NoticeSink& notices,
                JobObserver* observer = nullptr);
 
 }  // namespace quillmere

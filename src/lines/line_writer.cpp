@@ -10,7 +10,7 @@ namespace quillmere {
 
 namespace {
 
-bool IsWritten(const Polyline& record) { return !record.dropped && record.VertexCount() >= 2; }
+bool IsWritten(const LineRecord& record) { return !record.dropped && record.VertexCount() >= 2; }
 
 // Whether a group-code line of `lines` (the first, third, fifth line, ...)
 // is the handle code "5".
@@ -27,12 +27,12 @@ bool HasHandlePair(const LineList& lines) {
 // handles the reader handed out (largest_handle already counts them) and one more
 // for every written record without a handle of its own. Nothing when the
 // output carries no new handle.
-std::optional<std::int64_t> LastNewHandle(const PolylineModel& model) {
+std::optional<std::int64_t> LastNewHandle(const LineModel& model) {
   if (!model.has_handles) return std::nullopt;
   std::int64_t records_without_handle = 0;
   bool vertex_handles = false;
-  for (std::int32_t k = 0; k < model.PolylineCount(); ++k) {
-    const Polyline& record = model.polylines[static_cast<std::size_t>(k)];
+  for (std::int32_t k = 0; k < model.RecordCount(); ++k) {
+    const LineRecord& record = model.records[static_cast<std::size_t>(k)];
     if (!IsWritten(record)) continue;
     if (record.kind == PolylineKind::kPolyline) vertex_handles = true;
     if (!HasHandlePair(record.header)) ++records_without_handle;
@@ -95,7 +95,7 @@ void WriteEntityLines(OutputFile& output, const LineList& lines, bool add_handle
   if (!handle_written) write_handle();
 }
 
-void WriteRecord(OutputFile& output, const Polyline& record, PolylineModel& model) {
+void WriteRecord(OutputFile& output, const LineRecord& record, LineModel& model) {
   WriteEntityLines(output, record.header, model.has_handles, model.largest_handle);
   for (std::int32_t i = 0; i < record.VertexCount(); ++i) {
     output.Write(record.vertices[static_cast<std::size_t>(i)].pairs.Text());
@@ -120,16 +120,16 @@ void PassLineBody(PairStream& input, OutputFile* copy) {
 // and keeps the header's handle seed above the handles it makes.
 class LineReplacer : public EntityReplacer {
  public:
-  explicit LineReplacer(PolylineModel& model) : model_(model), seed_(LastNewHandle(model)) {}
+  explicit LineReplacer(LineModel& model) : model_(model), seed_(LastNewHandle(model)) {}
 
   bool Replaces(const DxfPair& start) const override {
     return LineIs(start.code, "0") && LineIs(start.value, "LINE");
   }
 
   void Replace(const DxfPair& start, PairStream& input, OutputFile& output) override {
-    if (next_ < model_.PolylineCount()) {
+    if (next_ < model_.RecordCount()) {
       PassLineBody(input, nullptr);
-      const Polyline& record = model_.polylines[static_cast<std::size_t>(next_)];
+      const LineRecord& record = model_.records[static_cast<std::size_t>(next_)];
       if (IsWritten(record)) WriteRecord(output, record, model_);
     } else {
       // The file has more LINEs than the model: copy them as they are.
@@ -142,14 +142,14 @@ class LineReplacer : public EntityReplacer {
   void Inspect(DxfPair& pair) override { seed_.Apply(pair); }
 
  private:
-  PolylineModel& model_;
+  LineModel& model_;
   HandleSeedUpdate seed_;
   std::int32_t next_ = 0;
 };
 
 }  // namespace
 
-bool WriteLineResult(PolylineModel& model, const std::string& input_name,
+bool WriteLineResult(LineModel& model, const std::string& input_name,
                      const std::string& output_name, NoticeSink& notices, JobObserver* observer) {
   LineReplacer replacer(model);
   return CopyDrawing(input_name, output_name, replacer, notices, observer);

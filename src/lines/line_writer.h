@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "dxf/polyline_model.h"
+#include "lines/line_records.h"
 #include "support/job_observer.h"
 #include "support/notices.h"
 
@@ -24,7 +24,7 @@ namespace quillmere {
 //
 // The output replaces an existing file only once it is complete, so the
 // input may be the output. Returns and notifies as CopyDrawing does.
-bool WriteLineResult(PolylineModel& model, const std::string& input_name,
+bool WriteLineResult(LineModel& model, const std::string& input_name,
                      const std::string& output_name, NoticeSink& notices,
                      JobObserver* observer = nullptr);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -13,6 +15,16 @@ namespace quillmere {
 // The descriptor is for read(), fstat() and close(); -1 when the file cannot
 // be opened. A folder may open on some systems: callers check with fstat().
 int OpenFileForReading(const std::string& path);
+
+// Reads up to `size` bytes at byte `offset` of the file open as `fd`
+// without moving a shared file position, so that readers of different parts
+// of one file never disturb each other. Returns the bytes read (0 at the
+// end of the file), -1 on an error.
+std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t size);
+
+// Moves the read position of the file open as `fd` to byte `offset`; false
+// when it cannot.
+bool SeekFile(int fd, std::int64_t offset);
 
 // True when the program may create files in `folder`.
 bool FolderIsWritable(const std::string& folder);

@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -9,6 +10,17 @@ namespace quillmere {
 
 int OpenFileForReading(const std::string& path) {
   return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t size) {
+  for (;;) {
+    const ssize_t got = ::pread(fd, data, size, static_cast<off_t>(offset));
+    if (got >= 0 || errno != EINTR) return got;
+  }
+}
+
+bool SeekFile(int fd, std::int64_t offset) {
+  return ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(offset);
 }
 
 bool FolderIsWritable(const std::string& folder) {

@@ -21,7 +21,6 @@ namespace quillmere {
 
 namespace {
 
-constexpr std::size_t kFlushSize = 1 << 20;
 // _write takes an unsigned int count.
 constexpr std::size_t kLargestWrite = 1 << 30;
 // Temporary names tried before giving up, should other programs hold them.
@@ -52,7 +51,7 @@ OutputFile::~OutputFile() { Discard(); }
 bool OutputFile::Create(const std::string& path) {
   Discard();
   failed_ = false;
-  buffer_.clear();
+  used_ = 0;
   target_ = path;
   const std::wstring wide_target = WideFromUtf8(target_);
 
@@ -83,30 +82,15 @@ bool OutputFile::Create(const std::string& path) {
   return false;
 }
 
-void OutputFile::Write(std::string_view bytes) {
-  buffer_.append(bytes);
-  if (buffer_.size() >= kFlushSize) Flush();
-}
-
-void OutputFile::WriteLine(std::string_view line) {
-  buffer_.append(line);
-  buffer_.append("\r\n", 2);
-  if (buffer_.size() >= kFlushSize) Flush();
-}
-
-bool OutputFile::Flush() {
+bool OutputFile::WriteOut(const char* data, std::size_t size) {
   std::size_t done = 0;
-  while (!failed_ && done < buffer_.size()) {
-    const std::size_t chunk = std::min(buffer_.size() - done, kLargestWrite);
-    const int wrote = ::_write(fd_, buffer_.data() + done, static_cast<unsigned>(chunk));
-    if (wrote > 0) {
-      done += static_cast<std::size_t>(wrote);
-    } else {
-      failed_ = true;
-    }
+  while (done < size) {
+    const std::size_t chunk = std::min(size - done, kLargestWrite);
+    const int wrote = ::_write(fd_, data + done, static_cast<unsigned>(chunk));
+    if (wrote <= 0) return false;
+    done += static_cast<std::size_t>(wrote);
   }
-  buffer_.clear();
-  return !failed_;
+  return true;
 }
 
 void OutputFile::CloseDescriptor() {
@@ -131,7 +115,7 @@ bool OutputFile::Commit() {
 
 void OutputFile::Discard() {
   CloseDescriptor();
-  buffer_.clear();
+  used_ = 0;
   if (!temporary_.empty()) ::_wunlink(WideFromUtf8(temporary_).c_str());
   temporary_.clear();
 }

@@ -78,27 +78,29 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 // conversion would. Returns false for every other form.
 bool ParsePlainDecimal(std::string_view s, double& value) {
   if (s.empty() || s.size() > 17) return false;
-  std::size_t i = 0;
-  const bool negative = s[0] == '-';
-  if (negative) ++i;
+  const char* p = s.data();
+  const char* const end = p + s.size();
+  const bool negative = *p == '-';
+  if (negative) ++p;
+  const char* const first = p;
+  const char* point = nullptr;
   std::uint64_t mantissa = 0;
-  int digits = 0;
-  int fraction_digits = 0;
-  bool in_fraction = false;
-  for (; i < s.size(); ++i) {
-    const char c = s[i];
-    if (IsDigit(c)) {
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-      ++digits;
-      if (in_fraction) ++fraction_digits;
-    } else if (c == '.' && !in_fraction) {
-      in_fraction = true;
+  for (; p < end; ++p) {
+    const auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
+    if (digit < 10) {
+      mantissa = mantissa * 10 + digit;
+    } else if (*p == '.' && point == nullptr) {
+      point = p;
     } else {
       return false;
     }
   }
+  const auto length = static_cast<int>(end - first);
+  const int fraction_digits = point == nullptr ? 0 : static_cast<int>(end - point - 1);
+  const int digits = point == nullptr ? length : length - 1;
   if (digits == 0 || digits > 15) return false;
-  value = static_cast<double>(mantissa) / kPowersOfTen[fraction_digits];
+  // Below 10^15: the signed conversion is exact and the quickest.
+  value = static_cast<double>(static_cast<std::int64_t>(mantissa)) / kPowersOfTen[fraction_digits];
   if (negative) value = -value;
   return true;
 }

@@ -15,8 +15,6 @@ namespace quillmere {
 
 namespace {
 
-constexpr std::size_t kFlushSize = 1 << 20;
-
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -42,7 +40,7 @@ OutputFile::~OutputFile() { Discard(); }
 bool OutputFile::Create(const std::string& path) {
   Discard();
   failed_ = false;
-  buffer_.clear();
+  used_ = 0;
   target_ = ResolveTarget(path);
 
   struct stat info {};
@@ -74,31 +72,19 @@ bool OutputFile::Create(const std::string& path) {
   return true;
 }
 
-void OutputFile::Write(std::string_view bytes) {
-  buffer_.append(bytes);
-  if (buffer_.size() >= kFlushSize) Flush();
-}
-
-void OutputFile::WriteLine(std::string_view line) {
-  buffer_.append(line);
-  buffer_.append("\r\n", 2);
-  if (buffer_.size() >= kFlushSize) Flush();
-}
-
-bool OutputFile::Flush() {
+bool OutputFile::WriteOut(const char* data, std::size_t size) {
   std::size_t done = 0;
-  while (!failed_ && done < buffer_.size()) {
-    const ssize_t wrote = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+  while (done < size) {
+    const ssize_t wrote = ::write(fd_, data + done, size - done);
     if (wrote > 0) {
       done += static_cast<std::size_t>(wrote);
     } else if (wrote < 0 && errno == EINTR) {
       continue;
     } else {
-      failed_ = true;
+      return false;
     }
   }
-  buffer_.clear();
-  return !failed_;
+  return true;
 }
 
 void OutputFile::CloseDescriptor() {
@@ -122,7 +108,7 @@ bool OutputFile::Commit() {
 
 void OutputFile::Discard() {
   CloseDescriptor();
-  buffer_.clear();
+  used_ = 0;
   if (!temporary_.empty()) ::unlink(temporary_.c_str());
   temporary_.clear();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -28,6 +30,13 @@ class OutputFile {
   // Writes the line followed by carriage return and line feed.
   void WriteLine(std::string_view line);
 
+  // Room for `bytes` (at most kRoom) bytes to be written in place; Advance
+  // then keeps the `bytes` written there. Saves a copy for writers that
+  // build their bytes themselves.
+  static constexpr std::size_t kRoom = std::size_t{1} << 20;
+  char* Room(std::size_t bytes);
+  void Advance(std::size_t bytes) { used_ += bytes; }
+
   // Completes the file and puts it in place. False when any write failed; the
   // temporary file is then removed and the previous output stays as it was.
   bool Commit();
@@ -37,12 +46,16 @@ class OutputFile {
 
  private:
   bool Flush();
+  // Hands `size` bytes to the system; false when any of them could not be
+  // written. One version per platform.
+  bool WriteOut(const char* data, std::size_t size);
   void CloseDescriptor();
 
   int fd_ = -1;
   std::string target_;     // the file that receives the result
   std::string temporary_;  // empty when writing to the target directly
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kRoom);
+  std::size_t used_ = 0;
   bool failed_ = false;
 };
 

@@ -92,7 +92,7 @@ TEST(ArcDifferentialTest, WindowDecisionsMatchAtTheDecidingDistance) {
     const bool large = settings.arc_tests * settings.line_tests > 1000;
     const int segments = maker.Whole(1, large ? 4 : 9);
     const std::vector<PlanePoint> points = RandomWindow(maker, segments);
-    const Polyline polyline = PolylineOf(points);
+    const testing::PlainPolyline polyline = PolylineOf(points);
 
     const double critical = reference::CriticalDeviation(polyline, 0, segments, settings);
     std::vector<double> deviations = {maker.Scale(1e-4, 10)};
@@ -137,7 +137,7 @@ TEST(ArcDifferentialTest, ExtremeValuesMatch) {
     std::vector<PlanePoint> points = RandomWindow(maker, maker.Whole(3, 5));
     for (PlanePoint& p : points) p = {p.x * scale, p.y * scale};
     const int segments = static_cast<int>(points.size()) - 1;
-    const Polyline polyline = PolylineOf(points);
+    const testing::PlainPolyline polyline = PolylineOf(points);
     ArcSearchSettings settings{0, maker.Whole(1, 12), maker.Whole(1, 12)};
     settings.deviation = maker.Chance(0.5) ? kDeviations[maker.Whole(0, std::size(kDeviations) - 1)]
                                            : scale * maker.Scale(1e-3, 10);
@@ -176,15 +176,15 @@ TEST(ArcDifferentialTest, PolylineMarksMatch) {
     const double scale = maker.Chance(0.3) ? maker.Scale(1e-4, 1e4) : 1;
     const ArcSearchSettings settings{scale * maker.Scale(0.02, 0.5), maker.Whole(3, 40),
                                      maker.Whole(1, 40)};
-    std::vector<Polyline> polylines;
+    std::vector<testing::PlainPolyline> polylines;
     for (int p = 0; p < 40; ++p) {
       polylines.push_back(PolylineOf(RandomOutline(maker, scale, settings.deviation / scale)));
     }
     PolylineModel production = testing::ModelOf(polylines);
-    PolylineModel expected = testing::ModelOf(polylines);
+    reference::PlainModel expected{polylines};
     FindArcs(production, settings);
     reference::FindArcs(expected, settings);
-    ASSERT_EQ(testing::MarksOf(production), testing::MarksOf(expected)) << "round " << round;
+    ASSERT_EQ(testing::MarksOf(production), testing::MarksOf(expected.polylines)) << "round " << round;
     for (const auto& row : testing::MarksOf(production)) {
       for (const auto& marks : row) arcs += marks.gets_bulge ? 1 : 0;
     }

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "arc_shapes.h"
+#include "polyline_lines.h"
 #include "support/numbers.h"
 #include "dxf/dxf_text.h"
 #include "arcs/arc_search.h"
@@ -199,24 +200,30 @@ TEST_F(ArcJobTest, SampleDrawingsKeepTheirShapeWithinTheDeviation) {
     PolylineModel written;
     ReadPolylines(written, output, messages);
     ASSERT_EQ(written.PolylineCount(), model.PolylineCount()) << sample;
+    const std::vector<testing::PlainPolyline> searched =
+        testing::WithArcMarks(testing::PlainPolylinesOf(model), model);
+    const std::vector<testing::PlainPolyline> copies = testing::PlainPolylinesOf(written);
     for (std::int32_t p = 0; p < model.PolylineCount(); ++p) {
-      const Polyline& before = model.polylines[p];
-      const Polyline& after = written.polylines[p];
+      const testing::PlainPolyline& before = searched[p];
+      const testing::PlainPolyline& after = copies[p];
       EXPECT_LE(testing::LargestArcDeviation(before), kStartValues.deviation) << sample << p;
       EXPECT_GE(testing::LargestArcDeviation(before), 0) << sample << p;
+      const testing::PolylineLines lines = testing::LinesOf(written, p, output);
       std::int32_t w = 0;
       for (std::int32_t v = 0; v < before.VertexCount(); ++v) {
-        const Vertex& vertex = before.vertices[v];
+        const testing::PlainVertex& vertex = before.vertices[v];
         if (vertex.dropped) continue;
         ASSERT_LT(w, after.VertexCount()) << sample << p;
-        const Vertex& copy = after.vertices[w++];
+        const testing::PlainVertex& copy = after.vertices[w];
         EXPECT_EQ(copy.x, vertex.x);
         EXPECT_EQ(copy.y, vertex.y);
         if (vertex.gets_bulge) {
-          const std::string_view code = copy.pairs.Text();
-          EXPECT_TRUE(code.ends_with("42\r\n" + FormatGeneral(vertex.bulge) + "\r\n"))
-              << sample << p;
+          const testing::Lines& pairs = lines.vertices[static_cast<std::size_t>(w)];
+          ASSERT_GE(pairs.size(), 2u);
+          EXPECT_EQ(pairs[pairs.size() - 2], "42") << sample << p;
+          EXPECT_EQ(pairs.back(), FormatGeneral(vertex.bulge)) << sample << p;
         }
+        ++w;
       }
       EXPECT_EQ(w, after.VertexCount()) << sample << p;
     }

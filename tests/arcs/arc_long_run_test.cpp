@@ -104,7 +104,7 @@ TEST(ArcLongRunTest, LongWindowsMatchTheReferenceAtTheDecidingDistance) {
   for (int round = 0; round < 100; ++round) {
     const Shape shape = round < 60 ? ShapeOf(round) : Shape::kCoarse;
     const std::vector<PlanePoint> points = LongPolyline(maker, shape);
-    const Polyline polyline = testing::PolylineOf(points);
+    const testing::PlainPolyline polyline = testing::PolylineOf(points);
     const auto n = static_cast<std::int32_t>(points.size());
     const bool coarse = shape == Shape::kCoarse;
     ArcSearchSettings settings{0, kArcTests[maker.Whole(coarse ? 2 : 0, coarse ? 3 : 2)],
@@ -153,15 +153,15 @@ TEST(ArcLongRunTest, LongWindowsMatchTheReferenceAtTheDecidingDistance) {
 // and the last one that passed) are checked against the literal reference
 // where it can afford them.
 struct CheckedSearch {
-  Polyline polyline;
+  testing::PlainPolyline polyline;
   int deciding_windows_checked = 0;
 };
 
-CheckedSearch SearchCheckedByTheReference(const Polyline& original,
+CheckedSearch SearchCheckedByTheReference(const testing::PlainPolyline& original,
                                           const ArcSearchSettings& settings) {
   CheckedSearch result{original};
   std::vector<PlanePoint> points;
-  for (const Vertex& vertex : original.vertices) points.push_back({vertex.x, vertex.y});
+  for (const testing::PlainVertex& vertex : original.vertices) points.push_back({vertex.x, vertex.y});
   ArcTestPoints test_points;
   FullWindowCheck full_check;
   struct Decision {
@@ -170,7 +170,7 @@ CheckedSearch SearchCheckedByTheReference(const Polyline& original,
   };
   std::vector<Decision> decisions;
   reference::SearchPolyline(result.polyline, settings,
-                            [&](const Polyline&, std::int32_t s, std::int32_t e) {
+                            [&](const testing::PlainPolyline&, std::int32_t s, std::int32_t e) {
                               const std::optional<Arc> arc = ArcThroughPoints(
                                   points[s], points[s + (e - s) / 2], points[e]);
                               bool passed = false;
@@ -201,7 +201,7 @@ TEST(ArcLongRunTest, MarksOfLongPolylinesMatchASearchCheckedByTheReference) {
   int arcs = 0, longest_arc = 0, checked = 0;
   for (int round = 0; round < 20; ++round) {
     const std::vector<PlanePoint> points = LongPolyline(maker, ShapeOf(round));
-    const Polyline polyline = testing::PolylineOf(points);
+    const testing::PlainPolyline polyline = testing::PolylineOf(points);
     const double size = std::hypot(points.back().x - points.front().x,
                                    points.back().y - points.front().y) + 1e-3;
     const ArcSearchSettings settings{size * maker.Scale(1e-5, 1e-2), maker.Chance(0.5) ? 1000 : 100,
@@ -209,16 +209,16 @@ TEST(ArcLongRunTest, MarksOfLongPolylinesMatchASearchCheckedByTheReference) {
     PolylineModel production = testing::ModelOf({polyline});
     FindArcs(production, settings);
     const CheckedSearch expected = SearchCheckedByTheReference(polyline, settings);
-    ASSERT_EQ(testing::MarksOf(production), testing::MarksOf(testing::ModelOf({expected.polyline})))
+    ASSERT_EQ(testing::MarksOf(production), testing::MarksOf({expected.polyline}))
         << "round " << round;
     checked += expected.deciding_windows_checked;
     std::int32_t last_start = 0;
     for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) {
-      const Vertex& vertex = production.polylines[0].vertices[static_cast<std::size_t>(v)];
-      if (vertex.dropped) continue;
+      const std::int64_t vertex = production.VertexIndex(production.polylines[0], v);
+      if (production.HasMark(vertex, kVertexDropped)) continue;
       longest_arc = std::max(longest_arc, v - last_start);
       last_start = v;
-      arcs += vertex.gets_bulge ? 1 : 0;
+      arcs += production.HasMark(vertex, kVertexGetsBulge) ? 1 : 0;
     }
   }
   EXPECT_GT(arcs, 100);

@@ -17,20 +17,24 @@ using testing::Radians;
 
 const ArcSearchSettings kStartValues{0.1, 100, 100};
 
+using testing::PlainPolyline;
+using testing::PlainVertex;
+
 // The polyline after the arc search of a model holding just it.
-Polyline Searched(const Polyline& polyline, const ArcSearchSettings& settings = kStartValues) {
+PlainPolyline Searched(const PlainPolyline& polyline,
+                       const ArcSearchSettings& settings = kStartValues) {
   PolylineModel model = ModelOf({polyline});
   FindArcs(model, settings);
-  return model.polylines[0];
+  return testing::WithArcMarks({polyline}, model)[0];
 }
 
-Polyline Searched(const std::vector<PlanePoint>& points,
+PlainPolyline Searched(const std::vector<PlanePoint>& points,
                const ArcSearchSettings& settings = kStartValues) {
   return Searched(PolylineOf(points), settings);
 }
 
 // The vertices marked `dropped`.
-std::vector<int> Removed(const Polyline& polyline) {
+std::vector<int> Removed(const PlainPolyline& polyline) {
   std::vector<int> removed;
   for (int v = 0; v < polyline.VertexCount(); ++v) {
     if (polyline.vertices[v].dropped) removed.push_back(v);
@@ -39,7 +43,7 @@ std::vector<int> Removed(const Polyline& polyline) {
 }
 
 // The vertices marked `gets_bulge`, with the bulge as the writer puts it.
-std::vector<std::pair<int, std::string>> Bulges(const Polyline& polyline) {
+std::vector<std::pair<int, std::string>> Bulges(const PlainPolyline& polyline) {
   std::vector<std::pair<int, std::string>> bulges;
   for (int v = 0; v < polyline.VertexCount(); ++v) {
     if (polyline.vertices[v].gets_bulge) bulges.emplace_back(v, FormatGeneral(polyline.vertices[v].bulge));
@@ -57,11 +61,11 @@ using Bulge = std::pair<int, std::string>;
 
 TEST(ArcSearchTest, QuarterCircleBecomesOneArcInEitherDirection) {
   const auto quarter = ArcVertices(0, 0, 10, 0, 90, 8);
-  const Polyline forward = Searched(quarter);
+  const PlainPolyline forward = Searched(quarter);
   EXPECT_EQ(Removed(forward), Range(1, 7));
   EXPECT_EQ(Bulges(forward), (std::vector<Bulge>{{0, "0.414213562373095"}}));
 
-  const Polyline backward = Searched(ArcVertices(0, 0, 10, 90, 0, 8));
+  const PlainPolyline backward = Searched(ArcVertices(0, 0, 10, 90, 0, 8));
   EXPECT_EQ(Removed(backward), Range(1, 7));
   EXPECT_EQ(Bulges(backward), (std::vector<Bulge>{{0, "-0.414213562373095"}}));
 }
@@ -70,7 +74,7 @@ TEST(ArcSearchTest, StraightRunThenClockwiseQuarterCircle) {
   std::vector<PlanePoint> points = {{-30, 10}, {-20, 10}, {-10, 10}};
   const auto quarter = ArcVertices(0, 0, 10, 90, 0, 8);
   points.insert(points.end(), quarter.begin(), quarter.end());
-  const Polyline polyline = Searched(points);
+  const testing::PlainPolyline polyline = Searched(points);
   EXPECT_EQ(Removed(polyline), Range(4, 10));
   EXPECT_EQ(Bulges(polyline), (std::vector<Bulge>{{3, "-0.414213562373095"}}));
 }
@@ -78,24 +82,24 @@ TEST(ArcSearchTest, StraightRunThenClockwiseQuarterCircle) {
 TEST(ArcSearchTest, NothingChangesWithoutAnArcOrWithoutDeviation) {
   std::vector<PlanePoint> line;
   for (int i = 0; i < 12; ++i) line.push_back({1.0 * i, 2.0 * i});
-  Polyline collinear = PolylineOf(line);
-  for (Vertex& vertex : collinear.vertices) vertex.dropped = true;  // cleared by the search
-  const Polyline after = Searched(collinear);
+  PlainPolyline collinear = PolylineOf(line);
+  for (PlainVertex& vertex : collinear.vertices) vertex.dropped = true;  // cleared by the search
+  const PlainPolyline after = Searched(collinear);
   EXPECT_TRUE(Removed(after).empty());
   EXPECT_TRUE(Bulges(after).empty());
 
-  const Polyline strict = Searched(ArcVertices(0, 0, 10, 0, 90, 8), {0, 100, 100});
+  const PlainPolyline strict = Searched(ArcVertices(0, 0, 10, 0, 90, 8), {0, 100, 100});
   EXPECT_TRUE(Removed(strict).empty());
   EXPECT_TRUE(Bulges(strict).empty());
 
   // Fewer than four vertices: no window at all, even on an arc.
-  const Polyline short_arc = Searched(ArcVertices(0, 0, 1, 0, 90, 2));
+  const PlainPolyline short_arc = Searched(ArcVertices(0, 0, 1, 0, 90, 2));
   EXPECT_TRUE(Removed(short_arc).empty());
   EXPECT_TRUE(Bulges(short_arc).empty());
 }
 
 TEST(ArcSearchTest, FewerArcTestPointsSplitTheQuarterCircle) {
-  const Polyline polyline = Searched(ArcVertices(0, 0, 10, 0, 90, 8), {0.1, 50, 100});
+  const testing::PlainPolyline polyline = Searched(ArcVertices(0, 0, 10, 0, 90, 8), {0.1, 50, 100});
   EXPECT_EQ(Removed(polyline), (std::vector<int>{1, 2, 3, 5, 6, 7}));
   EXPECT_EQ(Bulges(polyline),
             (std::vector<Bulge>{{0, "0.198912367379658"}, {4, "0.198912367379658"}}));
@@ -103,21 +107,21 @@ TEST(ArcSearchTest, FewerArcTestPointsSplitTheQuarterCircle) {
 
 TEST(ArcSearchTest, ArcsOverAHalfCircleAndAcrossTheNegativeXDirection) {
   // 270 degrees in 25 steps, so that no window spans exactly a half circle.
-  const Polyline wide = Searched(ArcVertices(3, -1, 2, -30, 240, 25));
+  const PlainPolyline wide = Searched(ArcVertices(3, -1, 2, -30, 240, 25));
   EXPECT_EQ(Removed(wide), Range(1, 24));
   EXPECT_EQ(Bulges(wide), (std::vector<Bulge>{{0, FormatGeneral(std::tan(Radians(270) / 4))}}));
-  const Polyline wide_clockwise = Searched(ArcVertices(3, -1, 2, 240, -30, 25));
+  const PlainPolyline wide_clockwise = Searched(ArcVertices(3, -1, 2, 240, -30, 25));
   EXPECT_EQ(Removed(wide_clockwise), Range(1, 24));
   EXPECT_EQ(Bulges(wide_clockwise),
             (std::vector<Bulge>{{0, FormatGeneral(-std::tan(Radians(270) / 4))}}));
 
   // tan(15 degrees) = 0.2679491924311227; the rounded vertices shift the
   // last digits.
-  const Polyline across = Searched(ArcVertices(5, 5, 3, 150, 210, 12));
+  const PlainPolyline across = Searched(ArcVertices(5, 5, 3, 150, 210, 12));
   EXPECT_EQ(Removed(across), Range(1, 11));
   ASSERT_TRUE(across.vertices[0].gets_bulge);
   EXPECT_NEAR(across.vertices[0].bulge, std::tan(Radians(15)), 1e-14);
-  const Polyline across_clockwise = Searched(ArcVertices(5, 5, 3, 210, 150, 12));
+  const PlainPolyline across_clockwise = Searched(ArcVertices(5, 5, 3, 210, 150, 12));
   EXPECT_EQ(Removed(across_clockwise), Range(1, 11));
   ASSERT_TRUE(across_clockwise.vertices[0].gets_bulge);
   EXPECT_NEAR(across_clockwise.vertices[0].bulge, -std::tan(Radians(15)), 1e-14);
@@ -128,7 +132,7 @@ TEST(ArcSearchTest, ConsecutiveArcsShareTheirVertex) {
   auto points = ArcVertices(0, 0, 5, 180, 90, 8);
   const auto second = ArcVertices(0, 10, 5, -90, 0, 8);
   points.insert(points.end(), second.begin() + 1, second.end());
-  const Polyline s_curve = Searched(points);
+  const PlainPolyline s_curve = Searched(points);
   std::vector<int> removed = Range(1, 7);
   for (int v : Range(9, 15)) removed.push_back(v);
   EXPECT_EQ(Removed(s_curve), removed);
@@ -140,8 +144,8 @@ TEST(ArcSearchTest, ClosedPolylineIsSearchedAsAnOpenOne) {
   // Eleven vertices 32 degrees apart: the closing segment would close the
   // circle, but it is never part of a window, so the arc ends at the last
   // vertex.
-  Polyline ring = PolylineOf(ArcVertices(0, 0, 1.5, 0, 320, 10), PolylineKind::kPolyline, 1);
-  const Polyline after = Searched(ring);
+  PlainPolyline ring = PolylineOf(ArcVertices(0, 0, 1.5, 0, 320, 10), PolylineKind::kPolyline, 1);
+  const PlainPolyline after = Searched(ring);
   EXPECT_EQ(Removed(after), Range(1, 9));
   EXPECT_EQ(Bulges(after), (std::vector<Bulge>{{0, FormatGeneral(std::tan(Radians(320) / 4))}}));
 }
@@ -149,9 +153,9 @@ TEST(ArcSearchTest, ClosedPolylineIsSearchedAsAnOpenOne) {
 TEST(ArcSearchTest, FittedThreeDimensionalAndMeshPolylinesStayAsRead) {
   const auto quarter = ArcVertices(0, 0, 10, 0, 90, 8);
   for (const std::int32_t flags : {2, 4, 8, 16, 64, 8 | 1}) {
-    Polyline polyline = PolylineOf(quarter, PolylineKind::kPolyline, flags);
+    PlainPolyline polyline = PolylineOf(quarter, PolylineKind::kPolyline, flags);
     polyline.vertices[3].dropped = true;  // not even cleared
-    const Polyline after = Searched(polyline);
+    const PlainPolyline after = Searched(polyline);
     EXPECT_EQ(Removed(after), std::vector<int>{3}) << flags;
     EXPECT_TRUE(Bulges(after).empty()) << flags;
   }
@@ -159,7 +163,7 @@ TEST(ArcSearchTest, FittedThreeDimensionalAndMeshPolylinesStayAsRead) {
   // polyline, do not keep the search away.
   for (const auto& [kind, flags] : {std::pair{PolylineKind::kPolyline, 1 | 128},
                                     std::pair{PolylineKind::kLwPolyline, 8}}) {
-    const Polyline after = Searched(PolylineOf(quarter, kind, flags));
+    const PlainPolyline after = Searched(PolylineOf(quarter, kind, flags));
     EXPECT_EQ(Removed(after), Range(1, 7)) << flags;
   }
 }
@@ -174,7 +178,7 @@ TEST(ArcSearchTest, ArcsAndTheirLinesStayWithinTheDeviationOfEachOther) {
   for (const ArcSearchSettings& settings :
        {kStartValues, ArcSearchSettings{0.5, 30, 10}, ArcSearchSettings{0.5, 50, 50},
         ArcSearchSettings{0.02, 1000, 3}}) {
-    std::vector<Polyline> polylines;
+    std::vector<testing::PlainPolyline> polylines;
     for (int p = 0; p < 60; ++p) {
       std::vector<PlanePoint> points;
       for (int piece = 0; piece < 5; ++piece) {
@@ -193,8 +197,9 @@ TEST(ArcSearchTest, ArcsAndTheirLinesStayWithinTheDeviationOfEachOther) {
     }
     PolylineModel model = ModelOf(polylines);
     FindArcs(model, settings);
+    const std::vector<PlainPolyline> searched = testing::WithArcMarks(polylines, model);
     for (std::size_t p = 0; p < polylines.size(); ++p) {
-      const Polyline& polyline = model.polylines[p];
+      const PlainPolyline& polyline = searched[p];
       const double deviation = testing::LargestArcDeviation(polyline);
       EXPECT_GE(deviation, 0);
       EXPECT_LT(deviation, settings.deviation * (1 + 1e-9));
@@ -202,7 +207,7 @@ TEST(ArcSearchTest, ArcsAndTheirLinesStayWithinTheDeviationOfEachOther) {
                                          settings.arc_tests),
                 1 + 1e-6)
           << p;
-      for (const Vertex& vertex : polyline.vertices) {
+      for (const PlainVertex& vertex : polyline.vertices) {
         arcs += vertex.gets_bulge ? 1 : 0;
         if (vertex.gets_bulge) {
           EXPECT_GE(std::abs(vertex.bulge), 1e-6);
@@ -226,9 +231,9 @@ TEST(ArcSearchTest, VerticesOnOneLineShorterThanTheDeviationMakeNoArc) {
 // A vertex read with a bulge already starts an arc: no window holds its
 // segment, so it keeps its bulge and both neighbouring runs end at it.
 TEST(ArcSearchTest, ExistingArcsAreKept) {
-  Polyline polyline = PolylineOf(ArcVertices(0, 0, 10, 0, 90, 8));
+  PlainPolyline polyline = PolylineOf(ArcVertices(0, 0, 10, 0, 90, 8));
   polyline.vertices[3].carries_arc = true;
-  const Polyline searched = Searched(polyline);
+  const PlainPolyline searched = Searched(polyline);
   EXPECT_EQ(Removed(searched), (std::vector<int>{1, 2, 5, 6, 7}));
   EXPECT_EQ(Bulges(searched).size(), 2u);
   EXPECT_TRUE(searched.vertices[0].gets_bulge);
@@ -240,7 +245,7 @@ TEST(ArcSearchTest, ExistingArcsAreKept) {
 // or in parallel.
 TEST(ArcSearchTest, MarksDoNotDependOnTheWorkers) {
   testing::OutlineMaker maker(11);
-  std::vector<Polyline> polylines;
+  std::vector<testing::PlainPolyline> polylines;
   for (int p = 0; p < 120; ++p) {
     std::vector<PlanePoint> points;
     for (int piece = 0; piece < 6; ++piece) {

@@ -13,10 +13,7 @@
 
 #include "arcs/arc_test_points.h"
 #include "dxf/polyline_model.h"
-
-namespace quillmere::testing {
-
-}  // namespace quillmere::testing
+#include "plain_polylines.h"
 
 namespace quillmere::testing {
 
@@ -37,24 +34,23 @@ inline std::vector<PlanePoint> ArcVertices(double cx, double cy, double radius,
 }
 
 // A polyline record with these vertices and nothing else.
-inline Polyline PolylineOf(const std::vector<PlanePoint>& points,
+inline PlainPolyline PolylineOf(const std::vector<PlanePoint>& points,
                         PolylineKind kind = PolylineKind::kLwPolyline,
                         std::int32_t header_flags = 0) {
-  Polyline polyline;
+  PlainPolyline polyline;
   polyline.kind = kind;
   polyline.header_flags = header_flags;
   for (const PlanePoint& p : points) {
-    Vertex& vertex = polyline.AddVertex();
+    PlainVertex& vertex = polyline.AddVertex();
     vertex.x = p.x;
     vertex.y = p.y;
   }
   return polyline;
 }
 
-inline PolylineModel ModelOf(std::vector<Polyline> polylines) {
-  PolylineModel model;
-  model.polylines = std::move(polylines);
-  return model;
+// The compact model of these polylines, for the arc search.
+inline PolylineModel ModelOf(const std::vector<PlainPolyline>& polylines) {
+  return CompactModelOf(polylines);
 }
 
 // What the arc search leaves on one vertex.
@@ -67,11 +63,22 @@ struct VertexMarks {
 
 inline std::vector<std::vector<VertexMarks>> MarksOf(const PolylineModel& model) {
   std::vector<std::vector<VertexMarks>> marks;
-  for (std::int32_t p = 0; p < model.PolylineCount(); ++p) {
-    const Polyline& polyline = model.polylines[static_cast<std::size_t>(p)];
+  for (const PolylineRecord& polyline : model.polylines) {
     auto& row = marks.emplace_back();
     for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) {
-      const Vertex& vertex = polyline.vertices[static_cast<std::size_t>(v)];
+      const std::int64_t vertex = model.VertexIndex(polyline, v);
+      row.push_back({model.HasMark(vertex, kVertexDropped), model.HasMark(vertex, kVertexGetsBulge),
+                     model.Bulge(vertex)});
+    }
+  }
+  return marks;
+}
+
+inline std::vector<std::vector<VertexMarks>> MarksOf(const std::vector<PlainPolyline>& polylines) {
+  std::vector<std::vector<VertexMarks>> marks;
+  for (const PlainPolyline& polyline : polylines) {
+    auto& row = marks.emplace_back();
+    for (const PlainVertex& vertex : polyline.vertices) {
       row.push_back({vertex.dropped, vertex.gets_bulge, vertex.bulge});
     }
   }
@@ -177,19 +184,19 @@ inline double DistanceToBulgeArc(PlanePoint from, PlanePoint to, double bulge, P
 // The largest distance from a vertex removed by the arc search to the arc
 // that replaces it, over all arcs of `polyline`; -1 when a removed vertex
 // belongs to no arc.
-inline double LargestArcDeviation(const Polyline& polyline) {
+inline double LargestArcDeviation(const PlainPolyline& polyline) {
   double largest = 0;
   std::int32_t start = -1;
   for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) {
-    const Vertex& vertex = polyline.vertices[static_cast<std::size_t>(v)];
+    const PlainVertex& vertex = polyline.vertices[static_cast<std::size_t>(v)];
     if (vertex.dropped) {
       if (start < 0) return -1;
       continue;
     }
     if (start >= 0 && v > start + 1) {
-      const Vertex& first = polyline.vertices[static_cast<std::size_t>(start)];
+      const PlainVertex& first = polyline.vertices[static_cast<std::size_t>(start)];
       for (std::int32_t inner = start + 1; inner < v; ++inner) {
-        const Vertex& removed = polyline.vertices[static_cast<std::size_t>(inner)];
+        const PlainVertex& removed = polyline.vertices[static_cast<std::size_t>(inner)];
         largest = std::max(largest, DistanceToBulgeArc({first.x, first.y}, {vertex.x, vertex.y},
                                                        first.bulge, {removed.x, removed.y}));
       }
@@ -204,9 +211,9 @@ inline double LargestArcDeviation(const Polyline& polyline) {
 // arc replaces, relative to what the search allows: the deviation plus half
 // the spacing of `arc_tests` test points along the arc. Above 1 an arc
 // strays from its line.
-inline double LargestArcStray(const Polyline& original, const Polyline& searched, double deviation,
+inline double LargestArcStray(const PlainPolyline& original, const PlainPolyline& searched, double deviation,
                               std::int32_t arc_tests) {
-  const auto segment_distance = [](PlanePoint q, const Vertex& a, const Vertex& b) {
+  const auto segment_distance = [](PlanePoint q, const PlainVertex& a, const PlainVertex& b) {
     const double ux = b.x - a.x, uy = b.y - a.y;
     const double ll = ux * ux + uy * uy;
     const double t = ll == 0 ? 0 : std::clamp(((q.x - a.x) * ux + (q.y - a.y) * uy) / ll, 0.0, 1.0);
@@ -214,11 +221,11 @@ inline double LargestArcStray(const Polyline& original, const Polyline& searched
   };
   double largest = 0;
   for (std::int32_t s = 0; s < searched.VertexCount(); ++s) {
-    const Vertex& first = searched.vertices[static_cast<std::size_t>(s)];
+    const PlainVertex& first = searched.vertices[static_cast<std::size_t>(s)];
     if (!first.gets_bulge) continue;
     std::int32_t e = s + 1;
     while (searched.vertices[static_cast<std::size_t>(e)].dropped) ++e;
-    const Vertex& last = searched.vertices[static_cast<std::size_t>(e)];
+    const PlainVertex& last = searched.vertices[static_cast<std::size_t>(e)];
     const double dx = last.x - first.x, dy = last.y - first.y;
     const double along_normal = (1 - first.bulge * first.bulge) / (2 * first.bulge) / 2;
     const double cx = (first.x + last.x) / 2 - dy * along_normal;

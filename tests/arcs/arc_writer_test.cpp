@@ -12,6 +12,7 @@
 #include "dxf/dxf_text.h"
 #include "dxf/polyline_reader.h"
 #include "job_test_fixture.h"
+#include "plain_polylines.h"
 #include "test_support.h"
 
 namespace quillmere {
@@ -119,10 +120,8 @@ TEST_F(ArcWriterTest, UnmarkedModelReproducesTheSampleDrawings) {
 
 TEST_F(ArcWriterTest, LeavesOutMarkedVerticesAndWritesBulges) {
   const std::string output = RoundTrip(Lf(InEntities(LwPolyline(20))), [](PolylineModel& m) {
-    Polyline& p = m.polylines[0];
-    for (int i = 3; i <= 8; ++i) p.vertices[i].dropped = true;
-    p.vertices[2].gets_bulge = true;
-    p.vertices[2].bulge = 0.41421356237309503;
+    for (int i = 3; i <= 8; ++i) testing::MarkDropped(m, 0, i);
+    testing::MarkArcStart(m, 0, 2, 0.41421356237309503);
   });
   std::vector<std::string> expected = {"  0", "LWPOLYLINE", "  5", "3F", " 90", "14", " 70", "0"};
   for (int i = 0; i < 20; ++i) {
@@ -137,10 +136,7 @@ TEST_F(ArcWriterTest, NewBulgeReplacesTheVertexOwnBulge) {
   const std::vector<std::string> body = {"0", "POLYLINE", "70", "0", "0", "VERTEX", "10", "0",
                                          "42", "0.5", "70", "0", "0", "VERTEX", "10", "1", "42",
                                          "0.5", "0", "SEQEND"};
-  const std::string output = RoundTrip(Lf(InEntities(body)), [](PolylineModel& m) {
-    m.polylines[0].vertices[0].gets_bulge = true;
-    m.polylines[0].vertices[0].bulge = 0.00002;
-  });
+  const std::string output = RoundTrip(Lf(InEntities(body)), [](PolylineModel& m) { testing::MarkArcStart(m, 0, 0, 0.00002); });
   EXPECT_EQ(output, CrLf(InEntities({"0", "POLYLINE", "70", "0", "0", "VERTEX", "10", "0", "70",
                                      "0", "42", "2E-5", "0", "VERTEX", "10", "1", "42", "0.5",
                                      "0", "SEQEND"})));
@@ -183,7 +179,7 @@ TEST_F(ArcWriterTest, InputMayBeTheOutput) {
   WriteFile(in_, input);
   PolylineModel model;
   ReadPolylines(model, in_, messages_);
-  model.polylines[0].vertices[1].dropped = true;
+  testing::MarkDropped(model, 0, 1);
   WriteArcResult(model, in_, in_, messages_);
   EXPECT_TRUE(messages_.shown.empty());
   const std::string written = ReadFile(in_);

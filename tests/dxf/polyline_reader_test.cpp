@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "polyline_lines.h"
 #include "test_support.h"
 
 namespace quillmere {
@@ -12,13 +13,7 @@ using testing::RecordingMessages;
 using testing::TempDir;
 using testing::WriteFile;
 
-std::vector<std::string> Lines(const LineList& list) {
-  std::vector<std::string> lines;
-  LineList::Cursor cursor(list);
-  std::string_view line;
-  while (cursor.Next(line)) lines.emplace_back(line);
-  return lines;
-}
+using Lines = std::vector<std::string>;
 
 class PolylineReaderTest : public ::testing::Test {
  protected:
@@ -27,6 +22,19 @@ class PolylineReaderTest : public ::testing::Test {
     PolylineModel model;
     ReadPolylines(model, dir_.File("in.dxf"), messages_);
     return model;
+  }
+  // The lines each part of polyline `p` reads back to.
+  testing::PolylineLines PartsOf(const PolylineModel& model, std::int32_t p) const {
+    return testing::LinesOf(model, p, dir_.File("in.dxf"));
+  }
+  double X(const PolylineModel& model, std::int32_t p, std::int32_t v) const {
+    return model.vertices.x[model.VertexIndex(model.polylines[p], v)];
+  }
+  double Y(const PolylineModel& model, std::int32_t p, std::int32_t v) const {
+    return model.vertices.y[model.VertexIndex(model.polylines[p], v)];
+  }
+  bool CarriesArc(const PolylineModel& model, std::int32_t p, std::int32_t v) const {
+    return model.HasMark(model.VertexIndex(model.polylines[p], v), kVertexCarriesArc);
   }
   TempDir dir_;
   RecordingMessages messages_;
@@ -45,22 +53,23 @@ const std::vector<std::string> kOldStyle = {
 TEST_F(PolylineReaderTest, DistributesThePairsOfAPolyline) {
   const PolylineModel model = Read(Lf(kOldStyle));
   ASSERT_EQ(model.PolylineCount(), 1);
-  const Polyline& p = model.polylines[0];
+  const PolylineRecord& p = model.polylines[0];
   EXPECT_EQ(p.kind, PolylineKind::kPolyline);
   EXPECT_EQ(p.VertexCount(), 3);
   EXPECT_EQ(p.header_flags, 1);
-  EXPECT_EQ(Lines(p.header), (std::vector<std::string>{"  0", "POLYLINE", "  8", "KONTUR", " 66", "1",
-                                                      " 10", "0.0", " 20", "0.0", " 30", "0.0",
-                                                      " 70", "     1"}));
-  EXPECT_EQ(Lines(p.vertices[1].pairs), (std::vector<std::string>{"  0", "VERTEX", "  8", "KONTUR", " 10",
-                                                            "3", " 20", "4", " 42", "0.5"}));
-  EXPECT_EQ(Lines(p.trailer), (std::vector<std::string>{"  0", "SEQEND", "  8", "KONTUR"}));
-  EXPECT_EQ(p.vertices[0].x, 1.5);
-  EXPECT_EQ(p.vertices[0].y, 2.5);
-  EXPECT_EQ(p.vertices[2].z, 7.0);
-  EXPECT_EQ(p.vertices[1].bulge, 0.0);  // bulges of the file stay lines only ...
-  EXPECT_TRUE(p.vertices[1].carries_arc);  // ... that mark their segment as an arc
-  EXPECT_FALSE(p.vertices[0].carries_arc);
+  const testing::PolylineLines parts = PartsOf(model, 0);
+  EXPECT_EQ(parts.header, (Lines{"  0", "POLYLINE", "  8", "KONTUR", " 66", "1", " 10", "0.0",
+                                 " 20", "0.0", " 30", "0.0", " 70", "     1"}));
+  EXPECT_EQ(parts.vertices[1],
+            (Lines{"  0", "VERTEX", "  8", "KONTUR", " 10", "3", " 20", "4", " 42", "0.5"}));
+  EXPECT_EQ(parts.trailer, (Lines{"  0", "SEQEND", "  8", "KONTUR"}));
+  EXPECT_EQ(X(model, 0, 0), 1.5);
+  EXPECT_EQ(Y(model, 0, 0), 2.5);
+  EXPECT_EQ(p.first_z, 0.0);
+  EXPECT_EQ(p.last_z, 7.0);
+  EXPECT_TRUE(model.arc_starts.empty());  // bulges of the file stay lines only ...
+  EXPECT_TRUE(CarriesArc(model, 0, 1));   // ... that mark their segment as an arc
+  EXPECT_FALSE(CarriesArc(model, 0, 0));
   EXPECT_TRUE(messages_.shown.empty());
 }
 
@@ -70,23 +79,22 @@ TEST_F(PolylineReaderTest, DistributesThePairsOfALightweightPolyline) {
                                        "20", "0", "42", "0.25", "10", "xx", "20", "9", "10", "1",
                                        "20", "1", "10", "0", "20", "1", "0", "ENDSEC"}));
   ASSERT_EQ(model.PolylineCount(), 1);
-  const Polyline& p = model.polylines[0];
+  const PolylineRecord& p = model.polylines[0];
   EXPECT_EQ(p.kind, PolylineKind::kLwPolyline);
   EXPECT_EQ(p.VertexCount(), 4);
-  EXPECT_EQ(Lines(p.header),
-            (std::vector<std::string>{"0", "LWPOLYLINE", "5", "2A", "90", "4", "70", "1"}));
+  const testing::PolylineLines parts = PartsOf(model, 0);
+  EXPECT_EQ(parts.header, (Lines{"0", "LWPOLYLINE", "5", "2A", "90", "4", "70", "1"}));
   // The bulge stays in its vertex, after its 20 pair. A 10 pair that is no
   // number starts no vertex and is dropped, so its 20 goes to no vertex...
-  EXPECT_EQ(Lines(p.vertices[1].pairs), (std::vector<std::string>{"10", "1", "20", "0", "42", "0.25",
-                                                            "20", "9"}));
+  EXPECT_EQ(parts.vertices[1], (Lines{"10", "1", "20", "0", "42", "0.25", "20", "9"}));
   // ...but still sets y of the vertex started last.
-  EXPECT_EQ(p.vertices[1].y, 9.0);
-  EXPECT_EQ(p.vertices[3].x, 0.0);
-  EXPECT_EQ(p.vertices[3].y, 1.0);
-  EXPECT_TRUE(p.trailer.Empty());
+  EXPECT_EQ(Y(model, 0, 1), 9.0);
+  EXPECT_EQ(X(model, 0, 3), 0.0);
+  EXPECT_EQ(Y(model, 0, 3), 1.0);
+  EXPECT_TRUE(parts.trailer.empty());
   EXPECT_EQ(p.header_flags, 1);  // closed, for the join job
-  EXPECT_TRUE(p.vertices[1].carries_arc);
-  EXPECT_FALSE(p.vertices[2].carries_arc);
+  EXPECT_TRUE(CarriesArc(model, 0, 1));
+  EXPECT_FALSE(CarriesArc(model, 0, 2));
 }
 
 TEST_F(PolylineReaderTest, OnlyBulgesThatAreNumbersOtherThanZeroMarkArcs) {
@@ -95,13 +103,13 @@ TEST_F(PolylineReaderTest, OnlyBulgesThatAreNumbersOtherThanZeroMarkArcs) {
                                        "0", "10", "1", "20", "0", "42", "-0.0", "10", "2", "20",
                                        "0", "42", "nan", "10", "3", "20", "0", "42", "1e-300",
                                        "10", "4", "20", "0", "0", "ENDSEC"}));
-  const Polyline& p = model.polylines[0];
+  const PolylineRecord& p = model.polylines[0];
   ASSERT_EQ(p.VertexCount(), 5);
   // The header's 42 belongs to no vertex; the last whole-number 70 counts.
   EXPECT_EQ(p.header_flags, 1);
-  for (int v = 0; v < 3; ++v) EXPECT_FALSE(p.vertices[v].carries_arc) << v;
-  EXPECT_TRUE(p.vertices[3].carries_arc);
-  EXPECT_FALSE(p.vertices[4].carries_arc);
+  for (int v = 0; v < 3; ++v) EXPECT_FALSE(CarriesArc(model, 0, v)) << v;
+  EXPECT_TRUE(CarriesArc(model, 0, 3));
+  EXPECT_FALSE(CarriesArc(model, 0, 4));
 }
 
 TEST_F(PolylineReaderTest, FollowsSectionsAndHeldPairs) {
@@ -113,10 +121,10 @@ TEST_F(PolylineReaderTest, FollowsSectionsAndHeldPairs) {
                                        "LWPOLYLINE", "10", "3", "20", "4", "10", "5", "20", "6",
                                        "  0", "POLYLINE"}));
   ASSERT_EQ(model.PolylineCount(), 3);
-  EXPECT_EQ(model.polylines[0].vertices[0].x, 1.0);
+  EXPECT_EQ(X(model, 0, 0), 1.0);
   EXPECT_EQ(model.polylines[1].VertexCount(), 2);
   EXPECT_EQ(model.polylines[2].VertexCount(), 0);
-  EXPECT_EQ(Lines(model.polylines[2].header), (std::vector<std::string>{"  0", "POLYLINE"}));
+  EXPECT_EQ(PartsOf(model, 2).header, (Lines{"  0", "POLYLINE"}));
 }
 
 TEST_F(PolylineReaderTest, ComparesTrimmedAndCaseSensitive) {
@@ -124,7 +132,7 @@ TEST_F(PolylineReaderTest, ComparesTrimmedAndCaseSensitive) {
                                        "1", "20", "1", "0\t", " LWPOLYLINE \r", "10", "1", "0",
                                        "EOF"}));
   ASSERT_EQ(model.PolylineCount(), 1);
-  EXPECT_EQ(Lines(model.polylines[0].header), (std::vector<std::string>{"0\t", " LWPOLYLINE "}));
+  EXPECT_EQ(PartsOf(model, 0).header, (Lines{"0\t", " LWPOLYLINE "}));
 }
 
 TEST_F(PolylineReaderTest, MissingFileIsReportedAndEmptiesTheModel) {
@@ -144,13 +152,14 @@ TEST_F(PolylineReaderTest, MissingFileIsReportedAndEmptiesTheModel) {
 TEST_F(PolylineReaderTest, ReadingTwiceGivesTheSameModel) {
   PolylineModel model = Read(Lf(kOldStyle));
   model.polylines[0].dropped = true;
-  model.polylines[0].vertices[0].dropped = true;
+  model.SetMark(0, kVertexDropped, true);
   ReadPolylines(model, dir_.File("in.dxf"), messages_);
   const PolylineModel fresh = Read(Lf(kOldStyle));
   ASSERT_EQ(model.PolylineCount(), fresh.PolylineCount());
   EXPECT_FALSE(model.polylines[0].dropped);
-  EXPECT_FALSE(model.polylines[0].vertices[0].dropped);
-  EXPECT_EQ(model.polylines[0].header, fresh.polylines[0].header);
+  EXPECT_FALSE(model.HasMark(0, kVertexDropped));
+  EXPECT_EQ(model.vertices.Count(), fresh.vertices.Count());
+  EXPECT_EQ(PartsOf(model, 0).header, PartsOf(fresh, 0).header);
 }
 
 TEST_F(PolylineReaderTest, TruncatedEntityKeepsWhatWasRead) {
@@ -158,9 +167,10 @@ TEST_F(PolylineReaderTest, TruncatedEntityKeepsWhatWasRead) {
       Read("0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n0\nVERTEX\n10\n4\n20");
   ASSERT_EQ(model.PolylineCount(), 1);
   ASSERT_EQ(model.polylines[0].VertexCount(), 1);
-  EXPECT_EQ(model.polylines[0].vertices[0].x, 4.0);
-  EXPECT_EQ(Lines(model.polylines[0].vertices[0].pairs),
-            (std::vector<std::string>{"0", "VERTEX", "10", "4", "20"}));
+  EXPECT_EQ(X(model, 0, 0), 4.0);
+  EXPECT_EQ(PartsOf(model, 0).vertices[0], (Lines{"0", "VERTEX", "10", "4", "20"}));
+  EXPECT_TRUE(model.polylines[0].last_vertex_lacks_value);
+  EXPECT_FALSE(model.polylines[0].value_line_supplied);
 }
 
 }  // namespace

@@ -112,9 +112,9 @@ TEST_F(DamagedDrawingTest, EachLineKeepsTheStyleOfTheVersionReadBeforeIt) {
             std::string::npos)
       << text;
   EXPECT_NE(text.find("0|POLYLINE| 66|1|5|2B| 0|VERTEX|"), std::string::npos) << text;
-  const PolylineModel model = AllJobs()[1].model_of(in_, messages_);
-  EXPECT_EQ(model.polylines[0].VertexCount(), 2);
-  EXPECT_EQ(model.polylines[1].VertexCount(), 2);
+  const std::vector<testing::PlainPolyline> model = AllJobs()[1].model_of(in_, messages_);
+  EXPECT_EQ(model[0].VertexCount(), 2);
+  EXPECT_EQ(model[1].VertexCount(), 2);
   EXPECT_EQ(text.find("2B| 90|"), std::string::npos) << text;
 }
 

@@ -52,7 +52,7 @@ std::vector<Job> AllJobs() {
          PolylineModel model;
          ReadPolylines(model, in, notices);
          FindArcs(model, arc_settings);
-         return model;
+         return testing::WithArcMarks(testing::PlainPolylinesOf(model), model);
        },
        InEntities(quarter), true},
       {"convert2",
@@ -62,10 +62,19 @@ std::vector<Job> AllJobs() {
        [tolerance](const std::string& in, const std::string& out, NoticeSink& notices,
                    JobObserver& observer) { RunLineJob(tolerance, in, out, notices, &observer); },
        [tolerance](const std::string& in, NoticeSink& notices) {
-         PolylineModel model;
+         LineModel model;
          ReadLines(model, in, notices);
          ChainLines(model, tolerance);
-         return model;
+         std::vector<testing::PlainPolyline> polylines;
+         for (const LineRecord& record : model.records) {
+           testing::PlainPolyline& polyline = polylines.emplace_back();
+           polyline.kind = record.kind;
+           polyline.dropped = record.dropped;
+           for (const LineVertex& vertex : record.vertices) {
+             polyline.vertices.push_back({.x = vertex.x, .y = vertex.y, .z = vertex.z});
+           }
+         }
+         return polylines;
        },
        InEntities({"0", "LINE", "5", "2A", "8", "0", "10", "0", "20", "0", "11", "1", "21", "0",
                    "0", "LINE", "5", "2B", "8", "0", "10", "1", "20", "0", "11", "2", "21", "0"}),
@@ -80,7 +89,7 @@ std::vector<Job> AllJobs() {
          PolylineModel model;
          ReadPolylines(model, in, notices);
          JoinPolylines(model, tolerance);
-         return model;
+         return testing::WithChains(testing::PlainPolylinesOf(model), model);
        },
        InEntities({"0", "LWPOLYLINE", "90", "2", "10", "1", "20", "0", "10", "2", "20", "0",
                    "0", "LWPOLYLINE", "90", "2", "10", "0", "20", "0", "10", "1", "20", "0"}),
@@ -100,7 +109,6 @@ std::string RunWithFileSizeLimit(const Job& job, const std::string& input,
     const rlimit limit{static_cast<rlim_t>(file_size_limit), static_cast<rlim_t>(file_size_limit)};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     testing::RecordingMessages messages;
-    PolylineModel model;
     job.run(input, output, messages);
     std::string shown;
     for (const testing::ShownMessage& message : messages.shown) shown += message.Utf8Text() + "\n";

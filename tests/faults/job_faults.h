@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dxf/polyline_model.h"
+#include "plain_polylines.h"
 #include "support/job_observer.h"
 #include "support/notices.h"
 #include "test_support.h"
@@ -22,8 +22,9 @@ struct Job {
   // The same with an observer watching.
   std::function<void(const std::string&, const std::string&, NoticeSink&, JobObserver&)>
       run_watched;
-  // Reads the input and does the job's work on the model, without writing.
-  std::function<PolylineModel(const std::string&, NoticeSink&)> model_of;
+  // Reads the input and does the job's work on the model, without writing:
+  // the polylines the model then stands for, vertex by vertex.
+  std::function<std::vector<testing::PlainPolyline>(const std::string&, NoticeSink&)> model_of;
   // A drawing (lines joined with LF) that the job reads and changes.
   std::string drawing;
   // Whether an input without anything to do is reported before any output

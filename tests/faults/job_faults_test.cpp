@@ -225,11 +225,8 @@ TEST_P(JobFaultTest, NonFiniteAndHugeValuesAreNoNumbersOrStayFinite) {
   ASSERT_FALSE(output.empty());
   // The reader left the coordinates that are no numbers at 0 (or dropped
   // the LWPOLYLINE pairs); every coordinate in the model is finite.
-  const PolylineModel model = job_.model_of(in_, messages_);
-  for (std::int32_t p = 0; p < model.PolylineCount(); ++p) {
-    const Polyline& polyline = model.polylines[static_cast<std::size_t>(p)];
-    for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) {
-      const Vertex& vertex = polyline.vertices[static_cast<std::size_t>(v)];
+  for (const testing::PlainPolyline& polyline : job_.model_of(in_, messages_)) {
+    for (const testing::PlainVertex& vertex : polyline.vertices) {
       EXPECT_TRUE(std::isfinite(vertex.x) && std::isfinite(vertex.y) && std::isfinite(vertex.z));
       EXPECT_TRUE(!vertex.gets_bulge || std::isfinite(vertex.bulge));
     }

@@ -38,10 +38,10 @@ ArcSearchSettings SettingsFrom(const TailParameters& tail) {
   return settings;
 }
 
-std::int32_t WrittenVertices(const Polyline& polyline) {
+std::int32_t WrittenVertices(const PolylineModel& model, const PolylineRecord& polyline) {
   std::int32_t written = 0;
   for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) {
-    if (!polyline.vertices[static_cast<std::size_t>(v)].dropped) ++written;
+    if (!model.HasMark(model.VertexIndex(polyline, v), kVertexDropped)) ++written;
   }
   return written;
 }
@@ -49,24 +49,29 @@ std::int32_t WrittenVertices(const Polyline& polyline) {
 // Checks the marks of the search; true when any vertex was marked.
 bool CheckMarks(const PolylineModel& model) {
   bool marked = false;
-  for (std::int32_t p = 0; p < model.PolylineCount(); ++p) {
-    const Polyline& polyline = model.polylines[static_cast<std::size_t>(p)];
-    FUZZ_CHECK(polyline.VertexCount() >= 0 && polyline.vertices.size() >= static_cast<std::size_t>(polyline.VertexCount()));
+  std::int64_t arcs = 0;
+  for (const PolylineRecord& polyline : model.polylines) {
+    FUZZ_CHECK(polyline.VertexCount() >= 0);
     if (polyline.VertexCount() == 0) continue;
-    FUZZ_CHECK(!polyline.vertices.front().dropped);
-    FUZZ_CHECK(!polyline.vertices.back().dropped);
+    FUZZ_CHECK(!model.HasMark(model.VertexIndex(polyline, 0), kVertexDropped));
+    FUZZ_CHECK(!model.HasMark(model.VertexIndex(polyline, polyline.VertexCount() - 1), kVertexDropped));
     for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) {
-      const Vertex& vertex = polyline.vertices[static_cast<std::size_t>(v)];
-      marked = marked || vertex.dropped || vertex.gets_bulge;
-      if (!vertex.gets_bulge) continue;
-      FUZZ_CHECK(!vertex.dropped);
+      const std::int64_t vertex = model.VertexIndex(polyline, v);
+      const bool dropped = model.HasMark(vertex, kVertexDropped);
+      const bool gets_bulge = model.HasMark(vertex, kVertexGetsBulge);
+      marked = marked || dropped || gets_bulge;
+      if (!gets_bulge) continue;
+      ++arcs;
+      const double bulge = model.Bulge(vertex);
+      FUZZ_CHECK(!dropped);
       FUZZ_CHECK(v + 3 <= polyline.VertexCount() - 1);
-      FUZZ_CHECK(std::isfinite(vertex.bulge) && vertex.bulge != 0);
-      const std::optional<double> written = ParseNumber(FormatGeneral(vertex.bulge));
+      FUZZ_CHECK(std::isfinite(bulge) && bulge != 0);
+      const std::optional<double> written = ParseNumber(FormatGeneral(bulge));
       FUZZ_CHECK(written.has_value());
-      FUZZ_CHECK(std::fabs(*written - vertex.bulge) <= 1e-14 * std::fabs(vertex.bulge));
+      FUZZ_CHECK(std::fabs(*written - bulge) <= 1e-14 * std::fabs(bulge));
     }
   }
+  FUZZ_CHECK(static_cast<std::int64_t>(model.arc_starts.size()) == arcs);
   return marked;
 }
 
@@ -80,7 +85,8 @@ void CheckUnchangedCopy(const std::vector<Pair>& input, const PolylineModel& mod
       continue;
     }
     FUZZ_CHECK(entry < static_cast<std::size_t>(model.PolylineCount()));
-    AppendUnchangedPolyline(input, segment, std::to_string(model.polylines[entry].VertexCount()), expected);
+    AppendUnchangedPolyline(input, segment, std::to_string(model.polylines[entry].VertexCount()),
+                            expected);
     ++entry;
   }
   FUZZ_CHECK(entry == static_cast<std::size_t>(model.PolylineCount()));
@@ -89,6 +95,7 @@ void CheckUnchangedCopy(const std::vector<Pair>& input, const PolylineModel& mod
   FUZZ_CHECK(difference < 0);
 }
 
+// Only the ends of a polyline keep their z in the model.
 void CheckArcsWritten(const std::string& output_name, const PolylineModel& model) {
   RecordingSink messages;
   PolylineModel again;
@@ -96,15 +103,19 @@ void CheckArcsWritten(const std::string& output_name, const PolylineModel& model
   FUZZ_CHECK(messages.errors.empty());
   FUZZ_CHECK(again.PolylineCount() == model.PolylineCount());
   for (std::int32_t p = 0; p < model.PolylineCount(); ++p) {
-    const Polyline& before = model.polylines[static_cast<std::size_t>(p)];
-    const Polyline& after = again.polylines[static_cast<std::size_t>(p)];
-    FUZZ_CHECK(after.VertexCount() == WrittenVertices(before));
-    std::size_t kept = 0;
+    const PolylineRecord& before = model.polylines[static_cast<std::size_t>(p)];
+    const PolylineRecord& after = again.polylines[static_cast<std::size_t>(p)];
+    FUZZ_CHECK(after.VertexCount() == WrittenVertices(model, before));
+    std::int32_t kept = 0;
     for (std::int32_t v = 0; v < before.VertexCount(); ++v) {
-      const Vertex& vertex = before.vertices[static_cast<std::size_t>(v)];
-      if (vertex.dropped) continue;
-      const Vertex& read = after.vertices[kept++];
-      FUZZ_CHECK(read.x == vertex.x && read.y == vertex.y && read.z == vertex.z);
+      const std::int64_t vertex = model.VertexIndex(before, v);
+      if (model.HasMark(vertex, kVertexDropped)) continue;
+      const std::int64_t read = again.VertexIndex(after, kept++);
+      FUZZ_CHECK(again.vertices.x[read] == model.vertices.x[vertex] &&
+                 again.vertices.y[read] == model.vertices.y[vertex]);
+    }
+    if (before.VertexCount() > 0) {
+      FUZZ_CHECK(after.first_z == before.first_z && after.last_z == before.last_z);
     }
   }
 }
@@ -124,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   PolylineModel model;
   ReadPolylines(model, input_name, messages);
   FUZZ_CHECK(messages.errors.empty());
-  FUZZ_CHECK(model.PolylineCount() >= 0 && model.polylines.size() >= static_cast<std::size_t>(model.PolylineCount()));
+  FUZZ_CHECK(model.PolylineCount() >= 0);
   if (model.PolylineCount() == 0) return 0;  // the job reports this and writes nothing
 
   FindArcs(model, SettingsFrom(TailOf(data, size)), 1);

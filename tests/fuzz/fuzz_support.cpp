@@ -85,9 +85,13 @@ DrawingFiles WriteDrawing(const std::uint8_t* data, std::size_t size) {
 
 std::vector<std::int32_t> VertexCounts(const PolylineModel& model) {
   std::vector<std::int32_t> counts;
-  for (std::int32_t k = 0; k < model.PolylineCount(); ++k) {
-    counts.push_back(model.polylines[static_cast<std::size_t>(k)].VertexCount());
-  }
+  for (const PolylineRecord& polyline : model.polylines) counts.push_back(polyline.VertexCount());
+  return counts;
+}
+
+std::vector<std::int32_t> VertexCounts(const LineModel& model) {
+  std::vector<std::int32_t> counts;
+  for (const LineRecord& record : model.records) counts.push_back(record.VertexCount());
   return counts;
 }
 

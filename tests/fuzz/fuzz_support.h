@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dxf/polyline_model.h"
+#include "lines/line_records.h"
 #include "app/catalogue_notices.h"
 #include "support/message_sink.h"
 
@@ -82,5 +83,6 @@ DrawingFiles WriteDrawing(const std::uint8_t* data, std::size_t size);
 
 // The vertex count of every polyline of the model, as read.
 std::vector<std::int32_t> VertexCounts(const PolylineModel& model);
+std::vector<std::int32_t> VertexCounts(const LineModel& model);
 
 }  // namespace quillmere::fuzzing

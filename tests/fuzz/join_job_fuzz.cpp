@@ -1,5 +1,5 @@
 // The join job on arbitrary bytes: ReadPolylines, JoinPolylines with a tolerance
-// taken from the last byte, UpdateCountsAndDropShortPolylines, WriteJoinResult.
+// taken from the last byte, DropShortPolylines, WriteJoinResult.
 //
 // Invariants:
 // - a readable input and a writable output give no message;
@@ -10,8 +10,9 @@
 // - the output is the input line for line apart from line ends, the dropped
 //   polylines, the header group-90 values (the vertex count) and the
 //   LWPOLYLINE coordinate pairs whose values are no numbers, except that a
-//   polyline that received others is written from its model entry: its own
-//   starting pair, then as many lines as the entry holds;
+//   polyline that received others is written from its chain: its own
+//   starting pair, then as many lines as its parts and the vertices it
+//   received read back to;
 // - no value line ever stands where a code line belongs.
 
 #include <array>
@@ -26,6 +27,7 @@
 #include "join/join_writer.h"
 #include "join/polyline_joining.h"
 #include "polyline_expectation.h"
+#include "polyline_lines.h"
 
 namespace quillmere::fuzzing {
 namespace {
@@ -35,49 +37,66 @@ double ToleranceFrom(const TailParameters& tail) {
   return kTolerances[tail.last % kTolerances.size()];
 }
 
+// The lines of every vertex a polyline is written with: its own and those
+// it received from its chain.
+std::vector<testing::Lines> ChainVertexLines(const PolylineModel& model, std::int32_t index,
+                                             const std::string& file) {
+  std::vector<testing::Lines> vertices = testing::LinesOf(model, index, file).vertices;
+  for (std::int32_t next = model.polylines[static_cast<std::size_t>(index)].next_in_chain;
+       next >= 0; next = model.polylines[static_cast<std::size_t>(next)].next_in_chain) {
+    const std::vector<testing::Lines> attached = testing::LinesOf(model, next, file).vertices;
+    vertices.insert(vertices.end(), attached.begin() + 1, attached.end());
+  }
+  return vertices;
+}
+
 // Every vertex of a polyline, also one it received, is of the polyline's
 // own kind: a VERTEX entity in a POLYLINE, a group-10 (or 11) pair with what
 // follows it in an LWPOLYLINE.
-void CheckVertexKind(const Polyline& polyline, std::int32_t index) {
-  LineList::Cursor cursor(polyline.vertices[static_cast<std::size_t>(index)].pairs);
-  std::string_view code;
-  std::string_view value;
-  FUZZ_CHECK(cursor.Next(code) && cursor.Next(value));
-  if (polyline.kind == PolylineKind::kPolyline) {
-    FUZZ_CHECK(Trim(code) == "0" && Trim(value) == "VERTEX");
+void CheckVertexKind(PolylineKind kind, const testing::Lines& vertex) {
+  FUZZ_CHECK(vertex.size() >= 2);
+  if (kind == PolylineKind::kPolyline) {
+    FUZZ_CHECK(Trim(vertex[0]) == "0" && Trim(vertex[1]) == "VERTEX");
   } else {
-    FUZZ_CHECK(Trim(code) == "10" || Trim(code) == "11");
+    FUZZ_CHECK(Trim(vertex[0]) == "10" || Trim(vertex[0]) == "11");
   }
 }
 
-void CheckJoins(const PolylineModel& model, const std::vector<std::int32_t>& read_counts) {
+void CheckJoins(const PolylineModel& model, const std::vector<std::int32_t>& read_counts,
+                const std::string& input_name) {
   std::int64_t joinable = 0;
   std::int64_t attached = 0;
   std::int64_t written = 0;
   for (std::int32_t k = 0; k < model.PolylineCount(); ++k) {
-    const Polyline& polyline = model.polylines[static_cast<std::size_t>(k)];
+    const PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(k)];
     const std::int32_t read = read_counts[static_cast<std::size_t>(k)];
+    const std::int64_t count = JoinedVertexCount(model, polyline);
+    const bool was_attached = read >= 2 && polyline.dropped;
     if (read >= 2) joinable += read;
-    if (read >= 2 && polyline.VertexCount() == 0) ++attached;
-    FUZZ_CHECK(polyline.dropped == (polyline.VertexCount() < 2));
-    FUZZ_CHECK(polyline.vertices.size() >= static_cast<std::size_t>(polyline.VertexCount()));
-    if (!polyline.dropped) written += polyline.VertexCount();
-    if (read < 2) FUZZ_CHECK(polyline.VertexCount() == read);
-    for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) CheckVertexKind(polyline, v);
+    if (was_attached) ++attached;
+    FUZZ_CHECK(polyline.dropped == (was_attached || count < 2));
+    FUZZ_CHECK(polyline.VertexCount() == read);
+    if (polyline.dropped) continue;
+    written += count;
+    const std::vector<testing::Lines> vertices = ChainVertexLines(model, k, input_name);
+    FUZZ_CHECK(static_cast<std::int64_t>(vertices.size()) == count);
+    for (const testing::Lines& vertex : vertices) CheckVertexKind(polyline.kind, vertex);
   }
   FUZZ_CHECK(written == joinable - attached);
 }
 
-std::size_t BlockLines(const Polyline& polyline) {
-  std::size_t lines = polyline.header.Count() + polyline.trailer.Count();
-  for (std::int32_t v = 0; v < polyline.VertexCount(); ++v) {
-    lines += polyline.vertices[static_cast<std::size_t>(v)].pairs.Count();
+// The lines a polyline that received others is written with.
+std::size_t BlockLines(const PolylineModel& model, std::int32_t index, const std::string& file) {
+  const testing::PolylineLines parts = testing::LinesOf(model, index, file);
+  std::size_t lines = parts.header.size() + parts.trailer.size();
+  for (const testing::Lines& vertex : ChainVertexLines(model, index, file)) {
+    lines += vertex.size() + vertex.size() % 2;  // inside a chain every pair is whole
   }
   return lines;
 }
 
 void CheckCopy(const std::vector<Pair>& input, const PolylineModel& model,
-               const std::vector<std::int32_t>& read_counts,
+               const std::vector<std::int32_t>& read_counts, const std::string& input_name,
                const std::vector<std::string_view>& output) {
   std::vector<ExpectedLine> expected;
   std::size_t entry = 0;
@@ -87,14 +106,15 @@ void CheckCopy(const std::vector<Pair>& input, const PolylineModel& model,
       continue;
     }
     FUZZ_CHECK(entry < static_cast<std::size_t>(model.PolylineCount()));
-    const Polyline& polyline = model.polylines[entry];
-    const bool received = polyline.VertexCount() != read_counts[entry];
-    ++entry;
+    const PolylineRecord& polyline = model.polylines[entry];
+    const std::int64_t count = JoinedVertexCount(model, polyline);
+    const bool received = count != read_counts[entry];
+    const auto index = static_cast<std::int32_t>(entry++);
     if (polyline.dropped) continue;
     if (received) {
-      AppendRewrittenPolyline(input, segment, BlockLines(polyline), expected);
+      AppendRewrittenPolyline(input, segment, BlockLines(model, index, input_name), expected);
     } else {
-      AppendUnchangedPolyline(input, segment, std::to_string(polyline.VertexCount()), expected);
+      AppendUnchangedPolyline(input, segment, std::to_string(count), expected);
     }
   }
   FUZZ_CHECK(entry == static_cast<std::size_t>(model.PolylineCount()));
@@ -122,8 +142,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::int32_t> read_counts = VertexCounts(model);
 
   JoinPolylines(model, ToleranceFrom(TailOf(data, size)));
-  UpdateCountsAndDropShortPolylines(model);
-  CheckJoins(model, read_counts);
+  DropShortPolylines(model);
+  CheckJoins(model, read_counts, input_name);
   WriteJoinResult(model, input_name, output_name, messages);
   FUZZ_CHECK(messages.errors.empty() && messages.information.empty());
 
@@ -131,6 +151,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<Pair> input = PairsOf(SplitDxfLines(bytes));
   const std::vector<std::string_view> output = SplitDxfLines(written);
   FUZZ_CHECK(CodesStayCodes(input, output, {}));
-  CheckCopy(input, model, read_counts, output);
+  CheckCopy(input, model, read_counts, input_name, output);
   return 0;
 }

@@ -33,7 +33,7 @@ double ToleranceFrom(const TailParameters& tail) {
   return kTolerances[tail.last % kTolerances.size()];
 }
 
-bool Written(const Polyline& record) { return !record.dropped && record.VertexCount() >= 2; }
+bool Written(const LineRecord& record) { return !record.dropped && record.VertexCount() >= 2; }
 
 bool HasHandle(const LineList& lines) {
   LineList::Cursor cursor(lines);
@@ -45,7 +45,7 @@ bool HasHandle(const LineList& lines) {
 }
 
 // A record gets a handle of its own only in a drawing that has handles.
-std::size_t BlockLines(const Polyline& record, bool drawing_has_handles) {
+std::size_t BlockLines(const LineRecord& record, bool drawing_has_handles) {
   const bool new_handle = drawing_has_handles && !HasHandle(record.header);
   std::size_t lines = record.header.Count() + record.trailer.Count() + (new_handle ? 2 : 0);
   for (std::int32_t v = 0; v < record.VertexCount(); ++v) lines += record.vertices[static_cast<std::size_t>(v)].pairs.Count();
@@ -62,12 +62,12 @@ std::int64_t CountPairs(const std::vector<std::string_view>& lines, std::size_t 
   return count;
 }
 
-void CheckChains(const PolylineModel& model, const std::vector<std::int32_t>& read_counts) {
+void CheckChains(const LineModel& model, const std::vector<std::int32_t>& read_counts) {
   std::int64_t before = 0;
   std::int64_t appended = 0;
   std::int64_t after = 0;
-  for (std::int32_t k = 0; k < model.PolylineCount(); ++k) {
-    const Polyline& record = model.polylines[static_cast<std::size_t>(k)];
+  for (std::int32_t k = 0; k < model.RecordCount(); ++k) {
+    const LineRecord& record = model.records[static_cast<std::size_t>(k)];
     const std::int32_t read = read_counts[static_cast<std::size_t>(k)];
     FUZZ_CHECK(read >= 1 && read <= 2);
     if (read < 2) {
@@ -84,10 +84,10 @@ void CheckChains(const PolylineModel& model, const std::vector<std::int32_t>& re
     }
   }
   FUZZ_CHECK(after == before - appended);
-  FUZZ_CHECK(after <= 2 * static_cast<std::int64_t>(model.PolylineCount()));
+  FUZZ_CHECK(after <= 2 * static_cast<std::int64_t>(model.RecordCount()));
 }
 
-void CheckOutput(const std::vector<Pair>& input, const PolylineModel& model,
+void CheckOutput(const std::vector<Pair>& input, const LineModel& model,
                  const std::vector<std::string_view>& output) {
   std::size_t line = 0;  // in the output
   std::size_t record_number = 0;
@@ -107,8 +107,8 @@ void CheckOutput(const std::vector<Pair>& input, const PolylineModel& model,
       continue;
     }
     after_seed_name = false;
-    FUZZ_CHECK(record_number < static_cast<std::size_t>(model.PolylineCount()));
-    const Polyline& record = model.polylines[record_number++];
+    FUZZ_CHECK(record_number < static_cast<std::size_t>(model.RecordCount()));
+    const LineRecord& record = model.records[record_number++];
     if (!Written(record)) continue;
     const bool lightweight = record.kind == PolylineKind::kLwPolyline;
     const std::size_t block = BlockLines(record, model.has_handles);
@@ -125,7 +125,7 @@ void CheckOutput(const std::vector<Pair>& input, const PolylineModel& model,
     }
     line += block;
   }
-  FUZZ_CHECK(record_number == static_cast<std::size_t>(model.PolylineCount()));
+  FUZZ_CHECK(record_number == static_cast<std::size_t>(model.RecordCount()));
   FUZZ_CHECK(line == output.size());
 }
 
@@ -141,10 +141,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string& output_name = files.output_name;
 
   RecordingSink messages;
-  PolylineModel model;
+  LineModel model;
   ReadLines(model, input_name, messages);
   FUZZ_CHECK(messages.errors.empty());
-  FUZZ_CHECK(model.PolylineCount() >= 0 && model.polylines.size() >= static_cast<std::size_t>(model.PolylineCount()));
+  FUZZ_CHECK(model.RecordCount() >= 0 && model.records.size() >= static_cast<std::size_t>(model.RecordCount()));
   const std::vector<std::int32_t> read_counts = VertexCounts(model);
 
   ChainLines(model, ToleranceFrom(TailOf(data, size)));

@@ -22,6 +22,8 @@ using testing::FirstDifference;
 using testing::MakePolyline;
 using testing::ModelOf;
 using testing::Point3;
+using testing::PlainModel;
+using testing::PlainPolyline;
 
 struct Scenario {
   const char* name;
@@ -36,8 +38,8 @@ class RandomDrawing {
   RandomDrawing(const Scenario& scenario, std::uint64_t seed)
       : scenario_(scenario), random_(seed) {}
 
-  PolylineModel Make(int count) {
-    std::vector<Polyline> polylines;
+  PlainModel Make(int count) {
+    std::vector<PlainPolyline> polylines;
     for (int n = 0; n < count; ++n) polylines.push_back(MakeOne(n));
     return ModelOf(std::move(polylines));
   }
@@ -81,7 +83,7 @@ class RandomDrawing {
     return kChoices[Uniform(0, std::size(kChoices) - 1)];
   }
 
-  Polyline MakeOne(int n) {
+  PlainPolyline MakeOne(int n) {
     const int size = Chance(0.1) ? Uniform(0, 1) : Uniform(2, 5);
     std::vector<Point3> points;
     for (int i = 0; i < size; ++i) {
@@ -107,7 +109,7 @@ class RandomDrawing {
   std::vector<Point3> starts_;
 };
 
-int Attached(const PolylineModel& model) {
+int Attached(const PlainModel& model) {
   int count = 0;
   for (std::int32_t n = 0; n < model.PolylineCount(); ++n) count += model.polylines[n].dropped ? 1 : 0;
   return count;
@@ -121,11 +123,11 @@ TEST_P(JoinDifferentialTest, ProductionLeavesTheReferenceModel) {
   for (std::uint64_t seed = 1; seed <= 300; ++seed) {
     RandomDrawing drawing(scenario, seed);
     const int count = static_cast<int>(seed % 60) + 1;
-    const PolylineModel original = drawing.Make(count);
-    PolylineModel expected = original;
+    const PlainModel original = drawing.Make(count);
+    PlainModel expected = original;
     testing::ReferenceJoinPolylines(expected, scenario.tolerance);
-    PolylineModel actual = original;
-    JoinPolylines(actual, scenario.tolerance);
+    PlainModel actual = original;
+    testing::ProductionJoinPolylines(actual, scenario.tolerance);
     ASSERT_EQ(FirstDifference(expected, actual), "") << "seed " << seed;
     joins += Attached(expected);
   }
@@ -162,11 +164,11 @@ TEST(JoinDifferential, LargeDrawingsAgree) {
   for (const Scenario& scenario : {Scenario{"Dense", 0.3, 0, 1, 0.3},
                                    Scenario{"Sparse", 0.01, 0, 25, 0.01}}) {
     RandomDrawing drawing(scenario, 42);
-    const PolylineModel original = drawing.Make(3000);
-    PolylineModel expected = original;
+    const PlainModel original = drawing.Make(3000);
+    PlainModel expected = original;
     testing::ReferenceJoinPolylines(expected, scenario.tolerance);
-    PolylineModel actual = original;
-    JoinPolylines(actual, scenario.tolerance);
+    PlainModel actual = original;
+    testing::ProductionJoinPolylines(actual, scenario.tolerance);
     EXPECT_EQ(FirstDifference(expected, actual), "") << scenario.name;
     EXPECT_GT(Attached(expected), 300) << scenario.name;
   }

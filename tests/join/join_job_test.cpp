@@ -13,6 +13,7 @@
 #include "join/join_writer.h"
 #include "join/polyline_joining.h"
 #include "join_test_models.h"
+#include "polyline_lines.h"
 #include "reference_joining.h"
 #include "job_test_fixture.h"
 #include "test_support.h"
@@ -200,31 +201,35 @@ TEST_F(JoinJobTest, TheCommandLineModeUsesItsToleranceArgument) {
                                                     LwEntity("2", "2", {"-1", "0"})}))));
 }
 
-// The number of "0"/"VERTEX" pairs in a line list.
-int VertexEntities(const LineList& list) {
+// The number of "0"/"VERTEX" pairs among the lines of a vertex.
+int VertexEntities(const testing::Lines& lines) {
   int count = 0;
-  LineList::Cursor cursor(list);
-  std::string_view code;
-  std::string_view value;
-  while (cursor.Next(code) && cursor.Next(value)) {
-    count += LineIs(code, "0") && LineIs(value, "VERTEX") ? 1 : 0;
+  for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
+    count += LineIs(lines[i], "0") && LineIs(lines[i + 1], "VERTEX") ? 1 : 0;
   }
   return count;
+}
+
+// Polylines with fewer than two vertices go, as DropShortPolylines does it.
+void DropShort(testing::PlainModel& model) {
+  for (testing::PlainPolyline& polyline : model.polylines) {
+    if (polyline.VertexCount() < 2) polyline.dropped = true;
+  }
 }
 
 TEST_F(JoinJobTest, SampleDrawingsJoinAsTheReferenceJoinsThem) {
   for (const std::string& sample : testing::SampleDrawings()) {
     for (const double tolerance : {0.01, 1.0}) {
-      PolylineModel expected;
-      ReadPolylines(expected, sample, messages_);
-      if (expected.PolylineCount() == 0) continue;
+      PolylineModel read;
+      ReadPolylines(read, sample, messages_);
+      if (read.PolylineCount() == 0) continue;
+      testing::PlainModel expected = testing::ModelOf(testing::PlainPolylinesOf(read));
       testing::ReferenceJoinPolylines(expected, tolerance);
-      UpdateCountsAndDropShortPolylines(expected);
+      DropShort(expected);
 
-      PolylineModel joined;
-      ReadPolylines(joined, sample, messages_);
-      JoinPolylines(joined, tolerance);
-      UpdateCountsAndDropShortPolylines(joined);
+      testing::PlainModel joined = testing::ModelOf(testing::PlainPolylinesOf(read));
+      testing::ProductionJoinPolylines(joined, tolerance);
+      DropShort(joined);
       EXPECT_EQ(testing::FirstDifference(expected, joined), "") << sample;
       RunJoinJob(tolerance, sample, out_, messages_);
 
@@ -233,13 +238,13 @@ TEST_F(JoinJobTest, SampleDrawingsJoinAsTheReferenceJoinsThem) {
       PolylineModel written;
       ReadPolylines(written, out_, messages_);
       int kept = 0;
-      for (const Polyline& p : expected.polylines) kept += p.dropped ? 0 : 1;
+      for (const testing::PlainPolyline& p : expected.polylines) kept += p.dropped ? 0 : 1;
       ASSERT_EQ(written.PolylineCount(), kept) << sample;
-      for (const Polyline& p : written.polylines) {
+      for (std::int32_t n = 0; n < written.PolylineCount(); ++n) {
+        const PolylineRecord& p = written.polylines[static_cast<std::size_t>(n)];
         EXPECT_GE(p.VertexCount(), 2) << sample;
-        for (std::int32_t i = 0; i < p.VertexCount(); ++i) {
-          const int entities = VertexEntities(p.vertices[static_cast<std::size_t>(i)].pairs);
-          EXPECT_EQ(entities, p.kind == PolylineKind::kPolyline ? 1 : 0) << sample;
+        for (const testing::Lines& vertex : testing::LinesOf(written, n, out_).vertices) {
+          EXPECT_EQ(VertexEntities(vertex), p.kind == PolylineKind::kPolyline ? 1 : 0) << sample;
         }
       }
     }

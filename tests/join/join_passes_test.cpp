@@ -6,9 +6,12 @@
 
 #include <functional>
 
+#include "dxf/polyline_reader.h"
+#include "join/join_writer.h"
 #include "join/polyline_joining.h"
 #include "join_test_models.h"
 #include "reference_joining.h"
+#include "test_support.h"
 
 namespace quillmere {
 namespace {
@@ -16,19 +19,21 @@ namespace {
 using testing::Lw;
 using testing::ModelOf;
 using testing::Point3;
+using testing::PlainModel;
+using testing::PlainPolyline;
 using testing::Poly;
 using testing::VertexLabels;
 using testing::Vertices;
 
 struct Implementation {
   const char* name;
-  std::function<void(PolylineModel&, double)> join;
+  std::function<void(PlainModel&, double)> join;
 };
 
 class JoinPassesTest : public ::testing::TestWithParam<Implementation> {
  protected:
-  PolylineModel Joined(std::vector<Polyline> polylines, double tolerance) {
-    PolylineModel model = ModelOf(std::move(polylines));
+  PlainModel Joined(std::vector<PlainPolyline> polylines, double tolerance) {
+    PlainModel model = ModelOf(std::move(polylines));
     GetParam().join(model, tolerance);
     return model;
   }
@@ -36,19 +41,19 @@ class JoinPassesTest : public ::testing::TestWithParam<Implementation> {
 
 using Points = std::vector<Point3>;
 
-void ExpectAttached(const Polyline& polyline) {
+void ExpectAttached(const PlainPolyline& polyline) {
   EXPECT_EQ(polyline.VertexCount(), 0);
   EXPECT_TRUE(polyline.dropped);
 }
 
-void ExpectKept(const Polyline& polyline, const Points& points) {
+void ExpectKept(const PlainPolyline& polyline, const Points& points) {
   EXPECT_EQ(Vertices(polyline), points);
   EXPECT_FALSE(polyline.dropped);
 }
 
 TEST_P(JoinPassesTest, LaterPolylinesAttachToAReceiverThatGrew) {
   // K (1,0)-(2,0) goes to L, whose end then lies where M starts.
-  const PolylineModel model = Joined({Lw({{1, 0, 0}, {2, 0, 0}}, "K"),
+  const PlainModel model = Joined({Lw({{1, 0, 0}, {2, 0, 0}}, "K"),
                                       Lw({{0, 0, 0}, {1, 0, 0}}, "L"),
                                       Lw({{2, 0, 0}, {3, 0, 0}}, "M")},
                                      0.01);
@@ -62,7 +67,7 @@ TEST_P(JoinPassesTest, LaterPolylinesAttachToAReceiverThatGrew) {
 
 TEST_P(JoinPassesTest, AReceiverIsItselfAttachedWithWhatItReceived) {
   // K (2,0)-(3,0) goes to M, then M with K's vertices goes to L.
-  const PolylineModel model = Joined({Lw({{2, 0, 0}, {3, 0, 0}}, "K"),
+  const PlainModel model = Joined({Lw({{2, 0, 0}, {3, 0, 0}}, "K"),
                                       Lw({{0, 0, 0}, {1, 0, 0}}, "L"),
                                       Lw({{1, 0, 0}, {2, 0, 0}}, "M")},
                                      0.01);
@@ -75,7 +80,7 @@ TEST_P(JoinPassesTest, AReceiverIsItselfAttachedWithWhatItReceived) {
 
 TEST_P(JoinPassesTest, TheLowestReceiverWinsAmongEqualEnds) {
   // Polyline 0 starts at X = (1,1); 1 and 2 both end there.
-  const PolylineModel model = Joined({Lw({{1, 1, 0}, {9, 9, 0}}),
+  const PlainModel model = Joined({Lw({{1, 1, 0}, {9, 9, 0}}),
                                       Lw({{5, 5, 0}, {1, 1, 0}}),
                                       Lw({{3, 3, 0}, {1, 1, 0}})},
                                      0.01);
@@ -87,7 +92,7 @@ TEST_P(JoinPassesTest, TheLowestReceiverWinsAmongEqualEnds) {
 TEST_P(JoinPassesTest, ClosedOutlinesStayWhole) {
   // A ring that ends where it starts is not joined to itself.
   const Points ring = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 0, 0}};
-  PolylineModel model = Joined({Lw(ring)}, 1);
+  PlainModel model = Joined({Lw(ring)}, 1);
   ExpectKept(model.polylines[0], ring);
 
   // Flagged closed, of either kind, a polyline neither attaches to another
@@ -110,7 +115,7 @@ TEST_P(JoinPassesTest, OnlyAStartMeetsAnEnd) {
   const Points a = {{0, 0, 0}, {1, 0, 0}};
   const Points b = {{2, 0, 0}, {1, 0, 0}};
   const Points c = {{0, 0, 0}, {0, 1, 0}};
-  const PolylineModel model = Joined({Lw(a), Lw(b), Lw(c)}, 0.5);
+  const PlainModel model = Joined({Lw(a), Lw(b), Lw(c)}, 0.5);
   ExpectKept(model.polylines[0], a);
   ExpectKept(model.polylines[1], b);
   ExpectKept(model.polylines[2], c);
@@ -121,7 +126,7 @@ TEST_P(JoinPassesTest, TheTestIsAnOpenBoxOnEachAxis) {
   // at `end`. (With a huge tolerance 1 may attach to 0 instead; 0 then
   // receives and keeps its place.)
   const auto joins = [this](const Point3& end, const Point3& start, double tolerance) {
-    const PolylineModel model =
+    const PlainModel model =
         Joined({Lw({start, {7, 7, 7}}), Lw({{-7, -7, -7}, end})}, tolerance);
     return model.polylines[0].dropped;
   };
@@ -151,7 +156,7 @@ TEST_P(JoinPassesTest, TheTestIsAnOpenBoxOnEachAxis) {
 }
 
 TEST_P(JoinPassesTest, PolylinesWithFewerThanTwoVerticesTakeNoPart) {
-  const PolylineModel model = Joined({Lw({{1, 1, 0}}), Lw({{0, 0, 0}, {1, 1, 0}}),
+  const PlainModel model = Joined({Lw({{1, 1, 0}}), Lw({{0, 0, 0}, {1, 1, 0}}),
                                       Lw({}), Lw({{1, 1, 0}, {2, 2, 0}})},
                                      0.01);
   ExpectKept(model.polylines[0], {{1, 1, 0}});
@@ -163,7 +168,7 @@ TEST_P(JoinPassesTest, PolylinesWithFewerThanTwoVerticesTakeNoPart) {
 TEST_P(JoinPassesTest, EachKindJoinsOnlyItsOwn) {
   // LWPOLYLINE and POLYLINE chains meeting end to start; the first receiver
   // in index order is of the other kind and is passed over.
-  const PolylineModel model = Joined({Poly({{0, 0, 0}, {1, 0, 0}}, "P0"),
+  const PlainModel model = Joined({Poly({{0, 0, 0}, {1, 0, 0}}, "P0"),
                                       Lw({{0, 0, 0}, {1, 0, 0}}, "L1"),
                                       Lw({{1, 0, 0}, {2, 0, 0}}, "L2"),
                                       Poly({{1, 0, 0}, {2, 0, 0}}, "P3")},
@@ -179,7 +184,7 @@ TEST_P(JoinPassesTest, PolylinesJoinOnlyOfTheSameDimensionAndAsOutlines) {
   const Points second = {{1, 0, 0}, {2, 0, 0}};
   // 3-D with 3-D joins (with other flags such as continuous linetype
   // beside), 3-D with 2-D does not.
-  PolylineModel model = Joined({Poly(second, "", kFlag3d | 128),
+  PlainModel model = Joined({Poly(second, "", kFlag3d | 128),
                                 Poly(first, "", kFlag3d)},
                                0.01);
   EXPECT_EQ(model.polylines[1].VertexCount(), 3);
@@ -202,36 +207,38 @@ TEST_P(JoinPassesTest, PolylinesJoinOnlyOfTheSameDimensionAndAsOutlines) {
 
 INSTANTIATE_TEST_SUITE_P(
     BothImplementations, JoinPassesTest,
-    ::testing::Values(Implementation{"Production", JoinPolylines},
+    ::testing::Values(Implementation{"Production", testing::ProductionJoinPolylines},
                       Implementation{"Reference", testing::ReferenceJoinPolylines}),
     [](const ::testing::TestParamInfo<Implementation>& info) { return info.param.name; });
 
 TEST(CountUpdate, WritesEveryCountAndDropsShortPolylines) {
-  PolylineModel model = ModelOf({Lw({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}), Lw({{5, 5, 0}}),
-                                 Poly({}), Poly({{0, 0, 0}, {1, 1, 0}})});
-  model.polylines[0].header.AddPair("90", " 17");  // a second count pair
-  model.polylines[3].header.AddPair(" 90", "x");   // a POLYLINE header may carry one too
-  model.polylines[3].header.Add("90");             // a last code line without value
-  UpdateCountsAndDropShortPolylines(model);
-
-  const auto values = [](const LineList& list) {
-    std::vector<std::string> lines;
-    LineList::Cursor cursor(list);
-    std::string_view line;
-    while (cursor.Next(line)) lines.emplace_back(line);
-    return lines;
-  };
-  EXPECT_EQ(values(model.polylines[0].header),
-            (std::vector<std::string>{"  0", "LWPOLYLINE", "  8", "0", " 90", "3", " 70", "0",
-                                      "90", "3"}));
-  EXPECT_EQ(values(model.polylines[1].header)[5], "1");
-  EXPECT_EQ(values(model.polylines[3].header),
-            (std::vector<std::string>{"  0", "POLYLINE", "  8", "0", " 66", "1", " 70", "0",
-                                      " 90", "2", "90"}));
+  // A second count pair, a count pair in a POLYLINE header, polylines of one
+  // and of no vertex, and a last code line without its value.
+  const std::string drawing = testing::Lf(
+      {"0", "SECTION", "2", "ENTITIES", "0", "LWPOLYLINE", " 90", "3", "90", " 17", "10", "0",
+       "20", "0", "10", "1", "20", "0", "10", "2", "20", "0", "0", "LWPOLYLINE", " 90", "7",
+       "10", "5", "20", "5", "0", "POLYLINE", "0", "SEQEND", "0", "POLYLINE", " 90", "x", "0",
+       "VERTEX", "10", "0", "20", "0", "0", "VERTEX", "10", "1", "20", "1", "0", "SEQEND",
+       "0", "ENDSEC", "0", "LWPOLYLINE", "90"});
+  testing::TempDir dir;
+  testing::RecordingMessages messages;
+  testing::WriteFile(dir.File("in.dxf"), drawing);
+  PolylineModel model;
+  ReadPolylines(model, dir.File("in.dxf"), messages);
+  JoinPolylines(model, 0.01);
+  DropShortPolylines(model);
   EXPECT_FALSE(model.polylines[0].dropped);
   EXPECT_TRUE(model.polylines[1].dropped);
   EXPECT_TRUE(model.polylines[2].dropped);
   EXPECT_FALSE(model.polylines[3].dropped);
+  WriteJoinResult(model, dir.File("in.dxf"), dir.File("out.dxf"), messages);
+  EXPECT_EQ(testing::ReadFile(dir.File("out.dxf")),
+            testing::CrLf({"0", "SECTION", "2", "ENTITIES", "0", "LWPOLYLINE", " 90", "3", "90",
+                           "3", "10", "0", "20", "0", "10", "1", "20", "0", "10", "2", "20", "0",
+                           "0", "POLYLINE", " 90", "2", "0", "VERTEX", "10", "0", "20", "0", "0",
+                           "VERTEX", "10", "1", "20", "1", "0", "SEQEND", "0", "ENDSEC", "0",
+                           "LWPOLYLINE", "90"}));
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace

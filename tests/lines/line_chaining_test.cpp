@@ -30,17 +30,17 @@ Segment Flat(double x0, double y0, double x1, double y1) { return {x0, y0, 0, x1
 // A model of two-vertex records as the line reader makes them. The lines of
 // each vertex name its segment and end ("2s", "2e"), so that the vertices
 // can be traced wherever they move.
-PolylineModel MakeModel(const std::vector<Segment>& segments) {
-  PolylineModel model;
+LineModel MakeModel(const std::vector<Segment>& segments) {
+  LineModel model;
   for (std::size_t k = 0; k < segments.size(); ++k) {
     const Segment& s = segments[k];
-    Polyline& record = model.AddPolyline();
+    LineRecord& record = model.AddRecord();
     record.kind = PolylineKind::kLwPolyline;
     record.header.AddPair("  0", "LWPOLYLINE");
-    Vertex& start = record.AddVertex();
+    LineVertex& start = record.AddVertex();
     start.x = s.x0, start.y = s.y0, start.z = s.z0;
     start.pairs.AddPair(" 10", std::to_string(k) + "s");
-    Vertex& end = record.AddVertex();
+    LineVertex& end = record.AddVertex();
     end.x = s.x1, end.y = s.y1, end.z = s.z1;
     end.pairs.AddPair(" 10", std::to_string(k) + "e");
   }
@@ -49,10 +49,10 @@ PolylineModel MakeModel(const std::vector<Segment>& segments) {
 
 // The written chains: "index: vertex names" for every record that is
 // neither consumed nor too short.
-std::vector<std::string> Chains(const PolylineModel& model) {
+std::vector<std::string> Chains(const LineModel& model) {
   std::vector<std::string> chains;
-  for (std::int32_t i = 0; i < model.PolylineCount(); ++i) {
-    const Polyline& record = model.polylines[static_cast<std::size_t>(i)];
+  for (std::int32_t i = 0; i < model.RecordCount(); ++i) {
+    const LineRecord& record = model.records[static_cast<std::size_t>(i)];
     if (record.dropped || record.VertexCount() < 2) continue;
     std::string text = std::to_string(i);
     text += ':';
@@ -65,7 +65,7 @@ std::vector<std::string> Chains(const PolylineModel& model) {
   return chains;
 }
 
-std::vector<std::string> Chain(PolylineModel model, double tolerance) {
+std::vector<std::string> Chain(LineModel model, double tolerance) {
   ChainLines(model, tolerance);
   return Chains(model);
 }
@@ -73,19 +73,19 @@ std::vector<std::string> Chain(PolylineModel model, double tolerance) {
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // Compares every field the chaining may touch, vertices to the bit.
-::testing::AssertionResult SameModel(const PolylineModel& expected, const PolylineModel& actual) {
-  if (expected.PolylineCount() != actual.PolylineCount()) return ::testing::AssertionFailure() << "record count";
-  for (std::int32_t i = 0; i < expected.PolylineCount(); ++i) {
-    const Polyline& a = expected.polylines[static_cast<std::size_t>(i)];
-    const Polyline& b = actual.polylines[static_cast<std::size_t>(i)];
+::testing::AssertionResult SameModel(const LineModel& expected, const LineModel& actual) {
+  if (expected.RecordCount() != actual.RecordCount()) return ::testing::AssertionFailure() << "record count";
+  for (std::int32_t i = 0; i < expected.RecordCount(); ++i) {
+    const LineRecord& a = expected.records[static_cast<std::size_t>(i)];
+    const LineRecord& b = actual.records[static_cast<std::size_t>(i)];
     if (a.VertexCount() != b.VertexCount() || a.dropped != b.dropped || !(a.header == b.header) || !(a.trailer == b.trailer)) {
       return ::testing::AssertionFailure() << "record " << i << ": vertex count " << a.VertexCount() << " vs "
                                            << b.VertexCount() << ", dropped " << a.dropped << " vs "
                                            << b.dropped;
     }
     for (std::int32_t v = 0; v < a.VertexCount(); ++v) {
-      const Vertex& p = a.vertices[static_cast<std::size_t>(v)];
-      const Vertex& q = b.vertices[static_cast<std::size_t>(v)];
+      const LineVertex& p = a.vertices[static_cast<std::size_t>(v)];
+      const LineVertex& q = b.vertices[static_cast<std::size_t>(v)];
       if (!SameBits(p.x, q.x) || !SameBits(p.y, q.y) || !SameBits(p.z, q.z) || !(p.pairs == q.pairs)) {
         return ::testing::AssertionFailure() << "record " << i << " vertex " << v;
       }
@@ -110,9 +110,9 @@ TEST(LineChainingTest, JoinsHeadToTailButNeverReverses) {
 
 TEST(LineChainingTest, TheLowestIndexReceives) {
   // Three lines end where the fourth starts: the first of them takes it.
-  const PolylineModel model = MakeModel(
+  const LineModel model = MakeModel(
       {Flat(0, 5, 5, 5), Flat(5, 5, 10, 0), Flat(0, 0, 5, 5), Flat(10, 10, 5, 5)});
-  const PolylineModel fan = MakeModel(
+  const LineModel fan = MakeModel(
       {Flat(-5, 0, 0, 0), Flat(0, 0, 5, 0), Flat(0, 5, 0, 0), Flat(0, -5, 0, 0)});
   EXPECT_EQ(Chain(model, 0.01), (std::vector<std::string>{"0: 0s 0e 1e", "2: 2s 2e", "3: 3s 3e"}));
   EXPECT_EQ(Chain(fan, 0.01), (std::vector<std::string>{"0: 0s 0e 1e", "2: 2s 2e", "3: 3s 3e"}));
@@ -120,17 +120,17 @@ TEST(LineChainingTest, TheLowestIndexReceives) {
 
 TEST(LineChainingTest, ClosedSquareStandsAtTheLastSide) {
   // AB, BC, CD, DA: AB goes to DA, then BC and CD follow; DA meets only itself.
-  PolylineModel square =
+  LineModel square =
       MakeModel({Flat(0, 0, 1, 0), Flat(1, 0, 1, 1), Flat(1, 1, 0, 1), Flat(0, 1, 0, 0)});
   EXPECT_EQ(ChainLines(square, 0.01), 2);
   EXPECT_EQ(Chains(square), std::vector<std::string>{"3: 3s 3e 0e 1e 2e"});
   for (int i = 0; i < 3; ++i) {
-    EXPECT_TRUE(square.polylines[i].dropped);
-    EXPECT_EQ(square.polylines[i].VertexCount(), 0);
+    EXPECT_TRUE(square.records[i].dropped);
+    EXPECT_EQ(square.records[i].VertexCount(), 0);
   }
   // The ring ends where it starts, and is not flagged as closed.
-  EXPECT_EQ(square.polylines[3].vertices[4].x, 0);
-  EXPECT_EQ(square.polylines[3].vertices[4].y, 1);
+  EXPECT_EQ(square.records[3].vertices[4].x, 0);
+  EXPECT_EQ(square.records[3].vertices[4].y, 1);
 }
 
 TEST(LineChainingTest, ToleranceIsAStrictBoxIncludingZ) {
@@ -148,20 +148,20 @@ TEST(LineChainingTest, ToleranceIsAStrictBoxIncludingZ) {
     EXPECT_EQ(Chain(MakeModel({{0, 0, 0, 8, 8, 8}, second}), tol).size(), 2u) << axis;
   }
   // Zero, negative and NaN tolerances join nothing, not even equal points.
-  const PolylineModel touching = MakeModel({Flat(0, 0, 1, 0), Flat(1, 0, 2, 0)});
+  const LineModel touching = MakeModel({Flat(0, 0, 1, 0), Flat(1, 0, 2, 0)});
   for (const double none : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN()}) {
-    PolylineModel model = touching;
+    LineModel model = touching;
     EXPECT_EQ(ChainLines(model, none), 1);
     EXPECT_EQ(Chains(model).size(), 2u);
   }
 }
 
 TEST(LineChainingTest, RecordsWithFewerThanTwoVerticesTakeNoPart) {
-  PolylineModel model = MakeModel({Flat(0, 0, 1, 0), Flat(1, 0, 2, 0), Flat(2, 0, 3, 0)});
-  model.polylines[1].vertices.resize(1);  // a LINE without end point
+  LineModel model = MakeModel({Flat(0, 0, 1, 0), Flat(1, 0, 2, 0), Flat(2, 0, 3, 0)});
+  model.records[1].vertices.resize(1);  // a LINE without end point
   EXPECT_EQ(ChainLines(model, 0.01), 1);
-  EXPECT_EQ(model.polylines[1].VertexCount(), 1);
-  EXPECT_FALSE(model.polylines[1].dropped);
+  EXPECT_EQ(model.records[1].VertexCount(), 1);
+  EXPECT_FALSE(model.records[1].dropped);
   EXPECT_EQ(Chains(model), (std::vector<std::string>{"0: 0s 0e", "2: 2s 2e"}));
 }
 
@@ -171,8 +171,8 @@ TEST(LineChainingTest, ExtremeTolerancesAndCoordinates) {
                                     Flat(0.0, 0, 7, 7), Flat(3, 3, 4, 4)};
   for (const double huge : {1e300, std::numeric_limits<double>::max(),
                             std::numeric_limits<double>::infinity()}) {
-    PolylineModel indexed = MakeModel(far);
-    PolylineModel plain = MakeModel(far);
+    LineModel indexed = MakeModel(far);
+    LineModel plain = MakeModel(far);
     EXPECT_EQ(ChainLines(indexed, huge), ReferenceChainLines(plain, huge));
     EXPECT_TRUE(SameModel(plain, indexed)) << huge;
   }
@@ -189,19 +189,19 @@ TEST(LineChainingTest, ExtremeTolerancesAndCoordinates) {
 TEST(LineChainingTest, TheTwoStylesNeverJoin) {
   // Both 1 (old style) and 0 (lightweight) end where 2 and 3 start; each
   // start goes to the lowest end of its own style.
-  PolylineModel model =
+  LineModel model =
       MakeModel({Flat(0, 0, 1, 0), Flat(5, 5, 1, 0), Flat(1, 0, 2, 0), Flat(1, 0, 3, 0)});
-  model.polylines[1].kind = PolylineKind::kPolyline;
-  model.polylines[2].kind = PolylineKind::kPolyline;
+  model.records[1].kind = PolylineKind::kPolyline;
+  model.records[2].kind = PolylineKind::kPolyline;
   EXPECT_EQ(Chain(model, 0.01), (std::vector<std::string>{"0: 0s 0e 3e", "1: 1s 1e 2e"}));
 }
 
 TEST(LineChainingTest, VertexCountsFollowTheChains) {
-  PolylineModel model = MakeModel({Flat(0, 0, 1, 0), Flat(1, 0, 2, 0)});
+  LineModel model = MakeModel({Flat(0, 0, 1, 0), Flat(1, 0, 2, 0)});
   ChainLines(model, 0.01);
   AppendVertexCounts(model);
-  EXPECT_EQ(model.polylines[0].header.Text(), "  0\r\nLWPOLYLINE\r\n 90\r\n3\r\n");
-  EXPECT_EQ(model.polylines[1].header.Text(), "  0\r\nLWPOLYLINE\r\n 90\r\n0\r\n");
+  EXPECT_EQ(model.records[0].header.Text(), "  0\r\nLWPOLYLINE\r\n 90\r\n3\r\n");
+  EXPECT_EQ(model.records[1].header.Text(), "  0\r\nLWPOLYLINE\r\n 90\r\n0\r\n");
 }
 
 // A random soup of lines: open and closed walks cut into segments, some
@@ -275,9 +275,9 @@ TEST(LineChainingTest, MatchesThePlainPassesOnRandomSoups) {
     std::vector<int> short_records;
     const std::size_t size = round % 40 == 0 ? 1500 : 1 + random() % 300;
     const std::vector<Segment> soup = RandomSoup(random, tolerance, size, short_records);
-    PolylineModel plain = MakeModel(soup);
-    for (const int k : short_records) plain.polylines[static_cast<std::size_t>(k)].vertices.resize(1);
-    PolylineModel indexed = plain;
+    LineModel plain = MakeModel(soup);
+    for (const int k : short_records) plain.records[static_cast<std::size_t>(k)].vertices.resize(1);
+    LineModel indexed = plain;
     const int plain_passes = ReferenceChainLines(plain, tolerance);
     const int indexed_passes = ChainLines(indexed, tolerance);
     ASSERT_EQ(indexed_passes, plain_passes) << "round " << round;
@@ -303,8 +303,8 @@ TEST(LineChainingTest, MatchesThePlainPassesWhereManyEndsMeet) {
   }
   std::shuffle(hub.begin(), hub.end(), random);
   for (const double tolerance : {0.01, 0.003, 1e9}) {
-    PolylineModel plain = MakeModel(hub);
-    PolylineModel indexed = plain;
+    LineModel plain = MakeModel(hub);
+    LineModel indexed = plain;
     EXPECT_EQ(ChainLines(indexed, tolerance), ReferenceChainLines(plain, tolerance));
     EXPECT_TRUE(SameModel(plain, indexed)) << tolerance;
   }
@@ -328,8 +328,8 @@ TEST(LineChainingTest, MatchesThePlainPassesWhereEndsMoveIntoACrowdedPoint) {
       segments.push_back(Flat(spoke--, 5, hub_x, hub_y));
     }
   }
-  PolylineModel plain = MakeModel(segments);
-  PolylineModel indexed = plain;
+  LineModel plain = MakeModel(segments);
+  LineModel indexed = plain;
   EXPECT_EQ(ChainLines(indexed, 0.01), ReferenceChainLines(plain, 0.01));
   EXPECT_TRUE(SameModel(plain, indexed));
   EXPECT_LT(Chains(plain).size(), segments.size() / 2);
@@ -338,11 +338,11 @@ TEST(LineChainingTest, MatchesThePlainPassesWhereEndsMoveIntoACrowdedPoint) {
 TEST(LineChainingTest, MatchesThePlainPassesOnTheSampleDrawings) {
   testing::RecordingMessages messages;
   for (const std::string& sample : testing::SampleDrawings()) {
-    PolylineModel read;
+    LineModel read;
     ReadLines(read, sample, messages);
     for (const double tolerance : {0.01, 0.5}) {
-      PolylineModel plain = read;
-      PolylineModel indexed = read;
+      LineModel plain = read;
+      LineModel indexed = read;
       EXPECT_EQ(ChainLines(indexed, tolerance), ReferenceChainLines(plain, tolerance)) << sample;
       EXPECT_TRUE(SameModel(plain, indexed)) << sample << ", tolerance " << tolerance;
     }

@@ -254,9 +254,15 @@ TEST_F(LineJobTest, CommandLineRunsTheJobWithItsTolerance) {
 // The number of vertex steps (segments) of all polylines of a model.
 std::int64_t Steps(const PolylineModel& model) {
   std::int64_t steps = 0;
-  for (std::int32_t k = 0; k < model.PolylineCount(); ++k) {
-    steps += std::max(model.polylines[static_cast<std::size_t>(k)].VertexCount() - 1, 0);
+  for (const PolylineRecord& polyline : model.polylines) {
+    steps += std::max(polyline.VertexCount() - 1, 0);
   }
+  return steps;
+}
+
+std::int64_t Steps(const LineModel& model) {
+  std::int64_t steps = 0;
+  for (const LineRecord& record : model.records) steps += std::max(record.VertexCount() - 1, 0);
   return steps;
 }
 
@@ -265,13 +271,13 @@ std::int64_t Steps(const PolylineModel& model) {
 // section, and the polylines that were there stay.
 TEST_F(LineJobTest, SampleDrawingsKeepEveryLine) {
   for (const std::string& sample : testing::SampleDrawings()) {
-    PolylineModel lines;
+    LineModel lines;
     ReadLines(lines, sample, messages_);
     const std::int64_t line_steps = Steps(lines);
     ChainLines(lines, 0.01);
     std::int32_t chains = 0;
-    for (std::int32_t k = 0; k < lines.PolylineCount(); ++k) {
-      if (!lines.polylines[static_cast<std::size_t>(k)].dropped && lines.polylines[k].VertexCount() >= 2) ++chains;
+    for (const LineRecord& record : lines.records) {
+      if (!record.dropped && record.VertexCount() >= 2) ++chains;
     }
     PolylineModel before;
     ReadPolylines(before, sample, messages_);
@@ -281,9 +287,9 @@ TEST_F(LineJobTest, SampleDrawingsKeepEveryLine) {
     ReadPolylines(after, out_, messages_);
     EXPECT_EQ(after.PolylineCount(), before.PolylineCount() + chains) << sample;
     EXPECT_EQ(Steps(after), Steps(before) + line_steps) << sample;
-    PolylineModel left;
+    LineModel left;
     ReadLines(left, out_, messages_);
-    EXPECT_EQ(left.PolylineCount(), 0) << sample;
+    EXPECT_EQ(left.RecordCount(), 0) << sample;
     EXPECT_EQ(left.format_version, lines.format_version) << sample;
   }
   EXPECT_TRUE(messages_.shown.empty());

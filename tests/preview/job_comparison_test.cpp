@@ -170,9 +170,9 @@ JobReaderTotals ReadTotals(const std::string& file) {
   ReadPolylines(model, file, messages);
   JobReaderTotals totals;
   totals.polylines = model.polylines.size();
-  for (const Polyline& polyline : model.polylines) {
-    totals.vertices += polyline.vertices.size();
-    for (const Vertex& vertex : polyline.vertices) totals.arcs += vertex.carries_arc ? 1 : 0;
+  totals.vertices = static_cast<std::size_t>(model.vertices.Count());
+  for (std::int64_t vertex = 0; vertex < model.vertices.Count(); ++vertex) {
+    totals.arcs += model.HasMark(vertex, kVertexCarriesArc) ? 1 : 0;
   }
   return totals;
 }

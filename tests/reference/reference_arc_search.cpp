@@ -8,15 +8,15 @@ namespace quillmere::reference {
 
 namespace {
 
-const Vertex& VertexAt(const Polyline& polyline, std::int32_t index) {
+const PlainVertex& VertexAt(const PlainPolyline& polyline, std::int32_t index) {
   return polyline.vertices[static_cast<std::size_t>(index)];
 }
 
-std::optional<Arc> ArcOfWindow(const Polyline& polyline, std::int32_t s, std::int32_t e) {
+std::optional<Arc> ArcOfWindow(const PlainPolyline& polyline, std::int32_t s, std::int32_t e) {
   const std::int32_t m = s + (e - s) / 2;
-  const Vertex& p1 = VertexAt(polyline, s);
-  const Vertex& p2 = VertexAt(polyline, m);
-  const Vertex& p3 = VertexAt(polyline, e);
+  const PlainVertex& p1 = VertexAt(polyline, s);
+  const PlainVertex& p2 = VertexAt(polyline, m);
+  const PlainVertex& p3 = VertexAt(polyline, e);
   return ArcThroughPoints({p1.x, p1.y}, {p2.x, p2.y}, {p3.x, p3.y});
 }
 
@@ -38,7 +38,7 @@ double ArcPointDistance(const Arc& arc, double delta, std::int32_t na, std::int3
 }
 
 // Distance from (qx, qy) to the segment from a to b.
-double SegmentDistance(double qx, double qy, const Vertex& a, const Vertex& b) {
+double SegmentDistance(double qx, double qy, const PlainVertex& a, const PlainVertex& b) {
   const double ux = b.x - a.x;
   const double uy = b.y - a.y;
   const double ll = ux * ux + uy * uy;
@@ -51,7 +51,7 @@ double SegmentDistance(double qx, double qy, const Vertex& a, const Vertex& b) {
 }
 
 // Distance from arc test point i to the nearest segment of the window.
-double ArcPointToLine(const Polyline& polyline, std::int32_t s, std::int32_t e, const Arc& arc,
+double ArcPointToLine(const PlainPolyline& polyline, std::int32_t s, std::int32_t e, const Arc& arc,
                       double delta, std::int32_t na, std::int32_t i) {
   const double phi = arc.start_angle + (i * delta) / na;
   const double ax = arc.centre_x + arc.radius * std::cos(phi);
@@ -63,21 +63,21 @@ double ArcPointToLine(const Polyline& polyline, std::int32_t s, std::int32_t e, 
   return nearest;
 }
 
-bool HoldsAnArc(const Polyline& polyline, std::int32_t s, std::int32_t e) {
+bool HoldsAnArc(const PlainPolyline& polyline, std::int32_t s, std::int32_t e) {
   for (std::int32_t k = s; k <= e - 1; ++k) {
     if (VertexAt(polyline, k).carries_arc) return true;
   }
   return false;
 }
 
-bool IsPlainOutline(const Polyline& polyline) {
+bool IsPlainOutline(const PlainPolyline& polyline) {
   return polyline.kind == PolylineKind::kLwPolyline ||
          (polyline.header_flags & (2 | 4 | 8 | 16 | 64)) == 0;
 }
 
 }  // namespace
 
-bool WindowPasses(const Polyline& polyline, std::int32_t s, std::int32_t e,
+bool WindowPasses(const PlainPolyline& polyline, std::int32_t s, std::int32_t e,
                   const ArcSearchSettings& settings) {
   if (HoldsAnArc(polyline, s, e)) return false;
   const std::optional<Arc> found = ArcOfWindow(polyline, s, e);
@@ -88,8 +88,8 @@ bool WindowPasses(const Polyline& polyline, std::int32_t s, std::int32_t e,
   const std::int32_t nl = settings.line_tests;
   const double delta = Sweep(arc);
   for (std::int32_t k = s; k <= e - 1; ++k) {
-    const Vertex& from = VertexAt(polyline, k);
-    const Vertex& to = VertexAt(polyline, k + 1);
+    const PlainVertex& from = VertexAt(polyline, k);
+    const PlainVertex& to = VertexAt(polyline, k + 1);
     for (std::int32_t j = 0; j <= nl; ++j) {
       const double lx = from.x + ((to.x - from.x) / nl) * j;
       const double ly = from.y + ((to.y - from.y) / nl) * j;
@@ -113,7 +113,7 @@ bool WindowPasses(const Polyline& polyline, std::int32_t s, std::int32_t e,
   return true;
 }
 
-double CriticalDeviation(const Polyline& polyline, std::int32_t s, std::int32_t e,
+double CriticalDeviation(const PlainPolyline& polyline, std::int32_t s, std::int32_t e,
                          const ArcSearchSettings& settings) {
   const std::optional<Arc> found = ArcOfWindow(polyline, s, e);
   if (!found) return std::numeric_limits<double>::quiet_NaN();
@@ -123,8 +123,8 @@ double CriticalDeviation(const Polyline& polyline, std::int32_t s, std::int32_t 
   const double delta = Sweep(arc);
   double critical = 0;
   for (std::int32_t k = s; k <= e - 1; ++k) {
-    const Vertex& from = VertexAt(polyline, k);
-    const Vertex& to = VertexAt(polyline, k + 1);
+    const PlainVertex& from = VertexAt(polyline, k);
+    const PlainVertex& to = VertexAt(polyline, k + 1);
     for (std::int32_t j = 0; j <= nl; ++j) {
       const double lx = from.x + ((to.x - from.x) / nl) * j;
       const double ly = from.y + ((to.y - from.y) / nl) * j;
@@ -141,7 +141,7 @@ double CriticalDeviation(const Polyline& polyline, std::int32_t s, std::int32_t 
   return critical;
 }
 
-void SearchPolyline(Polyline& polyline, const ArcSearchSettings& settings,
+void SearchPolyline(PlainPolyline& polyline, const ArcSearchSettings& settings,
                     const WindowTest& window_test, SearchCounts* counts) {
   if (!IsPlainOutline(polyline)) return;
   const auto passes = [&](std::int32_t s, std::int32_t e) {
@@ -182,9 +182,9 @@ void SearchPolyline(Polyline& polyline, const ArcSearchSettings& settings,
   } while (!(s + 3 > n - 1));
 }
 
-void FindArcs(PolylineModel& model, const ArcSearchSettings& settings,
+void FindArcs(PlainModel& model, const ArcSearchSettings& settings,
               const WindowTest& window_test, SearchCounts* counts) {
-  for (Polyline& polyline : model.polylines) SearchPolyline(polyline, settings, window_test, counts);
+  for (PlainPolyline& polyline : model.polylines) SearchPolyline(polyline, settings, window_test, counts);
 }
 
 }  // namespace quillmere::reference

@@ -6,13 +6,13 @@ namespace quillmere::testing {
 
 namespace {
 
-bool StartMeetsEnd(const Vertex& start, const Vertex& end, double tolerance) {
+bool StartMeetsEnd(const LineVertex& start, const LineVertex& end, double tolerance) {
   return std::fabs(start.x - end.x) < tolerance && std::fabs(start.y - end.y) < tolerance &&
          std::fabs(start.z - end.z) < tolerance;
 }
 
 // Appends the vertices of `from` after its first to `to`, and consumes `from`.
-void Append(Polyline& to, Polyline& from) {
+void Append(LineRecord& to, LineRecord& from) {
   for (std::int32_t v = 1; v < from.VertexCount(); ++v) {
     to.vertices.push_back(std::move(from.vertices[static_cast<std::size_t>(v)]));
   }
@@ -22,17 +22,17 @@ void Append(Polyline& to, Polyline& from) {
 
 }  // namespace
 
-int ReferenceChainLines(PolylineModel& model, double tolerance) {
+int ReferenceChainLines(LineModel& model, double tolerance) {
   int passes = 0;
   bool joined = true;
   while (joined) {
     ++passes;
     joined = false;
-    for (std::int32_t i = 0; i < model.PolylineCount(); ++i) {
-      Polyline& chain = model.polylines[static_cast<std::size_t>(i)];
+    for (std::int32_t i = 0; i < model.RecordCount(); ++i) {
+      LineRecord& chain = model.records[static_cast<std::size_t>(i)];
       if (chain.VertexCount() < 2) continue;
-      for (std::int32_t j = 0; j < model.PolylineCount(); ++j) {
-        Polyline& receiver = model.polylines[static_cast<std::size_t>(j)];
+      for (std::int32_t j = 0; j < model.RecordCount(); ++j) {
+        LineRecord& receiver = model.records[static_cast<std::size_t>(j)];
         if (j == i || receiver.VertexCount() < 2) continue;
         if (!StartMeetsEnd(chain.vertices[0], receiver.vertices.back(),
                            tolerance)) {

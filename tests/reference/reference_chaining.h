@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dxf/polyline_model.h"
+#include "lines/line_records.h"
 
 namespace quillmere::testing {
 
@@ -8,6 +8,6 @@ namespace quillmere::testing {
 // compared with every other one, and vertices move at every join. Serves as
 // the reference that the indexed ChainLines must match exactly (the same
 // model and the same number of passes).
-int ReferenceChainLines(PolylineModel& model, double tolerance);
+int ReferenceChainLines(LineModel& model, double tolerance);
 
 }  // namespace quillmere::testing

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "dxf/polyline_model.h"
+#include "plain_polylines.h"
 
 namespace quillmere::testing {
 
 // The join passes written out plainly: every polyline against every
 // receiver, pass after pass, vertices copied one by one. Slow on large
 // drawings, but obviously right; the production code must leave exactly the
-// model this leaves.
-void ReferenceJoinPolylines(PolylineModel& model, double tolerance);
+// chains this leaves.
+void ReferenceJoinPolylines(PlainModel& model, double tolerance);
 
 }  // namespace quillmere::testing

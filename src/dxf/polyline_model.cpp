@@ -1,0 +1,39 @@
+#include "dxf/polyline_model.h"
+
+#include <algorithm>
+
+namespace quillmere {
+
+PolylineRecord& PolylineModel::AddPolyline(PolylineKind kind, std::int32_t header_flags) {
+  PolylineRecord& record = polylines.emplace_back();
+  record.kind = kind;
+  record.header_flags = header_flags;
+  record.first_vertex = vertices.Count();
+  record.set_aside_first = static_cast<std::uint32_t>(set_aside.size());
+  return record;
+}
+
+void PolylineModel::AddVertex(double x, double y, double z, std::uint32_t step) {
+  PolylineRecord& record = polylines.back();
+  vertices.x.PushBack(x);
+  vertices.y.PushBack(y);
+  vertices.step.PushBack(step);
+  vertices.marks.PushBack(0);
+  if (record.vertex_count == 0) record.first_z = z;
+  record.last_z = z;
+  ++record.vertex_count;
+}
+
+void PolylineModel::SetMark(std::int64_t vertex, VertexMark mark, bool on) {
+  std::uint8_t& marks = vertices.marks[vertex];
+  marks = static_cast<std::uint8_t>(on ? (marks | mark) : (marks & ~mark));
+}
+
+double PolylineModel::Bulge(std::int64_t vertex) const {
+  const auto found = std::lower_bound(
+      arc_starts.begin(), arc_starts.end(), vertex,
+      [](const ArcStart& start, std::int64_t index) { return start.vertex < index; });
+  return found != arc_starts.end() && found->vertex == vertex ? found->bulge : 0;
+}
+
+}  // namespace quillmere

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "dxf/line_ends.h"
+#include "dxf/polyline_model.h"
+#include "support/input_file.h"
+#include "support/output_file.h"
+
+namespace quillmere {
+
+// What the writers of the arc and the join job use to put a polyline of
+// the model into the output: parts of its entity read again from the input,
+// with CR LF line ends, and the few lines that change.
+//
+// Ranges name bytes of a polyline's own entity, from one pair's start to
+// another's; the polyline's set-aside pairs inside them are never copied.
+class PolylineOutput {
+ public:
+  // `progress` sees how far the walk through the input has come.
+  PolylineOutput(const PolylineModel& model, InputFile& input, OutputFile& output,
+                 ProgressTap progress = {});
+
+  // Lines of the input outside the polylines, as they are.
+  void CopyLines(std::int64_t begin, std::int64_t end, bool in_crlf);
+
+  // The pairs of `polyline` in [begin, end). `elsewhere` for a polyline
+  // that lies away from the one being written (a chain's later member), so
+  // that the walk through the file keeps its place.
+  void CopyPairs(const PolylineRecord& polyline, std::int64_t begin, std::int64_t end,
+                 bool elsewhere = false);
+
+  // The header of `polyline`, every group-90 value (the vertex count of an
+  // LWPOLYLINE) replaced by `vertex_count`.
+  void WriteHeader(const PolylineRecord& polyline, std::int64_t vertex_count);
+
+  // The pairs of a vertex in [begin, end) without its own bulge pairs,
+  // followed by the bulge pair of `bulge`.
+  void WriteVertexWithBulge(const PolylineRecord& polyline, std::int64_t begin, std::int64_t end,
+                            double bulge);
+
+  // The closing lines: pairs moved behind the vertices, then the trailer.
+  void WriteTrailer(const PolylineRecord& polyline);
+
+  void WriteLine(std::string_view line) { output_.WriteLine(line); }
+
+  // Where vertex `v` of `polyline` begins; `v` = vertex count gives where
+  // the vertices end.
+  std::int64_t VertexOffset(const PolylineRecord& polyline, std::int32_t v) const;
+
+ private:
+  // Calls `use(first, second, has_second)` for every pair of the kept bytes
+  // of [begin, end) of `polyline`: the code line and the value line
+  // without line ends; a code line that ends the file has no value line.
+  template <typename Use>
+  void ForEachPair(const PolylineRecord& polyline, std::int64_t begin, std::int64_t end, Use use);
+  void CopyRange(std::int64_t begin, std::int64_t end, bool in_crlf, InputWindow& window);
+
+  const PolylineModel& model_;
+  OutputFile& output_;
+  InputWindow walk_;       // the walk through the file, in order
+  InputWindow elsewhere_;  // parts of other entities
+  CrLfWriter lines_;
+  std::string scratch_;
+};
+
+}  // namespace quillmere

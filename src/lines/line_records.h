@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "dxf/line_list.h"
+#include "dxf/polyline_model.h"
+
+namespace quillmere {
+
+// The line job's own model: one record for every LINE entity, each already
+// holding the lines of the polyline entity it becomes. Records are small and
+// their lines are made, not copied, so they are kept as text.
+
+// One vertex of a record: its point and its lines.
+struct LineVertex {
+  double x = 0;
+  double y = 0;
+  double z = 0;
+  // The pairs of the vertex: a whole VERTEX entity in the old style, its
+  // coordinate pairs in the lightweight one.
+  LineList pairs;
+};
+
+struct LineRecord {
+  std::vector<LineVertex> vertices;
+  bool dropped = false;  // appended to another chain: the writer leaves it out
+  LineList header;       // the entity's own pairs before its first vertex
+  LineList trailer;      // the pairs after the last vertex
+  PolylineKind kind = PolylineKind::kPolyline;  // the style it is written in
+
+  std::int32_t VertexCount() const { return static_cast<std::int32_t>(vertices.size()); }
+  LineVertex& AddVertex() { return vertices.emplace_back(); }
+};
+
+struct LineModel {
+  std::vector<LineRecord> records;  // in the order of their LINE entities
+  // Largest entity handle; wider than the file's 32-bit handles so that
+  // handles counted on from it never overflow.
+  std::int64_t largest_handle = 0;
+  // Whether any group-5 value of the file reads as a handle. A drawing
+  // without handles gets none from the line job either: readers would
+  // otherwise find handles on a few entities only and repair the rest.
+  bool has_handles = false;
+  std::int32_t format_version = 0;  // from $ACADVER: 1015 for AC1015
+
+  std::int32_t RecordCount() const { return static_cast<std::int32_t>(records.size()); }
+  LineRecord& AddRecord() { return records.emplace_back(); }
+};
+
+}  // namespace quillmere

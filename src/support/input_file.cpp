@@ -1,0 +1,59 @@
+#include "support/input_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/file_system.h"
+
+namespace quillmere {
+
+InputFile::~InputFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool InputFile::Open(const std::string& path) {
+  fd_ = OpenFileForReading(path);
+  if (fd_ < 0) return false;
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(fd_);
+    fd_ = -1;
+    return false;
+  }
+  size_ = static_cast<std::int64_t>(info.st_size);
+  return true;
+}
+
+bool InputFile::ReadAt(std::int64_t offset, char* data, std::size_t size) {
+  while (!failed_ && size > 0) {
+    const std::int64_t got = ReadFileAt(fd_, offset, data, size);
+    if (got <= 0) {
+      failed_ = true;  // an error, or the file is shorter than it was
+      break;
+    }
+    offset += got;
+    data += got;
+    size -= static_cast<std::size_t>(got);
+  }
+  return !failed_;
+}
+
+bool InputWindow::Load(std::int64_t offset) {
+  // A range beyond the size the file was opened with fails like a read
+  // that finds the file shorter than it was.
+  const std::int64_t left = file_.Size() - offset;
+  const std::size_t size = left < 1 ? 1
+                           : left < static_cast<std::int64_t>(kBlockSize)
+                               ? static_cast<std::size_t>(left)
+                               : kBlockSize;
+  if (!file_.ReadAt(offset, buffer_.get(), size)) {
+    loaded_begin_ = loaded_end_ = 0;
+    return false;
+  }
+  loaded_begin_ = offset;
+  loaded_end_ = offset + static_cast<std::int64_t>(size);
+  tap_.Report(loaded_end_);
+  return true;
+}
+
+}  // namespace quillmere

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "support/job_observer.h"
+
+namespace quillmere {
+
+// A file whose bytes are read by position, by as many windows as the reader
+// needs: one that walks through the file and one that fetches parts from
+// elsewhere never disturb each other.
+class InputFile {
+ public:
+  InputFile() = default;
+  ~InputFile();
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  // Opens a regular file (or another readable non-directory).
+  bool Open(const std::string& path);
+
+  // The size of the file as it was opened, in bytes.
+  std::int64_t Size() const { return size_; }
+
+  // True once a read failed or found the file shorter than it was.
+  bool Failed() const { return failed_; }
+
+  // Reads [offset, offset + size) into `data`; false (and Failed) when the
+  // bytes could not all be read.
+  bool ReadAt(std::int64_t offset, char* data, std::size_t size);
+
+ private:
+  int fd_ = -1;
+  std::int64_t size_ = 0;
+  bool failed_ = false;
+};
+
+// Reads ranges of an InputFile through a buffer of its own, a large block
+// at a time, so that consecutive ranges cost one read per block.
+class InputWindow {
+ public:
+  static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+
+  explicit InputWindow(InputFile& file) : file_(file) {}
+
+  // Calls `use(std::string_view)` with the bytes [begin, end) of the file in
+  // order, in one or more pieces; nothing once the file failed.
+  template <typename Use>
+  void Read(std::int64_t begin, std::int64_t end, Use&& use) {
+    while (begin < end) {
+      if (!Holds(begin) && !Load(begin)) return;
+      const std::int64_t stop = end < loaded_end_ ? end : loaded_end_;
+      use(std::string_view(buffer_.get() + (begin - loaded_begin_),
+                           static_cast<std::size_t>(stop - begin)));
+      begin = stop;
+    }
+  }
+
+  // Reports the end of every block read to `tap`, which may stop the job.
+  void WatchProgress(ProgressTap tap) { tap_ = tap; }
+
+ private:
+  bool Holds(std::int64_t offset) const {
+    return offset >= loaded_begin_ && offset < loaded_end_;
+  }
+  bool Load(std::int64_t offset);
+
+  InputFile& file_;
+  std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBlockSize);
+  std::int64_t loaded_begin_ = 0;
+  std::int64_t loaded_end_ = 0;
+  ProgressTap tap_;
+};
+
+}  // namespace quillmere

@@ -1,0 +1,43 @@
+// The buffering of OutputFile, the same on every platform; the system calls
+// are in output_file.cpp and platform/output_file_windows.cpp.
+#include <cstring>
+
+#include "support/output_file.h"
+
+namespace quillmere {
+
+void OutputFile::Write(std::string_view bytes) {
+  if (bytes.size() > kRoom - used_) Flush();
+  if (bytes.size() >= kRoom) {
+    // Large blocks go out as they are, without a copy.
+    if (!failed_ && !WriteOut(bytes.data(), bytes.size())) failed_ = true;
+    return;
+  }
+  std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+  used_ += bytes.size();
+}
+
+void OutputFile::WriteLine(std::string_view line) {
+  if (line.size() + 2 > kRoom - used_) {
+    Write(line);
+    Write("\r\n");
+    return;
+  }
+  std::memcpy(buffer_.get() + used_, line.data(), line.size());
+  used_ += line.size();
+  buffer_[used_++] = '\r';
+  buffer_[used_++] = '\n';
+}
+
+char* OutputFile::Room(std::size_t bytes) {
+  if (bytes > kRoom - used_) Flush();
+  return buffer_.get() + used_;
+}
+
+bool OutputFile::Flush() {
+  if (!failed_ && used_ > 0 && !WriteOut(buffer_.get(), used_)) failed_ = true;
+  used_ = 0;
+  return !failed_;
+}
+
+}  // namespace quillmere

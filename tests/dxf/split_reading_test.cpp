@@ -1,0 +1,78 @@
+// A large drawing is read by two threads, the second from a polyline near
+// the middle. The halves must join into the model one reader makes: every
+// polyline once, in order, with its vertices and its places in the file,
+// also where the second reader's start turns out to lie in a block.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "arcs/arc_writer.h"
+#include "dxf/polyline_reader.h"
+#include "job_test_fixture.h"
+
+namespace quillmere {
+namespace {
+
+using testing::ReadFile;
+using testing::WithCrLf;
+using testing::WriteFile;
+
+// 400-vertex LWPOLYLINEs whose vertex v of polyline p lies at (p, v);
+// polylines alternate between LF and CR LF line ends.
+std::string Polylines(int first, int count) {
+  std::string text;
+  for (int p = first; p < first + count; ++p) {
+    const char* end = p % 2 == 0 ? "\n" : "\r\n";
+    text += std::string("0") + end + "LWPOLYLINE" + end + "90" + end + "400" + end;
+    for (int v = 0; v < 400; ++v) {
+      text += std::string("10") + end + std::to_string(p) + end + "20" + end + std::to_string(v) +
+              ".5" + end;
+    }
+  }
+  return text;
+}
+
+class SplitReadingTest : public testing::JobFilesTest {
+ protected:
+  // Reads `input`, checks every polyline of the ENTITIES section and the
+  // unchanged copy of the file.
+  void Check(const std::string& input, const std::vector<int>& numbers) {
+    ASSERT_GT(input.size(), 17u << 20);
+    WriteFile(in_, input);
+    PolylineModel model;
+    ReadPolylines(model, in_, messages_);
+    ASSERT_EQ(model.PolylineCount(), static_cast<std::int32_t>(numbers.size()));
+    for (std::size_t n = 0; n < numbers.size(); ++n) {
+      const PolylineRecord& polyline = model.polylines[n];
+      ASSERT_EQ(polyline.VertexCount(), 400) << n;
+      ASSERT_EQ(model.vertices.x[polyline.first_vertex], numbers[n]) << n;
+      ASSERT_EQ(model.vertices.y[polyline.first_vertex + 399], 399.5) << n;
+      ASSERT_EQ(polyline.entity_in_crlf, numbers[n] % 2 == 1) << n;
+    }
+    WriteArcResult(model, in_, out_, messages_);
+    EXPECT_EQ(ReadFile(out_), WithCrLf(input));
+    EXPECT_TRUE(messages_.shown.empty());
+  }
+};
+
+TEST_F(SplitReadingTest, HalvesJoinIntoOneModel) {
+  const std::string input = "0\nSECTION\n2\nENTITIES\n" + Polylines(0, 3000) + "0\nENDSEC\n0\nEOF";
+  std::vector<int> numbers;
+  for (int p = 0; p < 3000; ++p) numbers.push_back(p);
+  Check(input, numbers);
+}
+
+TEST_F(SplitReadingTest, AStartInsideABlockIsGivenUp) {
+  const std::string input = "0\nSECTION\n2\nENTITIES\n" + Polylines(0, 500) +
+                            "0\nENDSEC\n0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n" + Polylines(500, 2000) +
+                            "0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n" +
+                            Polylines(2500, 500) + "0\nENDSEC\n0\nEOF\n";
+  std::vector<int> numbers;
+  for (int p = 0; p < 500; ++p) numbers.push_back(p);
+  for (int p = 2500; p < 3000; ++p) numbers.push_back(p);
+  Check(input, numbers);
+}
+
+}  // namespace
+}  // namespace quillmere
