@@ -30,7 +30,7 @@ using testing::RecordingMessages;
 using testing::TempDir;
 using testing::WriteFile;
 
-const ArcSearchSettings kStartValues{0.1, 100, 100};
+using testing::kStartValues;
 
 std::string Number(double value) {
   char text[32];

@@ -15,7 +15,7 @@ using testing::ModelOf;
 using testing::PolylineOf;
 using testing::Radians;
 
-const ArcSearchSettings kStartValues{0.1, 100, 100};
+using testing::kStartValues;
 
 using testing::PlainPolyline;
 using testing::PlainVertex;

@@ -11,11 +11,15 @@
 #include <random>
 #include <vector>
 
+#include "arcs/arc_search_settings.h"
 #include "arcs/arc_test_points.h"
 #include "dxf/polyline_model.h"
 #include "plain_polylines.h"
 
 namespace quillmere::testing {
+
+// The settings a new user starts with.
+inline const ArcSearchSettings kStartValues{0.1, 100, 100};
 
 inline double Radians(double degrees) { return degrees * M_PI / 180; }
 

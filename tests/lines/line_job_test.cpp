@@ -10,6 +10,7 @@
 #include "lines/line_reader.h"
 #include "lines/line_writer.h"
 #include "job_test_fixture.h"
+#include "line_drawings.h"
 #include "test_support.h"
 
 namespace quillmere {
@@ -23,13 +24,9 @@ using testing::TempDir;
 using testing::WithCrLf;
 using testing::WriteFile;
 
-using Lines = std::vector<std::string>;
-
-Lines Concat(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
+using testing::Concat;
+using testing::kLineA;
+using testing::Lines;
 
 // A drawing: header with the version (none when empty) and extra header
 // pairs, a table whose layer has the largest handle 2F, a block with a LINE,
@@ -47,10 +44,8 @@ Lines Drawing(const std::string& version, const Lines& entities, const Lines& he
                  entities, {"  0", "ENDSEC", "  0", "EOF"}});
 }
 
-// The LINEs of the worked example, old style and with the subclass pairs of
+// The other LINEs of the worked example, old style and with the subclass pairs of
 // newer versions.
-const Lines kLineA = {"  0", "LINE", "  5", "2A", "  8", "KONTUR", " 10", "0.0", " 20", "0.0",
-                      " 30", "0.0", " 11", "10.0", " 21", "0.0", " 31", "0.0"};
 const Lines kLineB = {"  0", "LINE", "  5", "2B", "  8", "KONTUR", " 10", "10.0", " 20", "0.0",
                       " 30", "0.0", " 11", "10.0", " 21", "5.0", " 31", "0.0"};
 const Lines kCircle = {"  0", "CIRCLE", "  5", "2C", "  8", "0", " 10", "3.0", " 20", "3.0",

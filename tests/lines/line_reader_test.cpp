@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "lines/handle_text.h"
+#include "line_drawings.h"
 #include "test_support.h"
 
 namespace quillmere {
@@ -13,7 +14,9 @@ using testing::RecordingMessages;
 using testing::TempDir;
 using testing::WriteFile;
 
-using Lines = std::vector<std::string>;
+using testing::Concat;
+using testing::kLineA;
+using testing::Lines;
 
 Lines LinesOf(const LineList& list) {
   Lines lines;
@@ -21,12 +24,6 @@ Lines LinesOf(const LineList& list) {
   std::string_view line;
   while (cursor.Next(line)) lines.emplace_back(line);
   return lines;
-}
-
-Lines Concat(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
 }
 
 Lines Header(const std::string& version) {
@@ -38,9 +35,6 @@ Lines Entities(const Lines& body) {
   return Concat({{"  0", "SECTION", "  2", "ENTITIES"}, body, {"  0", "ENDSEC", "  0", "EOF"}});
 }
 
-// LINE A of the worked example: handle 2A, layer KONTUR, 0,0,0 to 10,0,0.
-const Lines kLineA = {"  0", "LINE", "  5", "2A", "  8", "KONTUR", " 10", "0.0", " 20", "0.0",
-                      " 30", "0.0", " 11", "10.0", " 21", "0.0", " 31", "0.0"};
 
 class LineReaderTest : public ::testing::Test {
  protected:
