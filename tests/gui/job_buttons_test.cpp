@@ -7,6 +7,7 @@
 
 #include "app/gui/main_form.h"
 #include "gui/gui_test_support.h"
+#include "gui_test_registry.h"
 
 namespace quillmere {
 
@@ -163,5 +164,5 @@ class JobButtonsTest : public QObject {
 
 }  // namespace quillmere
 
-QTEST_MAIN(quillmere::JobButtonsTest)
+QUILLMERE_GUI_TEST(JobButtonsTest);
 #include "job_buttons_test.moc"

@@ -7,6 +7,7 @@
 
 #include "app/gui/main_form.h"
 #include "gui/gui_test_support.h"
+#include "gui_test_registry.h"
 
 namespace quillmere {
 
@@ -106,5 +107,5 @@ class JobProgressTest : public QObject {
 
 }  // namespace quillmere
 
-QTEST_MAIN(quillmere::JobProgressTest)
+QUILLMERE_GUI_TEST(JobProgressTest);
 #include "job_progress_test.moc"

@@ -11,6 +11,7 @@
 #include "gui/gui_test_support.h"
 #include "i18n/catalogue.h"
 #include "i18n/language.h"
+#include "gui_test_registry.h"
 
 namespace quillmere {
 
@@ -226,5 +227,5 @@ class LanguageTest : public QObject {
 
 }  // namespace quillmere
 
-QTEST_MAIN(quillmere::LanguageTest)
+QUILLMERE_GUI_TEST(LanguageTest);
 #include "language_test.moc"

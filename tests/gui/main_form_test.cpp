@@ -8,6 +8,7 @@
 
 #include "app/gui/main_form.h"
 #include "gui/gui_test_support.h"
+#include "gui_test_registry.h"
 
 namespace quillmere {
 
@@ -251,5 +252,5 @@ class MainFormTest : public QObject {
 
 }  // namespace quillmere
 
-QTEST_MAIN(quillmere::MainFormTest)
+QUILLMERE_GUI_TEST(MainFormTest);
 #include "main_form_test.moc"

@@ -7,6 +7,7 @@
 
 #include "app/gui/main_form.h"
 #include "gui/gui_test_support.h"
+#include "gui_test_registry.h"
 
 namespace quillmere {
 
@@ -195,5 +196,5 @@ class NumericFieldTest : public QObject {
 
 }  // namespace quillmere
 
-QTEST_MAIN(quillmere::NumericFieldTest)
+QUILLMERE_GUI_TEST(NumericFieldTest);
 #include "numeric_field_test.moc"

@@ -14,6 +14,7 @@
 #include "gui/gui_test_support.h"
 #include "join/join_job.h"
 #include "lines/line_job.h"
+#include "gui_test_registry.h"
 
 namespace quillmere {
 
@@ -222,5 +223,5 @@ class PreviewTest : public QObject {
 
 }  // namespace quillmere
 
-QTEST_MAIN(quillmere::PreviewTest)
+QUILLMERE_GUI_TEST(PreviewTest);
 #include "preview_test.moc"

@@ -14,6 +14,7 @@
 #include "gui/gui_test_support.h"
 #include "i18n/catalogue.h"
 #include "i18n/language.h"
+#include "gui_test_registry.h"
 
 namespace quillmere {
 
@@ -161,5 +162,5 @@ class ShippedTranslationsTest : public QObject {
 
 }  // namespace quillmere
 
-QTEST_MAIN(quillmere::ShippedTranslationsTest)
+QUILLMERE_GUI_TEST(ShippedTranslationsTest);
 #include "shipped_translations_test.moc"

@@ -13,6 +13,7 @@
 #include "app/gui/main_form.h"
 #include "support/numbers.h"
 #include "gui/gui_test_support.h"
+#include "gui_test_registry.h"
 
 namespace quillmere {
 
@@ -204,5 +205,5 @@ class StartUpTest : public QObject {
 
 }  // namespace quillmere
 
-QTEST_MAIN(quillmere::StartUpTest)
+QUILLMERE_GUI_TEST(StartUpTest);
 #include "start_up_test.moc"

@@ -13,6 +13,7 @@
 #include "app/gui/qt_message_sink.h"
 #include "app/gui/question_boxes.h"
 #include "gui/gui_test_support.h"
+#include "gui_test_registry.h"
 
 namespace quillmere {
 
@@ -241,5 +242,5 @@ class ToolkitDialogsTest : public QObject {
 
 }  // namespace quillmere
 
-QTEST_MAIN(quillmere::ToolkitDialogsTest)
+QUILLMERE_GUI_TEST(ToolkitDialogsTest);
 #include "toolkit_dialogs_test.moc"

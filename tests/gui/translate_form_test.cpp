@@ -13,6 +13,7 @@
 #include "app/gui/window_translator.h"
 #include "gui/gui_test_support.h"
 #include "i18n/language.h"
+#include "gui_test_registry.h"
 
 namespace quillmere {
 
@@ -339,5 +340,5 @@ class TranslateFormTest : public QObject {
 
 }  // namespace quillmere
 
-QTEST_MAIN(quillmere::TranslateFormTest)
+QUILLMERE_GUI_TEST(TranslateFormTest);
 #include "translate_form_test.moc"

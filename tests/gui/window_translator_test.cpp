@@ -15,6 +15,7 @@
 #include "app/gui/window_translator.h"
 #include "gui/gui_test_support.h"
 #include "i18n/language.h"
+#include "gui_test_registry.h"
 
 namespace quillmere {
 
@@ -383,5 +384,5 @@ class WindowTranslatorTest : public QObject {
 
 }  // namespace quillmere
 
-QTEST_MAIN(quillmere::WindowTranslatorTest)
+QUILLMERE_GUI_TEST(WindowTranslatorTest);
 #include "window_translator_test.moc"
