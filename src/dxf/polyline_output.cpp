@@ -41,7 +41,7 @@ bool NextLine(std::string_view text, std::size_t& pos, std::string_view& line) {
 
 PolylineOutput::PolylineOutput(const PolylineModel& model, InputFile& input, OutputFile& output,
                                ProgressTap progress)
-    : model_(model), output_(output), walk_(input), elsewhere_(input), lines_(output) {
+    : model_(model), output_(output), walk_(input), elsewhere_(input, 0), lines_(output) {
   walk_.WatchProgress(progress);
 }
 

@@ -1,5 +1,7 @@
 #include "support/input_file.h"
 
+#include <algorithm>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,14 +40,14 @@ bool InputFile::ReadAt(std::int64_t offset, char* data, std::size_t size) {
   return !failed_;
 }
 
-bool InputWindow::Load(std::int64_t offset) {
+bool InputWindow::Load(std::int64_t offset, std::int64_t wanted_end) {
+  const std::int64_t wanted = std::max(wanted_end - offset, static_cast<std::int64_t>(read_ahead_));
   // A range beyond the size the file was opened with fails like a read
   // that finds the file shorter than it was.
   const std::int64_t left = file_.Size() - offset;
-  const std::size_t size = left < 1 ? 1
-                           : left < static_cast<std::int64_t>(kBlockSize)
-                               ? static_cast<std::size_t>(left)
-                               : kBlockSize;
+  const std::int64_t size_in_file =
+      std::min({wanted, left, static_cast<std::int64_t>(kBlockSize)});
+  const std::size_t size = size_in_file < 1 ? 1 : static_cast<std::size_t>(size_in_file);
   if (!file_.ReadAt(offset, buffer_.get(), size)) {
     loaded_begin_ = loaded_end_ = 0;
     return false;

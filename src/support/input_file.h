@@ -45,14 +45,18 @@ class InputWindow {
  public:
   static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 
-  explicit InputWindow(InputFile& file) : file_(file) {}
+  // A window that walks through the file reads a whole block ahead; one
+  // that fetches scattered parts (`read_ahead` 0) reads only the bytes
+  // asked for, so that many small parts never cost a block each.
+  explicit InputWindow(InputFile& file, std::size_t read_ahead = kBlockSize)
+      : file_(file), read_ahead_(read_ahead) {}
 
   // Calls `use(std::string_view)` with the bytes [begin, end) of the file in
   // order, in one or more pieces; nothing once the file failed.
   template <typename Use>
   void Read(std::int64_t begin, std::int64_t end, Use&& use) {
     while (begin < end) {
-      if (!Holds(begin) && !Load(begin)) return;
+      if (!Holds(begin) && !Load(begin, end)) return;
       const std::int64_t stop = end < loaded_end_ ? end : loaded_end_;
       use(std::string_view(buffer_.get() + (begin - loaded_begin_),
                            static_cast<std::size_t>(stop - begin)));
@@ -67,9 +71,10 @@ class InputWindow {
   bool Holds(std::int64_t offset) const {
     return offset >= loaded_begin_ && offset < loaded_end_;
   }
-  bool Load(std::int64_t offset);
+  bool Load(std::int64_t offset, std::int64_t wanted_end);
 
   InputFile& file_;
+  std::size_t read_ahead_;
   std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBlockSize);
   std::int64_t loaded_begin_ = 0;
   std::int64_t loaded_end_ = 0;
