@@ -26,6 +26,13 @@ std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t siz
 // when it cannot.
 bool SeekFile(int fd, std::int64_t offset);
 
+// Puts the file `from` in the place of `to`, replacing any file there, in
+// one step; false when it cannot.
+bool ReplaceFile(const std::string& from, const std::string& to);
+
+// Removes the file `path`; a file that is not there is no error.
+void RemoveFile(const std::string& path);
+
 // True when the program may create files in `folder`.
 bool FolderIsWritable(const std::string& folder);
 

@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -18,6 +19,12 @@ std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t siz
     if (got >= 0 || errno != EINTR) return got;
   }
 }
+
+bool ReplaceFile(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
 
 bool SeekFile(int fd, std::int64_t offset) {
   return ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(offset);

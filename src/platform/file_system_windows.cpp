@@ -23,6 +23,14 @@ std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t siz
   return got;
 }
 
+// rename() there refuses to replace an existing file.
+bool ReplaceFile(const std::string& from, const std::string& to) {
+  return ::MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+void RemoveFile(const std::string& path) { ::_wunlink(WideFromUtf8(path).c_str()); }
+
 bool SeekFile(int fd, std::int64_t offset) { return ::_lseeki64(fd, offset, SEEK_SET) == offset; }
 
 // Folder permissions on Windows are access lists that no attribute shows

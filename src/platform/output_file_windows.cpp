@@ -1,7 +1,6 @@
 // OutputFile on Windows: the same promise as on POSIX systems (the output
 // takes its name only when complete), with the Windows calls: wide-character
-// paths, binary descriptors, and MoveFileExW, since rename() there refuses
-// to replace an existing file.
+// paths and binary descriptors.
 #ifdef _WIN32
 
 #include "support/output_file.h"
@@ -98,27 +97,6 @@ void OutputFile::CloseDescriptor() {
   fd_ = -1;
 }
 
-bool OutputFile::Commit() {
-  if (fd_ < 0) return false;
-  Flush();
-  CloseDescriptor();
-  if (temporary_.empty()) return !failed_;
-  if (failed_ || !::MoveFileExW(WideFromUtf8(temporary_).c_str(), WideFromUtf8(target_).c_str(),
-                                MOVEFILE_REPLACE_EXISTING)) {
-    failed_ = true;
-    Discard();
-    return false;
-  }
-  temporary_.clear();
-  return true;
-}
-
-void OutputFile::Discard() {
-  CloseDescriptor();
-  used_ = 0;
-  if (!temporary_.empty()) ::_wunlink(WideFromUtf8(temporary_).c_str());
-  temporary_.clear();
-}
 
 }  // namespace quillmere
 

@@ -1,7 +1,9 @@
-// The buffering of OutputFile, the same on every platform; the system calls
-// are in output_file.cpp and platform/output_file_windows.cpp.
+// The parts of OutputFile that are the same on every platform: buffering,
+// committing and discarding; the system calls are in output_file.cpp and
+// platform/output_file_windows.cpp.
 #include <cstring>
 
+#include "platform/file_system.h"
 #include "support/output_file.h"
 
 namespace quillmere {
@@ -38,6 +40,27 @@ bool OutputFile::Flush() {
   if (!failed_ && used_ > 0 && !WriteOut(buffer_.get(), used_)) failed_ = true;
   used_ = 0;
   return !failed_;
+}
+
+bool OutputFile::Commit() {
+  if (fd_ < 0) return false;
+  Flush();
+  CloseDescriptor();
+  if (temporary_.empty()) return !failed_;
+  if (failed_ || !ReplaceFile(temporary_, target_)) {
+    failed_ = true;
+    Discard();
+    return false;
+  }
+  temporary_.clear();
+  return true;
+}
+
+void OutputFile::Discard() {
+  CloseDescriptor();
+  used_ = 0;
+  if (!temporary_.empty()) RemoveFile(temporary_);
+  temporary_.clear();
 }
 
 }  // namespace quillmere

@@ -92,26 +92,6 @@ void OutputFile::CloseDescriptor() {
   fd_ = -1;
 }
 
-bool OutputFile::Commit() {
-  if (fd_ < 0) return false;
-  Flush();
-  CloseDescriptor();
-  if (temporary_.empty()) return !failed_;
-  if (failed_ || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
-    failed_ = true;
-    Discard();
-    return false;
-  }
-  temporary_.clear();
-  return true;
-}
-
-void OutputFile::Discard() {
-  CloseDescriptor();
-  used_ = 0;
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
-  temporary_.clear();
-}
 
 }  // namespace quillmere
 
