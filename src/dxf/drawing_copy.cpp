@@ -1,5 +1,6 @@
 #include "dxf/drawing_copy.h"
 
+#include "dxf/copy_ends.h"
 #include "dxf/dxf_text.h"
 
 namespace quillmere {
@@ -25,18 +26,8 @@ void CopyPairs(PairStream& input, OutputFile& output, EntityReplacer& replacer) 
 bool CopyDrawing(const std::string& input_name, const std::string& output_name,
                  EntityReplacer& replacer, NoticeSink& notices, JobObserver* observer) {
   OutputFile output;
-  if (!output.Create(output_name)) {
-    notices.Notify(Notice::kCannotCreateOutput, output_name);
-    return false;
-  }
   PairStream input;
-  if (!input.Open(input_name)) {
-    // An input that cannot be read loses nothing: the output is neither
-    // created nor emptied.
-    output.Discard();
-    notices.Notify(Notice::kCannotReopenInput, input_name);
-    return false;
-  }
+  if (!OpenCopyEnds(input, output, input_name, output_name, notices)) return false;
   const ProgressTap tap(observer, JobPhase::kWriting, input.Size());
   input.WatchProgress(tap);
   CopyPairs(input, output, replacer);

@@ -1,5 +1,6 @@
 #include "dxf/polyline_entities.h"
 
+#include "dxf/copy_ends.h"
 #include "dxf/dxf_text.h"
 
 namespace quillmere {
@@ -17,18 +18,8 @@ bool CopyReplacingPolylines(const PolylineModel& model, const std::string& input
                             const std::function<void(PolylineOutput&, std::int32_t)>& write_polyline,
                             JobObserver* observer) {
   OutputFile output;
-  if (!output.Create(output_name)) {
-    notices.Notify(Notice::kCannotCreateOutput, output_name);
-    return false;
-  }
   InputFile input;
-  if (!input.Open(input_name)) {
-    // An input that cannot be read loses nothing: the output is neither
-    // created nor emptied.
-    output.Discard();
-    notices.Notify(Notice::kCannotReopenInput, input_name);
-    return false;
-  }
+  if (!OpenCopyEnds(input, output, input_name, output_name, notices)) return false;
   const ProgressTap tap(observer, JobPhase::kWriting, input.Size());
   PolylineOutput writer(model, input, output, tap);
   std::int64_t copied = 0;
