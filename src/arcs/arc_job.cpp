@@ -27,12 +27,7 @@ std::optional<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings,
                                        JobObserver* observer) {
   try {
     PolylineModel model;
-    ReadPolylines(model, input_name, notices, observer);
-    if (model.PolylineCount() == 0) {
-      // Also after an input that could not be opened: the reader has told so.
-      notices.Notify(Notice::kNoPolylines, {});
-      return std::nullopt;
-    }
+    if (!ReadPolylinesToWorkOn(model, input_name, notices, observer)) return std::nullopt;
     FindArcs(model, settings, 0, observer);
     if (!WriteArcResult(model, input_name, output_name, notices, observer)) return std::nullopt;
     return Summarise(model);

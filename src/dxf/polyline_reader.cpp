@@ -161,4 +161,12 @@ bool ReadPolylines(PolylineModel& model, const std::string& file_name, NoticeSin
   return true;
 }
 
+bool ReadPolylinesToWorkOn(PolylineModel& model, const std::string& file_name,
+                           NoticeSink& notices, JobObserver* observer) {
+  ReadPolylines(model, file_name, notices, observer);
+  if (model.PolylineCount() > 0) return true;
+  notices.Notify(Notice::kNoPolylines, {});
+  return false;
+}
+
 }  // namespace quillmere

@@ -18,4 +18,10 @@ namespace quillmere {
 bool ReadPolylines(PolylineModel& model, const std::string& file_name, NoticeSink& notices,
                    JobObserver* observer = nullptr);
 
+// ReadPolylines for a job that works on polylines: tells the user when the
+// drawing holds none (also after an input that could not be opened, which
+// the reader has told already). True when there are polylines to work on.
+bool ReadPolylinesToWorkOn(PolylineModel& model, const std::string& file_name,
+                           NoticeSink& notices, JobObserver* observer = nullptr);
+
 }  // namespace quillmere

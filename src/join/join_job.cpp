@@ -11,12 +11,7 @@ std::optional<JoinJobSummary> RunJoinJob(double tolerance, const std::string& in
                                          JobObserver* observer) {
   try {
     PolylineModel model;
-    ReadPolylines(model, input_name, notices, observer);
-    if (model.PolylineCount() == 0) {
-      // Also after an input that could not be opened: the reader has told so.
-      notices.Notify(Notice::kNoPolylines, {});
-      return std::nullopt;
-    }
+    if (!ReadPolylinesToWorkOn(model, input_name, notices, observer)) return std::nullopt;
     ProgressTap(observer, JobPhase::kJoining, 0).Report(0);
     JoinJobSummary summary;
     summary.polylines_read = model.PolylineCount();
