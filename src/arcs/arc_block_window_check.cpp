@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 
+#include "arcs/angles.h"
 #include "arcs/arc_segment_checks.h"
 
 namespace quillmere {
@@ -20,14 +21,6 @@ constexpr double kRelativeSlack = 1e-9;
 // Each line test point lies within this many times the largest |x| + |y| of
 // its segment's vertices from the segment (SegmentTestPoints).
 constexpr double kLinePointError = 4e-15;
-
-// The angle from `from` to `to` in -pi .. pi, the short way round.
-double AngleBetween(double from, double to) {
-  double turn = to - from;
-  if (turn > M_PI) turn -= 2 * M_PI;
-  if (turn < -M_PI) turn += 2 * M_PI;
-  return turn;
-}
 
 // A lower bound of asin(sine) for |sine| below 1/2: x <= asin(x) <=
 // x / sqrt(1 - x^2) for x >= 0, and the bound holds the other way round for

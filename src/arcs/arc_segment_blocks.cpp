@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "arcs/angles.h"
+
 namespace quillmere {
 
 namespace {
@@ -16,14 +18,6 @@ constexpr double kSmallestDistance = 1e-140;
 // difference is rounded relatively), and the difference of the two and the
 // correction by a whole turn add two roundings of at most 4.5e-16.
 constexpr double kSegmentTurnError = 1e-14;
-
-// The angle from `from` to `to` in -pi .. pi, the short way round.
-double AngleBetween(double from, double to) {
-  double turn = to - from;
-  if (turn > M_PI) turn -= 2 * M_PI;
-  if (turn < -M_PI) turn += 2 * M_PI;
-  return turn;
-}
 
 // The summary of two adjacent runs, `second` starting where `first` ends.
 BlockSummary Joined(const BlockSummary& first, const BlockSummary& second) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "arcs/angles.h"
+
 namespace quillmere {
 
 namespace {
@@ -41,14 +43,6 @@ double OffsetFrom(double start, double angle) {
   if (offset < 0) offset += kTwoPi;
   if (offset >= kTwoPi) offset -= kTwoPi;
   return offset;
-}
-
-// The angle from `from` to `to` in -pi .. pi, the short way round.
-double AngleBetween(double from, double to) {
-  double turn = to - from;
-  if (turn > M_PI) turn -= kTwoPi;
-  if (turn < -M_PI) turn += kTwoPi;
-  return turn;
 }
 
 }  // namespace

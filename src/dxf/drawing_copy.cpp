@@ -36,16 +36,7 @@ bool CopyDrawing(const std::string& input_name, const std::string& output_name,
   tap.Report(input.Size());
   const bool read_failed = input.Failed();
   input.Close();
-  if (read_failed) {
-    output.Discard();
-    notices.Notify(Notice::kCannotReopenInput, input_name);
-    return false;
-  }
-  if (!output.Commit()) {
-    notices.Notify(Notice::kCannotCreateOutput, output_name);
-    return false;
-  }
-  return true;
+  return FinishCopy(read_failed, output, input_name, output_name, notices);
 }
 
 }  // namespace quillmere

@@ -33,16 +33,7 @@ bool CopyReplacingPolylines(const PolylineModel& model, const std::string& input
   // A stop asked for while the last block was copied still keeps the
   // previous output.
   tap.Report(input.Size());
-  if (input.Failed()) {
-    output.Discard();
-    notices.Notify(Notice::kCannotReopenInput, input_name);
-    return false;
-  }
-  if (!output.Commit()) {
-    notices.Notify(Notice::kCannotCreateOutput, output_name);
-    return false;
-  }
-  return true;
+  return FinishCopy(input.Failed(), output, input_name, output_name, notices);
 }
 
 }  // namespace quillmere
