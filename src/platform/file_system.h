@@ -28,7 +28,7 @@ bool SeekFile(int fd, std::int64_t offset);
 
 // Puts the file `from` in the place of `to`, replacing any file there, in
 // one step; false when it cannot.
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool MoveFileReplacing(const std::string& from, const std::string& to);
 
 // Removes the file `path`; a file that is not there is no error.
 void RemoveFile(const std::string& path);

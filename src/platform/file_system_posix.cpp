@@ -20,7 +20,7 @@ std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t siz
   }
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool MoveFileReplacing(const std::string& from, const std::string& to) {
   return ::rename(from.c_str(), to.c_str()) == 0;
 }
 

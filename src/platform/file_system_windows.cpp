@@ -24,7 +24,7 @@ std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t siz
 }
 
 // rename() there refuses to replace an existing file.
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool MoveFileReplacing(const std::string& from, const std::string& to) {
   return ::MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING) != 0;
 }

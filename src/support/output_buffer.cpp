@@ -47,7 +47,7 @@ bool OutputFile::Commit() {
   Flush();
   CloseDescriptor();
   if (temporary_.empty()) return !failed_;
-  if (failed_ || !ReplaceFile(temporary_, target_)) {
+  if (failed_ || !MoveFileReplacing(temporary_, target_)) {
     failed_ = true;
     Discard();
     return false;
