@@ -33,7 +33,9 @@ bool CopyReplacingPolylines(const PolylineModel& model, const std::string& input
   // A stop asked for while the last block was copied still keeps the
   // previous output.
   tap.Report(input.Size());
-  return FinishCopy(input.Failed(), output, input_name, output_name, notices);
+  const bool read_failed = input.Failed();
+  input.Close();
+  return FinishCopy(read_failed, output, input_name, output_name, notices);
 }
 
 }  // namespace quillmere

@@ -9,8 +9,11 @@
 
 namespace quillmere {
 
-InputFile::~InputFile() {
+InputFile::~InputFile() { Close(); }
+
+void InputFile::Close() {
   if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
 }
 
 bool InputFile::Open(const std::string& path) {

@@ -23,6 +23,10 @@ class InputFile {
   // Opens a regular file (or another readable non-directory).
   bool Open(const std::string& path);
 
+  // Closes the file before its end of life: on Windows an open file
+  // cannot be replaced, and the output may take the input's place.
+  void Close();
+
   // The size of the file as it was opened, in bytes.
   std::int64_t Size() const { return size_; }
 
