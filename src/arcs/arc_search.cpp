@@ -139,19 +139,37 @@ void SearchPolylines(PolylineModel& model, const ArcSearchSettings& settings,
 }
 
 // The arcs of all workers join those found before, by vertex; a vertex's
-// new arc replaces an earlier one.
+// new arc replaces an earlier one. Sized exactly and sorted in place: on a
+// large drawing the arc starts are a good part of the job's memory.
 void KeepArcStarts(PolylineModel& model, std::vector<WorkerResult>& results) {
-  std::vector<ArcStart>& starts = model.arc_starts;
+  std::size_t found = 0;
+  for (const WorkerResult& result : results) found += result.arc_starts.size();
+  std::vector<ArcStart> fresh;
+  fresh.reserve(found);
   for (WorkerResult& result : results) {
-    starts.insert(starts.end(), result.arc_starts.begin(), result.arc_starts.end());
+    fresh.insert(fresh.end(), result.arc_starts.begin(), result.arc_starts.end());
     result.arc_starts = {};
   }
+  // Workers search different polylines, so no vertex starts two new arcs.
   const auto by_vertex = [](const ArcStart& a, const ArcStart& b) { return a.vertex < b.vertex; };
-  std::stable_sort(starts.begin(), starts.end(), by_vertex);
-  const auto later_wins = [](const ArcStart& a, const ArcStart& b) { return a.vertex == b.vertex; };
-  std::reverse(starts.begin(), starts.end());
-  starts.erase(std::unique(starts.begin(), starts.end(), later_wins), starts.end());
-  std::reverse(starts.begin(), starts.end());
+  std::sort(fresh.begin(), fresh.end(), by_vertex);
+  std::vector<ArcStart>& earlier = model.arc_starts;
+  if (earlier.empty()) {
+    earlier = std::move(fresh);
+    return;
+  }
+  std::vector<ArcStart> merged;
+  merged.reserve(earlier.size() + fresh.size());
+  auto old_start = earlier.begin();
+  for (const ArcStart& start : fresh) {
+    for (; old_start != earlier.end() && old_start->vertex < start.vertex; ++old_start) {
+      merged.push_back(*old_start);
+    }
+    if (old_start != earlier.end() && old_start->vertex == start.vertex) ++old_start;
+    merged.push_back(start);
+  }
+  merged.insert(merged.end(), old_start, earlier.end());
+  earlier = std::move(merged);
 }
 
 unsigned WorkerCount(const PolylineModel& model, unsigned requested) {

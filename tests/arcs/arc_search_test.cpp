@@ -264,6 +264,18 @@ TEST(ArcSearchTest, MarksDoNotDependOnTheWorkers) {
   FindArcs(sequential, kStartValues, 1);
   FindArcs(parallel, kStartValues, 4);
   EXPECT_EQ(testing::MarksOf(sequential), testing::MarksOf(parallel));
+
+  // The workers' arcs come together by vertex, and a second search replaces
+  // the arcs of the first instead of adding to them.
+  const auto starts = [](const PolylineModel& model) {
+    std::vector<std::pair<std::int64_t, double>> list;
+    for (const ArcStart& start : model.arc_starts) list.emplace_back(start.vertex, start.bulge);
+    return list;
+  };
+  ASSERT_FALSE(sequential.arc_starts.empty());
+  EXPECT_EQ(starts(sequential), starts(parallel));
+  FindArcs(parallel, kStartValues, 4);
+  EXPECT_EQ(starts(sequential), starts(parallel));
 }
 
 }  // namespace
