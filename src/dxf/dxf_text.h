@@ -16,6 +16,22 @@ inline std::string_view Trimmed(std::string_view line) {
   return line.substr(begin, end - begin);
 }
 
+// The next line of `text` from `pos`, without its line end (LF or CR LF);
+// moves `pos` behind it. False when no line is left. The last line of a
+// piece of text may lack its line feed: `ended` tells whether it had one.
+inline bool NextLine(std::string_view text, std::size_t& pos, std::string_view& line,
+                     bool* ended = nullptr) {
+  if (pos >= text.size()) return false;
+  const std::size_t lf = text.find('\n', pos);
+  const bool has_lf = lf != std::string_view::npos;
+  std::size_t end = has_lf ? lf : text.size();
+  if (has_lf && end > pos && text[end - 1] == '\r') --end;
+  line = text.substr(pos, end - pos);
+  pos = has_lf ? lf + 1 : text.size();
+  if (ended != nullptr) *ended = has_lf;
+  return true;
+}
+
 // Case-sensitive comparison of the trimmed line with a literal.
 inline bool LineIs(std::string_view line, std::string_view literal) {
   return Trimmed(line) == literal;

@@ -24,19 +24,6 @@ void ForEachKeptRange(std::span<const SetAsidePairs> set_aside, std::int64_t beg
   if (begin < end) use(begin, end);
 }
 
-// The next line of `text` from `pos`, without its line end; moves `pos`
-// behind it. False when no line is left.
-bool NextLine(std::string_view text, std::size_t& pos, std::string_view& line) {
-  if (pos >= text.size()) return false;
-  const std::size_t lf = text.find('\n', pos);
-  std::size_t end = lf == std::string_view::npos ? text.size() : lf;
-  const std::size_t next = lf == std::string_view::npos ? text.size() : lf + 1;
-  if (lf != std::string_view::npos && end > pos && text[end - 1] == '\r') --end;
-  line = text.substr(pos, end - pos);
-  pos = next;
-  return true;
-}
-
 }  // namespace
 
 PolylineOutput::PolylineOutput(const PolylineModel& model, InputFile& input, OutputFile& output,

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "dxf/drawing_scan.h"
+#include "dxf/dxf_text.h"
 #include "dxf/pair_stream.h"
 #include "support/input_file.h"
 
@@ -17,16 +18,6 @@ constexpr std::int64_t kSmallestSplitFile = std::int64_t{16} << 20;
 // How far from the middle the second half may start.
 constexpr std::int64_t kSplitSearch = std::int64_t{4} << 20;
 constexpr std::size_t kSplitWindow = std::size_t{64} << 10;
-
-// The next line of `text` from `pos` on, with its line end; moves `pos`
-// behind it. False when the text holds no whole line from `pos` on.
-bool NextWholeLine(std::string_view text, std::size_t& pos, std::string_view& line) {
-  const std::size_t lf = text.find('\n', pos);
-  if (lf == std::string_view::npos) return false;
-  line = text.substr(pos, lf + 1 - pos);
-  pos = lf + 1;
-  return true;
-}
 
 // Where a second reader may start: a line "0" followed by a line
 // POLYLINE or LWPOLYLINE somewhere behind the middle of the file; -1 when
@@ -45,13 +36,16 @@ std::int64_t SplitGuess(const std::string& file_name) {
     ++pos;
     std::string_view previous;
     std::size_t previous_start = 0;
-    for (std::string_view line; NextWholeLine(window, pos, line);) {
+    std::size_t start = pos;
+    std::string_view line;
+    // Only whole lines count: the window may cut the last one.
+    for (bool ended = false; NextLine(window, pos, line, &ended) && ended; start = pos) {
       const std::string_view name = Trimmed(line);
       if ((name == "POLYLINE" || name == "LWPOLYLINE") && Trimmed(previous) == "0") {
         return at + static_cast<std::int64_t>(previous_start);
       }
       previous = line;
-      previous_start = pos - line.size();
+      previous_start = start;
     }
   }
   return -1;

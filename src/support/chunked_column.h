@@ -72,10 +72,10 @@ class ChunkedColumn {
   // Moves every value of `other` behind this column's, giving back each of
   // its blocks as soon as it is copied; `other` is left empty.
   void TakeAll(ChunkedColumn& other) {
-    std::int64_t left = other.size_;
+    auto left = static_cast<std::size_t>(other.size_);
     for (Block& block : other.blocks_) {
-      const std::int64_t used = std::min<std::int64_t>(left, kBlockValues);
-      for (std::int64_t i = 0; i < used; ++i) PushBack(block[static_cast<std::size_t>(i)]);
+      const std::size_t used = std::min(left, kBlockValues);
+      Append(block.get(), used);
       left -= used;
       block.reset();
     }
@@ -88,6 +88,19 @@ class ChunkedColumn {
   }
 
  private:
+  // Copies `count` values behind the last, a block's worth at a time.
+  void Append(const Value* values, std::size_t count) {
+    while (count > 0) {
+      const auto slot = static_cast<std::size_t>(size_) & (kBlockValues - 1);
+      if (slot == 0) AddBlock();
+      const std::size_t room = std::min(count, kBlockValues - slot);
+      std::copy(values, values + room, blocks_.back().get() + slot);
+      values += room;
+      count -= room;
+      size_ += static_cast<std::int64_t>(room);
+    }
+  }
+
   void AddBlock() {
     void* const memory = AllocateLargeBlock(kBlockBytes, !blocks_.empty());
     if (memory == nullptr) throw std::bad_alloc();
