@@ -22,7 +22,7 @@ namespace {
 using quillmere::Utf16ToUtf8;
 
 constexpr char kUsage[] =
-    "Usage: quillmere-cli [--summary] MODE INPUT OUTPUT [N4 [N5 [N6]]]\n"
+    "Usage: quillmere-cli [--summary] [--exact] [--contours] MODE INPUT OUTPUT [N4 [N5 [N6]]]\n"
     "\n"
     "Modes:\n"
     "  convert1  replace runs of short segments in polylines by arcs\n"
@@ -36,6 +36,10 @@ constexpr char kUsage[] =
     "Numbers use \".\" as decimal separator. A number that cannot be read is\n"
     "ignored; values outside a setting's range are brought into it.\n"
     "With --summary a successful job prints one line of what it did on stdout.\n"
+    "With --exact convert1 measures the true distances of line and arc (N5 and\n"
+    "N6 are then unused). With --contours convert2 and convert3 use pieces in\n"
+    "either direction, join only within a layer, take the nearest end and close\n"
+    "loops.\n"
     "Exit status: 0 done, 1 a message was shown, 2 wrong arguments.\n";
 
 // Prints every message to stderr and remembers that one was shown.
@@ -69,7 +73,7 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
 
-  std::vector<std::string> arguments = quillmere::ProgramArguments(argc, argv);
+  const std::vector<std::string> arguments = quillmere::ProgramArguments(argc, argv);
   if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
     std::fputs(kUsage, stdout);
     return 0;
@@ -78,9 +82,6 @@ int main(int argc, char** argv) {
     std::printf("quillmere-cli %s\n", QUILLMERE_VERSION);
     return 0;
   }
-
-  const bool summary = !arguments.empty() && arguments[0] == "--summary";
-  if (summary) arguments.erase(arguments.begin());
 
   StderrMessages messages;
   quillmere::SetMemoryMessageSink(&messages);
@@ -101,6 +102,6 @@ int main(int argc, char** argv) {
       jobs.Run(run->mode, run->input, run->output, notices, &progress);
   progress.Erase();
   messages.set_progress(nullptr);
-  if (summary && done) std::printf("%s\n", quillmere::SummaryLine(*done).c_str());
+  if (run->summary && done) std::printf("%s\n", quillmere::SummaryLine(*done).c_str());
   return messages.shown() ? 1 : 0;
 }

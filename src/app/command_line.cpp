@@ -18,6 +18,31 @@ std::vector<JobSetting*> SettingsOfMode(JobMode mode, JobSettings& settings) {
   return {};
 }
 
+// The options that may stand before the mode word.
+struct LeadingOptions {
+  bool summary = false;
+  bool exact = false;
+  bool contours = false;
+  std::size_t count = 0;  // arguments they take
+};
+
+LeadingOptions ReadLeadingOptions(const std::vector<std::string>& arguments) {
+  LeadingOptions options;
+  for (; options.count < arguments.size(); ++options.count) {
+    const std::string& argument = arguments[options.count];
+    if (argument == "--summary") {
+      options.summary = true;
+    } else if (argument == "--exact") {
+      options.exact = true;
+    } else if (argument == "--contours") {
+      options.contours = true;
+    } else {
+      break;
+    }
+  }
+  return options;
+}
+
 }  // namespace
 
 std::optional<JobMode> ModeOfWord(const std::string& word) {
@@ -29,15 +54,19 @@ std::optional<JobMode> ModeOfWord(const std::string& word) {
 
 std::optional<CommandLineRun> CheckCommandLine(const std::vector<std::string>& arguments,
                                                JobSettings& settings) {
-  if (arguments.size() < 3) return std::nullopt;
-  const std::optional<JobMode> mode = ModeOfWord(arguments[0]);
+  const LeadingOptions options = ReadLeadingOptions(arguments);
+  const std::size_t first = options.count;  // the mode word
+  if (arguments.size() < first + 3) return std::nullopt;
+  const std::optional<JobMode> mode = ModeOfWord(arguments[first]);
   if (!mode) return std::nullopt;
   const std::vector<JobSetting*> targets = SettingsOfMode(*mode, settings);
   for (std::size_t k = 0; k < targets.size(); ++k) {
-    const std::size_t position = 3 + k;  // arguments 4, 5, 6
+    const std::size_t position = first + 3 + k;  // arguments 4, 5, 6
     if (position < arguments.size()) targets[k]->SetText(arguments[position]);
   }
-  return CommandLineRun{*mode, arguments[1], arguments[2]};
+  settings.exact_distances = options.exact;
+  settings.contours = options.contours;
+  return CommandLineRun{*mode, arguments[first + 1], arguments[first + 2], options.summary};
 }
 
 }  // namespace quillmere

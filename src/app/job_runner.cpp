@@ -18,7 +18,7 @@ std::optional<JobSummary> JobRunner::Run(JobMode mode, const std::string& input_
   switch (mode) {
     case JobMode::kFindArcs:
       return Widened(RunArcJob({settings.deviation.value(), settings.arc_tests.IntValue(),
-                                settings.line_tests.IntValue()},
+                                settings.line_tests.IntValue(), settings.exact_distances},
                                input_name, output_name, notices, observer));
     case JobMode::kChainLines:
       return Widened(RunLineJob(settings.join_tolerance.value(), input_name, output_name,

@@ -28,6 +28,8 @@ void JobSettings::Reset() {
   arc_tests.Reset();
   line_tests.Reset();
   join_tolerance.Reset();
+  exact_distances = false;
+  contours = false;
 }
 
 }  // namespace quillmere

@@ -44,13 +44,19 @@ inline constexpr SettingProperties kArcTestsProperties{0, 1, 1000, 100};
 inline constexpr SettingProperties kLineTestsProperties{0, 1, 1000, 100};
 inline constexpr SettingProperties kJoinToleranceProperties{7, 0, 1000000, 0.01};
 
-// The four settings that the jobs read when they start. They are not kept
-// between runs: every run starts with the start values.
+// The settings that the jobs read when they start. They are not kept
+// between runs: every run starts with the start values and both modes off.
 struct JobSettings {
   JobSetting deviation{kDeviationProperties};  // maximum deviation of line and arc
   JobSetting arc_tests{kArcTestsProperties};   // test points on the arc
   JobSetting line_tests{kLineTestsProperties};  // test points on each line segment
   JobSetting join_tolerance{kJoinToleranceProperties};  // tolerance for joining ends
+  // The arc job measures the true distances of line and arc instead of
+  // sampling them with the two test counts.
+  bool exact_distances = false;
+  // The line and join jobs build contours: pieces used in either direction,
+  // only within one layer, the nearest end first, loops closed.
+  bool contours = false;
 
   void Reset();
 };

@@ -10,6 +10,9 @@ struct ArcSearchSettings {
   double deviation = 0.1;       // maximum deviation between line and arc
   std::int32_t arc_tests = 100;  // the arc is divided into this many parts
   std::int32_t line_tests = 100; // each segment is divided into this many parts
+  // Windows are tested by their true distances and lengths; the two counts
+  // are then unused.
+  bool exact = false;
 };
 
 }  // namespace quillmere

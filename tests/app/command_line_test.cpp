@@ -44,6 +44,33 @@ TEST(CommandLine, OptionalNumbersGoByPosition) {
   EXPECT_EQ(clamped.line_tests.value(), 1);
 }
 
+TEST(CommandLine, OptionsBeforeTheModeWordInAnyOrder) {
+  JobSettings s;
+  const auto run = Check({"--contours", "--summary", "--exact", "convert1", "a", "b", "0.5"}, s);
+  ASSERT_TRUE(run.has_value());
+  EXPECT_TRUE(run->summary);
+  EXPECT_TRUE(s.exact_distances);
+  EXPECT_TRUE(s.contours);
+  EXPECT_EQ(run->input, "a");
+  EXPECT_EQ(s.deviation.value(), 0.5);
+
+  JobSettings plain;
+  const auto plain_run = Check({"convert2", "a", "b"}, plain);
+  ASSERT_TRUE(plain_run.has_value());
+  EXPECT_FALSE(plain_run->summary);
+  EXPECT_FALSE(plain.exact_distances);
+  EXPECT_FALSE(plain.contours);
+
+  // Options count as no arguments of the job, and only before the mode word.
+  JobSettings untouched;
+  EXPECT_FALSE(Check({"--exact", "convert1", "a"}, untouched));
+  EXPECT_FALSE(untouched.exact_distances);
+  const auto late = Check({"convert1", "--exact", "a", "b"}, untouched);
+  ASSERT_TRUE(late.has_value());
+  EXPECT_EQ(late->input, "--exact");
+  EXPECT_FALSE(untouched.exact_distances);
+}
+
 TEST(CommandLine, JoinModesSetOnlyTheTolerance) {
   JobSettings three;
   const auto run3 = Check({"convert3", "a", "b", "0.123456789"}, three);

@@ -140,6 +140,9 @@ class MainFormTest : public QObject {
         "Die nötige Anzahl an Tests ist das Produkt aus den Teststellen für den Kreis",
         "und den Teststellen für die Line. ",
         "Bei je 100 Teststellen werden also 100 x 100 = 10000 Tests durchgeführt.",
+        "",
+        "\"Abstände genau messen\" berechnet die wahren Abstände, ohne Teststellen.",
+        "\"Konturen bilden\" verbindet Stücke in beiden Richtungen, je Layer.",
     };
     const QTextDocument& document = *form_->Memo1.document();
     QStringList shown;
@@ -159,17 +162,35 @@ class MainFormTest : public QObject {
     QCOMPARE(form_->Memo1.toPlainText(), expected.join(QLatin1Char('\n')));
   }
 
+  void ModeBoxesStartOffAndSwitchTheSettings() {
+    QVERIFY(!form_->ExactBox.isChecked());
+    QVERIFY(!form_->ContoursBox.isChecked());
+    QCOMPARE(form_->ExactBox.text(), QStringLiteral("Abstände genau messen"));
+    QCOMPARE(form_->ContoursBox.text(), QStringLiteral("Konturen bilden"));
+    form_->ExactBox.setChecked(true);
+    QVERIFY(form_->jobs.settings.exact_distances);
+    QVERIFY(!form_->TestEd.isEnabled());
+    QVERIFY(!form_->Test2Ed.isEnabled());
+    form_->ExactBox.setChecked(false);
+    QVERIFY(form_->TestEd.isEnabled());
+    QVERIFY(form_->Test2Ed.isEnabled());
+    form_->ContoursBox.setChecked(true);
+    QVERIFY(form_->jobs.settings.contours);
+    QVERIFY(!form_->jobs.settings.exact_distances);
+  }
+
   void TabWalksThePanelThenTheMemo() {
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     form_->BitBtn1.setFocus();
     QStringList visited = {QApplication::focusWidget()->objectName()};
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 11; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       visited.append(QApplication::focusWidget()->objectName());
     }
-    QCOMPARE(visited, (QStringList{"BitBtn1", "AbweichEd", "TestEd", "Test2Ed", "AboutBtn",
-                                   "BitBtn2", "BitBtn4", "AbweichLinEd", "Memo1", "BitBtn1"}));
+    QCOMPARE(visited, (QStringList{"BitBtn1", "AbweichEd", "ExactBox", "TestEd", "Test2Ed",
+                                   "AboutBtn", "BitBtn2", "BitBtn4", "AbweichLinEd",
+                                   "ContoursBox", "Memo1", "BitBtn1"}));
   }
 
   void LanguageMenuHoldsOneExclusiveCheckMark() {

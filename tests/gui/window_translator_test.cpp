@@ -71,6 +71,8 @@ const QStringList kLearntAtFirstStart = {
     "Quillmere",
     // main window: the status bar's buttons, file dialogs, menus, memo,
     // labels, buttons
+    "Konturen bilden",
+    "Abstände genau messen",
     "Vorschau...",
     "Abbrechen",
     "DXF-Dateien (*.dxf)|*.dxf",
@@ -105,6 +107,8 @@ const QStringList kLearntAtFirstStart = {
     "Die nötige Anzahl an Tests ist das Produkt aus den Teststellen für den Kreis",
     "und den Teststellen für die Line.",
     "Bei je 100 Teststellen werden also 100 x 100 = 10000 Tests durchgeführt.",
+    "\"Abstände genau messen\" berechnet die wahren Abstände, ohne Teststellen.",
+    "\"Konturen bilden\" verbindet Stücke in beiden Richtungen, je Layer.",
     "Akzeptiere eine Abweichung von X DXF Einheiten, beim Zusammenfügen von Linienstückchen:",
     "Linie an sovielen Stellen testen:",
     "Kreisbogen an sovielen Stellen testen:",
@@ -253,7 +257,7 @@ class WindowTranslatorTest : public QObject {
     QCOMPARE(form.SaveDialog1.Filter(), QStringLiteral("en DXF-Dateien (*.dxf)|*.dxf"));
 
     const QStringList memo = MemoLines(form.Memo1);
-    QCOMPARE(memo.size(), 23);
+    QCOMPARE(memo.size(), 26);
     QCOMPARE(memo[0], QStringLiteral("en Die Linien müssen in Form einer \"Polyline\" vorliegen."));
     QCOMPARE(memo[4], QString());
     QCOMPARE(memo[16],

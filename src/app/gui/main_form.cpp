@@ -49,6 +49,7 @@ TMainForm::TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWid
   BuildMemo();
   BuildMenu();
   BuildStatusBar();
+  BuildModeBoxes();
   ConnectHandlers();
   SetTabOrder();
 
@@ -85,7 +86,7 @@ QObjectList TMainForm::Components() {
           &Label4,     &Memo1,       &MainMenu1,   &Sprache1,   &Deutsch1,     &English1,
           &Franais1,   &Nederlands1, &Italian1,    &Spanish1,   &Portuguese1,  &N1,
           &bersetzen1, &Hilfe1,      &ber1,        &OpenDialog1, &SaveDialog1, &CancelBtn,
-          &PreviewBtn};
+          &PreviewBtn, &ExactBox,    &ContoursBox};
 }
 
 // Wholly inside the screen's available area: centred where the window fits,

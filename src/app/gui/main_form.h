@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QMainWindow>
@@ -146,6 +147,10 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   QLabel ProgressLabel{&StatusBar1};
   QProgressBar ProgressBar1{&StatusBar1};
   QPushButton CancelBtn{&StatusBar1};
+  // Beside the deviation: measure true distances (the test counts are then
+  // unused); beside the join tolerance: build contours.
+  QCheckBox ExactBox{&Panel1};
+  QCheckBox ContoursBox{&Panel1};
 
   // True while a job runs.
   bool JobRunning() const { return job_thread_.Running(); }
@@ -176,6 +181,8 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   void CommitNumericFields();
   void ShowSettings();
   void BuildStatusBar();
+  void BuildModeBoxes();
+  void ExactBoxToggled(bool checked);
   void PlaceOnScreen();
   void CommandLineCheck();
   // Ends the program once control returns to the event loop.

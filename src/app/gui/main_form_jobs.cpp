@@ -130,6 +130,8 @@ void TMainForm::CommitNumericFields() {
 }
 
 void TMainForm::ShowSettings() {
+  ExactBox.setChecked(jobs.settings.exact_distances);
+  ContoursBox.setChecked(jobs.settings.contours);
   AbweichEd.ShowSetting();
   TestEd.ShowSetting();
   Test2Ed.ShowSetting();

@@ -39,6 +39,9 @@ const char16_t* const kHelpLines[] = {
     u"Die nötige Anzahl an Tests ist das Produkt aus den Teststellen für den Kreis",
     u"und den Teststellen für die Line. ",
     u"Bei je 100 Teststellen werden also 100 x 100 = 10000 Tests durchgeführt.",
+    u"",
+    u"\"Abstände genau messen\" berechnet die wahren Abstände, ohne Teststellen.",
+    u"\"Konturen bilden\" verbindet Stücke in beiden Richtungen, je Layer.",
 };
 
 void PlaceLabel(QLabel& label, int left, int top, const QString& text) {
@@ -186,6 +189,9 @@ void TMainForm::ConnectHandlers() {
   connect(&CancelBtn, &QPushButton::clicked, this, &TMainForm::CancelBtnClick);
   connect(&PreviewBtn, &QPushButton::clicked, this, &TMainForm::PreviewBtnClick);
   connect(&progress_timer_, &QTimer::timeout, this, &TMainForm::ShowProgress);
+  connect(&ExactBox, &QCheckBox::toggled, this, &TMainForm::ExactBoxToggled);
+  connect(&ContoursBox, &QCheckBox::toggled, this,
+          [this](bool checked) { jobs.settings.contours = checked; });
 }
 
 // Below the help text: the result line on the left; while a job runs, its
@@ -214,9 +220,29 @@ void TMainForm::BuildStatusBar() {
   progress_timer_.setInterval(100);
 }
 
+// The two modes that the check boxes switch on; both start off.
+void TMainForm::BuildModeBoxes() {
+  ExactBox.setObjectName(QStringLiteral("ExactBox"));
+  ExactBox.setText(QStringLiteral("Abstände genau messen"));
+  ExactBox.move(88, 113);
+  ExactBox.adjustSize();
+  ContoursBox.setObjectName(QStringLiteral("ContoursBox"));
+  ContoursBox.setText(QStringLiteral("Konturen bilden"));
+  ContoursBox.move(112, 233);
+  ContoursBox.adjustSize();
+}
+
+void TMainForm::ExactBoxToggled(bool checked) {
+  jobs.settings.exact_distances = checked;
+  // The exact measure needs no test points.
+  TestEd.setEnabled(!checked);
+  Test2Ed.setEnabled(!checked);
+}
+
 void TMainForm::SetTabOrder() {
-  QWidget* const order[] = {&BitBtn1, &AbweichEd, &TestEd, &Test2Ed,      &AboutBtn,
-                            &BitBtn2, &BitBtn4,   &AbweichLinEd, &Memo1};
+  QWidget* const order[] = {&BitBtn1, &AbweichEd, &ExactBox,     &TestEd,      &Test2Ed,
+                            &AboutBtn, &BitBtn2,  &BitBtn4,      &AbweichLinEd, &ContoursBox,
+                            &Memo1};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
