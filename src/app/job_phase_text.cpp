@@ -8,4 +8,6 @@ std::u16string PhaseText(JobPhase phase) {
   return TranslateText(kPhaseNames[static_cast<int>(phase)]);
 }
 
+std::u16string CancelledText() { return TranslateText(kCancelledText); }
+
 }  // namespace quillmere

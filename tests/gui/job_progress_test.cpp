@@ -71,14 +71,26 @@ class JobProgressTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(form_->CancelBtn.isVisibleTo(form_.get()), 10000);
     QVERIFY(form_->ProgressBar1.isVisibleTo(form_.get()));
     QVERIFY(!form_->ProgressLabel.text().isEmpty());
+    const QRect cancel_place = form_->CancelBtn.geometry();
     form_->CancelBtn.click();
     QVERIFY(testing::WaitForJob(*form_));
     QVERIFY(!form_->CancelBtn.isVisibleTo(form_.get()));
     QCOMPARE(testing::ReadFile(output_), std::string("previous"));
     QCOMPARE(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 2);
     QVERIFY(messages_->shown.empty());
-    QCOMPARE(form_->ResultLabel.text(), QString());
+    // The status bar says so, and that the output is as it was.
+    QCOMPARE(form_->ResultLabel.text(),
+             QStringLiteral("Abgebrochen: die Ausgabedatei ist unverändert."));
     QVERIFY(form_->BitBtn2.isEnabled());
+
+    // A late click meant for "Abbrechen" never hits the "Vorschau..." of the
+    // next job's result.
+    testing::WriteFile(input_, testing::SmallDrawing());
+    dialogs_->answers = {QString::fromStdString(input_), QString::fromStdString(output_)};
+    form_->BitBtn4.click();
+    QVERIFY(testing::WaitForJob(*form_));
+    QTRY_VERIFY(form_->PreviewBtn.isVisible());
+    QVERIFY(!form_->PreviewBtn.geometry().intersects(cancel_place));
   }
 
   // Centred where it fits, at the top-left corner of the available area

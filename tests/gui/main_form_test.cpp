@@ -1,7 +1,9 @@
 // The main window as the user sees it: controls, texts, layout, tab order,
 // menus, and the About box opened from the button and the help menu.
 
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -31,75 +33,146 @@ class MainFormTest : public QObject {
     sandbox_.reset();
   }
 
-  void WindowHasItsCaptionAndFixedClientArea() {
+  void WindowHasItsCaptionAndCanBeResized() {
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     QCOMPARE(form_->windowTitle(), QStringLiteral("Quillmere 1.0"));
-    QCOMPARE(form_->ClientArea.size(), QSize(577, 593));
     QCOMPARE(form_->ClientArea.y(), form_->MainMenu1.geometry().bottom() + 1);
-    QCOMPARE(form_->minimumSize(), form_->maximumSize());
+    QVERIFY(form_->maximumWidth() > form_->minimumSizeHint().width());
+    QVERIFY(form_->maximumHeight() > form_->minimumSizeHint().height());
     QCOMPARE(form_->font().pointSize(), 8);
     // Tahoma where it is installed, a sans-serif face in its place elsewhere.
     QCOMPARE(form_->font().families().value(0), QStringLiteral("Tahoma"));
     QCOMPARE(form_->BitBtn1.font(), form_->font());
+    // Grown to show the whole help text where the screen has room for it.
+    QCOMPARE(form_->Memo1.verticalScrollBar()->maximum(), 0);
   }
 
-  void ControlsSitWhereTheWindowPutsThem_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("Panel1") << "Panel1" << QRect(0, 0, 577, 257) << "";
-    QTest::newRow("BitBtn1") << "BitBtn1" << QRect(8, 8, 185, 33) << "DXF Datei konvertieren...";
-    QTest::newRow("AboutBtn") << "AboutBtn" << QRect(195, 8, 94, 33) << "Über...";
-    QTest::newRow("BitBtn2") << "BitBtn2" << QRect(8, 40, 281, 33)
-                             << "Linien in Polylinien konvertieren...";
-    QTest::newRow("BitBtn4") << "BitBtn4" << QRect(288, 40, 281, 33) << "Polylinien verbinden...";
-    QTest::newRow("AbweichEd") << "AbweichEd" << QRect(8, 112, 73, 21) << "0.10000";
-    QTest::newRow("TestEd") << "TestEd" << QRect(8, 152, 73, 21) << "100";
-    QTest::newRow("Test2Ed") << "Test2Ed" << QRect(8, 192, 73, 21) << "100";
-    QTest::newRow("AbweichLinEd") << "AbweichLinEd" << QRect(8, 232, 97, 21) << "0.0100000";
-    QTest::newRow("Memo1") << "Memo1" << QRect(0, 257, 577, 336) << "";
-  }
-  void ControlsSitWhereTheWindowPutsThem() {
-    QFETCH(QString, name);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, text);
-    const QWidget* control = form_->findChild<QWidget*>(name);
-    QVERIFY(control != nullptr);
-    QCOMPARE(control->geometry(), geometry);
-    if (const auto* button = qobject_cast<const QPushButton*>(control)) {
-      QCOMPARE(button->text(), text);
-      QVERIFY(!button->icon().isNull());
+  // The design's places and sizes at scale 1: the job buttons in two rows,
+  // each label above its field, the check boxes beside their fields, the
+  // help text below.
+  void ControlsKeepTheDesignsPlaces() {
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    const struct {
+      const QPushButton& button;
+      QString text;
+      QSize size;
+    } buttons[] = {
+        {form_->BitBtn1, "DXF Datei konvertieren...", {185, 33}},
+        {form_->AboutBtn, "Über...", {94, 33}},
+        {form_->BitBtn2, "Linien in Polylinien konvertieren...", {281, 33}},
+        {form_->BitBtn4, "Polylinien verbinden...", {281, 33}},
+    };
+    for (const auto& button : buttons) {
+      QCOMPARE(button.button.text(), button.text);
+      QVERIFY(!button.button.icon().isNull());
+      QVERIFY(button.button.width() >= button.size.width());
+      QCOMPARE(button.button.height(), button.size.height());
     }
-    if (const auto* field = qobject_cast<const QAbstractSpinBox*>(control)) {
-      QCOMPARE(field->text(), text);
-      QVERIFY(field->alignment() & Qt::AlignRight);
-    }
-  }
+    QCOMPARE(form_->BitBtn1.pos(), QPoint(8, 8));
+    QCOMPARE(form_->AboutBtn.y(), 8);
+    QVERIFY(form_->AboutBtn.x() > form_->BitBtn1.geometry().right());
+    QCOMPARE(form_->BitBtn2.x(), 8);
+    QVERIFY(form_->BitBtn2.y() >= form_->BitBtn1.geometry().bottom());
+    QCOMPARE(form_->BitBtn4.y(), form_->BitBtn2.y());
+    QVERIFY(form_->BitBtn4.x() > form_->BitBtn2.geometry().right());
 
-  void LabelsCarryTheirTextsAboveTheirFields() {
     const struct {
       const QLabel& label;
-      const char* name;
-      QPoint position;
       QString text;
-    } labels[] = {
-        {form_->Label3, "Label3", {8, 96},
-         "Maximale Abweichung von Line und Kreisbogen in DXF Einheiten:"},
-        {form_->Label1, "Label1", {8, 136}, "Kreisbogen an sovielen Stellen testen:"},
-        {form_->Label2, "Label2", {8, 176}, "Linie an sovielen Stellen testen:"},
-        {form_->Label4, "Label4", {8, 216},
+      const NumericField& field;
+      QString shown;
+    } settings[] = {
+        {form_->Label3, "Maximale Abweichung von Line und Kreisbogen in DXF Einheiten:",
+         form_->AbweichEd, "0.10000"},
+        {form_->Label1, "Kreisbogen an sovielen Stellen testen:", form_->TestEd, "100"},
+        {form_->Label2, "Linie an sovielen Stellen testen:", form_->Test2Ed, "100"},
+        {form_->Label4,
          "Akzeptiere eine Abweichung von X DXF Einheiten, beim Zusammenfügen von "
-         "Linienstückchen:"},
+         "Linienstückchen:",
+         form_->AbweichLinEd, "0.0100000"},
     };
-    for (const auto& label : labels) {
-      QCOMPARE(label.label.objectName(), QLatin1String(label.name));
-      QCOMPARE(label.label.pos(), label.position);
-      QCOMPARE(label.label.text(), label.text);
-      // Sized to their text, and inside the panel.
-      QVERIFY(label.label.width() >= label.label.sizeHint().width());
-      QVERIFY(label.label.geometry().right() < 577);
+    int below = form_->BitBtn2.geometry().bottom();
+    for (const auto& setting : settings) {
+      QCOMPARE(setting.label.text(), setting.text);
+      QVERIFY(setting.label.width() >= setting.label.sizeHint().width());
+      QCOMPARE(setting.label.x(), 8);
+      QCOMPARE(setting.field.x(), 8);
+      QVERIFY(setting.label.y() > below);
+      QVERIFY(setting.field.y() > setting.label.geometry().bottom());
+      below = setting.field.geometry().bottom();
+      QCOMPARE(setting.field.text(), setting.shown);
+      QVERIFY(setting.field.alignment() & Qt::AlignRight);
     }
+    for (const auto& [box, field] : {std::pair<const QCheckBox*, const NumericField*>{
+                                         &form_->ExactBox, &form_->AbweichEd},
+                                     {&form_->ContoursBox, &form_->AbweichLinEd}}) {
+      QVERIFY(box->x() > field->geometry().right());
+      QCOMPARE(box->geometry().center().y(), field->geometry().center().y());
+    }
+    QCOMPARE(form_->Memo1.geometry().top(), form_->Panel1.geometry().bottom() + 1);
+    QCOMPARE(form_->Memo1.width(), form_->ClientArea.width());
+  }
+
+  // Whatever the value, the field shows all of it, in the field's own font.
+  void FieldsAreWideEnoughForTheirLargestValue() {
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    for (NumericField* field : {&form_->AbweichEd, &form_->TestEd, &form_->Test2Ed,
+                                &form_->AbweichLinEd}) {
+      field->SetValue(1e6);
+      const QLineEdit& edit = *field->findChild<QLineEdit*>();
+      const int text_width = edit.fontMetrics().horizontalAdvance(field->text());
+      QVERIFY2(text_width <= edit.contentsRect().width() - 4, qPrintable(field->text()));
+    }
+  }
+
+  // At its smallest the window keeps every control and the status bar, with
+  // a job's progress and its cancel button, in view; only the help text
+  // shrinks and scrolls. With the frame it then fits a 1600 x 1000 screen at
+  // scale 2 and a 1280 x 720 screen at scale 1.25, whose sizes in the
+  // window's own pixels are 800 x 500 and 1024 x 576.
+  void SmallestSizeKeepsEveryControlInView() {
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    for (QWidget* widget : {static_cast<QWidget*>(&form_->ProgressLabel),
+                            static_cast<QWidget*>(&form_->ProgressBar1),
+                            static_cast<QWidget*>(&form_->CancelBtn)}) {
+      widget->show();
+    }
+    form_->ProgressLabel.setText(QStringLiteral("Kreisbögen suchen"));
+    const QSize smallest = form_->minimumSizeHint();
+    form_->resize(smallest);
+    QTRY_COMPARE(form_->size(), smallest);
+    const QSize frame_allowance(8, 40);
+    for (const QSize screen : {QSize(800, 500), QSize(1024, 576)}) {
+      QVERIFY2((smallest + frame_allowance).width() <= screen.width() &&
+                   (smallest + frame_allowance).height() <= screen.height(),
+               qPrintable(QStringLiteral("%1 x %2").arg(smallest.width()).arg(smallest.height())));
+    }
+    QVERIFY(smallest.height() < 637);  // the old fixed height
+
+    const QRect window = form_->rect();
+    const QRect panel(form_->Panel1.mapTo(form_.get(), QPoint(0, 0)), form_->Panel1.size());
+    for (const QWidget* control : std::initializer_list<const QWidget*>{
+             &form_->BitBtn1, &form_->AboutBtn, &form_->BitBtn2, &form_->BitBtn4,
+             &form_->Label3, &form_->AbweichEd, &form_->ExactBox, &form_->Label1, &form_->TestEd,
+             &form_->Label2, &form_->Test2Ed, &form_->Label4, &form_->AbweichLinEd,
+             &form_->ContoursBox}) {
+      const QRect place(control->mapTo(form_.get(), QPoint(0, 0)), control->size());
+      QVERIFY2(panel.contains(place) && control->size() == control->size().expandedTo(
+                                                               control->minimumSizeHint()),
+               qPrintable(control->objectName()));
+    }
+    for (const QWidget* part : std::initializer_list<const QWidget*>{
+             &form_->ProgressLabel, &form_->ProgressBar1, &form_->CancelBtn}) {
+      const QRect place(part->mapTo(form_.get(), QPoint(0, 0)), part->size());
+      QVERIFY2(window.contains(place), qPrintable(part->objectName()));
+    }
+    QCOMPARE(form_->StatusBar1.geometry().bottom(), window.bottom());
+    QVERIFY(form_->Memo1.height() >= 4 * form_->Memo1.fontMetrics().lineSpacing());
+    QVERIFY(form_->Memo1.verticalScrollBar()->maximum() > 0);
   }
 
   void JobButtonsShowTheCheckMarkAndItsGreyedVariant() {

@@ -49,15 +49,18 @@ class NumericFieldTest : public QObject {
     QTest::newRow("empty tolerance") << "AbweichLinEd" << "" << "0.0000000" << 0.0;
     QTest::newRow("too large") << "AbweichLinEd" << "2000000" << "1000000.0000000" << 1e6;
     QTest::newRow("seven decimals") << "AbweichLinEd" << "0.123456789" << "0.1234568" << 0.1234568;
-    // Only what can form a number of the field's kind can be typed: a comma,
-    // letters, blanks, signs and a second "." never reach the field, nor a
-    // "." in a whole-number field.
-    QTest::newRow("comma") << "AbweichEd" << "0,5" << "5.00000" << 5.0;
+    // What the command line's number reader reads, limited and rounded; a
+    // comma is typed as the decimal point, and a text that is still no
+    // number reads as the minimum.
+    QTest::newRow("comma") << "AbweichEd" << "0,5" << "0.50000" << 0.5;
+    QTest::newRow("comma in a count") << "TestEd" << "2,5" << "2" << 2.0;
+    QTest::newRow("point in a count") << "TestEd" << "50.5" << "50" << 50.0;
+    QTest::newRow("exponent") << "AbweichLinEd" << "1e-3" << "0.0010000" << 0.001;
+    QTest::newRow("exponent and blanks") << "AbweichEd" << " 2.5E-1 " << "0.25000" << 0.25;
+    QTest::newRow("negative") << "AbweichEd" << "-1" << "0.00000" << 0.0;
+    QTest::newRow("negative count") << "Test2Ed" << "-1" << "1" << 1.0;
+    QTest::newRow("two points") << "AbweichLinEd" << "1.2.3" << "0.0000000" << 0.0;
     QTest::newRow("letters") << "Test2Ed" << "viele" << "1" << 1.0;
-    QTest::newRow("point in a whole number") << "TestEd" << "50.5" << "505" << 505.0;
-    QTest::newRow("exponent and blanks") << "AbweichEd" << " 2.5e-1 " << "2.51000" << 2.51;
-    QTest::newRow("negative") << "AbweichEd" << "-3" << "3.00000" << 3.0;
-    QTest::newRow("two points") << "AbweichLinEd" << "0.5.1" << "0.5100000" << 0.51;
   }
   void TypedTextIsLimitedAndRoundedWhenTheFocusLeaves() {
     QFETCH(QString, field);
@@ -70,6 +73,19 @@ class NumericFieldTest : public QObject {
     QVERIFY(!edit.hasFocus());
     QCOMPARE(edit.text(), shown);
     QCOMPARE(Setting(field).value(), value);
+  }
+
+  // A key that can be no part of a number changes nothing, wherever the
+  // cursor is; the comma key puts a point there.
+  void KeysOfNoNumberAreRefused() {
+    Type(form_->AbweichEd, QStringLiteral("12"));
+    QTest::keyClick(&form_->AbweichEd, Qt::Key_Home);
+    QTest::keyClicks(&form_->AbweichEd, QStringLiteral("x/;"));
+    QTest::keyClick(&form_->AbweichEd, Qt::Key_Right);
+    QTest::keyClick(&form_->AbweichEd, Qt::Key_Comma, Qt::NoModifier);
+    QCOMPARE(form_->AbweichEd.text(), QStringLiteral("1.2"));
+    QTest::keyClick(&form_->AbweichEd, Qt::Key_Return);
+    QCOMPARE(form_->jobs.settings.deviation.value(), 1.2);
   }
 
   void ReturnCommitsTypedText() {

@@ -70,6 +70,7 @@ class ShippedTranslationsTest : public QObject {
          {JobPhase::kReading, JobPhase::kSearching, JobPhase::kJoining, JobPhase::kWriting}) {
       PhaseText(phase);
     }
+    CancelledText();
     for (const JobSummary& summary :
          {JobSummary(ArcJobSummary{}), JobSummary(LineJobSummary{}), JobSummary(JoinJobSummary{})}) {
       ResultLine(summary);

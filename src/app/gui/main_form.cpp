@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTextDocument>
 
 #include "app/gui/main_form_parts.h"
 #include "app/gui/window_font.h"
@@ -24,8 +25,10 @@ namespace quillmere {
 namespace {
 
 using main_form::FileNameBytes;
-using main_form::kClientHeight;
-using main_form::kClientWidth;
+
+// Room for the frame a window manager puts around the window, which is
+// known only once the window is shown: a title bar and the borders.
+constexpr int kFrameAllowance = 40;
 
 const QString kDxfFilter = QStringLiteral("DXF-Dateien (*.dxf)|*.dxf");
 const QString kDxfExtension = QStringLiteral("dxf");
@@ -43,21 +46,28 @@ TMainForm::TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWid
   setFont(WindowFont());
 
   ClientArea.setObjectName(QStringLiteral("ClientArea"));
-  ClientArea.setFixedSize(kClientWidth, kClientHeight);
   setCentralWidget(&ClientArea);
   BuildPanel();
   BuildMemo();
   BuildMenu();
   BuildStatusBar();
   BuildModeBoxes();
+  LayOutPanel();
   ConnectHandlers();
   SetTabOrder();
 
-  // A single fixed border: the window keeps the size its client area and
-  // its status bar need.
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // Sizes as shown: the style adjusts the controls' fonts and margins when
+  // it polishes them.
+  ensurePolished();
   layout()->activate();
+  resize(InitialSize());
   PlaceOnScreen();
+  // Every control in its place already before the first display, from the
+  // outer layout inwards.
+  for (QLayout* nested : {layout(), static_cast<QLayout*>(&client_layout_),
+                          static_cast<QLayout*>(&panel_layout_)}) {
+    nested->activate();
+  }
 
   FormCreate();
   about_box_ = std::make_unique<TAboutBox>();
@@ -87,6 +97,19 @@ QObjectList TMainForm::Components() {
           &Franais1,   &Nederlands1, &Italian1,    &Spanish1,   &Portuguese1,  &N1,
           &bersetzen1, &Hilfe1,      &ber1,        &OpenDialog1, &SaveDialog1, &CancelBtn,
           &PreviewBtn, &ExactBox,    &ContoursBox};
+}
+
+// What the controls and every line of the help text need, as far as the screen's
+// available area holds it with the window's frame; never below the smallest
+// size, in which every control and the status bar stay visible and the help
+// text scrolls.
+QSize TMainForm::InitialSize() const {
+  const int memo_lines = Memo1.document()->blockCount() + 1;
+  const int memo_growth =
+      std::max(0, main_form::MemoHeight(Memo1, memo_lines) - Memo1.minimumHeight());
+  const QSize wanted = minimumSizeHint() + QSize(0, memo_growth);
+  const QSize room = screen()->availableGeometry().size() - QSize(kFrameAllowance / 4, kFrameAllowance);
+  return wanted.boundedTo(room).expandedTo(minimumSizeHint());
 }
 
 // Wholly inside the screen's available area: centred where the window fits,

@@ -7,8 +7,10 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QFrame>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -140,10 +142,12 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   FileDialog OpenDialog1;
   FileDialog SaveDialog1;
   // The status bar: the result line of the last job, and while a job runs
-  // its phase, how far it is and the button that stops it.
+  // its phase, how far it is and the button that stops it. The result's
+  // "Vorschau..." sits at the other end from "Abbrechen", so that a click
+  // meant for the one never reaches the other.
   QStatusBar StatusBar1{this};
-  QLabel ResultLabel{&StatusBar1};
   QPushButton PreviewBtn{&StatusBar1};
+  QLabel ResultLabel{&StatusBar1};
   QLabel ProgressLabel{&StatusBar1};
   QProgressBar ProgressBar1{&StatusBar1};
   QPushButton CancelBtn{&StatusBar1};
@@ -172,6 +176,7 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   };
 
   void BuildPanel();
+  void LayOutPanel();
   void BuildMemo();
   void BuildMenu();
   void ConnectHandlers();
@@ -183,6 +188,7 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   void BuildStatusBar();
   void BuildModeBoxes();
   void ExactBoxToggled(bool checked);
+  QSize InitialSize() const;
   void PlaceOnScreen();
   void CommandLineCheck();
   // Ends the program once control returns to the event loop.
@@ -207,6 +213,8 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   // Set when the user closed the window while a job ran: it closes when the
   // job has stopped.
   bool close_when_stopped_ = false;
+  // Set when the user asked the running job to stop.
+  bool stop_requested_ = false;
   std::optional<FinishedJob> last_job_;  // the last job that wrote its output
   FileDialogRunner* file_dialogs_;
   std::vector<std::string> command_line_;
@@ -220,6 +228,13 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   // stays above it and does not keep the program running once this window
   // is closed.
   std::unique_ptr<TPreviewForm> preview_form_;
+  // What places the controls; declared after them, and each nested layout
+  // after the one that holds it, so that each goes before what it holds.
+  QVBoxLayout client_layout_{&ClientArea};
+  QVBoxLayout panel_layout_{&Panel1};
+  QGridLayout job_button_grid_;
+  QHBoxLayout deviation_row_;
+  QHBoxLayout join_tolerance_row_;
 };
 
 }  // namespace quillmere

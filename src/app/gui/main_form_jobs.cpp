@@ -54,6 +54,7 @@ void TMainForm::RunJobWithDialogs(JobMode mode) {
 void TMainForm::StartJob(JobMode mode, std::string input_name, std::string output_name,
                          bool from_command_line) {
   EnableJobButtons(false);
+  stop_requested_ = false;
   ResultLabel.clear();
   PreviewBtn.hide();
   job_clock_.start();
@@ -82,6 +83,8 @@ void TMainForm::JobFinished(const FinishedJob& job, const std::optional<JobSumma
     ResultLabel.setText(QString::fromStdU16String(ResultLine(*summary)));
     last_job_ = job;
     PreviewBtn.show();
+  } else if (stop_requested_) {
+    ResultLabel.setText(QString::fromStdU16String(CancelledText()));
   }
   if (from_command_line) {
     RequestTermination(notified ? 1 : 0);
@@ -114,6 +117,7 @@ void TMainForm::PreviewBtnClick() {
 }
 
 void TMainForm::CancelBtnClick() {
+  stop_requested_ = true;
   job_thread_.RequestStop();
   CancelBtn.setEnabled(false);
 }

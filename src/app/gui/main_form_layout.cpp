@@ -1,4 +1,6 @@
+#include <QScrollBar>
 #include <QStyle>
+#include <QTextDocument>
 
 #include "app/gui/job_button_icon.h"
 #include "app/gui/main_form.h"
@@ -10,9 +12,31 @@ namespace quillmere {
 
 namespace {
 
-using main_form::kClientHeight;
-using main_form::kClientWidth;
-using main_form::kPanelHeight;
+// The design sizes of the buttons, and the gaps between the controls.
+constexpr QSize kJobButtonSize{185, 33};
+constexpr QSize kAboutButtonSize{94, 33};
+constexpr QSize kWideButtonSize{281, 33};
+constexpr int kPanelMargin = 8;
+constexpr int kPanelBottomMargin = 4;
+constexpr int kSectionSpacing = 20;  // between the buttons and the first label
+constexpr int kLabelSpacing = 3;     // between a label, its field and the next label
+constexpr int kBoxSpacing = 7;       // between a field and the check box beside it
+// The help text keeps this many lines when the window is made small.
+constexpr int kMemoMinimumLines = 4;
+
+}  // namespace
+
+// The lines, the document's margins, the frame and the horizontal scroll
+// bar.
+int main_form::MemoHeight(const QPlainTextEdit& memo, int lines) {
+  const int text = lines * memo.fontMetrics().lineSpacing();
+  const int margins = 2 * static_cast<int>(memo.document()->documentMargin());
+  const int frame = 2 * memo.frameWidth();
+  const int scroll_bar = memo.horizontalScrollBar()->sizeHint().height();
+  return text + margins + frame + scroll_bar;
+}
+
+namespace {
 
 // The help text, one entry per line; two lines end in a blank.
 const char16_t* const kHelpLines[] = {
@@ -44,74 +68,116 @@ const char16_t* const kHelpLines[] = {
     u"\"Konturen bilden\" verbindet Stücke in beiden Richtungen, je Layer.",
 };
 
-void PlaceLabel(QLabel& label, int left, int top, const QString& text) {
-  label.setText(text);
-  label.move(left, top);
-  label.adjustSize();
-}
-
 }  // namespace
 
 void TMainForm::BuildPanel() {
   Panel1.setObjectName(QStringLiteral("Panel1"));
   Panel1.setFrameShape(QFrame::NoFrame);
-  Panel1.setGeometry(0, 0, kClientWidth, kPanelHeight);
 
   const QIcon job_icon = JobButtonIcon();
   const struct {
     QPushButton& button;
     const char* name;
-    QRect geometry;
     QString text;
   } job_buttons[] = {
-      {BitBtn1, "BitBtn1", {8, 8, 185, 33}, QStringLiteral("DXF Datei konvertieren...")},
-      {BitBtn2, "BitBtn2", {8, 40, 281, 33}, QStringLiteral("Linien in Polylinien konvertieren...")},
-      {BitBtn4, "BitBtn4", {288, 40, 281, 33}, QStringLiteral("Polylinien verbinden...")},
+      {BitBtn1, "BitBtn1", QStringLiteral("DXF Datei konvertieren...")},
+      {BitBtn2, "BitBtn2", QStringLiteral("Linien in Polylinien konvertieren...")},
+      {BitBtn4, "BitBtn4", QStringLiteral("Polylinien verbinden...")},
   };
   for (const auto& job_button : job_buttons) {
     job_button.button.setObjectName(QLatin1String(job_button.name));
-    job_button.button.setGeometry(job_button.geometry);
     job_button.button.setText(job_button.text);
     job_button.button.setIcon(job_icon);
     job_button.button.setIconSize(kJobButtonIconSize);
   }
-
   AboutBtn.setObjectName(QStringLiteral("AboutBtn"));
-  AboutBtn.setGeometry(195, 8, 94, 33);
   AboutBtn.setText(QStringLiteral("Über..."));
   AboutBtn.setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
 
   const struct {
     NumericField& field;
     const char* name;
-    QRect geometry;
   } fields[] = {
-      {AbweichEd, "AbweichEd", {8, 112, 73, 21}},
-      {TestEd, "TestEd", {8, 152, 73, 21}},
-      {Test2Ed, "Test2Ed", {8, 192, 73, 21}},
-      {AbweichLinEd, "AbweichLinEd", {8, 232, 97, 21}},
+      {AbweichEd, "AbweichEd"},
+      {TestEd, "TestEd"},
+      {Test2Ed, "Test2Ed"},
+      {AbweichLinEd, "AbweichLinEd"},
   };
-  for (const auto& field : fields) {
-    field.field.setObjectName(QLatin1String(field.name));
-    field.field.setGeometry(field.geometry);
-  }
+  for (const auto& field : fields) field.field.setObjectName(QLatin1String(field.name));
 
   Label3.setObjectName(QStringLiteral("Label3"));
   Label1.setObjectName(QStringLiteral("Label1"));
   Label2.setObjectName(QStringLiteral("Label2"));
   Label4.setObjectName(QStringLiteral("Label4"));
-  PlaceLabel(Label3, 8, 96,
-             QStringLiteral("Maximale Abweichung von Line und Kreisbogen in DXF Einheiten:"));
-  PlaceLabel(Label1, 8, 136, QStringLiteral("Kreisbogen an sovielen Stellen testen:"));
-  PlaceLabel(Label2, 8, 176, QStringLiteral("Linie an sovielen Stellen testen:"));
-  PlaceLabel(Label4, 8, 216,
-             QStringLiteral("Akzeptiere eine Abweichung von X DXF Einheiten, beim "
-                            "Zusammenfügen von Linienstückchen:"));
+  Label3.setText(QStringLiteral("Maximale Abweichung von Line und Kreisbogen in DXF Einheiten:"));
+  Label1.setText(QStringLiteral("Kreisbogen an sovielen Stellen testen:"));
+  Label2.setText(QStringLiteral("Linie an sovielen Stellen testen:"));
+  Label4.setText(QStringLiteral("Akzeptiere eine Abweichung von X DXF Einheiten, beim "
+                                "Zusammenfügen von Linienstückchen:"));
+}
+
+// The panel's controls in the places of the window's design at their
+// design sizes, each grown where its text (a translation, a larger font)
+// needs more, so that the window takes the size its contents need at any
+// scale.
+void TMainForm::LayOutPanel() {
+  BitBtn1.setMinimumSize(kJobButtonSize);
+  AboutBtn.setMinimumSize(kAboutButtonSize);
+  BitBtn2.setMinimumSize(kWideButtonSize);
+  BitBtn4.setMinimumSize(kWideButtonSize);
+  job_button_grid_.setSpacing(0);
+  job_button_grid_.addWidget(&BitBtn1, 0, 0);
+  job_button_grid_.addWidget(&AboutBtn, 0, 1);
+  job_button_grid_.addWidget(&BitBtn2, 1, 0, 1, 2);
+  job_button_grid_.addWidget(&BitBtn4, 1, 2);
+  job_button_grid_.setColumnStretch(3, 1);
+
+  // The count fields line up with the deviation field above them.
+  for (NumericField* field : {&TestEd, &Test2Ed}) {
+    field->setMinimumWidth(AbweichEd.sizeHint().width());
+  }
+  deviation_row_.setSpacing(kBoxSpacing);
+  deviation_row_.addWidget(&AbweichEd);
+  deviation_row_.addWidget(&ExactBox);
+  deviation_row_.addStretch(1);
+  join_tolerance_row_.setSpacing(kBoxSpacing);
+  join_tolerance_row_.addWidget(&AbweichLinEd);
+  join_tolerance_row_.addWidget(&ContoursBox);
+  join_tolerance_row_.addStretch(1);
+
+  panel_layout_.setContentsMargins(kPanelMargin, kPanelMargin, kPanelMargin, kPanelBottomMargin);
+  panel_layout_.setSpacing(kLabelSpacing);
+  panel_layout_.addLayout(&job_button_grid_);
+  panel_layout_.addSpacing(kSectionSpacing);
+  // Each setting's label above its field, or above the row of its field and
+  // check box.
+  const struct {
+    QLabel& label;
+    NumericField& field;
+    QBoxLayout* row;
+  } settings[] = {
+      {Label3, AbweichEd, &deviation_row_},
+      {Label1, TestEd, nullptr},
+      {Label2, Test2Ed, nullptr},
+      {Label4, AbweichLinEd, &join_tolerance_row_},
+  };
+  for (const auto& setting : settings) {
+    panel_layout_.addWidget(&setting.label);
+    if (setting.row != nullptr) {
+      panel_layout_.addLayout(setting.row);
+    } else {
+      panel_layout_.addWidget(&setting.field, 0, Qt::AlignLeft);
+    }
+  }
+
+  client_layout_.setContentsMargins(0, 0, 0, 0);
+  client_layout_.setSpacing(0);
+  client_layout_.addWidget(&Panel1);
+  client_layout_.addWidget(&Memo1, 1);
 }
 
 void TMainForm::BuildMemo() {
   Memo1.setObjectName(QStringLiteral("Memo1"));
-  Memo1.setGeometry(0, kPanelHeight, kClientWidth, kClientHeight - kPanelHeight);
   Memo1.setReadOnly(true);
   Memo1.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   Memo1.setFocusPolicy(Qt::StrongFocus);
@@ -122,6 +188,8 @@ void TMainForm::BuildMemo() {
   QStringList lines;
   for (const char16_t* line : kHelpLines) lines.append(QString::fromUtf16(line));
   Memo1.setPlainText(lines.join(QLatin1Char('\n')));
+  // On a small screen the help text gives way to the controls and scrolls.
+  Memo1.setMinimumHeight(main_form::MemoHeight(Memo1, kMemoMinimumLines));
 }
 
 void TMainForm::BuildMenu() {
@@ -194,18 +262,21 @@ void TMainForm::ConnectHandlers() {
           [this](bool checked) { jobs.settings.contours = checked; });
 }
 
-// Below the help text: the result line on the left; while a job runs, its
-// phase, a progress bar and the button that stops it on the right.
+// Below the help text: on the left the result line, after a successful job
+// with "Vorschau..." before it; while a job runs, its phase, a progress bar
+// and the button that stops it on the right.
 void TMainForm::BuildStatusBar() {
   StatusBar1.setObjectName(QStringLiteral("StatusBar1"));
   StatusBar1.setSizeGripEnabled(false);
   setStatusBar(&StatusBar1);
-  ResultLabel.setObjectName(QStringLiteral("ResultLabel"));
-  StatusBar1.addWidget(&ResultLabel, 1);
   PreviewBtn.setObjectName(QStringLiteral("PreviewBtn"));
   PreviewBtn.setText(QStringLiteral("Vorschau..."));
   StatusBar1.addWidget(&PreviewBtn);
   PreviewBtn.hide();
+  ResultLabel.setObjectName(QStringLiteral("ResultLabel"));
+  // A long result line is cut rather than widening the window.
+  ResultLabel.setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  StatusBar1.addWidget(&ResultLabel, 1);
   ProgressLabel.setObjectName(QStringLiteral("ProgressLabel"));
   ProgressBar1.setObjectName(QStringLiteral("ProgressBar1"));
   ProgressBar1.setFixedWidth(160);
@@ -224,12 +295,8 @@ void TMainForm::BuildStatusBar() {
 void TMainForm::BuildModeBoxes() {
   ExactBox.setObjectName(QStringLiteral("ExactBox"));
   ExactBox.setText(QStringLiteral("Abstände genau messen"));
-  ExactBox.move(88, 113);
-  ExactBox.adjustSize();
   ContoursBox.setObjectName(QStringLiteral("ContoursBox"));
   ContoursBox.setText(QStringLiteral("Konturen bilden"));
-  ContoursBox.move(112, 233);
-  ContoursBox.adjustSize();
 }
 
 void TMainForm::ExactBoxToggled(bool checked) {

@@ -7,16 +7,17 @@
 #include <QFile>
 #include <QString>
 
-namespace quillmere::main_form {
+class QPlainTextEdit;
 
-// The client area and the panel above the help text, in pixels.
-inline constexpr int kClientWidth = 577;
-inline constexpr int kClientHeight = 593;
-inline constexpr int kPanelHeight = 257;
+namespace quillmere::main_form {
 
 // File names reach the jobs as the bytes the file system uses.
 inline std::string FileNameBytes(const QString& name) {
   return QFile::encodeName(name).toStdString();
 }
+
+// The height the memo needs to show `lines` lines of its text without
+// scrolling.
+int MemoHeight(const QPlainTextEdit& memo, int lines);
 
 }  // namespace quillmere::main_form

@@ -1,13 +1,33 @@
 #include "app/gui/numeric_field.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
+
+#include "support/numbers.h"
 
 namespace quillmere {
+
+namespace {
+
+// The characters a number can be written with, as the number reader takes
+// it: digits, the point, signs, the exponent letters and blanks around.
+bool CanBePartOfNumber(QChar c) {
+  if (c.unicode() > 127) return false;
+  const char ascii = static_cast<char>(c.unicode());
+  return (ascii >= '0' && ascii <= '9') || ascii == '.' || ascii == '+' || ascii == '-' ||
+         ascii == 'e' || ascii == 'E' || ascii == ' ';
+}
+
+}  // namespace
 
 NumericField::NumericField(JobSetting& setting, QWidget* parent)
     : QAbstractSpinBox(parent), setting_(setting) {
   setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   connect(lineEdit(), &QLineEdit::textEdited, this, [this] { edited_ = true; });
   ShowSetting();
 }
@@ -44,18 +64,32 @@ void NumericField::clear() {
   edited_ = true;
 }
 
+// Whether the text is a number is settled only when it is read: while it
+// is typed, "1e" or "-" are on their way to one.
 QValidator::State NumericField::validate(QString& input, int& position) const {
   (void)position;
-  const bool decimals = setting_.properties().decimals > 0;
-  int points = 0;
-  for (const QChar c : input) {
-    if (c == QLatin1Char('.') && decimals && ++points == 1) continue;
-    if (!c.isDigit() || c.unicode() > 127) return QValidator::Invalid;
-  }
-  // An empty field, or one of just ".", may still become a number.
-  const bool complete = !input.isEmpty() && input != QLatin1String(".");
-  return complete ? QValidator::Acceptable : QValidator::Intermediate;
+  input.replace(QLatin1Char(','), QLatin1Char('.'));
+  if (!std::all_of(input.cbegin(), input.cend(), CanBePartOfNumber)) return QValidator::Invalid;
+  return ParseNumber(input.toStdString()) ? QValidator::Acceptable : QValidator::Intermediate;
 }
+
+QSize NumericField::sizeHint() const {
+  ensurePolished();
+  const SettingProperties& properties = setting_.properties();
+  const QFontMetrics metrics = fontMetrics();
+  int width = 0;
+  for (const double value : {properties.minimum, properties.maximum}) {
+    // One blank more, as Qt's own spin boxes keep, and room for the cursor.
+    const QString text = QString::fromStdString(FormatFixed(value, properties.decimals) + " ");
+    width = std::max(width, metrics.horizontalAdvance(text) + 2);
+  }
+  QStyleOptionSpinBox option;
+  initStyleOption(&option);
+  const QSize contents(width, lineEdit()->sizeHint().height());
+  return style()->sizeFromContents(QStyle::CT_SpinBox, &option, contents, this);
+}
+
+QSize NumericField::minimumSizeHint() const { return sizeHint(); }
 
 QAbstractSpinBox::StepEnabled NumericField::stepEnabled() const {
   if (isReadOnly()) return StepNone;

@@ -11,10 +11,14 @@ namespace quillmere {
 // locale; its arrows and the up and down keys step the value by 1. Every
 // value goes through the setting, which limits it to its range and rounds it
 // to its decimals. Typed text reaches the setting when the field loses the
-// focus, on Return, or through Commit; a text that is no number counts as the
-// setting's minimum. Only what can form a number of the setting's kind can be
-// typed or pasted: digits, and one "." where the setting has decimals (no
-// setting is negative, and "," is never a decimal separator).
+// focus, on Return, or through Commit, read by the same number reader as the
+// command line; a text that is still no number then counts as the setting's
+// minimum.
+//
+// Every character that number reader takes can be typed or pasted (digits,
+// ".", a sign, an exponent, blanks); any other key is refused and leaves the
+// text as it was. A "," becomes "." as it is typed: German users type the
+// decimal comma first, and the field should mean what they meant.
 class NumericField : public QAbstractSpinBox {
   Q_OBJECT
 
@@ -38,6 +42,11 @@ class NumericField : public QAbstractSpinBox {
   void stepBy(int steps) override;
   void clear() override;
   QValidator::State validate(QString& input, int& position) const override;
+
+  // Wide enough for the longest text of the setting's range in the field's
+  // own font, so it fits at every scale and font size.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
  protected:
   StepEnabled stepEnabled() const override;

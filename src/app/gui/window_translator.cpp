@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -57,11 +58,27 @@ void TranslateWindowCaption(QWidget& window) {
   window.setWindowTitle(TranslatedText(window.windowTitle()));
 }
 
+bool HoldsWidget(QLayout& layout, const QWidget& widget) {
+  for (int i = 0; i < layout.count(); ++i) {
+    QLayoutItem* item = layout.itemAt(i);
+    if (item->widget() == &widget) return true;
+    if (item->layout() != nullptr && HoldsWidget(*item->layout(), widget)) return true;
+  }
+  return false;
+}
+
+// Whether a layout of its parent gives the widget its place and size.
+bool IsLaidOut(const QWidget& widget) {
+  const QWidget* parent = widget.parentWidget();
+  return parent != nullptr && parent->layout() != nullptr && HoldsWidget(*parent->layout(), widget);
+}
+
 void TranslateLabel(QLabel& label) {
   label.setText(TranslatedText(label.text()));
   // A label without word wrap is as large as its text, like the auto-sized
-  // labels of the windows' design; the translation has another length.
-  if (!label.wordWrap()) label.adjustSize();
+  // labels of the windows' design; the translation has another length. A
+  // layout sizes the labels it holds itself.
+  if (!label.wordWrap() && !IsLaidOut(label)) label.adjustSize();
 }
 
 void TranslateCheckBox(QCheckBox& check_box) {
