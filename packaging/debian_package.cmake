@@ -21,7 +21,11 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "${QUILLMERE_DEBIAN_DEPENDS}")
+# Qt's own translations, so that the file dialogs and message boxes speak
+# the program's language; no library links them.
+set(quillmere_debian_depends ${QUILLMERE_DEBIAN_DEPENDS})
+list(APPEND quillmere_debian_depends qt6-translations-l10n)
+list(JOIN quillmere_debian_depends ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tormel.invalid/quillmere")
 set(CPACK_OUTPUT_FILE_PREFIX ${PROJECT_SOURCE_DIR}/dist)
 set(CPACK_STRIP_FILES ON)

@@ -10,7 +10,7 @@ BUILD_DIR="${QUILLMERE_BUILD_DIR:-$PROJECT_DIR/build}"
 REQUIRED_PACKAGES=(
   g++ cmake ninja-build pkg-config
   googletest libgtest-dev
-  qt6-base-dev
+  qt6-base-dev qt6-translations-l10n
   python3 python3-ezdxf
   xvfb xauth fonts-dejavu-core
   clang libclang-rt-14-dev

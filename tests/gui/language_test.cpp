@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+#include <QFile>
+#include <QLibraryInfo>
 #include <QTest>
 
 #include "app/gui/main_form.h"
@@ -53,6 +55,32 @@ class LanguageTest : public QObject {
     dialogs_ = std::make_unique<ScriptedFileDialogs>();
   }
   void cleanup() { sandbox_.reset(); }
+
+  // Qt's own texts, the message boxes' buttons among them, follow the
+  // language: the saved one from the start, a chosen one at once.
+  void QtsOwnTextsFollowTheLanguage() {
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(folder + QStringLiteral("/qt_de.qm"))) {
+      QSKIP("Qt's translations (qt6-translations-l10n) are not installed");
+    }
+    const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    sandbox_->SaveLanguage(kFrench);
+    {
+      TMainForm form(*messages_, *dialogs_);
+      QCOMPARE(cancel(), QStringLiteral("Cancel"));
+      form.show();
+      QCOMPARE(cancel(), QStringLiteral("Annuler"));
+      form.Deutsch1.trigger();
+      QCOMPARE(cancel(), QStringLiteral("Abbrechen"));
+      form.English1.trigger();
+      QCOMPARE(cancel(), QStringLiteral("Cancel"));
+    }
+    sandbox_->SaveLanguage(kGerman);
+    sandbox_->Restart();
+    TMainForm form(*messages_, *dialogs_);
+    form.show();
+    QCOMPARE(cancel(), QStringLiteral("Abbrechen"));
+  }
 
   void FirstStartIsGermanAndClosingSavesZero() {
     TMainForm form(*messages_, *dialogs_);

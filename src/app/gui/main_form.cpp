@@ -140,6 +140,7 @@ void TMainForm::FormShow() {
   if (isfirsttime) return;
   isfirsttime = true;
   ApplySavedLanguage();
+  qt_translations_.Use(language());
   if (languagesetto() != kGerman) TranslateWindows();
   QGuiApplication::setApplicationDisplayName(
       TranslatedText(QGuiApplication::applicationDisplayName()));

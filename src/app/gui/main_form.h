@@ -30,6 +30,7 @@
 #include "app/gui/file_dialogs.h"
 #include "app/gui/numeric_field.h"
 #include "app/gui/preview/preview_form.h"
+#include "app/gui/qt_translations.h"
 #include "app/gui/translate_form.h"
 
 namespace quillmere {
@@ -221,6 +222,7 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   bool termination_requested_ = false;
   std::function<void(int)> on_termination_;
   QActionGroup language_group_{&Sprache1};
+  QtTranslations qt_translations_;
   std::unique_ptr<TAboutBox> about_box_;
   std::unique_ptr<TTranslateForm> translate_form_;
   // The last of the windows, so that the others' texts keep the order in

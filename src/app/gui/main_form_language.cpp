@@ -24,12 +24,13 @@ void TMainForm::PlaceLanguageCheckMark() {
   dontchlang = false;
 }
 
-// The choice applies to messages at once, the restart message included; the
-// windows keep their texts until the next start.
+// The choice applies to messages and Qt's own texts at once, the restart
+// message included; the windows keep their texts until the next start.
 void TMainForm::ChooseLanguage(QAction& item, int language_number) {
   if (dontchlang) return;
   item.setChecked(true);
   SetLanguage(language_number);
+  qt_translations_.Use(language_number);
   ShowRestartMessage();
 }
 

@@ -13,6 +13,7 @@
 #include "app/gui/component_owner.h"
 #include "app/gui/preview/preview_form.h"
 #include "app/gui/qt_message_sink.h"
+#include "app/gui/qt_translations.h"
 #include "app/gui/window_translator.h"
 #include "i18n/language.h"
 #include "i18n/translation_startup.h"
@@ -112,6 +113,8 @@ int RunPreviewCommand(const std::vector<std::string>& arguments) {
     return 2;
   }
   RunTranslationStartup();
+  QtTranslations qt_translations;
+  qt_translations.Use(language());
   const std::unique_ptr<MessageSink> messages = ProgramMessages();
   TPreviewForm window(*messages);
   TranslateWindow(window);
