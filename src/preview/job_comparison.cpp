@@ -109,6 +109,16 @@ std::size_t MarkChangedPolylines(const DrawingGeometry& input, const DrawingGeom
   return changed;
 }
 
+void CollectPolylineEnds(const DrawingGeometry& output, std::vector<PathVertex>& ends) {
+  for (std::size_t k = 0; k < output.polylines.size(); ++k) {
+    const DrawnEntity& polyline = output.Polyline(k);
+    if (polyline.closed || !polyline.drawn || polyline.count == 0) continue;
+    const PathVertex* vertices = output.VerticesOf(polyline);
+    ends.push_back(vertices[0]);
+    ends.push_back(vertices[polyline.count - 1]);
+  }
+}
+
 std::size_t Shrinkage(std::size_t before, std::size_t after) {
   return before > after ? before - after : 0;
 }
@@ -127,10 +137,12 @@ JobComparison CompareJobDrawings(ComparedJob job, const DrawingGeometry& input,
     case ComparedJob::kChainLines:
       counts.polylines_made = MarkChangedPolylines(input, output, comparison.output_strokes);
       counts.lines_chained = Shrinkage(input.line_entities, output.line_entities);
+      CollectPolylineEnds(output, comparison.polyline_ends);
       break;
     case ComparedJob::kJoinPolylines:
       counts.polylines_extended = MarkChangedPolylines(input, output, comparison.output_strokes);
       counts.polylines_attached = Shrinkage(input.polylines.size(), output.polylines.size());
+      CollectPolylineEnds(output, comparison.polyline_ends);
       break;
   }
   return comparison;

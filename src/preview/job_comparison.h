@@ -28,6 +28,10 @@ struct JobComparison {
   std::vector<Stroke> output_strokes;
   // Where the removed vertices lay, in world coordinates.
   std::vector<PathVertex> removed_vertices;
+  // After the line and join jobs, the first and last vertex of every open
+  // output polyline: where one polyline ends and the next begins cannot be
+  // seen from the lines alone.
+  std::vector<PathVertex> polyline_ends;
 };
 
 // Compares a job's input with its output.

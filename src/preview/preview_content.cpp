@@ -69,6 +69,7 @@ bool LoadJobPreview(ComparedJob job, const std::string& input_name,
   content.output = FlattenDrawing(output, comparison.output_strokes);
   content.input = flat_input.get();
   content.removed_vertices = RelativePoints(comparison.removed_vertices, content.output);
+  content.polyline_ends = RelativePoints(comparison.polyline_ends, content.output);
   content.counts = comparison.counts;
   content.job = job;
   return true;

@@ -18,6 +18,9 @@ struct PreviewContent {
   FlatDrawing output;              // the job's output; empty without a job
   // The vertices the arc job removed, relative to the output's origin.
   std::vector<FlatPoint> removed_vertices;
+  // The ends of the line and join jobs' output polylines, relative to the
+  // output's origin.
+  std::vector<FlatPoint> polyline_ends;
   JobCounts counts;
 };
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QProcess>
+#include <QScreen>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -29,12 +30,15 @@ struct ProgramRun {
 };
 
 // Runs a copy of the desktop program in a folder of its own, so that the
-// translation table it learns into stays out of the build tree.
+// translation table it learns into stays out of the build tree, and with no
+// display to draw on.
 ProgramRun RunProgram(const TempDir& folder, const QStringList& arguments) {
   const std::string program = folder.File("quillmere");
   if (!std::filesystem::exists(program)) std::filesystem::copy_file(QUILLMERE_GUI_PATH, program);
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  for (const char* display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    environment.remove(QLatin1String(display));
+  }
   environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(folder.File("config")));
   QProcess process;
   process.setProcessEnvironment(environment);
@@ -117,9 +121,12 @@ class PreviewTest : public QObject {
         *folder_, {"--preview", QString::fromStdString(Path("arcs.dxf")),
                    QString::fromStdString(Path("drawing.png"))});
     QCOMPARE(drawing.exit_code, 0);
+    QCOMPARE(drawing.errors, QString());
     const QImage picture(QString::fromStdString(Path("drawing.png")));
     QCOMPARE(picture.size(), QSize(1200, 900));
     QCOMPARE(picture.pixelColor(4, 450), kPreviewBackground);  // beside the drawing
+    // The drawing reaches the top: no buttons or hint above it.
+    QCOMPARE(picture.pixelColor(600, 2), kPreviewBackground);
     QVERIFY(LinePixels(picture) > 500);
     QVERIFY(PixelsOfHue(picture, StrokeColour(Stroke::kArc)) > 300);
     QCOMPARE(PixelsOfHue(picture, StrokeColour(Stroke::kFoundArc)), 0);
@@ -129,10 +136,29 @@ class PreviewTest : public QObject {
         *folder_, {"--preview", "convert1", QString::fromStdString(Path("in.dxf")),
                    QString::fromStdString(Path("arcs.dxf")), QString::fromStdString(Path("job.png"))});
     QCOMPARE(job.exit_code, 0);
+    QCOMPARE(job.errors, QString());
     const QImage job_picture(QString::fromStdString(Path("job.png")));
     QCOMPARE(job_picture.size(), QSize(1200, 900));
     QVERIFY(PixelsOfHue(job_picture, StrokeColour(Stroke::kFoundArc)) > 300);
     QVERIFY(LinePixels(job_picture) > 500);
+    QCOMPARE(PixelsOfHue(job_picture, kPolylineEndColour), 0);
+  }
+
+  // After the join job each polyline shows where it ends: two marks for
+  // each open polyline, none where pieces were joined.
+  void JoinPicturesMarkTheEndsOfEachPolyline() {
+    RunJoinJob(0.01, Path("in.dxf"), Path("joined.dxf"), messages_);
+    const ProgramRun run = RunProgram(
+        *folder_, {"--preview", "convert3", QString::fromStdString(Path("in.dxf")),
+                   QString::fromStdString(Path("joined.dxf")), QString::fromStdString(Path("join.png"))});
+    QCOMPARE(run.exit_code, 0);
+    QCOMPARE(run.errors, QString());
+    const QImage picture(QString::fromStdString(Path("join.png")));
+    const int end_pixels = PixelsOfHue(picture, kPolylineEndColour);
+    QVERIFY(end_pixels > 0);
+    // The small drawing's one joined polyline: two ends, each a dot of a
+    // few pixels across; a mark at the joint would add a third.
+    QVERIFY2(end_pixels < 3 * 40, qPrintable(QString::number(end_pixels)));
   }
 
   void ADrawingThatCannotBeReadIsReportedAndEndsWithStatus1() {
@@ -145,6 +171,18 @@ class PreviewTest : public QObject {
              qPrintable(run.errors));
     QVERIFY(!std::filesystem::exists(Path("x.png")));
     QCOMPARE(RunProgram(*folder_, {"--preview"}).exit_code, 2);
+  }
+
+  // Its smallest size, with the frame, fits a 1600 x 1000 screen at scale 2
+  // (800 x 500 in the window's pixels) and it opens wholly on the screen.
+  void TheWindowFitsSmallScreens() {
+    TPreviewForm form(messages_);
+    QVERIFY(form.ShowJobResult(JobMode::kFindArcs, Path("in.dxf"), Path("arcs.dxf")));
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QSize smallest = form.minimumSizeHint() + QSize(8, 40);
+    QVERIFY2(smallest.width() <= 800 && smallest.height() <= 500,
+             qPrintable(QStringLiteral("%1 x %2").arg(smallest.width()).arg(smallest.height())));
+    QVERIFY(form.screen()->availableGeometry().contains(form.frameGeometry()));
   }
 
   void WheelZoomsAboutThePointerDraggingMovesDoubleClickFits() {

@@ -154,6 +154,13 @@ TEST_F(JobComparisonTest, JoinJobCountsThePolylinesAttachedAndExtended) {
   EXPECT_EQ(c.counts.polylines_attached, 2u);
   EXPECT_EQ(c.counts.polylines_extended, 1u);
   EXPECT_EQ(StrokeCount(c, Stroke::kChangedPolyline), 4u);
+  // Each output polyline's two ends, and no joint between its pieces.
+  ASSERT_EQ(c.polyline_ends.size(), 4u);
+  const std::pair<double, double> ends[] = {{0, 0}, {0, 10}, {50, 50}, {60, 60}};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(c.polyline_ends[i].x, ends[i].first);
+    EXPECT_EQ(c.polyline_ends[i].y, ends[i].second);
+  }
 }
 
 // The vertices and the arc segments of a file's polylines as the jobs

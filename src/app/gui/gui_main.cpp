@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
   // instead of ending the process with the output half written.
   std::signal(SIGXFSZ, SIG_IGN);
 
+  quillmere::PrepareForPreviewCommand(std::vector<std::string>(argv + 1, argv + argc));
   QApplication application(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
   QCoreApplication::setApplicationVersion(QStringLiteral(QUILLMERE_VERSION));

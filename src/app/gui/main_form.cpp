@@ -14,6 +14,7 @@
 
 #include "app/gui/main_form_parts.h"
 #include "app/gui/window_font.h"
+#include "app/gui/window_placement.h"
 #include "app/gui/window_translator.h"
 #include "i18n/catalogue.h"
 #include "i18n/language.h"
@@ -25,10 +26,6 @@ namespace quillmere {
 namespace {
 
 using main_form::FileNameBytes;
-
-// Room for the frame a window manager puts around the window, which is
-// known only once the window is shown: a title bar and the borders.
-constexpr int kFrameAllowance = 40;
 
 const QString kDxfFilter = QStringLiteral("DXF-Dateien (*.dxf)|*.dxf");
 const QString kDxfExtension = QStringLiteral("dxf");
@@ -61,7 +58,7 @@ TMainForm::TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWid
   ensurePolished();
   layout()->activate();
   resize(InitialSize());
-  PlaceOnScreen();
+  PlaceOnScreen(*this);
   // Every control in its place already before the first display, from the
   // outer layout inwards.
   for (QLayout* nested : {layout(), static_cast<QLayout*>(&client_layout_),
@@ -99,28 +96,13 @@ QObjectList TMainForm::Components() {
           &PreviewBtn, &ExactBox,    &ContoursBox};
 }
 
-// What the controls and every line of the help text need, as far as the screen's
-// available area holds it with the window's frame; never below the smallest
-// size, in which every control and the status bar stay visible and the help
-// text scrolls.
+// What the controls and every line of the help text need, as far as the
+// screen holds it; the help text shrinks and scrolls on a smaller one.
 QSize TMainForm::InitialSize() const {
   const int memo_lines = Memo1.document()->blockCount() + 1;
   const int memo_growth =
       std::max(0, main_form::MemoHeight(Memo1, memo_lines) - Memo1.minimumHeight());
-  const QSize wanted = minimumSizeHint() + QSize(0, memo_growth);
-  const QSize room = screen()->availableGeometry().size() - QSize(kFrameAllowance / 4, kFrameAllowance);
-  return wanted.boundedTo(room).expandedTo(minimumSizeHint());
-}
-
-// Wholly inside the screen's available area: centred where the window fits,
-// at the area's top-left corner where it does not, so that its title, menu
-// and buttons can always be reached.
-void TMainForm::PlaceOnScreen() {
-  const QRect area = screen()->availableGeometry();
-  const QSize frame = frameGeometry().size();
-  const int left = area.left() + (area.width() - frame.width()) / 2;
-  const int top = area.top() + (area.height() - frame.height()) / 2;
-  move(std::max(left, area.left()), std::max(top, area.top()));
+  return SizeOnScreen(*this, minimumSizeHint() + QSize(0, memo_growth));
 }
 
 void TMainForm::FormCreate() {

@@ -190,7 +190,6 @@ class TMainForm : public QMainWindow, public ComponentOwner {
   void BuildModeBoxes();
   void ExactBoxToggled(bool checked);
   QSize InitialSize() const;
-  void PlaceOnScreen();
   void CommandLineCheck();
   // Ends the program once control returns to the event loop.
   void RequestTermination(int exit_code);

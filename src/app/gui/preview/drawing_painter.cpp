@@ -94,7 +94,8 @@ void PaintDrawing(QPainter& painter, const FlatDrawing& drawing, const ViewTrans
 }
 
 void PaintMarks(QPainter& painter, const std::vector<FlatPoint>& points, double origin_x,
-                double origin_y, const ViewTransform& view, QSizeF size) {
+                double origin_y, const ViewTransform& view, QSizeF size, MarkShape shape,
+                const QColor& colour) {
   const ScreenMap map(origin_x, origin_y, view, size);
   const int columns = static_cast<int>(size.width()) / kMarkCell + 1;
   const int rows = static_cast<int>(size.height()) / kMarkCell + 1;
@@ -109,9 +110,17 @@ void PaintMarks(QPainter& painter, const std::vector<FlatPoint>& points, double 
     taken[cell] = true;
     marks.emplace_back(p.x() - kMarkSize / 2, p.y() - kMarkSize / 2, kMarkSize, kMarkSize);
   }
-  painter.setPen(QPen(kRemovedVertexColour, 1));
+  if (marks.empty()) return;
+  if (shape == MarkShape::kSquare) {
+    painter.setPen(QPen(colour, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRects(marks.data(), static_cast<int>(marks.size()));
+    return;
+  }
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colour);
+  for (const QRectF& mark : marks) painter.drawEllipse(mark);
   painter.setBrush(Qt::NoBrush);
-  if (!marks.empty()) painter.drawRects(marks.data(), static_cast<int>(marks.size()));
 }
 
 void PaintPreview(QPainter& painter, const PreviewContent& content, bool show_output,
@@ -121,10 +130,14 @@ void PaintPreview(QPainter& painter, const PreviewContent& content, bool show_ou
   // The marks lie under the drawing, so that the arcs stay visible.
   if (show_removed_vertices && !content.removed_vertices.empty()) {
     PaintMarks(painter, content.removed_vertices, content.output.origin_x, content.output.origin_y,
-               view, size);
+               view, size, MarkShape::kSquare, kRemovedVertexColour);
   }
   const bool output = show_output && content.job.has_value();
   PaintDrawing(painter, output ? content.output : content.input, view, size);
+  if (output && !content.polyline_ends.empty()) {
+    PaintMarks(painter, content.polyline_ends, content.output.origin_x, content.output.origin_y,
+               view, size, MarkShape::kDot, kPolylineEndColour);
+  }
 }
 
 }  // namespace quillmere

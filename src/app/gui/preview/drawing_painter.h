@@ -16,6 +16,7 @@ namespace quillmere {
 // light, the drawing's own arcs blue, what a job did in strong colours.
 inline const QColor kPreviewBackground{0x1B, 0x1F, 0x24};
 inline const QColor kRemovedVertexColour{0xFF, 0x4D, 0x4D};
+inline const QColor kPolylineEndColour{0xE0, 0x60, 0xFF};
 QColor StrokeColour(Stroke stroke);
 
 // Paints the pieces of `drawing` that fall into a view of `size`: highlights
@@ -26,13 +27,19 @@ QColor StrokeColour(Stroke stroke);
 void PaintDrawing(QPainter& painter, const FlatDrawing& drawing, const ViewTransform& view,
                   QSizeF size);
 
-// Marks every point (relative to `origin_x`, `origin_y`) with a small
-// square, at most one in each few pixels.
-void PaintMarks(QPainter& painter, const std::vector<FlatPoint>& points, double origin_x,
-                double origin_y, const ViewTransform& view, QSizeF size);
+// How points are marked: the removed vertices with small squares, the
+// ends of polylines with dots.
+enum class MarkShape { kSquare, kDot };
 
-// Paints the whole view: the ground, on request the removed vertices, and
-// the job's input or output (or the one drawing).
+// Marks every point (relative to `origin_x`, `origin_y`) with a small
+// square or dot of `colour`, at most one in each few pixels.
+void PaintMarks(QPainter& painter, const std::vector<FlatPoint>& points, double origin_x,
+                double origin_y, const ViewTransform& view, QSizeF size, MarkShape shape,
+                const QColor& colour);
+
+// Paints the whole view: the ground, on request the removed vertices, the
+// job's input or output (or the one drawing), and on the output the ends of
+// its polylines.
 void PaintPreview(QPainter& painter, const PreviewContent& content, bool show_output,
                   bool show_removed_vertices, const ViewTransform& view, QSizeF size);
 

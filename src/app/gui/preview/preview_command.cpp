@@ -89,7 +89,17 @@ bool Load(TPreviewForm& window, const PreviewRequest& request) {
   return window.LoadDrawing(request.input);
 }
 
+// Qt's warnings and notes are for developers; what went wrong for the user
+// is printed by the program itself. Failures of Qt itself still show.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg) return;
+  std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+// The drawing alone, with its legend: the bar of buttons and the hint are
+// for the window.
 int SavePicture(TPreviewForm& window, const std::string& picture_name) {
+  window.Panel1.hide();
   window.setAttribute(Qt::WA_DontShowOnScreen);
   window.resize(kPictureWidth, kPictureHeight);
   window.show();
@@ -106,6 +116,15 @@ bool IsPreviewCommand(const std::vector<std::string>& arguments) {
   return !arguments.empty() && arguments[0] == kPreviewOption;
 }
 
+void PrepareForPreviewCommand(const std::vector<std::string>& arguments) {
+  if (!IsPreviewCommand(arguments)) return;
+  const std::optional<PreviewRequest> request = ReadRequest(arguments);
+  // The window alone needs a screen; a picture and the usage text do not.
+  if (request && request->picture.empty()) return;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietQtMessages);
+}
+
 int RunPreviewCommand(const std::vector<std::string>& arguments) {
   const std::optional<PreviewRequest> request = ReadRequest(arguments);
   if (!request) {
@@ -120,7 +139,7 @@ int RunPreviewCommand(const std::vector<std::string>& arguments) {
   TranslateWindow(window);
   if (!Load(window, *request)) return 1;
   if (!request->picture.empty()) return SavePicture(window, request->picture);
-  window.show();
+  window.ShowFront();
   return QApplication::exec();
 }
 

@@ -19,6 +19,12 @@ namespace quillmere {
 // Whether the arguments (the program path not included) ask for a preview.
 bool IsPreviewCommand(const std::vector<std::string>& arguments);
 
+// To be called before the application object exists. A picture (and the
+// usage text) needs no screen: it is drawn on Qt's offscreen platform, also
+// where there is a display, and Qt's own diagnostics stay out of the run's
+// output, which then holds only what the user must be told.
+void PrepareForPreviewCommand(const std::vector<std::string>& arguments);
+
 // Runs the preview the arguments ask for, with the application object in
 // place, and returns the exit status: 0 done, 1 a file could not be read or
 // the picture not written (the message shown, or printed to stderr where

@@ -6,6 +6,7 @@
 
 #include "app/gui/preview/preview_legend.h"
 #include "app/gui/window_font.h"
+#include "app/gui/window_placement.h"
 
 namespace quillmere {
 
@@ -28,6 +29,9 @@ QString ShortName(const std::string& file_name) {
   return QFileInfo(QFile::decodeName(QByteArray::fromStdString(file_name))).fileName();
 }
 
+// The window's size where the screen has room for it.
+constexpr QSize kDesignSize{900, 700};
+
 // A wait cursor while a drawing is read.
 class WaitCursor {
  public:
@@ -46,7 +50,6 @@ TPreviewForm::TPreviewForm(MessageSink& messages, QWidget* parent)
   setFont(WindowFont());
   setModal(false);
   setSizeGripEnabled(true);
-  resize(900, 700);
 
   BuildTopBar();
   Zeichnung.setObjectName(QStringLiteral("Zeichnung"));
@@ -70,7 +73,7 @@ QObjectList TPreviewForm::Components() {
   return {&Panel1,      &VorherBtn,       &NachherBtn,      &PunkteCheck,
           &EinpassenBtn, &HinweisLabel,   &Zeichnung,       &Panel2,
           &LinienLabel, &BoegenLabel,     &GefundenVorlage, &EntferntVorlage,
-          &VerkettetVorlage, &AngehaengtVorlage};
+          &VerkettetVorlage, &AngehaengtVorlage, &EndenVorlage};
 }
 
 void TPreviewForm::BuildTopBar() {
@@ -94,7 +97,9 @@ void TPreviewForm::BuildTopBar() {
   HinweisLabel.setObjectName(QStringLiteral("HinweisLabel"));
   HinweisLabel.setText(
       QStringLiteral("Mausrad: vergrößern und verkleinern, Ziehen: verschieben, Doppelklick: ganze Zeichnung"));
-  HinweisLabel.adjustSize();
+  // In a narrow window the hint takes two lines rather than widening it.
+  HinweisLabel.setWordWrap(true);
+  HinweisLabel.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
   top_bar_.setContentsMargins(8, 6, 8, 6);
   top_bar_.addWidget(&VorherBtn);
@@ -103,8 +108,8 @@ void TPreviewForm::BuildTopBar() {
   top_bar_.addWidget(&PunkteCheck);
   top_bar_.addSpacing(12);
   top_bar_.addWidget(&EinpassenBtn);
-  top_bar_.addStretch(1);
-  top_bar_.addWidget(&HinweisLabel);
+  top_bar_.addSpacing(12);
+  top_bar_.addWidget(&HinweisLabel, 1);
 }
 
 void TPreviewForm::BuildLegend() {
@@ -117,7 +122,8 @@ void TPreviewForm::BuildLegend() {
       {&GefundenVorlage, "GefundenVorlage"},
       {&EntferntVorlage, "EntferntVorlage"},
       {&VerkettetVorlage, "VerkettetVorlage"},
-      {&AngehaengtVorlage, "AngehaengtVorlage"}};
+      {&AngehaengtVorlage, "AngehaengtVorlage"},
+      {&EndenVorlage, "EndenVorlage"}};
   for (const auto& [label, name] : templates) {
     label->setObjectName(QLatin1String(name));
     label->hide();
@@ -126,10 +132,11 @@ void TPreviewForm::BuildLegend() {
   EntferntVorlage.setText(QStringLiteral("%1 Punkte entfernt"));
   VerkettetVorlage.setText(QStringLiteral("%1 Linien zu %2 Polylinien verkettet"));
   AngehaengtVorlage.setText(QStringLiteral("%1 Polylinien an %2 andere angehängt"));
+  EndenVorlage.setText(QStringLiteral("Enden der Polylinien"));
   // Labels are as large as their texts, as the window translator leaves
   // them after a translation.
   for (QLabel* label : {&LinienLabel, &BoegenLabel, &GefundenVorlage, &EntferntVorlage,
-                        &VerkettetVorlage, &AngehaengtVorlage}) {
+                        &VerkettetVorlage, &AngehaengtVorlage, &EndenVorlage}) {
     label->adjustSize();
   }
 
@@ -145,8 +152,11 @@ void TPreviewForm::BuildLegend() {
       legend_bar_.addSpacing(14);
     }
   }
-  legend_bar_.addStretch(1);
-  legend_bar_.addWidget(&files_);
+  // The file names take the rest of the line; long ones are cut rather than
+  // widening the window.
+  files_.setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  files_.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  legend_bar_.addWidget(&files_, 1);
 }
 
 bool TPreviewForm::LoadDrawing(const std::string& file_name) {
@@ -187,6 +197,12 @@ bool TPreviewForm::ShowJobResult(JobMode mode, const std::string& input_name,
 }
 
 void TPreviewForm::ShowFront() {
+  if (!placed_) {
+    // A size the program chose stays; the design's is made to fit.
+    if (!testAttribute(Qt::WA_Resized)) resize(SizeOnScreen(*this, kDesignSize));
+    PlaceOnScreen(*this);
+    placed_ = true;
+  }
   show();
   raise();
   activateWindow();
@@ -209,7 +225,8 @@ void TPreviewForm::Present(std::unique_ptr<PreviewContent> content, const QStrin
 
 void TPreviewForm::ShowLegendCounts() {
   const LegendTemplates templates{GefundenVorlage.text(), EntferntVorlage.text(),
-                                  VerkettetVorlage.text(), AngehaengtVorlage.text()};
+                                  VerkettetVorlage.text(), AngehaengtVorlage.text(),
+                                  EndenVorlage.text()};
   const std::optional<LegendCounts> counts =
       content_ != nullptr ? LegendCountsOf(*content_, templates) : std::nullopt;
   first_swatch_.setVisible(counts.has_value());

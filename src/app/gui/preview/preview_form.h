@@ -47,6 +47,10 @@ class TPreviewForm : public QDialog, public ComponentOwner {
   // after the message, when a file cannot be read.
   bool ShowJobResult(JobMode mode, const std::string& input_name, const std::string& output_name);
 
+  // Shows the window in front of the others; the first time at the size
+  // the screen has room for and wholly on it.
+  void ShowFront();
+
   // The same without showing the window, for a picture of it.
   bool LoadDrawing(const std::string& file_name);
   bool LoadJobResult(JobMode mode, const std::string& input_name, const std::string& output_name);
@@ -71,6 +75,7 @@ class TPreviewForm : public QDialog, public ComponentOwner {
   QLabel EntferntVorlage{&Panel2};
   QLabel VerkettetVorlage{&Panel2};
   QLabel AngehaengtVorlage{&Panel2};
+  QLabel EndenVorlage{&Panel2};
 
   // The legend's filled-in counts, for the tests.
   QString FirstCountText() const { return first_count_.text(); }
@@ -81,10 +86,10 @@ class TPreviewForm : public QDialog, public ComponentOwner {
   void BuildLegend();
   void Present(std::unique_ptr<PreviewContent> content, const QString& files);
   void ShowLegendCounts();
-  void ShowFront();
 
   CatalogueNotices notices_;
   std::unique_ptr<PreviewContent> content_;
+  bool placed_ = false;  // sized and placed on the screen when first shown
   QButtonGroup before_after_{this};
   QVBoxLayout window_layout_{this};
   QHBoxLayout top_bar_{&Panel1};

@@ -26,6 +26,17 @@ QPixmap RemovedVertexSwatch() {
   return swatch;
 }
 
+// A dot like the marks of the polylines' ends.
+QPixmap PolylineEndSwatch() {
+  QPixmap swatch = EmptySwatch();
+  QPainter painter(&swatch);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(kPolylineEndColour);
+  painter.drawEllipse(QRectF(kSwatchWidth / 2.0 - 2.5, kSwatchHeight / 2.0 - 2.5, 5, 5));
+  return swatch;
+}
+
 QString Filled(const QString& text, std::size_t first) {
   return QString(text).arg(static_cast<qulonglong>(first));
 }
@@ -67,6 +78,10 @@ std::optional<LegendCounts> LegendCountsOf(const PreviewContent& content,
       legend.first_text =
           Filled(templates.polylines_attached, counts.polylines_attached, counts.polylines_extended);
       break;
+  }
+  if (!content.polyline_ends.empty()) {
+    legend.second_swatch = PolylineEndSwatch();
+    legend.second_text = templates.polyline_ends;
   }
   return legend;
 }

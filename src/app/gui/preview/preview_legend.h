@@ -20,9 +20,11 @@ struct LegendTemplates {
   QString vertices_removed;    // %1 vertices
   QString lines_chained;       // %1 lines, %2 polylines made
   QString polylines_attached;  // %1 attached, %2 extended
+  QString polyline_ends;       // no number
 };
 
-// The counts of a job as the legend shows them: one or two entries, each a
+// The counts of a job as the legend shows them, and after the line and
+// join jobs the mark of the polylines' ends: one or two entries, each a
 // swatch and its filled-in template (the second text empty when there is
 // none).
 struct LegendCounts {
