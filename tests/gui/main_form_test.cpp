@@ -3,6 +3,7 @@
 
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -45,7 +46,8 @@ class MainFormTest : public QObject {
     QCOMPARE(form_->font().families().value(0), QStringLiteral("Tahoma"));
     QCOMPARE(form_->BitBtn1.font(), form_->font());
     // Grown to show the whole help text where the screen has room for it.
-    QCOMPARE(form_->Memo1.verticalScrollBar()->maximum(), 0);
+    const int room = form_->screen()->availableGeometry().height() - 40;
+    QVERIFY(form_->Memo1.verticalScrollBar()->maximum() == 0 || form_->height() >= room);
   }
 
   // The design's places and sizes at scale 1: the job buttons in two rows,
