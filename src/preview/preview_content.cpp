@@ -9,21 +9,6 @@ namespace quillmere {
 
 namespace {
 
-// Keeps the notices of a reading thread until the calling thread passes
-// them on: a sink may show a window, which only that thread may do.
-class HeldNotices : public NoticeSink {
- public:
-  void Notify(Notice notice, const std::string& file_name) override {
-    held_.emplace_back(notice, file_name);
-  }
-  void PassOn(NoticeSink& notices) const {
-    for (const auto& [notice, file_name] : held_) notices.Notify(notice, file_name);
-  }
-
- private:
-  std::vector<std::pair<Notice, std::string>> held_;
-};
-
 std::vector<FlatPoint> RelativePoints(const std::vector<PathVertex>& points,
                                       const FlatDrawing& drawing) {
   std::vector<FlatPoint> relative;
@@ -41,7 +26,7 @@ bool LoadDrawingPreview(const std::string& file_name, PreviewContent& content,
                         NoticeSink& notices) {
   content = PreviewContent{};
   DrawingGeometry geometry;
-  if (!ReadDrawingGeometry(file_name, geometry, notices)) return false;
+  if (!Reported(ReadDrawingGeometry(file_name, geometry), notices)) return false;
   content.input = FlattenDrawing(geometry, NaturalStrokes(geometry));
   return true;
 }
@@ -49,18 +34,17 @@ bool LoadDrawingPreview(const std::string& file_name, PreviewContent& content,
 bool LoadJobPreview(ComparedJob job, const std::string& input_name,
                     const std::string& output_name, PreviewContent& content, NoticeSink& notices) {
   content = PreviewContent{};
+  // The failures wait for the calling thread: a sink may show a window,
+  // which only that thread may do. The input's comes first, and only one
+  // is told.
   DrawingGeometry input;
-  HeldNotices input_notices;
-  std::future<bool> input_read = std::async(std::launch::async, [&] {
-    return ReadDrawingGeometry(input_name, input, input_notices);
+  std::future<Status> input_read = std::async(std::launch::async, [&] {
+    return ReadDrawingGeometry(input_name, input);
   });
   DrawingGeometry output;
-  HeldNotices output_notices;
-  const bool output_read = ReadDrawingGeometry(output_name, output, output_notices);
-  const bool input_was_read = input_read.get();
-  input_notices.PassOn(notices);
-  output_notices.PassOn(notices);
-  if (!input_was_read || !output_read) return false;
+  const Status output_read = ReadDrawingGeometry(output_name, output);
+  const Status input_was_read = input_read.get();
+  if (!Reported(input_was_read, notices) || !Reported(output_read, notices)) return false;
 
   JobComparison comparison = CompareJobDrawings(job, input, output);
   std::future<FlatDrawing> flat_input = std::async(std::launch::async, [&] {

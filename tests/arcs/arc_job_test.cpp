@@ -188,7 +188,7 @@ TEST_F(ArcJobTest, SampleDrawingsKeepTheirShapeWithinTheDeviation) {
     // The marks the job wrote, found again.
     PolylineModel model;
     RecordingMessages reading;
-    ReadPolylines(model, sample, reading);
+    Reported(ReadPolylines(model, sample), reading);
     FindArcs(model, kStartValues);
     if (model.PolylineCount() == 0) {
       EXPECT_EQ(messages.shown.size(), 1u) << sample;
@@ -198,7 +198,7 @@ TEST_F(ArcJobTest, SampleDrawingsKeepTheirShapeWithinTheDeviation) {
     EXPECT_TRUE(messages.shown.empty()) << sample;
 
     PolylineModel written;
-    ReadPolylines(written, output, messages);
+    Reported(ReadPolylines(written, output), messages);
     ASSERT_EQ(written.PolylineCount(), model.PolylineCount()) << sample;
     const std::vector<testing::PlainPolyline> searched =
         testing::WithArcMarks(testing::PlainPolylinesOf(model), model);

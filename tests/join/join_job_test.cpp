@@ -221,7 +221,7 @@ TEST_F(JoinJobTest, SampleDrawingsJoinAsTheReferenceJoinsThem) {
   for (const std::string& sample : testing::SampleDrawings()) {
     for (const double tolerance : {0.01, 1.0}) {
       PolylineModel read;
-      ReadPolylines(read, sample, messages_);
+      Reported(ReadPolylines(read, sample), messages_);
       if (read.PolylineCount() == 0) continue;
       testing::PlainModel expected = testing::ModelOf(testing::PlainPolylinesOf(read));
       testing::ReferenceJoinPolylines(expected, tolerance);
@@ -236,7 +236,7 @@ TEST_F(JoinJobTest, SampleDrawingsJoinAsTheReferenceJoinsThem) {
       // Read back, the output holds the joined polylines, each entity with
       // vertices of its own kind and its count.
       PolylineModel written;
-      ReadPolylines(written, out_, messages_);
+      Reported(ReadPolylines(written, out_), messages_);
       int kept = 0;
       for (const testing::PlainPolyline& p : expected.polylines) kept += p.dropped ? 0 : 1;
       ASSERT_EQ(written.PolylineCount(), kept) << sample;

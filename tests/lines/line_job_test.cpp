@@ -267,7 +267,7 @@ std::int64_t Steps(const LineModel& model) {
 TEST_F(LineJobTest, SampleDrawingsKeepEveryLine) {
   for (const std::string& sample : testing::SampleDrawings()) {
     LineModel lines;
-    ReadLines(lines, sample, messages_);
+    Reported(ReadLines(lines, sample), messages_);
     const std::int64_t line_steps = Steps(lines);
     ChainLines(lines, 0.01);
     std::int32_t chains = 0;
@@ -275,15 +275,15 @@ TEST_F(LineJobTest, SampleDrawingsKeepEveryLine) {
       if (!record.dropped && record.VertexCount() >= 2) ++chains;
     }
     PolylineModel before;
-    ReadPolylines(before, sample, messages_);
+    Reported(ReadPolylines(before, sample), messages_);
 
     RunLineJob(0.01, sample, out_, messages_);
     PolylineModel after;
-    ReadPolylines(after, out_, messages_);
+    Reported(ReadPolylines(after, out_), messages_);
     EXPECT_EQ(after.PolylineCount(), before.PolylineCount() + chains) << sample;
     EXPECT_EQ(Steps(after), Steps(before) + line_steps) << sample;
     LineModel left;
-    ReadLines(left, out_, messages_);
+    Reported(ReadLines(left, out_), messages_);
     EXPECT_EQ(left.RecordCount(), 0) << sample;
     EXPECT_EQ(left.format_version, lines.format_version) << sample;
   }

@@ -13,15 +13,15 @@ class JobThread::CrossThreadNotices : public NoticeSink {
   CrossThreadNotices(QObject& receiver, NoticeSink& notices, Handover& handover)
       : receiver_(receiver), notices_(notices), handover_(handover) {}
 
-  void Notify(Notice notice, const std::string& file_name) override {
+  void Notify(const Failure& failure) override {
     notified_ = true;
     std::unique_lock lock(handover_.mutex);
     if (handover_.abandoned) return;
     handover_.shown = false;
     QMetaObject::invokeMethod(
         &receiver_,
-        [this, notice, file_name] {
-          notices_.Notify(notice, file_name);
+        [this, failure] {
+          notices_.Notify(failure);
           const std::lock_guard shown_lock(handover_.mutex);
           handover_.shown = true;
           handover_.changed.notify_all();
