@@ -164,17 +164,20 @@ TEST_F(ArcWriterTest, ReportsFilesThatCannotBeOpenedOrCreated) {
             "Folgende DXF Datei konnte nicht geöffnet werden: " + dir_.File("missing.dxf"));
   EXPECT_EQ(ReadFile(out_), "previous");
 
-  // The output folder is missing: text 10, nothing written.
+  // The output folder is missing: text 10 and the system's reason, nothing
+  // written.
   WriteFile(in_, "0\nEOF\n");
   const std::string nowhere = dir_.File("no/such/folder/out.dxf");
   Reported(WriteArcResult(model, in_, nowhere), messages_);
   ASSERT_EQ(messages_.shown.size(), 2u);
-  EXPECT_EQ(messages_.shown[1].Utf8Text(),
-            "Folgende DXF Datei konnte nicht angelegt werden: " + nowhere);
+  EXPECT_EQ(messages_.shown[1].Utf8Text(), "Folgende DXF Datei konnte nicht angelegt werden: " +
+                                               nowhere + " (No such file or directory)");
 
   // A directory of that name cannot be created either.
   Reported(WriteArcResult(model, in_, dir_.path().string()), messages_);
-  EXPECT_EQ(messages_.shown.size(), 3u);
+  ASSERT_EQ(messages_.shown.size(), 3u);
+  EXPECT_EQ(messages_.shown[2].Utf8Text(), "Folgende DXF Datei konnte nicht angelegt werden: " +
+                                               dir_.path().string() + " (Is a directory)");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 2);
 }
 
@@ -226,7 +229,8 @@ TEST_F(ArcWriterTest, FullDiskKeepsThePreviousOutput) {
     Reported(WriteArcResult(model, in_, out_), messages);
     const bool reported = messages.shown.size() == 1 &&
                           messages.shown[0].Utf8Text() ==
-                              "Folgende DXF Datei konnte nicht angelegt werden: " + out_;
+                              "Folgende DXF Datei konnte nicht angelegt werden: " + out_ +
+                                  " (File too large)";
     ::_exit(reported ? 0 : 1);
   }
   int status = 0;
