@@ -22,9 +22,10 @@ bool InputFile::Open(const std::string& path) {
   if (fd_ < 0) return false;
   struct stat info {};
   if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
-    if (S_ISDIR(info.st_mode)) errno = EISDIR;
+    const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
     ::close(fd_);
     fd_ = -1;
+    errno = error;
     return false;
   }
   size_ = static_cast<std::int64_t>(info.st_size);
