@@ -25,37 +25,47 @@ std::vector<FlatPoint> RelativePoints(const std::vector<PathVertex>& points,
 bool LoadDrawingPreview(const std::string& file_name, PreviewContent& content,
                         NoticeSink& notices) {
   content = PreviewContent{};
-  DrawingGeometry geometry;
-  if (!Reported(ReadDrawingGeometry(file_name, geometry), notices)) return false;
-  content.input = FlattenDrawing(geometry, NaturalStrokes(geometry));
-  return true;
+  // A drawing too large for the memory there is ends the preview with its
+  // message, like a job, and leaves the window open.
+  const Status loaded = GuardedJob(file_name, [&]() -> Status {
+    DrawingGeometry geometry;
+    if (const Status read = ReadDrawingGeometry(file_name, geometry); !read) return read;
+    content.input = FlattenDrawing(geometry, NaturalStrokes(geometry));
+    return Done{};
+  });
+  if (!loaded) content = PreviewContent{};
+  return Reported(loaded, notices);
 }
 
 bool LoadJobPreview(ComparedJob job, const std::string& input_name,
                     const std::string& output_name, PreviewContent& content, NoticeSink& notices) {
   content = PreviewContent{};
-  // The failures wait for the calling thread: a sink may show a window,
+  // The failure waits for the calling thread: a sink may show a window,
   // which only that thread may do. The input's comes first, and only one
   // is told.
-  DrawingGeometry input;
-  std::future<Status> input_read = std::async(std::launch::async, [&] {
-    return ReadDrawingGeometry(input_name, input);
-  });
-  DrawingGeometry output;
-  const Status output_read = ReadDrawingGeometry(output_name, output);
-  const Status input_was_read = input_read.get();
-  if (!Reported(input_was_read, notices) || !Reported(output_read, notices)) return false;
+  const Status loaded = GuardedJob(input_name, [&]() -> Status {
+    DrawingGeometry input;
+    std::future<Status> input_read = std::async(std::launch::async, [&] {
+      return ReadDrawingGeometry(input_name, input);
+    });
+    DrawingGeometry output;
+    const Status output_read = ReadDrawingGeometry(output_name, output);
+    if (const Status input_was_read = input_read.get(); !input_was_read) return input_was_read;
+    if (!output_read) return output_read;
 
-  JobComparison comparison = CompareJobDrawings(job, input, output);
-  std::future<FlatDrawing> flat_input = std::async(std::launch::async, [&] {
-    return FlattenDrawing(input, NaturalStrokes(input));
+    JobComparison comparison = CompareJobDrawings(job, input, output);
+    std::future<FlatDrawing> flat_input = std::async(std::launch::async, [&] {
+      return FlattenDrawing(input, NaturalStrokes(input));
+    });
+    content.output = FlattenDrawing(output, comparison.output_strokes);
+    content.input = flat_input.get();
+    content.removed_vertices = RelativePoints(comparison.removed_vertices, content.output);
+    content.counts = comparison.counts;
+    content.job = job;
+    return Done{};
   });
-  content.output = FlattenDrawing(output, comparison.output_strokes);
-  content.input = flat_input.get();
-  content.removed_vertices = RelativePoints(comparison.removed_vertices, content.output);
-  content.counts = comparison.counts;
-  content.job = job;
-  return true;
+  if (!loaded) content = PreviewContent{};
+  return Reported(loaded, notices);
 }
 
 }  // namespace quillmere
