@@ -108,7 +108,7 @@ int CountArcs(const PolylineModel& model) { return static_cast<int>(model.arc_st
 
 class CountingMessages : public NoticeSink {
  public:
-  void Notify(Notice, const std::string&) override { ++shown; }
+  void Notify(const Failure&) override { ++shown; }
   int shown = 0;
 };
 

@@ -32,7 +32,7 @@ constexpr double kTolerance = 0.01;
 
 class PrintingMessages : public NoticeSink {
  public:
-  void Notify(Notice, const std::string&) override { ++shown; }
+  void Notify(const Failure&) override { ++shown; }
   int shown = 0;
 };
 
@@ -168,7 +168,7 @@ JobTimes TimeJob(const std::string& input, const std::string& output) {
   }
   PolylineModel model;
   Stopwatch watch;
-  ReadPolylines(model, input, messages);
+  Reported(ReadPolylines(model, input), messages);
   times.read = watch.Wall();
   watch = Stopwatch();
   JoinPolylines(model, kTolerance);
@@ -177,7 +177,7 @@ JobTimes TimeJob(const std::string& input, const std::string& output) {
   DropShortPolylines(model);
   times.counts = watch.Wall();
   watch = Stopwatch();
-  WriteJoinResult(model, input, output, messages);
+  Reported(WriteJoinResult(model, input, output), messages);
   times.write = watch.Wall();
   times.kept = Kept(model);
   if (messages.shown != 0) std::printf("  (the job showed %d messages)\n", messages.shown);
@@ -188,7 +188,7 @@ JobTimes TimeJob(const std::string& input, const std::string& output) {
 void CompareWithReference(const std::string& input, int count) {
   PrintingMessages messages;
   PolylineModel loaded;
-  ReadPolylines(loaded, input, messages);
+  Reported(ReadPolylines(loaded, input), messages);
 
   const std::vector<testing::PlainPolyline> plain = testing::PlainPolylinesOf(loaded);
   testing::PlainModel reference{plain};

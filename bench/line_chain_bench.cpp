@@ -46,7 +46,7 @@ constexpr double kTolerance = 0.01;
 
 class CountingMessages : public quillmere::NoticeSink {
  public:
-  void Notify(quillmere::Notice, const std::string&) override { ++shown; }
+  void Notify(const quillmere::Failure&) override { ++shown; }
   int shown = 0;
 };
 
@@ -136,14 +136,14 @@ Phases RunJob(LineModel& model, const std::string& input, const std::string& out
               quillmere::NoticeSink& messages) {
   Phases phases;
   Clock::time_point start = Clock::now();
-  quillmere::ReadLines(model, input, messages);
+  Reported(quillmere::ReadLines(model, input), messages);
   phases.read = Seconds(start);
   start = Clock::now();
   quillmere::ChainLines(model, kTolerance);
   quillmere::AppendVertexCounts(model);
   phases.chain = Seconds(start);
   start = Clock::now();
-  quillmere::WriteLineResult(model, input, output, messages);
+  Reported(quillmere::WriteLineResult(model, input, output), messages);
   phases.write = Seconds(start);
   return phases;
 }
@@ -189,7 +189,7 @@ int main(int argc, char** argv) {
   const std::size_t subset = largest / 10;
   WriteText(input, MakeDrawing(subset, random));
   LineModel plain;
-  quillmere::ReadLines(plain, input, messages);
+  Reported(quillmere::ReadLines(plain, input), messages);
   LineModel indexed;
   int indexed_passes = 0;
   double indexed_time = 0;

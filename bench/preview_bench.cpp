@@ -26,7 +26,7 @@ using Clock = std::chrono::steady_clock;
 
 class SilentNotices : public quillmere::NoticeSink {
  public:
-  void Notify(quillmere::Notice, const std::string&) override { ++count; }
+  void Notify(const quillmere::Failure&) override { ++count; }
   int count = 0;
 };
 

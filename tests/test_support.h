@@ -33,9 +33,7 @@ class RecordingMessages : public MessageSink, public NoticeSink {
   void ShowInformation(const std::u16string& caption, const std::u16string& text) override {
     shown.push_back({false, caption, text});
   }
-  void Notify(Notice notice, const std::string& file_name) override {
-    CatalogueNotices(*this).Notify(notice, file_name);
-  }
+  void Notify(const Failure& failure) override { CatalogueNotices(*this).Notify(failure); }
   std::vector<ShownMessage> shown;
 };
 

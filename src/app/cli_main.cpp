@@ -14,7 +14,6 @@
 #include "support/utf.h"
 #include "platform/program_arguments.h"
 #include "platform/terminal.h"
-#include "support/memory_messages.h"
 #include "support/message_sink.h"
 
 namespace {
@@ -84,7 +83,6 @@ int main(int argc, char** argv) {
   }
 
   StderrMessages messages;
-  quillmere::SetMemoryMessageSink(&messages);
   // The same start-up as the desktop program: the translation table and the
   // saved language, so that messages come in the user's language.
   quillmere::RunTranslationStartup();

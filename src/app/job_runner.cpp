@@ -4,10 +4,12 @@ namespace quillmere {
 
 namespace {
 
+// The job's summary, or nothing once its failure is told: this is where
+// the jobs' failures reach the user.
 template <typename Summary>
-std::optional<JobSummary> Widened(const std::optional<Summary>& summary) {
-  if (!summary) return std::nullopt;
-  return JobSummary(*summary);
+std::optional<JobSummary> Widened(const Result<Summary>& result, NoticeSink& notices) {
+  if (!Reported(result, notices)) return std::nullopt;
+  return JobSummary(result.value());
 }
 
 }  // namespace
@@ -19,13 +21,14 @@ std::optional<JobSummary> JobRunner::Run(JobMode mode, const std::string& input_
     case JobMode::kFindArcs:
       return Widened(RunArcJob({settings.deviation.value(), settings.arc_tests.IntValue(),
                                 settings.line_tests.IntValue(), settings.exact_distances},
-                               input_name, output_name, notices, observer));
+                               input_name, output_name, observer),
+                     notices);
     case JobMode::kChainLines:
-      return Widened(RunLineJob(settings.join_tolerance.value(), input_name, output_name,
-                                notices, observer));
+      return Widened(
+          RunLineJob(settings.join_tolerance.value(), input_name, output_name, observer), notices);
     case JobMode::kJoinPolylines:
-      return Widened(RunJoinJob(settings.join_tolerance.value(), input_name, output_name,
-                                notices, observer));
+      return Widened(
+          RunJoinJob(settings.join_tolerance.value(), input_name, output_name, observer), notices);
   }
   return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include "arcs/arc_search.h"
 #include "arcs/arc_writer.h"
+#include "dxf/job_start.h"
 #include "dxf/polyline_reader.h"
 
 namespace quillmere {
@@ -21,19 +22,27 @@ ArcJobSummary Summarise(const PolylineModel& model) {
 
 }  // namespace
 
+Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const std::string& input_name,
+                                const std::string& output_name, JobObserver* observer) {
+  return GuardedJob(input_name, [&]() -> Result<ArcJobSummary> {
+    if (const Status ready = CheckJobFiles(input_name, output_name); !ready) return ready.failure();
+    PolylineModel model;
+    if (const Status read = ReadPolylinesToWorkOn(model, input_name, observer); !read) {
+      return read.failure();
+    }
+    FindArcs(model, settings, 0, observer);
+    if (const Status written = WriteArcResult(model, input_name, output_name, observer); !written) {
+      return written.failure();
+    }
+    return Summarise(model);
+  });
+}
+
 std::optional<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings,
                                        const std::string& input_name,
                                        const std::string& output_name, NoticeSink& notices,
                                        JobObserver* observer) {
-  try {
-    PolylineModel model;
-    if (!ReadPolylinesToWorkOn(model, input_name, notices, observer)) return std::nullopt;
-    FindArcs(model, settings, 0, observer);
-    if (!WriteArcResult(model, input_name, output_name, notices, observer)) return std::nullopt;
-    return Summarise(model);
-  } catch (const JobStopped&) {
-    return std::nullopt;
-  }
+  return ReportedValue(RunArcJob(settings, input_name, output_name, observer), notices);
 }
 
 }  // namespace quillmere

@@ -6,7 +6,7 @@
 
 #include "arcs/arc_search_settings.h"
 #include "support/job_observer.h"
-#include "support/notices.h"
+#include "support/result.h"
 
 namespace quillmere {
 
@@ -20,9 +20,15 @@ struct ArcJobSummary {
 
 // The arc job: reads the polylines of `input_name`, replaces runs of
 // vertices that lie on one arc by single arc segments, writes `output_name`.
-// An input without polylines is notified (kNoPolylines) and creates no
-// output. Returns what the job did when it wrote the output; nothing when
-// it notified a failure or `observer` stopped it.
+// Gives what the job did when it wrote the output, or the one failure that
+// ended it (kStopped when `observer` stopped it): an input that is no
+// drawing or has no polylines, an output that cannot be created (found
+// before the work starts), memory that ran out. The previous output then
+// keeps every byte.
+Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const std::string& input_name,
+                                const std::string& output_name, JobObserver* observer = nullptr);
+
+// RunArcJob for callers that show a failure at once.
 std::optional<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings,
                                        const std::string& input_name,
                                        const std::string& output_name, NoticeSink& notices,

@@ -42,10 +42,10 @@ void WriteArcPolyline(PolylineOutput& output, const PolylineModel& model, std::i
   output.WriteTrailer(polyline);
 }
 
-bool WriteArcResult(const PolylineModel& model, const std::string& input_name,
-                    const std::string& output_name, NoticeSink& notices, JobObserver* observer) {
+Status WriteArcResult(const PolylineModel& model, const std::string& input_name,
+                      const std::string& output_name, JobObserver* observer) {
   return CopyReplacingPolylines(
-      model, input_name, output_name, notices,
+      model, input_name, output_name,
       [&model](PolylineOutput& output, std::int32_t index) {
         WriteArcPolyline(output, model, index);
       },

@@ -5,7 +5,7 @@
 #include "dxf/polyline_model.h"
 #include "dxf/polyline_output.h"
 #include "support/job_observer.h"
-#include "support/notices.h"
+#include "support/result.h"
 
 namespace quillmere {
 
@@ -13,11 +13,10 @@ namespace quillmere {
 // polyline of the model is written without its vertices marked
 // kVertexDropped, the vertices marked kVertexGetsBulge with their arc's
 // bulge instead of their own, and its vertex count in the header's group-90
-// values. The model must have been read from the input. Returns and
-// notifies as CopyReplacingPolylines does.
-bool WriteArcResult(const PolylineModel& model, const std::string& input_name,
-                    const std::string& output_name, NoticeSink& notices,
-                    JobObserver* observer = nullptr);
+// values. The model must have been read from the input. Fails as
+// CopyReplacingPolylines does.
+Status WriteArcResult(const PolylineModel& model, const std::string& input_name,
+                      const std::string& output_name, JobObserver* observer = nullptr);
 
 // The lines of polyline `index` as the arc job writes it.
 void WriteArcPolyline(PolylineOutput& output, const PolylineModel& model, std::int32_t index);

@@ -1,46 +1,54 @@
 #pragma once
 
+#include <cerrno>
+#include <optional>
 #include <string>
 
-#include "support/notices.h"
+#include "platform/file_system.h"
 #include "support/output_file.h"
+#include "support/result.h"
 
 namespace quillmere {
 
 // The two ends of a copy of the input into the output.
 
 // Creates the output of a copy and opens its input (a PairStream or an
-// InputFile), telling the user what failed. An input that cannot be read
+// InputFile). An input that cannot be opened, or that is no longer the file
+// that was read (`read_stamp`; nothing for a model not read from a file),
 // loses nothing: the output is neither created nor emptied.
 template <typename Input>
-bool OpenCopyEnds(Input& input, OutputFile& output, const std::string& input_name,
-                  const std::string& output_name, NoticeSink& notices) {
+Status OpenCopyEnds(Input& input, OutputFile& output, const std::string& input_name,
+                    const std::string& output_name, const std::optional<FileStamp>& read_stamp) {
   if (!output.Create(output_name)) {
-    notices.Notify(Notice::kCannotCreateOutput, output_name);
-    return false;
+    return Failure{Notice::kCannotCreateOutput, output_name, output.Error()};
   }
   if (!input.Open(input_name)) {
+    const int error = errno;
     output.Discard();
-    notices.Notify(Notice::kCannotReopenInput, input_name);
-    return false;
+    return Failure{Notice::kCannotReopenInput, input_name, error};
   }
-  return true;
+  if (read_stamp && !(input.Stamp() == *read_stamp)) {
+    input.Close();
+    output.Discard();
+    return Failure{Notice::kInputChanged, input_name};
+  }
+  return Done{};
 }
 
 // Ends a copy: the output takes its name only when the whole input was read
-// and every byte written; otherwise it is discarded and the user told why.
-inline bool FinishCopy(bool read_failed, OutputFile& output, const std::string& input_name,
-                       const std::string& output_name, NoticeSink& notices) {
+// (`input` has not failed) and every byte written; otherwise it is discarded.
+template <typename Input>
+Status FinishCopy(Input& input, OutputFile& output, const std::string& input_name,
+                  const std::string& output_name) {
+  const bool read_failed = input.Failed();
+  const int read_error = input.Error();
+  input.Close();
   if (read_failed) {
     output.Discard();
-    notices.Notify(Notice::kCannotReopenInput, input_name);
-    return false;
+    return Failure{Notice::kCannotReadInput, input_name, read_error};
   }
-  if (!output.Commit()) {
-    notices.Notify(Notice::kCannotCreateOutput, output_name);
-    return false;
-  }
-  return true;
+  if (!output.Commit()) return Failure{Notice::kCannotCreateOutput, output_name, output.Error()};
+  return Done{};
 }
 
 }  // namespace quillmere

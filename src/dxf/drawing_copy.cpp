@@ -23,20 +23,20 @@ void CopyPairs(PairStream& input, OutputFile& output, EntityReplacer& replacer) 
 
 }  // namespace
 
-bool CopyDrawing(const std::string& input_name, const std::string& output_name,
-                 EntityReplacer& replacer, NoticeSink& notices, JobObserver* observer) {
+Status CopyDrawing(const std::string& input_name, const std::string& output_name,
+                   const std::optional<FileStamp>& read_stamp, EntityReplacer& replacer,
+                   JobObserver* observer) {
   OutputFile output;
   PairStream input;
-  if (!OpenCopyEnds(input, output, input_name, output_name, notices)) return false;
+  const Status opened = OpenCopyEnds(input, output, input_name, output_name, read_stamp);
+  if (!opened) return opened;
   const ProgressTap tap(observer, JobPhase::kWriting, input.Size());
   input.WatchProgress(tap);
   CopyPairs(input, output, replacer);
   // A stop asked for while the last block was copied still keeps the
   // previous output.
   tap.Report(input.Size());
-  const bool read_failed = input.Failed();
-  input.Close();
-  return FinishCopy(read_failed, output, input_name, output_name, notices);
+  return FinishCopy(input, output, input_name, output_name);
 }
 
 }  // namespace quillmere

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "dxf/pair_stream.h"
 #include "support/job_observer.h"
-#include "support/notices.h"
+#include "platform/file_system.h"
 #include "support/output_file.h"
+#include "support/result.h"
 
 namespace quillmere {
 
@@ -38,15 +40,17 @@ class EntityReplacer {
 // it, everything else exactly as read (with CR LF line ends).
 //
 // The output replaces an existing file only once it is complete, so the
-// input may be the output. Notifies kCannotCreateOutput (then the input is
-// not opened), kCannotReopenInput when the input cannot be opened or not be
-// read to its end, and kCannotCreateOutput when the output could not be
-// written completely; in each case the previous output stays as it was and
-// no new one is created. True when the output was written.
+// input may be the output. Fails with kCannotCreateOutput (then the input is
+// not opened), kCannotReopenInput when the input cannot be opened again,
+// kInputChanged when it is no longer the file of `read_stamp`,
+// kCannotReadInput when it cannot be read to its end, and
+// kCannotCreateOutput when the output could not be written completely; in
+// each case the previous output stays as it was and no new one is created.
 //
 // `observer`, when given, sees the bytes of the input copied and may stop
 // the copy (JobStopped): the previous output then stays as it was.
-bool CopyDrawing(const std::string& input_name, const std::string& output_name,
-                 EntityReplacer& replacer, NoticeSink& notices, JobObserver* observer = nullptr);
+Status CopyDrawing(const std::string& input_name, const std::string& output_name,
+                   const std::optional<FileStamp>& read_stamp, EntityReplacer& replacer,
+                   JobObserver* observer = nullptr);
 
 }  // namespace quillmere

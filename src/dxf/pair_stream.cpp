@@ -52,10 +52,13 @@ bool PairStream::Open(const std::string& path, std::int64_t from) {
     return false;
   }
   size_ = static_cast<std::int64_t>(info.st_size);
+  regular_ = S_ISREG(info.st_mode);
+  StampOfOpenFile(fd_, stamp_);
   buffer_.resize(kBlockSize);
   begin_ = end_ = 0;
   consumed_ = static_cast<std::size_t>(from);
   eof_ = failed_ = holding_ = false;
+  error_ = 0;
   return true;
 }
 
@@ -88,7 +91,12 @@ bool PairStream::Fill() {
       return true;
     }
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) failed_ = true;
+    if (got < 0) {
+      failed_ = true;
+      error_ = errno;
+    } else if (regular_ && static_cast<std::int64_t>(consumed_ + end_) < size_) {
+      failed_ = true;  // the file ended before the size it had when opened
+    }
     eof_ = true;
     return false;
   }

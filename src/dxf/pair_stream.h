@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "support/job_observer.h"
 
 namespace quillmere {
@@ -69,9 +70,15 @@ class PairStream {
   // for scans that never put a pair back.
   bool ReadLine(std::string_view& line);
 
-  // True when reading stopped at an error of the file system rather than at
-  // the end of the file.
+  // True when reading stopped at an error of the file system, or at an end
+  // of the file before the size it had when it was opened, rather than at
+  // its end. Error() then is the system's error number (0 for a file that
+  // grew shorter).
   bool Failed() const { return failed_; }
+  int Error() const { return error_; }
+
+  // The file as it was opened, to tell later whether it is still the same.
+  const FileStamp& Stamp() const { return stamp_; }
 
   // The size of the file as it was opened, in bytes.
   std::int64_t Size() const { return size_; }
@@ -96,6 +103,9 @@ class PairStream {
   ProgressTap tap_;
   bool eof_ = false;
   bool failed_ = false;
+  int error_ = 0;
+  bool regular_ = false;
+  FileStamp stamp_;
   DxfPair held_;
   bool holding_ = false;
 };

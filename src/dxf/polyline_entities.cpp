@@ -13,13 +13,14 @@ std::optional<PolylineKind> PolylineStart(std::string_view code, std::string_vie
   return std::nullopt;
 }
 
-bool CopyReplacingPolylines(const PolylineModel& model, const std::string& input_name,
-                            const std::string& output_name, NoticeSink& notices,
+Status CopyReplacingPolylines(const PolylineModel& model, const std::string& input_name,
+                            const std::string& output_name,
                             const std::function<void(PolylineOutput&, std::int32_t)>& write_polyline,
                             JobObserver* observer) {
   OutputFile output;
   InputFile input;
-  if (!OpenCopyEnds(input, output, input_name, output_name, notices)) return false;
+  const Status opened = OpenCopyEnds(input, output, input_name, output_name, model.input_stamp);
+  if (!opened) return opened;
   const ProgressTap tap(observer, JobPhase::kWriting, input.Size());
   PolylineOutput writer(model, input, output, tap);
   std::int64_t copied = 0;
@@ -33,9 +34,7 @@ bool CopyReplacingPolylines(const PolylineModel& model, const std::string& input
   // A stop asked for while the last block was copied still keeps the
   // previous output.
   tap.Report(input.Size());
-  const bool read_failed = input.Failed();
-  input.Close();
-  return FinishCopy(read_failed, output, input_name, output_name, notices);
+  return FinishCopy(input, output, input_name, output_name);
 }
 
 }  // namespace quillmere

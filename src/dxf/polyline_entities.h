@@ -9,7 +9,7 @@
 #include "dxf/polyline_model.h"
 #include "dxf/polyline_output.h"
 #include "support/job_observer.h"
-#include "support/notices.h"
+#include "support/result.h"
 
 namespace quillmere {
 
@@ -26,16 +26,13 @@ std::optional<PolylineKind> PolylineStart(std::string_view code, std::string_vie
 // The model must have been read from the input as it is.
 //
 // The output replaces an existing file only once it is complete, so the
-// input may be the output. Notifies kCannotCreateOutput (then the input is
-// not opened), kCannotReopenInput when the input cannot be opened or not be
-// read to its end, and kCannotCreateOutput when the output could not be
-// written completely; in each case the previous output stays as it was and
-// no new one is created. True when the output was written.
+// input may be the output. Fails as CopyDrawing does; the input must still
+// be the file of the model's stamp.
 //
 // `observer`, when given, sees the bytes of the input copied and may stop
 // the copy (JobStopped): the previous output then stays as it was.
-bool CopyReplacingPolylines(const PolylineModel& model, const std::string& input_name,
-                            const std::string& output_name, NoticeSink& notices,
+Status CopyReplacingPolylines(const PolylineModel& model, const std::string& input_name,
+                            const std::string& output_name,
                             const std::function<void(PolylineOutput&, std::int32_t)>& write_polyline,
                             JobObserver* observer = nullptr);
 

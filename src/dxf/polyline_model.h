@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "support/chunked_column.h"
 
 namespace quillmere {
@@ -121,6 +123,9 @@ struct PolylineModel {
   std::vector<ArcStart> arc_starts;  // by ascending vertex
   // Every line after the last polyline ends with CR LF.
   bool final_gap_in_crlf = false;
+  // The input as it was read: the writers, which copy parts of it, write
+  // nothing when it has changed since. Nothing for a model not read from a file.
+  std::optional<FileStamp> input_stamp;
 
   std::int32_t PolylineCount() const { return static_cast<std::int32_t>(polylines.size()); }
 

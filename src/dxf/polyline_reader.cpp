@@ -1,9 +1,11 @@
 #include "dxf/polyline_reader.h"
 
+#include <cerrno>
 #include <exception>
 #include <stop_token>
 #include <thread>
 
+#include "dxf/drawing_check.h"
 #include "dxf/drawing_scan.h"
 #include "dxf/dxf_text.h"
 #include "dxf/pair_stream.h"
@@ -113,14 +115,13 @@ void Join(PolylineModel& model, SecondHalf& second, bool gap_in_crlf) {
 
 }  // namespace
 
-bool ReadPolylines(PolylineModel& model, const std::string& file_name, NoticeSink& notices,
-                   JobObserver* observer) {
+Status ReadPolylines(PolylineModel& model, const std::string& file_name,
+                     JobObserver* observer) {
   model = PolylineModel{};
+  const Result<FileStamp> checked = CheckTextDrawing(file_name);
+  if (!checked) return checked.failure();
   PairStream input;
-  if (!input.Open(file_name)) {
-    notices.Notify(Notice::kCannotOpenInput, file_name);
-    return false;
-  }
+  if (!input.Open(file_name)) return Failure{Notice::kCannotOpenInput, file_name, errno};
   const ProgressTap progress(observer, JobPhase::kReading, input.Size());
   input.WatchProgress(progress);
   // A large file is read in two halves at once. The second starts at a
@@ -146,21 +147,29 @@ bool ReadPolylines(PolylineModel& model, const std::string& file_name, NoticeSin
       if (meets && second.complete) {
         Join(model, second, scan.Finish(split));
         progress.Report(input.Size());
-        return true;
+        model.input_stamp = *checked;
+        return Done{};
       }
     }
     scan.Take(pair);
   }
   model.final_gap_in_crlf = scan.Finish(read);
-  return true;
+  if (input.Failed()) {
+    // A model cut off at the error would let the writer copy the rest of
+    // the file unprocessed.
+    model = PolylineModel{};
+    return Failure{Notice::kCannotReadInput, file_name, input.Error()};
+  }
+  model.input_stamp = *checked;
+  return Done{};
 }
 
-bool ReadPolylinesToWorkOn(PolylineModel& model, const std::string& file_name,
-                           NoticeSink& notices, JobObserver* observer) {
-  ReadPolylines(model, file_name, notices, observer);
-  if (model.PolylineCount() > 0) return true;
-  notices.Notify(Notice::kNoPolylines, {});
-  return false;
+Status ReadPolylinesToWorkOn(PolylineModel& model, const std::string& file_name,
+                             JobObserver* observer) {
+  const Status read = ReadPolylines(model, file_name, observer);
+  if (!read) return read;
+  if (model.PolylineCount() == 0) return Failure{Notice::kNoPolylines, {}};
+  return Done{};
 }
 
 }  // namespace quillmere

@@ -33,4 +33,24 @@ void PretranslateCatalogue();
 // The text of a file message: catalogue text `n`, one blank, the file name.
 std::u16string FileMessage(int n, std::string_view file_name);
 
+// The messages the sixteen numbered texts did not foresee, each shown like a
+// file message: its text, one blank, the file name.
+enum class FurtherText {
+  kEmptyInput,       // "Folgende Datei ist leer und keine DXF Datei:"
+  kBinaryDxf,        // a binary DXF drawing
+  kNotTextDxf,       // "Folgende Datei ist keine DXF Textdatei:"
+  kCannotReadInput,  // a read error part way through
+  kInputChanged,     // the input changed between reading and writing
+  kOutOfMemory,      // memory ran out, or a size limit was reached
+};
+inline constexpr int kFurtherTextCount = 6;
+
+// The German text of `text`, and the text in the current language (passed
+// through TranslateText, so a missing text is learnt).
+std::u16string_view FurtherGerman(FurtherText text);
+std::u16string FurtherCatalogueText(FurtherText text);
+
+// The further text `text` in the current language, one blank, the file name.
+std::u16string FileMessage(FurtherText text, std::string_view file_name);
+
 }  // namespace quillmere

@@ -33,7 +33,8 @@ class TranslationTable {
   std::u16string_view Cell(std::uint32_t row, int column) const;
 
   // Appends a row of empty cells and returns its number; nothing when memory
-  // ran out (the record array has told the user).
+  // ran out (the table is then as it was: a text that cannot be learnt is
+  // shown in German).
   std::optional<std::uint32_t> AppendRow();
 
   // Replaces the text of a cell with a copy of `text`. Only the first

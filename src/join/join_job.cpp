@@ -1,17 +1,20 @@
 #include "join/join_job.h"
 
+#include "dxf/job_start.h"
 #include "dxf/polyline_reader.h"
 #include "join/join_writer.h"
 #include "join/polyline_joining.h"
 
 namespace quillmere {
 
-std::optional<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
-                                         const std::string& output_name, NoticeSink& notices,
-                                         JobObserver* observer) {
-  try {
+Result<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
+                                  const std::string& output_name, JobObserver* observer) {
+  return GuardedJob(input_name, [&]() -> Result<JoinJobSummary> {
+    if (const Status ready = CheckJobFiles(input_name, output_name); !ready) return ready.failure();
     PolylineModel model;
-    if (!ReadPolylinesToWorkOn(model, input_name, notices, observer)) return std::nullopt;
+    if (const Status read = ReadPolylinesToWorkOn(model, input_name, observer); !read) {
+      return read.failure();
+    }
     ProgressTap(observer, JobPhase::kJoining, 0).Report(0);
     JoinJobSummary summary;
     summary.polylines_read = model.PolylineCount();
@@ -21,11 +24,18 @@ std::optional<JoinJobSummary> RunJoinJob(double tolerance, const std::string& in
     for (const PolylineRecord& polyline : model.polylines) {
       summary.polylines_written += polyline.dropped ? 0 : 1;
     }
-    if (!WriteJoinResult(model, input_name, output_name, notices, observer)) return std::nullopt;
+    if (const Status written = WriteJoinResult(model, input_name, output_name, observer);
+        !written) {
+      return written.failure();
+    }
     return summary;
-  } catch (const JobStopped&) {
-    return std::nullopt;
-  }
+  });
+}
+
+std::optional<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
+                                         const std::string& output_name, NoticeSink& notices,
+                                         JobObserver* observer) {
+  return ReportedValue(RunJoinJob(tolerance, input_name, output_name, observer), notices);
 }
 
 }  // namespace quillmere

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "support/job_observer.h"
-#include "support/notices.h"
+#include "support/result.h"
 
 namespace quillmere {
 
@@ -18,10 +18,14 @@ struct JoinJobSummary {
 
 // The polyline joining job: reads the polylines of `input_name`, attaches
 // each one whose start lies on another's end within `tolerance`, and writes
-// the joined result to `output_name`. An input without polylines is
-// notified (kNoPolylines) and creates no output. Returns what the job did
-// when it wrote the output; nothing when it notified a failure or
-// `observer` stopped it.
+// the joined result to `output_name`. Gives what the job did when it wrote
+// the output, or the one failure that ended it (kNoPolylines for an input
+// without polylines, kStopped when `observer` stopped it); the previous
+// output then keeps every byte.
+Result<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
+                                  const std::string& output_name, JobObserver* observer = nullptr);
+
+// RunJoinJob for callers that show a failure at once.
 std::optional<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
                                          const std::string& output_name, NoticeSink& notices,
                                          JobObserver* observer = nullptr);

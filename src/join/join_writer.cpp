@@ -25,10 +25,10 @@ void WriteJoinedPolyline(PolylineOutput& output, const PolylineModel& model, std
   output.WriteTrailer(polyline);
 }
 
-bool WriteJoinResult(const PolylineModel& model, const std::string& input_name,
-                     const std::string& output_name, NoticeSink& notices, JobObserver* observer) {
+Status WriteJoinResult(const PolylineModel& model, const std::string& input_name,
+                       const std::string& output_name, JobObserver* observer) {
   return CopyReplacingPolylines(
-      model, input_name, output_name, notices,
+      model, input_name, output_name,
       [&model](PolylineOutput& output, std::int32_t index) {
         WriteJoinedPolyline(output, model, index);
       },

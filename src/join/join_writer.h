@@ -5,18 +5,17 @@
 #include "dxf/polyline_model.h"
 #include "dxf/polyline_output.h"
 #include "support/job_observer.h"
-#include "support/notices.h"
+#include "support/result.h"
 
 namespace quillmere {
 
 // Writes the result of the join job: a copy of the input in which every
 // polyline of the model stands with the vertices of its chain and their
 // count in its header's group-90 values, and is left out when marked
-// `dropped`. The model must have been read from the input. Returns and
-// notifies as CopyReplacingPolylines does.
-bool WriteJoinResult(const PolylineModel& model, const std::string& input_name,
-                     const std::string& output_name, NoticeSink& notices,
-                     JobObserver* observer = nullptr);
+// `dropped`. The model must have been read from the input. Fails as
+// CopyReplacingPolylines does.
+Status WriteJoinResult(const PolylineModel& model, const std::string& input_name,
+                       const std::string& output_name, JobObserver* observer = nullptr);
 
 // The lines of polyline `index` as the join job writes it: its header with
 // the vertex count, the pairs of its vertices and of the vertices of its

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "support/job_observer.h"
-#include "support/notices.h"
+#include "support/result.h"
 
 namespace quillmere {
 
@@ -17,8 +17,13 @@ struct LineJobSummary {
 
 // The lines-to-polylines job: reads the LINE entities of `input_name`,
 // chains them end to start within `tolerance` and writes every chain as one
-// polyline to `output_name`. Returns what the job did when it wrote the
-// output; nothing when it notified a failure or `observer` stopped it.
+// polyline to `output_name`. Gives what the job did when it wrote the
+// output, or the one failure that ended it (kStopped when `observer`
+// stopped it); the previous output then keeps every byte.
+Result<LineJobSummary> RunLineJob(double tolerance, const std::string& input_name,
+                                  const std::string& output_name, JobObserver* observer = nullptr);
+
+// RunLineJob for callers that show a failure at once.
 std::optional<LineJobSummary> RunLineJob(double tolerance, const std::string& input_name,
                                          const std::string& output_name, NoticeSink& notices,
                                          JobObserver* observer = nullptr);

@@ -1,9 +1,11 @@
 #include "lines/line_reader.h"
 
 #include <array>
+#include <cerrno>
 #include <optional>
 #include <string_view>
 
+#include "dxf/drawing_check.h"
 #include "dxf/pair_stream.h"
 #include "support/numbers.h"
 #include "dxf/dxf_text.h"
@@ -20,11 +22,10 @@ struct HandleScan {
   bool any = false;
 };
 
-// Nothing when the file cannot be opened. Handles that do not read are
-// passed over.
-std::optional<HandleScan> ScanHandles(const std::string& file_name) {
+// Handles that do not read are passed over.
+Result<HandleScan> ScanHandles(const std::string& file_name) {
   PairStream input;
-  if (!input.Open(file_name)) return std::nullopt;
+  if (!input.Open(file_name)) return Failure{Notice::kCannotOpenInput, file_name, errno};
   HandleScan scan;
   std::string_view line;
   while (input.ReadLine(line)) {
@@ -35,6 +36,7 @@ std::optional<HandleScan> ScanHandles(const std::string& file_name) {
     const std::optional<std::int64_t> handle = ParseHandle(line);
     if (handle && *handle > scan.largest) scan.largest = *handle;
   }
+  if (input.Failed()) return Failure{Notice::kCannotReadInput, file_name, input.Error()};
   return scan;
 }
 
@@ -174,16 +176,14 @@ void ReadLineEntity(const DxfPair& start, PairStream& input, LineModel& model) {
 
 }  // namespace
 
-bool ReadLines(LineModel& model, const std::string& file_name, NoticeSink& notices,
-               JobObserver* observer) {
+Status ReadLines(LineModel& model, const std::string& file_name, JobObserver* observer) {
   model = LineModel{};
-
-  const std::optional<HandleScan> handles = ScanHandles(file_name);
+  const Result<FileStamp> checked = CheckTextDrawing(file_name);
+  if (!checked) return checked.failure();
+  const Result<HandleScan> handles = ScanHandles(file_name);
+  if (!handles) return handles.failure();
   PairStream input;
-  if (!handles || !input.Open(file_name)) {
-    notices.Notify(Notice::kCannotOpenInput, file_name);
-    return false;
-  }
+  if (!input.Open(file_name)) return Failure{Notice::kCannotOpenInput, file_name, errno};
   input.WatchProgress(ProgressTap(observer, JobPhase::kReading, input.Size()));
   model.largest_handle = handles->largest;
   model.has_handles = handles->any;
@@ -198,7 +198,12 @@ bool ReadLines(LineModel& model, const std::string& file_name, NoticeSink& notic
       ReadLineEntity(pair, input, model);
     }
   }
-  return true;
+  if (input.Failed()) {
+    model = LineModel{};
+    return Failure{Notice::kCannotReadInput, file_name, input.Error()};
+  }
+  model.input_stamp = *checked;
+  return Done{};
 }
 
 }  // namespace quillmere

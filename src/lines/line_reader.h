@@ -5,7 +5,7 @@
 
 #include "lines/line_records.h"
 #include "support/job_observer.h"
-#include "support/notices.h"
+#include "support/result.h"
 
 namespace quillmere {
 
@@ -26,11 +26,11 @@ inline PolylineKind LineOutputStyle(std::int32_t format_version) {
 // A LINE without end-point groups gives a record with one vertex. In the
 // lightweight style the LINE's extended data (from its first group-1001 pair
 // on) becomes the record's closing lines, since an LWPOLYLINE carries it
-// behind its vertices. A file that cannot be opened is notified
-// (kCannotOpenInput) and leaves the model empty; returns whether the file
-// was read.
+// behind its vertices. Keeps the file's stamp in the model. A file that is
+// no DXF text drawing (CheckTextDrawing), cannot be opened or fails part way
+// through either pass leaves the model empty and gives the failure.
 // `observer`, when given, sees the bytes read and may stop the reading.
-bool ReadLines(LineModel& model, const std::string& file_name, NoticeSink& notices,
-               JobObserver* observer = nullptr);
+Status ReadLines(LineModel& model, const std::string& file_name,
+                 JobObserver* observer = nullptr);
 
 }  // namespace quillmere

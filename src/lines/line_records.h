@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "dxf/line_list.h"
@@ -43,6 +44,9 @@ struct LineModel {
   // otherwise find handles on a few entities only and repair the rest.
   bool has_handles = false;
   std::int32_t format_version = 0;  // from $ACADVER: 1015 for AC1015
+  // The input as it was read; the writer writes nothing when it has changed
+  // since. Nothing for a model not read from a file.
+  std::optional<FileStamp> input_stamp;
 
   std::int32_t RecordCount() const { return static_cast<std::int32_t>(records.size()); }
   LineRecord& AddRecord() { return records.emplace_back(); }

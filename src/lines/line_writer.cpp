@@ -149,10 +149,10 @@ class LineReplacer : public EntityReplacer {
 
 }  // namespace
 
-bool WriteLineResult(LineModel& model, const std::string& input_name,
-                     const std::string& output_name, NoticeSink& notices, JobObserver* observer) {
+Status WriteLineResult(LineModel& model, const std::string& input_name,
+                       const std::string& output_name, JobObserver* observer) {
   LineReplacer replacer(model);
-  return CopyDrawing(input_name, output_name, replacer, notices, observer);
+  return CopyDrawing(input_name, output_name, model.input_stamp, replacer, observer);
 }
 
 }  // namespace quillmere

@@ -4,7 +4,7 @@
 
 #include "lines/line_records.h"
 #include "support/job_observer.h"
-#include "support/notices.h"
+#include "support/result.h"
 
 namespace quillmere {
 
@@ -23,9 +23,8 @@ namespace quillmere {
 // the drawing do not hand the same handles out again.
 //
 // The output replaces an existing file only once it is complete, so the
-// input may be the output. Returns and notifies as CopyDrawing does.
-bool WriteLineResult(LineModel& model, const std::string& input_name,
-                     const std::string& output_name, NoticeSink& notices,
-                     JobObserver* observer = nullptr);
+// input may be the output. Fails as CopyDrawing does.
+Status WriteLineResult(LineModel& model, const std::string& input_name,
+                       const std::string& output_name, JobObserver* observer = nullptr);
 
 }  // namespace quillmere

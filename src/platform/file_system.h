@@ -22,6 +22,19 @@ int OpenFileForReading(const std::string& path);
 // end of the file), -1 on an error.
 std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t size);
 
+// What tells whether a file is still the one read before: its size, the
+// time of its last change and, where the system has one, its identity in the
+// file system (a file put in its place by a rename has another).
+struct FileStamp {
+  std::int64_t size = 0;
+  std::int64_t modified = 0;  // nanoseconds, or whatever step the system keeps
+  std::uint64_t identity = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file open as `fd`; false when the system cannot tell it.
+bool StampOfOpenFile(int fd, FileStamp& stamp);
+
 // Moves the read position of the file open as `fd` to byte `offset`; false
 // when it cannot.
 bool SeekFile(int fd, std::int64_t offset);

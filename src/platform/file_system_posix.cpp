@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillmere {
@@ -25,6 +26,15 @@ bool MoveFileReplacing(const std::string& from, const std::string& to) {
 }
 
 void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
+
+bool StampOfOpenFile(int fd, FileStamp& stamp) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return false;
+  stamp.size = static_cast<std::int64_t>(info.st_size);
+  stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+  stamp.identity = static_cast<std::uint64_t>(info.st_ino) ^ (static_cast<std::uint64_t>(info.st_dev) << 40);
+  return true;
+}
 
 bool SeekFile(int fd, std::int64_t offset) {
   return ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(offset);

@@ -4,6 +4,8 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 #include <windows.h>
 
 #include "platform/wide_text.h"
@@ -30,6 +32,16 @@ bool MoveFileReplacing(const std::string& from, const std::string& to) {
 }
 
 void RemoveFile(const std::string& path) { ::_wunlink(WideFromUtf8(path).c_str()); }
+
+// The C runtime gives no file identity; size and time of change must do.
+bool StampOfOpenFile(int fd, FileStamp& stamp) {
+  struct _stat64 info {};
+  if (::_fstat64(fd, &info) != 0) return false;
+  stamp.size = static_cast<std::int64_t>(info.st_size);
+  stamp.modified = static_cast<std::int64_t>(info.st_mtime);
+  stamp.identity = 0;
+  return true;
+}
 
 bool SeekFile(int fd, std::int64_t offset) { return ::_lseeki64(fd, offset, SEEK_SET) == offset; }
 

@@ -50,14 +50,21 @@ OutputFile::~OutputFile() { Discard(); }
 bool OutputFile::Create(const std::string& path) {
   Discard();
   failed_ = false;
+  error_ = 0;
   used_ = 0;
   target_ = path;
   const std::wstring wide_target = WideFromUtf8(target_);
 
   const DWORD attributes = ::GetFileAttributesW(wide_target.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-  if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
-  if (exists && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
+  if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    error_ = EISDIR;
+    return false;
+  }
+  if (exists && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    error_ = EACCES;
+    return false;
+  }
   fd_ = OpenDevice(wide_target);
   if (fd_ >= 0) {
     temporary_.clear();
@@ -76,8 +83,12 @@ bool OutputFile::Create(const std::string& path) {
       temporary_ = candidate;
       return true;
     }
-    if (errno != EEXIST) return false;
+    if (errno != EEXIST) {
+      error_ = errno;
+      return false;
+    }
   }
+  error_ = EEXIST;
   return false;
 }
 
@@ -93,7 +104,7 @@ bool OutputFile::WriteOut(const char* data, std::size_t size) {
 }
 
 void OutputFile::CloseDescriptor() {
-  if (fd_ >= 0 && ::_close(fd_) != 0) failed_ = true;
+  if (fd_ >= 0 && ::_close(fd_) != 0) Fail(errno);
   fd_ = -1;
 }
 

@@ -1,5 +1,8 @@
 #include "preview/geometry_reader.h"
 
+#include <cerrno>
+
+#include "dxf/drawing_check.h"
 #include "dxf/dxf_text.h"
 #include "dxf/pair_stream.h"
 #include "preview/entity_collector.h"
@@ -48,20 +51,18 @@ bool CollectEntities(PairStream& input, EntityCollector& collector) {
 
 }  // namespace
 
-bool ReadDrawingGeometry(const std::string& file_name, DrawingGeometry& geometry,
-                         NoticeSink& notices) {
+Status ReadDrawingGeometry(const std::string& file_name, DrawingGeometry& geometry) {
   geometry = DrawingGeometry{};
+  const Result<FileStamp> checked = CheckTextDrawing(file_name);
+  if (!checked) return checked.failure();
   PairStream input;
-  bool read = input.Open(file_name);
-  if (read) {
-    EntityCollector collector(geometry);
-    read = CollectEntities(input, collector);
-  }
-  if (!read) {
+  if (!input.Open(file_name)) return Failure{Notice::kCannotOpenInput, file_name, errno};
+  EntityCollector collector(geometry);
+  if (!CollectEntities(input, collector)) {
     geometry = DrawingGeometry{};
-    notices.Notify(Notice::kCannotOpenInput, file_name);
+    return Failure{Notice::kCannotReadInput, file_name, input.Error()};
   }
-  return read;
+  return Done{};
 }
 
 }  // namespace quillmere

@@ -24,14 +24,14 @@ struct PreviewContent {
   JobCounts counts;
 };
 
-// Reads one drawing. A file that cannot be read is notified and leaves
-// `content` empty; returns whether it was read.
+// Reads one drawing. A file that cannot be read (or is no DXF text drawing)
+// is told to `notices` and leaves `content` empty; returns whether it was read.
 bool LoadDrawingPreview(const std::string& file_name, PreviewContent& content,
                         NoticeSink& notices);
 
 // Reads a job's input and output side by side, each on a thread of its own,
-// and compares them. Notices come in the order of the files, on the calling
-// thread; a file that cannot be read leaves `content` empty.
+// and compares them. A file that cannot be read leaves `content` empty and
+// is told on the calling thread, the input's failure first and alone.
 bool LoadJobPreview(ComparedJob job, const std::string& input_name,
                     const std::string& output_name, PreviewContent& content, NoticeSink& notices);
 

@@ -5,10 +5,8 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
-#include <string>
 
 #include "support/block_memory.h"
-#include "support/memory_messages.h"
 
 namespace quillmere {
 
@@ -17,11 +15,6 @@ namespace {
 // The cursor is a signed 32-bit number, so no array holds more records
 // than it can name.
 constexpr std::uint32_t kMaxRecords = std::numeric_limits<std::int32_t>::max();
-
-std::u16string DecimalText(std::uint64_t number) {
-  const std::string digits = std::to_string(number);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 }  // namespace
 
@@ -48,14 +41,8 @@ void TDynaArray::ClearCursor() {
   if (outeraobj_ != nullptr) *outeraobj_ = nullptr;
 }
 
-void TDynaArray::ReportFailure(int error_number, std::uint64_t bytes, int platform_error) const {
-  std::u16string text = u"Error ";
-  text += DecimalText(static_cast<std::uint64_t>(error_number));
-  text += u" while trying to allocate ";
-  text += DecimalText(bytes);
-  text += u" bytes of RAM. Not enough memory.";
-  if (error_number == 2) text += DecimalText(static_cast<std::uint64_t>(platform_error));
-  MemoryMessageSink().ShowError(text);
+void TDynaArray::NoteShortage(int step, std::uint64_t bytes, int platform_error) {
+  last_shortage_ = MemoryShortage{step, bytes, platform_error};
 }
 
 TDynaArray::Growth TDynaArray::AllocMoreMem() {
@@ -74,7 +61,7 @@ TDynaArray::Growth TDynaArray::AllocMoreMem() {
   }
   const int platform_error = errno;
   if (block == nullptr) {
-    ReportFailure(first_block ? 1 : 2, needed, platform_error);
+    NoteShortage(first_block ? 1 : 2, needed, platform_error);
     return Growth::kFailed;
   }
   if (!first_block) {
@@ -98,7 +85,7 @@ void TDynaArray::AllocLessMem() {
   void* block = ObtainZeroedBlock(static_cast<std::size_t>(needed));
   if (block == nullptr) {
     // The larger block still holds every record; keep it.
-    ReportFailure(3, needed, errno);
+    NoteShortage(3, needed, errno);
     return;
   }
   std::memcpy(block, poi_, static_cast<std::size_t>(needed));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace quillmere {
 
@@ -20,9 +21,18 @@ namespace quillmere {
 // the loop the user's variable points at the visited record and aobjnr() is
 // one more than its index; after the loop aobjnr() equals count().
 //
-// Memory exhaustion is reported through MemoryMessageSink() with a fixed
-// English text. A failed growth leaves the array as it was (Add and Insert
-// return null); a failed shrink keeps the larger block.
+// Memory exhaustion is reported to the array's user, as a value: a failed
+// growth leaves the array as it was (Add and Insert return null) and a
+// failed shrink keeps the larger block; LastShortage() tells what was asked
+// for. The array tells nobody else, so that it serves any thread and the
+// user decides what the user of the program is told.
+struct MemoryShortage {
+  int step = 0;              // 1 the first block, 2 a larger block, 3 a smaller one
+  std::uint64_t bytes = 0;   // the size of the block asked for
+  int platform_error = 0;    // the platform's error code
+  bool operator==(const MemoryShortage&) const = default;
+};
+
 class TDynaArray {
  public:
   static constexpr std::uint32_t kBufferSize = 100;
@@ -43,6 +53,9 @@ class TDynaArray {
   std::uint32_t amemsize() const { return amemsize_; }
   std::uint32_t buffersize() const { return buffersize_; }
   std::uint32_t size() const { return size_; }
+
+  // The last block that could not be obtained; nothing while none failed.
+  const std::optional<MemoryShortage>& LastShortage() const { return last_shortage_; }
 
   // Moves the cursor to record `index` and returns its address. There is no
   // range check: `index` must be below count().
@@ -86,7 +99,7 @@ class TDynaArray {
   std::uint64_t NeededBytes() const;
   unsigned char* Record(std::uint32_t index) const;
   void ClearCursor();
-  void ReportFailure(int error_number, std::uint64_t bytes, int platform_error) const;
+  void NoteShortage(int step, std::uint64_t bytes, int platform_error);
 
   void** outeraobj_;
   void* aobj_ = nullptr;
@@ -96,6 +109,7 @@ class TDynaArray {
   std::uint32_t amemsize_ = 0;
   std::uint32_t buffersize_ = kBufferSize;
   std::uint32_t size_;
+  std::optional<MemoryShortage> last_shortage_;
 };
 
 }  // namespace quillmere

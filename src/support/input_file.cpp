@@ -1,6 +1,7 @@
 #include "support/input_file.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,11 +22,16 @@ bool InputFile::Open(const std::string& path) {
   if (fd_ < 0) return false;
   struct stat info {};
   if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
+    const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
     ::close(fd_);
     fd_ = -1;
+    errno = error;
     return false;
   }
   size_ = static_cast<std::int64_t>(info.st_size);
+  StampOfOpenFile(fd_, stamp_);
+  failed_ = false;
+  error_ = 0;
   return true;
 }
 
@@ -34,6 +40,7 @@ bool InputFile::ReadAt(std::int64_t offset, char* data, std::size_t size) {
     const std::int64_t got = ReadFileAt(fd_, offset, data, size);
     if (got <= 0) {
       failed_ = true;  // an error, or the file is shorter than it was
+      error_ = got < 0 ? errno : 0;
       break;
     }
     offset += got;
@@ -41,6 +48,21 @@ bool InputFile::ReadAt(std::int64_t offset, char* data, std::size_t size) {
     size -= static_cast<std::size_t>(got);
   }
   return !failed_;
+}
+
+std::int64_t InputFile::ReadUpTo(std::int64_t offset, char* data, std::size_t size) {
+  std::int64_t done = 0;
+  while (!failed_ && static_cast<std::size_t>(done) < size) {
+    const std::int64_t got = ReadFileAt(fd_, offset + done, data + done, size - static_cast<std::size_t>(done));
+    if (got == 0) break;
+    if (got < 0) {
+      failed_ = true;
+      error_ = errno;
+      return -1;
+    }
+    done += got;
+  }
+  return failed_ ? -1 : done;
 }
 
 bool InputWindow::Load(std::int64_t offset, std::int64_t wanted_end) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_system.h"
 #include "support/job_observer.h"
 
 namespace quillmere {
@@ -30,17 +31,29 @@ class InputFile {
   // The size of the file as it was opened, in bytes.
   std::int64_t Size() const { return size_; }
 
-  // True once a read failed or found the file shorter than it was.
+  // True once a read failed or found the file shorter than it was; Error()
+  // is then the system's error number (0 for a file that grew shorter).
   bool Failed() const { return failed_; }
+  int Error() const { return error_; }
+
+  // The file as it was opened, to tell whether it is still the same.
+  const FileStamp& Stamp() const { return stamp_; }
 
   // Reads [offset, offset + size) into `data`; false (and Failed) when the
   // bytes could not all be read.
   bool ReadAt(std::int64_t offset, char* data, std::size_t size);
 
+  // Reads up to `size` bytes from `offset`, fewer at the end of the file
+  // whatever size it was opened with (files of the system such as those in
+  // /proc tell size 0); the bytes read, or -1 (and Failed) on an error.
+  std::int64_t ReadUpTo(std::int64_t offset, char* data, std::size_t size);
+
  private:
   int fd_ = -1;
   std::int64_t size_ = 0;
   bool failed_ = false;
+  int error_ = 0;
+  FileStamp stamp_;
 };
 
 // Reads ranges of an InputFile through a buffer of its own, a large block

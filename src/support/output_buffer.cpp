@@ -1,6 +1,7 @@
 // The parts of OutputFile that are the same on every platform: buffering,
 // committing and discarding; the system calls are in output_file.cpp and
 // platform/output_file_windows.cpp.
+#include <cerrno>
 #include <cstring>
 
 #include "platform/file_system.h"
@@ -12,7 +13,7 @@ void OutputFile::Write(std::string_view bytes) {
   if (bytes.size() > kRoom - used_) Flush();
   if (bytes.size() >= kRoom) {
     // Large blocks go out as they are, without a copy.
-    if (!failed_ && !WriteOut(bytes.data(), bytes.size())) failed_ = true;
+    if (!failed_ && !WriteOut(bytes.data(), bytes.size())) Fail(errno);
     return;
   }
   std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
@@ -37,7 +38,7 @@ char* OutputFile::Room(std::size_t bytes) {
 }
 
 bool OutputFile::Flush() {
-  if (!failed_ && used_ > 0 && !WriteOut(buffer_.get(), used_)) failed_ = true;
+  if (!failed_ && used_ > 0 && !WriteOut(buffer_.get(), used_)) Fail(errno);
   used_ = 0;
   return !failed_;
 }
@@ -47,13 +48,20 @@ bool OutputFile::Commit() {
   Flush();
   CloseDescriptor();
   if (temporary_.empty()) return !failed_;
+  errno = 0;
   if (failed_ || !MoveFileReplacing(temporary_, target_)) {
-    failed_ = true;
+    Fail(errno);
     Discard();
     return false;
   }
   temporary_.clear();
   return true;
+}
+
+int OutputFile::CreationError(const std::string& path) {
+  OutputFile probe;
+  if (probe.Create(path)) return 0;
+  return probe.Error() != 0 ? probe.Error() : EACCES;
 }
 
 void OutputFile::Discard() {

@@ -40,23 +40,34 @@ OutputFile::~OutputFile() { Discard(); }
 bool OutputFile::Create(const std::string& path) {
   Discard();
   failed_ = false;
+  error_ = 0;
   used_ = 0;
   target_ = ResolveTarget(path);
 
   struct stat info {};
   const bool exists = ::stat(target_.c_str(), &info) == 0;
-  if (exists && S_ISDIR(info.st_mode)) return false;
+  if (exists && S_ISDIR(info.st_mode)) {
+    error_ = EISDIR;
+    return false;
+  }
   if (exists && !S_ISREG(info.st_mode)) {
     // Devices and pipes are written to directly; they cannot be replaced.
     fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     temporary_.clear();
+    if (fd_ < 0) error_ = errno;
     return fd_ >= 0;
   }
-  if (exists && ::access(target_.c_str(), W_OK) != 0) return false;
+  if (exists && ::access(target_.c_str(), W_OK) != 0) {
+    error_ = errno;
+    return false;
+  }
 
   std::string pattern = FolderOf(target_) + "/.quillmere-XXXXXX";
   fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd_ < 0) return false;
+  if (fd_ < 0) {
+    error_ = errno;
+    return false;
+  }
   temporary_ = pattern;
   // Keep the permissions of the file being replaced; a new file gets the
   // usual ones for the user's umask.
@@ -88,7 +99,7 @@ bool OutputFile::WriteOut(const char* data, std::size_t size) {
 }
 
 void OutputFile::CloseDescriptor() {
-  if (fd_ >= 0 && ::close(fd_) != 0) failed_ = true;
+  if (fd_ >= 0 && ::close(fd_) != 0) Fail(errno);
   fd_ = -1;
 }
 

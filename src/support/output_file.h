@@ -44,8 +44,23 @@ class OutputFile {
   // Removes the temporary file; the previous output stays as it was.
   void Discard();
 
+  // The system's error number of the failure that made Create or Commit
+  // fail (EISDIR for a folder of the output's name); 0 when it gave none.
+  int Error() const { return error_; }
+
+  // Whether an output could be created at `path` now: 0 when it could,
+  // otherwise the error number of why not (no such folder, no permission, a
+  // folder of that name). Lets a job find out before it starts its work;
+  // leaves nothing behind.
+  static int CreationError(const std::string& path);
+
  private:
   bool Flush();
+  // Notes a failure with the system's error number (the first one counts).
+  void Fail(int error) {
+    if (!failed_ && error_ == 0) error_ = error;
+    failed_ = true;
+  }
   // Hands `size` bytes to the system; false when any of them could not be
   // written. One version per platform.
   bool WriteOut(const char* data, std::size_t size);
@@ -57,6 +72,7 @@ class OutputFile {
   std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kRoom);
   std::size_t used_ = 0;
   bool failed_ = false;
+  int error_ = 0;
 };
 
 }  // namespace quillmere

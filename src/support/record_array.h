@@ -41,6 +41,7 @@ class RecordArray {
   bool WhileNext() { return array_.WhileNext(); }
 
   const TDynaArray& raw() const { return array_; }
+  const std::optional<MemoryShortage>& LastShortage() const { return array_.LastShortage(); }
 
  private:
   static Record* Typed(void* record) { return static_cast<Record*>(record); }

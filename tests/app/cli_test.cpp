@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <cstdio>
 
 #include "test_support.h"
@@ -21,12 +23,13 @@ struct CliResult {
   std::string output;  // stdout and stderr together
 };
 
-CliResult RunCli(const std::string& arguments) {
+// `shell_prefix` runs in the same shell first, e.g. a ulimit.
+CliResult RunCli(const std::string& arguments, const std::string& shell_prefix = "") {
   CliResult result;
   // A language saved by the user running the tests must not change the
   // German messages expected here.
   static const TempDir config;
-  const std::string command = "XDG_CONFIG_HOME=" + config.path().string() + " " +
+  const std::string command = shell_prefix + "XDG_CONFIG_HOME=" + config.path().string() + " " +
                               std::string(QUILLMERE_CLI_PATH) + " " + arguments + " 2>&1";
   FILE* pipe = ::popen(command.c_str(), "r");
   if (pipe == nullptr) return result;
@@ -117,6 +120,58 @@ TEST(Cli, SummaryLineForEveryJob) {
     EXPECT_EQ(result.output.find(mode), std::string::npos) << result.output;
     EXPECT_EQ(ReadFile(out), "previous") << mode;
   }
+}
+
+// A picture, an empty file and a missing file given to each job: status 1,
+// one line that names the file, and the previous output as it was.
+TEST(Cli, AnInputThatIsNoDrawingGivesOneLineAndKeepsThePreviousOutput) {
+  TempDir dir;
+  const std::string out = dir.File("out.dxf");
+  WriteFile(dir.File("picture.png"), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  WriteFile(dir.File("empty.dxf"), "");
+  for (const char* mode : {"convert1", "convert2", "convert3"}) {
+    for (const char* name : {"picture.png", "empty.dxf", "missing.dxf"}) {
+      WriteFile(out, "previous");
+      const CliResult result = RunCli(std::string(mode) + " " + dir.File(name) + " " + out);
+      const std::string where = std::string(mode) + " " + name + ": " + result.output;
+      EXPECT_EQ(result.status, 1) << where;
+      EXPECT_EQ(std::count(result.output.begin(), result.output.end(), '\n'), 1) << where;
+      EXPECT_NE(result.output.find(dir.File(name)), std::string::npos) << where;
+      EXPECT_EQ(ReadFile(out), "previous") << where;
+    }
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
+}
+
+// Memory that runs out inside a job ends it with its message and status 1,
+// not with an uncaught exception; the previous output keeps every byte.
+TEST(Cli, OutOfMemoryEndsTheJobWithOneMessage) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "a limit on the address space stops the sanitizer itself";
+#endif
+  TempDir dir;
+  // About 12 MB of polylines of 200 vertices: far beyond 30 MB of address
+  // space once read, which the program itself fits in.
+  std::string drawing = "0\nSECTION\n2\nENTITIES\n";
+  for (int k = 0; drawing.size() < (12 << 20); ++k) {
+    drawing += "0\nLWPOLYLINE\n90\n200\n";
+    for (int i = 0; i < 200; ++i) {
+      const double angle = i * M_PI / 400;
+      drawing += "10\n" + std::to_string(k + 10 * std::cos(angle)) + "\n20\n" +
+                 std::to_string(10 * std::sin(angle)) + "\n";
+    }
+  }
+  WriteFile(dir.File("big.dxf"), drawing + "0\nENDSEC\n0\nEOF\n");
+  const std::string out = dir.File("out.dxf");
+  WriteFile(out, "previous");
+  const CliResult result =
+      RunCli("convert1 " + dir.File("big.dxf") + " " + out, "ulimit -v 30000; ");
+  EXPECT_EQ(result.status, 1) << result.output;
+  EXPECT_EQ(result.output,
+            "Nicht genug Arbeitsspeicher für folgende DXF Datei, die Ausgabe bleibt unverändert: " +
+                dir.File("big.dxf") + "\n");
+  EXPECT_EQ(ReadFile(out), "previous");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
 }  // namespace

@@ -39,14 +39,14 @@ TEST_F(PolylineOutputTest, RangesInCrLfAndOthersAreCopiedAlike) {
       "0\r\nENDSEC\r\n0\r\nEOF";
   WriteFile(in_, input);
   PolylineModel model;
-  ReadPolylines(model, in_, messages_);
+  Reported(ReadPolylines(model, in_), messages_);
   ASSERT_EQ(model.PolylineCount(), 2);
   EXPECT_FALSE(model.polylines[0].gap_in_crlf);
   EXPECT_TRUE(model.polylines[0].entity_in_crlf);
   EXPECT_TRUE(model.polylines[1].gap_in_crlf);
   EXPECT_FALSE(model.polylines[1].entity_in_crlf);
   EXPECT_FALSE(model.final_gap_in_crlf);
-  WriteArcResult(model, in_, out_, messages_);
+  Reported(WriteArcResult(model, in_, out_), messages_);
   EXPECT_EQ(ReadFile(out_), WithCrLf(input));
   EXPECT_EQ(Joined(input, 0), WithCrLf(input));
 }

@@ -20,7 +20,7 @@ class PolylineReaderTest : public ::testing::Test {
   PolylineModel Read(const std::string& text) {
     WriteFile(dir_.File("in.dxf"), text);
     PolylineModel model;
-    ReadPolylines(model, dir_.File("in.dxf"), messages_);
+    Reported(ReadPolylines(model, dir_.File("in.dxf")), messages_);
     return model;
   }
   // The lines each part of polyline `p` reads back to.
@@ -138,14 +138,14 @@ TEST_F(PolylineReaderTest, ComparesTrimmedAndCaseSensitive) {
 TEST_F(PolylineReaderTest, MissingFileIsReportedAndEmptiesTheModel) {
   PolylineModel model = Read(Lf(kOldStyle));
   ASSERT_EQ(model.PolylineCount(), 1);
-  ReadPolylines(model, dir_.File("missing.dxf"), messages_);
+  Reported(ReadPolylines(model, dir_.File("missing.dxf")), messages_);
   EXPECT_EQ(model.PolylineCount(), 0);
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_TRUE(messages_.shown[0].is_error);
   EXPECT_EQ(messages_.shown[0].Utf8Text(),
             "Folgende DXF Datei konnte nicht geöffnet werden: " + dir_.File("missing.dxf"));
   // A directory is no drawing either.
-  ReadPolylines(model, dir_.path().string(), messages_);
+  Reported(ReadPolylines(model, dir_.path().string()), messages_);
   EXPECT_EQ(messages_.shown.size(), 2u);
 }
 
@@ -153,7 +153,7 @@ TEST_F(PolylineReaderTest, ReadingTwiceGivesTheSameModel) {
   PolylineModel model = Read(Lf(kOldStyle));
   model.polylines[0].dropped = true;
   model.SetMark(0, kVertexDropped, true);
-  ReadPolylines(model, dir_.File("in.dxf"), messages_);
+  Reported(ReadPolylines(model, dir_.File("in.dxf")), messages_);
   const PolylineModel fresh = Read(Lf(kOldStyle));
   ASSERT_EQ(model.PolylineCount(), fresh.PolylineCount());
   EXPECT_FALSE(model.polylines[0].dropped);

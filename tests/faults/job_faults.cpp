@@ -50,7 +50,7 @@ std::vector<Job> AllJobs() {
                       JobObserver& observer) { RunArcJob(arc_settings, in, out, notices, &observer); },
        [arc_settings](const std::string& in, NoticeSink& notices) {
          PolylineModel model;
-         ReadPolylines(model, in, notices);
+         Reported(ReadPolylines(model, in), notices);
          FindArcs(model, arc_settings);
          return testing::WithArcMarks(testing::PlainPolylinesOf(model), model);
        },
@@ -63,7 +63,7 @@ std::vector<Job> AllJobs() {
                    JobObserver& observer) { RunLineJob(tolerance, in, out, notices, &observer); },
        [tolerance](const std::string& in, NoticeSink& notices) {
          LineModel model;
-         ReadLines(model, in, notices);
+         Reported(ReadLines(model, in), notices);
          ChainLines(model, tolerance);
          std::vector<testing::PlainPolyline> polylines;
          for (const LineRecord& record : model.records) {
@@ -87,7 +87,7 @@ std::vector<Job> AllJobs() {
                    JobObserver& observer) { RunJoinJob(tolerance, in, out, notices, &observer); },
        [tolerance](const std::string& in, NoticeSink& notices) {
          PolylineModel model;
-         ReadPolylines(model, in, notices);
+         Reported(ReadPolylines(model, in), notices);
          JoinPolylines(model, tolerance);
          return testing::WithChains(testing::PlainPolylinesOf(model), model);
        },

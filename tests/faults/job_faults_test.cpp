@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 
 #include "faults/job_faults.h"
 #include "i18n/catalogue.h"
+#include "support/utf.h"
 
 namespace quillmere::faults {
 namespace {
@@ -39,8 +41,10 @@ std::vector<std::string_view> Split(std::string_view text) {
   return lines;
 }
 
-std::string CannotCreate(const std::string& name) {
-  return testing::ShownMessage{true, u"", FileMessage(kTextCannotCreate, name)}.Utf8Text();
+// Text 10 with the name and the system's reason.
+std::string CannotCreate(const std::string& name, const std::string& reason) {
+  return testing::ShownMessage{true, u"", FileMessage(kTextCannotCreate, name)}.Utf8Text() + " (" +
+         reason + ")";
 }
 
 class JobFaultTest : public ::testing::TestWithParam<int> {
@@ -85,7 +89,7 @@ TEST_P(LineAndJoinFaultTest, OutputInAMissingFolderIsReportedAndNothingIsCreated
   const std::string nowhere = dir_.File("no/such/folder/out.dxf");
   job_.run(in_, nowhere, messages_);
   ASSERT_EQ(messages_.shown.size(), 1u);
-  EXPECT_EQ(messages_.shown[0].Utf8Text(), CannotCreate(nowhere));
+  EXPECT_EQ(messages_.shown[0].Utf8Text(), CannotCreate(nowhere, "No such file or directory"));
   EXPECT_FALSE(std::filesystem::exists(dir_.File("no")));
   EXPECT_EQ(ReadFile(in_), job_.drawing);
 }
@@ -100,7 +104,8 @@ TEST_P(LineAndJoinFaultTest, FullDiskKeepsThePreviousOutputAndLeavesNoTemporaryF
   WriteFile(in_, input);
   WriteFile(out_, "previous output");
 
-  EXPECT_EQ(RunWithFileSizeLimit(job_, in_, out_, 64 * 1024), CannotCreate(out_) + "\n");
+  EXPECT_EQ(RunWithFileSizeLimit(job_, in_, out_, 64 * 1024),
+            CannotCreate(out_, "File too large") + "\n");
   EXPECT_EQ(ReadFile(out_), "previous output");
   EXPECT_EQ(ReadFile(in_), input);
   EXPECT_EQ(FilesInFolder(), 2u);
@@ -124,17 +129,123 @@ TEST_P(JobFaultTest, AFolderAsInputIsReportedAndKeepsThePreviousOutput) {
   std::filesystem::create_directory(folder);
   WriteFile(out_, "previous output");
   job_.run(folder, out_, messages_);
-  ASSERT_GE(messages_.shown.size(), 2u);
+  // One failure, one message: no "Keine Polylines" after it, no second
+  // message from the writer.
+  ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_EQ(messages_.shown[0].text, FileMessage(kTextCannotOpen, folder));
-  if (job_.needs_polylines) {
-    EXPECT_EQ(messages_.shown[1].caption, CatalogueText(kTextNoPolylinesTitle));
-  } else {
-    // The line job goes on to its writer, which cannot read the input either.
-    EXPECT_EQ(messages_.shown[1].text, FileMessage(kTextCannotReopen, folder));
-  }
-  // Either way the previous output keeps every byte.
   EXPECT_EQ(ReadFile(out_), "previous output");
   EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
+// Inputs that are no DXF text drawings, and a missing one: each job tells
+// one thing, naming the file, and the previous output keeps every byte.
+TEST_P(JobFaultTest, AnInputThatIsNoDrawingIsToldOnceAndKeepsThePreviousOutput) {
+  const std::string png = Bytes("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x01");
+  const std::string binary = Bytes("AutoCAD Binary DXF\r\n\x1a\0\0\0SECTION\0");
+  const struct {
+    std::string bytes;
+    std::u16string text;
+  } cases[] = {
+      {png, FileMessage(FurtherText::kNotTextDxf, in_)},
+      {"", FileMessage(FurtherText::kEmptyInput, in_)},
+      {binary, FileMessage(FurtherText::kBinaryDxf, in_)},
+      // A comment first and a byte-order mark are still a drawing's start;
+      // words are not.
+      {"SECTION\n2\nENTITIES\n0\nENDSEC\n", FileMessage(FurtherText::kNotTextDxf, in_)},
+  };
+  for (const auto& [bytes, text] : cases) {
+    WriteFile(out_, "previous output");
+    messages_.shown.clear();
+    EXPECT_EQ(Run(bytes), "previous output");
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text, text);
+  }
+  WriteFile(out_, "previous output");
+  messages_.shown.clear();
+  job_.run(dir_.File("missing.dxf"), out_, messages_);
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, FileMessage(kTextCannotOpen, dir_.File("missing.dxf")));
+  EXPECT_EQ(ReadFile(out_), "previous output");
+  EXPECT_EQ(FilesInFolder(), 2u);
+
+  // With a byte-order mark and blanks before the first code the job works.
+  messages_.shown.clear();
+  EXPECT_NE(Run("\xEF\xBB\xBF  " + job_.drawing), "previous output");
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+// Does something to the input at the first progress of `phase`.
+class InputChanger : public JobObserver {
+ public:
+  InputChanger(JobPhase phase, std::function<void()> change)
+      : phase_(phase), change_(std::move(change)) {}
+  void Progress(JobPhase phase, std::int64_t, std::int64_t) override {
+    if (phase != phase_ || done_) return;
+    done_ = true;
+    change_();
+  }
+  bool StopRequested() const override { return false; }
+  bool done() const { return done_; }
+
+ private:
+  JobPhase phase_;
+  std::function<void()> change_;
+  bool done_ = false;
+};
+
+// A drawing of a few megabytes, so that reading and copying take several
+// blocks, each reported as progress.
+std::string LargeDrawing(const std::string& drawing) {
+  const std::string head = "0\nSECTION\n2\nENTITIES\n";
+  const std::string tail = "0\nENDSEC\n0\nEOF\n";
+  const std::string entities = drawing.substr(head.size(), drawing.size() - head.size() - tail.size());
+  std::string input = head;
+  while (input.size() < (3 << 20)) input += entities;
+  return input + tail;
+}
+
+TEST_P(JobFaultTest, AnInputThatGrowsShorterWhileItIsReadIsToldAndWritesNothing) {
+  const std::string input = LargeDrawing(job_.drawing);
+  for (const JobPhase phase : {JobPhase::kReading, JobPhase::kWriting}) {
+    WriteFile(in_, input);
+    WriteFile(out_, "previous output");
+    messages_.shown.clear();
+    InputChanger cut(phase, [this] { std::filesystem::resize_file(in_, 1 << 20); });
+    job_.run_watched(in_, out_, messages_, cut);
+    ASSERT_TRUE(cut.done());
+    ASSERT_EQ(messages_.shown.size(), 1u) << static_cast<int>(phase);
+    EXPECT_EQ(messages_.shown[0].text, FileMessage(FurtherText::kCannotReadInput, in_));
+    EXPECT_EQ(ReadFile(out_), "previous output");
+    EXPECT_EQ(FilesInFolder(), 2u);
+  }
+}
+
+TEST_P(JobFaultTest, AnInputChangedBetweenReadingAndWritingIsToldAndWritesNothing) {
+  // The work between reading and writing: the arc search or the joining.
+  const JobPhase between = job_.name == "convert1" ? JobPhase::kSearching : JobPhase::kJoining;
+  WriteFile(in_, job_.drawing);
+  WriteFile(out_, "previous output");
+  const std::string changed = job_.drawing + "999\nchanged\n";
+  InputChanger change(between, [&] { WriteFile(in_, changed); });
+  job_.run_watched(in_, out_, messages_, change);
+  ASSERT_TRUE(change.done());
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, FileMessage(FurtherText::kInputChanged, in_));
+  EXPECT_EQ(ReadFile(out_), "previous output");
+  EXPECT_EQ(ReadFile(in_), changed);
+  EXPECT_EQ(FilesInFolder(), 2u);
+}
+
+// A read error of the system itself: the kernel refuses to read /proc/self/mem
+// at its start.
+TEST_P(JobFaultTest, AReadErrorOfTheSystemIsToldWithItsReason) {
+  WriteFile(out_, "previous output");
+  job_.run("/proc/self/mem", out_, messages_);
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].Utf8Text(),
+            Utf16ToUtf8(FileMessage(FurtherText::kCannotReadInput, "/proc/self/mem")) +
+                " (Input/output error)");
+  EXPECT_EQ(ReadFile(out_), "previous output");
 }
 
 // An observer that asks the job to stop at the first progress it sees in
@@ -173,17 +284,12 @@ TEST_P(JobFaultTest, AStoppedJobLeavesThePreviousOutputAndNoTemporaryFile) {
   }
 }
 
-TEST_P(JobFaultTest, ASingleTenMegabyteLineIsCopiedOrReported) {
+TEST_P(JobFaultTest, ASingleTenMegabyteLineIsNoDrawingAndWritesNothing) {
   const std::string line(10 << 20, 'x');
   const std::string output = Run(line);
-  if (job_.needs_polylines) {
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].caption, CatalogueText(kTextNoPolylinesTitle));
-    EXPECT_EQ(output, "");
-  } else {
-    EXPECT_TRUE(messages_.shown.empty());
-    EXPECT_EQ(output, line + "\r\n");
-  }
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, FileMessage(FurtherText::kNotTextDxf, in_));
+  EXPECT_EQ(output, "");
 }
 
 TEST_P(JobFaultTest, NulBytesAreDataLikeAnyOther) {

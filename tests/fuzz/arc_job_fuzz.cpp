@@ -99,7 +99,7 @@ void CheckUnchangedCopy(const std::vector<Pair>& input, const PolylineModel& mod
 void CheckArcsWritten(const std::string& output_name, const PolylineModel& model) {
   RecordingSink messages;
   PolylineModel again;
-  ReadPolylines(again, output_name, messages);
+  Reported(ReadPolylines(again, output_name), messages);
   FUZZ_CHECK(messages.errors.empty());
   FUZZ_CHECK(again.PolylineCount() == model.PolylineCount());
   for (std::int32_t p = 0; p < model.PolylineCount(); ++p) {
@@ -133,14 +133,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   RecordingSink messages;
   PolylineModel model;
-  ReadPolylines(model, input_name, messages);
+  Reported(ReadPolylines(model, input_name), messages);
+  // A file that is no DXF text drawing is refused once, with nothing read.
+  if (RefusedAsNoDrawing(bytes)) {
+    FUZZ_CHECK(messages.errors.size() == 1 && model.PolylineCount() == 0);
+    return 0;
+  }
   FUZZ_CHECK(messages.errors.empty());
   FUZZ_CHECK(model.PolylineCount() >= 0);
   if (model.PolylineCount() == 0) return 0;  // the job reports this and writes nothing
 
   FindArcs(model, SettingsFrom(TailOf(data, size)), 1);
   const bool marked = CheckMarks(model);
-  WriteArcResult(model, input_name, output_name, messages);
+  Reported(WriteArcResult(model, input_name, output_name), messages);
   FUZZ_CHECK(messages.errors.empty() && messages.information.empty());
 
   const std::string written = ReadWholeFile(output_name);

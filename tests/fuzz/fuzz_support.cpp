@@ -1,5 +1,6 @@
 #include "fuzz_support.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -52,6 +53,26 @@ void ScratchFolder::Empty() const {
   for (const auto& entry : std::filesystem::directory_iterator(path_, ignored)) {
     std::filesystem::remove_all(entry.path(), ignored);
   }
+}
+
+bool RefusedAsNoDrawing(std::string_view bytes) {
+  if (bytes.empty()) return true;
+  const std::size_t lf = bytes.find('\n');
+  if (bytes.size() >= 4096 && (lf == std::string_view::npos || lf >= 4096)) return true;
+  std::string_view line = bytes.substr(0, lf);
+  if (line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+  while (!line.empty() && static_cast<unsigned char>(line.front()) <= 32) line.remove_prefix(1);
+  while (!line.empty() && static_cast<unsigned char>(line.back()) <= 32) line.remove_suffix(1);
+  if (line.starts_with('+')) line.remove_prefix(1);
+  const bool negative = line.starts_with('-');
+  if (negative) line.remove_prefix(1);
+  if (line.empty()) return true;
+  long long value = 0;
+  for (const char c : line) {
+    if (c < '0' || c > '9') return true;
+    value = std::min(value * 10 + (c - '0'), 1LL << 40);  // far beyond the range, no overflow
+  }
+  return value > (negative ? 2147483648LL : 2147483647LL);
 }
 
 std::string ReadWholeFile(const std::string& path) {

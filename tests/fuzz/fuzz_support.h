@@ -49,6 +49,12 @@ class ScratchFolder {
 };
 
 std::string ReadWholeFile(const std::string& path);
+
+// Whether the readers refuse `bytes` as no DXF text drawing: nothing at
+// all, or a first line (after a UTF-8 byte-order mark) that is no 32-bit
+// whole number once the characters up to 0x20 around it are gone, or one
+// that does not end within the first 4096 bytes of a longer file.
+bool RefusedAsNoDrawing(std::string_view bytes);
 void WriteBytes(const std::string& path, std::string_view bytes);
 
 class RecordingSink : public MessageSink, public NoticeSink {
@@ -57,8 +63,8 @@ class RecordingSink : public MessageSink, public NoticeSink {
   void ShowInformation(const std::u16string& caption, const std::u16string& text) override {
     information.push_back(caption + u": " + text);
   }
-  void Notify(Notice notice, const std::string& file_name) override {
-    CatalogueNotices(*this).Notify(notice, file_name);
+  void Notify(const Failure& failure) override {
+    CatalogueNotices(*this).Notify(failure);
   }
   std::vector<std::u16string> errors;
   std::vector<std::u16string> information;

@@ -142,7 +142,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   RecordingSink messages;
   LineModel model;
-  ReadLines(model, input_name, messages);
+  Reported(ReadLines(model, input_name), messages);
+  // A file that is no DXF text drawing is refused once, with nothing read.
+  if (RefusedAsNoDrawing(bytes)) {
+    FUZZ_CHECK(messages.errors.size() == 1 && model.RecordCount() == 0);
+    return 0;
+  }
   FUZZ_CHECK(messages.errors.empty());
   FUZZ_CHECK(model.RecordCount() >= 0 && model.records.size() >= static_cast<std::size_t>(model.RecordCount()));
   const std::vector<std::int32_t> read_counts = VertexCounts(model);
@@ -150,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ChainLines(model, ToleranceFrom(TailOf(data, size)));
   CheckChains(model, read_counts);
   AppendVertexCounts(model);
-  WriteLineResult(model, input_name, output_name, messages);
+  Reported(WriteLineResult(model, input_name, output_name), messages);
   FUZZ_CHECK(messages.errors.empty() && messages.information.empty());
 
   const std::string written = ReadWholeFile(output_name);

@@ -224,14 +224,14 @@ TEST(CountUpdate, WritesEveryCountAndDropsShortPolylines) {
   testing::RecordingMessages messages;
   testing::WriteFile(dir.File("in.dxf"), drawing);
   PolylineModel model;
-  ReadPolylines(model, dir.File("in.dxf"), messages);
+  Reported(ReadPolylines(model, dir.File("in.dxf")), messages);
   JoinPolylines(model, 0.01);
   DropShortPolylines(model);
   EXPECT_FALSE(model.polylines[0].dropped);
   EXPECT_TRUE(model.polylines[1].dropped);
   EXPECT_TRUE(model.polylines[2].dropped);
   EXPECT_FALSE(model.polylines[3].dropped);
-  WriteJoinResult(model, dir.File("in.dxf"), dir.File("out.dxf"), messages);
+  Reported(WriteJoinResult(model, dir.File("in.dxf"), dir.File("out.dxf")), messages);
   EXPECT_EQ(testing::ReadFile(dir.File("out.dxf")),
             testing::CrLf({"0", "SECTION", "2", "ENTITIES", "0", "LWPOLYLINE", " 90", "3", "90",
                            "3", "10", "0", "20", "0", "10", "1", "20", "0", "10", "2", "20", "0",

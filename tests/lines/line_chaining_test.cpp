@@ -339,7 +339,7 @@ TEST(LineChainingTest, MatchesThePlainPassesOnTheSampleDrawings) {
   testing::RecordingMessages messages;
   for (const std::string& sample : testing::SampleDrawings()) {
     LineModel read;
-    ReadLines(read, sample, messages);
+    Reported(ReadLines(read, sample), messages);
     for (const double tolerance : {0.01, 0.5}) {
       LineModel plain = read;
       LineModel indexed = read;

@@ -40,7 +40,7 @@ class LineReaderTest : public ::testing::Test {
  protected:
   LineModel& Read(const Lines& lines) {
     WriteFile(dir_.File("in.dxf"), Lf(lines));
-    ReadLines(model_, dir_.File("in.dxf"), messages_);
+    Reported(ReadLines(model_, dir_.File("in.dxf")), messages_);
     return model_;
   }
   TempDir dir_;
@@ -197,7 +197,7 @@ TEST_F(LineReaderTest, LinesDirectlyAfterEachOtherAndAtTheEndOfTheFile) {
   EXPECT_EQ(model.records[2].VertexCount(), 1);
   // A file that ends right after a code line: the value reads as empty.
   WriteFile(dir_.File("in.dxf"), "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nL\n62");
-  ReadLines(model_, dir_.File("in.dxf"), messages_);
+  Reported(ReadLines(model_, dir_.File("in.dxf")), messages_);
   ASSERT_EQ(model_.RecordCount(), 1);
   EXPECT_EQ(LinesOf(model_.records[0].header).back(), "");
   EXPECT_EQ(model_.records[0].header.Count() % 2, 0u);
@@ -211,7 +211,7 @@ TEST_F(LineReaderTest, EachReadStartsAfresh) {
   const Lines second = Concat({Header("AC1018"), Entities({"0", "LINE", "10", "3", "11", "4"})});
   LineModel fresh;
   WriteFile(dir_.File("second.dxf"), Lf(second));
-  ReadLines(fresh, dir_.File("second.dxf"), messages_);
+  Reported(ReadLines(fresh, dir_.File("second.dxf")), messages_);
   Read(second);
   ASSERT_EQ(model_.RecordCount(), 1);
   EXPECT_EQ(model_.format_version, fresh.format_version);
@@ -221,7 +221,7 @@ TEST_F(LineReaderTest, EachReadStartsAfresh) {
   EXPECT_TRUE(model_.records[0].vertices[1].pairs == fresh.records[0].vertices[1].pairs);
 
   // A file that cannot be opened: text 6, and nothing of the last file stays.
-  ReadLines(model_, dir_.File("missing.dxf"), messages_);
+  Reported(ReadLines(model_, dir_.File("missing.dxf")), messages_);
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_TRUE(messages_.shown[0].is_error);
   EXPECT_EQ(messages_.shown[0].Utf8Text(),

@@ -30,7 +30,7 @@ class GeometryReaderTest : public ::testing::Test {
   DrawingGeometry Read(const std::vector<std::string>& lines) {
     WriteFile(dir_.File("in.dxf"), Lf(lines));
     DrawingGeometry geometry;
-    EXPECT_TRUE(ReadDrawingGeometry(dir_.File("in.dxf"), geometry, messages_));
+    EXPECT_TRUE(Reported(ReadDrawingGeometry(dir_.File("in.dxf"), geometry), messages_));
     return geometry;
   }
   TempDir dir_;
@@ -235,11 +235,11 @@ TEST_F(GeometryReaderTest, NumbersThatDoNotReadNeverBecomeCoordinates) {
 
 TEST_F(GeometryReaderTest, AFileThatCannotBeOpenedIsReported) {
   DrawingGeometry geometry;
-  EXPECT_FALSE(ReadDrawingGeometry(dir_.File("missing.dxf"), geometry, messages_));
+  EXPECT_FALSE(Reported(ReadDrawingGeometry(dir_.File("missing.dxf"), geometry), messages_));
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_EQ(messages_.shown[0].Utf8Text(), "Folgende DXF Datei konnte nicht geöffnet werden: " +
                                                dir_.File("missing.dxf"));
-  EXPECT_FALSE(ReadDrawingGeometry(dir_.path().string(), geometry, messages_));
+  EXPECT_FALSE(Reported(ReadDrawingGeometry(dir_.path().string(), geometry), messages_));
 }
 
 }  // namespace

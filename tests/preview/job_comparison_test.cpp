@@ -78,8 +78,8 @@ class JobComparisonTest : public ::testing::Test {
         break;
     }
     EXPECT_TRUE(messages_.shown.empty());
-    EXPECT_TRUE(ReadDrawingGeometry(in_, before_, messages_));
-    EXPECT_TRUE(ReadDrawingGeometry(out_, after_, messages_));
+    EXPECT_TRUE(Reported(ReadDrawingGeometry(in_, before_), messages_));
+    EXPECT_TRUE(Reported(ReadDrawingGeometry(out_, after_), messages_));
     return CompareJobDrawings(job, before_, after_);
   }
   std::size_t StrokeCount(const JobComparison& comparison, Stroke stroke) const {
@@ -117,8 +117,8 @@ TEST_F(JobComparisonTest, ArcJobCountsTheArcsFoundAndTheVerticesRemoved) {
 TEST_F(JobComparisonTest, DrawingsThatDoNotBelongTogetherCountNothing) {
   WriteFile(in_, Lf(Drawing({LwPolyline({{0, 0}, {1, 0}, {2, 0}})})));
   WriteFile(out_, Lf(Drawing({LwPolyline({{0, 0}, {1, 1}}, 0.3)})));
-  ASSERT_TRUE(ReadDrawingGeometry(in_, before_, messages_));
-  ASSERT_TRUE(ReadDrawingGeometry(out_, after_, messages_));
+  ASSERT_TRUE(Reported(ReadDrawingGeometry(in_, before_), messages_));
+  ASSERT_TRUE(Reported(ReadDrawingGeometry(out_, after_), messages_));
   const JobComparison c = CompareJobDrawings(ComparedJob::kFindArcs, before_, after_);
   EXPECT_EQ(c.counts.arcs_found, 0u);
   EXPECT_EQ(c.counts.vertices_removed, 0u);
@@ -174,7 +174,7 @@ struct JobReaderTotals {
 JobReaderTotals ReadTotals(const std::string& file) {
   PolylineModel model;
   RecordingMessages messages;
-  ReadPolylines(model, file, messages);
+  Reported(ReadPolylines(model, file), messages);
   JobReaderTotals totals;
   totals.polylines = model.polylines.size();
   totals.vertices = static_cast<std::size_t>(model.vertices.Count());
@@ -199,8 +199,8 @@ TEST_F(JobComparisonTest, ArcJobCountsAgreeWithTheJobsReaderOnRealDrawings) {
     std::filesystem::remove(out_);
     RunArcJob({}, file, out_, messages_);
     if (!std::filesystem::exists(out_)) continue;  // no polylines to work on
-    ASSERT_TRUE(ReadDrawingGeometry(file, before_, messages_));
-    ASSERT_TRUE(ReadDrawingGeometry(out_, after_, messages_));
+    ASSERT_TRUE(Reported(ReadDrawingGeometry(file, before_), messages_));
+    ASSERT_TRUE(Reported(ReadDrawingGeometry(out_, after_), messages_));
     const JobReaderTotals input = ReadTotals(file);
     const JobReaderTotals output = ReadTotals(out_);
     EXPECT_EQ(before_.polylines.size(), input.polylines) << file;

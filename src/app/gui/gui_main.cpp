@@ -22,7 +22,6 @@
 #include "app/gui/main_form.h"
 #include "app/gui/preview/preview_command.h"
 #include "app/gui/qt_message_sink.h"
-#include "support/memory_messages.h"
 
 namespace {
 
@@ -60,15 +59,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
 
   quillmere::QtMessageSink messages;
-  // The translation table's record arrays report running out of memory in
-  // message boxes of their own, owned by no window.
-  quillmere::QtMessageSink memory_messages(quillmere::QtMessageSink::Owner::kNone);
-  quillmere::SetMemoryMessageSink(&memory_messages);
-  if (quillmere::IsPreviewCommand(arguments)) {
-    const int preview_status = quillmere::RunPreviewCommand(arguments);
-    quillmere::SetMemoryMessageSink(nullptr);
-    return preview_status;
-  }
+  if (quillmere::IsPreviewCommand(arguments)) return quillmere::RunPreviewCommand(arguments);
   quillmere::QtFileDialogs file_dialogs;
   quillmere::TMainForm main_form(messages, file_dialogs);
   main_form.SetCommandLine(arguments);
@@ -85,7 +76,5 @@ int main(int argc, char** argv) {
     ScheduleScreenshot(ScreenshotWindow(main_form, qgetenv("QUILLMERE_SCREENSHOT_WINDOW")),
                        QFile::decodeName(screenshot));
   }
-  const int exit_code = QApplication::exec();
-  quillmere::SetMemoryMessageSink(nullptr);
-  return exit_code;
+  return QApplication::exec();
 }

@@ -1,5 +1,7 @@
 #include "app/gui/job_thread.h"
 
+#include <system_error>
+
 #include <QMetaObject>
 
 namespace quillmere {
@@ -13,15 +15,15 @@ class JobThread::CrossThreadNotices : public NoticeSink {
   CrossThreadNotices(QObject& receiver, NoticeSink& notices, Handover& handover)
       : receiver_(receiver), notices_(notices), handover_(handover) {}
 
-  void Notify(Notice notice, const std::string& file_name) override {
+  void Notify(const Failure& failure) override {
     notified_ = true;
     std::unique_lock lock(handover_.mutex);
     if (handover_.abandoned) return;
     handover_.shown = false;
     QMetaObject::invokeMethod(
         &receiver_,
-        [this, notice, file_name] {
-          notices_.Notify(notice, file_name);
+        [this, failure] {
+          notices_.Notify(failure);
           const std::lock_guard shown_lock(handover_.mutex);
           handover_.shown = true;
           handover_.changed.notify_all();
@@ -65,20 +67,36 @@ void JobThread::Start(const JobRunner& jobs, JobMode mode, std::string input_nam
   phase_ = static_cast<int>(JobPhase::kReading);
   done_ = 0;
   total_ = 0;
-  thread_ = std::thread([this, jobs, mode, input = std::move(input_name),
-                         output = std::move(output_name), finished = std::move(finished)] {
-    CrossThreadNotices notices(*this, notices_, handover_);
-    const std::optional<JobSummary> summary = jobs.Run(mode, input, output, notices, this);
-    const bool notified = notices.notified();
+  // Kept for a job whose thread cannot start.
+  const std::string input_copy = input_name;
+  const Finished finished_copy = finished;
+  try {
+    thread_ = std::thread([this, jobs, mode, input = std::move(input_name),
+                           output = std::move(output_name), finished = std::move(finished)] {
+      CrossThreadNotices notices(*this, notices_, handover_);
+      const std::optional<JobSummary> summary = jobs.Run(mode, input, output, notices, this);
+      const bool notified = notices.notified();
+      QMetaObject::invokeMethod(
+          this,
+          [this, summary, notified, finished] {
+            Join();
+            running_ = false;
+            finished(summary, notified);
+          },
+          Qt::QueuedConnection);
+    });
+  } catch (const std::system_error& error) {
+    // No memory for the thread's stack: the job ends before it starts, and
+    // the window goes on.
     QMetaObject::invokeMethod(
         this,
-        [this, summary, notified, finished] {
-          Join();
+        [this, input_copy, finished_copy, code = error.code().value()] {
           running_ = false;
-          finished(summary, notified);
+          notices_.Notify(Failure{Notice::kOutOfMemory, input_copy, code});
+          finished_copy(std::nullopt, true);
         },
         Qt::QueuedConnection);
-  });
+  }
 }
 
 void JobThread::Progress(JobPhase phase, std::int64_t done, std::int64_t total) {

@@ -164,7 +164,7 @@ void TranslateTexts(QObject& component) {
 
 bool Append(ComponentList& list, QObject* component) {
   QObject** const record = list.Add();
-  if (record == nullptr) return false;  // out of memory; the user has been told
+  if (record == nullptr) return false;  // out of memory: the walk ends, captions stay as they are
   *record = component;
   return true;
 }
