@@ -166,6 +166,17 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case WM_ACTIVATE:
+      // The control that had the focus gets it back when the window is
+      // active again, as in a dialog.
+      if (LOWORD(w) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(window_, focus)) focus_ = focus;
+      }
+      return 0;
+    case WM_SETFOCUS:
+      ::SetFocus(focus_ != nullptr && ::IsWindowEnabled(focus_) ? focus_ : job_buttons_[0]);
+      return 0;
     case WM_CLOSE:
       Close();
       return 0;
@@ -420,6 +431,8 @@ void MainWindow::JobFinished() {
   ShowStatusControls(false);
   ::EnableWindow(cancel_button_, TRUE);
   for (HWND button : job_buttons_) ::EnableWindow(button, TRUE);
+  // A disabled button loses the focus; the keyboard must still reach the window.
+  if (::GetFocus() == nullptr && ::GetActiveWindow() == window_) ::SetFocus(job_buttons_[0]);
   // Success is never reported by a box: the result line tells what the job
   // did, and a job that changed nothing says so just as plainly.
   if (result.summary) {

@@ -101,6 +101,7 @@ class MainWindow {
   HWND progress_label_ = nullptr;
   HWND progress_bar_ = nullptr;
   HWND cancel_button_ = nullptr;
+  HWND focus_ = nullptr;  // the control with the focus when the window was left
 
   std::optional<JobWorker> worker_;
   DWORD job_started_ = 0;

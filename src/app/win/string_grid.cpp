@@ -14,6 +14,13 @@ namespace {
 constexpr wchar_t kClassName[] = L"QuillmereStringGrid";
 constexpr int kCellPadding = 4;
 
+// Fixed cells a shade darker than the button face, which some themes make
+// almost white.
+COLORREF FixedCellColour() {
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+  return RGB(GetRValue(face) * 15 / 16, GetGValue(face) * 15 / 16, GetBValue(face) * 15 / 16);
+}
+
 void RegisterGridClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
@@ -135,6 +142,7 @@ void StringGrid::Paint(HDC dc) {
   ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOW));
   const HGDIOBJ old_font = ::SelectObject(dc, font_);
   const HPEN line = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+  const HBRUSH fixed_ground = ::CreateSolidBrush(FixedCellColour());
   const HGDIOBJ old_pen = ::SelectObject(dc, line);
   ::SetBkMode(dc, TRANSPARENT);
   const int last_row = std::min(RowCount() - 1, top_row_ + VisibleRows());
@@ -146,8 +154,9 @@ void StringGrid::Paint(HDC dc) {
       if (cell.left > client.right) continue;
       const bool fixed = row == 0 || column < fixed_cols_;
       const bool current = row == current_row_ && column == current_col_ && !fixed;
-      const int ground = current ? COLOR_HIGHLIGHT : (fixed ? COLOR_BTNFACE : COLOR_WINDOW);
-      ::FillRect(dc, &cell, ::GetSysColorBrush(ground));
+      const HBRUSH ground = current ? ::GetSysColorBrush(COLOR_HIGHLIGHT)
+                                    : (fixed ? fixed_ground : ::GetSysColorBrush(COLOR_WINDOW));
+      ::FillRect(dc, &cell, ground);
       ::SetTextColor(dc, ::GetSysColor(current ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
       RECT text = cell;
       text.left += kCellPadding;
@@ -163,6 +172,7 @@ void StringGrid::Paint(HDC dc) {
   ::SelectObject(dc, old_pen);
   ::SelectObject(dc, old_font);
   ::DeleteObject(line);
+  ::DeleteObject(fixed_ground);
 }
 
 void StringGrid::UpdateScrollBars() {
