@@ -173,7 +173,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
         const HWND focus = ::GetFocus();
         if (focus != nullptr && ::IsChild(window_, focus)) focus_ = focus;
       }
-      return 0;
+      break;  // activating gives the window the focus, which goes on below
     case WM_SETFOCUS:
       ::SetFocus(focus_ != nullptr && ::IsWindowEnabled(focus_) ? focus_ : job_buttons_[0]);
       return 0;

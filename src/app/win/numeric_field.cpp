@@ -16,7 +16,7 @@ void NumericField::Create(HWND parent, int id) {
                             10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             instance, nullptr);
   arrows_ = ::CreateWindowExW(0, UPDOWN_CLASSW, L"",
-                              WS_CHILD | WS_VISIBLE | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 10,
+                              WS_CHILD | WS_VISIBLE | UDS_NOTHOUSANDS, 0, 0, 10,
                               10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id + 1)),
                               instance, nullptr);
   // A range from low to high makes the up arrow count up; the position
@@ -80,6 +80,12 @@ LRESULT CALLBACK NumericField::EditProcedure(HWND window, UINT message, WPARAM w
       }
       if (!field->Accepts(static_cast<wchar_t>(w))) {
         ::MessageBeep(MB_OK);
+        return 0;
+      }
+      break;
+    case WM_KEYDOWN:
+      if (w == VK_UP || w == VK_DOWN) {
+        field->Step(w == VK_UP ? 1 : -1);
         return 0;
       }
       break;
