@@ -385,9 +385,16 @@ void MainWindow::Command(int id, int notification, HWND control) {
         ::EnableWindow(cancel_button_, FALSE);
       }
       break;
-    case IDOK:  // Return in a field
-      CommitNumericFields();
+    case IDOK: {  // Return: presses the button with the focus, as in a dialog
+      const HWND focus = ::GetFocus();
+      const LRESULT code = focus != nullptr ? ::SendMessageW(focus, WM_GETDLGCODE, 0, 0) : 0;
+      if (::IsChild(window_, focus) && (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
+        ::SendMessageW(focus, BM_CLICK, 0, 0);
+      } else {
+        CommitNumericFields();
+      }
       break;
+    }
     default:
       break;
   }
