@@ -175,7 +175,8 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
       }
       break;  // activating gives the window the focus, which goes on below
     case WM_SETFOCUS:
-      ::SetFocus(focus_ != nullptr && ::IsWindowEnabled(focus_) ? focus_ : job_buttons_[0]);
+      ::SetFocus(focus_ != nullptr && ::IsWindowEnabled(focus_) ? focus_
+                                                                 : ::GetNextDlgTabItem(window_, nullptr, FALSE));
       return 0;
     case WM_CLOSE:
       Close();
@@ -423,6 +424,12 @@ void MainWindow::RunJobWithDialogs(JobMode mode) {
 }
 
 void MainWindow::StartJob(JobMode mode, std::string input_name, std::string output_name) {
+  // The keyboard stays in the window, Esc included, when the job button
+  // with the focus is disabled: the focus moves on to the next control.
+  const HWND focus = ::GetFocus();
+  for (HWND button : job_buttons_) {
+    if (button == focus) ::SetFocus(::GetNextDlgTabItem(window_, focus, FALSE));
+  }
   for (HWND button : job_buttons_) ::EnableWindow(button, FALSE);
   SetText(result_label_, u"");
   ::ShowWindow(preview_button_, SW_HIDE);

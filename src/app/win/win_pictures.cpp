@@ -23,23 +23,26 @@ COLORREF PaletteColour(char code, bool greyed) {
   }
 }
 
-void FillPixel(HDC dc, int x, int y, int pixel, COLORREF colour) {
-  const RECT square{x * pixel, y * pixel, (x + 1) * pixel, (y + 1) * pixel};
+// Design pixel (x, y) of the picture at `dpi`: from the scaled place of its
+// corner to that of the next one, so that fractional scales keep the shape.
+void FillPixel(HDC dc, int x, int y, int dpi, COLORREF colour) {
+  const RECT square{Scaled(x, dpi), Scaled(y, dpi), Scaled(x + 1, dpi), Scaled(y + 1, dpi)};
   const HBRUSH brush = ::CreateSolidBrush(colour);
   ::FillRect(dc, &square, brush);
   ::DeleteObject(brush);
 }
 
-// The check mark, each of its pixels `pixel` screen pixels wide. The greyed
-// one is a grey shape over a white highlight one pixel lower right.
-HBITMAP CheckMarkBitmap(int pixel, bool greyed) {
+// The check mark at `dpi`. The greyed one is a grey shape over a white
+// highlight one pixel lower right.
+HBITMAP CheckMarkBitmap(int dpi, bool greyed) {
   const HDC screen = ::GetDC(nullptr);
   const HDC dc = ::CreateCompatibleDC(screen);
-  const HBITMAP bitmap =
-      ::CreateCompatibleBitmap(screen, kCheckMarkWidth * pixel, kCheckMarkHeight * pixel);
+  const int width = Scaled(kCheckMarkWidth, dpi);
+  const int height = Scaled(kCheckMarkHeight, dpi);
+  const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
   ::ReleaseDC(nullptr, screen);
   const HGDIOBJ old = ::SelectObject(dc, bitmap);
-  const RECT all{0, 0, kCheckMarkWidth * pixel, kCheckMarkHeight * pixel};
+  const RECT all{0, 0, width, height};
   const HBRUSH ground = ::CreateSolidBrush(kTransparent);
   ::FillRect(dc, &all, ground);
   ::DeleteObject(ground);
@@ -50,10 +53,10 @@ HBITMAP CheckMarkBitmap(int pixel, bool greyed) {
         if (code == '.') continue;
         if (pass == 0) {
           if (x + 1 < kCheckMarkWidth && y + 1 < kCheckMarkHeight) {
-            FillPixel(dc, x + 1, y + 1, pixel, RGB(0xFF, 0xFF, 0xFF));
+            FillPixel(dc, x + 1, y + 1, dpi, RGB(0xFF, 0xFF, 0xFF));
           }
         } else {
-          FillPixel(dc, x, y, pixel, PaletteColour(code, greyed));
+          FillPixel(dc, x, y, dpi, PaletteColour(code, greyed));
         }
       }
     }
@@ -66,13 +69,12 @@ HBITMAP CheckMarkBitmap(int pixel, bool greyed) {
 }  // namespace
 
 HIMAGELIST JobButtonImages(int dpi) {
-  const int pixel = std::max(1, dpi / kDesignDpi);
-  HIMAGELIST images = ::ImageList_Create(kCheckMarkWidth * pixel, kCheckMarkHeight * pixel,
+  HIMAGELIST images = ::ImageList_Create(Scaled(kCheckMarkWidth, dpi), Scaled(kCheckMarkHeight, dpi),
                                          ILC_COLOR24 | ILC_MASK, 6, 0);
   // Normal, hot, pressed, disabled, default, stylus hot. Each from a bitmap
   // of its own: adding one blackens its transparent pixels.
   for (int state = 0; state < 6; ++state) {
-    const HBITMAP picture = CheckMarkBitmap(pixel, state == 3);
+    const HBITMAP picture = CheckMarkBitmap(dpi, state == 3);
     ::ImageList_AddMasked(images, picture, kTransparent);
     ::DeleteObject(picture);
   }
