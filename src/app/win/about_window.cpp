@@ -35,10 +35,12 @@ void PaintPicture(HDC dc, const RECT& area) {
     arc[i] = {area.left + at(56 + 48 * std::cos(angle)), area.top + at(56 - 48 * std::sin(angle))};
   }
   for (int i = 0; i <= 6; ++i) segments[i] = arc[i * 32 / 6];
-  const HPEN arc_pen = ::CreatePen(PS_SOLID, std::max(1, at(3)), RGB(0x00, 0x00, 0xC0));
+  // GDI draws without smoothing: the arc a little wider, so that it shows on
+  // both sides of the segments.
+  const HPEN arc_pen = ::CreatePen(PS_SOLID, std::max(1, at(4)), RGB(0x00, 0x00, 0xC0));
   ::SelectObject(dc, arc_pen);
   ::Polyline(dc, arc, 33);
-  const HPEN segment_pen = ::CreatePen(PS_SOLID, std::max(1, at(1.5)), RGB(0x00, 0x80, 0x00));
+  const HPEN segment_pen = ::CreatePen(PS_SOLID, std::max(1, at(1)), RGB(0x00, 0x80, 0x00));
   ::SelectObject(dc, segment_pen);
   ::Polyline(dc, segments, 7);
   const HBRUSH vertex_brush = ::CreateSolidBrush(RGB(0x00, 0x80, 0x00));
