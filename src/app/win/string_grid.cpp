@@ -68,6 +68,8 @@ void StringGrid::SetRowCount(int rows) {
                 std::vector<std::u16string>(static_cast<std::size_t>(columns_)));
   if (current_row_ >= RowCount()) current_row_ = RowCount() - 1;
   if (current_row_ == 0 && RowCount() > 1) current_row_ = 1;
+  anchor_col_ = current_col_;
+  anchor_row_ = current_row_;
   top_row_ = std::clamp(top_row_, 1, std::max(1, RowCount() - 1));
   UpdateScrollBars();
   ::InvalidateRect(window_, nullptr, FALSE);
@@ -101,6 +103,8 @@ void StringGrid::SetFixedCols(int count) {
   fixed_cols_ = count;
   left_col_ = std::max(left_col_, fixed_cols_);
   if (current_col_ < fixed_cols_) current_col_ = fixed_cols_;
+  anchor_col_ = current_col_;
+  anchor_row_ = current_row_;
   UpdateScrollBars();
   ::InvalidateRect(window_, nullptr, FALSE);
 }
@@ -153,7 +157,7 @@ void StringGrid::Paint(HDC dc) {
       const RECT cell = CellRect(column, row);
       if (cell.left > client.right) continue;
       const bool fixed = row == 0 || column < fixed_cols_;
-      const bool current = row == current_row_ && column == current_col_ && !fixed;
+      const bool current = current_row_ > 0 && Selected(column, row) && !fixed;
       const HBRUSH ground = current ? ::GetSysColorBrush(COLOR_HIGHLIGHT)
                                     : (fixed ? fixed_ground : ::GetSysColorBrush(COLOR_WINDOW));
       ::FillRect(dc, &cell, ground);
@@ -219,12 +223,23 @@ void StringGrid::Scroll(int bar, WPARAM request) {
   ::InvalidateRect(window_, nullptr, FALSE);
 }
 
-// Makes a cell current and scrolls it into view.
+// Makes a cell current and scrolls it into view. With Shift held the
+// selection reaches from where it began to the new current cell; otherwise
+// the current cell alone is selected.
 void StringGrid::MoveCurrent(int column, int row) {
   if (editor_ != nullptr) EndEdit();
   current_col_ = std::clamp(column, fixed_cols_, columns_ - 1);
   current_row_ = std::clamp(row, RowCount() > 1 ? 1 : 0, RowCount() - 1);
+  if ((::GetKeyState(VK_SHIFT) & 0x8000) == 0) {
+    anchor_col_ = current_col_;
+    anchor_row_ = current_row_;
+  }
   ShowCurrent();
+}
+
+bool StringGrid::Selected(int column, int row) const {
+  return row >= std::min(anchor_row_, current_row_) && row <= std::max(anchor_row_, current_row_) &&
+         column >= std::min(anchor_col_, current_col_) && column <= std::max(anchor_col_, current_col_);
 }
 
 void StringGrid::ShowCurrent() {

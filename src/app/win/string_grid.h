@@ -13,6 +13,7 @@ namespace quillmere::win {
 // edited. Fixed columns stay in place when the grid scrolls sideways and
 // cannot be edited either.
 //
+// A range of cells is selected with Shift and the arrow keys or a click.
 // Typing into the current cell, F2, Return or a double click edit it in
 // place; every change of the text is reported through `edit_text_changed`,
 // once per keystroke, and once more when the editing ends.
@@ -66,6 +67,7 @@ class StringGrid {
   int VisibleRows() const;
   int VisibleCols() const;
   void ShowCurrent();
+  bool Selected(int column, int row) const;
 
   int columns_;
   EditTextChanged edit_text_changed_;
@@ -81,6 +83,8 @@ class StringGrid {
   int left_col_ = 0;   // first scrolling column shown
   int current_col_ = 0;
   int current_row_ = 0;  // 0: none
+  int anchor_col_ = 0;   // where the selection began
+  int anchor_row_ = 0;
   int edit_col_ = 0;
   int edit_row_ = 0;
 };
