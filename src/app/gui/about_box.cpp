@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QShowEvent>
 
+#include "app/gui/shared_texts.h"
 #include "app/gui/window_font.h"
 
 namespace quillmere {
@@ -45,13 +46,12 @@ QPixmap ProgramPicture() {
 }  // namespace
 
 QString WithYear(const QString& text, int year) {
-  QString result = text;
-  return result.replace(QStringLiteral("XXXX"), QString::number(year));
+  return QString::fromStdU16String(quillmere::WithYear(text.toStdU16String(), year));
 }
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("AboutBox"));
-  setWindowTitle(QStringLiteral("Info"));
+  setWindowTitle(TableCaption(kAboutWindow));
   setFont(WindowFont());
   setModal(true);
   setFixedSize(298, 178);
@@ -65,27 +65,27 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   title_font.setBold(true);
   ProductName.setObjectName(QStringLiteral("ProductName"));
   ProductName.setFont(title_font);
-  ProductName.setText(QStringLiteral("Quillmere"));
+  ProductName.setText(TableText(kAboutWindow, "ProductName"));
   ProductName.move(96, 16);
   ProductName.adjustSize();
 
   Version.setObjectName(QStringLiteral("Version"));
-  Version.setText(QStringLiteral("Version 1.0"));
+  Version.setText(TableText(kAboutWindow, "Version"));
   Version.move(96, 44);
   Version.adjustSize();
 
   Copyright.setObjectName(QStringLiteral("Copyright"));
-  Copyright.setText(QStringLiteral("Copyright © XXXX Tormel"));
+  Copyright.setText(TableText(kAboutWindow, "Copyright"));
   Copyright.move(96, 64);
   Copyright.adjustSize();
 
   Comments.setObjectName(QStringLiteral("Comments"));
-  Comments.setText(QStringLiteral("Kreisbögen, Linien und Polylinien in DXF Dateien"));
+  Comments.setText(TableText(kAboutWindow, "Comments"));
   Comments.setWordWrap(true);
   Comments.setGeometry(16, 96, 266, 32);
 
   OKButton.setObjectName(QStringLiteral("OKButton"));
-  OKButton.setText(QStringLiteral("OK"));
+  OKButton.setText(TableText(kAboutWindow, "OKButton"));
   OKButton.setGeometry(111, 140, 75, 25);
   OKButton.setDefault(true);
   connect(&OKButton, &QPushButton::clicked, this, &QDialog::accept);

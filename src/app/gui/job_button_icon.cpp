@@ -2,45 +2,33 @@
 
 #include <QImage>
 
+#include "app/job_button_picture.h"
+
 namespace quillmere {
 
 namespace {
-
-// 18 x 19 pixels from the 16-colour palette: lime highlight, green body and a
-// black shadow edge.
-const char* const kCheckMarkXpm[] = {
-    "18 19 4 1",
-    ". c None",
-    "l c #00FF00",
-    "g c #008000",
-    "d c #000000",
-    "..................",
-    "..................",
-    "..................",
-    "..................",
-    "..............lll.",
-    ".............lggg.",
-    "............lgggg.",
-    "..ll.......lggggd.",
-    ".lggl.....lggggd..",
-    ".ggggl...lggggd...",
-    ".dggggl.lggggd....",
-    "..dgggglggggd.....",
-    "...dgggggggd......",
-    "....dgggggd.......",
-    ".....dgggd........",
-    "......ddd.........",
-    "..................",
-    "..................",
-    "..................",
-};
 
 constexpr QRgb kShadowGrey = qRgb(0x80, 0x80, 0x80);
 constexpr QRgb kHighlightWhite = qRgb(0xFF, 0xFF, 0xFF);
 
 }  // namespace
 
-QPixmap CheckMarkPixmap() { return QPixmap(kCheckMarkXpm); }
+// The shared rows, with the palette of their letters.
+QPixmap CheckMarkPixmap() {
+  QImage picture(kCheckMarkWidth, kCheckMarkHeight, QImage::Format_ARGB32);
+  picture.fill(Qt::transparent);
+  for (int y = 0; y < kCheckMarkHeight; ++y) {
+    for (int x = 0; x < kCheckMarkWidth; ++x) {
+      switch (kCheckMarkRows[y][x]) {
+        case 'l': picture.setPixel(x, y, qRgb(0x00, 0xFF, 0x00)); break;
+        case 'g': picture.setPixel(x, y, qRgb(0x00, 0x80, 0x00)); break;
+        case 'd': picture.setPixel(x, y, qRgb(0x00, 0x00, 0x00)); break;
+        default: break;
+      }
+    }
+  }
+  return QPixmap::fromImage(picture);
+}
 
 QPixmap GreyedPixmap(const QPixmap& picture) {
   const QImage source = picture.toImage().convertToFormat(QImage::Format_ARGB32);

@@ -13,6 +13,7 @@
 #include <QTextDocument>
 
 #include "app/gui/main_form_parts.h"
+#include "app/gui/shared_texts.h"
 #include "app/gui/window_font.h"
 #include "app/gui/window_placement.h"
 #include "app/gui/window_translator.h"
@@ -27,19 +28,19 @@ namespace {
 
 using main_form::FileNameBytes;
 
-const QString kDxfFilter = QStringLiteral("DXF-Dateien (*.dxf)|*.dxf");
-const QString kDxfExtension = QStringLiteral("dxf");
+const QString kDxfFilterText = FromTable(kDxfFilter);
+const QString kDxfExtensionText = FromTable(kDxfExtension);
 
 }  // namespace
 
 TMainForm::TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWidget* parent)
     : QMainWindow(parent),
-      OpenDialog1(FileDialogKind::kOpen, kDxfFilter, kDxfExtension, this),
-      SaveDialog1(FileDialogKind::kSave, kDxfFilter, kDxfExtension, this),
+      OpenDialog1(FileDialogKind::kOpen, kDxfFilterText, kDxfExtensionText, this),
+      SaveDialog1(FileDialogKind::kSave, kDxfFilterText, kDxfExtensionText, this),
       messages_(&messages),
       file_dialogs_(&file_dialogs) {
   setObjectName(QStringLiteral("MainForm"));
-  setWindowTitle(QStringLiteral("Quillmere 1.0"));
+  setWindowTitle(TableCaption(kMainWindow));
   setFont(WindowFont());
 
   ClientArea.setObjectName(QStringLiteral("ClientArea"));

@@ -5,6 +5,7 @@
 #include "app/gui/job_button_icon.h"
 #include "app/gui/main_form.h"
 #include "app/gui/main_form_parts.h"
+#include "app/gui/shared_texts.h"
 
 // The controls of the main window: their names, places, texts and order.
 
@@ -36,40 +37,6 @@ int main_form::MemoHeight(const QPlainTextEdit& memo, int lines) {
   return text + margins + frame + scroll_bar;
 }
 
-namespace {
-
-// The help text, one entry per line; two lines end in a blank.
-const char16_t* const kHelpLines[] = {
-    u"Die Linien müssen in Form einer \"Polyline\" vorliegen.",
-    u"Falls viele einzelne Linien vorliegen, müssen diese zunächst zu einer",
-    u"Polylinie verbunden werden. Falls viele einzelne Polylinien vorliegen,",
-    u"müssen diese zunächst verbunden werden.",
-    u"",
-    u"Jeder Kreisbogen wird in x (z.B. 100) Teile und jede Linie wird",
-    u"in y (z.B. 100) Teile geteilt. Es wird für jede Teilungsstelle der",
-    u"Linie die am nächsten liegende Teilungsstelle des Kreisbogens gesucht.",
-    u"",
-    u"Der Abstand zwischen Linie und Kreisbogen darf hier zwischen diesen",
-    u"zwei Punkten nicht größer als die maximale Abweichung sein.",
-    u"",
-    u"Wenn in der DXF Datei große DXF Einheiten benutzt werden, muss",
-    u"die maximale Abweichung entsprechend größer gewählt werden.",
-    u"Bei kleineren Einheiten entsprechend kleiner. Dies muss ausgetestet",
-    u"werden. Bei zu großen Wert werden auch gerade Linien in Kreisbögen",
-    u"umgewandelt. Bei zu kleinem Wert werden nicht alle Kreisbögen mehr ",
-    u"erkannt.",
-    u"",
-    u"Bei mehr Teststellen wird die Konvertierung entsprechend langsamer.",
-    u"Die nötige Anzahl an Tests ist das Produkt aus den Teststellen für den Kreis",
-    u"und den Teststellen für die Line. ",
-    u"Bei je 100 Teststellen werden also 100 x 100 = 10000 Tests durchgeführt.",
-    u"",
-    u"\"Abstände genau messen\" berechnet die wahren Abstände, ohne Teststellen.",
-    u"\"Konturen bilden\" verbindet Stücke in beiden Richtungen, je Layer.",
-};
-
-}  // namespace
-
 void TMainForm::BuildPanel() {
   Panel1.setObjectName(QStringLiteral("Panel1"));
   Panel1.setFrameShape(QFrame::NoFrame);
@@ -80,9 +47,9 @@ void TMainForm::BuildPanel() {
     const char* name;
     QString text;
   } job_buttons[] = {
-      {BitBtn1, "BitBtn1", QStringLiteral("DXF Datei konvertieren...")},
-      {BitBtn2, "BitBtn2", QStringLiteral("Linien in Polylinien konvertieren...")},
-      {BitBtn4, "BitBtn4", QStringLiteral("Polylinien verbinden...")},
+      {BitBtn1, "BitBtn1", TableText(kMainWindow, "BitBtn1")},
+      {BitBtn2, "BitBtn2", TableText(kMainWindow, "BitBtn2")},
+      {BitBtn4, "BitBtn4", TableText(kMainWindow, "BitBtn4")},
   };
   for (const auto& job_button : job_buttons) {
     job_button.button.setObjectName(QLatin1String(job_button.name));
@@ -91,7 +58,7 @@ void TMainForm::BuildPanel() {
     job_button.button.setIconSize(kJobButtonIconSize);
   }
   AboutBtn.setObjectName(QStringLiteral("AboutBtn"));
-  AboutBtn.setText(QStringLiteral("Über..."));
+  AboutBtn.setText(TableText(kMainWindow, "AboutBtn"));
   AboutBtn.setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
 
   const struct {
@@ -109,11 +76,10 @@ void TMainForm::BuildPanel() {
   Label1.setObjectName(QStringLiteral("Label1"));
   Label2.setObjectName(QStringLiteral("Label2"));
   Label4.setObjectName(QStringLiteral("Label4"));
-  Label3.setText(QStringLiteral("Maximale Abweichung von Line und Kreisbogen in DXF Einheiten:"));
-  Label1.setText(QStringLiteral("Kreisbogen an sovielen Stellen testen:"));
-  Label2.setText(QStringLiteral("Linie an sovielen Stellen testen:"));
-  Label4.setText(QStringLiteral("Akzeptiere eine Abweichung von X DXF Einheiten, beim "
-                                "Zusammenfügen von Linienstückchen:"));
+  Label3.setText(TableText(kMainWindow, "Label3"));
+  Label1.setText(TableText(kMainWindow, "Label1"));
+  Label2.setText(TableText(kMainWindow, "Label2"));
+  Label4.setText(TableText(kMainWindow, "Label4"));
 }
 
 // The panel's controls in the places of the window's design at their
@@ -186,7 +152,7 @@ void TMainForm::BuildMemo() {
   Memo1.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   QStringList lines;
-  for (const char16_t* line : kHelpLines) lines.append(QString::fromUtf16(line));
+  for (const std::u16string_view line : HelpLines()) lines.append(FromTable(line));
   Memo1.setPlainText(lines.join(QLatin1Char('\n')));
   // On a small screen the help text gives way to the controls and scrolls.
   Memo1.setMinimumHeight(main_form::MemoHeight(Memo1, kMemoMinimumLines));
@@ -197,7 +163,7 @@ void TMainForm::BuildMenu() {
   setMenuBar(&MainMenu1);
 
   Sprache1.setObjectName(QStringLiteral("Sprache1"));
-  Sprache1.setTitle(QStringLiteral("Sprache"));
+  Sprache1.setTitle(TableText(kMainWindow, "Sprache1"));
   MainMenu1.addMenu(&Sprache1);
   language_group_.setObjectName(QStringLiteral("LanguageGroup"));
   language_group_.setExclusive(true);
@@ -206,13 +172,13 @@ void TMainForm::BuildMenu() {
     const char* name;
     QString text;
   } languages[] = {
-      {Deutsch1, "Deutsch1", QStringLiteral("Deutsch")},
-      {English1, "English1", QStringLiteral("English")},
-      {Franais1, "Franais1", QStringLiteral("Français")},
-      {Nederlands1, "Nederlands1", QStringLiteral("Nederlands")},
-      {Italian1, "Italian1", QStringLiteral("Italian")},
-      {Spanish1, "Spanish1", QStringLiteral("Spanish")},
-      {Portuguese1, "Portuguese1", QStringLiteral("Portuguese")},
+      {Deutsch1, "Deutsch1", TableText(kMainWindow, "Deutsch1")},
+      {English1, "English1", TableText(kMainWindow, "English1")},
+      {Franais1, "Franais1", TableText(kMainWindow, "Franais1")},
+      {Nederlands1, "Nederlands1", TableText(kMainWindow, "Nederlands1")},
+      {Italian1, "Italian1", TableText(kMainWindow, "Italian1")},
+      {Spanish1, "Spanish1", TableText(kMainWindow, "Spanish1")},
+      {Portuguese1, "Portuguese1", TableText(kMainWindow, "Portuguese1")},
   };
   for (const auto& language : languages) {
     language.item.setObjectName(QLatin1String(language.name));
@@ -226,14 +192,14 @@ void TMainForm::BuildMenu() {
   N1.setSeparator(true);
   Sprache1.addAction(&N1);
   bersetzen1.setObjectName(QStringLiteral("bersetzen1"));
-  bersetzen1.setText(QStringLiteral("Übersetzen..."));
+  bersetzen1.setText(TableText(kMainWindow, "bersetzen1"));
   Sprache1.addAction(&bersetzen1);
 
   Hilfe1.setObjectName(QStringLiteral("Hilfe1"));
-  Hilfe1.setTitle(QStringLiteral("Hilfe"));
+  Hilfe1.setTitle(TableText(kMainWindow, "Hilfe1"));
   MainMenu1.addMenu(&Hilfe1);
   ber1.setObjectName(QStringLiteral("ber1"));
-  ber1.setText(QStringLiteral("Über..."));
+  ber1.setText(TableText(kMainWindow, "ber1"));
   Hilfe1.addAction(&ber1);
 
   OpenDialog1.setObjectName(QStringLiteral("OpenDialog1"));
@@ -270,7 +236,7 @@ void TMainForm::BuildStatusBar() {
   StatusBar1.setSizeGripEnabled(false);
   setStatusBar(&StatusBar1);
   PreviewBtn.setObjectName(QStringLiteral("PreviewBtn"));
-  PreviewBtn.setText(QStringLiteral("Vorschau..."));
+  PreviewBtn.setText(TableText(kMainWindow, "PreviewBtn"));
   StatusBar1.addWidget(&PreviewBtn);
   PreviewBtn.hide();
   ResultLabel.setObjectName(QStringLiteral("ResultLabel"));
@@ -281,7 +247,7 @@ void TMainForm::BuildStatusBar() {
   ProgressBar1.setObjectName(QStringLiteral("ProgressBar1"));
   ProgressBar1.setFixedWidth(160);
   CancelBtn.setObjectName(QStringLiteral("CancelBtn"));
-  CancelBtn.setText(QStringLiteral("Abbrechen"));
+  CancelBtn.setText(TableText(kMainWindow, "CancelBtn"));
   for (QWidget* widget : {static_cast<QWidget*>(&ProgressLabel),
                           static_cast<QWidget*>(&ProgressBar1),
                           static_cast<QWidget*>(&CancelBtn)}) {
@@ -294,9 +260,9 @@ void TMainForm::BuildStatusBar() {
 // The two modes that the check boxes switch on; both start off.
 void TMainForm::BuildModeBoxes() {
   ExactBox.setObjectName(QStringLiteral("ExactBox"));
-  ExactBox.setText(QStringLiteral("Abstände genau messen"));
+  ExactBox.setText(TableText(kMainWindow, "ExactBox"));
   ContoursBox.setObjectName(QStringLiteral("ContoursBox"));
-  ContoursBox.setText(QStringLiteral("Konturen bilden"));
+  ContoursBox.setText(TableText(kMainWindow, "ContoursBox"));
 }
 
 void TMainForm::ExactBoxToggled(bool checked) {

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include "app/gui/shared_texts.h"
 #include "app/gui/window_font.h"
 #include "app/gui/window_translator.h"
 #include "i18n/translation_file.h"
@@ -56,7 +57,7 @@ QString TableCell(int row, int column) {
 
 TTranslateForm::TTranslateForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TranslateForm"));
-  setWindowTitle(QStringLiteral("Übersetzen"));
+  setWindowTitle(TableCaption(kTranslateWindow));
   setFont(WindowFont());
   setModal(true);
   BuildBars();
@@ -78,18 +79,18 @@ void TTranslateForm::BuildBars() {
   Panel1.setObjectName(QStringLiteral("Panel1"));
   Panel2.setObjectName(QStringLiteral("Panel2"));
   BackBtn.setObjectName(QStringLiteral("BackBtn"));
-  BackBtn.setText(QStringLiteral("Zurück..."));
+  BackBtn.setText(TableText(kTranslateWindow, "BackBtn"));
   back_bar_.addWidget(&BackBtn);
   back_bar_.addStretch();
 
   FilterEdit.setObjectName(QStringLiteral("FilterEdit"));
   FilterEdit.setMinimumWidth(kFilterEditWidth);
   FilterBtn.setObjectName(QStringLiteral("FilterBtn"));
-  FilterBtn.setText(QStringLiteral("Suchen"));
+  FilterBtn.setText(TableText(kTranslateWindow, "FilterBtn"));
   DeleteRowBtn.setObjectName(QStringLiteral("DeleteRowBtn"));
-  DeleteRowBtn.setText(QStringLiteral("Zeile löchen"));
+  DeleteRowBtn.setText(TableText(kTranslateWindow, "DeleteRowBtn"));
   FixedColCheck.setObjectName(QStringLiteral("FixedColCheck"));
-  FixedColCheck.setText(QStringLiteral("Erste Spalte fixieren"));
+  FixedColCheck.setText(TableText(kTranslateWindow, "FixedColCheck"));
   filter_bar_.addWidget(&FilterEdit);
   filter_bar_.addWidget(&FilterBtn);
   filter_bar_.addWidget(&DeleteRowBtn);
@@ -173,7 +174,7 @@ void TTranslateForm::FilterBtnClick() {
       if (!WithUpperCaseAToZ(StringGrid1.Cell(column, row)).contains(wanted)) continue;
       StringGrid1.SelectCell(column, row);
       StringGrid1.ScrollToTopLeft(column, row);
-      if (!questions_->AskYesNo(windowTitle(), TranslatedText(QStringLiteral("Weitersuchen?")),
+      if (!questions_->AskYesNo(windowTitle(), TranslatedText(FromTable(kSearchOnQuestion)),
                                 this)) {
         return;
       }

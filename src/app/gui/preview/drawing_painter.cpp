@@ -38,38 +38,20 @@ struct ScreenMap {
   double offset_y;
 };
 
-double PenWidth(Stroke stroke) {
-  return stroke == Stroke::kFoundArc || stroke == Stroke::kChangedPolyline ? 2.0 : 1.0;
-}
-
-constexpr Stroke kPaintOrder[] = {Stroke::kLine, Stroke::kArc, Stroke::kChangedPolyline,
-                                  Stroke::kFoundArc};
-constexpr double kMarkSize = 5;
-constexpr int kMarkCell = 6;  // one mark at most in each square of this many pixels
+constexpr double kMarkSize = kRemovedMarkSize;
+constexpr int kMarkCell = kRemovedMarkCell;  // one mark at most in each square of this many pixels
 
 }  // namespace
 
-QColor StrokeColour(Stroke stroke) {
-  switch (stroke) {
-    case Stroke::kLine:
-      return {0xC8, 0xCC, 0xD2};
-    case Stroke::kArc:
-      return {0x4F, 0xA3, 0xFF};
-    case Stroke::kFoundArc:
-      return {0xFF, 0x9F, 0x1C};
-    case Stroke::kChangedPolyline:
-      return {0x3D, 0xDC, 0x84};
-  }
-  return Qt::white;
-}
+QColor StrokeColour(Stroke stroke) { return ToQColor(StrokeRgb(stroke)); }
 
 void PaintDrawing(QPainter& painter, const FlatDrawing& drawing, const ViewTransform& view,
                   QSizeF size) {
   const ScreenMap map(drawing.origin_x, drawing.origin_y, view, size);
   ScreenPolyline polyline(painter, size);
   std::vector<QPointF> dots;
-  for (const Stroke stroke : kPaintOrder) {
-    const double width = PenWidth(stroke);
+  for (const Stroke stroke : kStrokePaintOrder) {
+    const double width = StrokeWidth(stroke);
     // Widths in pixels, whatever the painter is set to.
     QPen pen(StrokeColour(stroke), width);
     pen.setCosmetic(true);

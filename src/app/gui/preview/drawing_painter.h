@@ -8,15 +8,17 @@
 
 #include "app/gui/preview/view_transform.h"
 #include "preview/flat_drawing.h"
+#include "preview/preview_colours.h"
 #include "preview/preview_content.h"
 
 namespace quillmere {
 
 // The preview's colours: a dark ground as in CAD programs, straight lines
 // light, the drawing's own arcs blue, what a job did in strong colours.
-inline const QColor kPreviewBackground{0x1B, 0x1F, 0x24};
-inline const QColor kRemovedVertexColour{0xFF, 0x4D, 0x4D};
-inline const QColor kPolylineEndColour{0xE0, 0x60, 0xFF};
+inline QColor ToQColor(PreviewRgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
+inline const QColor kPreviewBackground = ToQColor(kPreviewGround);
+inline const QColor kRemovedVertexColour = ToQColor(kRemovedVertexRgb);
+inline const QColor kPolylineEndColour = ToQColor(kPolylineEndRgb);
 QColor StrokeColour(Stroke stroke);
 
 // Paints the pieces of `drawing` that fall into a view of `size`: highlights

@@ -10,12 +10,6 @@
 
 namespace quillmere {
 
-namespace {
-// One notch of the wheel (120 eighths of a degree) zooms by a fifth.
-constexpr double kZoomPerWheelStep = 1.2;
-constexpr double kWheelStep = 120;
-}  // namespace
-
 PreviewCanvas::PreviewCanvas(QWidget* parent) : QWidget(parent) {
   setMinimumSize(200, 150);
   setCursor(Qt::OpenHandCursor);
@@ -85,9 +79,9 @@ void PreviewCanvas::resizeEvent(QResizeEvent*) {
 }
 
 void PreviewCanvas::wheelEvent(QWheelEvent* event) {
-  const double steps = event->angleDelta().y() / kWheelStep;
-  if (steps == 0) return;
-  SetView(ZoomedView(view_, std::pow(kZoomPerWheelStep, steps), event->position(), size()));
+  const int units = event->angleDelta().y();
+  if (units == 0) return;
+  SetView(ZoomedView(view_, view::WheelZoomFactor(units), event->position(), size()));
   event->accept();
 }
 

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 
 #include "app/gui/preview/preview_legend.h"
+#include "app/gui/shared_texts.h"
 #include "app/gui/window_font.h"
 #include "app/gui/window_placement.h"
 
@@ -46,7 +47,7 @@ class WaitCursor {
 TPreviewForm::TPreviewForm(MessageSink& messages, QWidget* parent)
     : QDialog(parent), notices_(messages) {
   setObjectName(QStringLiteral("PreviewForm"));
-  setWindowTitle(QStringLiteral("Vorschau"));
+  setWindowTitle(TableCaption(kPreviewWindow));
   setFont(WindowFont());
   setModal(false);
   setSizeGripEnabled(true);
@@ -79,9 +80,9 @@ QObjectList TPreviewForm::Components() {
 void TPreviewForm::BuildTopBar() {
   Panel1.setObjectName(QStringLiteral("Panel1"));
   VorherBtn.setObjectName(QStringLiteral("VorherBtn"));
-  VorherBtn.setText(QStringLiteral("Vorher"));
+  VorherBtn.setText(TableText(kPreviewWindow, "VorherBtn"));
   NachherBtn.setObjectName(QStringLiteral("NachherBtn"));
-  NachherBtn.setText(QStringLiteral("Nachher"));
+  NachherBtn.setText(TableText(kPreviewWindow, "NachherBtn"));
   for (QPushButton* button : {&VorherBtn, &NachherBtn}) {
     button->setCheckable(true);
     button->setAutoDefault(false);
@@ -89,14 +90,13 @@ void TPreviewForm::BuildTopBar() {
   }
   before_after_.setExclusive(true);
   PunkteCheck.setObjectName(QStringLiteral("PunkteCheck"));
-  PunkteCheck.setText(QStringLiteral("Entfernte Punkte zeigen"));
+  PunkteCheck.setText(TableText(kPreviewWindow, "PunkteCheck"));
   PunkteCheck.setChecked(true);
   EinpassenBtn.setObjectName(QStringLiteral("EinpassenBtn"));
-  EinpassenBtn.setText(QStringLiteral("Ganze Zeichnung"));
+  EinpassenBtn.setText(TableText(kPreviewWindow, "EinpassenBtn"));
   EinpassenBtn.setAutoDefault(false);
   HinweisLabel.setObjectName(QStringLiteral("HinweisLabel"));
-  HinweisLabel.setText(
-      QStringLiteral("Mausrad: vergrößern und verkleinern, Ziehen: verschieben, Doppelklick: ganze Zeichnung"));
+  HinweisLabel.setText(TableText(kPreviewWindow, "HinweisLabel"));
   // In a narrow window the hint takes two lines rather than widening it.
   HinweisLabel.setWordWrap(true);
   HinweisLabel.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -115,9 +115,9 @@ void TPreviewForm::BuildTopBar() {
 void TPreviewForm::BuildLegend() {
   Panel2.setObjectName(QStringLiteral("Panel2"));
   LinienLabel.setObjectName(QStringLiteral("LinienLabel"));
-  LinienLabel.setText(QStringLiteral("Linien"));
+  LinienLabel.setText(TableText(kPreviewWindow, "LinienLabel"));
   BoegenLabel.setObjectName(QStringLiteral("BoegenLabel"));
-  BoegenLabel.setText(QStringLiteral("Kreisbögen"));
+  BoegenLabel.setText(TableText(kPreviewWindow, "BoegenLabel"));
   const std::pair<QLabel*, const char*> templates[] = {
       {&GefundenVorlage, "GefundenVorlage"},
       {&EntferntVorlage, "EntferntVorlage"},
@@ -128,11 +128,7 @@ void TPreviewForm::BuildLegend() {
     label->setObjectName(QLatin1String(name));
     label->hide();
   }
-  GefundenVorlage.setText(QStringLiteral("%1 Kreisbögen gefunden"));
-  EntferntVorlage.setText(QStringLiteral("%1 Punkte entfernt"));
-  VerkettetVorlage.setText(QStringLiteral("%1 Linien zu %2 Polylinien verkettet"));
-  AngehaengtVorlage.setText(QStringLiteral("%1 Polylinien an %2 andere angehängt"));
-  EndenVorlage.setText(QStringLiteral("Enden der Polylinien"));
+  for (const auto& [label, name] : templates) label->setText(TableText(kPreviewWindow, name));
   // Labels are as large as their texts, as the window translator leaves
   // them after a translation.
   for (QLabel* label : {&LinienLabel, &BoegenLabel, &GefundenVorlage, &EntferntVorlage,

@@ -1,51 +1,46 @@
 #pragma once
 
-#include <cmath>
-
 #include <QPointF>
 #include <QSizeF>
 
-#include "preview/flat_drawing.h"
+#include "preview/view_geometry.h"
 
 namespace quillmere {
 
-// Where the preview looks: the world point in the middle of the view and
-// the pixels per drawing unit. World Y points up, screen Y down.
-struct ViewTransform {
-  double centre_x = 0;
-  double centre_y = 0;
-  double scale = 1;
+// Where the preview looks (the shared view geometry), in Qt's points and
+// sizes. World Y points up, screen Y down.
+struct ViewTransform : view::ViewTransform {
+  ViewTransform() = default;
+  ViewTransform(const view::ViewTransform& view) : view::ViewTransform(view) {}
 
-  QPointF ToScreen(double x, double y, QSizeF view) const {
-    return {(x - centre_x) * scale + view.width() / 2, view.height() / 2 - (y - centre_y) * scale};
+  QPointF ToScreen(double x, double y, QSizeF size) const {
+    const view::ViewPoint point = view::ViewTransform::ToScreen(x, y, {size.width(), size.height()});
+    return {point.x, point.y};
   }
-  QPointF ToWorld(QPointF screen, QSizeF view) const {
-    return {centre_x + (screen.x() - view.width() / 2) / scale,
-            centre_y - (screen.y() - view.height() / 2) / scale};
+  QPointF ToWorld(QPointF screen, QSizeF size) const {
+    const view::ViewPoint point =
+        view::ViewTransform::ToWorld({screen.x(), screen.y()}, {size.width(), size.height()});
+    return {point.x, point.y};
   }
 };
 
-// A rectangle in world coordinates around what is drawn.
-struct WorldBounds {
-  double min_x = INFINITY;
-  double min_y = INFINITY;
-  double max_x = -INFINITY;
-  double max_y = -INFINITY;
-
-  // Widens the rectangle to take in the pieces of `drawing`.
-  void Include(const FlatDrawing& drawing);
-  bool Empty() const { return !(min_x <= max_x && min_y <= max_y); }
-};
+using view::WorldBounds;
 
 // The view that shows all of `bounds` in a view of `size`, with a margin
 // around; an empty rectangle gives a view of the world's origin.
-ViewTransform FittingView(const WorldBounds& bounds, QSizeF size);
+inline ViewTransform FittingView(const WorldBounds& bounds, QSizeF size) {
+  return view::FittingView(bounds, {size.width(), size.height()});
+}
 
 // `view` scaled by `factor` about the screen point `anchor`, which keeps
 // showing the same world point.
-ViewTransform ZoomedView(const ViewTransform& view, double factor, QPointF anchor, QSizeF size);
+inline ViewTransform ZoomedView(const ViewTransform& view, double factor, QPointF anchor, QSizeF size) {
+  return view::ZoomedView(view, factor, {anchor.x(), anchor.y()}, {size.width(), size.height()});
+}
 
 // `view` moved with the pointer by `offset` screen pixels.
-ViewTransform PannedView(const ViewTransform& view, QPointF offset);
+inline ViewTransform PannedView(const ViewTransform& view, QPointF offset) {
+  return view::PannedView(view, {offset.x(), offset.y()});
+}
 
 }  // namespace quillmere

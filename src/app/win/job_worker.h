@@ -1,0 +1,77 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "app/job_runner.h"
+#include "support/job_observer.h"
+#include "support/notices.h"
+
+namespace quillmere::win {
+
+// Messages the worker sends to the window that started it.
+inline constexpr UINT kJobNoticeMessage = WM_APP + 1;    // lParam: a JobNoticeRequest
+inline constexpr UINT kJobFinishedMessage = WM_APP + 2;  // the job has ended
+
+// A notice of the job, shown on the window's thread while the job waits.
+struct JobNoticeRequest {
+  Notice notice;
+  const std::string* file_name;
+};
+
+// Runs one job at a time on a thread of its own, so that the window keeps
+// repainting, shows how far the job is and can stop it. The job's notices
+// reach the window's thread with SendMessage, which waits until the window
+// has shown them: the boxes are modal over the window, and the translation
+// table is touched by that thread only.
+class JobWorker : private JobObserver {
+ public:
+  explicit JobWorker(HWND window) : window_(window) {}
+  ~JobWorker() override;
+  JobWorker(const JobWorker&) = delete;
+  JobWorker& operator=(const JobWorker&) = delete;
+
+  // Starts `mode` with a copy of `jobs` (the settings of this moment). The
+  // window gets kJobFinishedMessage when it has ended and then calls Finish.
+  void Start(const JobRunner& jobs, JobMode mode, std::string input_name,
+             std::string output_name);
+
+  struct Result {
+    std::optional<JobSummary> summary;  // nothing when it failed or was stopped
+    bool notified = false;
+  };
+  // Waits for the thread and hands over what the job did.
+  Result Finish();
+
+  bool Running() const { return running_; }
+  // The job ends within a fraction of a second, leaving the previous output
+  // as it was.
+  void RequestStop() { stop_requested_ = true; }
+
+  struct Snapshot {
+    JobPhase phase = JobPhase::kReading;
+    std::int64_t done = 0;
+    std::int64_t total = 0;
+  };
+  Snapshot CurrentProgress() const;
+
+ private:
+  void Progress(JobPhase phase, std::int64_t done, std::int64_t total) override;
+  bool StopRequested() const override { return stop_requested_; }
+
+  HWND window_;
+  std::thread thread_;
+  bool running_ = false;
+  Result result_;
+  std::atomic<bool> stop_requested_{false};
+  std::atomic<int> phase_{0};
+  std::atomic<std::int64_t> done_{0};
+  std::atomic<std::int64_t> total_{0};
+};
+
+}  // namespace quillmere::win

@@ -1,0 +1,265 @@
+#include "app/win/preview_canvas.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "app/win/win_dpi.h"
+#include "preview/preview_colours.h"
+
+namespace quillmere::win {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"QuillmerePreviewCanvas";
+// GDI takes coordinates far beyond the view; points farther out are
+// brought to this limit, which only ever bends lines outside the view.
+constexpr double kCoordinateLimit = 1.0e6;
+
+COLORREF Colour(PreviewRgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
+
+// Screen position of a point relative to a drawing's origin.
+struct ScreenMap {
+  ScreenMap(double origin_x, double origin_y, const view::ViewTransform& view, view::ViewSize size)
+      : scale(view.scale),
+        offset_x((origin_x - view.centre_x) * view.scale + size.width / 2),
+        offset_y(size.height / 2 - (origin_y - view.centre_y) * view.scale) {}
+
+  POINT operator()(const FlatPoint& p) const {
+    return {static_cast<LONG>(std::clamp(p.x * scale + offset_x, -kCoordinateLimit, kCoordinateLimit)),
+            static_cast<LONG>(std::clamp(offset_y - p.y * scale, -kCoordinateLimit, kCoordinateLimit))};
+  }
+  bool Meets(const FlatBounds& b, view::ViewSize size, double margin) const {
+    return b.max_x * scale + offset_x >= -margin && b.min_x * scale + offset_x <= size.width + margin &&
+           offset_y - b.min_y * scale >= -margin && offset_y - b.max_y * scale <= size.height + margin;
+  }
+  bool BelowOnePixel(const FlatBounds& b) const {
+    return (static_cast<double>(b.max_x) - b.min_x) * scale < 1 &&
+           (static_cast<double>(b.max_y) - b.min_y) * scale < 1;
+  }
+
+  double scale;
+  double offset_x;
+  double offset_y;
+};
+
+// The pieces of `drawing` that meet the view, highlights last; a point on
+// the pixel of the one before is passed over, so that the cost follows the
+// pixels covered rather than the size of the drawing.
+void PaintDrawing(HDC dc, const FlatDrawing& drawing, const view::ViewTransform& view,
+                  view::ViewSize size, int dpi) {
+  const ScreenMap map(drawing.origin_x, drawing.origin_y, view, size);
+  std::vector<POINT> run;
+  for (const Stroke stroke : kStrokePaintOrder) {
+    const int width = std::max(1, static_cast<int>(std::lround(StrokeWidth(stroke) * dpi / kDesignDpi)));
+    const COLORREF colour = Colour(StrokeRgb(stroke));
+    const HPEN pen = ::CreatePen(PS_SOLID, width, colour);
+    const HGDIOBJ old = ::SelectObject(dc, pen);
+    for (const FlatPiece& piece : drawing.pieces) {
+      if (piece.stroke != stroke || !map.Meets(piece.bounds, size, width)) continue;
+      const FlatPoint* points = drawing.points.data() + piece.first;
+      if (map.BelowOnePixel(piece.bounds)) {
+        const POINT dot = map(points[0]);
+        ::SetPixelV(dc, dot.x, dot.y, colour);
+        continue;
+      }
+      run.clear();
+      for (std::uint32_t i = 0; i < piece.count; ++i) {
+        const POINT p = map(points[i]);
+        if (!run.empty() && run.back().x == p.x && run.back().y == p.y && i + 1 < piece.count) continue;
+        run.push_back(p);
+      }
+      if (run.size() >= 2) ::Polyline(dc, run.data(), static_cast<int>(run.size()));
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(pen);
+  }
+}
+
+// A small square on every removed vertex, at most one in each few pixels.
+void PaintMarks(HDC dc, const std::vector<FlatPoint>& points, double origin_x, double origin_y,
+                const view::ViewTransform& view, view::ViewSize size, int dpi) {
+  const ScreenMap map(origin_x, origin_y, view, size);
+  const int cell = Scaled(kRemovedMarkCell, dpi);
+  const int half = Scaled(static_cast<int>(kRemovedMarkSize), dpi) / 2;
+  const int columns = static_cast<int>(size.width) / cell + 1;
+  const int rows = static_cast<int>(size.height) / cell + 1;
+  std::vector<bool> taken(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
+  const HPEN pen = ::CreatePen(PS_SOLID, 1, Colour(kRemovedVertexRgb));
+  const HGDIOBJ old_pen = ::SelectObject(dc, pen);
+  const HGDIOBJ old_brush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+  for (const FlatPoint& point : points) {
+    const POINT p = map(point);
+    if (p.x < 0 || p.x >= size.width || p.y < 0 || p.y >= size.height) continue;
+    const std::size_t index = static_cast<std::size_t>(p.y / cell) * static_cast<std::size_t>(columns) +
+                              static_cast<std::size_t>(p.x / cell);
+    if (taken[index]) continue;
+    taken[index] = true;
+    ::Rectangle(dc, p.x - half, p.y - half, p.x + half + 1, p.y + half + 1);
+  }
+  ::SelectObject(dc, old_pen);
+  ::SelectObject(dc, old_brush);
+  ::DeleteObject(pen);
+}
+
+}  // namespace
+
+PreviewCanvas::~PreviewCanvas() {
+  if (picture_ != nullptr) ::DeleteObject(picture_);
+}
+
+void PreviewCanvas::Create(HWND parent, int id) {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.style = CS_DBLCLKS;
+  window_class.lpfnWndProc = Procedure;
+  window_class.hInstance = instance;
+  window_class.hCursor = ::LoadCursorW(nullptr, IDC_HAND);
+  window_class.lpszClassName = kClassName;
+  ::RegisterClassExW(&window_class);
+  window_ = ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+}
+
+view::ViewSize PreviewCanvas::Size() const {
+  RECT client{};
+  ::GetClientRect(window_, &client);
+  return {static_cast<double>(client.right), static_cast<double>(client.bottom)};
+}
+
+void PreviewCanvas::SetContent(const PreviewContent* content) {
+  content_ = content;
+  FitView();
+}
+
+void PreviewCanvas::ShowOutput(bool show) {
+  show_output_ = show;
+  Changed();
+}
+
+void PreviewCanvas::ShowRemovedVertices(bool show) {
+  show_removed_vertices_ = show;
+  Changed();
+}
+
+void PreviewCanvas::FitView() {
+  view::WorldBounds bounds;
+  if (content_ != nullptr) {
+    bounds.Include(content_->input);
+    bounds.Include(content_->output);
+  }
+  view_ = view::FittingView(bounds, Size());
+  fitted_ = true;
+  Changed();
+}
+
+void PreviewCanvas::Changed() {
+  picture_valid_ = false;
+  ::InvalidateRect(window_, nullptr, FALSE);
+}
+
+void PreviewCanvas::Repaint(HDC target, int width, int height) {
+  if (!picture_valid_ || picture_size_.cx != width || picture_size_.cy != height) {
+    if (picture_ != nullptr) ::DeleteObject(picture_);
+    picture_ = ::CreateCompatibleBitmap(target, std::max(1, width), std::max(1, height));
+    picture_size_ = {width, height};
+    const HDC dc = ::CreateCompatibleDC(target);
+    const HGDIOBJ old = ::SelectObject(dc, picture_);
+    const RECT all{0, 0, width, height};
+    const HBRUSH ground = ::CreateSolidBrush(Colour(kPreviewGround));
+    ::FillRect(dc, &all, ground);
+    ::DeleteObject(ground);
+    if (content_ != nullptr) {
+      const int dpi = DpiOf(window_);
+      const view::ViewSize size{static_cast<double>(width), static_cast<double>(height)};
+      // The marks lie under the drawing, so that the arcs stay visible.
+      if (show_removed_vertices_ && !content_->removed_vertices.empty()) {
+        PaintMarks(dc, content_->removed_vertices, content_->output.origin_x,
+                   content_->output.origin_y, view_, size, dpi);
+      }
+      const bool output = show_output_ && content_->job.has_value();
+      PaintDrawing(dc, output ? content_->output : content_->input, view_, size, dpi);
+    }
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    picture_valid_ = true;
+  }
+  const HDC source = ::CreateCompatibleDC(target);
+  const HGDIOBJ old = ::SelectObject(source, picture_);
+  ::BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
+  ::SelectObject(source, old);
+  ::DeleteDC(source);
+}
+
+LRESULT CALLBACK PreviewCanvas::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_NCCREATE) {
+    ::SetWindowLongPtrW(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
+  }
+  auto* const self = reinterpret_cast<PreviewCanvas*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr || self->window_ == nullptr) return ::DefWindowProcW(window, message, w, l);
+  return self->Handle(message, w, l);
+}
+
+LRESULT PreviewCanvas::Handle(UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint{};
+      const HDC dc = ::BeginPaint(window_, &paint);
+      RECT client{};
+      ::GetClientRect(window_, &client);
+      Repaint(dc, client.right, client.bottom);
+      ::EndPaint(window_, &paint);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SIZE:
+      if (fitted_) {
+        FitView();
+      } else {
+        Changed();
+      }
+      return 0;
+    case WM_MOUSEWHEEL: {
+      POINT pointer{GET_X_LPARAM(l), GET_Y_LPARAM(l)};  // on the screen
+      ::ScreenToClient(window_, &pointer);
+      view_ = view::ZoomedView(view_, view::WheelZoomFactor(GET_WHEEL_DELTA_WPARAM(w)),
+                               {static_cast<double>(pointer.x), static_cast<double>(pointer.y)}, Size());
+      fitted_ = false;
+      Changed();
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+      ::SetFocus(window_);
+      dragging_ = true;
+      drag_position_ = {GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+      ::SetCapture(window_);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (dragging_) {
+        const POINT position{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+        view_ = view::PannedView(view_, {static_cast<double>(position.x - drag_position_.x),
+                                         static_cast<double>(position.y - drag_position_.y)});
+        drag_position_ = position;
+        fitted_ = false;
+        Changed();
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      dragging_ = false;
+      ::ReleaseCapture();
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      FitView();
+      return 0;
+    default:
+      break;
+  }
+  return ::DefWindowProcW(window_, message, w, l);
+}
+
+}  // namespace quillmere::win

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <windows.h>
+
+#include "preview/preview_content.h"
+#include "preview/view_geometry.h"
+
+namespace quillmere::win {
+
+// The drawing area of the preview window, painted with GDI. The wheel
+// zooms about the pointer, dragging with the left button moves the
+// drawing, a double click shows the whole drawing again. Switching between
+// a job's input and output keeps the view. What it paints is kept as a
+// picture and painted anew only when the view, the size or what is shown
+// changes.
+class PreviewCanvas {
+ public:
+  PreviewCanvas() = default;
+  ~PreviewCanvas();
+  PreviewCanvas(const PreviewCanvas&) = delete;
+  PreviewCanvas& operator=(const PreviewCanvas&) = delete;
+
+  void Create(HWND parent, int id);
+  HWND handle() const { return window_; }
+
+  // Shows `content`, which must stay until the next call, fitted into the
+  // canvas; nullptr shows the ground alone.
+  void SetContent(const PreviewContent* content);
+  void ShowOutput(bool show);
+  void ShowRemovedVertices(bool show);
+  void FitView();
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+  LRESULT Handle(UINT message, WPARAM w, LPARAM l);
+  void Changed();
+  void Repaint(HDC target, int width, int height);
+  view::ViewSize Size() const;
+
+  HWND window_ = nullptr;
+  const PreviewContent* content_ = nullptr;
+  bool show_output_ = true;
+  bool show_removed_vertices_ = true;
+  view::ViewTransform view_;
+  bool fitted_ = true;  // until the user zooms or moves: a resize fits anew
+  bool dragging_ = false;
+  POINT drag_position_{};
+  HBITMAP picture_ = nullptr;
+  SIZE picture_size_{};
+  bool picture_valid_ = false;
+};
+
+}  // namespace quillmere::win

@@ -1,0 +1,90 @@
+// quillmere.exe: the desktop program for Windows, on the Windows API alone.
+// Without arguments it opens the main window; with a mode word and two file
+// names it runs that job without showing any window, shows its messages in
+// boxes, and ends with status 1 after a message, 0 otherwise.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/catalogue_notices.h"
+#include "app/command_line.h"
+#include "app/job_runner.h"
+#include "app/win/about_window.h"
+#include "app/win/main_window.h"
+#include "app/win/preview_window.h"
+#include "app/win/shown_texts.h"
+#include "app/win/translate_window.h"
+#include "app/win/win_boxes.h"
+#include "app/win/win_dpi.h"
+#include "app/win/win_modal.h"
+#include "i18n/language.h"
+#include "i18n/translation_startup.h"
+#include "i18n/translations.h"
+#include "platform/program_arguments.h"
+#include "support/memory_messages.h"
+
+namespace {
+
+using namespace quillmere;
+
+int RunFromCommandLine(const CommandLineRun& run, const JobRunner& jobs) {
+  win::BoxMessages messages;
+  CatalogueNotices notices(messages);
+  jobs.Run(run.mode, run.input, run.output, notices);
+  return messages.shown() ? 1 : 0;
+}
+
+int RunWindows(HINSTANCE instance, int show, const win::ShownTexts& texts) {
+  win::BoxMessages messages;
+  win::AboutWindow about(texts);
+  win::TranslateWindow editor(texts);
+  win::PreviewWindow preview(texts, messages);
+  win::MainWindowCommands commands;
+  commands.show_about = [&about](HWND owner) { about.ShowModal(owner); };
+  commands.show_translation_editor = [&editor](HWND owner) { editor.ShowModal(owner); };
+  commands.show_preview = [&preview](JobMode mode, const std::string& input, const std::string& output) {
+    preview.ShowJobResult(mode, input, output);
+  };
+  win::MainWindow main_window(texts, messages, commands);
+  if (!main_window.Create(instance, show)) return 1;
+  preview.SetOwner(main_window.handle());
+  main_window.PlaceLanguageCheckMark(languagesetto());
+  return win::RunMessageLoop();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+  win::MakeDpiAware();
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS |
+                                                      ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  // "." is the decimal separator of every number the program reads or writes.
+  std::setlocale(LC_NUMERIC, "C");
+
+  win::BoxMessages memory_messages;
+  SetMemoryMessageSink(&memory_messages);
+  const std::vector<std::string> arguments = ProgramArguments(__argc, __argv);
+
+  // The translation table and the saved language, then on the first
+  // display the catalogue, the saved language in force and the windows
+  // translated; the windows here are built with their translated texts.
+  StartTranslations();
+  ApplySavedLanguage();
+  win::ShownTexts texts;
+  if (languagesetto() != kGerman) texts.Translate();
+  win::SetProgramTitle(TranslateText(u"Quillmere"));
+
+  JobRunner jobs;
+  const std::optional<CommandLineRun> run =
+      arguments.size() >= 3 ? CheckCommandLine(arguments, jobs.settings) : std::nullopt;
+  const int status = run ? RunFromCommandLine(*run, jobs) : RunWindows(instance, show, texts);
+  SetMemoryMessageSink(nullptr);
+  return status;
+}
