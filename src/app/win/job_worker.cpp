@@ -1,5 +1,7 @@
 #include "app/win/job_worker.h"
 
+#include <system_error>
+
 namespace quillmere::win {
 
 namespace {
@@ -9,10 +11,9 @@ class WindowNotices : public NoticeSink {
  public:
   explicit WindowNotices(HWND window) : window_(window) {}
 
-  void Notify(Notice notice, const std::string& file_name) override {
+  void Notify(const Failure& failure) override {
     notified_ = true;
-    JobNoticeRequest request{notice, &file_name};
-    ::SendMessageW(window_, kJobNoticeMessage, 0, reinterpret_cast<LPARAM>(&request));
+    ::SendMessageW(window_, kJobNoticeMessage, 0, reinterpret_cast<LPARAM>(&failure));
   }
 
   bool notified() const { return notified_; }
@@ -38,13 +39,23 @@ void JobWorker::Start(const JobRunner& jobs, JobMode mode, std::string input_nam
   phase_ = static_cast<int>(JobPhase::kReading);
   done_ = 0;
   total_ = 0;
-  thread_ = std::thread([this, jobs, mode, input = std::move(input_name),
-                         output = std::move(output_name)] {
-    WindowNotices notices(window_);
-    result_.summary = jobs.Run(mode, input, output, notices, this);
-    result_.notified = notices.notified();
+  const std::string input_copy = input_name;  // kept for a thread that cannot start
+  try {
+    thread_ = std::thread([this, jobs, mode, input = std::move(input_name),
+                           output = std::move(output_name)] {
+      WindowNotices notices(window_);
+      result_.summary = jobs.Run(mode, input, output, notices, this);
+      result_.notified = notices.notified();
+      ::PostMessageW(window_, kJobFinishedMessage, 0, 0);
+    });
+  } catch (const std::system_error& error) {
+    // No memory for the thread's stack: the job ends before it starts, and
+    // the window goes on.
+    const Failure failure{Notice::kOutOfMemory, input_copy, error.code().value()};
+    ::SendMessageW(window_, kJobNoticeMessage, 0, reinterpret_cast<LPARAM>(&failure));
+    result_.notified = true;
     ::PostMessageW(window_, kJobFinishedMessage, 0, 0);
-  });
+  }
 }
 
 JobWorker::Result JobWorker::Finish() {

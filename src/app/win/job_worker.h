@@ -15,14 +15,8 @@
 namespace quillmere::win {
 
 // Messages the worker sends to the window that started it.
-inline constexpr UINT kJobNoticeMessage = WM_APP + 1;    // lParam: a JobNoticeRequest
+inline constexpr UINT kJobNoticeMessage = WM_APP + 1;    // lParam: a const Failure*
 inline constexpr UINT kJobFinishedMessage = WM_APP + 2;  // the job has ended
-
-// A notice of the job, shown on the window's thread while the job waits.
-struct JobNoticeRequest {
-  Notice notice;
-  const std::string* file_name;
-};
 
 // Runs one job at a time on a thread of its own, so that the window keeps
 // repainting, shows how far the job is and can stop it. The job's notices

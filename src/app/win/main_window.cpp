@@ -97,8 +97,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
       if (w == kProgressTimer) ShowProgress();
       return 0;
     case kJobNoticeMessage: {
-      const auto* const request = reinterpret_cast<const JobNoticeRequest*>(l);
-      notices_.Notify(request->notice, *request->file_name);
+      notices_.Notify(*reinterpret_cast<const Failure*>(l));
       return 0;
     }
     case kJobFinishedMessage:

@@ -27,7 +27,6 @@
 #include "i18n/translation_startup.h"
 #include "i18n/translations.h"
 #include "platform/program_arguments.h"
-#include "support/memory_messages.h"
 
 namespace {
 
@@ -68,8 +67,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   // "." is the decimal separator of every number the program reads or writes.
   std::setlocale(LC_NUMERIC, "C");
 
-  win::BoxMessages memory_messages;
-  SetMemoryMessageSink(&memory_messages);
   const std::vector<std::string> arguments = ProgramArguments(__argc, __argv);
 
   // The translation table and the saved language, then on the first
@@ -85,6 +82,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   const std::optional<CommandLineRun> run =
       arguments.size() >= 3 ? CheckCommandLine(arguments, jobs.settings) : std::nullopt;
   const int status = run ? RunFromCommandLine(*run, jobs) : RunWindows(instance, show, texts);
-  SetMemoryMessageSink(nullptr);
   return status;
 }
