@@ -22,10 +22,10 @@ std::optional<JobSummary> JobRunner::Run(JobMode mode, const std::string& input_
                                input_name, output_name, notices, observer));
     case JobMode::kChainLines:
       return Widened(RunLineJob(settings.join_tolerance.value(), input_name, output_name,
-                                notices, observer));
+                                notices, observer, settings.contours));
     case JobMode::kJoinPolylines:
       return Widened(RunJoinJob(settings.join_tolerance.value(), input_name, output_name,
-                                notices, observer));
+                                notices, observer, settings.contours));
   }
   return std::nullopt;
 }

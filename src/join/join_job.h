@@ -14,6 +14,9 @@ struct JoinJobSummary {
   std::int64_t polylines_read = 0;
   std::int64_t joined = 0;             // polylines attached to another
   std::int64_t polylines_written = 0;
+  // Contours only: closed polylines written that the input had open.
+  bool contours = false;
+  std::int64_t closed = 0;
 };
 
 // The polyline joining job: reads the polylines of `input_name`, attaches
@@ -21,9 +24,10 @@ struct JoinJobSummary {
 // the joined result to `output_name`. An input without polylines is
 // notified (kNoPolylines) and creates no output. Returns what the job did
 // when it wrote the output; nothing when it notified a failure or
-// `observer` stopped it.
+// `observer` stopped it. With `contours` polylines join as contours
+// (JoinPolylines tells how).
 std::optional<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
                                          const std::string& output_name, NoticeSink& notices,
-                                         JobObserver* observer = nullptr);
+                                         JobObserver* observer = nullptr, bool contours = false);
 
 }  // namespace quillmere

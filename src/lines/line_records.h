@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "dxf/line_list.h"
@@ -17,14 +18,26 @@ struct LineVertex {
   double x = 0;
   double y = 0;
   double z = 0;
+  // Contours: the bulge of the segment the vertex starts, written as a
+  // group-42 pair once the chains stand.
+  double bulge = 0;
   // The pairs of the vertex: a whole VERTEX entity in the old style, its
   // coordinate pairs in the lightweight one.
   LineList pairs;
 };
 
+// The entity a record was read from.
+enum class PieceKind : std::uint8_t { kLine, kArc };
+
 struct LineRecord {
   std::vector<LineVertex> vertices;
   bool dropped = false;  // appended to another chain: the writer leaves it out
+  // The writer copies the entity as it was read: a LINE that gives fewer
+  // than two points, an ARC that cannot be a piece or that joined nothing.
+  bool kept_as_read = false;
+  bool closed = false;  // a contour back at its start: written with flag 1
+  PieceKind piece = PieceKind::kLine;
+  std::string layer = "0";  // the value of its last group-8 pair, as read
   LineList header;       // the entity's own pairs before its first vertex
   LineList trailer;      // the pairs after the last vertex
   PolylineKind kind = PolylineKind::kPolyline;  // the style it is written in
@@ -43,6 +56,8 @@ struct LineModel {
   // otherwise find handles on a few entities only and repair the rest.
   bool has_handles = false;
   std::int32_t format_version = 0;  // from $ACADVER: 1015 for AC1015
+  // Contours: ARC entities are records too, in file order among the LINEs.
+  bool with_arcs = false;
 
   std::int32_t RecordCount() const { return static_cast<std::int32_t>(records.size()); }
   LineRecord& AddRecord() { return records.emplace_back(); }

@@ -1,0 +1,187 @@
+#include "chains/contour_walk.h"
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "chains/chain_end_index.h"
+
+namespace quillmere {
+
+namespace {
+
+// The end index holds both ends of every record: the start of record r as
+// member 2r, its end as member 2r + 1. Ordering the members orders the
+// records, each start before its end.
+std::int32_t StartMember(std::int32_t record) { return 2 * record; }
+std::int32_t RecordOf(std::int32_t member) { return member / 2; }
+bool IsEndMember(std::int32_t member) { return (member & 1) != 0; }
+
+// A record taken into a chain, as the walk that took it travelled it:
+// `against` from its end to its start.
+struct Step {
+  std::int32_t record = 0;
+  bool against = false;
+};
+
+// Where a walk stands: the point it reached and how it arrived there; or,
+// for the chain's other end, the point and how the chain leaves it in the
+// walk's direction of travel.
+struct WalkEnd {
+  SpacePoint point;
+  Heading heading;
+};
+
+double Distance(const SpacePoint& a, const SpacePoint& b) {
+  return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) +
+                   (a.z - b.z) * (a.z - b.z));
+}
+
+// The best way on found so far. Closing the chain orders in front of every
+// member.
+class BestWay {
+ public:
+  static constexpr std::int32_t kNone = -2;
+  static constexpr std::int32_t kClose = -1;
+
+  void Consider(std::int32_t member, double distance, double turn) {
+    const bool better = member_ == kNone || distance < distance_ ||
+                        (distance == distance_ && (turn < turn_ || (turn == turn_ && member < member_)));
+    if (!better) return;
+    member_ = member;
+    distance_ = distance;
+    turn_ = turn;
+  }
+  std::int32_t Member() const { return member_; }
+
+ private:
+  std::int32_t member_ = kNone;
+  double distance_ = 0;
+  double turn_ = 0;
+};
+
+class ContourWalker {
+ public:
+  ContourWalker(std::span<const ChainRecord> records, double tolerance, double extent,
+                ChainLists& chains)
+      : records_(records),
+        tolerance_(tolerance),
+        ends_(tolerance, extent, 2 * static_cast<std::int32_t>(records.size())),
+        taken_(records.size(), 0),
+        chains_(chains) {
+    for (std::int32_t record = 0; record < Count(); ++record) {
+      const ChainRecord& piece = At(record);
+      if (piece.group == kNoJoinGroup) continue;
+      ends_.Insert(StartMember(record), piece.group, piece.start);
+      ends_.Insert(StartMember(record) + 1, piece.group, piece.end);
+    }
+  }
+
+  void Run() {
+    for (std::int32_t record = 0; record < Count(); ++record) {
+      if (At(record).group != kNoJoinGroup && taken_[static_cast<std::size_t>(record)] == 0) {
+        Grow(record);
+      }
+    }
+  }
+
+ private:
+  std::int32_t Count() const { return static_cast<std::int32_t>(records_.size()); }
+  const ChainRecord& At(std::int32_t record) const {
+    return records_[static_cast<std::size_t>(record)];
+  }
+
+  void Take(std::int32_t record) {
+    taken_[static_cast<std::size_t>(record)] = 1;
+    ends_.Remove(StartMember(record));
+    ends_.Remove(StartMember(record) + 1);
+  }
+
+  // The best way on from `at`; `home` may be closed to when `may_close`.
+  std::int32_t BestWayOn(std::int32_t group, const WalkEnd& at, const WalkEnd& home,
+                         bool may_close) const {
+    BestWay way;
+    if (may_close && WithinBox(at.point, home.point, tolerance_) &&
+        !RunsBack(at.heading, home.heading, home.point.x - at.point.x, home.point.y - at.point.y,
+                  tolerance_)) {
+      way.Consider(BestWay::kClose, Distance(at.point, home.point),
+                   TurnAngle(at.heading, home.heading));
+    }
+    ends_.ForEachWithin(group, at.point, [&](std::int32_t member, const SpacePoint& end) {
+      const ChainRecord& piece = At(RecordOf(member));
+      const Heading leaving = IsEndMember(member) ? Reversed(piece.arriving) : piece.leaving;
+      if (RunsBack(at.heading, leaving, end.x - at.point.x, end.y - at.point.y, tolerance_)) return;
+      way.Consider(member, Distance(at.point, end), TurnAngle(at.heading, leaving));
+    });
+    return way.Member();
+  }
+
+  // Walks on from `at` while a record fits, appending the records taken to
+  // `steps`; `at` ends where the walk stopped. True when it came back home.
+  bool Extend(std::int32_t group, WalkEnd& at, const WalkEnd& home, bool closes_alone,
+              std::vector<Step>& steps) {
+    for (;;) {
+      const bool may_close = closes_alone || pieces_ >= 2;
+      const std::int32_t member = BestWayOn(group, at, home, may_close);
+      if (member == BestWay::kNone) return false;
+      if (member == BestWay::kClose) return true;
+      const std::int32_t record = RecordOf(member);
+      const ChainRecord& piece = At(record);
+      const bool against = IsEndMember(member);
+      Take(record);
+      ++pieces_;
+      steps.push_back({record, against});
+      at = against ? WalkEnd{piece.start, Reversed(piece.leaving)} : WalkEnd{piece.end, piece.arriving};
+    }
+  }
+
+  // The chain of `seed`: grown at its end, then at its start, and linked
+  // from its first record on.
+  void Grow(std::int32_t seed) {
+    const ChainRecord& piece = At(seed);
+    Take(seed);
+    pieces_ = 1;
+    ahead_.clear();
+    behind_.clear();
+    WalkEnd end{piece.end, piece.arriving};
+    bool closed = Extend(piece.group, end, {piece.start, piece.leaving}, piece.closes_alone, ahead_);
+    if (!closed) {
+      WalkEnd start{piece.start, Reversed(piece.leaving)};
+      closed = Extend(piece.group, start, {end.point, Reversed(end.heading)}, piece.closes_alone,
+                      behind_);
+    }
+    // The walk behind the seed travelled against the chain's direction.
+    const std::int32_t head = behind_.empty() ? seed : behind_.back().record;
+    if (!behind_.empty() && !behind_.back().against) chains_.SetReversed(head);
+    const auto link = [&](std::int32_t record, bool reversed) {
+      if (record == head) return;
+      chains_.Attach(record, head);
+      if (reversed) chains_.SetReversed(record);
+    };
+    for (auto step = behind_.rbegin(); step != behind_.rend(); ++step) {
+      link(step->record, !step->against);
+    }
+    link(seed, false);
+    for (const Step& step : ahead_) link(step.record, step.against);
+    if (closed) chains_.SetClosed(head);
+  }
+
+  std::span<const ChainRecord> records_;
+  double tolerance_;
+  ChainEndIndex ends_;
+  std::vector<std::uint8_t> taken_;
+  ChainLists& chains_;
+  std::int32_t pieces_ = 0;  // in the chain being grown
+  std::vector<Step> ahead_;
+  std::vector<Step> behind_;
+};
+
+}  // namespace
+
+void WalkContours(std::span<const ChainRecord> records, double tolerance, double extent,
+                  ChainLists& chains) {
+  ContourWalker walker(records, tolerance, extent, chains);
+  walker.Run();
+}
+
+}  // namespace quillmere
