@@ -37,18 +37,25 @@ double Distance(const SpacePoint& a, const SpacePoint& b) {
                    (a.z - b.z) * (a.z - b.z));
 }
 
-// The best way on found so far. Closing the chain orders in front of every
-// member.
+// The best way on found so far: the nearest, then a record before closing
+// the chain (a chain that passes its start where more records meet goes on
+// through them, and fewer chains cover the drawing), then the least turn,
+// then the lowest member.
 class BestWay {
  public:
   static constexpr std::int32_t kNone = -2;
   static constexpr std::int32_t kClose = -1;
 
   void Consider(std::int32_t member, double distance, double turn) {
-    const bool better = member_ == kNone || distance < distance_ ||
-                        (distance == distance_ && (turn < turn_ || (turn == turn_ && member < member_)));
+    const bool closing = member == kClose;
+    const bool better =
+        member_ == kNone || distance < distance_ ||
+        (distance == distance_ &&
+         (closing_ != closing ? !closing
+                              : turn < turn_ || (turn == turn_ && member < member_)));
     if (!better) return;
     member_ = member;
+    closing_ = closing;
     distance_ = distance;
     turn_ = turn;
   }
@@ -56,6 +63,7 @@ class BestWay {
 
  private:
   std::int32_t member_ = kNone;
+  bool closing_ = false;
   double distance_ = 0;
   double turn_ = 0;
 };

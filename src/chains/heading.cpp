@@ -8,8 +8,9 @@ namespace quillmere {
 
 namespace {
 
-// Arcs of one circle, reversed, meet with tangents and curvatures that agree
-// to rounding; this much relative difference still counts as agreement.
+// Segments that run back along each other, and arcs of one circle
+// reversed, meet with directions and curvatures that agree to rounding;
+// this much relative difference still counts as agreement.
 constexpr double kSameCircle = 1e-6;
 
 Heading Rotated(double x, double y, double angle, double curvature) {
@@ -42,19 +43,26 @@ double TurnAngle(const Heading& from, const Heading& to) {
 
 bool RunsBack(const Heading& from, const Heading& to, double gap_x, double gap_y,
               double tolerance) {
+  if (from.curvature == 0 && to.curvature == 0) {
+    // The joint keeps the start of `to`: the first segment is drawn to it.
+    const double x = from.dx + gap_x;
+    const double y = from.dy + gap_y;
+    const double dot = x * to.dx + y * to.dy;
+    if (!(dot < 0)) return false;
+    const double drawn = std::hypot(x, y);
+    const double next = std::hypot(to.dx, to.dy);
+    const bool reversed = std::fabs(x * to.dy - y * to.dx) <= kSameCircle * drawn * next;
+    // Segments shorter than the tolerance end near where they began anyway.
+    const bool back_at_start = drawn >= tolerance && next >= tolerance &&
+                               std::fabs(x + to.dx) < tolerance && std::fabs(y + to.dy) < tolerance;
+    return reversed || back_at_start;
+  }
   const double cross = from.dx * to.dy - from.dy * to.dx;
   const double dot = from.dx * to.dx + from.dy * to.dy;
   if (!(dot < 0)) return false;
-  const double from_length = std::hypot(from.dx, from.dy);
-  if (from.curvature == 0 && to.curvature == 0) {
-    const bool back_at_start = std::fabs(from.dx + gap_x + to.dx) < tolerance &&
-                               std::fabs(from.dy + gap_y + to.dy) < tolerance;
-    // The far end of the second segment lies this far off the first's line.
-    return back_at_start || std::fabs(cross) < tolerance * from_length;
-  }
   const double largest = std::max(std::fabs(from.curvature), std::fabs(to.curvature));
   const bool one_circle = std::fabs(from.curvature + to.curvature) <= kSameCircle * largest;
-  const double lengths = from_length * std::hypot(to.dx, to.dy);
+  const double lengths = std::hypot(from.dx, from.dy) * std::hypot(to.dx, to.dy);
   return one_circle && std::fabs(cross) <= kSameCircle * lengths;
 }
 

@@ -37,10 +37,11 @@ double TurnAngle(const Heading& from, const Heading& to);
 
 // Whether leaving along `to` runs straight back along the segment that
 // arrived along `from`, `gap` (x, y) from where that segment ends to where
-// `to` starts: both straight, and the second ending within `tolerance` of
-// the first's line while heading against it, or within the tolerance box of
-// the first's start (the joint keeps the second's start, so that the two
-// would be drawn as a spike); or both arcs of one circle, reversed.
+// `to` starts. The joint keeps the start of `to`, so the first segment is
+// drawn up to it. Both straight: the second heads exactly against the
+// first as drawn, or, both at least `tolerance` long, ends back within the
+// tolerance box of the first's start (a spike once drawn). Both arcs: of
+// one circle, reversed.
 bool RunsBack(const Heading& from, const Heading& to, double gap_x, double gap_y,
               double tolerance);
 
