@@ -33,7 +33,9 @@ double ToleranceFrom(const TailParameters& tail) {
   return kTolerances[tail.last % kTolerances.size()];
 }
 
-bool Written(const LineRecord& record) { return !record.dropped && record.VertexCount() >= 2; }
+bool Written(const LineRecord& record) {
+  return !record.dropped && !record.kept_as_read && record.VertexCount() >= 2;
+}
 
 bool HasHandle(const LineList& lines) {
   LineList::Cursor cursor(lines);
@@ -109,6 +111,18 @@ void CheckOutput(const std::vector<Pair>& input, const LineModel& model,
     after_seed_name = false;
     FUZZ_CHECK(record_number < static_cast<std::size_t>(model.RecordCount()));
     const LineRecord& record = model.records[record_number++];
+    if (record.kept_as_read) {
+      // A LINE that gives fewer than two points stays as it was read.
+      FUZZ_CHECK(record.VertexCount() < 2);
+      for (std::size_t k = segment.first; k < segment.end; ++k) {
+        FUZZ_CHECK(line < output.size() && output[line] == input[k].code);
+        ++line;
+        if (!input[k].has_value) continue;
+        FUZZ_CHECK(line < output.size() && output[line] == input[k].value);
+        ++line;
+      }
+      continue;
+    }
     if (!Written(record)) continue;
     const bool lightweight = record.kind == PolylineKind::kLwPolyline;
     const std::size_t block = BlockLines(record, model.has_handles);
