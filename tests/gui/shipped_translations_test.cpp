@@ -71,7 +71,8 @@ class ShippedTranslationsTest : public QObject {
       PhaseText(phase);
     }
     for (const JobSummary& summary :
-         {JobSummary(ArcJobSummary{}), JobSummary(LineJobSummary{}), JobSummary(JoinJobSummary{})}) {
+         {JobSummary(ArcJobSummary{}), JobSummary(LineJobSummary{}), JobSummary(JoinJobSummary{}),
+          JobSummary(LineJobSummary{.contours = true}), JobSummary(JoinJobSummary{.contours = true})}) {
       ResultLine(summary);
     }
 

@@ -70,7 +70,7 @@ QObjectList TPreviewForm::Components() {
   return {&Panel1,      &VorherBtn,       &NachherBtn,      &PunkteCheck,
           &EinpassenBtn, &HinweisLabel,   &Zeichnung,       &Panel2,
           &LinienLabel, &BoegenLabel,     &GefundenVorlage, &EntferntVorlage,
-          &VerkettetVorlage, &AngehaengtVorlage};
+          &VerkettetVorlage, &AngehaengtVorlage, &GeschlossenVorlage};
 }
 
 void TPreviewForm::BuildTopBar() {
@@ -117,7 +117,8 @@ void TPreviewForm::BuildLegend() {
       {&GefundenVorlage, "GefundenVorlage"},
       {&EntferntVorlage, "EntferntVorlage"},
       {&VerkettetVorlage, "VerkettetVorlage"},
-      {&AngehaengtVorlage, "AngehaengtVorlage"}};
+      {&AngehaengtVorlage, "AngehaengtVorlage"},
+      {&GeschlossenVorlage, "GeschlossenVorlage"}};
   for (const auto& [label, name] : templates) {
     label->setObjectName(QLatin1String(name));
     label->hide();
@@ -126,10 +127,11 @@ void TPreviewForm::BuildLegend() {
   EntferntVorlage.setText(QStringLiteral("%1 Punkte entfernt"));
   VerkettetVorlage.setText(QStringLiteral("%1 Linien zu %2 Polylinien verkettet"));
   AngehaengtVorlage.setText(QStringLiteral("%1 Polylinien an %2 andere angehängt"));
+  GeschlossenVorlage.setText(QStringLiteral("%1 davon geschlossen"));
   // Labels are as large as their texts, as the window translator leaves
   // them after a translation.
   for (QLabel* label : {&LinienLabel, &BoegenLabel, &GefundenVorlage, &EntferntVorlage,
-                        &VerkettetVorlage, &AngehaengtVorlage}) {
+                        &VerkettetVorlage, &AngehaengtVorlage, &GeschlossenVorlage}) {
     label->adjustSize();
   }
 
@@ -209,7 +211,8 @@ void TPreviewForm::Present(std::unique_ptr<PreviewContent> content, const QStrin
 
 void TPreviewForm::ShowLegendCounts() {
   const LegendTemplates templates{GefundenVorlage.text(), EntferntVorlage.text(),
-                                  VerkettetVorlage.text(), AngehaengtVorlage.text()};
+                                  VerkettetVorlage.text(), AngehaengtVorlage.text(),
+                                  GeschlossenVorlage.text()};
   const std::optional<LegendCounts> counts =
       content_ != nullptr ? LegendCountsOf(*content_, templates) : std::nullopt;
   first_swatch_.setVisible(counts.has_value());

@@ -71,6 +71,7 @@ class TPreviewForm : public QDialog, public ComponentOwner {
   QLabel EntferntVorlage{&Panel2};
   QLabel VerkettetVorlage{&Panel2};
   QLabel AngehaengtVorlage{&Panel2};
+  QLabel GeschlossenVorlage{&Panel2};
 
   // The legend's filled-in counts, for the tests.
   QString FirstCountText() const { return first_count_.text(); }

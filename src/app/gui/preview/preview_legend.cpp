@@ -34,6 +34,14 @@ QString Filled(const QString& text, std::size_t first, std::size_t second) {
   return QString(text).arg(static_cast<qulonglong>(first)).arg(static_cast<qulonglong>(second));
 }
 
+// Contours that came back to their start, when the job closed any.
+void AddClosedContours(LegendCounts& legend, const JobCounts& counts,
+                       const LegendTemplates& templates) {
+  if (counts.contours_closed == 0) return;
+  legend.second_swatch = StrokeSwatch(Stroke::kChangedPolyline);
+  legend.second_text = Filled(templates.contours_closed, counts.contours_closed);
+}
+
 }  // namespace
 
 QPixmap StrokeSwatch(Stroke stroke) {
@@ -61,11 +69,13 @@ std::optional<LegendCounts> LegendCountsOf(const PreviewContent& content,
     case ComparedJob::kChainLines:
       legend.first_swatch = StrokeSwatch(Stroke::kChangedPolyline);
       legend.first_text = Filled(templates.lines_chained, counts.lines_chained, counts.polylines_made);
+      AddClosedContours(legend, counts, templates);
       break;
     case ComparedJob::kJoinPolylines:
       legend.first_swatch = StrokeSwatch(Stroke::kChangedPolyline);
       legend.first_text =
           Filled(templates.polylines_attached, counts.polylines_attached, counts.polylines_extended);
+      AddClosedContours(legend, counts, templates);
       break;
   }
   return legend;

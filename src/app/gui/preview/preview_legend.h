@@ -20,6 +20,7 @@ struct LegendTemplates {
   QString vertices_removed;    // %1 vertices
   QString lines_chained;       // %1 lines, %2 polylines made
   QString polylines_attached;  // %1 attached, %2 extended
+  QString contours_closed;     // %1 closed
 };
 
 // The counts of a job as the legend shows them: one or two entries, each a
