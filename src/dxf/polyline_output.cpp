@@ -85,10 +85,11 @@ void PolylineOutput::CopyPairs(const PolylineRecord& polyline, std::int64_t begi
 
 template <typename Use>
 void PolylineOutput::ForEachPair(const PolylineRecord& polyline, std::int64_t begin,
-                                 std::int64_t end, Use use) {
+                                 std::int64_t end, Use use, bool elsewhere) {
+  InputWindow& window = elsewhere ? elsewhere_ : walk_;
   ForEachKeptRange(model_.SetAside(polyline), begin, end, [&](std::int64_t from, std::int64_t to) {
     scratch_.clear();
-    walk_.Read(from, to, [this](std::string_view bytes) { scratch_.append(bytes); });
+    window.Read(from, to, [this](std::string_view bytes) { scratch_.append(bytes); });
     std::size_t pos = 0;
     std::string_view code;
     std::string_view value;
@@ -154,6 +155,21 @@ void PolylineOutput::ForEachPairIn(const PolylineRecord& polyline, std::string_v
   });
 }
 
+void PolylineOutput::WritePairsAroundExtendedData(const PolylineRecord& polyline,
+                                                  std::int64_t begin, std::int64_t end,
+                                                  bool extended_data) {
+  bool in_extended_data = false;
+  ForEachPair(
+      polyline, begin, end,
+      [&](std::string_view code, std::string_view value, bool has_value) {
+        in_extended_data = in_extended_data || LineIs(code, "1001");
+        if (in_extended_data != extended_data) return;
+        output_.WriteLine(code);
+        if (has_value) output_.WriteLine(value);
+      },
+      true);
+}
+
 void PolylineOutput::WriteReversedVertices(const PolylineRecord& polyline, std::int32_t count) {
   const std::int64_t base = polyline.place.vertices;
   piece_.clear();
@@ -172,9 +188,12 @@ void PolylineOutput::WriteReversedVertices(const PolylineRecord& polyline, std::
   };
   for (std::int32_t k = 0; k < count; ++k) {
     const auto v = static_cast<std::size_t>(polyline.vertex_count - 1 - k);
+    // Extended data ends the entity: never inside a vertex.
+    bool in_extended_data = false;
     ForEachPairIn(polyline, piece_, base, offsets[v], offsets[v + 1],
                   [&](std::string_view code, std::string_view value, bool has_value) {
-                    if (is_segment_code(code)) return;
+                    in_extended_data = in_extended_data || LineIs(code, "1001");
+                    if (in_extended_data || is_segment_code(code)) return;
                     output_.WriteLine(code);
                     if (has_value) output_.WriteLine(value);
                   });

@@ -48,6 +48,14 @@ class PolylineOutput {
   // from the one being written, as for CopyPairs with `elsewhere`.
   void WriteReversedVertices(const PolylineRecord& polyline, std::int32_t count);
 
+  // The pairs of `polyline` in [begin, end) in front of its extended data
+  // (group 1001 on), or with `extended_data` only those from there on. An
+  // LWPOLYLINE's extended data lies behind its last vertex, inside that
+  // vertex's pairs: a contour writes it once, behind all its vertices. The
+  // range is fetched as for CopyPairs with `elsewhere`.
+  void WritePairsAroundExtendedData(const PolylineRecord& polyline, std::int64_t begin,
+                                    std::int64_t end, bool extended_data);
+
   // The pairs of a vertex in [begin, end) without its own bulge pairs,
   // followed by the bulge pair of `bulge`.
   void WriteVertexWithBulge(const PolylineRecord& polyline, std::int64_t begin, std::int64_t end,
@@ -67,7 +75,8 @@ class PolylineOutput {
   // of [begin, end) of `polyline`: the code line and the value line
   // without line ends; a code line that ends the file has no value line.
   template <typename Use>
-  void ForEachPair(const PolylineRecord& polyline, std::int64_t begin, std::int64_t end, Use use);
+  void ForEachPair(const PolylineRecord& polyline, std::int64_t begin, std::int64_t end, Use use,
+                   bool elsewhere = false);
   // The same for bytes already read: `bytes` holds the input from `base` on.
   template <typename Use>
   void ForEachPairIn(const PolylineRecord& polyline, std::string_view bytes, std::int64_t base,

@@ -12,7 +12,8 @@ namespace quillmere {
 // the vertices of each polyline of the chain in the direction it is used,
 // its closing lines. At a joint the later polyline's first vertex stays,
 // since it carries the segment that leaves it; a closed contour leaves out
-// its last vertex, which repeats its first.
+// its last vertex, which repeats its first. Extended data is the head's
+// and ends the entity, as it must.
 void WriteContourPolyline(PolylineOutput& output, const PolylineModel& model, std::int32_t index);
 
 }  // namespace quillmere

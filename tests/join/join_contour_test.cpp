@@ -52,16 +52,18 @@ class JoinContourTest : public testing::JobFilesTest {
 TEST_F(JoinContourTest, APolylineUsedBackwardsMovesItsBulgesAndSwapsItsWidths) {
   // B is stored from its far end to the joint: used backwards, its second
   // vertex starts the segment that its first vertex started, bulge negated
-  // and widths swapped; its first vertex, now last, starts nothing.
+  // and widths swapped; its first vertex, now last, starts nothing. The
+  // extended data of A, the head, ends the entity; B's goes with B.
   const std::string output = Run(ContourDrawing(
-      {LwContour("A", "K", {At("0", "0", {" 40", "1", " 41", "2", " 42", "0.5"}), At("10", "0")}),
+      {LwContour("A", "K", {At("0", "0", {" 40", "1", " 41", "2", " 42", "0.5"}),
+                            At("10", "0", {"1001", "QUILL", "1000", "a"})}),
        LwContour("B", "K", {At("20", "0", {" 40", "3", " 41", "4", " 42", "0.25"}),
-                            At("10.004", "0", {" 91", "7"})})}));
+                            At("10.004", "0", {" 91", "7", "1001", "QUILL", "1000", "b"})})}));
   EXPECT_EQ(output, testing::CrLf(ContourDrawing(
                         {{"  0", "LWPOLYLINE", "  5", "A", "  8", "K", " 90", "3", " 70", "0",
                           " 10", "0", " 20", "0", " 40", "1", " 41", "2", " 42", "0.5",
                           " 10", "10.004", " 20", "0", " 91", "7", "40", "4", "41", "3", "42", "-0.25",
-                          " 10", "20", " 20", "0"}})));
+                          " 10", "20", " 20", "0", "1001", "QUILL", "1000", "a"}})));
   ASSERT_TRUE(summary_);
   EXPECT_EQ(SummaryLine(*summary_), "convert3: 2 polylines read, 1 joined, 1 written, 0 closed");
 }
