@@ -50,11 +50,13 @@ enum class JoinRule : std::uint8_t {
 //
 // With JoinRule::kContours the chains grow instead by the rules of
 // WalkContours (chains/contour_walk.h): records used in either direction,
-// the nearest end first, loops closed; `passes` is then 1.
+// the nearest end first, loops closed; it runs as one pass.
 //
 // The jobs apply the chains: the vertices of each record linked behind
 // another, from its second on, follow those of the record before it (the
-// joint is stored once).
+// joint is stored once). Contours keep the later record's first vertex
+// instead, which carries the segment leaving the joint, use records marked
+// reversed backwards and leave out the last vertex of a closed chain.
 //
 // Returns the number of passes run, the last one (which joined nothing)
 // included.
