@@ -170,5 +170,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string written = ReadWholeFile(output_name);
   const std::vector<Pair> input = PairsOf(SplitDxfLines(bytes));
   CheckOutput(input, model, SplitDxfLines(written));
+
+  // Contours: every piece that takes part is one segment of one contour.
+  LineModel contours;
+  ReadLines(contours, input_name, messages, nullptr, true);
+  std::int64_t pieces = 0;
+  for (const LineRecord& record : contours.records) pieces += record.kept_as_read ? 0 : 1;
+  ChainLines(contours, ToleranceFrom(TailOf(data, size)), true);
+  std::int64_t segments = 0;
+  for (const LineRecord& record : contours.records) {
+    if (record.dropped || (record.kept_as_read && record.VertexCount() < 2)) continue;
+    FUZZ_CHECK(record.VertexCount() >= 2);
+    segments += record.VertexCount() - (record.closed ? 0 : 1);
+  }
+  FUZZ_CHECK(segments == pieces);
+  AppendVertexCounts(contours);
+  WriteLineResult(contours, input_name, output_name, messages);
+  FUZZ_CHECK(messages.errors.empty() && messages.information.empty());
   return 0;
 }
