@@ -2,20 +2,58 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <set>
+#include <utility>
 #include <vector>
 
-#include "chains/chain_end_index.h"
+#include "chains/point_ends.h"
 
 namespace quillmere {
 
 namespace {
 
-// The end index holds both ends of every record: the start of record r as
-// member 2r, its end as member 2r + 1. Ordering the members orders the
-// records, each start before its end.
-std::int32_t StartMember(std::int32_t record) { return 2 * record; }
-std::int32_t RecordOf(std::int32_t member) { return member / 2; }
-bool IsEndMember(std::int32_t member) { return (member & 1) != 0; }
+// A walk looks at this many directions on either side of the one it
+// arrives in: the least turn is among the nearest, and the second guards
+// against the rounding of the angles.
+constexpr int kDirectionsPerSide = 2;
+
+using Directions = std::set<std::pair<double, std::int32_t>>;
+
+// Offers the lowest member of the group of equal directions from `first`
+// on until `offer` takes one; true when it did.
+template <typename Offer>
+bool OfferDirection(const Directions& directions, Directions::const_iterator first, Offer& offer) {
+  for (auto entry = first; entry != directions.end() && entry->first == first->first; ++entry) {
+    if (offer(entry->second)) return true;
+  }
+  return false;
+}
+
+// Offers the directions nearest to `target` on either side, around the
+// circle, until `offer` took kDirectionsPerSide on each side (ends that
+// run back are refused and passed over).
+template <typename Offer>
+void OfferNearestDirections(const Directions& directions, double target, Offer offer) {
+  if (directions.empty()) return;
+  const auto start = directions.lower_bound({target, std::numeric_limits<std::int32_t>::min()});
+  const std::size_t most = directions.size();
+  int taken = 0;
+  auto up = start;
+  for (std::size_t groups = 0; taken < kDirectionsPerSide && groups < most; ++groups) {
+    if (up == directions.end()) up = directions.begin();
+    taken += OfferDirection(directions, up, offer) ? 1 : 0;
+    up = directions.upper_bound({up->first, std::numeric_limits<std::int32_t>::max()});
+  }
+  taken = 0;
+  auto down = start;
+  for (std::size_t groups = 0; taken < kDirectionsPerSide && groups < most; ++groups) {
+    if (down == directions.begin()) down = directions.end();
+    --down;
+    down = directions.lower_bound({down->first, std::numeric_limits<std::int32_t>::min()});
+    taken += OfferDirection(directions, down, offer) ? 1 : 0;
+  }
+}
 
 // A record taken into a chain, as the walk that took it travelled it:
 // `against` from its end to its start.
@@ -60,6 +98,8 @@ class BestWay {
     turn_ = turn;
   }
   std::int32_t Member() const { return member_; }
+  // Whether a way `distance` away may still be better.
+  bool MayBeat(double distance) const { return member_ == kNone || distance <= distance_; }
 
  private:
   std::int32_t member_ = kNone;
@@ -74,16 +114,9 @@ class ContourWalker {
                 ChainLists& chains)
       : records_(records),
         tolerance_(tolerance),
-        ends_(tolerance, extent, 2 * static_cast<std::int32_t>(records.size())),
+        ends_(records, tolerance, extent),
         taken_(records.size(), 0),
-        chains_(chains) {
-    for (std::int32_t record = 0; record < Count(); ++record) {
-      const ChainRecord& piece = At(record);
-      if (piece.group == kNoJoinGroup) continue;
-      ends_.Insert(StartMember(record), piece.group, piece.start);
-      ends_.Insert(StartMember(record) + 1, piece.group, piece.end);
-    }
-  }
+        chains_(chains) {}
 
   void Run() {
     for (std::int32_t record = 0; record < Count(); ++record) {
@@ -101,8 +134,40 @@ class ContourWalker {
 
   void Take(std::int32_t record) {
     taken_[static_cast<std::size_t>(record)] = 1;
-    ends_.Remove(StartMember(record));
-    ends_.Remove(StartMember(record) + 1);
+    ends_.Remove(record);
+  }
+
+  // Offers `way` the ends at `point`, `distance` from `at`: of those that
+  // do not run back, the ones that can turn least.
+  void OfferEnds(const PointEnds::EndsAt& ends, const SpacePoint& point, double distance,
+                 const WalkEnd& at, BestWay& way) const {
+    const auto offer = [&](std::int32_t member) {
+      const Heading leaving = LeavingThrough(records_, member);
+      if (RunsBack(at.heading, leaving, point.x - at.point.x, point.y - at.point.y, tolerance_)) {
+        return false;
+      }
+      way.Consider(member, distance, TurnAngle(at.heading, leaving));
+      return true;
+    };
+    if (ends.crowd == nullptr) {
+      for (const std::int32_t member : ends.members) {
+        if (ends_.IsLive(member)) offer(member);
+      }
+      return;
+    }
+    // Without a direction on either side every turn counts as a right
+    // angle: the lowest member that fits.
+    const PointEnds::Crowd& crowd = *ends.crowd;
+    for (const std::int32_t member : crowd.without_direction) {
+      if (offer(member)) break;
+    }
+    if (at.heading.dx == 0 && at.heading.dy == 0) {
+      for (const std::int32_t member : crowd.members) {
+        if (offer(member)) break;
+      }
+      return;
+    }
+    OfferNearestDirections(crowd.by_direction, std::atan2(at.heading.dy, at.heading.dx), offer);
   }
 
   // The best way on from `at`; `home` may be closed to when `may_close`.
@@ -115,12 +180,11 @@ class ContourWalker {
       way.Consider(BestWay::kClose, Distance(at.point, home.point),
                    TurnAngle(at.heading, home.heading));
     }
-    ends_.ForEachWithin(group, at.point, [&](std::int32_t member, const SpacePoint& end) {
-      const ChainRecord& piece = At(RecordOf(member));
-      const Heading leaving = IsEndMember(member) ? Reversed(piece.arriving) : piece.leaving;
-      if (RunsBack(at.heading, leaving, end.x - at.point.x, end.y - at.point.y, tolerance_)) return;
-      way.Consider(member, Distance(at.point, end), TurnAngle(at.heading, leaving));
-    });
+    ends_.ForEachPointWithin(group, at.point,
+                             [&](const SpacePoint& point, const PointEnds::EndsAt& ends) {
+                               const double distance = Distance(at.point, point);
+                               if (way.MayBeat(distance)) OfferEnds(ends, point, distance, at, way);
+                             });
     return way.Member();
   }
 
@@ -176,7 +240,7 @@ class ContourWalker {
 
   std::span<const ChainRecord> records_;
   double tolerance_;
-  ChainEndIndex ends_;
+  PointEnds ends_;
   std::vector<std::uint8_t> taken_;
   ChainLists& chains_;
   std::int32_t pieces_ = 0;  // in the chain being grown
