@@ -102,6 +102,29 @@ TEST_F(LineContourTest, TheNearestEndThenTheLeastTurnNeverOutAndBack) {
             (std::vector<std::string>{"0: 0,0 10,0", "1: 10.005,0.005 0.005,0.004"}));
 }
 
+TEST_F(LineContourTest, WhereManyLinesMeetTheWalkGoesStraightOn) {
+  // 36 lines out from one point, every 10 degrees: each chain runs straight
+  // through the centre, from a tip to the opposite one.
+  PieceLines drawing = PieceDrawing({});
+  for (int k = 0; k < 36; ++k) {
+    const double angle = k * M_PI / 18;
+    const PieceLines line = Segment("0", 0, 0, 10 * std::cos(angle), 10 * std::sin(angle));
+    drawing.insert(drawing.end() - 4, line.begin(), line.end());
+  }
+  testing::WriteFile(in_, testing::Lf(drawing));
+  ReadLines(model_, in_, messages_, nullptr, true);
+  ChainLines(model_, 0.01, true);
+  int chains = 0;
+  for (const LineRecord& record : model_.records) {
+    if (record.dropped) continue;
+    ++chains;
+    ASSERT_EQ(record.VertexCount(), 3);
+    EXPECT_NEAR(record.vertices.front().x + record.vertices.back().x, 0, 1e-9);
+    EXPECT_NEAR(record.vertices.front().y + record.vertices.back().y, 0, 1e-9);
+  }
+  EXPECT_EQ(chains, 18);
+}
+
 TEST_F(LineContourTest, ArcsArePiecesAndLoneArcsStayAsRead) {
   // A half circle closed by its diameter, the arc used backwards: its bulge
   // goes to its other end, negated.
