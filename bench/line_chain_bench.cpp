@@ -217,13 +217,16 @@ int main(int argc, char** argv) {
   // Contours: the whole job (read, walk, write) against a byte copy.
   WriteText(input, MakeDrawing(largest, random, true));
   double contour_time = 0;
+  double contour_processor = 0;
   double copy_time = 0;
   std::int64_t contour_polylines = 0;
   for (int run = 0; run < kRuns; ++run) {
     const auto wall = std::chrono::steady_clock::now();
+    const Clock::time_point processor = Clock::now();
     const auto summary = quillmere::RunLineJob(kTolerance, input, output, messages, nullptr, true);
     const double time = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count();
     if (run == 0 || time < contour_time) contour_time = time;
+    if (run == 0 || Seconds(processor) < contour_processor) contour_processor = Seconds(processor);
     contour_polylines = summary ? summary->polylines_written : -1;
     const auto copy_start = std::chrono::steady_clock::now();
     std::filesystem::copy_file(input, output, std::filesystem::copy_options::overwrite_existing);
@@ -231,9 +234,9 @@ int main(int argc, char** argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - copy_start).count();
     if (run == 0 || copied < copy_time) copy_time = copied;
   }
-  std::printf("contours, %zu lines (a third drawn backwards): job %.3f s wall, byte copy %.3f s, "
-              "ratio %.0fx, %lld polylines: %s the 2 s target\n",
-              largest, contour_time, copy_time, contour_time / copy_time,
+  std::printf("contours, %zu lines (a third drawn backwards): job %.3f s wall (processor %.3f s), "
+              "byte copy %.3f s, ratio %.0fx, %lld polylines: %s the 2 s target\n",
+              largest, contour_time, contour_processor, copy_time, contour_time / copy_time,
               static_cast<long long>(contour_polylines), contour_time < 2 ? "within" : "OVER");
 
   std::filesystem::remove_all(folder);

@@ -1,8 +1,8 @@
 #include "chains/point_ends.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
-#include <unordered_map>
 
 namespace quillmere {
 
@@ -11,60 +11,59 @@ namespace {
 // Up to this many ends a walk looks at each of them.
 constexpr std::int32_t kFewEnds = 16;
 
-// A point and its join group, exactly as stored.
-struct PointKey {
-  std::uint64_t x = 0;
-  std::uint64_t y = 0;
-  std::uint64_t z = 0;
-  std::int32_t group = 0;
-  friend bool operator==(const PointKey&, const PointKey&) = default;
-};
-
-struct PointKeyHash {
-  std::size_t operator()(const PointKey& key) const {
-    std::uint64_t hash = 0xCBF29CE484222325ULL;
-    for (const std::uint64_t part :
-         {key.x, key.y, key.z, static_cast<std::uint64_t>(static_cast<std::uint32_t>(key.group))}) {
-      hash = (hash ^ part) * 0x100000001B3ULL;
-      hash ^= hash >> 29;
-    }
-    return static_cast<std::size_t>(hash);
-  }
-};
-
-PointKey KeyOf(const SpacePoint& point, std::int32_t group) {
-  return {std::bit_cast<std::uint64_t>(point.x), std::bit_cast<std::uint64_t>(point.y),
-          std::bit_cast<std::uint64_t>(point.z), group};
-}
-
 bool HasDirection(const Heading& heading) { return heading.dx != 0 || heading.dy != 0; }
 
-}  // namespace
-
-// Points are numbered as they first occur, so that they enter the index in
-// ascending order; there are at most as many as ends.
-PointEnds::PointEnds(std::span<const ChainRecord> records, double tolerance, double extent)
-    : records_(records),
-      index_(tolerance, extent, 2 * static_cast<std::int32_t>(records.size())),
-      point_of_(2 * records.size(), -1),
-      live_(2 * records.size(), 0) {
-  std::unordered_map<PointKey, std::int32_t, PointKeyHash> numbers;
-  numbers.reserve(2 * records.size());
+// The ends of the records that take part, sorted: equal points together.
+std::vector<PlacedEnd> SortedEnds(std::span<const ChainRecord> records) {
+  std::vector<PlacedEnd> placed;
+  placed.reserve(2 * records.size());
   for (std::int32_t record = 0; record < static_cast<std::int32_t>(records.size()); ++record) {
     const ChainRecord& piece = records[static_cast<std::size_t>(record)];
     if (piece.group == kNoJoinGroup) continue;
     for (const std::int32_t member : {StartMember(record), StartMember(record) + 1}) {
       const SpacePoint& at = IsEndMember(member) ? piece.end : piece.start;
-      const auto [known, added] =
-          numbers.try_emplace(KeyOf(at, piece.group), static_cast<std::int32_t>(live_count_.size()));
-      if (added) {
-        index_.Insert(known->second, piece.group, at);
-        live_count_.push_back(0);
-      }
-      point_of_[static_cast<std::size_t>(member)] = known->second;
-      live_[static_cast<std::size_t>(member)] = 1;
-      ++live_count_[static_cast<std::size_t>(known->second)];
+      placed.push_back({piece.group, std::bit_cast<std::uint64_t>(at.x),
+                        std::bit_cast<std::uint64_t>(at.y), std::bit_cast<std::uint64_t>(at.z),
+                        member});
     }
+  }
+  std::sort(placed.begin(), placed.end());
+  return placed;
+}
+
+std::int32_t DistinctPoints(const std::vector<PlacedEnd>& placed) {
+  std::int32_t points = 0;
+  for (std::size_t k = 0; k < placed.size(); ++k) {
+    points += k == 0 || !placed[k].SamePoint(placed[k - 1]) ? 1 : 0;
+  }
+  return points;
+}
+
+}  // namespace
+
+PointEnds::PointEnds(std::span<const ChainRecord> records, double tolerance, double extent)
+    : PointEnds(records, tolerance, extent, SortedEnds(records)) {}
+
+// Points are numbered in the order of their sorted ends and enter the index
+// in that order; the index is made for as many points as there are.
+PointEnds::PointEnds(std::span<const ChainRecord> records, double tolerance, double extent,
+                     const std::vector<PlacedEnd>& placed)
+    : records_(records),
+      index_(tolerance, extent, DistinctPoints(placed)),
+      point_of_(2 * records.size(), -1),
+      live_(2 * records.size(), 0) {
+  for (std::size_t k = 0; k < placed.size(); ++k) {
+    const PlacedEnd& end = placed[k];
+    if (k == 0 || !end.SamePoint(placed[k - 1])) {
+      const ChainRecord& piece = records[static_cast<std::size_t>(RecordOf(end.member))];
+      const SpacePoint& at = IsEndMember(end.member) ? piece.end : piece.start;
+      index_.Insert(static_cast<std::int32_t>(live_count_.size()), end.group, at);
+      live_count_.push_back(0);
+    }
+    const std::int32_t point = static_cast<std::int32_t>(live_count_.size()) - 1;
+    point_of_[static_cast<std::size_t>(end.member)] = point;
+    live_[static_cast<std::size_t>(end.member)] = 1;
+    ++live_count_[static_cast<std::size_t>(point)];
   }
   // The members point by point, each point's in ascending order.
   const std::size_t points = live_count_.size();

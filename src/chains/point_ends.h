@@ -1,5 +1,6 @@
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -25,6 +26,21 @@ inline Heading LeavingThrough(std::span<const ChainRecord> records, std::int32_t
   const ChainRecord& record = records[static_cast<std::size_t>(RecordOf(member))];
   return IsEndMember(member) ? Reversed(record.arriving) : record.leaving;
 }
+
+// An end and the point it lies at, exactly as stored, with its join group:
+// sorted, equal points come together.
+struct PlacedEnd {
+  std::int32_t group = 0;
+  std::uint64_t x = 0;
+  std::uint64_t y = 0;
+  std::uint64_t z = 0;
+  std::int32_t member = 0;
+
+  bool SamePoint(const PlacedEnd& other) const {
+    return group == other.group && x == other.x && y == other.y && z == other.z;
+  }
+  friend auto operator<=>(const PlacedEnd&, const PlacedEnd&) = default;
+};
 
 // The ends of the records that take part, gathered by the exact point where
 // they lie, and those points found by position. Most points hold one or two
@@ -69,6 +85,8 @@ class PointEnds {
   }
 
  private:
+  PointEnds(std::span<const ChainRecord> records, double tolerance, double extent,
+            const std::vector<PlacedEnd>& placed);
   EndsAt EndsOf(std::int32_t point) const;
   void RemoveMember(std::int32_t member);
 

@@ -39,6 +39,8 @@ std::vector<ChainRecord> ChainRecords(const LineModel& model) {
 std::vector<ChainRecord> ContourRecords(const LineModel& model) {
   std::vector<ChainRecord> records = ChainRecords(model);
   std::map<std::string, std::int32_t, std::less<>> layers;
+  std::string_view last_layer;
+  std::int32_t last_number = -1;
   for (std::size_t k = 0; k < records.size(); ++k) {
     const LineRecord& line = model.records[k];
     ChainRecord& record = records[k];
@@ -47,11 +49,16 @@ std::vector<ChainRecord> ContourRecords(const LineModel& model) {
       continue;
     }
     const std::string_view layer = Trimmed(line.layer);
-    auto known = layers.find(layer);
-    if (known == layers.end()) {
-      known = layers.emplace(std::string(layer), static_cast<std::int32_t>(layers.size())).first;
+    // Lines of one layer mostly come together.
+    if (last_number < 0 || layer != last_layer) {
+      auto known = layers.find(layer);
+      if (known == layers.end()) {
+        known = layers.emplace(std::string(layer), static_cast<std::int32_t>(layers.size())).first;
+      }
+      last_layer = known->first;
+      last_number = known->second;
     }
-    record.group = 2 * known->second + record.group;
+    record.group = 2 * last_number + record.group;
     const SegmentHeadings headings = HeadingsOf(record.start, record.end, line.vertices[0].bulge);
     record.leaving = headings.leaving;
     record.arriving = headings.arriving;
@@ -83,11 +90,10 @@ void MoveChain(LineModel& model, const ChainLists& chains, std::int32_t head) {
 // A piece used backwards: its vertices in reverse order, each bulge moved to
 // the vertex that now starts its segment and negated.
 void Reverse(std::vector<LineVertex>& vertices) {
-  std::vector<double> bulges;
-  for (const LineVertex& vertex : vertices) bulges.push_back(vertex.bulge);
   std::reverse(vertices.begin(), vertices.end());
-  const std::size_t n = vertices.size();
-  for (std::size_t k = 0; k < n; ++k) vertices[k].bulge = k + 1 < n ? -bulges[n - 2 - k] : 0;
+  // Vertex k now carries the bulge of the segment that ends at it.
+  for (std::size_t k = 0; k + 1 < vertices.size(); ++k) vertices[k].bulge = -vertices[k + 1].bulge;
+  if (!vertices.empty()) vertices.back().bulge = 0;
 }
 
 // Puts the contour of `head` together. At a joint the later piece's first
