@@ -24,11 +24,13 @@ std::optional<JobSummary> JobRunner::Run(JobMode mode, const std::string& input_
                                input_name, output_name, observer),
                      notices);
     case JobMode::kChainLines:
-      return Widened(
-          RunLineJob(settings.join_tolerance.value(), input_name, output_name, observer), notices);
+      return Widened(RunLineJob(settings.join_tolerance.value(), input_name, output_name,
+                                observer, settings.contours),
+                     notices);
     case JobMode::kJoinPolylines:
-      return Widened(
-          RunJoinJob(settings.join_tolerance.value(), input_name, output_name, observer), notices);
+      return Widened(RunJoinJob(settings.join_tolerance.value(), input_name, output_name,
+                                observer, settings.contours),
+                     notices);
   }
   return std::nullopt;
 }

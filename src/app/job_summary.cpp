@@ -47,12 +47,18 @@ std::string SummaryLine(const JobSummary& summary) {
                    Number(s.arcs) + " arcs";
           },
           [](const LineJobSummary& s) {
+            if (s.contours) {
+              return "convert2: " + Number(s.lines) + " lines, " + Number(s.arcs) + " arcs, " +
+                     Number(s.polylines_written) + " polylines written, " + Number(s.closed) +
+                     " closed";
+            }
             return "convert2: " + Number(s.lines) + " lines, " + Number(s.polylines_written) +
                    " polylines written";
           },
           [](const JoinJobSummary& s) {
             return "convert3: " + Number(s.polylines_read) + " polylines read, " +
-                   Number(s.joined) + " joined, " + Number(s.polylines_written) + " written";
+                   Number(s.joined) + " joined, " + Number(s.polylines_written) + " written" +
+                   (s.contours ? ", " + Number(s.closed) + " closed" : "");
           }},
       summary);
 }
@@ -64,9 +70,17 @@ std::u16string ResultLine(const JobSummary& summary) {
                                  {s.polylines, s.vertices_read, s.vertices_removed, s.arcs});
                  },
                  [](const LineJobSummary& s) {
+                   if (s.contours) {
+                     return FillIn(TranslateText(kContourLineResultTemplate),
+                                   {s.lines, s.arcs, s.polylines_written, s.closed});
+                   }
                    return FillIn(TranslateText(kLineResultTemplate), {s.lines, s.polylines_written});
                  },
                  [](const JoinJobSummary& s) {
+                   if (s.contours) {
+                     return FillIn(TranslateText(kContourJoinResultTemplate),
+                                   {s.polylines_read, s.joined, s.polylines_written, s.closed});
+                   }
                    return FillIn(TranslateText(kJoinResultTemplate),
                                  {s.polylines_read, s.joined, s.polylines_written});
                  }},

@@ -15,7 +15,9 @@ using JobSummary = std::variant<ArcJobSummary, LineJobSummary, JoinJobSummary>;
 // The one line `quillmere-cli --summary` prints, in English for scripts:
 // "convert1: 6 polylines, 455 vertices read, 407 removed, 34 arcs",
 // "convert2: 454 lines, 6 polylines written",
-// "convert3: 4 polylines read, 3 joined, 1 written".
+// "convert3: 4 polylines read, 3 joined, 1 written"; with contours
+// "convert2: 52 lines, 22 arcs, 10 polylines written, 8 closed" and
+// "convert3: 4 polylines read, 3 joined, 1 written, 1 closed".
 std::string SummaryLine(const JobSummary& summary);
 
 // The result line of the main window in the current language. Its German
@@ -29,5 +31,10 @@ inline constexpr const char16_t* kArcResultTemplate =
 inline constexpr const char16_t* kLineResultTemplate = u"%1 Linien, %2 Polylinien geschrieben";
 inline constexpr const char16_t* kJoinResultTemplate =
     u"%1 Polylinien gelesen, %2 verbunden, %3 geschrieben";
+// The line and join jobs building contours also count the closed ones.
+inline constexpr const char16_t* kContourLineResultTemplate =
+    u"%1 Linien, %2 Kreisbögen, %3 Polylinien geschrieben, %4 geschlossen";
+inline constexpr const char16_t* kContourJoinResultTemplate =
+    u"%1 Polylinien gelesen, %2 verbunden, %3 geschrieben, %4 geschlossen";
 
 }  // namespace quillmere

@@ -118,6 +118,7 @@ constexpr ControlText kPreviewControls[] = {
     {"VerkettetVorlage", K::kLabel, u"%1 Linien zu %2 Polylinien verkettet"},
     {"AngehaengtVorlage", K::kLabel, u"%1 Polylinien an %2 andere angehängt"},
     {"EndenVorlage", K::kLabel, u"Enden der Polylinien"},
+    {"GeschlossenVorlage", K::kLabel, u"%1 davon geschlossen"},
 };
 
 constexpr WindowTexts kWindows[] = {

@@ -107,6 +107,10 @@ void ChainEndIndex::LeaveCell(std::int32_t record) {
   member.cell = member.previous = member.next = -1;
 }
 
+void ChainEndIndex::Remove(std::int32_t record) {
+  if (MemberOf(record).cell >= 0) LeaveCell(record);
+}
+
 void ChainEndIndex::SearchCell(std::int32_t first, const SpacePoint& start,
                                std::int32_t excluded, std::int32_t& best) const {
   for (std::int32_t member = first; member >= 0 && (best < 0 || member < best);

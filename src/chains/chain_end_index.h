@@ -41,6 +41,34 @@ class ChainEndIndex {
   std::int32_t LowestReceiver(std::int32_t group, const SpacePoint& start,
                               std::int32_t excluded) const;
 
+  // Takes `record` out of the index, if it is in.
+  void Remove(std::int32_t record);
+
+  // Calls `visit(record, end)` for every record in `group` whose end lies
+  // strictly inside the box of the tolerance around `point`, a cell at a
+  // time, within a cell in ascending record order. `visit` must not change
+  // the index.
+  template <typename Visit>
+  void ForEachWithin(std::int32_t group, const SpacePoint& point, Visit visit) const {
+    if (!IsFinite(point)) return;
+    const CellSpan xs = spacing_.SpanAround(point.x);
+    const CellSpan ys = spacing_.SpanAround(point.y);
+    const CellSpan zs = spacing_.SpanAround(point.z);
+    for (std::int64_t x = xs.first; x <= xs.last; ++x) {
+      for (std::int64_t y = ys.first; y <= ys.last; ++y) {
+        for (std::int64_t z = zs.first; z <= zs.last; ++z) {
+          const std::int32_t cell = cells_.Find({x, y, z, group});
+          if (cell < 0) continue;
+          for (std::int32_t member = cells_[cell].first; member >= 0;
+               member = MemberOf(member).next) {
+            const SpacePoint& end = MemberOf(member).end;
+            if (WithinBox(point, end, tolerance_)) visit(member, end);
+          }
+        }
+      }
+    }
+  }
+
  private:
   struct Member {
     SpacePoint end;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "chains/chain_end_index.h"
+#include "chains/contour_walk.h"
 #include "chains/space_point.h"
 
 namespace quillmere {
@@ -57,11 +58,16 @@ bool JoinPass(std::span<const ChainRecord> candidates, ChainEndIndex& ends, Chai
 
 }  // namespace
 
-int JoinChains(std::span<const ChainRecord> records, double tolerance, ChainLists& chains) {
+int JoinChains(std::span<const ChainRecord> records, double tolerance, ChainLists& chains,
+               JoinRule rule) {
   chains = ChainLists(static_cast<std::int32_t>(records.size()));
   // No difference is below a tolerance of 0, below a negative one or below
   // NaN: the one pass joins nothing.
   if (!(tolerance > 0)) return 1;
+  if (rule == JoinRule::kContours) {
+    WalkContours(records, tolerance, Extent(records), chains);
+    return 1;
+  }
   ChainEndIndex ends = IndexEnds(records, tolerance);
   int passes = 0;
   do {

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "chains/chain_lists.h"
+#include "chains/heading.h"
 #include "chains/space_point.h"
 
 namespace quillmere {
@@ -18,6 +19,20 @@ struct ChainRecord {
   SpacePoint start;
   SpacePoint end;
   std::int32_t group = kNoJoinGroup;
+  // Contours only: how the record leaves its start and arrives at its end,
+  // and whether it may be closed on its own (it has more than one segment).
+  Heading leaving;
+  Heading arriving;
+  bool closes_alone = false;
+};
+
+// How records join.
+enum class JoinRule : std::uint8_t {
+  // End to start, in passes, the lowest-numbered receiver first (below).
+  kEndToStart,
+  // Contours: chains grown from each record in turn, at both ends, taking
+  // records in either direction (chains/contour_walk.h).
+  kContours,
 };
 
 // Joins the records into chains, end to start, in passes until a pass joins
@@ -33,12 +48,19 @@ struct ChainRecord {
 // received. Nothing is ever reversed; a tolerance of 0 or less, or NaN,
 // joins nothing in its one pass.
 //
+// With JoinRule::kContours the chains grow instead by the rules of
+// WalkContours (chains/contour_walk.h): records used in either direction,
+// the nearest end first, loops closed; it runs as one pass.
+//
 // The jobs apply the chains: the vertices of each record linked behind
 // another, from its second on, follow those of the record before it (the
-// joint is stored once).
+// joint is stored once). Contours keep the later record's first vertex
+// instead, which carries the segment leaving the joint, use records marked
+// reversed backwards and leave out the last vertex of a closed chain.
 //
 // Returns the number of passes run, the last one (which joined nothing)
 // included.
-int JoinChains(std::span<const ChainRecord> records, double tolerance, ChainLists& chains);
+int JoinChains(std::span<const ChainRecord> records, double tolerance, ChainLists& chains,
+               JoinRule rule = JoinRule::kEndToStart);
 
 }  // namespace quillmere

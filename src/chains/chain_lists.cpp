@@ -7,7 +7,8 @@ namespace quillmere {
 ChainLists::ChainLists(std::int32_t records)
     : next_(static_cast<std::size_t>(records), -1),
       last_(static_cast<std::size_t>(records)),
-      attached_(static_cast<std::size_t>(records), 0) {
+      attached_(static_cast<std::size_t>(records), 0),
+      flags_(static_cast<std::size_t>(records), 0) {
   std::iota(last_.begin(), last_.end(), 0);
 }
 

@@ -80,6 +80,11 @@ struct PolylineRecord {
   // The join job: the record whose vertices, from its second on, follow
   // this one's in the output; -1 for none.
   std::int32_t next_in_chain = -1;
+  // Contours of the join job: its vertices are used backwards in its
+  // chain; for the polyline at a chain's head, the chain comes back to its
+  // start and is written closed.
+  bool reversed_in_chain = false;
+  bool closes_chain = false;
   PolylineKind kind = PolylineKind::kPolyline;
   bool dropped = false;  // the writer leaves the whole entity out
   // Every line of the entity, and every line between the previous polyline

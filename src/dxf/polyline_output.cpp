@@ -1,6 +1,9 @@
 #include "dxf/polyline_output.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "dxf/dxf_text.h"
 #include "support/numbers.h"
@@ -22,6 +25,29 @@ void ForEachKeptRange(std::span<const SetAsidePairs> set_aside, std::int64_t beg
     begin = std::max(begin, next->range.end);
   }
   if (begin < end) use(begin, end);
+}
+
+// A group-70 value with flag 1 set, as wide as it was.
+std::string WithClosedFlag(std::string_view value) {
+  const std::optional<std::int32_t> flags = ParseWholeNumber(value);
+  if (!flags) return std::string(value);
+  std::string text = std::to_string(*flags | 1);
+  if (text.size() < value.size()) text.insert(0, value.size() - text.size(), ' ');
+  return text;
+}
+
+// A number of the input with the other sign, digits as they were; zero
+// stays as it is. Empty for a value that is no number, which is then left
+// out.
+std::string NegatedNumber(std::string_view value) {
+  const std::optional<double> number = ParseNumber(value);
+  if (!number) return {};
+  const std::string_view digits = Trimmed(value);
+  if (*number == 0) return std::string(digits);
+  if (digits.front() == '-') return std::string(digits.substr(1));
+  std::string negated(1, '-');
+  negated.append(digits.substr(digits.front() == '+' ? 1 : 0));
+  return negated;
 }
 
 }  // namespace
@@ -59,10 +85,11 @@ void PolylineOutput::CopyPairs(const PolylineRecord& polyline, std::int64_t begi
 
 template <typename Use>
 void PolylineOutput::ForEachPair(const PolylineRecord& polyline, std::int64_t begin,
-                                 std::int64_t end, Use use) {
+                                 std::int64_t end, Use use, bool elsewhere) {
+  InputWindow& window = elsewhere ? elsewhere_ : walk_;
   ForEachKeptRange(model_.SetAside(polyline), begin, end, [&](std::int64_t from, std::int64_t to) {
     scratch_.clear();
-    walk_.Read(from, to, [this](std::string_view bytes) { scratch_.append(bytes); });
+    window.Read(from, to, [this](std::string_view bytes) { scratch_.append(bytes); });
     std::size_t pos = 0;
     std::string_view code;
     std::string_view value;
@@ -73,13 +100,122 @@ void PolylineOutput::ForEachPair(const PolylineRecord& polyline, std::int64_t be
   });
 }
 
-void PolylineOutput::WriteHeader(const PolylineRecord& polyline, std::int64_t vertex_count) {
+void PolylineOutput::WriteHeader(const PolylineRecord& polyline, std::int64_t vertex_count,
+                                 bool closed) {
   const std::string count = std::to_string(vertex_count);
+  if (!closed) {
+    ForEachPair(polyline, polyline.place.start, polyline.place.vertices,
+                [&](std::string_view code, std::string_view value, bool has_value) {
+                  output_.WriteLine(code);
+                  if (has_value) output_.WriteLine(LineIs(code, "90") ? std::string_view(count) : value);
+                });
+    return;
+  }
+  bool has_flags = false;
+  ForEachPair(polyline, polyline.place.start, polyline.place.vertices,
+              [&](std::string_view code, std::string_view, bool) {
+                has_flags = has_flags || LineIs(code, "70");
+              });
+  const bool lightweight = polyline.kind == PolylineKind::kLwPolyline;
+  bool flags_written = has_flags;
+  const auto write_flags = [&]() {
+    output_.WriteLine(" 70");
+    output_.WriteLine("     1");
+    flags_written = true;
+  };
   ForEachPair(polyline, polyline.place.start, polyline.place.vertices,
               [&](std::string_view code, std::string_view value, bool has_value) {
+                if (!flags_written && !lightweight && LineIs(code, "1001")) write_flags();
                 output_.WriteLine(code);
-                if (has_value) output_.WriteLine(LineIs(code, "90") ? std::string_view(count) : value);
+                if (!has_value) return;
+                if (LineIs(code, "90")) {
+                  output_.WriteLine(count);
+                  if (!flags_written && lightweight) write_flags();
+                } else {
+                  output_.WriteLine(LineIs(code, "70") ? WithClosedFlag(value) : std::string(value));
+                }
               });
+  if (!flags_written) write_flags();
+}
+
+template <typename Use>
+void PolylineOutput::ForEachPairIn(const PolylineRecord& polyline, std::string_view bytes,
+                                   std::int64_t base, std::int64_t begin, std::int64_t end,
+                                   Use use) {
+  ForEachKeptRange(model_.SetAside(polyline), begin, end, [&](std::int64_t from, std::int64_t to) {
+    const std::string_view part =
+        bytes.substr(static_cast<std::size_t>(from - base), static_cast<std::size_t>(to - from));
+    std::size_t pos = 0;
+    std::string_view code;
+    std::string_view value;
+    while (NextLine(part, pos, code)) {
+      const bool has_value = NextLine(part, pos, value);
+      use(code, value, has_value);
+    }
+  });
+}
+
+void PolylineOutput::WritePairsAroundExtendedData(const PolylineRecord& polyline,
+                                                  std::int64_t begin, std::int64_t end,
+                                                  bool extended_data) {
+  bool in_extended_data = false;
+  ForEachPair(
+      polyline, begin, end,
+      [&](std::string_view code, std::string_view value, bool has_value) {
+        in_extended_data = in_extended_data || LineIs(code, "1001");
+        if (in_extended_data != extended_data) return;
+        output_.WriteLine(code);
+        if (has_value) output_.WriteLine(value);
+      },
+      true);
+}
+
+void PolylineOutput::WriteReversedVertices(const PolylineRecord& polyline, std::int32_t count) {
+  const std::int64_t base = polyline.place.vertices;
+  piece_.clear();
+  elsewhere_.Read(base, polyline.place.trailer,
+                  [this](std::string_view bytes) { piece_.append(bytes); });
+  if (static_cast<std::int64_t>(piece_.size()) != polyline.place.trailer - base) return;
+  std::vector<std::int64_t> offsets(static_cast<std::size_t>(polyline.vertex_count) + 1);
+  offsets[0] = base;
+  for (std::int32_t v = 1; v < polyline.vertex_count; ++v) {
+    offsets[static_cast<std::size_t>(v)] =
+        offsets[static_cast<std::size_t>(v) - 1] + model_.vertices.step[polyline.first_vertex + v];
+  }
+  offsets.back() = polyline.place.trailer;
+  const auto is_segment_code = [](std::string_view code) {
+    return LineIs(code, "40") || LineIs(code, "41") || LineIs(code, "42");
+  };
+  for (std::int32_t k = 0; k < count; ++k) {
+    const auto v = static_cast<std::size_t>(polyline.vertex_count - 1 - k);
+    // Extended data ends the entity: never inside a vertex.
+    bool in_extended_data = false;
+    ForEachPairIn(polyline, piece_, base, offsets[v], offsets[v + 1],
+                  [&](std::string_view code, std::string_view value, bool has_value) {
+                    in_extended_data = in_extended_data || LineIs(code, "1001");
+                    if (in_extended_data || is_segment_code(code)) return;
+                    output_.WriteLine(code);
+                    if (has_value) output_.WriteLine(value);
+                  });
+    if (v == 0) continue;
+    // The segment from this vertex on was the one into it from the vertex
+    // before.
+    std::string start_width;
+    std::string end_width;
+    std::string bulge;
+    ForEachPairIn(polyline, piece_, base, offsets[v - 1], offsets[v],
+                  [&](std::string_view code, std::string_view value, bool) {
+                    if (LineIs(code, "40")) end_width = value;
+                    if (LineIs(code, "41")) start_width = value;
+                    if (LineIs(code, "42")) bulge = NegatedNumber(value);
+                  });
+    for (const auto& [code, value] : {std::pair<std::string_view, const std::string&>{"40", start_width},
+                                      {"41", end_width}, {"42", bulge}}) {
+      if (value.empty()) continue;
+      output_.WriteLine(code);
+      output_.WriteLine(value);
+    }
+  }
 }
 
 void PolylineOutput::WriteVertexWithBulge(const PolylineRecord& polyline, std::int64_t begin,

@@ -33,8 +33,28 @@ class PolylineOutput {
                  bool elsewhere = false);
 
   // The header of `polyline`, every group-90 value (the vertex count of an
-  // LWPOLYLINE) replaced by `vertex_count`.
-  void WriteHeader(const PolylineRecord& polyline, std::int64_t vertex_count);
+  // LWPOLYLINE) replaced by `vertex_count`. With `closed` flag 1 is set in
+  // its group-70 values; a header without one gets " 70" / 1 behind the
+  // vertex count of an LWPOLYLINE, or at the end of a POLYLINE's own pairs,
+  // in front of extended data.
+  void WriteHeader(const PolylineRecord& polyline, std::int64_t vertex_count,
+                   bool closed = false);
+
+  // The first `count` vertices of `polyline` used backwards: its vertices
+  // from the last one on, each with the segment pairs of the vertex before
+  // it in the input (the segment it now starts), the bulge (42) negated and
+  // the start and end widths (40, 41) swapped. The input's first vertex,
+  // written last, starts no segment: it has none. The polyline lies away
+  // from the one being written, as for CopyPairs with `elsewhere`.
+  void WriteReversedVertices(const PolylineRecord& polyline, std::int32_t count);
+
+  // The pairs of `polyline` in [begin, end) in front of its extended data
+  // (group 1001 on), or with `extended_data` only those from there on. An
+  // LWPOLYLINE's extended data lies behind its last vertex, inside that
+  // vertex's pairs: a contour writes it once, behind all its vertices. The
+  // range is fetched as for CopyPairs with `elsewhere`.
+  void WritePairsAroundExtendedData(const PolylineRecord& polyline, std::int64_t begin,
+                                    std::int64_t end, bool extended_data);
 
   // The pairs of a vertex in [begin, end) without its own bulge pairs,
   // followed by the bulge pair of `bulge`.
@@ -55,7 +75,12 @@ class PolylineOutput {
   // of [begin, end) of `polyline`: the code line and the value line
   // without line ends; a code line that ends the file has no value line.
   template <typename Use>
-  void ForEachPair(const PolylineRecord& polyline, std::int64_t begin, std::int64_t end, Use use);
+  void ForEachPair(const PolylineRecord& polyline, std::int64_t begin, std::int64_t end, Use use,
+                   bool elsewhere = false);
+  // The same for bytes already read: `bytes` holds the input from `base` on.
+  template <typename Use>
+  void ForEachPairIn(const PolylineRecord& polyline, std::string_view bytes, std::int64_t base,
+                     std::int64_t begin, std::int64_t end, Use use);
   void CopyRange(std::int64_t begin, std::int64_t end, bool in_crlf, InputWindow& window);
 
   const PolylineModel& model_;
@@ -64,6 +89,7 @@ class PolylineOutput {
   InputWindow elsewhere_;  // parts of other entities
   CrLfWriter lines_;
   std::string scratch_;
+  std::string piece_;  // the vertices of a polyline used backwards
 };
 
 }  // namespace quillmere

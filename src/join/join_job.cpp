@@ -8,7 +8,8 @@
 namespace quillmere {
 
 Result<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
-                                  const std::string& output_name, JobObserver* observer) {
+                                  const std::string& output_name, JobObserver* observer,
+                                  bool contours) {
   return GuardedJob(input_name, [&]() -> Result<JoinJobSummary> {
     if (const Status ready = CheckJobFiles(input_name, output_name); !ready) return ready.failure();
     PolylineModel model;
@@ -18,13 +19,20 @@ Result<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_nam
     ProgressTap(observer, JobPhase::kJoining, 0).Report(0);
     JoinJobSummary summary;
     summary.polylines_read = model.PolylineCount();
-    JoinPolylines(model, tolerance);
+    summary.contours = contours;
+    if (contours) {
+      JoinPolylines(model, tolerance, ReadPieceEnds(model, input_name));
+    } else {
+      JoinPolylines(model, tolerance);
+    }
     for (const PolylineRecord& polyline : model.polylines) summary.joined += polyline.dropped ? 1 : 0;
     DropShortPolylines(model);
     for (const PolylineRecord& polyline : model.polylines) {
       summary.polylines_written += polyline.dropped ? 0 : 1;
+      summary.closed += !polyline.dropped && polyline.closes_chain ? 1 : 0;
     }
-    if (const Status written = WriteJoinResult(model, input_name, output_name, observer);
+    if (const Status written =
+            WriteJoinResult(model, input_name, output_name, observer, contours);
         !written) {
       return written.failure();
     }
@@ -34,8 +42,9 @@ Result<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_nam
 
 std::optional<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
                                          const std::string& output_name, NoticeSink& notices,
-                                         JobObserver* observer) {
-  return ReportedValue(RunJoinJob(tolerance, input_name, output_name, observer), notices);
+                                         JobObserver* observer, bool contours) {
+  return ReportedValue(RunJoinJob(tolerance, input_name, output_name, observer, contours),
+                       notices);
 }
 
 }  // namespace quillmere

@@ -1,6 +1,7 @@
 #include "join/join_writer.h"
 
 #include "dxf/polyline_entities.h"
+#include "join/contour_writer.h"
 #include "join/polyline_joining.h"
 
 namespace quillmere {
@@ -26,11 +27,17 @@ void WriteJoinedPolyline(PolylineOutput& output, const PolylineModel& model, std
 }
 
 Status WriteJoinResult(const PolylineModel& model, const std::string& input_name,
-                       const std::string& output_name, JobObserver* observer) {
+                       const std::string& output_name, JobObserver* observer, bool contours) {
   return CopyReplacingPolylines(
       model, input_name, output_name,
-      [&model](PolylineOutput& output, std::int32_t index) {
-        WriteJoinedPolyline(output, model, index);
+      [&model, contours](PolylineOutput& output, std::int32_t index) {
+        const PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(index)];
+        const bool contour = polyline.Receives() || (polyline.closes_chain && !polyline.dropped);
+        if (contours && contour) {
+          WriteContourPolyline(output, model, index);
+        } else {
+          WriteJoinedPolyline(output, model, index);
+        }
       },
       observer);
 }

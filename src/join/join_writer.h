@@ -13,9 +13,11 @@ namespace quillmere {
 // polyline of the model stands with the vertices of its chain and their
 // count in its header's group-90 values, and is left out when marked
 // `dropped`. The model must have been read from the input. Fails as
-// CopyReplacingPolylines does.
+// CopyReplacingPolylines does. With `contours` the chains are contours
+// (join/contour_writer.h).
 Status WriteJoinResult(const PolylineModel& model, const std::string& input_name,
-                       const std::string& output_name, JobObserver* observer = nullptr);
+                       const std::string& output_name, JobObserver* observer = nullptr,
+                       bool contours = false);
 
 // The lines of polyline `index` as the join job writes it: its header with
 // the vertex count, the pairs of its vertices and of the vertices of its

@@ -1,5 +1,7 @@
 #include "join/polyline_joining.h"
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include "chains/chain_joining.h"
@@ -43,21 +45,59 @@ std::vector<ChainRecord> ChainRecords(const PolylineModel& model) {
   return records;
 }
 
+constexpr std::int32_t kGroupsPerLayer = 3;
+
+SpacePoint VertexPoint(const PolylineModel& model, std::int64_t vertex, double z) {
+  return {model.vertices.x[vertex], model.vertices.y[vertex], z};
+}
+
+// Contours join within a layer too, and compare how the pieces leave their
+// start and arrive at their end. A polyline of three or more vertices whose
+// end comes back to its start closes on its own.
+std::vector<ChainRecord> ContourRecords(const PolylineModel& model,
+                                        std::span<const PieceEnds> ends) {
+  std::vector<ChainRecord> records = ChainRecords(model);
+  std::map<std::string, std::int32_t, std::less<>> layers;
+  for (std::size_t n = 0; n < records.size(); ++n) {
+    ChainRecord& record = records[n];
+    if (record.group == kNoJoinGroup) continue;
+    const PolylineRecord& polyline = model.polylines[n];
+    const PieceEnds& piece = ends[n];
+    auto known = layers.find(piece.layer);
+    if (known == layers.end()) {
+      known = layers.emplace(piece.layer, static_cast<std::int32_t>(layers.size())).first;
+    }
+    record.group += kGroupsPerLayer * known->second;
+    const std::int64_t first = polyline.first_vertex;
+    const std::int64_t last = first + polyline.vertex_count - 1;
+    record.leaving = HeadingsOf(record.start, VertexPoint(model, first + 1, 0), piece.first_bulge).leaving;
+    record.arriving = HeadingsOf(VertexPoint(model, last - 1, 0), record.end, piece.last_bulge).arriving;
+    record.closes_alone = polyline.vertex_count >= 3;
+  }
+  return records;
+}
+
 }  // namespace
 
-void JoinPolylines(PolylineModel& model, double tolerance) {
-  const std::vector<ChainRecord> records = ChainRecords(model);
+void JoinPolylines(PolylineModel& model, double tolerance, std::span<const PieceEnds> contours) {
+  const bool building_contours = contours.size() == model.polylines.size() && !contours.empty();
+  const std::vector<ChainRecord> records =
+      building_contours ? ContourRecords(model, contours) : ChainRecords(model);
   ChainLists chains(0);
-  JoinChains(records, tolerance, chains);
+  JoinChains(records, tolerance, chains,
+             building_contours ? JoinRule::kContours : JoinRule::kEndToStart);
   for (std::int32_t n = 0; n < model.PolylineCount(); ++n) {
     PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(n)];
     polyline.next_in_chain = chains.Next(n);
     if (chains.IsAttached(n)) polyline.dropped = true;
+    polyline.reversed_in_chain = chains.IsReversed(n);
+    polyline.closes_chain = !chains.IsAttached(n) && chains.IsClosed(n);
   }
 }
 
 std::int64_t JoinedVertexCount(const PolylineModel& model, const PolylineRecord& polyline) {
-  std::int64_t count = polyline.vertex_count;
+  // A closed contour does not repeat its first vertex at its end.
+  std::int64_t count = polyline.vertex_count - (polyline.closes_chain ? 1 : 0);
   for (std::int32_t next = polyline.next_in_chain; next >= 0;) {
     const PolylineRecord& attached = model.polylines[static_cast<std::size_t>(next)];
     count += attached.vertex_count - 1;

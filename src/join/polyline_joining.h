@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "dxf/polyline_model.h"
+#include "join/piece_ends.h"
 
 namespace quillmere {
 
@@ -18,10 +20,18 @@ namespace quillmere {
 // with POLYLINE of the same dimension (3-D flag). Closed outlines, fitted
 // curves and meshes neither attach nor receive, nor do polylines with fewer
 // than two vertices. A tolerance of 0 or less joins nothing.
-void JoinPolylines(PolylineModel& model, double tolerance);
+//
+// Given the ends of every polyline (`contours`, as ReadPieceEnds reads
+// them), the engine's contour rule joins them instead (JoinRule::kContours),
+// each layer on its own: polylines are marked `reversed_in_chain` where
+// they are used backwards, and the head of a chain back at its start (a
+// single polyline too) `closes_chain`.
+void JoinPolylines(PolylineModel& model, double tolerance,
+                   std::span<const PieceEnds> contours = {});
 
 // The vertices a polyline is written with: its own and those of the
-// polylines in its chain, each joint once.
+// polylines in its chain, each joint once; a closed contour without the
+// repeat of its first vertex.
 std::int64_t JoinedVertexCount(const PolylineModel& model, const PolylineRecord& polyline);
 
 // Marks every polyline written with fewer than two vertices `dropped`, so

@@ -9,11 +9,15 @@ namespace quillmere {
 
 namespace {
 
-LineJobSummary Summarise(const LineModel& model) {
+LineJobSummary Summarise(const LineModel& model, bool contours) {
   LineJobSummary summary;
-  summary.lines = model.RecordCount();
+  summary.contours = contours;
   for (const LineRecord& record : model.records) {
-    summary.polylines_written += !record.dropped && record.VertexCount() >= 2 ? 1 : 0;
+    const bool arc = record.piece == PieceKind::kArc;
+    (arc ? summary.arcs : summary.lines) += 1;
+    const bool written = !record.dropped && !record.kept_as_read && record.VertexCount() >= 2;
+    summary.polylines_written += written ? 1 : 0;
+    summary.closed += written && record.closed ? 1 : 0;
   }
   return summary;
 }
@@ -21,13 +25,16 @@ LineJobSummary Summarise(const LineModel& model) {
 }  // namespace
 
 Result<LineJobSummary> RunLineJob(double tolerance, const std::string& input_name,
-                                  const std::string& output_name, JobObserver* observer) {
+                                  const std::string& output_name, JobObserver* observer,
+                                  bool contours) {
   return GuardedJob(input_name, [&]() -> Result<LineJobSummary> {
     if (const Status ready = CheckJobFiles(input_name, output_name); !ready) return ready.failure();
     LineModel model;
-    if (const Status read = ReadLines(model, input_name, observer); !read) return read.failure();
+    if (const Status read = ReadLines(model, input_name, observer, contours); !read) {
+      return read.failure();
+    }
     ProgressTap(observer, JobPhase::kJoining, 0).Report(0);
-    ChainLines(model, tolerance);
+    ChainLines(model, tolerance, contours);
     // Each record has the style of the version read before its LINE; a file
     // with a second $ACADVER can hold both.
     AppendVertexCounts(model);
@@ -35,14 +42,15 @@ Result<LineJobSummary> RunLineJob(double tolerance, const std::string& input_nam
         !written) {
       return written.failure();
     }
-    return Summarise(model);
+    return Summarise(model, contours);
   });
 }
 
 std::optional<LineJobSummary> RunLineJob(double tolerance, const std::string& input_name,
                                          const std::string& output_name, NoticeSink& notices,
-                                         JobObserver* observer) {
-  return ReportedValue(RunLineJob(tolerance, input_name, output_name, observer), notices);
+                                         JobObserver* observer, bool contours) {
+  return ReportedValue(RunLineJob(tolerance, input_name, output_name, observer, contours),
+                       notices);
 }
 
 }  // namespace quillmere

@@ -9,7 +9,9 @@
 #include "dxf/pair_stream.h"
 #include "support/numbers.h"
 #include "dxf/dxf_text.h"
+#include "lines/arc_piece_reader.h"
 #include "lines/handle_text.h"
+#include "lines/piece_lines.h"
 
 namespace quillmere {
 
@@ -87,11 +89,8 @@ class LineRecordBuilder {
  public:
   LineRecordBuilder(LineModel& model, std::string_view line_code_line)
       : model_(model), record_(model.AddRecord()), style_(LineOutputStyle(model.format_version)) {
-    record_.kind = style_;
     record_.vertices.reserve(2);
-    record_.header.AddPair(line_code_line,
-                         style_ == PolylineKind::kPolyline ? "POLYLINE" : "LWPOLYLINE");
-    record_.header.AddPair(" 66", "1");
+    StartPolylineHeader(record_, line_code_line, style_);
     AddVertex();
   }
 
@@ -102,7 +101,7 @@ class LineRecordBuilder {
   void Take(DxfPair& pair) {
     const std::string_view code = Trimmed(pair.code);
     if (code == "100" && pair.value == "AcDbLine") pair.value = "AcDbPolyline";
-    if (code == "8") layer_ = pair.value;
+    if (code == "8") record_.layer = pair.value;
     if (code == "1001") in_extended_data_ = true;
     const std::optional<CoordinateGroup> coordinate = ClassifyCoordinate(code);
     if (!coordinate) {
@@ -125,18 +124,16 @@ class LineRecordBuilder {
 
   // Completes the record once the body has been read. The coordinate pairs
   // went into the vertex lines as they came; in the old style the VERTEX
-  // pairs go in front of them now that the layer is known.
+  // pairs go in front of them now that the layer is known. A LINE that
+  // gives fewer than two points is no piece of a polyline: it stays as read.
   void Finish() {
+    record_.kept_as_read = record_.VertexCount() < 2;
     if (style_ == PolylineKind::kPolyline) {
       record_.trailer.AddPair(" 0", "SEQEND");
       for (std::int32_t i = 0; i < record_.VertexCount(); ++i) {
-        LineVertex& vertex = record_.vertices[static_cast<std::size_t>(i)];
-        LineList lines;
-        lines.AddPair(" 0", "VERTEX");
-        if (model_.has_handles) lines.AddPair(" 5", handles_[static_cast<std::size_t>(i)]);
-        lines.AddPair(" 8", layer_);
-        lines.Append(vertex.pairs);
-        vertex.pairs = std::move(lines);
+        const std::size_t at = static_cast<std::size_t>(i);
+        MakeVertexEntity(record_.vertices[at], model_.has_handles ? &handles_[at] : nullptr,
+                         record_.layer);
       }
     }
   }
@@ -154,7 +151,6 @@ class LineRecordBuilder {
   LineModel& model_;
   LineRecord& record_;
   const PolylineKind style_;
-  std::string layer_ = "0";
   std::array<std::string, 2> handles_;
   bool in_extended_data_ = false;  // from the first group-1001 pair on
 };
@@ -176,8 +172,10 @@ void ReadLineEntity(const DxfPair& start, PairStream& input, LineModel& model) {
 
 }  // namespace
 
-Status ReadLines(LineModel& model, const std::string& file_name, JobObserver* observer) {
+Status ReadLines(LineModel& model, const std::string& file_name, JobObserver* observer,
+                 bool with_arcs) {
   model = LineModel{};
+  model.with_arcs = with_arcs;
   const Result<FileStamp> checked = CheckTextDrawing(file_name);
   if (!checked) return checked.failure();
   const Result<HandleScan> handles = ScanHandles(file_name);
@@ -194,8 +192,11 @@ Status ReadLines(LineModel& model, const std::string& file_name, JobObserver* ob
   while (input.ReadPair(pair)) {
     version.Apply(pair, model.format_version);
     section.Apply(pair.code, pair.value);
-    if (section.InsideEntities() && LineIs(pair.code, "0") && LineIs(pair.value, "LINE")) {
+    if (!section.InsideEntities() || !LineIs(pair.code, "0")) continue;
+    if (LineIs(pair.value, "LINE")) {
       ReadLineEntity(pair, input, model);
+    } else if (with_arcs && LineIs(pair.value, "ARC")) {
+      ReadArcEntity(pair, input, model);
     }
   }
   if (input.Failed()) {

@@ -23,7 +23,9 @@ inline PolylineKind LineOutputStyle(std::int32_t format_version) {
 // Sets `model.format_version` from the header variable $ACADVER (0 when missing or
 // unreadable) and `model.largest_handle` to the largest group-5 handle anywhere in
 // the file, counted on by one for every VERTEX handle handed out here.
-// A LINE without end-point groups gives a record with one vertex. In the
+// A LINE without end-point groups gives a record with one vertex, kept as
+// read. With `with_arcs` every ARC entity of the ENTITIES section becomes a
+// record as well, in file order among the LINEs (lines/arc_piece_reader.h). In the
 // lightweight style the LINE's extended data (from its first group-1001 pair
 // on) becomes the record's closing lines, since an LWPOLYLINE carries it
 // behind its vertices. Keeps the file's stamp in the model. A file that is
@@ -31,6 +33,6 @@ inline PolylineKind LineOutputStyle(std::int32_t format_version) {
 // through either pass leaves the model empty and gives the failure.
 // `observer`, when given, sees the bytes read and may stop the reading.
 Status ReadLines(LineModel& model, const std::string& file_name,
-                 JobObserver* observer = nullptr);
+                 JobObserver* observer = nullptr, bool with_arcs = false);
 
 }  // namespace quillmere

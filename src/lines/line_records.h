@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "dxf/line_list.h"
@@ -18,14 +19,26 @@ struct LineVertex {
   double x = 0;
   double y = 0;
   double z = 0;
+  // Contours: the bulge of the segment the vertex starts, written as a
+  // group-42 pair once the chains stand.
+  double bulge = 0;
   // The pairs of the vertex: a whole VERTEX entity in the old style, its
   // coordinate pairs in the lightweight one.
   LineList pairs;
 };
 
+// The entity a record was read from.
+enum class PieceKind : std::uint8_t { kLine, kArc };
+
 struct LineRecord {
   std::vector<LineVertex> vertices;
   bool dropped = false;  // appended to another chain: the writer leaves it out
+  // The writer copies the entity as it was read: a LINE that gives fewer
+  // than two points, an ARC that cannot be a piece or that joined nothing.
+  bool kept_as_read = false;
+  bool closed = false;  // a contour back at its start: written with flag 1
+  PieceKind piece = PieceKind::kLine;
+  std::string layer = "0";  // the value of its last group-8 pair, as read
   LineList header;       // the entity's own pairs before its first vertex
   LineList trailer;      // the pairs after the last vertex
   PolylineKind kind = PolylineKind::kPolyline;  // the style it is written in
@@ -47,6 +60,8 @@ struct LineModel {
   // The input as it was read; the writer writes nothing when it has changed
   // since. Nothing for a model not read from a file.
   std::optional<FileStamp> input_stamp;
+  // Contours: ARC entities are records too, in file order among the LINEs.
+  bool with_arcs = false;
 
   std::int32_t RecordCount() const { return static_cast<std::int32_t>(records.size()); }
   LineRecord& AddRecord() { return records.emplace_back(); }

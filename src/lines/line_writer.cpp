@@ -10,7 +10,10 @@ namespace quillmere {
 
 namespace {
 
-bool IsWritten(const LineRecord& record) { return !record.dropped && record.VertexCount() >= 2; }
+// Whether the record is written as a polyline.
+bool IsWritten(const LineRecord& record) {
+  return !record.dropped && !record.kept_as_read && record.VertexCount() >= 2;
+}
 
 // Whether a group-code line of `lines` (the first, third, fifth line, ...)
 // is the handle code "5".
@@ -116,23 +119,26 @@ void PassLineBody(PairStream& input, OutputFile* copy) {
   }
 }
 
-// Replaces the k-th LINE of the ENTITIES section by record k of the model,
-// and keeps the header's handle seed above the handles it makes.
+// Replaces the k-th LINE (with arcs: LINE or ARC) of the ENTITIES section
+// by record k of the model, and keeps the header's handle seed above the
+// handles it makes.
 class LineReplacer : public EntityReplacer {
  public:
   explicit LineReplacer(LineModel& model) : model_(model), seed_(LastNewHandle(model)) {}
 
   bool Replaces(const DxfPair& start) const override {
-    return LineIs(start.code, "0") && LineIs(start.value, "LINE");
+    return LineIs(start.code, "0") &&
+           (LineIs(start.value, "LINE") || (model_.with_arcs && LineIs(start.value, "ARC")));
   }
 
   void Replace(const DxfPair& start, PairStream& input, OutputFile& output) override {
-    if (next_ < model_.RecordCount()) {
+    const bool in_model = next_ < model_.RecordCount();
+    if (in_model && !model_.records[static_cast<std::size_t>(next_)].kept_as_read) {
       PassLineBody(input, nullptr);
       const LineRecord& record = model_.records[static_cast<std::size_t>(next_)];
       if (IsWritten(record)) WriteRecord(output, record, model_);
     } else {
-      // The file has more LINEs than the model: copy them as they are.
+      // Kept as read, or the file has more entities than the model.
       WritePair(output, start);
       PassLineBody(input, &output);
     }

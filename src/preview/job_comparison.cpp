@@ -83,9 +83,10 @@ bool SamePolyline(const DrawingGeometry& a, const DrawnEntity& first, const Draw
 }
 
 // Marks every output polyline that equals no input polyline (each input
-// polyline stands for one output polyline at most); returns how many.
+// polyline stands for one output polyline at most); returns how many, and
+// counts the closed ones among them in `closed`.
 std::size_t MarkChangedPolylines(const DrawingGeometry& input, const DrawingGeometry& output,
-                                 std::vector<Stroke>& strokes) {
+                                 std::vector<Stroke>& strokes, std::size_t& closed) {
   std::unordered_multimap<std::uint64_t, std::size_t> unmatched;
   unmatched.reserve(input.polylines.size());
   for (std::size_t k = 0; k < input.polylines.size(); ++k) {
@@ -103,6 +104,7 @@ std::size_t MarkChangedPolylines(const DrawingGeometry& input, const DrawingGeom
       continue;
     }
     ++changed;
+    closed += after.closed ? 1 : 0;
     std::fill_n(strokes.begin() + static_cast<std::ptrdiff_t>(after.first), after.count,
                 Stroke::kChangedPolyline);
   }
@@ -135,12 +137,14 @@ JobComparison CompareJobDrawings(ComparedJob job, const DrawingGeometry& input,
       CompareArcJob(input, output, comparison);
       break;
     case ComparedJob::kChainLines:
-      counts.polylines_made = MarkChangedPolylines(input, output, comparison.output_strokes);
+      counts.polylines_made = MarkChangedPolylines(input, output, comparison.output_strokes,
+                                                   counts.contours_closed);
       counts.lines_chained = Shrinkage(input.line_entities, output.line_entities);
       CollectPolylineEnds(output, comparison.polyline_ends);
       break;
     case ComparedJob::kJoinPolylines:
-      counts.polylines_extended = MarkChangedPolylines(input, output, comparison.output_strokes);
+      counts.polylines_extended = MarkChangedPolylines(input, output, comparison.output_strokes,
+                                                       counts.contours_closed);
       counts.polylines_attached = Shrinkage(input.polylines.size(), output.polylines.size());
       CollectPolylineEnds(output, comparison.polyline_ends);
       break;

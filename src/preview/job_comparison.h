@@ -18,6 +18,9 @@ struct JobCounts {
   std::size_t polylines_made = 0;    // polylines the line job wrote
   std::size_t polylines_attached = 0;  // polylines the join job hung onto others
   std::size_t polylines_extended = 0;  // polylines that received them
+  // Polylines made or extended by the line or join job that are closed:
+  // the contours that came back to their start.
+  std::size_t contours_closed = 0;
 };
 
 struct JobComparison {

@@ -102,6 +102,16 @@ TEST(Cli, SummaryLineForEveryJob) {
   EXPECT_EQ(result.output, "convert2: 3 lines, 2 polylines written\n");
   result = RunCli("--summary convert3 " + out + " " + dir.File("joined.dxf"));
   EXPECT_EQ(result.output, "convert3: 2 polylines read, 0 joined, 2 written\n");
+  // --contours reaches both jobs: the third LINE, drawn backwards, joins.
+  WriteFile(dir.File("back.dxf"),
+            "0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n0\n20\n0\n11\n1\n21\n0\n"
+            "0\nLINE\n10\n1\n20\n0\n11\n1\n21\n1\n0\nLINE\n10\n0\n20\n0\n11\n1\n21\n1\n"
+            "0\nENDSEC\n0\nEOF\n");
+  result = RunCli("--summary --contours convert2 " + dir.File("back.dxf") + " " + out);
+  EXPECT_EQ(result.output, "convert2: 3 lines, 0 arcs, 1 polylines written, 1 closed\n");
+  result = RunCli("--summary convert2 " + dir.File("back.dxf") + " " + dir.File("open.dxf"));
+  result = RunCli("--summary --contours convert3 " + dir.File("open.dxf") + " " + out);
+  EXPECT_EQ(result.output, "convert3: 2 polylines read, 1 joined, 1 written, 1 closed\n");
 
   std::string quarter = "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n";
   for (int i = 0; i <= 8; ++i) {

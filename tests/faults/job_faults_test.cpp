@@ -353,11 +353,12 @@ TEST_P(JobFaultTest, TwoMillionPolylinesOfOneVertex) {
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_TRUE(messages_.shown.empty());
-  if (job_.name == "convert1") {
-    EXPECT_EQ(output, WithCrLf(input));  // nothing to do in polylines of one vertex
+  if (job_.name != "convert3") {
+    // Nothing to do in polylines of one vertex; lines without an end point
+    // stay as they were read.
+    EXPECT_EQ(output, WithCrLf(input));
   } else {
-    // Lines without an end point and polylines of fewer than two vertices
-    // are left out.
+    // Polylines of fewer than two vertices are left out.
     EXPECT_EQ(output, WithCrLf("0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n"));
   }
   RecordProperty("seconds", std::to_string(seconds));

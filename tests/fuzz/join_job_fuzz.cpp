@@ -157,5 +157,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string_view> output = SplitDxfLines(written);
   FUZZ_CHECK(CodesStayCodes(input, output, {}));
   CheckCopy(input, model, read_counts, input_name, output);
+
+  // Contours: each contour has the segments of its polylines, each once.
+  PolylineModel contours;
+  Reported(ReadPolylines(contours, input_name), messages);
+  JoinPolylines(contours, ToleranceFrom(TailOf(data, size)), ReadPieceEnds(contours, input_name));
+  DropShortPolylines(contours);
+  for (const PolylineRecord& head : contours.polylines) {
+    if (head.dropped || (!head.Receives() && !head.closes_chain)) continue;
+    std::int64_t segments = 0;
+    for (std::int32_t n = static_cast<std::int32_t>(&head - contours.polylines.data()); n >= 0;) {
+      const PolylineRecord& piece = contours.polylines[static_cast<std::size_t>(n)];
+      segments += piece.vertex_count - 1;
+      n = piece.next_in_chain;
+    }
+    FUZZ_CHECK(JoinedVertexCount(contours, head) - (head.closes_chain ? 0 : 1) == segments);
+  }
+  Reported(WriteJoinResult(contours, input_name, output_name, nullptr, true), messages);
+  FUZZ_CHECK(messages.errors.empty() && messages.information.empty());
   return 0;
 }

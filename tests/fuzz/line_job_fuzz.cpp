@@ -33,7 +33,9 @@ double ToleranceFrom(const TailParameters& tail) {
   return kTolerances[tail.last % kTolerances.size()];
 }
 
-bool Written(const LineRecord& record) { return !record.dropped && record.VertexCount() >= 2; }
+bool Written(const LineRecord& record) {
+  return !record.dropped && !record.kept_as_read && record.VertexCount() >= 2;
+}
 
 bool HasHandle(const LineList& lines) {
   LineList::Cursor cursor(lines);
@@ -109,6 +111,18 @@ void CheckOutput(const std::vector<Pair>& input, const LineModel& model,
     after_seed_name = false;
     FUZZ_CHECK(record_number < static_cast<std::size_t>(model.RecordCount()));
     const LineRecord& record = model.records[record_number++];
+    if (record.kept_as_read) {
+      // A LINE that gives fewer than two points stays as it was read.
+      FUZZ_CHECK(record.VertexCount() < 2);
+      for (std::size_t k = segment.first; k < segment.end; ++k) {
+        FUZZ_CHECK(line < output.size() && output[line] == input[k].code);
+        ++line;
+        if (!input[k].has_value) continue;
+        FUZZ_CHECK(line < output.size() && output[line] == input[k].value);
+        ++line;
+      }
+      continue;
+    }
     if (!Written(record)) continue;
     const bool lightweight = record.kind == PolylineKind::kLwPolyline;
     const std::size_t block = BlockLines(record, model.has_handles);
@@ -161,5 +175,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string written = ReadWholeFile(output_name);
   const std::vector<Pair> input = PairsOf(SplitDxfLines(bytes));
   CheckOutput(input, model, SplitDxfLines(written));
+
+  // Contours: every piece that takes part is one segment of one contour.
+  LineModel contours;
+  Reported(ReadLines(contours, input_name, nullptr, true), messages);
+  std::int64_t pieces = 0;
+  for (const LineRecord& record : contours.records) pieces += record.kept_as_read ? 0 : 1;
+  ChainLines(contours, ToleranceFrom(TailOf(data, size)), true);
+  std::int64_t segments = 0;
+  for (const LineRecord& record : contours.records) {
+    if (record.dropped || (record.kept_as_read && record.VertexCount() < 2)) continue;
+    FUZZ_CHECK(record.VertexCount() >= 2);
+    segments += record.VertexCount() - (record.closed ? 0 : 1);
+  }
+  FUZZ_CHECK(segments == pieces);
+  AppendVertexCounts(contours);
+  Reported(WriteLineResult(contours, input_name, output_name), messages);
+  FUZZ_CHECK(messages.errors.empty() && messages.information.empty());
   return 0;
 }

@@ -72,7 +72,8 @@ class ShippedTranslationsTest : public QObject {
     }
     CancelledText();
     for (const JobSummary& summary :
-         {JobSummary(ArcJobSummary{}), JobSummary(LineJobSummary{}), JobSummary(JoinJobSummary{})}) {
+         {JobSummary(ArcJobSummary{}), JobSummary(LineJobSummary{}), JobSummary(JoinJobSummary{}),
+          JobSummary(LineJobSummary{.contours = true}), JobSummary(JoinJobSummary{.contours = true})}) {
       ResultLine(summary);
     }
 

@@ -47,6 +47,7 @@ const QStringList kLearntAtFirstStart = {
     "Info",
     "Quillmere 1.0",
     // preview: the legend's templates and keys, the bar above the drawing
+    "%1 davon geschlossen",
     "Enden der Polylinien",
     "%1 Polylinien an %2 andere angehängt",
     "%1 Linien zu %2 Polylinien verkettet",

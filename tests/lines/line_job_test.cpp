@@ -140,9 +140,9 @@ TEST_F(LineJobTest, OnlyLinesOfTheEntitiesSectionChange) {
   const Lines lwpolyline = {"  0", "LWPOLYLINE", " 90", "2", " 10", "10.0", " 20", "0.0", " 10",
                             "12.0", " 20", "0.0"};
   const Lines without_end = {"  0", "LINE", "  5", "2D", " 10", "10.0", " 20", "0.0"};
-  // The LINE without end point goes (its one vertex took handle 30); the
-  // polylines and the block's LINE stay, even where they touch the chain;
-  // nothing joins with tolerance 0.
+  // The LINE without end point stays as read (its one vertex took handle
+  // 30); the polylines and the block's LINE stay, even where they touch the
+  // chain; nothing joins with tolerance 0.
   const std::string output =
       Run(Drawing("AC1009", Concat({polyline, without_end, kLineA, lwpolyline, kLineB})), 0);
   const Lines at_a = Concat({{"  0", "POLYLINE", " 66", "1", "  5", "2A", "  8", "KONTUR"},
@@ -151,7 +151,8 @@ TEST_F(LineJobTest, OnlyLinesOfTheEntitiesSectionChange) {
   const Lines at_b = Concat({{"  0", "POLYLINE", " 66", "1", "  5", "2B", "  8", "KONTUR"},
                              Vertex("33", "10.0", "0.0"), Vertex("34", "10.0", "5.0"),
                              {" 0", "SEQEND"}});
-  EXPECT_EQ(output, CrLf(Drawing("AC1009", Concat({polyline, at_a, lwpolyline, at_b}))));
+  EXPECT_EQ(output,
+            CrLf(Drawing("AC1009", Concat({polyline, without_end, at_a, lwpolyline, at_b}))));
 
   // A file that ends right after a LINE: the final pair is still copied. The
   // drawing has no handles, so the polyline gets none.

@@ -145,6 +145,21 @@ TEST_F(JobComparisonTest, LineJobMarksThePolylinesItMade) {
   EXPECT_EQ(unchanged, 1u);
 }
 
+TEST_F(JobComparisonTest, ContoursThatCloseAreCounted) {
+  // A square of lines drawn in both directions and a lone line: one closed
+  // contour; the preview of a job without contours counts none.
+  const auto square = Drawing({Line(0, 0, 10, 0), Line(10, 10, 10, 0), Line(10, 10, 0, 10),
+                               Line(0, 0, 0, 10), Line(50, 0, 60, 0)});
+  WriteFile(in_, Lf(square));
+  RunLineJob(0.01, in_, out_, messages_, nullptr, true);
+  ASSERT_TRUE(ReadDrawingGeometry(in_, before_));
+  ASSERT_TRUE(ReadDrawingGeometry(out_, after_));
+  const JobComparison contours = CompareJobDrawings(ComparedJob::kChainLines, before_, after_);
+  EXPECT_EQ(contours.counts.polylines_made, 2u);
+  EXPECT_EQ(contours.counts.contours_closed, 1u);
+  EXPECT_EQ(Compare(ComparedJob::kChainLines, square).counts.contours_closed, 0u);
+}
+
 TEST_F(JobComparisonTest, JoinJobCountsThePolylinesAttachedAndExtended) {
   const JobComparison c = Compare(
       ComparedJob::kJoinPolylines,

@@ -74,7 +74,7 @@ QObjectList TPreviewForm::Components() {
   return {&Panel1,      &VorherBtn,       &NachherBtn,      &PunkteCheck,
           &EinpassenBtn, &HinweisLabel,   &Zeichnung,       &Panel2,
           &LinienLabel, &BoegenLabel,     &GefundenVorlage, &EntferntVorlage,
-          &VerkettetVorlage, &AngehaengtVorlage, &EndenVorlage};
+          &VerkettetVorlage, &AngehaengtVorlage, &EndenVorlage, &GeschlossenVorlage};
 }
 
 void TPreviewForm::BuildTopBar() {
@@ -123,7 +123,8 @@ void TPreviewForm::BuildLegend() {
       {&EntferntVorlage, "EntferntVorlage"},
       {&VerkettetVorlage, "VerkettetVorlage"},
       {&AngehaengtVorlage, "AngehaengtVorlage"},
-      {&EndenVorlage, "EndenVorlage"}};
+      {&EndenVorlage, "EndenVorlage"},
+      {&GeschlossenVorlage, "GeschlossenVorlage"}};
   for (const auto& [label, name] : templates) {
     label->setObjectName(QLatin1String(name));
     label->hide();
@@ -132,7 +133,8 @@ void TPreviewForm::BuildLegend() {
   // Labels are as large as their texts, as the window translator leaves
   // them after a translation.
   for (QLabel* label : {&LinienLabel, &BoegenLabel, &GefundenVorlage, &EntferntVorlage,
-                        &VerkettetVorlage, &AngehaengtVorlage, &EndenVorlage}) {
+                        &VerkettetVorlage, &AngehaengtVorlage, &EndenVorlage,
+                        &GeschlossenVorlage}) {
     label->adjustSize();
   }
 
@@ -222,7 +224,7 @@ void TPreviewForm::Present(std::unique_ptr<PreviewContent> content, const QStrin
 void TPreviewForm::ShowLegendCounts() {
   const LegendTemplates templates{GefundenVorlage.text(), EntferntVorlage.text(),
                                   VerkettetVorlage.text(), AngehaengtVorlage.text(),
-                                  EndenVorlage.text()};
+                                  EndenVorlage.text(), GeschlossenVorlage.text()};
   const std::optional<LegendCounts> counts =
       content_ != nullptr ? LegendCountsOf(*content_, templates) : std::nullopt;
   first_swatch_.setVisible(counts.has_value());

@@ -76,6 +76,7 @@ class TPreviewForm : public QDialog, public ComponentOwner {
   QLabel VerkettetVorlage{&Panel2};
   QLabel AngehaengtVorlage{&Panel2};
   QLabel EndenVorlage{&Panel2};
+  QLabel GeschlossenVorlage{&Panel2};
 
   // The legend's filled-in counts, for the tests.
   QString FirstCountText() const { return first_count_.text(); }

@@ -45,6 +45,14 @@ QString Filled(const QString& text, std::size_t first, std::size_t second) {
   return QString(text).arg(static_cast<qulonglong>(first)).arg(static_cast<qulonglong>(second));
 }
 
+// Contours that came back to their start, when the job closed any: told
+// beside the polylines made, since the second entry marks their ends.
+void AddClosedContours(LegendCounts& legend, const JobCounts& counts,
+                       const LegendTemplates& templates) {
+  if (counts.contours_closed == 0) return;
+  legend.first_text += QStringLiteral(", ") + Filled(templates.contours_closed, counts.contours_closed);
+}
+
 }  // namespace
 
 QPixmap StrokeSwatch(Stroke stroke) {
@@ -72,11 +80,13 @@ std::optional<LegendCounts> LegendCountsOf(const PreviewContent& content,
     case ComparedJob::kChainLines:
       legend.first_swatch = StrokeSwatch(Stroke::kChangedPolyline);
       legend.first_text = Filled(templates.lines_chained, counts.lines_chained, counts.polylines_made);
+      AddClosedContours(legend, counts, templates);
       break;
     case ComparedJob::kJoinPolylines:
       legend.first_swatch = StrokeSwatch(Stroke::kChangedPolyline);
       legend.first_text =
           Filled(templates.polylines_attached, counts.polylines_attached, counts.polylines_extended);
+      AddClosedContours(legend, counts, templates);
       break;
   }
   if (!content.polyline_ends.empty()) {

@@ -21,6 +21,7 @@ struct LegendTemplates {
   QString lines_chained;       // %1 lines, %2 polylines made
   QString polylines_attached;  // %1 attached, %2 extended
   QString polyline_ends;       // no number
+  QString contours_closed;     // %1 closed
 };
 
 // The counts of a job as the legend shows them, and after the line and
