@@ -88,7 +88,7 @@ void CheckJoins(const PolylineModel& model, const std::vector<std::int32_t>& rea
 // The lines a polyline that received others is written with.
 std::size_t BlockLines(const PolylineModel& model, std::int32_t index, const std::string& file) {
   const testing::PolylineLines parts = testing::LinesOf(model, index, file);
-  std::size_t lines = parts.header.size() + parts.trailer.size();
+  std::size_t lines = parts.header.size() + parts.extended_data.size() + parts.trailer.size();
   for (const testing::Lines& vertex : ChainVertexLines(model, index, file)) {
     lines += vertex.size() + vertex.size() % 2;  // inside a chain every pair is whole
   }
