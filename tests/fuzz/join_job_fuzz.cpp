@@ -3,6 +3,8 @@
 //
 // Invariants:
 // - a readable input and a writable output give no message;
+// - extended data that ends every entity of the input ends every entity of
+//   the output too;
 // - joining keeps every vertex but the joints: the written polylines hold
 //   the vertices read, less one per polyline attached and less those of the
 //   polylines dropped for having fewer than two; every written polyline has
@@ -151,6 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<Pair> input = PairsOf(SplitDxfLines(bytes));
   const std::vector<std::string_view> output = SplitDxfLines(written);
   FUZZ_CHECK(CodesStayCodes(input, output, {}));
+  if (ExtendedDataEndsEachEntity(input)) FUZZ_CHECK(ExtendedDataEndsEachEntity(PairsOf(output)));
   CheckCopy(input, model, read_counts, input_name, output);
   return 0;
 }
