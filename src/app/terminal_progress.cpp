@@ -1,5 +1,6 @@
 #include "app/terminal_progress.h"
 
+#include <algorithm>
 #include <string>
 
 namespace quillmere {
@@ -40,8 +41,7 @@ void TerminalProgress::Progress(JobPhase phase, std::int64_t done, std::int64_t 
   if (!is_terminal_) return;
   const Clock::time_point now = Clock::now();
   if (now - start_ < kQuietStart) return;
-  const std::unique_lock lock(mutex_, std::try_to_lock);
-  if (!lock.owns_lock() || now - last_drawn_ < kRedrawInterval) return;
+  if (now - last_drawn_ < kRedrawInterval) return;
   last_drawn_ = now;
   const std::string text = ProgressText(phase, done, total);
   const int width = static_cast<int>(text.size());
@@ -53,7 +53,6 @@ void TerminalProgress::Progress(JobPhase phase, std::int64_t done, std::int64_t 
 }
 
 void TerminalProgress::Erase() {
-  const std::lock_guard lock(mutex_);
   if (drawn_width_ == 0) return;
   std::fprintf(stream_, "\r%*s\r", drawn_width_, "");
   std::fflush(stream_);

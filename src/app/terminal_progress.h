@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <mutex>
 
 #include "support/job_observer.h"
 
@@ -12,6 +11,7 @@ namespace quillmere {
 // A one-line progress indicator on a terminal for jobs that run longer than
 // a second: the phase and how far it is, redrawn a few times a second and
 // erased when the job is done. Stays silent on anything but a terminal.
+// Used on the job's thread only (job_observer.h).
 class TerminalProgress : public JobObserver {
  public:
   TerminalProgress(std::FILE* stream, bool is_terminal);
@@ -33,7 +33,6 @@ class TerminalProgress : public JobObserver {
   const Clock::time_point start_ = Clock::now();
   Clock::time_point last_drawn_{};
   int drawn_width_ = 0;
-  std::mutex mutex_;  // the arc search reports from several threads
 };
 
 }  // namespace quillmere

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <exception>
+#include <mutex>
 #include <span>
 #include <thread>
 #include <vector>
@@ -107,11 +110,15 @@ void SearchPolyline(PolylineModel& model, const PolylineRecord& polyline,
 }
 
 // What the workers share: the next polyline to take, how many are done,
-// and whom to tell.
+// whether to stop, and how many workers have ended (which the job's thread
+// waits for).
 struct SearchProgress {
   std::atomic<std::int32_t> next{0};
   std::atomic<std::int32_t> done{0};
-  ProgressTap tap;
+  std::atomic<bool> stop{false};
+  std::mutex mutex;
+  std::condition_variable changed;
+  unsigned ended = 0;  // guarded by `mutex`
 };
 
 // What one worker leaves: the arcs it found, and the first exception that
@@ -121,20 +128,52 @@ struct WorkerResult {
   std::exception_ptr error;
 };
 
-// Takes polylines in order until none is left. Workers mark the vertices of
-// different polylines only, and each keeps its arcs to itself.
+// Takes polylines in order until none is left or the search is to stop.
+// Workers mark the vertices of different polylines only, and each keeps its
+// arcs to itself. `tap`, only for the one that runs on the job's thread,
+// reports after every polyline.
 void SearchPolylines(PolylineModel& model, const ArcSearchSettings& settings,
-                     SearchProgress& progress, WorkerResult& result) {
+                     SearchProgress& progress, WorkerResult& result,
+                     const ProgressTap* tap = nullptr) {
   try {
     ArcWindowCheck window_check(settings);
     SearchedPolyline searched;
-    for (std::int32_t p = progress.next++; p < model.PolylineCount(); p = progress.next++) {
+    for (std::int32_t p = progress.next++; p < model.PolylineCount() && !progress.stop;
+         p = progress.next++) {
       SearchPolyline(model, model.polylines[static_cast<std::size_t>(p)], searched, window_check,
                      result.arc_starts);
-      progress.tap.Report(++progress.done);
+      const std::int32_t done = ++progress.done;
+      if (tap != nullptr) tap->Report(done);
     }
   } catch (...) {
     result.error = std::current_exception();
+    progress.stop = true;  // the others need not go on
+  }
+  const std::lock_guard lock(progress.mutex);
+  ++progress.ended;
+  progress.changed.notify_all();
+}
+
+// How often the job's thread tells the observer how far the workers are.
+constexpr auto kReportInterval = std::chrono::milliseconds(20);
+
+// Runs on the job's thread while `workers` threads search: the observer is
+// called from here only, never from a worker. When it asks the job to stop,
+// the workers stop after their current polyline and JobStopped goes on.
+void ReportUntilEnded(SearchProgress& progress, unsigned workers, const ProgressTap& tap) {
+  std::unique_lock lock(progress.mutex);
+  bool ended = false;
+  while (!ended) {
+    ended = progress.changed.wait_for(lock, kReportInterval,
+                                      [&] { return progress.ended == workers; });
+    lock.unlock();
+    try {
+      tap.Report(progress.done);
+    } catch (...) {
+      progress.stop = true;
+      throw;
+    }
+    lock.lock();
   }
 }
 
@@ -194,9 +233,9 @@ void FindArcs(PolylineModel& model, const ArcSearchSettings& settings, unsigned 
   const unsigned workers = WorkerCount(model, worker_count);
   std::vector<WorkerResult> results(workers);
   SearchProgress progress;
-  progress.tap = ProgressTap(observer, JobPhase::kSearching, model.PolylineCount());
+  const ProgressTap tap(observer, JobPhase::kSearching, model.PolylineCount());
   if (workers == 1) {
-    SearchPolylines(model, settings, progress, results[0]);
+    SearchPolylines(model, settings, progress, results[0], &tap);
   } else {
     std::vector<std::jthread> threads;
     threads.reserve(workers);
@@ -205,7 +244,8 @@ void FindArcs(PolylineModel& model, const ArcSearchSettings& settings, unsigned 
         SearchPolylines(model, settings, progress, result);
       });
     }
-  }  // the threads are joined here
+    ReportUntilEnded(progress, workers, tap);
+  }  // the threads are joined here, also when the job stops
   for (const WorkerResult& result : results) {
     if (result.error) std::rethrow_exception(result.error);
   }

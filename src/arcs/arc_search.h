@@ -20,7 +20,8 @@ namespace quillmere {
 // a search one polyline after the other.
 //
 // `observer`, when given, sees the polylines searched and may stop the
-// search (JobStopped).
+// search (JobStopped). It is called from the calling thread only, as
+// job_observer.h promises, also while other threads search.
 void FindArcs(PolylineModel& model, const ArcSearchSettings& settings, unsigned worker_count = 0,
               JobObserver* observer = nullptr);
 

@@ -27,7 +27,7 @@ void WriteArcPolyline(PolylineOutput& output, const PolylineModel& model, std::i
     const std::int64_t vertex = model.VertexIndex(polyline, v);
     const std::int64_t end = v + 1 < polyline.vertex_count
                                  ? begin + model.vertices.step[vertex + 1]
-                                 : polyline.place.trailer;
+                                 : polyline.place.extended_data;
     const bool dropped = model.HasMark(vertex, kVertexDropped);
     const bool gets_bulge = !dropped && model.HasMark(vertex, kVertexGetsBulge);
     if (dropped || gets_bulge) {
@@ -37,6 +37,7 @@ void WriteArcPolyline(PolylineOutput& output, const PolylineModel& model, std::i
     }
     begin = end;
   }
+  // The rest of the vertices and the extended data behind them.
   output.CopyPairs(polyline, run_begin, polyline.place.trailer);
   if (polyline.value_line_supplied) output.WriteLine("");
   output.WriteTrailer(polyline);

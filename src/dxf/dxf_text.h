@@ -2,19 +2,12 @@
 
 #include <string_view>
 
+#include "support/trimmed.h"
+
 namespace quillmere {
 
-// The DXF text conventions shared by every reader and writer.
-
-// The line without the characters of code 32 or lower at both ends. Bytes
-// above 127 are never trimmed: they are characters of the file's code page.
-inline std::string_view Trimmed(std::string_view line) {
-  std::size_t begin = 0;
-  std::size_t end = line.size();
-  while (begin < end && static_cast<unsigned char>(line[begin]) <= 32) ++begin;
-  while (end > begin && static_cast<unsigned char>(line[end - 1]) <= 32) --end;
-  return line.substr(begin, end - begin);
-}
+// The DXF text conventions shared by every reader and writer. Lines are
+// compared trimmed (support/trimmed.h).
 
 // The next line of `text` from `pos`, without its line end (LF or CR LF);
 // moves `pos` behind it. False when no line is left. The last line of a

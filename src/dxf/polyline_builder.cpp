@@ -85,6 +85,7 @@ bool PolylineBuilder::TakeLwPolylinePair(const PairView& pair, std::string_view 
   if (Record().vertex_count > 0) {
     NoteMissingValue(pair);
     if (code == "42") NoteBulge(pair.value);
+    if (code == "1001" && extended_data_begin_ < 0) extended_data_begin_ = pair.offset;
   } else if (code == "70") {
     if (const std::optional<std::int32_t> flags = ParseWholeNumber(pair.value)) {
       Record().header_flags = *flags;
@@ -100,6 +101,9 @@ void PolylineBuilder::StartVertex(std::int64_t offset, double x) {
     SetAside({trailer_begin_, offset}, SetAsideKind::kMovedToTrailer);
     trailer_begin_ = -1;
   }
+  // Extended data with a vertex behind it is no longer the entity's end:
+  // its pairs stay with the vertex they follow.
+  extended_data_begin_ = -1;
   std::int64_t step = 0;
   if (record.vertex_count == 0) {
     record.place.vertices = offset;
@@ -149,6 +153,7 @@ void PolylineBuilder::Finish(std::int64_t end, bool in_crlf) {
   record.place.end = end;
   record.place.trailer = trailer_begin_ >= 0 ? trailer_begin_ : end;
   if (record.vertex_count == 0) record.place.vertices = record.place.trailer;
+  record.place.extended_data = extended_data_begin_ >= 0 ? extended_data_begin_ : record.place.trailer;
   record.set_aside_count = static_cast<std::uint32_t>(model_.set_aside.size() - record.set_aside_first);
   record.entity_in_crlf = in_crlf;
 }

@@ -23,7 +23,8 @@ namespace quillmere {
 // vertex, and every pair up to the next one belongs to it; the pairs before
 // the first vertex form the header. Coordinate pairs (10, 20, 30 and 11,
 // 21, 31) whose values are no numbers, and 20/30 pairs before the first
-// vertex, are left out. Any pair with code 0 ends the entity.
+// vertex, are left out. Any pair with code 0 ends the entity. A group-1001
+// pair behind the last vertex starts the entity's extended data.
 class PolylineBuilder {
  public:
   PolylineBuilder(PolylineModel& model, PolylineKind kind, const PairView& start);
@@ -50,6 +51,7 @@ class PolylineBuilder {
   const std::size_t index_;
   std::int64_t last_vertex_offset_ = 0;
   std::int64_t trailer_begin_ = -1;  // the SEQEND of closing lines seen since the last vertex
+  std::int64_t extended_data_begin_ = -1;  // the first 1001 pair since the last LWPOLYLINE vertex
   bool in_vertex_ = false;
   bool after_seqend_ = false;
 };

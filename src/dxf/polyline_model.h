@@ -53,6 +53,12 @@ struct SetAsidePairs {
 struct EntityPlace {
   std::int64_t start = 0;     // its first pair, (0, POLYLINE) or (0, LWPOLYLINE)
   std::int64_t vertices = 0;  // its first vertex; `trailer` when it has none
+  // An LWPOLYLINE's extended data behind its last vertex, from its first
+  // group-1001 pair on; `trailer` when none. Readers take everything after
+  // such a pair for extended data, so the writers keep it behind every
+  // vertex they write. (A POLYLINE's own extended data stands in its
+  // header, each VERTEX's in that entity, in front of the next.)
+  std::int64_t extended_data = 0;
   std::int64_t trailer = 0;   // its closing lines (the SEQEND entity); `end` when none
   std::int64_t end = 0;       // the pair that ends it, or the end of the file
 };
@@ -98,6 +104,11 @@ struct PolylineRecord {
   // lines it came after, and by the join job in a chain.
   bool last_vertex_lacks_value = false;
   bool value_line_supplied = false;
+
+  bool HasExtendedData() const { return place.extended_data < place.trailer; }
+  // The code line without its value ends the vertex pairs, not the
+  // extended data behind them.
+  bool VerticesLackValue() const { return last_vertex_lacks_value && !HasExtendedData(); }
 
   std::int32_t VertexCount() const { return vertex_count; }
   bool Receives() const { return next_in_chain >= 0 && !dropped; }

@@ -220,14 +220,23 @@ void PolylineOutput::WriteReversedVertices(const PolylineRecord& polyline, std::
 
 void PolylineOutput::WriteVertexWithBulge(const PolylineRecord& polyline, std::int64_t begin,
                                           std::int64_t end, double bulge) {
+  const std::string bulge_value = FormatGeneral(bulge);
+  bool bulge_written = false;
+  const auto write_bulge = [&] {
+    output_.WriteLine("42");
+    output_.WriteLine(bulge_value);
+    bulge_written = true;
+  };
   ForEachPair(polyline, begin, end,
               [&](std::string_view code, std::string_view value, bool has_value) {
                 if (LineIs(code, "42")) return;
+                // A VERTEX's extended data ends the entity: readers would take
+                // a bulge behind it for part of it.
+                if (!bulge_written && LineIs(code, "1001")) write_bulge();
                 output_.WriteLine(code);
                 if (has_value) output_.WriteLine(value);
               });
-  output_.WriteLine("42");
-  output_.WriteLine(FormatGeneral(bulge));
+  if (!bulge_written) write_bulge();
 }
 
 void PolylineOutput::WriteTrailer(const PolylineRecord& polyline) {
@@ -241,7 +250,7 @@ void PolylineOutput::WriteTrailer(const PolylineRecord& polyline) {
 }
 
 std::int64_t PolylineOutput::VertexOffset(const PolylineRecord& polyline, std::int32_t v) const {
-  if (v >= polyline.vertex_count) return polyline.place.trailer;
+  if (v >= polyline.vertex_count) return polyline.place.extended_data;
   std::int64_t offset = polyline.place.vertices;
   for (std::int32_t k = 1; k <= v; ++k) offset += model_.vertices.step[polyline.first_vertex + k];
   return offset;

@@ -57,7 +57,8 @@ class PolylineOutput {
                                     std::int64_t end, bool extended_data);
 
   // The pairs of a vertex in [begin, end) without its own bulge pairs,
-  // followed by the bulge pair of `bulge`.
+  // with the bulge pair of `bulge` behind them, or in front of the
+  // vertex's extended data (its first group-1001 pair) when it has any.
   void WriteVertexWithBulge(const PolylineRecord& polyline, std::int64_t begin, std::int64_t end,
                             double bulge);
 
@@ -67,7 +68,7 @@ class PolylineOutput {
   void WriteLine(std::string_view line) { output_.WriteLine(line); }
 
   // Where vertex `v` of `polyline` begins; `v` = vertex count gives where
-  // the vertices end.
+  // the vertices end (where the extended data or the closing lines begin).
   std::int64_t VertexOffset(const PolylineRecord& polyline, std::int32_t v) const;
 
  private:

@@ -10,19 +10,24 @@ void WriteJoinedPolyline(PolylineOutput& output, const PolylineModel& model, std
   const PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(index)];
   if (polyline.dropped) return;
   output.WriteHeader(polyline, JoinedVertexCount(model, polyline));
-  output.CopyPairs(polyline, polyline.place.vertices, polyline.place.trailer);
+  output.CopyPairs(polyline, polyline.place.vertices, polyline.place.extended_data);
   // Only the end of the file can cut a vertex short; inside a chain more
   // lines follow it.
   const bool chained = polyline.Receives();
-  if (polyline.last_vertex_lacks_value && (polyline.value_line_supplied || chained)) {
+  if (polyline.VerticesLackValue() && (polyline.value_line_supplied || chained)) {
     output.WriteLine("");
   }
+  // The vertices of the chain come in front of the receiver's extended
+  // data; an attached polyline's extended data goes with it, as its handle
+  // does.
   for (std::int32_t next = polyline.next_in_chain; chained && next >= 0;) {
     const PolylineRecord& attached = model.polylines[static_cast<std::size_t>(next)];
-    output.CopyPairs(attached, output.VertexOffset(attached, 1), attached.place.trailer, true);
-    if (attached.last_vertex_lacks_value) output.WriteLine("");
+    output.CopyPairs(attached, output.VertexOffset(attached, 1), attached.place.extended_data,
+                     true);
+    if (attached.VerticesLackValue()) output.WriteLine("");
     next = attached.next_in_chain;
   }
+  output.CopyPairs(polyline, polyline.place.extended_data, polyline.place.trailer);
   output.WriteTrailer(polyline);
 }
 

@@ -19,7 +19,7 @@ constexpr int kPolyfaceMesh = 64;
 // VERTEX flag of a spline's frame control point.
 constexpr int kFrameControlPoint = 16;
 
-std::optional<double> Number(std::string_view value) { return ParseNumber(Trimmed(value)); }
+std::optional<double> Number(std::string_view value) { return ParseNumber(value); }
 
 // Stores a number that reads; tells whether it did.
 bool Store(double& target, std::string_view value) {
@@ -28,7 +28,7 @@ bool Store(double& target, std::string_view value) {
   return number.has_value();
 }
 
-int Flags(std::string_view value) { return ParseWholeNumber(Trimmed(value)).value_or(0); }
+int Flags(std::string_view value) { return ParseWholeNumber(value).value_or(0); }
 
 }  // namespace
 

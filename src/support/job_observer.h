@@ -14,17 +14,25 @@ enum class JobPhase {
 
 // Watches a running job: how far it is, and whether it is to stop. A job
 // without an observer runs to its end.
+//
+// The contract with the jobs: both functions are called only from the
+// thread that runs the job (the one that called the job's function), one
+// call at a time. Work that a job spreads over threads of its own (the
+// arc search, the second half of a large file's reading) never calls the
+// observer from them: the job's thread reports for them. So an observer
+// needs no locks for its own state; only what it shares with other threads
+// of its own (a window that shows the progress, a stop button) must be safe
+// for them, as JobThread's atomics are.
 class JobObserver {
  public:
   virtual ~JobObserver() = default;
 
-  // `done` of `total` units of `phase` (total 0 when unknown). Called from
-  // the thread that runs the job, often; it must be cheap.
+  // `done` of `total` units of `phase` (total 0 when unknown). Called
+  // often; it must be cheap.
   virtual void Progress(JobPhase phase, std::int64_t done, std::int64_t total) = 0;
 
   // True once the job is to stop: it then writes no output, leaves the
-  // previous output as it was and removes its temporary file. Called from
-  // the thread that runs the job; may be called from several at once.
+  // previous output as it was and removes its temporary file.
   virtual bool StopRequested() const = 0;
 };
 

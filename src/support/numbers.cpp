@@ -4,15 +4,11 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "support/trimmed.h"
+
 namespace quillmere {
 
 namespace {
-
-std::string_view StripBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -108,7 +104,7 @@ bool ParsePlainDecimal(std::string_view s, double& value) {
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
-  std::string_view s = StripBlanks(text);
+  std::string_view s = Trimmed(text);
   if (double plain = 0; ParsePlainDecimal(s, plain)) return plain;
   const Syntax syntax = CheckSyntax(s);
   if (!syntax.valid) return std::nullopt;
@@ -128,8 +124,12 @@ std::optional<double> ParseNumber(std::string_view text) {
 }
 
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  text = Trimmed(text);
+  // from_chars takes a "-" but no "+"; one sign at most.
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+    if (!text.empty() && text.front() == '-') return std::nullopt;
+  }
   if (text.empty() || text.front() == '+') return std::nullopt;
   std::int32_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);

@@ -7,16 +7,18 @@
 
 namespace quillmere {
 
-// Reads a decimal number: blanks (code 32) around, an optional sign, digits
-// with an optional fraction after "." (at least one digit in all), and an
-// optional exponent after "E" or "e". "," is never a decimal separator.
+// Reads a decimal number: an optional sign, digits with an optional fraction
+// after "." (at least one digit in all), and an optional exponent after "E"
+// or "e". "," is never a decimal separator.
 // Values beyond the range of a double, "nan", "inf" and hexadecimal forms are
-// no numbers; a value too small to represent reads as 0. Serves the command
-// line, the job settings and every DXF value alike.
+// no numbers; a value too small to represent reads as 0. The characters of
+// code 32 or lower around it are ignored (Trimmed), so a value line
+// "1.0<TAB>" reads as the jobs and the preview compare lines. Serves the
+// command line, the job settings and every DXF value alike.
 std::optional<double> ParseNumber(std::string_view text);
 
-// Reads a whole number in the 32-bit signed range: leading blanks, an
-// optional sign, digits.
+// Reads a whole number in the 32-bit signed range: an optional sign, digits,
+// with the characters of code 32 or lower around it ignored as above.
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text);
 
 // The general number format of values the program writes into a DXF file:

@@ -3,8 +3,11 @@
 // The Windows version lives in platform/output_file_windows.cpp.
 #ifndef _WIN32
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -31,6 +34,35 @@ std::string ResolveTarget(const std::string& path) {
     if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
   }
   return path;
+}
+
+// A file ".quillmere-" and six random letters or digits in `folder`,
+// created for writing with `mode` (less the umask); its descriptor, and its
+// name in `name`; -1, with `name` untouched, when no such file can be
+// created.
+int CreateUniqueFile(const std::string& folder, mode_t mode, std::string& name) {
+  static constexpr char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static std::atomic<std::uint64_t> calls{0};
+  std::uint64_t state = static_cast<std::uint64_t>(::getpid()) << 32 ^
+                        static_cast<std::uint64_t>(
+                            std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                        ++calls * 0x9E3779B97F4A7C15u;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    // splitmix64: well spread names from a seed that differs per call.
+    std::uint64_t bits = state += 0x9E3779B97F4A7C15u;
+    bits = (bits ^ (bits >> 30)) * 0xBF58476D1CE4E5B9u;
+    bits = (bits ^ (bits >> 27)) * 0x94D049BB133111EBu;
+    bits ^= bits >> 31;
+    std::string candidate = folder + "/.quillmere-";
+    for (int k = 0; k < 6; ++k, bits >>= 6) {
+      candidate.push_back(kLetters[bits % (sizeof kLetters - 1)]);
+    }
+    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0) name = std::move(candidate);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
 }
 
 }  // namespace
@@ -62,24 +94,18 @@ bool OutputFile::Create(const std::string& path) {
     return false;
   }
 
-  std::string pattern = FolderOf(target_) + "/.quillmere-XXXXXX";
-  fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+  // A new output gets the usual permissions, 0666 less the user's umask,
+  // which the kernel applies; the umask itself is never read or changed,
+  // since it belongs to the whole process and other threads create files
+  // too. A replaced file keeps its permissions, set once the temporary file
+  // exists and is still private to this user.
+  temporary_.clear();
+  fd_ = CreateUniqueFile(FolderOf(target_), exists ? 0600 : 0666, temporary_);
   if (fd_ < 0) {
     error_ = errno;
     return false;
   }
-  temporary_ = pattern;
-  // Keep the permissions of the file being replaced; a new file gets the
-  // usual ones for the user's umask.
-  mode_t mode = 0;
-  if (exists) {
-    mode = info.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
-  ::fchmod(fd_, mode);
+  if (exists) ::fchmod(fd_, info.st_mode & 07777);
   return true;
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <thread>
+#include <vector>
 
 #include "arc_shapes.h"
 #include "support/numbers.h"
@@ -241,9 +243,9 @@ TEST(ArcSearchTest, ExistingArcsAreKept) {
   EXPECT_TRUE(searched.vertices[4].gets_bulge);
 }
 
-// The marks are the same whether polylines are searched one after the other
-// or in parallel.
-TEST(ArcSearchTest, MarksDoNotDependOnTheWorkers) {
+// 120 outlines of arcs and straight runs, enough vertices for two workers,
+// and one polyline too short to compute anything.
+std::vector<testing::PlainPolyline> MixedOutlines() {
   testing::OutlineMaker maker(11);
   std::vector<testing::PlainPolyline> polylines;
   for (int p = 0; p < 120; ++p) {
@@ -257,7 +259,14 @@ TEST(ArcSearchTest, MarksDoNotDependOnTheWorkers) {
     }
     polylines.push_back(PolylineOf(points));
   }
-  polylines.push_back(PolylineOf(ArcVertices(0, 0, 1, 0, 90, 2)));  // computes nothing
+  polylines.push_back(PolylineOf(ArcVertices(0, 0, 1, 0, 90, 2)));
+  return polylines;
+}
+
+// The marks are the same whether polylines are searched one after the other
+// or in parallel.
+TEST(ArcSearchTest, MarksDoNotDependOnTheWorkers) {
+  const std::vector<testing::PlainPolyline> polylines = MixedOutlines();
 
   PolylineModel sequential = ModelOf(polylines);
   PolylineModel parallel = ModelOf(polylines);
@@ -276,6 +285,55 @@ TEST(ArcSearchTest, MarksDoNotDependOnTheWorkers) {
   EXPECT_EQ(starts(sequential), starts(parallel));
   FindArcs(parallel, kStartValues, 4);
   EXPECT_EQ(starts(sequential), starts(parallel));
+}
+
+// Notes every call and the thread it came from; asks the search to stop at
+// the first progress once `stop_at` is set. Its state is plain: the contract
+// is that the job's thread alone calls it.
+class ThreadNotingObserver : public JobObserver {
+ public:
+  explicit ThreadNotingObserver(bool stop_at_first) : stop_at_first_(stop_at_first) {}
+  void Progress(JobPhase phase, std::int64_t done, std::int64_t total) override {
+    Note();
+    EXPECT_EQ(phase, JobPhase::kSearching);
+    EXPECT_LE(done, total);
+    last_done = done;
+    stop_ = stop_at_first_;
+  }
+  bool StopRequested() const override {
+    const_cast<ThreadNotingObserver*>(this)->Note();
+    return stop_;
+  }
+  std::vector<std::thread::id> callers;
+  std::int64_t last_done = -1;
+
+ private:
+  void Note() {
+    EXPECT_FALSE(in_call_);  // never two calls at once
+    in_call_ = true;
+    callers.push_back(std::this_thread::get_id());
+    in_call_ = false;
+  }
+  const bool stop_at_first_;
+  bool stop_ = false;
+  bool in_call_ = false;
+};
+
+// While several workers search, the observer hears from the job's thread
+// only, sees the search to its end, and stops it when asked.
+TEST(ArcSearchTest, WorkersReportThroughTheJobsThread) {
+  const std::vector<testing::PlainPolyline> polylines = MixedOutlines();
+  PolylineModel model = ModelOf(polylines);
+  ThreadNotingObserver watching(false);
+  FindArcs(model, kStartValues, 2, &watching);
+  ASSERT_FALSE(watching.callers.empty());
+  for (const std::thread::id caller : watching.callers) EXPECT_EQ(caller, std::this_thread::get_id());
+  EXPECT_EQ(watching.last_done, model.PolylineCount());
+
+  PolylineModel again = ModelOf(polylines);
+  ThreadNotingObserver stopping(true);
+  EXPECT_THROW(FindArcs(again, kStartValues, 2, &stopping), JobStopped);
+  for (const std::thread::id caller : stopping.callers) EXPECT_EQ(caller, std::this_thread::get_id());
 }
 
 }  // namespace

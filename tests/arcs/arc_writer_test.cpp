@@ -112,7 +112,9 @@ long FirstDifference(const std::string& expected, const std::string& written) {
 }
 
 TEST_F(ArcWriterTest, UnmarkedModelReproducesTheSampleDrawings) {
-  for (const std::string& sample : testing::SampleDrawings()) {
+  const std::vector<std::string> samples = testing::SampleDrawings();
+  if (samples.empty()) GTEST_SKIP() << "no sample drawings in " << QUILLMERE_SAMPLES_DIR;
+  for (const std::string& sample : samples) {
     const std::string input = ReadFile(sample);
     PolylineModel model;
     Reported(ReadPolylines(model, sample), messages_);

@@ -97,6 +97,30 @@ TEST_F(PolylineReaderTest, DistributesThePairsOfALightweightPolyline) {
   EXPECT_FALSE(CarriesArc(model, 0, 2));
 }
 
+// Extended data behind the last vertex is a part of its own; a 1001 pair
+// with a vertex behind it (no valid file has one) stays with its vertex.
+// Values with tabs or other control characters around are numbers.
+TEST_F(PolylineReaderTest, ExtendedDataBehindTheLastVertexIsAPartOfItsOwn) {
+  const PolylineModel model = Read(Lf({"0", "SECTION", "2", "ENTITIES", "0", "LWPOLYLINE",
+                                       "1001", "H", "10", "0", "20", "0", "1001", "M", "10",
+                                       "1.0\t", "20", "\t2", "70", "\t1\t", "1001", "Q",
+                                       "1000", "a", "1002", "{", "0", "LWPOLYLINE", "10", "1",
+                                       "1001", "R", "0", "ENDSEC"}));
+  ASSERT_EQ(model.PolylineCount(), 2);
+  const PolylineRecord& p = model.polylines[0];
+  ASSERT_EQ(p.VertexCount(), 2);
+  EXPECT_EQ(X(model, 0, 1), 1.0);
+  EXPECT_EQ(Y(model, 0, 1), 2.0);
+  const testing::PolylineLines parts = PartsOf(model, 0);
+  EXPECT_EQ(parts.header, (Lines{"0", "LWPOLYLINE", "1001", "H"}));
+  EXPECT_EQ(parts.vertices[0], (Lines{"10", "0", "20", "0", "1001", "M"}));
+  EXPECT_EQ(parts.vertices[1], (Lines{"10", "1.0\t", "20", "\t2", "70", "\t1\t"}));
+  EXPECT_EQ(parts.extended_data, (Lines{"1001", "Q", "1000", "a", "1002", "{"}));
+  EXPECT_TRUE(p.HasExtendedData());
+  EXPECT_EQ(PartsOf(model, 1).vertices[0], (Lines{"10", "1"}));
+  EXPECT_EQ(PartsOf(model, 1).extended_data, (Lines{"1001", "R"}));
+}
+
 TEST_F(PolylineReaderTest, OnlyBulgesThatAreNumbersOtherThanZeroMarkArcs) {
   const PolylineModel model = Read(Lf({"0", "SECTION", "2", "ENTITIES", "0", "LWPOLYLINE", "42",
                                        "0.5", "70", "1", "70", "x", "10", "0", "20", "0", "42",

@@ -3,6 +3,8 @@
 //
 // Invariants:
 // - a readable input and a writable output give no message;
+// - extended data that ends every entity of the input ends every entity of
+//   the output too;
 // - the first and last vertex of a polyline are never left out, and every
 //   bulge is finite, not 0, and survives its general number format;
 // - without any arc, the output is the input line for line, apart from line
@@ -152,6 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<Pair> input = PairsOf(SplitDxfLines(bytes));
   const std::vector<std::string_view> output = SplitDxfLines(written);
   FUZZ_CHECK(CodesStayCodes(input, output, {"42"}));
+  if (ExtendedDataEndsEachEntity(input)) FUZZ_CHECK(ExtendedDataEndsEachEntity(PairsOf(output)));
   if (marked) {
     CheckArcsWritten(output_name, model);
   } else {

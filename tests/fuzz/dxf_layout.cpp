@@ -104,6 +104,25 @@ bool CodesStayCodes(const std::vector<Pair>& input, const std::vector<std::strin
   return true;
 }
 
+bool ExtendedDataEndsEachEntity(const std::vector<Pair>& pairs) {
+  const auto extended_data_code = [](std::string_view code) {
+    return code.size() == 4 && code >= "1000" && code <= "1071" &&
+           code.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  bool in_extended_data = false;
+  for (const Pair& pair : pairs) {
+    const std::string_view code = Trim(pair.code);
+    if (code == "0") {
+      in_extended_data = false;
+    } else if (code == "1001") {
+      in_extended_data = true;
+    } else if (in_extended_data && !extended_data_code(code)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 bool IsPlainCount(std::string_view text) {
   if (text.empty() || (text.size() > 1 && text[0] == '0')) return false;
   for (const char c : text) {

@@ -48,6 +48,12 @@ std::vector<Segment> SplitAtLines(const std::vector<Pair>& pairs);
 bool CodesStayCodes(const std::vector<Pair>& input, const std::vector<std::string_view>& output,
                     std::initializer_list<std::string_view> own_codes);
 
+// True when in every entity (from a pair with code 0 to the next one) the
+// pairs from its first group-1001 pair on are all extended data (codes 1000
+// to 1071): readers take everything behind that pair for extended data, so
+// nothing of the entity's own may stand there.
+bool ExtendedDataEndsEachEntity(const std::vector<Pair>& pairs);
+
 // Whether `text` is a count as the writers write it: decimal digits without
 // sign, blanks or leading zeros.
 bool IsPlainCount(std::string_view text);

@@ -3,6 +3,8 @@
 //
 // Invariants:
 // - a readable input and a writable output give no message;
+// - extended data that ends every entity of the input ends every entity of
+//   the output too;
 // - joining keeps every vertex but the joints: the written polylines hold
 //   the vertices read, less one per polyline attached and less those of the
 //   polylines dropped for having fewer than two; every written polyline has
@@ -88,7 +90,7 @@ void CheckJoins(const PolylineModel& model, const std::vector<std::int32_t>& rea
 // The lines a polyline that received others is written with.
 std::size_t BlockLines(const PolylineModel& model, std::int32_t index, const std::string& file) {
   const testing::PolylineLines parts = testing::LinesOf(model, index, file);
-  std::size_t lines = parts.header.size() + parts.trailer.size();
+  std::size_t lines = parts.header.size() + parts.extended_data.size() + parts.trailer.size();
   for (const testing::Lines& vertex : ChainVertexLines(model, index, file)) {
     lines += vertex.size() + vertex.size() % 2;  // inside a chain every pair is whole
   }
@@ -156,6 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<Pair> input = PairsOf(SplitDxfLines(bytes));
   const std::vector<std::string_view> output = SplitDxfLines(written);
   FUZZ_CHECK(CodesStayCodes(input, output, {}));
+  if (ExtendedDataEndsEachEntity(input)) FUZZ_CHECK(ExtendedDataEndsEachEntity(PairsOf(output)));
   CheckCopy(input, model, read_counts, input_name, output);
 
   // Contours: each contour has the segments of its polylines, each once.

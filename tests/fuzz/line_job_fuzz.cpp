@@ -4,6 +4,8 @@
 //
 // Invariants:
 // - a readable input and a writable output give no message;
+// - extended data that ends every entity of the input ends every entity of
+//   the output too;
 // - chaining keeps every vertex but the joints: the vertices of the written
 //   records are those of the records read, less one per record appended,
 //   and never more than two per LINE;
@@ -175,6 +177,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string written = ReadWholeFile(output_name);
   const std::vector<Pair> input = PairsOf(SplitDxfLines(bytes));
   CheckOutput(input, model, SplitDxfLines(written));
+  if (ExtendedDataEndsEachEntity(input)) {
+    FUZZ_CHECK(ExtendedDataEndsEachEntity(PairsOf(SplitDxfLines(written))));
+  }
 
   // Contours: every piece that takes part is one segment of one contour.
   LineModel contours;

@@ -43,11 +43,13 @@ PolylineLines LinesOf(const PolylineModel& model, std::int32_t index, const std:
   for (std::int32_t v = 0; v < polyline.vertex_count; ++v) {
     const std::int64_t end = v + 1 < polyline.vertex_count
                                  ? begin + model.vertices.step[model.VertexIndex(polyline, v + 1)]
-                                 : polyline.place.trailer;
+                                 : polyline.place.extended_data;
     AppendLines(text, begin, end, model, polyline, lines.vertices.emplace_back());
     begin = end;
   }
   if (polyline.value_line_supplied) lines.vertices.back().push_back("");
+  AppendLines(text, polyline.place.extended_data, polyline.place.trailer, model, polyline,
+              lines.extended_data);
   for (const SetAsidePairs& pairs : model.SetAside(polyline)) {
     if (pairs.kind != SetAsideKind::kMovedToTrailer) continue;
     PolylineRecord whole = polyline;

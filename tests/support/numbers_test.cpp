@@ -19,10 +19,19 @@ TEST(ParseNumber, ReadsDecimalForms) {
 
 TEST(ParseNumber, RejectsWhatIsNoNumber) {
   for (const char* text : {"", " ", ".", "0,5", "x", "1.2.3", "1e", "1e+", "e5", "--1", "+-1",
-                           "nan", "NaN", "inf", "-inf", "infinity", "0x10", "1 2", "\t1",
-                           "1\t", "1e400", "-1e400", "1f"}) {
+                           "nan", "NaN", "inf", "-inf", "infinity", "0x10", "1 2", "1\t2",
+                           "\t", "1e400", " 1e400\t", "-1e400", "1f", "0x1p3", "\x7f" "1"}) {
     EXPECT_FALSE(ParseNumber(text).has_value()) << text;
   }
+}
+
+// Every character up to code 32 around a value is ignored, as in the
+// comparison of lines; bytes above 127 are characters and make no number.
+TEST(ParseNumber, IgnoresControlCharactersAndBlanksAround) {
+  EXPECT_EQ(ParseNumber("1.0\t"), 1.0);
+  EXPECT_EQ(ParseNumber("\t -2.5e1\r\x01"), -25.0);
+  EXPECT_EQ(ParseNumber("\v123456789012345\f"), 123456789012345.0);
+  EXPECT_FALSE(ParseNumber("1.0\xa0").has_value());
 }
 
 TEST(ParseNumber, TinyValuesReadAsZero) {
@@ -32,13 +41,16 @@ TEST(ParseNumber, TinyValuesReadAsZero) {
   EXPECT_EQ(ParseNumber("0e999999"), 0.0);
 }
 
-TEST(ParseWholeNumber, AcceptsLeadingBlanksOnly) {
+TEST(ParseWholeNumber, ReadsSignedDigitsWithBlanksAround) {
   EXPECT_EQ(ParseWholeNumber("     1"), 1);
+  EXPECT_EQ(ParseWholeNumber("1 "), 1);
+  EXPECT_EQ(ParseWholeNumber("\t64\r"), 64);
   EXPECT_EQ(ParseWholeNumber("-8"), -8);
   EXPECT_EQ(ParseWholeNumber("+64"), 64);
   EXPECT_FALSE(ParseWholeNumber("1.0").has_value());
   EXPECT_FALSE(ParseWholeNumber("").has_value());
-  EXPECT_FALSE(ParseWholeNumber("1 ").has_value());
+  EXPECT_FALSE(ParseWholeNumber("1 2").has_value());
+  EXPECT_FALSE(ParseWholeNumber("+-1").has_value());
   EXPECT_FALSE(ParseWholeNumber("99999999999").has_value());
 }
 
