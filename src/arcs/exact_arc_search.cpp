@@ -5,6 +5,13 @@
 namespace quillmere {
 
 std::optional<FoundArc> ExactArcSearch::Window(std::int32_t first, std::int32_t last) const {
+  // An arc ends where the path arrives, on the first of repeated vertices:
+  // the repeat stays as a segment without length, so that no vertex kept
+  // could be taken for the dropped one before it. A closed outline's last
+  // vertex repeating its first is dropped all the same: the first stays.
+  const PlanePoint end = points_[static_cast<std::size_t>(last)];
+  const PlanePoint before = points_[static_cast<std::size_t>(last - 1)];
+  if (end.x == before.x && end.y == before.y && last != wrapped_end_) return std::nullopt;
   const std::optional<double> bulge = window_check_.PassingBulge(first, last);
   if (!bulge) return std::nullopt;
   return FoundArc{first, last, *bulge};
@@ -70,6 +77,10 @@ void ExactArcSearch::OfferStraightTails(std::int32_t vertex_count,
                                         std::span<const std::int32_t> reach, bool closed,
                                         std::vector<FoundArc>& arcs) const {
   const std::int32_t last = vertex_count - 1;
+  // Closed by its flag, or by ending where it starts.
+  const PlanePoint start = points_.front();
+  const PlanePoint end = points_.back();
+  const bool round = closed || (start.x == end.x && start.y == end.y);
   std::vector<FoundArc> offered;
   offered.reserve(arcs.size() + 1);
   for (std::size_t a = 0; a < arcs.size(); ++a) {
@@ -79,7 +90,7 @@ void ExactArcSearch::OfferStraightTails(std::int32_t vertex_count,
     // Two arcs for one arc and two or more segments leave fewer vertices;
     // for one closing segment as many, but the outline is then arcs all
     // round.
-    const bool worth = straight >= 2 || (straight == 1 && closed && straight_end == last);
+    const bool worth = straight >= 2 || (straight == 1 && straight_end == last && round);
     FoundArc before, after;
     if (worth && SplitInTwo(arc.first, straight_end, reach, before, after)) {
       offered.push_back(before);
@@ -95,8 +106,10 @@ void ExactArcSearch::Find(std::span<const PlanePoint> points, std::span<const st
                           bool closed, std::vector<FoundArc>& arcs) {
   arcs.clear();
   window_check_.Use(points);
+  points_ = points;
   const auto vertex_count = static_cast<std::int32_t>(points.size());
   const std::int32_t last = vertex_count - 1;
+  wrapped_end_ = closed ? last : -1;
   std::int32_t s = 0;
   while (s + 2 <= last) {
     const std::int32_t end = std::min(last, reach[static_cast<std::size_t>(s)]);

@@ -42,8 +42,9 @@ class ExactArcSearch {
   // The arcs over `points`, in order. No arc reaches beyond `reach[v]` from
   // its first vertex v (a segment read as an arc starts there). For a
   // closed outline `points` ends with its first vertex again, so that the
-  // closing segment can be part of the last arc, and one straight closing
-  // segment after an arc is offered to it as well.
+  // closing segment can be part of the last arc. One straight closing
+  // segment after an arc is offered to it as well, also where an outline
+  // ends on its first vertex without the flag.
   void Find(std::span<const PlanePoint> points, std::span<const std::int32_t> reach, bool closed,
             std::vector<FoundArc>& arcs);
 
@@ -57,6 +58,8 @@ class ExactArcSearch {
                           bool closed, std::vector<FoundArc>& arcs) const;
 
   ExactWindowCheck window_check_;
+  std::span<const PlanePoint> points_;
+  std::int32_t wrapped_end_ = -1;  // a closed outline's first vertex again
 };
 
 }  // namespace quillmere

@@ -147,10 +147,6 @@ void ExactWindowCheck::Use(std::span<const PlanePoint> points) {
 
 std::optional<double> ExactWindowCheck::PassingBulge(std::int32_t first, std::int32_t last) const {
   const auto at = [this](std::int32_t v) { return points_[static_cast<std::size_t>(v)]; };
-  // An arc ends where the path arrives, on the first of repeated vertices:
-  // the repeat stays as a segment without length, and every vertex kept is
-  // the one its arc reaches.
-  if (at(last - 1).x == at(last).x && at(last - 1).y == at(last).y) return std::nullopt;
   const std::optional<Arc> found = ArcThroughPoints(at(first), at(first + (last - first) / 2), at(last), true);
   if (!found) return std::nullopt;
   const CentredArc arc = ArcFromBulge(at(first), at(last), found->bulge);

@@ -16,7 +16,6 @@ namespace quillmere {
 // write: from its first to its last vertex with the bulge of the arc
 // through its first, middle (first + (last - first) / 2) and last vertex.
 // It passes when
-// - its last segment has a length (repeated vertices at its end stay),
 // - that arc exists (ArcThroughPoints: no collinear points, turn and area
 //   agree, bulge of at least kSmallestBulge),
 // - the length of the window's path and the arc's length differ by at most
