@@ -154,7 +154,8 @@ std::optional<double> ExactWindowCheck::PassingBulge(std::int32_t first, std::in
   const double arc_length = arc.radius * arc.sweep;
   const double path_length = path_length_[static_cast<std::size_t>(last)] -
                              path_length_[static_cast<std::size_t>(first)];
-  if (!(std::abs(path_length - arc_length) <= kLengthShare * arc_length)) return std::nullopt;
+  const double length_limit = kLengthShare * arc_length * (1 - kRelativeMargin);
+  if (!(std::abs(path_length - arc_length) <= length_limit)) return std::nullopt;
 
   const double scale = std::abs(arc.centre.x) + std::abs(arc.centre.y) + arc.radius;
   const double limit = deviation_ - kRelativeMargin * deviation_ - kScaleMargin * scale;

@@ -30,11 +30,12 @@ namespace quillmere {
 // arc, and that point lies on the ray as far from the arc's point as from
 // the arc. So the test is the two-sided largest distance, measured exactly.
 //
-// Borderline distances fail: a window passes only when its largest distance
+// Borderline cases fail: a window passes only when its largest distance
 // stays below the deviation by more than rounding can account for
 // (kRelativeMargin of the deviation, and kScaleMargin of the size of the
-// numbers involved), so that no independent measurement of the written arc
-// finds a distance above the deviation. A deviation of 0 accepts nothing.
+// numbers involved), and its length difference below kLengthShare by
+// kRelativeMargin of it, so that no independent measurement of the written
+// arc finds either above its limit. A deviation of 0 accepts nothing.
 //
 // One object serves any number of windows of one polyline at a time; it is
 // not thread-safe.
