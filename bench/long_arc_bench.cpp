@@ -9,6 +9,12 @@
 // search with it, prints the ratio of the times per vertex and checks that
 // the marks are identical.
 //
+// The exact mode runs on the same drawings at deviation 0.5: its time per
+// vertex, its growth from 1k to 8k, the time of the whole 8k drawing, and on
+// the first polyline the ratio to the plain exact search that grows every
+// window vertex by vertex (the same window test; its work grows with the
+// square of the arc's length) and whether both find the same arcs.
+//
 // Usage: long_arc_bench [arcs_per_drawing]
 
 #include <algorithm>
@@ -24,6 +30,7 @@
 #include "arcs/arc_full_window_check.h"
 #include "arcs/arc_search.h"
 #include "arcs/arc_shapes.h"
+#include "arcs/exact_window_check.h"
 #include "reference_arc_search.h"
 
 namespace quillmere {
@@ -152,6 +159,88 @@ bool RunSetting(const ArcSearchSettings& settings, int arcs) {
   return all_same;
 }
 
+// The plain exact search on one polyline: every window grown vertex by
+// vertex from its start until the first that fails. Returns its arcs as
+// (first, last) pairs.
+std::vector<std::pair<std::int32_t, std::int32_t>> PlainExactSearch(
+    const testing::PlainPolyline& polyline, double deviation) {
+  std::vector<PlanePoint> points;
+  for (const testing::PlainVertex& vertex : polyline.vertices) points.push_back({vertex.x, vertex.y});
+  ExactWindowCheck check(deviation);
+  check.Use(points);
+  std::vector<std::pair<std::int32_t, std::int32_t>> arcs;
+  const auto last = static_cast<std::int32_t>(points.size()) - 1;
+  std::int32_t s = 0;
+  while (s + 2 <= last) {
+    std::int32_t e = s + 1;
+    while (e + 1 <= last && check.PassingBulge(s, e + 1)) ++e;
+    if (e >= s + 2) {
+      arcs.emplace_back(s, e);
+      s = e;
+    } else {
+      ++s;
+    }
+  }
+  return arcs;
+}
+
+std::vector<std::pair<std::int32_t, std::int32_t>> ArcsOf(const PolylineModel& model,
+                                                          std::int32_t index) {
+  const PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(index)];
+  std::vector<std::pair<std::int32_t, std::int32_t>> arcs;
+  for (std::int32_t v = 0; v < polyline.vertex_count; ++v) {
+    if (!model.HasMark(model.VertexIndex(polyline, v), kVertexGetsBulge)) continue;
+    std::int32_t e = v + 1;
+    while (e < polyline.vertex_count && model.HasMark(model.VertexIndex(polyline, e), kVertexDropped)) {
+      ++e;
+    }
+    arcs.emplace_back(v, e);
+  }
+  return arcs;
+}
+
+// The exact mode over every size; returns false when its arcs differ from
+// the plain exact search's.
+bool RunExact(double deviation, int arcs) {
+  const ArcSearchSettings settings{deviation, 100, 100, true};
+  std::printf("\nExact mode: deviation %g\n", deviation);
+  std::printf("%8s %9s %9s %10s %11s %11s %6s | %14s %8s %6s\n", "per arc", "vertices", "wall s",
+              "cpu s", "wall us/v", "cpu us/v", "arcs", "plain cpu us/v", "ratio", "arcs");
+  bool all_same = true;
+  double first_processor = 0, last_processor = 0, first_wall = 0, last_wall = 0;
+  for (const int size : {1000, 2000, 4000, 8000}) {
+    const std::vector<testing::PlainPolyline> polylines = LongArcs(arcs, size, 1000 + size);
+    const PolylineModel drawing = testing::ModelOf(polylines);
+    const double vertices = static_cast<double>(arcs) * size;
+    PolylineModel result;
+    const Timing production = TimeProduction(drawing, settings, result);
+
+    const Clock::time_point wall_start = Clock::now();
+    const std::clock_t processor_start = std::clock();
+    const auto plain = PlainExactSearch(polylines[0], deviation);
+    const Timing plain_timing = TimingSince(wall_start, processor_start);
+    const bool same = plain == ArcsOf(result, 0);
+    all_same = all_same && same;
+    const double wall_per_vertex = production.wall * 1e6 / vertices;
+    const double processor_per_vertex = production.processor * 1e6 / vertices;
+    const double plain_per_vertex = plain_timing.processor * 1e6 / size;
+    std::printf("%8d %9.0f %9.3f %10.3f %11.3f %11.3f %6d | %14.3f %7.0fx %6s\n", size, vertices,
+                production.wall, production.processor, wall_per_vertex, processor_per_vertex,
+                CountArcs(result), plain_per_vertex, plain_per_vertex / processor_per_vertex,
+                same ? "same" : "DIFFER");
+    if (size == 1000) {
+      first_wall = wall_per_vertex;
+      first_processor = processor_per_vertex;
+    }
+    last_wall = wall_per_vertex;
+    last_processor = processor_per_vertex;
+  }
+  std::printf("Growth of the time per vertex from 1k to 8k vertices per arc: %.2fx wall, %.2fx "
+              "processor (target at most 1.5x)\n",
+              last_wall / first_wall, last_processor / first_processor);
+  return all_same;
+}
+
 int Run(int arcs) {
   std::printf("Long arcs: %d polylines per drawing, radius 50, 300 degrees, noise 1e-4; %u "
               "hardware threads; load average %s\n",
@@ -161,6 +250,7 @@ int Run(int arcs) {
               "polyline, one thread; ratio: old cpu per vertex over production cpu per vertex.\n");
   bool same = RunSetting({0.5, 1000, 100}, arcs);
   same = RunSetting({0.1, 100, 100}, arcs) && same;
+  same = RunExact(0.5, arcs) && same;
   std::printf("\nLoad average at the end: %s\n", LoadAverage().c_str());
   std::printf("Marks: %s\n", same ? "identical" : "DIFFERENT");
   return same ? 0 : 1;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "arcs/arc_window_check.h"
+#include "arcs/exact_arc_search.h"
 
 namespace quillmere {
 
@@ -27,11 +28,18 @@ struct SearchedPolyline {
   std::vector<PlanePoint> points;
   std::vector<std::int32_t> next_arc;
 
-  void Load(const PolylineModel& model, const PolylineRecord& polyline) {
+  // With `wrapped`, the first vertex follows the last once more: the
+  // closing segment of a closed outline.
+  void Load(const PolylineModel& model, const PolylineRecord& polyline, bool wrapped = false) {
     const auto n = static_cast<std::size_t>(polyline.vertex_count);
-    points.resize(n);
-    next_arc.resize(n + 1);
-    next_arc[n] = static_cast<std::int32_t>(n);
+    const std::size_t count = wrapped && n > 0 ? n + 1 : n;
+    points.resize(count);
+    next_arc.resize(count + 1);
+    next_arc[count] = static_cast<std::int32_t>(count);
+    if (count > n) {
+      points[n] = {model.vertices.x[polyline.first_vertex], model.vertices.y[polyline.first_vertex]};
+      next_arc[n] = static_cast<std::int32_t>(n);
+    }
     for (std::size_t v = n; v-- > 0;) {
       const std::int64_t vertex = polyline.first_vertex + static_cast<std::int64_t>(v);
       points[v] = {model.vertices.x[vertex], model.vertices.y[vertex]};
@@ -66,6 +74,18 @@ std::int32_t LongestWindow(const SearchedPolyline& searched, std::int32_t s,
   return e;
 }
 
+// Marks one arc: its inner vertices dropped, its first vertex with the
+// bulge.
+void MarkArc(PolylineModel& model, const PolylineRecord& polyline, const FoundArc& arc,
+             std::vector<ArcStart>& arc_starts) {
+  for (std::int32_t v = arc.first + 1; v < arc.last; ++v) {
+    model.SetMark(model.VertexIndex(polyline, v), kVertexDropped, true);
+  }
+  const std::int64_t first = model.VertexIndex(polyline, arc.first);
+  model.SetMark(first, kVertexGetsBulge, true);
+  arc_starts.push_back({first, arc.bulge});
+}
+
 // Marks the arcs of one polyline; their starts go to `arc_starts`.
 void MarkArcs(PolylineModel& model, const PolylineRecord& polyline,
               const SearchedPolyline& searched, ArcWindowCheck& window_check,
@@ -87,26 +107,42 @@ void MarkArcs(PolylineModel& model, const PolylineRecord& polyline,
       ++s;
       continue;
     }
-    for (std::int32_t v = s + 1; v < e; ++v) {
-      model.SetMark(model.VertexIndex(polyline, v), kVertexDropped, true);
-    }
-    const std::int64_t first = model.VertexIndex(polyline, s);
-    model.SetMark(first, kVertexGetsBulge, true);
-    arc_starts.push_back({first, arc->bulge});
+    MarkArc(model, polyline, {s, e, arc->bulge}, arc_starts);
     s = e;
   } while (!(s + 3 > n - 1));
 }
 
-void SearchPolyline(PolylineModel& model, const PolylineRecord& polyline,
-                    SearchedPolyline& searched, ArcWindowCheck& window_check,
+// The searches of both modes, kept by each worker for all its polylines.
+struct Searches {
+  explicit Searches(const ArcSearchSettings& settings)
+      : exact(settings.exact), sampled(settings), exact_search(settings.deviation) {}
+
+  bool exact;
+  ArcWindowCheck sampled;
+  ExactArcSearch exact_search;
+  SearchedPolyline searched;
+  std::vector<FoundArc> found;
+};
+
+void SearchPolyline(PolylineModel& model, const PolylineRecord& polyline, Searches& searches,
                     std::vector<ArcStart>& arc_starts) {
   if (!HasPlainOutline(polyline)) return;
   for (std::int32_t v = 0; v < polyline.vertex_count; ++v) {
     model.SetMark(model.VertexIndex(polyline, v), kVertexDropped, false);
   }
-  searched.Load(model, polyline);
-  window_check.Use(searched.points);
-  MarkArcs(model, polyline, searched, window_check, arc_starts);
+  SearchedPolyline& searched = searches.searched;
+  if (!searches.exact) {
+    searched.Load(model, polyline);
+    searches.sampled.Use(searched.points);
+    MarkArcs(model, polyline, searched, searches.sampled, arc_starts);
+    return;
+  }
+  // The exact mode runs arcs of a closed outline over its closing segment:
+  // the last arc may end on the first vertex again, which stays first.
+  const bool closed = (polyline.header_flags & kFlagClosed) != 0;
+  searched.Load(model, polyline, closed);
+  searches.exact_search.Find(searched.points, searched.next_arc, closed, searches.found);
+  for (const FoundArc& arc : searches.found) MarkArc(model, polyline, arc, arc_starts);
 }
 
 // What the workers share: the next polyline to take, how many are done,
@@ -136,11 +172,10 @@ void SearchPolylines(PolylineModel& model, const ArcSearchSettings& settings,
                      SearchProgress& progress, WorkerResult& result,
                      const ProgressTap* tap = nullptr) {
   try {
-    ArcWindowCheck window_check(settings);
-    SearchedPolyline searched;
+    Searches searches(settings);
     for (std::int32_t p = progress.next++; p < model.PolylineCount() && !progress.stop;
          p = progress.next++) {
-      SearchPolyline(model, model.polylines[static_cast<std::size_t>(p)], searched, window_check,
+      SearchPolyline(model, model.polylines[static_cast<std::size_t>(p)], searches,
                      result.arc_starts);
       const std::int32_t done = ++progress.done;
       if (tap != nullptr) tap->Report(done);

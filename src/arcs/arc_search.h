@@ -15,6 +15,11 @@ namespace quillmere {
 // last vertex of an arc, or one vertex further when no window passed. A
 // window that holds a segment read as an arc fails.
 //
+// With `settings.exact` the windows are tested by their true distances and
+// lengths and searched for the fewest segments instead (ExactArcSearch);
+// a closed outline's last arc may then run over its closing segment, its
+// bulge on the last vertex kept.
+//
 // Polylines are independent, so they are searched in parallel by up to
 // `worker_count` threads (0: one per processor core); the marks are those of
 // a search one polyline after the other.

@@ -12,7 +12,8 @@ double CounterClockwiseSweep(double start, double end) {
   return sweep;
 }
 
-std::optional<Arc> ArcThroughPoints(PlanePoint first, PlanePoint middle, PlanePoint last) {
+std::optional<Arc> ArcThroughPoints(PlanePoint first, PlanePoint middle, PlanePoint last,
+                                    bool half_circle_by_rounding) {
   const double x1 = first.x, y1 = first.y;
   const double x2 = middle.x, y2 = middle.y;
   const double x3 = last.x, y3 = last.y;
@@ -53,6 +54,8 @@ std::optional<Arc> ArcThroughPoints(PlanePoint first, PlanePoint middle, PlanePo
   double magnitude;
   if (sweep > M_PI) {
     magnitude = std::tan(sweep / 4);
+  } else if (q > 1 && half_circle_by_rounding && q <= 1 + kHalfCircleRounding) {
+    magnitude = 1;
   } else if (q > 1) {
     return std::nullopt;  // rounding put the chord above the diameter
   } else {

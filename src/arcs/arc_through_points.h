@@ -29,7 +29,14 @@ struct Arc {
 // as rounding makes them for nearly collinear points; rounding puts the
 // first and the third point further apart than the diameter; or the bulge
 // would be smaller in magnitude than kSmallestBulge.
-std::optional<Arc> ArcThroughPoints(PlanePoint first, PlanePoint middle, PlanePoint last);
+//
+// With `half_circle_by_rounding`, a chord above the diameter by no more than
+// rounding (kHalfCircleRounding of it) is a half circle, bulge 1, instead:
+// the exact mode measures the arc it gets and needs the exact half circles
+// of a closed circle split at opposite vertices.
+inline constexpr double kHalfCircleRounding = 1e-12;
+std::optional<Arc> ArcThroughPoints(PlanePoint first, PlanePoint middle, PlanePoint last,
+                                    bool half_circle_by_rounding = false);
 
 // The angle of the point (x, y) seen from the centre (cx, cy): atan2 of the
 // difference, in -pi..pi.

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #endif
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -149,6 +150,35 @@ TEST_F(ArcJobTest, FewerArcTestPointsGiveTwoArcs) {
   Append(expected, LwVertex(quarter[4], "0.198912367379658"));
   Append(expected, LwVertex(quarter[8]));
   EXPECT_EQ(RunArcJob(Lf(Drawing(input)), {0.1, 50, 100}), CrLf(Drawing(expected)));
+}
+
+// The exact mode writes a closed circle as two half circles: the second
+// arc's bulge sits on the last vertex kept and runs over the closing
+// segment back to the first vertex, which stays first.
+TEST_F(ArcJobTest, ExactModeWritesAClosedCircleAsTwoHalfCircles) {
+  std::vector<PlanePoint> circle = ArcVertices(0, 0, 100, 0, 360, 360);
+  circle.pop_back();
+  Lines input = {"  0", "LWPOLYLINE", "  5", "2A", "100", "AcDbPolyline", " 90", "360", " 70", "1"};
+  for (const PlanePoint& p : circle) Append(input, LwVertex(p));
+  const std::string output = RunArcJob(Lf(Drawing(input)), {0.01, 100, 100, true});
+
+  Lines lines;
+  for (std::size_t begin = 0, end; (end = output.find("\r\n", begin)) != std::string::npos;
+       begin = end + 2) {
+    lines.push_back(output.substr(begin, end - begin));
+  }
+  const auto at = std::find(lines.begin(), lines.end(), "LWPOLYLINE");
+  ASSERT_GT(lines.end() - at, 22);
+  Lines header = {"  0", "LWPOLYLINE", "  5", "2A", "100", "AcDbPolyline", " 90", "2", " 70", "1"};
+  // Each vertex as read, then its bulge: a half circle within rounding.
+  Append(header, LwVertex(circle[0]));
+  EXPECT_EQ(Lines(at - 1, at + 13), header);
+  EXPECT_EQ(*(at + 13), "42");
+  EXPECT_NEAR(std::stod(*(at + 14)), 1, 1e-6);
+  EXPECT_EQ(Lines(at + 15, at + 19), LwVertex(circle[180]));
+  EXPECT_EQ(*(at + 19), "42");
+  EXPECT_NEAR(std::stod(*(at + 20)), 1, 1e-6);
+  EXPECT_EQ(*(at + 21), "  0");  // the LINE after it: no third vertex
 }
 
 TEST_F(ArcJobTest, ThreeDimensionalPolylineIsCopiedAsItIs) {

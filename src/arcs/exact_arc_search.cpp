@@ -1,0 +1,127 @@
+#include "arcs/exact_arc_search.h"
+
+#include <algorithm>
+
+namespace quillmere {
+
+std::optional<FoundArc> ExactArcSearch::Window(std::int32_t first, std::int32_t last) const {
+  // An arc ends where the path arrives, on the first of repeated vertices:
+  // the repeat stays as a segment without length, so that no vertex kept
+  // could be taken for the dropped one before it. A closed outline's last
+  // vertex repeating its first is dropped all the same: the first stays.
+  const PlanePoint end = points_[static_cast<std::size_t>(last)];
+  const PlanePoint before = points_[static_cast<std::size_t>(last - 1)];
+  if (end.x == before.x && end.y == before.y && last != wrapped_end_) return std::nullopt;
+  const std::optional<double> bulge = window_check_.PassingBulge(first, last);
+  if (!bulge) return std::nullopt;
+  return FoundArc{first, last, *bulge};
+}
+
+std::optional<FoundArc> ExactArcSearch::LongestFrom(std::int32_t first, std::int32_t end) const {
+  std::optional<FoundArc> passed;
+  // Three vertices define the arc; a fourth can give a better middle vertex.
+  for (const std::int32_t segments : {2, 3}) {
+    if (first + segments > end) break;
+    passed = Window(first, first + segments);
+    if (passed) break;
+  }
+  if (!passed) return std::nullopt;
+  std::int32_t failed = -1;
+  while (passed->last < end) {
+    const std::int32_t longer = std::min(end, first + 2 * (passed->last - first));
+    const std::optional<FoundArc> next = Window(first, longer);
+    if (!next) {
+      failed = longer;
+      break;
+    }
+    passed = next;
+  }
+  if (failed < 0) return passed;
+  while (failed - passed->last > 1) {
+    const std::int32_t between = passed->last + (failed - passed->last) / 2;
+    const std::optional<FoundArc> next = Window(first, between);
+    if (next) {
+      passed = next;
+    } else {
+      failed = between;
+    }
+  }
+  return passed;
+}
+
+bool ExactArcSearch::SplitInTwo(std::int32_t first, std::int32_t last,
+                                std::span<const std::int32_t> reach, FoundArc& before,
+                                FoundArc& after) const {
+  const std::int32_t middle = first + (last - first) / 2;
+  // The middle itself can fail by rounding where the halves are exact half
+  // circles; its neighbours then serve as well.
+  for (const std::int32_t offset : {0, 1, -1, 2, -2}) {
+    const std::int32_t split = middle + offset;
+    if (split < first + 2 || split > last - 2) continue;
+    if (split > reach[static_cast<std::size_t>(first)] ||
+        last > reach[static_cast<std::size_t>(split)]) {
+      continue;
+    }
+    const std::optional<FoundArc> one = Window(first, split);
+    if (!one) continue;
+    const std::optional<FoundArc> two = Window(split, last);
+    if (!two) continue;
+    before = *one;
+    after = *two;
+    return true;
+  }
+  return false;
+}
+
+void ExactArcSearch::OfferStraightTails(std::int32_t vertex_count,
+                                        std::span<const std::int32_t> reach, bool closed,
+                                        std::vector<FoundArc>& arcs) const {
+  const std::int32_t last = vertex_count - 1;
+  // Closed by its flag, or by ending where it starts.
+  const PlanePoint start = points_.front();
+  const PlanePoint end = points_.back();
+  const bool round = closed || (start.x == end.x && start.y == end.y);
+  std::vector<FoundArc> offered;
+  offered.reserve(arcs.size() + 1);
+  for (std::size_t a = 0; a < arcs.size(); ++a) {
+    const FoundArc arc = arcs[a];
+    const std::int32_t straight_end = a + 1 < arcs.size() ? arcs[a + 1].first : last;
+    const std::int32_t straight = straight_end - arc.last;
+    // Two arcs for one arc and two or more segments leave fewer vertices;
+    // for one closing segment as many, but the outline is then arcs all
+    // round.
+    const bool worth = straight >= 2 || (straight == 1 && straight_end == last && round);
+    FoundArc before, after;
+    if (worth && SplitInTwo(arc.first, straight_end, reach, before, after)) {
+      offered.push_back(before);
+      offered.push_back(after);
+    } else {
+      offered.push_back(arc);
+    }
+  }
+  arcs = std::move(offered);
+}
+
+void ExactArcSearch::Find(std::span<const PlanePoint> points, std::span<const std::int32_t> reach,
+                          bool closed, std::vector<FoundArc>& arcs) {
+  arcs.clear();
+  window_check_.Use(points);
+  points_ = points;
+  const auto vertex_count = static_cast<std::int32_t>(points.size());
+  const std::int32_t last = vertex_count - 1;
+  wrapped_end_ = closed ? last : -1;
+  std::int32_t s = 0;
+  while (s + 2 <= last) {
+    const std::int32_t end = std::min(last, reach[static_cast<std::size_t>(s)]);
+    const std::optional<FoundArc> arc = LongestFrom(s, end);
+    if (arc) {
+      arcs.push_back(*arc);
+      s = arc->last;
+    } else {
+      ++s;
+    }
+  }
+  OfferStraightTails(vertex_count, reach, closed, arcs);
+}
+
+}  // namespace quillmere

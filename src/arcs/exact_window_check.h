@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "arcs/arc_through_points.h"
+
+namespace quillmere {
+
+// The window test of the exact mode: true distances and lengths instead of
+// test points.
+//
+// The window [first, last] is tested against the arc that the writer will
+// write: from its first to its last vertex with the bulge of the arc
+// through its first, middle (first + (last - first) / 2) and last vertex.
+// It passes when
+// - that arc exists (ArcThroughPoints: no collinear points, turn and area
+//   agree, bulge of at least kSmallestBulge),
+// - the length of the window's path and the arc's length differ by at most
+//   kLengthShare of the arc's length, so that corners, zig-zags and notches
+//   that fit within the deviation are not rounded into arcs,
+// - every point of every segment lies within the deviation of the arc, and
+// - seen from the arc's centre, the path turns through the arc's angle and
+//   not a full turn more or less.
+// The last two together put every point of the arc within the deviation of
+// the path as well: the path then meets every ray from the centre through
+// the arc, at a point of the sector no further than the deviation from the
+// arc, and that point lies on the ray as far from the arc's point as from
+// the arc. So the test is the two-sided largest distance, measured exactly.
+//
+// Borderline cases fail: a window passes only when its largest distance
+// stays below the deviation by more than rounding can account for
+// (kRelativeMargin of the deviation, and kScaleMargin of the size of the
+// numbers involved), and its length difference below kLengthShare by
+// kRelativeMargin of it, so that no independent measurement of the written
+// arc finds either above its limit. A deviation of 0 accepts nothing.
+//
+// One object serves any number of windows of one polyline at a time; it is
+// not thread-safe.
+class ExactWindowCheck {
+ public:
+  static constexpr double kLengthShare = 0.05;
+  static constexpr double kRelativeMargin = 1e-9;
+  static constexpr double kScaleMargin = 1e-14;
+
+  explicit ExactWindowCheck(double deviation) : deviation_(deviation) {}
+
+  // Starts on the windows of one polyline; `points` must stay as they are
+  // while its windows are tested.
+  void Use(std::span<const PlanePoint> points);
+
+  // The bulge of the window's arc when the window [first, last] passes
+  // (first + 2 <= last), nothing when it fails.
+  std::optional<double> PassingBulge(std::int32_t first, std::int32_t last) const;
+
+ private:
+  double deviation_;
+  std::span<const PlanePoint> points_;
+  std::vector<double> path_length_;  // from vertex 0 to each vertex
+};
+
+}  // namespace quillmere
