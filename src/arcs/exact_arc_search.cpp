@@ -122,6 +122,25 @@ void ExactArcSearch::Find(std::span<const PlanePoint> points, std::span<const st
     }
   }
   OfferStraightTails(vertex_count, reach, closed, arcs);
+  BalanceWholeOutline(vertex_count, reach, arcs);
+}
+
+void ExactArcSearch::BalanceWholeOutline(std::int32_t vertex_count,
+                                         std::span<const std::int32_t> reach,
+                                         std::vector<FoundArc>& arcs) const {
+  const std::int32_t last = vertex_count - 1;
+  const PlanePoint start = points_.front();
+  const PlanePoint end = points_.back();
+  if (start.x != end.x || start.y != end.y) return;
+  if (arcs.size() != 2 || arcs[0].first != 0 || arcs[1].last != last ||
+      arcs[0].last != arcs[1].first) {
+    return;
+  }
+  // A near-full arc and a sliver draw the same circle as two halves, but the
+  // sliver's radius hangs on a few vertices and the long arc's bulge grows
+  // without bound; CAD and CAM programs take the halves better.
+  FoundArc before, after;
+  if (SplitInTwo(0, last, reach, before, after)) arcs = {before, after};
 }
 
 }  // namespace quillmere

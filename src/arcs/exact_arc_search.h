@@ -56,6 +56,10 @@ class ExactArcSearch {
                   FoundArc& before, FoundArc& after) const;
   void OfferStraightTails(std::int32_t vertex_count, std::span<const std::int32_t> reach,
                           bool closed, std::vector<FoundArc>& arcs) const;
+  // An outline that ends on its start and came out as two arcs all round
+  // becomes two halves where both pass.
+  void BalanceWholeOutline(std::int32_t vertex_count, std::span<const std::int32_t> reach,
+                           std::vector<FoundArc>& arcs) const;
 
   ExactWindowCheck window_check_;
   std::span<const PlanePoint> points_;

@@ -63,6 +63,17 @@ TEST(ExactArcSearchTest, ClosedCirclesBecomeTwoHalfCirclesAndOpenArcsOneArc) {
   // Radius 3, 1,000 vertices, deviation 0.001: the segments are 0.019 long.
   EXPECT_EQ(Arcs(Searched(Closed(Circle(3, 1000, 10)), Exact(0.001))), 2);
 
+  // A traced circle, its vertices off the circle by a little: still two
+  // halves, not a near-full arc and a sliver.
+  std::vector<PlanePoint> traced = Circle(50, 270, 0);
+  for (std::size_t v = 0; v < traced.size(); ++v) {
+    const double off = 1 + 0.00006 * std::sin(0.7 * static_cast<double>(v));
+    traced[v] = {traced[v].x * off, traced[v].y * off};
+  }
+  const PlainPolyline halves = Searched(Closed(traced), Exact(0.01));
+  ASSERT_EQ(Arcs(halves), 2);
+  for (const int v : Kept(halves)) EXPECT_NEAR(std::abs(halves.vertices[v].bulge), 1, 0.05);
+
   // Open arcs of 270 degrees, both ways round: one arc beyond a half circle.
   for (const double sweep : {270.0, -270.0}) {
     const PlainPolyline arc = Searched(PolylineOf(ArcVertices(5, -3, 100, 30, 30 + sweep, 359)),
