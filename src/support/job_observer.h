@@ -22,7 +22,7 @@ enum class JobPhase {
 // observer from them: the job's thread reports for them. So an observer
 // needs no locks for its own state; only what it shares with other threads
 // of its own (a window that shows the progress, a stop button) must be safe
-// for them, as JobThread's atomics are.
+// for them, as JobProgress's atomics are.
 class JobObserver {
  public:
   virtual ~JobObserver() = default;

@@ -1,6 +1,6 @@
 #include "app/gui/job_thread.h"
 
-#include <system_error>
+#include <utility>
 
 #include <QMetaObject>
 
@@ -61,52 +61,37 @@ void JobThread::Join() {
 
 void JobThread::Start(const JobRunner& jobs, JobMode mode, std::string input_name,
                       std::string output_name, Finished finished) {
-  Join();  // a job that has ended but whose thread was not joined yet
   running_ = true;
-  stop_requested_ = false;
-  phase_ = static_cast<int>(JobPhase::kReading);
-  done_ = 0;
-  total_ = 0;
   // Kept for a job whose thread cannot start.
   const std::string input_copy = input_name;
   const Finished finished_copy = finished;
-  try {
-    thread_ = std::thread([this, jobs, mode, input = std::move(input_name),
-                           output = std::move(output_name), finished = std::move(finished)] {
-      CrossThreadNotices notices(*this, notices_, handover_);
-      const std::optional<JobSummary> summary = jobs.Run(mode, input, output, notices, this);
-      const bool notified = notices.notified();
-      QMetaObject::invokeMethod(
-          this,
-          [this, summary, notified, finished] {
-            Join();
-            running_ = false;
-            finished(summary, notified);
-          },
-          Qt::QueuedConnection);
-    });
-  } catch (const std::system_error& error) {
-    // No memory for the thread's stack: the job ends before it starts, and
-    // the window goes on.
+  const std::optional<int> start_error = StartJobThread(
+      thread_, progress_,
+      [this, jobs, mode, input = std::move(input_name), output = std::move(output_name),
+       finished = std::move(finished)] {
+        CrossThreadNotices notices(*this, notices_, handover_);
+        const std::optional<JobSummary> summary =
+            jobs.Run(mode, input, output, notices, &progress_);
+        const bool notified = notices.notified();
+        QMetaObject::invokeMethod(
+            this,
+            [this, summary, notified, finished] {
+              Join();
+              running_ = false;
+              finished(summary, notified);
+            },
+            Qt::QueuedConnection);
+      });
+  if (start_error) {
     QMetaObject::invokeMethod(
         this,
-        [this, input_copy, finished_copy, code = error.code().value()] {
+        [this, input_copy, finished_copy, code = *start_error] {
           running_ = false;
           notices_.Notify(Failure{Notice::kOutOfMemory, input_copy, code});
           finished_copy(std::nullopt, true);
         },
         Qt::QueuedConnection);
   }
-}
-
-void JobThread::Progress(JobPhase phase, std::int64_t done, std::int64_t total) {
-  phase_ = static_cast<int>(phase);
-  done_ = done;
-  total_ = total;
-}
-
-JobThread::Snapshot JobThread::CurrentProgress() const {
-  return {static_cast<JobPhase>(phase_.load()), done_.load(), total_.load()};
 }
 
 }  // namespace quillmere

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <atomic>
 #include <condition_variable>
 #include <mutex>
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,8 +9,8 @@
 
 #include <QObject>
 
+#include "app/job_progress.h"
 #include "app/job_runner.h"
-#include "support/job_observer.h"
 #include "support/notices.h"
 
 namespace quillmere {
@@ -21,7 +19,7 @@ namespace quillmere {
 // repainting and can show progress and stop the job. The job's notices are
 // shown on the window's thread by `notices`, modal, while the job waits for
 // the user to confirm them; the result is handed to the window's thread too.
-class JobThread : public QObject, private JobObserver {
+class JobThread : public QObject {
  public:
   // What the window needs when a job has ended: what it did when it wrote
   // its output (nothing when it failed or was stopped), and whether it
@@ -43,15 +41,11 @@ class JobThread : public QObject, private JobObserver {
 
   // Asks the running job to stop; it ends within a fraction of a second,
   // leaving the previous output as it was.
-  void RequestStop() { stop_requested_ = true; }
+  void RequestStop() { progress_.RequestStop(); }
 
   // How far the running job is, for the display.
-  struct Snapshot {
-    JobPhase phase = JobPhase::kReading;
-    std::int64_t done = 0;
-    std::int64_t total = 0;
-  };
-  Snapshot CurrentProgress() const;
+  using Snapshot = JobProgress::Snapshot;
+  Snapshot CurrentProgress() const { return progress_.Current(); }
 
  private:
   class CrossThreadNotices;
@@ -64,17 +58,12 @@ class JobThread : public QObject, private JobObserver {
     bool abandoned = false;
   };
 
-  void Progress(JobPhase phase, std::int64_t done, std::int64_t total) override;
-  bool StopRequested() const override { return stop_requested_; }
   void Join();
 
   NoticeSink& notices_;
   std::thread thread_;
   bool running_ = false;
-  std::atomic<bool> stop_requested_{false};
-  std::atomic<int> phase_{0};
-  std::atomic<std::int64_t> done_{0};
-  std::atomic<std::int64_t> total_{0};
+  JobProgress progress_;
   Handover handover_;
 };
 

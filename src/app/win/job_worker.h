@@ -2,14 +2,12 @@
 
 #include <windows.h>
 
-#include <atomic>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <thread>
 
+#include "app/job_progress.h"
 #include "app/job_runner.h"
-#include "support/job_observer.h"
 #include "support/notices.h"
 
 namespace quillmere::win {
@@ -23,10 +21,10 @@ inline constexpr UINT kJobFinishedMessage = WM_APP + 2;  // the job has ended
 // reach the window's thread with SendMessage, which waits until the window
 // has shown them: the boxes are modal over the window, and the translation
 // table is touched by that thread only.
-class JobWorker : private JobObserver {
+class JobWorker {
  public:
   explicit JobWorker(HWND window) : window_(window) {}
-  ~JobWorker() override;
+  ~JobWorker();
   JobWorker(const JobWorker&) = delete;
   JobWorker& operator=(const JobWorker&) = delete;
 
@@ -45,27 +43,17 @@ class JobWorker : private JobObserver {
   bool Running() const { return running_; }
   // The job ends within a fraction of a second, leaving the previous output
   // as it was.
-  void RequestStop() { stop_requested_ = true; }
+  void RequestStop() { progress_.RequestStop(); }
 
-  struct Snapshot {
-    JobPhase phase = JobPhase::kReading;
-    std::int64_t done = 0;
-    std::int64_t total = 0;
-  };
-  Snapshot CurrentProgress() const;
+  using Snapshot = JobProgress::Snapshot;
+  Snapshot CurrentProgress() const { return progress_.Current(); }
 
  private:
-  void Progress(JobPhase phase, std::int64_t done, std::int64_t total) override;
-  bool StopRequested() const override { return stop_requested_; }
-
   HWND window_;
   std::thread thread_;
   bool running_ = false;
   Result result_;
-  std::atomic<bool> stop_requested_{false};
-  std::atomic<int> phase_{0};
-  std::atomic<std::int64_t> done_{0};
-  std::atomic<std::int64_t> total_{0};
+  JobProgress progress_;
 };
 
 }  // namespace quillmere::win
