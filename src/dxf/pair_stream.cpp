@@ -186,6 +186,13 @@ void PairStream::PutBack(DxfPair pair) {
   holding_ = true;
 }
 
+bool PairStream::ReadBodyPair(DxfPair& pair) {
+  if (!ReadPair(pair)) return false;
+  if (!LineIs(pair.code, "0")) return true;
+  PutBack(std::move(pair));
+  return false;
+}
+
 bool PairStream::ReadPair(DxfPair& pair) {
   if (holding_) {
     holding_ = false;

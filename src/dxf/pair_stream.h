@@ -62,6 +62,11 @@ class PairStream {
   // Makes `pair` the next one ReadPair yields. At most one pair is held.
   void PutBack(DxfPair pair);
 
+  // Reads the next pair of an entity's body. False at the end of the input
+  // and at the (0, ...) pair that ends the body, which is put back for the
+  // reader of the next entity.
+  bool ReadBodyPair(DxfPair& pair);
+
   // Reads the next pair in place, with where it lies in the file. For
   // readers that never put a pair back; false when nothing is left.
   bool ReadPairView(PairView& pair);

@@ -147,13 +147,7 @@ class ArcRecordBuilder {
 void ReadArcEntity(const DxfPair& start, PairStream& input, LineModel& model) {
   ArcRecordBuilder builder(model, start.code);
   DxfPair pair;
-  while (input.ReadPair(pair)) {
-    if (LineIs(pair.code, "0")) {
-      input.PutBack(std::move(pair));
-      break;
-    }
-    builder.Take(pair);
-  }
+  while (input.ReadBodyPair(pair)) builder.Take(pair);
   builder.Finish();
 }
 

@@ -160,13 +160,7 @@ class LineRecordBuilder {
 void ReadLineEntity(const DxfPair& start, PairStream& input, LineModel& model) {
   LineRecordBuilder builder(model, start.code);
   DxfPair pair;
-  while (input.ReadPair(pair)) {
-    if (LineIs(pair.code, "0")) {
-      input.PutBack(std::move(pair));
-      break;
-    }
-    builder.Take(pair);
-  }
+  while (input.ReadBodyPair(pair)) builder.Take(pair);
   builder.Finish();
 }
 

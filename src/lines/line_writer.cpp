@@ -110,11 +110,7 @@ void WriteRecord(OutputFile& output, const LineRecord& record, LineModel& model)
 // with code "0" that ends it is put back.
 void PassLineBody(PairStream& input, OutputFile* copy) {
   DxfPair pair;
-  while (input.ReadPair(pair)) {
-    if (LineIs(pair.code, "0")) {
-      input.PutBack(std::move(pair));
-      return;
-    }
+  while (input.ReadBodyPair(pair)) {
     if (copy != nullptr) WritePair(*copy, pair);
   }
 }
