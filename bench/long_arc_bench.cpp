@@ -21,8 +21,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -118,13 +120,31 @@ Timing TimeSegmentBySegment(testing::PlainPolyline& polyline, const ArcSearchSet
 
 int CountArcs(const PolylineModel& model) { return static_cast<int>(model.arc_starts.size()); }
 
-// Runs one setting over every size; returns false when marks differ.
-bool RunSetting(const ArcSearchSettings& settings, int arcs) {
-  std::printf("\nSettings: deviation %g, arc test count %d, line test count %d\n",
-              settings.deviation, settings.arc_tests, settings.line_tests);
-  std::printf("%8s %9s %9s %10s %11s %11s %6s | %12s %8s %6s\n", "per arc", "vertices",
-              "wall s", "cpu s", "wall us/v", "cpu us/v", "arcs", "old cpu us/v", "ratio",
-              "marks");
+// What a reference search on the first polyline of a drawing took, and
+// whether it found what the production search found on the whole drawing.
+struct ReferenceRun {
+  Timing timing;
+  bool same = false;
+};
+using ReferenceSearch = std::function<ReferenceRun(
+    const std::vector<testing::PlainPolyline>& polylines, const PolylineModel& result)>;
+
+// How a table names the reference's columns and what it adds to the growth.
+struct TableLabels {
+  const char* reference_time;  // the reference's time per vertex
+  const char* agreement;       // whether both found the same
+  const char* growth_note;
+};
+
+// Times the production search with `settings` over every size against
+// `reference`, printing one row per size and the growth of the time per
+// vertex; returns false when the reference found something else.
+bool RunSizes(const ArcSearchSettings& settings, int arcs, const TableLabels& labels,
+              const ReferenceSearch& reference) {
+  const int width = static_cast<int>(std::strlen(labels.reference_time));
+  std::printf("%8s %9s %9s %10s %11s %11s %6s | %*s %8s %6s\n", "per arc", "vertices", "wall s",
+              "cpu s", "wall us/v", "cpu us/v", "arcs", width, labels.reference_time, "ratio",
+              labels.agreement);
   bool all_same = true;
   double first_wall = 0, first_processor = 0, last_wall = 0, last_processor = 0;
   for (const int size : {1000, 2000, 4000, 8000}) {
@@ -134,18 +154,16 @@ bool RunSetting(const ArcSearchSettings& settings, int arcs) {
     PolylineModel result;
     const Timing production = TimeProduction(drawing, settings, result);
 
-    testing::PlainPolyline old_search = polylines[0];
-    const Timing old_timing = TimeSegmentBySegment(old_search, settings);
-    const bool same = testing::MarksOf({old_search}) ==
-                      testing::MarksOf({testing::WithArcMarks(polylines, result)[0]});
-    all_same = all_same && same;
+    const ReferenceRun reference_run = reference(polylines, result);
+    all_same = all_same && reference_run.same;
     const double wall_per_vertex = production.wall * 1e6 / vertices;
     const double processor_per_vertex = production.processor * 1e6 / vertices;
-    const double old_per_vertex = old_timing.processor * 1e6 / size;
-    std::printf("%8d %9.0f %9.3f %10.3f %11.3f %11.3f %6d | %12.3f %7.0fx %6s\n", size, vertices,
+    const double reference_per_vertex = reference_run.timing.processor * 1e6 / size;
+    std::printf("%8d %9.0f %9.3f %10.3f %11.3f %11.3f %6d | %*.3f %7.0fx %6s\n", size, vertices,
                 production.wall, production.processor, wall_per_vertex, processor_per_vertex,
-                CountArcs(result), old_per_vertex, old_per_vertex / processor_per_vertex,
-                same ? "same" : "DIFFER");
+                CountArcs(result), width, reference_per_vertex,
+                reference_per_vertex / processor_per_vertex,
+                reference_run.same ? "same" : "DIFFER");
     if (size == 1000) {
       first_wall = wall_per_vertex;
       first_processor = processor_per_vertex;
@@ -154,9 +172,24 @@ bool RunSetting(const ArcSearchSettings& settings, int arcs) {
     last_processor = processor_per_vertex;
   }
   std::printf("Growth of the time per vertex from 1k to 8k vertices per arc: %.2fx wall, %.2fx "
-              "processor\n",
-              last_wall / first_wall, last_processor / first_processor);
+              "processor%s\n",
+              last_wall / first_wall, last_processor / first_processor, labels.growth_note);
   return all_same;
+}
+
+// Runs one setting over every size; returns false when marks differ.
+bool RunSetting(const ArcSearchSettings& settings, int arcs) {
+  std::printf("\nSettings: deviation %g, arc test count %d, line test count %d\n",
+              settings.deviation, settings.arc_tests, settings.line_tests);
+  return RunSizes(settings, arcs, {"old cpu us/v", "marks", ""},
+                  [&](const std::vector<testing::PlainPolyline>& polylines,
+                      const PolylineModel& result) {
+                    testing::PlainPolyline old_search = polylines[0];
+                    const Timing timing = TimeSegmentBySegment(old_search, settings);
+                    return ReferenceRun{
+                        timing, testing::MarksOf({old_search}) ==
+                                    testing::MarksOf({testing::WithArcMarks(polylines, result)[0]})};
+                  });
 }
 
 // The plain exact search on one polyline: every window grown vertex by
@@ -204,41 +237,15 @@ std::vector<std::pair<std::int32_t, std::int32_t>> ArcsOf(const PolylineModel& m
 bool RunExact(double deviation, int arcs) {
   const ArcSearchSettings settings{deviation, 100, 100, true};
   std::printf("\nExact mode: deviation %g\n", deviation);
-  std::printf("%8s %9s %9s %10s %11s %11s %6s | %14s %8s %6s\n", "per arc", "vertices", "wall s",
-              "cpu s", "wall us/v", "cpu us/v", "arcs", "plain cpu us/v", "ratio", "arcs");
-  bool all_same = true;
-  double first_processor = 0, last_processor = 0, first_wall = 0, last_wall = 0;
-  for (const int size : {1000, 2000, 4000, 8000}) {
-    const std::vector<testing::PlainPolyline> polylines = LongArcs(arcs, size, 1000 + size);
-    const PolylineModel drawing = testing::ModelOf(polylines);
-    const double vertices = static_cast<double>(arcs) * size;
-    PolylineModel result;
-    const Timing production = TimeProduction(drawing, settings, result);
-
-    const Clock::time_point wall_start = Clock::now();
-    const std::clock_t processor_start = std::clock();
-    const auto plain = PlainExactSearch(polylines[0], deviation);
-    const Timing plain_timing = TimingSince(wall_start, processor_start);
-    const bool same = plain == ArcsOf(result, 0);
-    all_same = all_same && same;
-    const double wall_per_vertex = production.wall * 1e6 / vertices;
-    const double processor_per_vertex = production.processor * 1e6 / vertices;
-    const double plain_per_vertex = plain_timing.processor * 1e6 / size;
-    std::printf("%8d %9.0f %9.3f %10.3f %11.3f %11.3f %6d | %14.3f %7.0fx %6s\n", size, vertices,
-                production.wall, production.processor, wall_per_vertex, processor_per_vertex,
-                CountArcs(result), plain_per_vertex, plain_per_vertex / processor_per_vertex,
-                same ? "same" : "DIFFER");
-    if (size == 1000) {
-      first_wall = wall_per_vertex;
-      first_processor = processor_per_vertex;
-    }
-    last_wall = wall_per_vertex;
-    last_processor = processor_per_vertex;
-  }
-  std::printf("Growth of the time per vertex from 1k to 8k vertices per arc: %.2fx wall, %.2fx "
-              "processor (target at most 1.5x)\n",
-              last_wall / first_wall, last_processor / first_processor);
-  return all_same;
+  return RunSizes(settings, arcs, {"plain cpu us/v", "arcs", " (target at most 1.5x)"},
+                  [&](const std::vector<testing::PlainPolyline>& polylines,
+                      const PolylineModel& result) {
+                    const Clock::time_point wall_start = Clock::now();
+                    const std::clock_t processor_start = std::clock();
+                    const auto plain = PlainExactSearch(polylines[0], deviation);
+                    const Timing timing = TimingSince(wall_start, processor_start);
+                    return ReferenceRun{timing, plain == ArcsOf(result, 0)};
+                  });
 }
 
 int Run(int arcs) {
