@@ -72,14 +72,7 @@ AboutWindow::~AboutWindow() {
 
 void AboutWindow::Create(HWND owner) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = Procedure;
-  window_class.hInstance = instance;
-  window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = kClassName;
-  ::RegisterClassExW(&window_class);
+  RegisterWindowClass(instance, kClassName, ObjectProcedure<AboutWindow>);
   window_ = ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName,
                               Wide(texts_.Caption(kAboutWindow)).c_str(),
                               WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 100, 100, owner, nullptr,
@@ -113,10 +106,8 @@ void AboutWindow::Layout() {
   ::MoveWindow(copyright_, s(96), s(64), s(190), s(14), TRUE);
   ::MoveWindow(comments_, s(16), s(96), s(266), s(32), TRUE);
   ::MoveWindow(ok_, s(111), s(140), s(75), s(25), TRUE);
-  RECT frame{0, 0, s(kClientWidth), s(kClientHeight)};
-  ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)));
-  PlaceOnScreen(window_, frame.right - frame.left, frame.bottom - frame.top, ::GetWindow(window_, GW_OWNER));
+  PlaceWithClientSize(window_, s(kClientWidth), s(kClientHeight), false,
+                      ::GetWindow(window_, GW_OWNER));
 }
 
 void AboutWindow::ShowModal(HWND owner) {
@@ -127,16 +118,6 @@ void AboutWindow::ShowModal(HWND owner) {
   }
   ::SetFocus(ok_);
   RunModal(window_, owner);
-}
-
-LRESULT CALLBACK AboutWindow::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-  if (message == WM_NCCREATE) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
-  }
-  auto* const self = reinterpret_cast<AboutWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr || self->window_ == nullptr) return ::DefWindowProcW(window, message, w, l);
-  return self->Handle(message, w, l);
 }
 
 LRESULT AboutWindow::Handle(UINT message, WPARAM w, LPARAM l) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/win/shown_texts.h"
+#include "app/win/win_window.h"
 
 namespace quillmere::win {
 
@@ -20,7 +21,8 @@ class AboutWindow {
   void ShowModal(HWND owner);
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+  template <typename T>
+  friend LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);
   void Create(HWND owner);
   void Layout();

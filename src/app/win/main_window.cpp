@@ -35,14 +35,7 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create(HINSTANCE instance, int show) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = Procedure;
-  window_class.hInstance = instance;
-  window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = kClassName;
-  ::RegisterClassExW(&window_class);
+  RegisterWindowClass(instance, kClassName, ObjectProcedure<MainWindow>);
 
   // A single fixed border: the window keeps the size of its design.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -58,16 +51,6 @@ bool MainWindow::Create(HINSTANCE instance, int show) {
   ::UpdateWindow(window_);
   ::SetFocus(job_buttons_[0]);
   return true;
-}
-
-LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-  if (message == WM_NCCREATE) {
-    auto* const create = reinterpret_cast<CREATESTRUCTW*>(l);
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* const self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr || self->window_ == nullptr) return ::DefWindowProcW(window, message, w, l);
-  return self->Handle(message, w, l);
 }
 
 LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
@@ -103,14 +86,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     case kJobFinishedMessage:
       JobFinished();
       return 0;
-    case WM_DPICHANGED: {
-      const auto* const suggested = reinterpret_cast<const RECT*>(l);
+    case WM_DPICHANGED:
       ApplyDpi(HIWORD(w));
-      ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+      TakeSuggestedFrame(window_, l);
       return 0;
-    }
     case WM_ACTIVATE:
       // The control that had the focus gets it back when the window is
       // active again, as in a dialog.

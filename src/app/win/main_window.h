@@ -14,6 +14,7 @@
 #include "app/win/shown_texts.h"
 #include "app/win/win_boxes.h"
 #include "app/win/win_file_dialog.h"
+#include "app/win/win_window.h"
 
 namespace quillmere::win {
 
@@ -47,7 +48,8 @@ class MainWindow {
   void PlaceLanguageCheckMark(int language_number);
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+  template <typename T>
+  friend LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);
 
   void BuildControls();

@@ -134,10 +134,8 @@ void MainWindow::ApplyDpi(int dpi) {
   for (HWND button : job_buttons_) SetButtonImages(button, job_images_);
   SetButtonImages(about_button_, help_images_);
 
-  RECT frame{0, 0, Scaled(kClientWidth, dpi), Scaled(kClientHeight, dpi)};
-  ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)), TRUE,
-                       static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)));
-  PlaceOnScreen(window_, frame.right - frame.left, frame.bottom - frame.top, window_);
+  PlaceWithClientSize(window_, Scaled(kClientWidth, dpi), Scaled(kClientHeight, dpi), true,
+                      window_);
   Layout();
 }
 

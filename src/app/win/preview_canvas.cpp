@@ -112,14 +112,9 @@ PreviewCanvas::~PreviewCanvas() {
 
 void PreviewCanvas::Create(HWND parent, int id) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.style = CS_DBLCLKS;
-  window_class.lpfnWndProc = Procedure;
-  window_class.hInstance = instance;
-  window_class.hCursor = ::LoadCursorW(nullptr, IDC_HAND);
-  window_class.lpszClassName = kClassName;
-  ::RegisterClassExW(&window_class);
+  // Painted whole from its picture: no ground of its own.
+  RegisterWindowClass(instance, kClassName, ObjectProcedure<PreviewCanvas>,
+                      {CS_DBLCLKS, IDC_HAND, nullptr});
   window_ = ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
 }
@@ -194,25 +189,13 @@ void PreviewCanvas::Repaint(HDC target, int width, int height) {
   ::DeleteDC(source);
 }
 
-LRESULT CALLBACK PreviewCanvas::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-  if (message == WM_NCCREATE) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
-  }
-  auto* const self = reinterpret_cast<PreviewCanvas*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr || self->window_ == nullptr) return ::DefWindowProcW(window, message, w, l);
-  return self->Handle(message, w, l);
-}
-
 LRESULT PreviewCanvas::Handle(UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      const HDC dc = ::BeginPaint(window_, &paint);
+      const PaintScope paint(window_);
       RECT client{};
       ::GetClientRect(window_, &client);
-      Repaint(dc, client.right, client.bottom);
-      ::EndPaint(window_, &paint);
+      Repaint(paint.dc(), client.right, client.bottom);
       return 0;
     }
     case WM_ERASEBKGND:

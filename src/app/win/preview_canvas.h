@@ -4,6 +4,7 @@
 
 #include "preview/preview_content.h"
 #include "preview/view_geometry.h"
+#include "app/win/win_window.h"
 
 namespace quillmere::win {
 
@@ -31,7 +32,8 @@ class PreviewCanvas {
   void FitView();
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+  template <typename T>
+  friend LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);
   void Changed();
   void Repaint(HDC target, int width, int height);

@@ -96,14 +96,7 @@ PreviewWindow::~PreviewWindow() {
 
 void PreviewWindow::Create() {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = Procedure;
-  window_class.hInstance = instance;
-  window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = kClassName;
-  ::RegisterClassExW(&window_class);
+  RegisterWindowClass(instance, kClassName, ObjectProcedure<PreviewWindow>);
   window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, kClassName,
                               Wide(texts_.Caption(kPreviewWindow)).c_str(),
                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 100, 100, owner_,
@@ -245,16 +238,6 @@ void PreviewWindow::PaintLegend(HDC dc) {
   ::SelectObject(dc, old_font);
 }
 
-LRESULT CALLBACK PreviewWindow::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-  if (message == WM_NCCREATE) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
-  }
-  auto* const self = reinterpret_cast<PreviewWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr || self->window_ == nullptr) return ::DefWindowProcW(window, message, w, l);
-  return self->Handle(message, w, l);
-}
-
 LRESULT PreviewWindow::Handle(UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_COMMAND:
@@ -278,27 +261,19 @@ LRESULT PreviewWindow::Handle(UINT message, WPARAM w, LPARAM l) {
           break;
       }
       return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      const HDC dc = ::BeginPaint(window_, &paint);
-      PaintLegend(dc);
-      ::EndPaint(window_, &paint);
+    case WM_PAINT:
+      PaintLegend(PaintScope(window_).dc());
       return 0;
-    }
     case WM_MOUSEWHEEL:
       // The wheel zooms the drawing wherever the focus is.
       return ::SendMessageW(canvas_.handle(), message, w, l);
     case WM_SIZE:
       Layout();
       return 0;
-    case WM_DPICHANGED: {
-      const auto* const suggested = reinterpret_cast<const RECT*>(l);
-      ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+      TakeSuggestedFrame(window_, l);
       ApplyDpi();
       return 0;
-    }
     case WM_CLOSE:
       ::ShowWindow(window_, SW_HIDE);
       return 0;

@@ -11,6 +11,7 @@
 #include "app/win/shown_texts.h"
 #include "preview/preview_content.h"
 #include "support/message_sink.h"
+#include "app/win/win_window.h"
 
 namespace quillmere::win {
 
@@ -35,7 +36,8 @@ class PreviewWindow {
   bool ShowJobResult(JobMode mode, const std::string& input_name, const std::string& output_name);
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+  template <typename T>
+  friend LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);
   void Create();
   void ApplyDpi();

@@ -21,18 +21,6 @@ COLORREF FixedCellColour() {
   return RGB(GetRValue(face) * 15 / 16, GetGValue(face) * 15 / 16, GetBValue(face) * 15 / 16);
 }
 
-void RegisterGridClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.style = CS_DBLCLKS;
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = instance;
-  window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = nullptr;  // painted whole
-  window_class.lpszClassName = kClassName;
-  ::RegisterClassExW(&window_class);
-}
-
 }  // namespace
 
 StringGrid::StringGrid(int columns, EditTextChanged edit_text_changed, KeyDown key_down)
@@ -45,7 +33,9 @@ StringGrid::~StringGrid() = default;
 
 void StringGrid::Create(HWND parent, int id) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  RegisterGridClass(instance, Procedure);
+  // Painted whole: no ground of its own.
+  RegisterWindowClass(instance, kClassName, ObjectProcedure<StringGrid>,
+                      {CS_DBLCLKS, IDC_ARROW, nullptr});
   window_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"",
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL |
                                   WS_CLIPCHILDREN,
@@ -301,25 +291,11 @@ void StringGrid::KeyPressed(WPARAM key) {
   }
 }
 
-LRESULT CALLBACK StringGrid::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-  if (message == WM_NCCREATE) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
-  }
-  auto* const self = reinterpret_cast<StringGrid*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr || self->window_ == nullptr) return ::DefWindowProcW(window, message, w, l);
-  return self->Handle(message, w, l);
-}
-
 LRESULT StringGrid::Handle(UINT message, WPARAM w, LPARAM l) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      const HDC dc = ::BeginPaint(window_, &paint);
-      Paint(dc);
-      ::EndPaint(window_, &paint);
+    case WM_PAINT:
+      Paint(PaintScope(window_).dc());
       return 0;
-    }
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN:

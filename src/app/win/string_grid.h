@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/win/win_window.h"
+
 namespace quillmere::win {
 
 // A grid of text cells addressed as a string grid: Cell(column, row), with
@@ -51,7 +53,8 @@ class StringGrid {
   bool IsEditing() const { return editor_ != nullptr; }
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+  template <typename T>
+  friend LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
   static LRESULT CALLBACK EditorProcedure(HWND window, UINT message, WPARAM w, LPARAM l,
                                           UINT_PTR id, DWORD_PTR grid);
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);

@@ -72,14 +72,7 @@ TranslateWindow::~TranslateWindow() {
 
 void TranslateWindow::Create(HWND owner) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = Procedure;
-  window_class.hInstance = instance;
-  window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = kClassName;
-  ::RegisterClassExW(&window_class);
+  RegisterWindowClass(instance, kClassName, ObjectProcedure<TranslateWindow>);
   window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, kClassName,
                               Wide(texts_.Caption(kTranslateWindow)).c_str(),
                               WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX, 0, 0, 100, 100, owner,
@@ -101,10 +94,8 @@ void TranslateWindow::Create(HWND owner) {
   grid_.Create(window_, kGrid);
   status_bar_ = add(STATUSCLASSNAMEW, 0, kStatus, "");
   ApplyDpi();
-  RECT frame{0, 0, Scaled(kClientWidth, dpi_), Scaled(kClientHeight, dpi_)};
-  ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)));
-  PlaceOnScreen(window_, frame.right - frame.left, frame.bottom - frame.top, owner);
+  PlaceWithClientSize(window_, Scaled(kClientWidth, dpi_), Scaled(kClientHeight, dpi_), false,
+                      owner);
 }
 
 void TranslateWindow::ApplyDpi() {
@@ -208,16 +199,6 @@ void TranslateWindow::FixedColCheckClick() {
   grid_.SetFixedCols(ticked ? kFixedColumnsWhenTicked : 0);
 }
 
-LRESULT CALLBACK TranslateWindow::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-  if (message == WM_NCCREATE) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
-  }
-  auto* const self = reinterpret_cast<TranslateWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr || self->window_ == nullptr) return ::DefWindowProcW(window, message, w, l);
-  return self->Handle(message, w, l);
-}
-
 LRESULT TranslateWindow::Handle(UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_COMMAND:
@@ -241,14 +222,10 @@ LRESULT TranslateWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_SIZE:
       Layout();
       return 0;
-    case WM_DPICHANGED: {
-      const auto* const suggested = reinterpret_cast<const RECT*>(l);
-      ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+      TakeSuggestedFrame(window_, l);
       ApplyDpi();
       return 0;
-    }
     case WM_CLOSE:
       // Closing is always allowed.
       ::ShowWindow(window_, SW_HIDE);

@@ -5,6 +5,7 @@
 #include "app/win/shown_texts.h"
 #include "app/win/string_grid.h"
 #include "i18n/translation_table.h"
+#include "app/win/win_window.h"
 
 namespace quillmere::win {
 
@@ -26,7 +27,8 @@ class TranslateWindow {
   void ShowModal(HWND owner);
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+  template <typename T>
+  friend LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);
   void Create(HWND owner);
   void ApplyDpi();

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <windows.h>
+
+namespace quillmere::win {
+
+// How a window class differs from a dialog's: the class style, the cursor
+// over it, and its ground (nullptr for a window that paints all of itself).
+struct WindowClassLook {
+  UINT style = 0;
+  const wchar_t* cursor = IDC_ARROW;
+  HBRUSH ground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+};
+
+// Registers the class `name`, whose windows `procedure` serves.
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                         const WindowClassLook& look = {});
+
+// The procedure of windows that belong to an object of type T, which passes
+// itself as the creation parameter. Messages go to T::Handle once the
+// object holds its handle in `window_`; those sent while CreateWindowExW
+// runs are handled by Windows' defaults. T makes this a friend.
+template <typename T>
+LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_NCCREATE) {
+    ::SetWindowLongPtrW(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
+  }
+  auto* const self = reinterpret_cast<T*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr || self->window_ == nullptr) return ::DefWindowProcW(window, message, w, l);
+  return self->Handle(message, w, l);
+}
+
+// Moves `window` to the frame that WM_DPICHANGED suggests in its `l`.
+void TakeSuggestedFrame(HWND window, LPARAM l);
+
+// Places the top-level `window` with a client area of `width` x `height`
+// (beneath a menu bar when `with_menu`) as PlaceOnScreen does.
+void PlaceWithClientSize(HWND window, int width, int height, bool with_menu, HWND near_window);
+
+// The drawing of one WM_PAINT, between BeginPaint and EndPaint.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+  ~PaintScope() { ::EndPaint(window_, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+
+  HDC dc() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+}  // namespace quillmere::win
