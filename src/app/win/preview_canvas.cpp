@@ -8,6 +8,8 @@
 
 #include "app/win/win_dpi.h"
 #include "preview/preview_colours.h"
+#include "preview/preview_layers.h"
+#include "preview/screen_map.h"
 
 namespace quillmere::win {
 
@@ -20,30 +22,11 @@ constexpr double kCoordinateLimit = 1.0e6;
 
 COLORREF Colour(PreviewRgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
-// Screen position of a point relative to a drawing's origin.
-struct ScreenMap {
-  ScreenMap(double origin_x, double origin_y, const view::ViewTransform& view, view::ViewSize size)
-      : scale(view.scale),
-        offset_x((origin_x - view.centre_x) * view.scale + size.width / 2),
-        offset_y(size.height / 2 - (origin_y - view.centre_y) * view.scale) {}
-
-  POINT operator()(const FlatPoint& p) const {
-    return {static_cast<LONG>(std::clamp(p.x * scale + offset_x, -kCoordinateLimit, kCoordinateLimit)),
-            static_cast<LONG>(std::clamp(offset_y - p.y * scale, -kCoordinateLimit, kCoordinateLimit))};
-  }
-  bool Meets(const FlatBounds& b, view::ViewSize size, double margin) const {
-    return b.max_x * scale + offset_x >= -margin && b.min_x * scale + offset_x <= size.width + margin &&
-           offset_y - b.min_y * scale >= -margin && offset_y - b.max_y * scale <= size.height + margin;
-  }
-  bool BelowOnePixel(const FlatBounds& b) const {
-    return (static_cast<double>(b.max_x) - b.min_x) * scale < 1 &&
-           (static_cast<double>(b.max_y) - b.min_y) * scale < 1;
-  }
-
-  double scale;
-  double offset_x;
-  double offset_y;
-};
+// GDI's integer pixels, within the limit.
+POINT At(const ScreenMap& map, const FlatPoint& p) {
+  return {static_cast<LONG>(std::clamp(map.X(p), -kCoordinateLimit, kCoordinateLimit)),
+          static_cast<LONG>(std::clamp(map.Y(p), -kCoordinateLimit, kCoordinateLimit))};
+}
 
 // The pieces of `drawing` that meet the view, highlights last; a point on
 // the pixel of the one before is passed over, so that the cost follows the
@@ -61,13 +44,13 @@ void PaintDrawing(HDC dc, const FlatDrawing& drawing, const view::ViewTransform&
       if (piece.stroke != stroke || !map.Meets(piece.bounds, size, width)) continue;
       const FlatPoint* points = drawing.points.data() + piece.first;
       if (map.BelowOnePixel(piece.bounds)) {
-        const POINT dot = map(points[0]);
+        const POINT dot = At(map, points[0]);
         ::SetPixelV(dc, dot.x, dot.y, colour);
         continue;
       }
       run.clear();
       for (std::uint32_t i = 0; i < piece.count; ++i) {
-        const POINT p = map(points[i]);
+        const POINT p = At(map, points[i]);
         if (!run.empty() && run.back().x == p.x && run.back().y == p.y && i + 1 < piece.count) continue;
         run.push_back(p);
       }
@@ -84,19 +67,13 @@ void PaintMarks(HDC dc, const std::vector<FlatPoint>& points, double origin_x, d
   const ScreenMap map(origin_x, origin_y, view, size);
   const int cell = Scaled(kRemovedMarkCell, dpi);
   const int half = Scaled(static_cast<int>(kRemovedMarkSize), dpi) / 2;
-  const int columns = static_cast<int>(size.width) / cell + 1;
-  const int rows = static_cast<int>(size.height) / cell + 1;
-  std::vector<bool> taken(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
+  MarkCells cells(size, cell);
   const HPEN pen = ::CreatePen(PS_SOLID, 1, Colour(kRemovedVertexRgb));
   const HGDIOBJ old_pen = ::SelectObject(dc, pen);
   const HGDIOBJ old_brush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
   for (const FlatPoint& point : points) {
-    const POINT p = map(point);
-    if (p.x < 0 || p.x >= size.width || p.y < 0 || p.y >= size.height) continue;
-    const std::size_t index = static_cast<std::size_t>(p.y / cell) * static_cast<std::size_t>(columns) +
-                              static_cast<std::size_t>(p.x / cell);
-    if (taken[index]) continue;
-    taken[index] = true;
+    const POINT p = At(map, point);
+    if (!cells.Take(p.x, p.y)) continue;
     ::Rectangle(dc, p.x - half, p.y - half, p.x + half + 1, p.y + half + 1);
   }
   ::SelectObject(dc, old_pen);
@@ -141,12 +118,7 @@ void PreviewCanvas::ShowRemovedVertices(bool show) {
 }
 
 void PreviewCanvas::FitView() {
-  view::WorldBounds bounds;
-  if (content_ != nullptr) {
-    bounds.Include(content_->input);
-    bounds.Include(content_->output);
-  }
-  view_ = view::FittingView(bounds, Size());
+  view_ = view::FittingView(ContentBounds(content_), Size());
   fitted_ = true;
   Changed();
 }
@@ -170,13 +142,12 @@ void PreviewCanvas::Repaint(HDC target, int width, int height) {
     if (content_ != nullptr) {
       const int dpi = DpiOf(window_);
       const view::ViewSize size{static_cast<double>(width), static_cast<double>(height)};
-      // The marks lie under the drawing, so that the arcs stay visible.
-      if (show_removed_vertices_ && !content_->removed_vertices.empty()) {
-        PaintMarks(dc, content_->removed_vertices, content_->output.origin_x,
+      const PreviewLayers layers = LayersOf(*content_, show_output_, show_removed_vertices_);
+      if (layers.removed_vertices != nullptr) {
+        PaintMarks(dc, *layers.removed_vertices, content_->output.origin_x,
                    content_->output.origin_y, view_, size, dpi);
       }
-      const bool output = show_output_ && content_->job.has_value();
-      PaintDrawing(dc, output ? content_->output : content_->input, view_, size, dpi);
+      PaintDrawing(dc, *layers.drawing, view_, size, dpi);
     }
     ::SelectObject(dc, old);
     ::DeleteDC(dc);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/compared_job.h"
 #include "app/window_texts.h"
 #include "app/win/win_dpi.h"
 #include "app/win/win_text.h"
@@ -19,18 +20,6 @@ constexpr int kSwatchWidth = 26;
 constexpr int kSwatchHeight = 14;
 
 enum ControlId : int { kVorherBtn = 100, kNachherBtn, kPunkteCheck, kEinpassenBtn, kHinweis, kCanvas };
-
-ComparedJob ComparedJobOf(JobMode mode) {
-  switch (mode) {
-    case JobMode::kFindArcs:
-      return ComparedJob::kFindArcs;
-    case JobMode::kChainLines:
-      return ComparedJob::kChainLines;
-    case JobMode::kJoinPolylines:
-      return ComparedJob::kJoinPolylines;
-  }
-  return ComparedJob::kFindArcs;
-}
 
 // The file's own name, without its folder.
 std::u16string ShortName(const std::string& file_name) {

@@ -7,6 +7,7 @@
 #include <QWheelEvent>
 
 #include "app/gui/preview/drawing_painter.h"
+#include "preview/preview_layers.h"
 
 namespace quillmere {
 
@@ -32,12 +33,7 @@ void PreviewCanvas::ShowRemovedVertices(bool show) {
 }
 
 void PreviewCanvas::FitView() {
-  WorldBounds bounds;
-  if (content_ != nullptr) {
-    bounds.Include(content_->input);
-    bounds.Include(content_->output);
-  }
-  view_ = FittingView(bounds, size());
+  view_ = FittingView(ContentBounds(content_), size());
   fitted_ = true;
   Changed();
 }

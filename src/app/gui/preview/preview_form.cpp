@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include "app/compared_job.h"
 #include "app/gui/preview/preview_legend.h"
 #include "app/gui/shared_texts.h"
 #include "app/gui/window_font.h"
@@ -12,18 +13,6 @@
 namespace quillmere {
 
 namespace {
-
-ComparedJob ComparedJobOf(JobMode mode) {
-  switch (mode) {
-    case JobMode::kFindArcs:
-      return ComparedJob::kFindArcs;
-    case JobMode::kChainLines:
-      return ComparedJob::kChainLines;
-    case JobMode::kJoinPolylines:
-      return ComparedJob::kJoinPolylines;
-  }
-  return ComparedJob::kFindArcs;
-}
 
 // The file's own name, without its folder, as the file system spells it.
 QString ShortName(const std::string& file_name) {
