@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "preview/preview_layers.h"
+#include "preview/preview_view.h"
 #include "preview/screen_map.h"
 
 namespace quillmere {
@@ -40,6 +41,30 @@ TEST(PreviewLayersTest, MarksUnderTheOutputOnlyWhereAJobRan) {
   EXPECT_EQ(before.drawing, &content.input);
   EXPECT_EQ(before.removed_vertices, &content.removed_vertices);
   EXPECT_EQ(before.polyline_ends, nullptr);
+}
+
+// A resize fits the view anew until the user zooms or moves it; fitting
+// again restores that.
+TEST(PreviewViewTest, ResizeRefitsOnlyAFittedView) {
+  PreviewContent content;
+  content.input.pieces.push_back({});
+  content.input.bounds = {0, 0, 10, 10};
+  PreviewView preview;
+  preview.SetContent(&content, {100, 100});
+  const view::ViewTransform small = preview.transform();
+  preview.Resized({300, 300});
+  EXPECT_DOUBLE_EQ(preview.transform().scale, 3 * small.scale);
+
+  view::ViewTransform moved = preview.transform();
+  moved.centre_x += 5;
+  preview.Move(moved);
+  preview.Resized({100, 100});
+  EXPECT_EQ(preview.transform().centre_x, moved.centre_x);
+  EXPECT_EQ(preview.transform().scale, moved.scale);
+
+  preview.Fit({100, 100});
+  EXPECT_EQ(preview.transform().centre_x, small.centre_x);
+  EXPECT_EQ(preview.transform().scale, small.scale);
 }
 
 }  // namespace

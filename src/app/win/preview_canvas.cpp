@@ -8,7 +8,7 @@
 
 #include "app/win/win_dpi.h"
 #include "preview/preview_colours.h"
-#include "preview/preview_layers.h"
+#include "preview/preview_view.h"
 #include "preview/screen_map.h"
 
 namespace quillmere::win {
@@ -103,23 +103,22 @@ view::ViewSize PreviewCanvas::Size() const {
 }
 
 void PreviewCanvas::SetContent(const PreviewContent* content) {
-  content_ = content;
-  FitView();
+  view_.SetContent(content, Size());
+  Changed();
 }
 
 void PreviewCanvas::ShowOutput(bool show) {
-  show_output_ = show;
+  view_.ShowOutput(show);
   Changed();
 }
 
 void PreviewCanvas::ShowRemovedVertices(bool show) {
-  show_removed_vertices_ = show;
+  view_.ShowRemovedVertices(show);
   Changed();
 }
 
 void PreviewCanvas::FitView() {
-  view_ = view::FittingView(ContentBounds(content_), Size());
-  fitted_ = true;
+  view_.Fit(Size());
   Changed();
 }
 
@@ -139,15 +138,15 @@ void PreviewCanvas::Repaint(HDC target, int width, int height) {
     const HBRUSH ground = ::CreateSolidBrush(Colour(kPreviewGround));
     ::FillRect(dc, &all, ground);
     ::DeleteObject(ground);
-    if (content_ != nullptr) {
+    if (const PreviewContent* const content = view_.content(); content != nullptr) {
       const int dpi = DpiOf(window_);
       const view::ViewSize size{static_cast<double>(width), static_cast<double>(height)};
-      const PreviewLayers layers = LayersOf(*content_, show_output_, show_removed_vertices_);
+      const PreviewLayers layers = view_.Layers();
       if (layers.removed_vertices != nullptr) {
-        PaintMarks(dc, *layers.removed_vertices, content_->output.origin_x,
-                   content_->output.origin_y, view_, size, dpi);
+        PaintMarks(dc, *layers.removed_vertices, content->output.origin_x, content->output.origin_y,
+                   view_.transform(), size, dpi);
       }
-      PaintDrawing(dc, *layers.drawing, view_, size, dpi);
+      PaintDrawing(dc, *layers.drawing, view_.transform(), size, dpi);
     }
     ::SelectObject(dc, old);
     ::DeleteDC(dc);
@@ -172,18 +171,16 @@ LRESULT PreviewCanvas::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_ERASEBKGND:
       return 1;
     case WM_SIZE:
-      if (fitted_) {
-        FitView();
-      } else {
-        Changed();
-      }
+      view_.Resized(Size());
+      Changed();
       return 0;
     case WM_MOUSEWHEEL: {
       POINT pointer{GET_X_LPARAM(l), GET_Y_LPARAM(l)};  // on the screen
       ::ScreenToClient(window_, &pointer);
-      view_ = view::ZoomedView(view_, view::WheelZoomFactor(GET_WHEEL_DELTA_WPARAM(w)),
-                               {static_cast<double>(pointer.x), static_cast<double>(pointer.y)}, Size());
-      fitted_ = false;
+      const double factor = view::WheelZoomFactor(GET_WHEEL_DELTA_WPARAM(w));
+      view_.Move(view::ZoomedView(view_.transform(), factor,
+                                  {static_cast<double>(pointer.x), static_cast<double>(pointer.y)},
+                                  Size()));
       Changed();
       return 0;
     }
@@ -196,10 +193,10 @@ LRESULT PreviewCanvas::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_MOUSEMOVE:
       if (dragging_) {
         const POINT position{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
-        view_ = view::PannedView(view_, {static_cast<double>(position.x - drag_position_.x),
-                                         static_cast<double>(position.y - drag_position_.y)});
+        view_.Move(view::PannedView(view_.transform(),
+                                    {static_cast<double>(position.x - drag_position_.x),
+                                     static_cast<double>(position.y - drag_position_.y)}));
         drag_position_ = position;
-        fitted_ = false;
         Changed();
       }
       return 0;

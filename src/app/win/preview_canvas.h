@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "preview/preview_content.h"
-#include "preview/view_geometry.h"
 #include "app/win/win_window.h"
+#include "preview/preview_content.h"
+#include "preview/preview_view.h"
 
 namespace quillmere::win {
 
@@ -40,11 +40,7 @@ class PreviewCanvas {
   view::ViewSize Size() const;
 
   HWND window_ = nullptr;
-  const PreviewContent* content_ = nullptr;
-  bool show_output_ = true;
-  bool show_removed_vertices_ = true;
-  view::ViewTransform view_;
-  bool fitted_ = true;  // until the user zooms or moves: a resize fits anew
+  PreviewView view_;
   bool dragging_ = false;
   POINT drag_position_{};
   HBITMAP picture_ = nullptr;

@@ -7,7 +7,6 @@
 #include <QWheelEvent>
 
 #include "app/gui/preview/drawing_painter.h"
-#include "preview/preview_layers.h"
 
 namespace quillmere {
 
@@ -17,30 +16,32 @@ PreviewCanvas::PreviewCanvas(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+view::ViewSize PreviewCanvas::ScreenSize() const {
+  return {static_cast<double>(width()), static_cast<double>(height())};
+}
+
 void PreviewCanvas::SetContent(const PreviewContent* content) {
-  content_ = content;
-  FitView();
+  view_.SetContent(content, ScreenSize());
+  Changed();
 }
 
 void PreviewCanvas::ShowOutput(bool show) {
-  show_output_ = show;
+  view_.ShowOutput(show);
   Changed();
 }
 
 void PreviewCanvas::ShowRemovedVertices(bool show) {
-  show_removed_vertices_ = show;
+  view_.ShowRemovedVertices(show);
   Changed();
 }
 
 void PreviewCanvas::FitView() {
-  view_ = FittingView(ContentBounds(content_), size());
-  fitted_ = true;
+  view_.Fit(ScreenSize());
   Changed();
 }
 
 void PreviewCanvas::SetView(const ViewTransform& view) {
-  view_ = view;
-  fitted_ = false;
+  view_.Move(view);
   Changed();
 }
 
@@ -56,8 +57,9 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
     picture_ = QImage(pixels, QImage::Format_RGB32);
     picture_.setDevicePixelRatio(ratio);
     QPainter painter(&picture_);
-    if (content_ != nullptr) {
-      PaintPreview(painter, *content_, show_output_, show_removed_vertices_, view_, size());
+    if (view_.content() != nullptr) {
+      PaintPreview(painter, *view_.content(), view_.shows_output(), view_.shows_removed_vertices(),
+                   View(), size());
     } else {
       painter.fillRect(rect(), kPreviewBackground);
     }
@@ -67,17 +69,14 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
 }
 
 void PreviewCanvas::resizeEvent(QResizeEvent*) {
-  if (fitted_) {
-    FitView();
-  } else {
-    Changed();
-  }
+  view_.Resized(ScreenSize());
+  Changed();
 }
 
 void PreviewCanvas::wheelEvent(QWheelEvent* event) {
   const int units = event->angleDelta().y();
   if (units == 0) return;
-  SetView(ZoomedView(view_, view::WheelZoomFactor(units), event->position(), size()));
+  SetView(ZoomedView(View(), view::WheelZoomFactor(units), event->position(), size()));
   event->accept();
 }
 
@@ -91,7 +90,7 @@ void PreviewCanvas::mousePressEvent(QMouseEvent* event) {
 void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) {
   if (!dragging_) return;
   const QPoint position = event->position().toPoint();
-  SetView(PannedView(view_, position - drag_position_));
+  SetView(PannedView(View(), position - drag_position_));
   drag_position_ = position;
 }
 

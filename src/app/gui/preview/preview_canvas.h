@@ -6,6 +6,7 @@
 
 #include "app/gui/preview/view_transform.h"
 #include "preview/preview_content.h"
+#include "preview/preview_view.h"
 
 namespace quillmere {
 
@@ -28,7 +29,7 @@ class PreviewCanvas : public QWidget {
   // Shows the whole drawing, input and output alike.
   void FitView();
 
-  const ViewTransform& View() const { return view_; }
+  ViewTransform View() const { return view_.transform(); }
   void SetView(const ViewTransform& view);
 
  protected:
@@ -42,13 +43,9 @@ class PreviewCanvas : public QWidget {
 
  private:
   void Changed();
+  view::ViewSize ScreenSize() const;  // in pixels
 
-  const PreviewContent* content_ = nullptr;
-  bool show_output_ = true;
-  bool show_removed_vertices_ = true;
-  ViewTransform view_;
-  // True until the user zooms or moves: a resize then fits the drawing anew.
-  bool fitted_ = true;
+  PreviewView view_;
   bool dragging_ = false;
   QPoint drag_position_;
   QImage picture_;
