@@ -61,24 +61,36 @@ void PaintDrawing(HDC dc, const FlatDrawing& drawing, const view::ViewTransform&
   }
 }
 
-// A small square on every removed vertex, at most one in each few pixels.
+// The marks on the points, at most one in each few pixels: open squares on
+// the removed vertices, filled dots on the polylines' ends.
+enum class MarkShape { kSquare, kDot };
+
 void PaintMarks(HDC dc, const std::vector<FlatPoint>& points, double origin_x, double origin_y,
-                const view::ViewTransform& view, view::ViewSize size, int dpi) {
+                const view::ViewTransform& view, view::ViewSize size, int dpi, MarkShape shape,
+                PreviewRgb colour) {
   const ScreenMap map(origin_x, origin_y, view, size);
   const int cell = Scaled(kRemovedMarkCell, dpi);
   const int half = Scaled(static_cast<int>(kRemovedMarkSize), dpi) / 2;
   MarkCells cells(size, cell);
-  const HPEN pen = ::CreatePen(PS_SOLID, 1, Colour(kRemovedVertexRgb));
+  const bool dot = shape == MarkShape::kDot;
+  const HPEN pen = ::CreatePen(PS_SOLID, 1, Colour(colour));
+  const HBRUSH fill = dot ? ::CreateSolidBrush(Colour(colour)) : nullptr;
   const HGDIOBJ old_pen = ::SelectObject(dc, pen);
-  const HGDIOBJ old_brush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+  const HGDIOBJ old_brush =
+      ::SelectObject(dc, dot ? static_cast<HGDIOBJ>(fill) : ::GetStockObject(NULL_BRUSH));
   for (const FlatPoint& point : points) {
     const POINT p = At(map, point);
     if (!cells.Take(p.x, p.y)) continue;
-    ::Rectangle(dc, p.x - half, p.y - half, p.x + half + 1, p.y + half + 1);
+    if (dot) {
+      ::Ellipse(dc, p.x - half, p.y - half, p.x + half + 1, p.y + half + 1);
+    } else {
+      ::Rectangle(dc, p.x - half, p.y - half, p.x + half + 1, p.y + half + 1);
+    }
   }
   ::SelectObject(dc, old_pen);
   ::SelectObject(dc, old_brush);
   ::DeleteObject(pen);
+  if (fill != nullptr) ::DeleteObject(fill);
 }
 
 }  // namespace
@@ -144,9 +156,13 @@ void PreviewCanvas::Repaint(HDC target, int width, int height) {
       const PreviewLayers layers = view_.Layers();
       if (layers.removed_vertices != nullptr) {
         PaintMarks(dc, *layers.removed_vertices, content->output.origin_x, content->output.origin_y,
-                   view_.transform(), size, dpi);
+                   view_.transform(), size, dpi, MarkShape::kSquare, kRemovedVertexRgb);
       }
       PaintDrawing(dc, *layers.drawing, view_.transform(), size, dpi);
+      if (layers.polyline_ends != nullptr) {
+        PaintMarks(dc, *layers.polyline_ends, content->output.origin_x, content->output.origin_y,
+                   view_.transform(), size, dpi, MarkShape::kDot, kPolylineEndRgb);
+      }
     }
     ::SelectObject(dc, old);
     ::DeleteDC(dc);

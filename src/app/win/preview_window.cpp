@@ -46,8 +46,13 @@ std::u16string Filled(std::u16string text, std::size_t first, std::size_t second
 
 COLORREF Colour(PreviewRgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
-// A swatch on the legend: a short stroke, or the mark of a removed vertex.
-void PaintSwatch(HDC dc, int left, int top, int dpi, const Stroke* stroke) {
+// What a legend swatch shows besides a stroke.
+enum class SwatchMark { kRemovedVertex, kPolylineEnd };
+
+// A swatch on the legend: a short stroke, or the mark of a removed vertex or
+// of a polyline's end.
+void PaintSwatch(HDC dc, int left, int top, int dpi, const Stroke* stroke,
+                 SwatchMark mark = SwatchMark::kRemovedVertex) {
   const RECT area{left, top, left + Scaled(kSwatchWidth, dpi), top + Scaled(kSwatchHeight, dpi)};
   const HBRUSH ground = ::CreateSolidBrush(Colour(kPreviewGround));
   ::FillRect(dc, &area, ground);
@@ -63,15 +68,24 @@ void PaintSwatch(HDC dc, int left, int top, int dpi, const Stroke* stroke) {
     ::DeleteObject(pen);
     return;
   }
-  const HPEN pen = ::CreatePen(PS_SOLID, 1, Colour(kRemovedVertexRgb));
+  const bool end = mark == SwatchMark::kPolylineEnd;
+  const PreviewRgb colour = end ? kPolylineEndRgb : kRemovedVertexRgb;
+  const HPEN pen = ::CreatePen(PS_SOLID, 1, Colour(colour));
+  const HBRUSH fill = end ? ::CreateSolidBrush(Colour(colour)) : nullptr;
   const HGDIOBJ old_pen = ::SelectObject(dc, pen);
-  const HGDIOBJ old_brush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+  const HGDIOBJ old_brush =
+      ::SelectObject(dc, end ? static_cast<HGDIOBJ>(fill) : ::GetStockObject(NULL_BRUSH));
   const int centre = (area.left + area.right) / 2;
   const int half = Scaled(3, dpi);
-  ::Rectangle(dc, centre - half, middle - half, centre + half, middle + half);
+  if (end) {
+    ::Ellipse(dc, centre - half, middle - half, centre + half, middle + half);
+  } else {
+    ::Rectangle(dc, centre - half, middle - half, centre + half, middle + half);
+  }
   ::SelectObject(dc, old_pen);
   ::SelectObject(dc, old_brush);
   ::DeleteObject(pen);
+  if (fill != nullptr) ::DeleteObject(fill);
 }
 
 }  // namespace
@@ -188,8 +202,9 @@ void PreviewWindow::PaintLegend(HDC dc) {
   ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
   int left = s(8);
   const int swatch_top = top + (s(kLegendHeight) - s(kSwatchHeight)) / 2;
-  const auto entry = [&](const Stroke* stroke, const std::u16string& text, int gap) {
-    PaintSwatch(dc, left, swatch_top, dpi_, stroke);
+  const auto entry = [&](const Stroke* stroke, const std::u16string& text, int gap,
+                         SwatchMark mark = SwatchMark::kRemovedVertex) {
+    PaintSwatch(dc, left, swatch_top, dpi_, stroke, mark);
     left += s(kSwatchWidth) + s(6);
     const std::wstring shown = Wide(text);
     RECT area{left, top, client.right, client.bottom};
@@ -205,6 +220,13 @@ void PreviewWindow::PaintLegend(HDC dc) {
   entry(&arc, texts_.Text(kPreviewWindow, "BoegenLabel"), 20);
   if (content_ != nullptr && content_->job) {
     const JobCounts& counts = content_->counts;
+    // Contours that came back to their start are told beside the polylines
+    // made, as in the Linux program.
+    std::u16string closed;
+    if (counts.contours_closed != 0) {
+      closed = u", ";
+      closed += Filled(texts_.Text(kPreviewWindow, "GeschlossenVorlage"), counts.contours_closed);
+    }
     switch (*content_->job) {
       case ComparedJob::kFindArcs:
         entry(&found, Filled(texts_.Text(kPreviewWindow, "GefundenVorlage"), counts.arcs_found), 20);
@@ -212,12 +234,15 @@ void PreviewWindow::PaintLegend(HDC dc) {
         break;
       case ComparedJob::kChainLines:
         entry(&changed, Filled(texts_.Text(kPreviewWindow, "VerkettetVorlage"), counts.lines_chained,
-                               counts.polylines_made), 20);
+                               counts.polylines_made) + closed, 20);
         break;
       case ComparedJob::kJoinPolylines:
         entry(&changed, Filled(texts_.Text(kPreviewWindow, "AngehaengtVorlage"),
-                               counts.polylines_attached, counts.polylines_extended), 20);
+                               counts.polylines_attached, counts.polylines_extended) + closed, 20);
         break;
+    }
+    if (!content_->polyline_ends.empty()) {
+      entry(nullptr, texts_.Text(kPreviewWindow, "EndenVorlage"), 20, SwatchMark::kPolylineEnd);
     }
   }
   const std::wstring files = Wide(files_);
