@@ -8,7 +8,7 @@ BUILD_DIR="${QUILLMERE_BUILD_DIR:-$PROJECT_DIR/build}"
 
 # Debian packages the build and the tests need.
 REQUIRED_PACKAGES=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config ccache
   googletest libgtest-dev
   qt6-base-dev qt6-translations-l10n
   python3 python3-ezdxf
@@ -36,7 +36,18 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# The compiler cache, once it is installed: a build of sources compiled
+# before, also in another checkout of the project, takes a fraction of the
+# time. Paths inside the project are hashed relative to it.
+use_compiler_cache() {
+  if command -v ccache >/dev/null 2>&1; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PROJECT_DIR}"
+  fi
+}
+
 configure_and_build() {
+  use_compiler_cache
   cmake -S "$PROJECT_DIR" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
   cmake --build "$BUILD_DIR"
 }
