@@ -38,11 +38,14 @@ ensure_packages() {
 
 # The compiler cache, once it is installed: a build of sources compiled
 # before, also in another checkout of the project, takes a fraction of the
-# time. Paths inside the project are hashed relative to it.
+# time. Paths inside the project are hashed relative to it, and the build
+# folder is left out of the hash of objects with line tables (the sanitizer
+# builds), which then name their sources relative to the build folder.
 use_compiler_cache() {
   if command -v ccache >/dev/null 2>&1; then
     export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache
     export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PROJECT_DIR}"
+    export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
   fi
 }
 
