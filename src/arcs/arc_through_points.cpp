@@ -4,8 +4,6 @@
 
 namespace quillmere {
 
-double PointAngle(double x, double y, double cx, double cy) { return std::atan2(y - cy, x - cx); }
-
 double CounterClockwiseSweep(double start, double end) {
   double sweep = end - start;
   if (sweep < 0) sweep += 2 * M_PI;
@@ -17,25 +15,28 @@ std::optional<Arc> ArcThroughPoints(PlanePoint first, PlanePoint middle, PlanePo
   const double x1 = first.x, y1 = first.y;
   const double x2 = middle.x, y2 = middle.y;
   const double x3 = last.x, y3 = last.y;
+  // Everything relative to the first point: far from the origin the squares
+  // of absolute coordinates cancel each other and move the centre.
+  const double u2 = x2 - x1, v2 = y2 - y1;
+  const double u3 = x3 - x1, v3 = y3 - y1;
   // Twice the signed area of the triangle; exactly 0 for collinear points.
-  const double area2 = x1 * y2 + x2 * y3 + x3 * y1 - x1 * y3 - x2 * y1 - x3 * y2;
+  const double area2 = u2 * v3 - u3 * v2;
   if (std::abs(area2) <= 0) return std::nullopt;
 
-  const double s1 = x1 * x1 + y1 * y1;
-  const double s2 = x2 * x2 + y2 * y2;
-  const double s3 = x3 * x3 + y3 * y3;
+  const double s2 = u2 * u2 + v2 * v2;
+  const double s3 = u3 * u3 + v3 * v3;
+  const double cu = (s2 * v3 - s3 * v2) * 0.5 / area2;
+  const double cv = (s3 * u2 - s2 * u3) * 0.5 / area2;
   Arc arc;
-  arc.centre_x = (s1 * (y2 - y3) + s2 * (y3 - y1) + s3 * (y1 - y2)) * 0.5 / area2;
-  arc.centre_y = (s1 * (x3 - x2) + s2 * (x1 - x3) + s3 * (x2 - x1)) * 0.5 / area2;
-  const double cx = arc.centre_x;
-  const double cy = arc.centre_y;
-  arc.radius = std::sqrt((x1 - cx) * (x1 - cx) + (y1 - cy) * (y1 - cy));
-  const double a1 = PointAngle(x1, y1, cx, cy);
-  const double a3 = PointAngle(x3, y3, cx, cy);
+  arc.centre_x = x1 + cu;
+  arc.centre_y = y1 + cv;
+  arc.radius = std::sqrt(cu * cu + cv * cv);
+  const double a1 = std::atan2(-cv, -cu);
+  const double a3 = std::atan2(v3 - cv, u3 - cu);
 
   // Distance of P3 from the line P1 -> P2, positive on its left: the turn.
-  const double theta = std::atan2(y2 - y1, x2 - x1);
-  const double side = std::sin(-theta) * (x3 - x1) + std::cos(-theta) * (y3 - y1);
+  const double theta = std::atan2(v2, u2);
+  const double side = std::sin(-theta) * u3 + std::cos(-theta) * v3;
   const bool counter_clockwise = side > 0;
   arc.start_angle = counter_clockwise ? a1 : a3;
   arc.end_angle = counter_clockwise ? a3 : a1;
@@ -48,7 +49,7 @@ std::optional<Arc> ArcThroughPoints(PlanePoint first, PlanePoint middle, PlanePo
 
   // The chord alone cannot tell an arc from its complement, so beyond a half
   // circle the bulge comes from the included angle itself.
-  const double chord = std::sqrt((x1 - x3) * (x1 - x3) + (y1 - y3) * (y1 - y3));
+  const double chord = std::sqrt(s3);
   const double q = 1 / (2 * arc.radius / chord);  // sine of half the included angle
   const double sweep = CounterClockwiseSweep(arc.start_angle, arc.end_angle);
   double magnitude;

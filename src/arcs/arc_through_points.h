@@ -38,10 +38,6 @@ inline constexpr double kHalfCircleRounding = 1e-12;
 std::optional<Arc> ArcThroughPoints(PlanePoint first, PlanePoint middle, PlanePoint last,
                                     bool half_circle_by_rounding = false);
 
-// The angle of the point (x, y) seen from the centre (cx, cy): atan2 of the
-// difference, in -pi..pi.
-double PointAngle(double x, double y, double cx, double cy);
-
 // The counter-clockwise angle swept from `start` to `end`, both in -pi..pi:
 // their difference taken modulo 2*pi, in 0..2*pi.
 double CounterClockwiseSweep(double start, double end);

@@ -220,6 +220,23 @@ TEST(ArcSearchTest, ArcsAndTheirLinesStayWithinTheDeviationOfEachOther) {
   EXPECT_GT(arcs, 500);
 }
 
+// Map coordinates lie far from the origin: there the circle of a window
+// must be the one its vertices describe, and the arcs the same as near it.
+TEST(ArcSearchTest, ArcsFarFromTheOriginAreFoundAsNearIt) {
+  for (const ArcSearchSettings& settings :
+       {ArcSearchSettings{0.05, 100, 100}, ArcSearchSettings{0.1, 100, 100, true}}) {
+    for (const double radius : {0.8, 9.0, 64.39}) {
+      SCOPED_TRACE(::testing::Message() << radius << (settings.exact ? " exact" : ""));
+      const PlainPolyline near = Searched(ArcVertices(0, 0, radius, 10, 350, 170), settings);
+      const PlainPolyline far =
+          Searched(ArcVertices(312345.678901, 541234.567891, radius, 10, 350, 170), settings);
+      EXPECT_FALSE(Removed(near).empty());
+      EXPECT_EQ(Removed(far), Removed(near));
+      EXPECT_LT(testing::LargestArcDeviation(far), settings.deviation);
+    }
+  }
+}
+
 TEST(ArcSearchTest, VerticesOnOneLineShorterThanTheDeviationMakeNoArc) {
   // Ten vertices on x = 3.631329 over 0.086: rounding gives their triangles
   // tiny areas of either sign, which once made circles of radius 1e11.
