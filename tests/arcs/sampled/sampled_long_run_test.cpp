@@ -9,10 +9,10 @@
 #include <cmath>
 #include <limits>
 
-#include "arc_shapes.h"
-#include "arcs/arc_full_window_check.h"
 #include "arcs/arc_search.h"
-#include "arcs/arc_window_check.h"
+#include "arcs/arc_shapes.h"
+#include "arcs/sampled/sampled_full_window_check.h"
+#include "arcs/sampled/sampled_window_check.h"
 #include "reference_arc_search.h"
 
 namespace quillmere {
@@ -89,7 +89,7 @@ double ReferenceWork(std::int32_t segments, const ArcSearchSettings& settings) {
 // e were tested by the same check, in steps of `step`.
 bool DecisionAfterGrowth(const std::vector<PlanePoint>& points, const ArcSearchSettings& settings,
                          std::int32_t s, std::int32_t e, std::int32_t step) {
-  ArcWindowCheck window_check(settings);
+  SampledWindowCheck window_check(settings);
   window_check.Use(points);
   for (std::int32_t grown = s + 3; grown < e; grown += step) window_check.Passes(s, grown);
   return window_check.Passes(s, e);
@@ -162,8 +162,9 @@ CheckedSearch SearchCheckedByTheReference(const testing::PlainPolyline& original
   CheckedSearch result{original};
   std::vector<PlanePoint> points;
   for (const testing::PlainVertex& vertex : original.vertices) points.push_back({vertex.x, vertex.y});
-  ArcTestPoints test_points;
-  FullWindowCheck full_check;
+  const Deviation deviation(settings.deviation);
+  ArcTestPoints test_points(deviation, settings.arc_tests);
+  FullWindowCheck full_check(deviation);
   struct Decision {
     std::int32_t s, e;
     bool passed;
@@ -171,11 +172,10 @@ CheckedSearch SearchCheckedByTheReference(const testing::PlainPolyline& original
   std::vector<Decision> decisions;
   reference::SearchPolyline(result.polyline, settings,
                             [&](const testing::PlainPolyline&, std::int32_t s, std::int32_t e) {
-                              const std::optional<Arc> arc = ArcThroughPoints(
-                                  points[s], points[s + (e - s) / 2], points[e]);
+                              const std::optional<Arc> arc = WindowArc(points, s, e);
                               bool passed = false;
                               if (arc) {
-                                test_points.Reset(*arc, settings.arc_tests, settings.deviation);
+                                test_points.Reset(*arc);
                                 passed = full_check.Passes(test_points, settings.line_tests,
                                                            arc->bulge > 0, points, s, e);
                               }
