@@ -137,6 +137,11 @@ function(quillmere_check_layers)
       list(APPEND source_folders ${linked_folders})
     endforeach()
     list(REMOVE_DUPLICATES source_folders)
+    # A program's headers are for its own sources only.
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "EXECUTABLE")
+      set(header_folders ${source_folders})
+    endif()
 
     set(rules ${CMAKE_CURRENT_BINARY_DIR}/layers/${target}.cmake)
     file(CONFIGURE OUTPUT ${rules} CONTENT [[
