@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "dxf/consumed_entities.h"
+#include "dxf/drawing_edits.h"
+#include "dxf/reference_scan.h"
+#include "support/job_observer.h"
+#include "support/result.h"
+
+namespace quillmere {
+
+// What goes with the entities a job consumes, and what stops pointing at
+// them, as a CAD program does when it erases an entity:
+// - the objects they own (their extension dictionaries and everything in
+//   those, however deep) leave the OBJECTS section;
+// - their entries leave every GROUP, SORTENTSTABLE, dictionary and reactor
+//   list (a list whose every entry goes goes whole);
+// - a hatch bounded by one of them is no longer associative: its flag (71)
+//   and its counts of boundary objects (97) become 0, its boundary objects
+//   and the reactor entries that name it go;
+// - any other reference to them points at nothing (0);
+// - entities moved into another name it as their owner.
+// The entity that stays or is made keeps its own objects; $HANDSEED stays.
+DrawingEdits EditsFor(const ReferenceIndex& index);
+
+// Reads `input_name` once more for EditsFor when `consumed` holds anything;
+// no edits (and no reading) otherwise. Fails with kCannotOpenInput or
+// kCannotReadInput. `observer` sees the bytes read (JobPhase::kReading) and
+// may stop the job (JobStopped).
+Result<DrawingEdits> FindDrawingEdits(const std::string& input_name,
+                                      const ConsumedEntities& consumed,
+                                      JobObserver* observer = nullptr);
+
+}  // namespace quillmere
