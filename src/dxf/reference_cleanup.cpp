@@ -13,27 +13,44 @@ namespace quillmere {
 
 namespace {
 
-using HandleSet = std::unordered_set<std::uint64_t>;
+// A set of handles: the many handles of consumed entities sorted, the few
+// objects they own beside them.
+class HandleSet {
+ public:
+  explicit HandleSet(std::vector<std::uint64_t> sorted) : sorted_(std::move(sorted)) {
+    std::sort(sorted_.begin(), sorted_.end());
+    sorted_.erase(std::unique(sorted_.begin(), sorted_.end()), sorted_.end());
+  }
+  bool Contains(std::uint64_t handle) const {
+    return std::binary_search(sorted_.begin(), sorted_.end(), handle) || added_.contains(handle);
+  }
+  bool Insert(std::uint64_t handle) { return !Contains(handle) && added_.insert(handle).second; }
+  std::vector<std::uint64_t> All() const {
+    std::vector<std::uint64_t> all = sorted_;
+    all.insert(all.end(), added_.begin(), added_.end());
+    return all;
+  }
+  const std::vector<std::uint64_t>& Sorted() const { return sorted_; }
+
+ private:
+  std::vector<std::uint64_t> sorted_;
+  std::unordered_set<std::uint64_t> added_;
+};
 
 // The handles of the consumed entities and of every object they own,
 // directly or through the objects they own: by owner (330) and by the hard
 // entries (360) of dictionaries.
 HandleSet GoneHandles(const ReferenceIndex& index) {
-  HandleSet gone;
-  std::vector<std::uint64_t> todo;
-  const auto add = [&](std::uint64_t handle) {
-    if (handle != 0 && gone.insert(handle).second) todo.push_back(handle);
-  };
+  HandleSet gone(index.consumed_handles);
+  std::vector<std::uint64_t> todo = gone.Sorted();
   std::vector<std::pair<std::uint64_t, std::uint64_t>> owned;  // (owner, owned)
   for (const ScannedRecord& record : index.records) {
-    if (record.consumed) add(record.handle);
     if (record.in_objects && record.handle != 0 && record.owner != 0) {
       owned.emplace_back(record.owner, record.handle);
     }
   }
   for (const ScannedReference& reference : index.references) {
     const ScannedRecord& record = index.records[reference.record];
-    if (reference.kind == ReferenceKind::kXdictionary && record.consumed) add(reference.target);
     const bool hard_entry = reference.kind == ReferenceKind::kDictionaryEntry &&
                             reference.group_code == 360;
     if (hard_entry && record.handle != 0) owned.emplace_back(record.handle, reference.target);
@@ -43,7 +60,9 @@ HandleSet GoneHandles(const ReferenceIndex& index) {
     const std::uint64_t owner = todo.back();
     todo.pop_back();
     auto child = std::lower_bound(owned.begin(), owned.end(), std::make_pair(owner, std::uint64_t{0}));
-    for (; child != owned.end() && child->first == owner; ++child) add(child->second);
+    for (; child != owned.end() && child->first == owner; ++child) {
+      if (gone.Insert(child->second)) todo.push_back(child->second);
+    }
   }
   return gone;
 }
@@ -81,7 +100,7 @@ class EditBuilder {
       if (!edits.empty() && edit.begin < edits.back().end) continue;
       edits.push_back(std::move(edit));
     }
-    std::vector<std::uint64_t> gone(gone_.begin(), gone_.end());
+    std::vector<std::uint64_t> gone = gone_.All();
     std::vector<std::uint64_t> reactors_gone = gone;
     for (std::size_t r = 0; r < index_.records.size(); ++r) {
       if (dissociated_[r]) reactors_gone.push_back(index_.records[r].handle);
@@ -90,17 +109,15 @@ class EditBuilder {
   }
 
  private:
-  bool Gone(std::uint64_t handle) const { return gone_.contains(handle); }
-  // Whether the record is written at all: consumed entities are not, and
-  // objects that go are left out whole.
-  bool Written(std::uint32_t record) const {
-    return !removed_[record] && !index_.records[record].consumed;
-  }
+  bool Gone(std::uint64_t handle) const { return gone_.Contains(handle); }
+  // Whether the record is written at all: objects that go are left out
+  // whole.
+  bool Written(std::uint32_t record) const { return !removed_[record]; }
 
   void RemoveObjects() {
     for (std::size_t r = 0; r < index_.records.size(); ++r) {
       const ScannedRecord& record = index_.records[r];
-      if (!record.in_objects || record.consumed || !Gone(record.handle)) continue;
+      if (!record.in_objects || !Gone(record.handle)) continue;
       removed_[r] = true;
       edits_.push_back(Removal(record.begin, record.end));
     }
@@ -194,7 +211,7 @@ class EditBuilder {
   const HandleSet gone_;
   std::vector<bool> removed_;
   std::vector<bool> dissociated_;  // hatches that lose their association
-  HandleSet hatch_handles_;
+  std::unordered_set<std::uint64_t> hatch_handles_;
   std::vector<PairEdit> edits_;
 };
 

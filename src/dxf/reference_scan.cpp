@@ -11,15 +11,20 @@ namespace quillmere {
 namespace {
 
 // The group code of a code line; -1 for one that is none (or negative).
+// Every pair of the file passes here, so the digits are read in one go
+// rather than trimmed first.
 int CodeOf(std::string_view line) {
-  const std::string_view digits = Trimmed(line);
-  if (digits.empty() || digits.size() > 4) return -1;
+  const char* at = line.data();
+  const char* const end = at + line.size();
+  while (at < end && static_cast<unsigned char>(*at) <= 32) ++at;
   int code = 0;
-  for (const char c : digits) {
-    if (c < '0' || c > '9') return -1;
-    code = code * 10 + (c - '0');
+  int digits = 0;
+  for (; at < end && *at >= '0' && *at <= '9'; ++at) {
+    if (++digits > 4) return -1;
+    code = code * 10 + (*at - '0');
   }
-  return code;
+  while (at < end && static_cast<unsigned char>(*at) <= 32) ++at;
+  return digits > 0 && at == end ? code : -1;
 }
 
 RecordKind KindOf(std::string_view type) {
@@ -62,6 +67,10 @@ class Scanner {
       return;
     }
     if (!open_) return;
+    if (consumed_record_) {
+      TakeConsumedPair(pair, code);
+      return;
+    }
     // Some pairs mean something only right behind another.
     const std::int64_t name_begin = name_begin_;
     name_begin_ = -1;
@@ -122,8 +131,7 @@ class Scanner {
     sortents_entry_ = -1;
     const std::vector<std::int64_t>& starts = consumed_.starts;
     next_consumed_ = Advance(starts, next_consumed_, pair.offset, [](std::int64_t at) { return at; });
-    record_.consumed = next_consumed_ < starts.size() && starts[next_consumed_] == pair.offset;
-    keep_ = record_.consumed;
+    consumed_record_ = next_consumed_ < starts.size() && starts[next_consumed_] == pair.offset;
     const auto& moved = consumed_.new_owners;
     next_moved_ = Advance(moved, next_moved_, pair.offset + 1,
                           [](const ConsumedEntities::NewOwner& item) { return item.end; });
@@ -138,8 +146,21 @@ class Scanner {
   void EndRecord(std::int64_t end) {
     if (!open_) return;
     open_ = false;
+    if (consumed_record_) return;
     record_.end = end;
     if (keep_ || (record_.in_objects && record_.handle != 0)) index_.records.push_back(record_);
+  }
+
+  // A consumed entity's handle and its extension dictionary.
+  void TakeConsumedPair(const PairView& pair, int code) {
+    if (code == 102) {
+      TakeGroupMarker(pair);
+    } else if (code == 5 && !handle_seen_) {
+      handle_seen_ = true;
+      if (const auto handle = HandleKey(pair.value)) index_.consumed_handles.push_back(*handle);
+    } else if (code == 360 && group_ == AppGroup::kXdictionary) {
+      if (const auto handle = HandleKey(pair.value)) index_.consumed_handles.push_back(*handle);
+    }
   }
 
   std::uint32_t RecordIndex() {
@@ -165,13 +186,15 @@ class Scanner {
       group_ = value == "{ACAD_REACTORS"      ? AppGroup::kReactors
                : value == "{ACAD_XDICTIONARY" ? AppGroup::kXdictionary
                                               : AppGroup::kOther;
-      if (group_ == AppGroup::kReactors) {
+      if (group_ == AppGroup::kReactors && !consumed_record_) {
         list_ = static_cast<std::uint32_t>(index_.reactor_lists.size());
         index_.reactor_lists.push_back({pair.offset, pair.end, false});
       }
       return;
     }
-    if (group_ == AppGroup::kReactors) index_.reactor_lists[list_].end = pair.end;
+    if (group_ == AppGroup::kReactors && !consumed_record_) {
+      index_.reactor_lists[list_].end = pair.end;
+    }
     group_ = AppGroup::kNone;
   }
 
@@ -263,6 +286,7 @@ class Scanner {
 
   // The record being read.
   bool open_ = false;
+  bool consumed_record_ = false;
   ScannedRecord record_;
   bool keep_ = false;
   int markers_ = 0;

@@ -10,10 +10,10 @@
 namespace quillmere {
 
 // What one walk through a drawing finds about the handles and references
-// that the consumed entities of a job touch: the records (entities,
-// objects, table entries) that may have to go or change, and every
-// reference (groups 330 to 369) by what it is. Handles are HandleKey
-// values; 0 stands for none.
+// that the consumed entities of a job touch: their own handles, the records
+// (entities, objects, table entries) that may have to go or change, and
+// every other reference (groups 330 to 369) by what it is. Handles are
+// HandleKey values; 0 stands for none.
 
 enum class RecordKind : std::uint8_t { kOther, kHatch, kGroup, kDictionary, kSortentsTable };
 
@@ -26,7 +26,6 @@ struct ScannedRecord {
   std::uint64_t owner = 0;
   RecordKind kind = RecordKind::kOther;
   bool in_objects = false;  // a record of the OBJECTS section
-  bool consumed = false;    // one of the consumed entities
 };
 
 enum class ReferenceKind : std::uint8_t {
@@ -71,7 +70,10 @@ struct ScannedPair {
 };
 
 struct ReferenceIndex {
-  std::vector<ScannedRecord> records;  // in file order
+  // The handles of the consumed entities and of their extension
+  // dictionaries. Nothing else of theirs is kept: they are not written.
+  std::vector<std::uint64_t> consumed_handles;
+  std::vector<ScannedRecord> records;  // in file order, the consumed ones left out
   std::vector<ScannedReference> references;
   std::vector<ReactorList> reactor_lists;
   std::vector<ScannedPair> hatch_pairs;
