@@ -63,7 +63,7 @@ void WriteArcPolyline(PolylineOutput& output, const PolylineModel& model, std::i
 Status WriteArcResult(const PolylineModel& model, const std::string& input_name,
                       const std::string& output_name, JobObserver* observer) {
   const Result<DrawingEdits> edits =
-      FindDrawingEdits(input_name, ConsumedVertices(model), observer);
+      FindDrawingEdits(input_name, ConsumedVertices(model), model.input_stamp, observer);
   if (!edits) return edits.failure();
   return CopyReplacingPolylines(
       model, input_name, output_name,

@@ -43,11 +43,10 @@ class DrawingEdits {
   // The first edit that ends behind `offset`.
   std::span<const PairEdit>::iterator FirstEndingAfter(std::int64_t offset) const;
 
-  // The fate of a reference pair (a value of group 330 to 369) to `value`
-  // in an entity the writer copies: whether it stays, and the value it
-  // keeps. A reactor entry to something gone goes; any other reference to
-  // something gone points at nothing ("0"), as a CAD program writes a
-  // reference to an erased object.
+  // For a reference (a value of group 330 to 369) in an entity that a
+  // writer passes on itself: whether a reactor entry naming `value` goes,
+  // and whether any other reference naming it is to point at nothing ("0"),
+  // as a CAD program writes a reference to an erased object.
   bool DropsReactor(std::string_view value) const;
   bool IsGone(std::string_view value) const;
 

@@ -220,10 +220,15 @@ class EditBuilder {
 DrawingEdits EditsFor(const ReferenceIndex& index) { return EditBuilder(index).Build(); }
 
 Result<DrawingEdits> FindDrawingEdits(const std::string& input_name,
-                                      const ConsumedEntities& consumed, JobObserver* observer) {
+                                      const ConsumedEntities& consumed,
+                                      const std::optional<FileStamp>& read_stamp,
+                                      JobObserver* observer) {
   if (consumed.Empty()) return DrawingEdits{};
   PairStream input;
-  if (!input.Open(input_name)) return Failure{Notice::kCannotOpenInput, input_name, errno};
+  if (!input.Open(input_name)) return Failure{Notice::kCannotReopenInput, input_name, errno};
+  if (read_stamp && !(input.Stamp() == *read_stamp)) {
+    return Failure{Notice::kInputChanged, input_name};
+  }
   input.WatchProgress(ProgressTap(observer, JobPhase::kReading, input.Size()));
   const ReferenceIndex index = ScanReferences(input, consumed);
   if (input.Failed()) return Failure{Notice::kCannotReadInput, input_name, input.Error()};

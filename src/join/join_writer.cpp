@@ -13,8 +13,8 @@ namespace quillmere {
 
 namespace {
 
-// Whether the contour writer writes polyline `n`; WriteJoinedPolyline
-// writes the others.
+// Whether the contour writer writes `polyline`; WriteJoinedPolyline writes
+// the others.
 bool WrittenAsContour(const PolylineRecord& polyline, bool contours) {
   return contours && (polyline.Receives() || (polyline.closes_chain && !polyline.dropped));
 }
@@ -84,7 +84,8 @@ void WriteJoinedPolyline(PolylineOutput& output, const PolylineModel& model, std
 Status WriteJoinResult(const PolylineModel& model, const std::string& input_name,
                        const std::string& output_name, JobObserver* observer, bool contours) {
   const Result<DrawingEdits> edits =
-      FindDrawingEdits(input_name, ConsumedByJoins(model, contours), observer);
+      FindDrawingEdits(input_name, ConsumedByJoins(model, contours), model.input_stamp,
+                       observer);
   if (!edits) return edits.failure();
   return CopyReplacingPolylines(
       model, input_name, output_name,

@@ -215,7 +215,7 @@ class LineReplacer : public EntityReplacer {
 
 Status WriteLineResult(LineModel& model, const std::string& input_name,
                        const std::string& output_name, JobObserver* observer) {
-  const Result<DrawingEdits> edits = FindDrawingEdits(input_name, ConsumedLines(model), observer);
+  const Result<DrawingEdits> edits = FindDrawingEdits(input_name, ConsumedLines(model), model.input_stamp, observer);
   if (!edits) return edits.failure();
   LineReplacer replacer(model, edits.value());
   return CopyDrawing(input_name, output_name, model.input_stamp, replacer, observer,
