@@ -22,10 +22,11 @@ DrawingEdits::DrawingEdits(std::vector<PairEdit> edits, std::vector<std::uint64_
   std::sort(reactors_gone_.begin(), reactors_gone_.end());
 }
 
-std::span<const PairEdit>::iterator DrawingEdits::FirstEndingAfter(std::int64_t offset) const {
-  const std::span<const PairEdit> all = edits_;
-  return std::upper_bound(all.begin(), all.end(), offset,
-                          [](std::int64_t at, const PairEdit& edit) { return at < edit.end; });
+std::size_t DrawingEdits::FirstEndingAfter(std::int64_t offset) const {
+  const auto first =
+      std::upper_bound(edits_.begin(), edits_.end(), offset,
+                       [](std::int64_t at, const PairEdit& edit) { return at < edit.end; });
+  return static_cast<std::size_t>(first - edits_.begin());
 }
 
 bool DrawingEdits::DropsReactor(std::string_view value) const {

@@ -40,8 +40,8 @@ class DrawingEdits {
   bool Empty() const { return edits_.empty(); }
   std::span<const PairEdit> Edits() const { return edits_; }
 
-  // The first edit that ends behind `offset`.
-  std::span<const PairEdit>::iterator FirstEndingAfter(std::int64_t offset) const;
+  // The index of the first edit that ends behind `offset`.
+  std::size_t FirstEndingAfter(std::int64_t offset) const;
 
   // For a reference (a value of group 330 to 369) in an entity that a
   // writer passes on itself: whether a reactor entry naming `value` goes,
@@ -64,13 +64,14 @@ void ForEachEditedPart(const DrawingEdits* edits, std::int64_t begin, std::int64
                        Bytes&& bytes, Replace&& replace) {
   if (edits != nullptr && !edits->Empty()) {
     const std::span<const PairEdit> all = edits->Edits();
-    for (auto edit = edits->FirstEndingAfter(begin); edit != all.end() && edit->begin < end;
-         ++edit) {
-      if (edit->begin > begin) bytes(begin, edit->begin);
+    for (std::size_t k = edits->FirstEndingAfter(begin); k < all.size() && all[k].begin < end;
+         ++k) {
+      const PairEdit& edit = all[k];
+      if (edit.begin > begin) bytes(begin, edit.begin);
       // An edit that began in front of the range belongs to the part that
       // holds its start.
-      if (edit->begin >= begin) replace(*edit);
-      begin = std::max(begin, edit->end);
+      if (edit.begin >= begin) replace(edit);
+      begin = std::max(begin, edit.end);
     }
   }
   if (begin < end) bytes(begin, end);
