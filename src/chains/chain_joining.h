@@ -52,11 +52,12 @@ enum class JoinRule : std::uint8_t {
 // WalkContours (chains/contour_walk.h): records used in either direction,
 // the nearest end first, loops closed; it runs as one pass.
 //
-// The jobs apply the chains: the vertices of each record linked behind
-// another, from its second on, follow those of the record before it (the
-// joint is stored once). Contours keep the later record's first vertex
-// instead, which carries the segment leaving the joint, use records marked
-// reversed backwards and leave out the last vertex of a closed chain.
+// The jobs apply the chains, storing each joint once: the line job drops
+// the first vertex of each record linked behind another; the join job and
+// contours keep it instead, since it carries the segment leaving the
+// joint, and drop the last vertex of the record before it. Contours also
+// use records marked reversed backwards and leave out the last vertex of a
+// closed chain.
 //
 // Returns the number of passes run, the last one (which joined nothing)
 // included.
