@@ -25,7 +25,7 @@ namespace quillmere {
 // them), the engine's contour rule joins them instead (JoinRule::kContours),
 // each layer on its own: polylines are marked `reversed_in_chain` where
 // they are used backwards, and the head of a chain back at its start (a
-// single polyline too) `closes_chain`.
+// single polyline too) `closes_chain` where the chain encloses something.
 void JoinPolylines(PolylineModel& model, double tolerance,
                    std::span<const PieceEnds> contours = {});
 
