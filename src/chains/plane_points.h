@@ -12,24 +12,31 @@ namespace quillmere {
 // the drawing. Points that differ in z alone count once.
 class PlanePoints {
  public:
-  void Add(const SpacePoint& point) {
-    if (count_ == kMost) return;
-    for (std::uint8_t k = 0; k < count_; ++k) {
-      if (points_[k].x == point.x && points_[k].y == point.y) return;
-    }
-    points_[count_++] = point;
-  }
+  void Add(const SpacePoint& point) { Add(point.x, point.y); }
 
   void Add(const PlanePoints& other) {
-    for (std::uint8_t k = 0; k < other.count_; ++k) Add(other.points_[k]);
+    for (std::uint8_t k = 0; k < other.count_; ++k) Add(other.points_[k].x, other.points_[k].y);
   }
 
   // 0 to 3; 3 for three or more.
   std::int32_t Count() const { return count_; }
 
  private:
+  struct Point {
+    double x = 0;
+    double y = 0;
+  };
+
+  void Add(double x, double y) {
+    if (count_ == kMost) return;
+    for (std::uint8_t k = 0; k < count_; ++k) {
+      if (points_[k].x == x && points_[k].y == y) return;
+    }
+    points_[count_++] = {x, y};
+  }
+
   static constexpr std::uint8_t kMost = 3;
-  std::array<SpacePoint, kMost> points_{};
+  std::array<Point, kMost> points_{};
   std::uint8_t count_ = 0;
 };
 
