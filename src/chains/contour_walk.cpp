@@ -188,7 +188,7 @@ class ContourWalker {
   std::int32_t BestWayOn(std::int32_t group, const WalkEnd& at, const WalkEnd& home,
                          bool may_close) const {
     BestWay way;
-    if (may_close && WithinBox(at.point, home.point, tolerance_) &&
+    if (may_close && Distance(at.point, home.point) < tolerance_ &&
         !RunsBack(at.heading, home.heading, home.point.x - at.point.x, home.point.y - at.point.y,
                   tolerance_)) {
       way.Consider(BestWay::kClose, Distance(at.point, home.point),
@@ -197,7 +197,9 @@ class ContourWalker {
     ends_.ForEachPointWithin(group, at.point,
                              [&](const SpacePoint& point, const PointEnds::EndsAt& ends) {
                                const double distance = Distance(at.point, point);
-                               if (way.MayBeat(distance)) OfferEnds(ends, point, distance, at, way);
+                               if (distance < tolerance_ && way.MayBeat(distance)) {
+                                 OfferEnds(ends, point, distance, at, way);
+                               }
                              });
     return way.Member();
   }

@@ -338,7 +338,7 @@ TEST(LineChainingTest, MatchesThePlainPassesWhereEndsMoveIntoACrowdedPoint) {
 // Contours with a tolerance far larger than the lines, which run on from
 // each other with gaps, turn back, are drawn twice or reversed: every
 // segment written is one LINE, from exactly its start (used backwards, its
-// end) to within the tolerance of its other end, each LINE once; a closed
+// end) to a point nearer than the tolerance to its other end, each LINE once; a closed
 // chain encloses something, and no chain lies on one point.
 TEST(LineChainingTest, ContoursNeverMoveAnEndFartherThanTheTolerance) {
   std::mt19937_64 random(28);
@@ -378,8 +378,9 @@ TEST(LineChainingTest, ContoursNeverMoveAnEndFartherThanTheTolerance) {
         const bool forward = name.back() == 's';
         EXPECT_EQ(from.x, forward ? s.x0 : s.x1);
         EXPECT_EQ(from.y, forward ? s.y0 : s.y1);
-        EXPECT_LT(std::fabs(to.x - (forward ? s.x1 : s.x0)), tolerance) << "line " << line;
-        EXPECT_LT(std::fabs(to.y - (forward ? s.y1 : s.y0)), tolerance) << "line " << line;
+        EXPECT_LT(std::hypot(to.x - (forward ? s.x1 : s.x0), to.y - (forward ? s.y1 : s.y0)),
+                  tolerance)
+            << "line " << line;
         ++used[line];
       }
       std::vector<std::pair<double, double>> points;
