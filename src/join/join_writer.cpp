@@ -21,33 +21,21 @@ bool WrittenAsContour(const PolylineRecord& polyline, bool contours) {
 
 // What the output of the join job no longer has, in a drawing whose
 // objects could point at it: the dropped polylines, and the vertex each
-// joint (and each closed contour's end) gives way, as the writers leave
-// them out.
-ConsumedEntities ConsumedByJoins(const PolylineModel& model, bool contours) {
+// joint (and each closed contour's end) gives way, as both writers leave
+// them out: at a joint the earlier piece's last vertex in the direction it
+// is used.
+ConsumedEntities ConsumedByJoins(const PolylineModel& model) {
   if (!model.has_objects) return {};
   std::vector<std::int64_t> left_out;
   for (const PolylineRecord& head : model.polylines) {
-    if (head.dropped) continue;
-    if (!WrittenAsContour(head, contours)) {
-      // WriteJoinedPolyline: an attached polyline's first vertex.
-      for (std::int32_t next = head.next_in_chain; next >= 0;) {
-        const PolylineRecord& attached = model.polylines[static_cast<std::size_t>(next)];
-        left_out.push_back(attached.first_vertex);
-        next = attached.next_in_chain;
-      }
-      continue;
-    }
-    // WriteContourPolyline: at each joint the earlier piece's last vertex
-    // in the direction it is used, and the closing one of a closed contour.
+    if (head.dropped || !(head.Receives() || head.closes_chain)) continue;
     for (const PolylineRecord* piece = &head; piece != nullptr;) {
-      const bool whole = piece->next_in_chain < 0 && !head.closes_chain;
-      if (!whole) {
+      const bool last = piece->next_in_chain < 0;
+      if (!last || head.closes_chain) {
         left_out.push_back(piece->reversed_in_chain ? piece->first_vertex
                                                     : piece->first_vertex + piece->vertex_count - 1);
       }
-      piece = piece->next_in_chain < 0
-                  ? nullptr
-                  : &model.polylines[static_cast<std::size_t>(piece->next_in_chain)];
+      piece = last ? nullptr : &model.polylines[static_cast<std::size_t>(piece->next_in_chain)];
     }
   }
   std::sort(left_out.begin(), left_out.end());
@@ -90,8 +78,7 @@ void WriteJoinedPolyline(PolylineOutput& output, const PolylineModel& model, std
 Status WriteJoinResult(const PolylineModel& model, const std::string& input_name,
                        const std::string& output_name, JobObserver* observer, bool contours) {
   const Result<DrawingEdits> edits =
-      FindDrawingEdits(input_name, ConsumedByJoins(model, contours), model.input_stamp,
-                       observer);
+      FindDrawingEdits(input_name, ConsumedByJoins(model), model.input_stamp, observer);
   if (!edits) return edits.failure();
   return CopyReplacingPolylines(
       model, input_name, output_name,
