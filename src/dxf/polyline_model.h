@@ -139,6 +139,9 @@ struct PolylineModel {
   std::vector<ArcStart> arc_starts;  // by ascending vertex
   // Every line after the last polyline ends with CR LF.
   bool final_gap_in_crlf = false;
+  // The drawing has an OBJECTS section, where the objects that entities
+  // own or that point at them live.
+  bool has_objects = false;
   // The input as it was read: the writers, which copy parts of it, write
   // nothing when it has changed since. Nothing for a model not read from a file.
   std::optional<FileStamp> input_stamp;
