@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "app/job_progress.h"
+#include "app/presenter/job_progress.h"
 #include "app/job_runner.h"
 #include "support/notices.h"
 

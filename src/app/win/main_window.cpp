@@ -3,7 +3,7 @@
 #include "app/win/main_window_parts.h"
 #include "app/win/win_dpi.h"
 #include "app/win/win_text.h"
-#include "app/window_texts.h"
+#include "app/presenter/window_texts.h"
 #include "i18n/catalogue.h"
 #include "i18n/language.h"
 #include "i18n/options_file.h"

@@ -11,7 +11,7 @@
 #include "app/job_runner.h"
 #include "app/win/job_worker.h"
 #include "app/win/numeric_field.h"
-#include "app/win/shown_texts.h"
+#include "app/presenter/shown_texts.h"
 #include "app/win/win_boxes.h"
 #include "app/win/win_file_dialog.h"
 #include "app/win/win_window.h"

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "app/job_phase_text.h"
+#include "app/presenter/job_phase_text.h"
 #include "app/win/main_window.h"
 #include "app/win/main_window_parts.h"
 #include "app/win/win_dpi.h"

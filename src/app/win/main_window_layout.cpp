@@ -6,7 +6,7 @@
 #include "app/win/win_dpi.h"
 #include "app/win/win_pictures.h"
 #include "app/win/win_text.h"
-#include "app/window_texts.h"
+#include "app/presenter/window_texts.h"
 #include "i18n/language.h"
 
 // The controls of the main window: their kinds, order, texts and places.

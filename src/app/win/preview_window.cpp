@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/compared_job.h"
-#include "app/window_texts.h"
+#include "app/presenter/compared_job.h"
+#include "app/presenter/window_texts.h"
 #include "app/win/win_dpi.h"
 #include "app/win/win_text.h"
 #include "preview/preview_colours.h"

@@ -8,7 +8,7 @@
 #include "app/catalogue_notices.h"
 #include "app/command_line.h"
 #include "app/win/preview_canvas.h"
-#include "app/win/shown_texts.h"
+#include "app/presenter/shown_texts.h"
 #include "preview/preview_content.h"
 #include "support/message_sink.h"
 #include "app/win/win_window.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/window_texts.h"
+#include "app/presenter/window_texts.h"
 #include "app/win/win_boxes.h"
 #include "app/win/win_dpi.h"
 #include "app/win/win_modal.h"

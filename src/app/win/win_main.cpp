@@ -18,7 +18,7 @@
 #include "app/win/about_window.h"
 #include "app/win/main_window.h"
 #include "app/win/preview_window.h"
-#include "app/win/shown_texts.h"
+#include "app/presenter/shown_texts.h"
 #include "app/win/translate_window.h"
 #include "app/win/win_boxes.h"
 #include "app/win/win_dpi.h"
