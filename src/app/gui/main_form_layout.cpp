@@ -157,8 +157,10 @@ void TMainForm::BuildStatusBar() {
   StatusBar1.addWidget(&PreviewBtn);
   PreviewBtn.hide();
   Name(ResultLabel, "ResultLabel");
-  // A long result line is cut rather than widening the window.
+  // A long result line takes a second line rather than widening the
+  // window or losing its end, which may say why nothing was done.
   ResultLabel.setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  ResultLabel.setWordWrap(true);
   StatusBar1.addWidget(&ResultLabel, 1);
   Name(ProgressLabel, "ProgressLabel");
   Name(ProgressBar1, "ProgressBar1");

@@ -1,6 +1,7 @@
 #include "app/gui/preview/preview_form.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 
 #include "app/gui/preview/preview_legend.h"
 #include "app/gui/shared_texts.h"
@@ -25,6 +26,13 @@ class WaitCursor {
 };
 
 }  // namespace
+
+void ElidedLabel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QRect room = contentsRect();
+  painter.drawText(room, static_cast<int>(alignment()),
+                   fontMetrics().elidedText(text(), Qt::ElideMiddle, room.width()));
+}
 
 TPreviewForm::TPreviewForm(const ShownTexts& texts, MessageSink& messages, QWidget* parent)
     : QDialog(parent), texts_(texts), notices_(messages) {
@@ -92,7 +100,8 @@ void TPreviewForm::BuildTopBar() {
 }
 
 // Each entry a swatch and its text; the file names take the rest of the
-// line, right-aligned, and are cut short rather than drawn over the entries.
+// line, right-aligned, and are cut short in the middle rather than reaching
+// the entries.
 void TPreviewForm::BuildLegend() {
   Panel2.setObjectName(QStringLiteral("Panel2"));
   legend_bar_.setContentsMargins(8, 6, 8, 6);

@@ -22,6 +22,16 @@
 
 namespace quillmere {
 
+// A line of text cut short in its middle, with an ellipsis, where its room
+// is too narrow: the file names beside the legend keep their ends.
+class ElidedLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
 // The preview window: a drawing, or a job's input and output, with a
 // legend of the colours and of what the job changed (PreviewLegend). It is
 // not modal, so the main window stays usable beside it; one window serves
@@ -90,7 +100,7 @@ class TPreviewForm : public QDialog {
   QHBoxLayout legend_bar_{&Panel2};
   std::array<QLabel, kLegendEntries> legend_swatches_;
   std::array<QLabel, kLegendEntries> legend_texts_;
-  QLabel files_{&Panel2};
+  ElidedLabel files_{&Panel2};
 };
 
 }  // namespace quillmere
