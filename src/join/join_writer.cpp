@@ -10,11 +10,17 @@ void WriteJoinedPolyline(PolylineOutput& output, const PolylineModel& model, std
   const PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(index)];
   if (polyline.dropped) return;
   output.WriteHeader(polyline, JoinedVertexCount(model, polyline));
-  output.CopyPairs(polyline, polyline.place.vertices, polyline.place.extended_data);
-  // Only the end of the file can cut a vertex short; inside a chain more
-  // lines follow it.
+  // At a joint the attached polyline's first vertex stays with all its
+  // pairs: its bulge and widths are those of its first segment. The last
+  // vertex before it gives way; its segment pairs would describe the
+  // segment leaving the joint, which is now that first one.
   const bool chained = polyline.Receives();
-  if (polyline.VerticesLackValue() && (polyline.value_line_supplied || chained)) {
+  const auto vertices_end = [&output](const PolylineRecord& member, bool last) {
+    return last ? member.place.extended_data : output.VertexOffset(member, member.vertex_count - 1);
+  };
+  output.CopyPairs(polyline, polyline.place.vertices, vertices_end(polyline, !chained));
+  // Only the end of the file can cut a vertex short, and only the last one.
+  if (!chained && polyline.VerticesLackValue() && polyline.value_line_supplied) {
     output.WriteLine("");
   }
   // The vertices of the chain come in front of the receiver's extended
@@ -22,9 +28,9 @@ void WriteJoinedPolyline(PolylineOutput& output, const PolylineModel& model, std
   // does.
   for (std::int32_t next = polyline.next_in_chain; chained && next >= 0;) {
     const PolylineRecord& attached = model.polylines[static_cast<std::size_t>(next)];
-    output.CopyPairs(attached, output.VertexOffset(attached, 1), attached.place.extended_data,
-                     true);
-    if (attached.VerticesLackValue()) output.WriteLine("");
+    const bool last = attached.next_in_chain < 0;
+    output.CopyPairs(attached, attached.place.vertices, vertices_end(attached, last), true);
+    if (last && attached.VerticesLackValue()) output.WriteLine("");
     next = attached.next_in_chain;
   }
   output.CopyPairs(polyline, polyline.place.extended_data, polyline.place.trailer);

@@ -21,10 +21,10 @@ Status WriteJoinResult(const PolylineModel& model, const std::string& input_name
 
 // The lines of polyline `index` as the join job writes it: its header with
 // the vertex count, the pairs of its vertices and of the vertices of its
-// chain, its extended data, its closing lines; nothing when marked
-// `dropped`. A vertex of a
-// chain whose lines end with a code line without its value line (the end of
-// the file) gets an empty value line.
+// chain (at each joint those of the later polyline's first vertex), its
+// extended data, its closing lines; nothing when marked `dropped`. A vertex
+// of a chain whose lines end with a code line without its value line (the
+// end of the file) gets an empty value line.
 void WriteJoinedPolyline(PolylineOutput& output, const PolylineModel& model, std::int32_t index);
 
 }  // namespace quillmere
