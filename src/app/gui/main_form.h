@@ -51,7 +51,6 @@ class TMainForm : public QMainWindow, public MainView {
 
   // The arguments after the program path, examined on the first display.
   void SetCommandLine(std::vector<std::string> arguments);
-  void SetFileDialogs(FileDialogRunner& file_dialogs) { file_dialogs_ = &file_dialogs; }
 
   // True once a command-line run has started: the program ends when its
   // job has.

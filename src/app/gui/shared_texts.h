@@ -4,20 +4,13 @@
 // Windows program builds its windows from too, so that both show and learn
 // the same texts in the same order.
 
-#include <string_view>
-
 #include <QObject>
-#include <QString>
 
 #include "app/presenter/shown_texts.h"
 
 class QWidget;
 
 namespace quillmere {
-
-inline QString FromTable(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Shows the texts of window `window` (WindowNumber) from `texts`: its
 // caption, and the text of each of its `components`, listed in the order
