@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "curves/ellipse_curve.h"
+#include "curves/spline_curve.h"
 #include "support/numbers.h"
 
 namespace quillmere {
@@ -109,6 +111,10 @@ void CurveReader::TakeEllipsePair(int code, std::string_view value) {
     case 230: Store(ellipse_.extrusion.z, value, unreadable); break;
     default: break;
   }
+}
+
+void CurveReader::Take(std::string_view code, std::string_view value) {
+  Take(ParseWholeNumber(code).value_or(-1), value);
 }
 
 CurveReading CurveReader::Finish() const {

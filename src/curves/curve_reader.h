@@ -24,8 +24,11 @@ class CurveReader {
   // `code` is the group code, -1 when the code line is no number; `value`
   // the value line as read.
   void Take(int code, std::string_view value);
+  // The same with the code line as read.
+  void Take(std::string_view code, std::string_view value);
 
-  // The curve, or why the entity is left as read.
+  // The curve (SplineCurve, EllipseCurve), or why the entity is left as
+  // read. A value that does not read as a number refuses the curve.
   CurveReading Finish() const;
 
   const SplineGroups& Spline() const { return spline_; }
@@ -39,14 +42,5 @@ class CurveReader {
   SplineGroups spline_;
   EllipseGroups ellipse_;
 };
-
-// The curve of a SPLINE's groups: with control points the NURBS they define
-// (fit points and tangents then ignored), otherwise the cubic through the
-// fit points (InterpolateFitPoints). Or why there is none.
-CurveReading SplineCurve(const SplineGroups& groups);
-
-// The curve of an ELLIPSE's groups, as rational quadratic pieces of at most
-// a quarter turn each, or why there is none.
-CurveReading EllipseCurve(const EllipseGroups& groups);
 
 }  // namespace quillmere

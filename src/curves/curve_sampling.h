@@ -13,14 +13,17 @@ namespace quillmere {
 // the curve's ends; a closed curve's last point is its first again.
 //
 // How it is proven: the curve is cut into its Bezier pieces (one per knot
-// span), and each piece is cut further (de Casteljau) until its deviation
-// bound (DeviationBound) is within the chord error; then only the piece's
-// end is taken. Few points result: a piece is cut into as many equal parts
-// at once as its bound calls for, the bound shrinking with the square of
-// the part's length.
+// span), and each piece into parts (de Casteljau) whose deviation bound
+// (DeviationBound) is within the chord error; only the parts' ends are
+// taken. Few points result: along each piece every part is about as long as
+// the bound allows (the bound of a short part grows with the square of its
+// length, so the last part's bound tells the next one's length), and the
+// parts left at a piece's end are made equal.
 //
 // The bound is kept a little below `chord_error` for the rounding of the
-// computation (1e-12 of the coordinates' size). Gives kTooFine, and no
+// computation (1e-12 of the coordinates' size) and, for a closed curve, by
+// how far apart its computed ends lie (its last point becomes its first).
+// Gives kTooFine, and no
 // points, when that leaves less than half of it, or when the cutting would
 // not end (a chord error far below what the coordinates resolve).
 CurveRefusal SampleCurve(const PlaneCurve& curve, double chord_error,

@@ -1,9 +1,10 @@
+#include "curves/ellipse_curve.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <optional>
 
-#include "curves/curve_reader.h"
 #include "curves/plan_checks.h"
 
 namespace quillmere {

@@ -55,7 +55,7 @@ enum class CurveRefusal : std::uint8_t {
   kNoPoints,           // no control points and fewer than two distinct fit points
   kUnreadableNumber,   // a value that reads as no finite number
   kNonPositiveWeight,  // a weight of zero or below
-  kDegenerate,         // an ELLIPSE without an axis, or with a ratio of zero or below
+  kDegenerate,         // all control points in one place; an ELLIPSE without an axis or ratio
   kTooFine,            // the chord error is below what the coordinates can resolve
 };
 

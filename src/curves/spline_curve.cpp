@@ -1,9 +1,10 @@
+#include "curves/spline_curve.h"
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <vector>
 
-#include "curves/curve_reader.h"
 #include "curves/fit_point_spline.h"
 #include "curves/plan_checks.h"
 
@@ -114,10 +115,13 @@ CurveReading ControlPointCurve(const SplineGroups& groups, double elevation) {
     return Refused(CurveRefusal::kUnreadableNumber);
   }
   curve.control_points.reserve(count);
+  bool one_place = true;  // a curve of no length: nothing to draw it with
   for (std::size_t i = 0; i < count; ++i) {
     const double weight = groups.weights.empty() ? 1 : groups.weights[i];
     curve.control_points.push_back({points.x[i], points.y[i], weight});
+    one_place = one_place && points.x[i] == points.x[0] && points.y[i] == points.y[0];
   }
+  if (one_place) return Refused(CurveRefusal::kDegenerate);
   curve.elevation = elevation;
   curve.closed = ClosesUp(curve, (groups.flags & kClosedFlag) != 0);
   return CurveReading{std::move(curve)};

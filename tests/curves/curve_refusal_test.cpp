@@ -68,6 +68,8 @@ TEST(CurveRefusalTest, CurvesThatCannotBeConvertedSayWhy) {
       {"huge", CurveEntity::kSpline, With(spline, 10, "1e200"), CurveRefusal::kUnreadableNumber},
       {"zero weight", CurveEntity::kSpline,
        SplinePairs(12, 3, kCubicKnots, kFourPoints, {1, 0, 1, 1}), CurveRefusal::kNonPositiveWeight},
+      {"all in one place", CurveEntity::kSpline,
+       SplinePairs(8, 3, kCubicKnots, {{1, 2}, {1, 2}, {1, 2}, {1, 2}}), CurveRefusal::kDegenerate},
       {"no axis", CurveEntity::kEllipse, With(With(ellipse, 11, "0"), 21, "0"), CurveRefusal::kDegenerate},
       {"flat ellipse", CurveEntity::kEllipse, With(ellipse, 40, "0"), CurveRefusal::kDegenerate},
   };
