@@ -140,6 +140,9 @@ int Main(int argc, char** argv) {
               uniform_per_curve);
   std::printf("  ratio sampled / uniform: time %.2f, points %.2f\n", sampled.seconds / uniform.seconds,
               per_curve / uniform_per_curve);
+  // The whole conversion of 5,000 such splines may take 3 s.
+  std::printf("  reading and sampling take %.1f %% of the 3 s for the whole conversion of %d curves\n",
+              100 * sampled.seconds / (3.0 * count / 5000), count);
   return 0;
 }
 
