@@ -40,9 +40,15 @@ Pairs RandomSpline(std::mt19937_64& random) {
   std::uniform_real_distribution<double> start(0, 200);
   std::uniform_real_distribution<double> step(3, 15);
   std::uniform_real_distribution<double> turn(-1.2, 1.2);
-  Pairs pairs{{100, "AcDbSpline"}, {210, "0"}, {220, "0"}, {230, "1"}, {70, "8"},
-              {71, std::to_string(kDegree)}, {72, std::to_string(kControlPoints + kDegree + 1)},
-              {73, std::to_string(kControlPoints)}, {74, "0"}};
+  Pairs pairs{{100, "AcDbSpline"},
+              {210, "0"},
+              {220, "0"},
+              {230, "1"},
+              {70, "8"},
+              {71, std::to_string(kDegree)},
+              {72, std::to_string(kControlPoints + kDegree + 1)},
+              {73, std::to_string(kControlPoints)},
+              {74, "0"}};
   const int spans = kControlPoints - kDegree;
   for (int i = 0; i < kControlPoints + kDegree + 1; ++i) {
     pairs.emplace_back(40, FormatGeneral(std::clamp(i - kDegree, 0, spans)));
@@ -72,7 +78,8 @@ PlaneCurve Read(const Pairs& pairs) {
 }
 
 // The reference: each piece at evenly spaced parameters, Wang's count.
-void FlattenUniformly(const PlaneCurve& curve, double chord_error, std::vector<CurvePoint>& points) {
+void FlattenUniformly(const PlaneCurve& curve, double chord_error,
+                      std::vector<CurvePoint>& points) {
   points.clear();
   points.push_back(PointAt(curve, curve.FirstParameter()));
   const std::size_t p = static_cast<std::size_t>(curve.degree);
@@ -88,7 +95,8 @@ void FlattenUniformly(const PlaneCurve& curve, double chord_error, std::vector<C
       const CurvePoint q2 = piece.points[j + 2].Projected();
       most = std::max(most, std::hypot(q0.x - 2 * q1.x + q2.x, q0.y - 2 * q1.y + q2.y));
     }
-    const int count = std::max(1, static_cast<int>(std::ceil(std::sqrt(p * (p - 1) * most / (8 * chord_error)))));
+    const int count =
+        std::max(1, static_cast<int>(std::ceil(std::sqrt(p * (p - 1) * most / (8 * chord_error)))));
     for (int i = 1; i <= count; ++i) points.push_back(PointAt(curve, a + (b - a) * i / count));
   }
 }
@@ -109,7 +117,8 @@ Run Best(const std::vector<Pairs>& splines, Work&& work) {
       work(Read(pairs), points);
       samples += points.size();
     }
-    best.seconds = std::min(best.seconds, std::chrono::duration<double>(Clock::now() - start).count());
+    best.seconds =
+        std::min(best.seconds, std::chrono::duration<double>(Clock::now() - start).count());
     best.samples = samples;
   }
   return best;
@@ -122,7 +131,8 @@ int Main(int argc, char** argv) {
   std::vector<Pairs> splines;
   for (int i = 0; i < count; ++i) splines.push_back(RandomSpline(random));
 
-  const Run reading = Best(splines, [](const PlaneCurve&, std::vector<CurvePoint>& points) { points.clear(); });
+  const Run reading =
+      Best(splines, [](const PlaneCurve&, std::vector<CurvePoint>& points) { points.clear(); });
   const Run sampled = Best(splines, [&](const PlaneCurve& curve, std::vector<CurvePoint>& points) {
     if (SampleCurve(curve, chord_error, points) != CurveRefusal::kNone) std::exit(1);
   });
@@ -138,11 +148,12 @@ int Main(int argc, char** argv) {
               per_curve);
   std::printf("  read and uniform flattening:%8.3f s  %8.1f points per curve\n", uniform.seconds,
               uniform_per_curve);
-  std::printf("  ratio sampled / uniform: time %.2f, points %.2f\n", sampled.seconds / uniform.seconds,
-              per_curve / uniform_per_curve);
+  std::printf("  ratio sampled / uniform: time %.2f, points %.2f\n",
+              sampled.seconds / uniform.seconds, per_curve / uniform_per_curve);
   // The whole conversion of 5,000 such splines may take 3 s.
-  std::printf("  reading and sampling take %.1f %% of the 3 s for the whole conversion of %d curves\n",
-              100 * sampled.seconds / (3.0 * count / 5000), count);
+  std::printf(
+      "  reading and sampling take %.1f %% of the 3 s for the whole conversion of %d curves\n",
+      100 * sampled.seconds / (3.0 * count / 5000), count);
   return 0;
 }
 

@@ -42,8 +42,8 @@ BezierPiece BezierPieceOfSpan(const PlaneCurve& curve, std::size_t span) {
   for (int j = 0; j <= p; ++j) {
     // Control point j is the blossom at p - j times the start, j times the end.
     for (int r = 0; r < p; ++r) arguments[static_cast<std::size_t>(r)] = r < p - j ? a : b;
-    piece.points[static_cast<std::size_t>(j)] =
-        Blossom(curve, span, std::span<const double>(arguments.data(), static_cast<std::size_t>(p)));
+    piece.points[static_cast<std::size_t>(j)] = Blossom(
+        curve, span, std::span<const double>(arguments.data(), static_cast<std::size_t>(p)));
   }
   return piece;
 }

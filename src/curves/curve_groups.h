@@ -23,15 +23,15 @@ struct CoordinateLists {
 };
 
 struct SplineGroups {
-  int flags = 0;  // 70: 1 closed, 2 periodic, 4 rational, 8 planar
-  int degree = 3;                     // 71
-  std::optional<int> knot_count;      // 72
-  std::optional<int> control_count;   // 73
-  std::optional<int> fit_count;       // 74
-  std::vector<double> knots;          // 40
-  std::vector<double> weights;        // 41
-  CoordinateLists control_points;     // 10, 20, 30
-  CoordinateLists fit_points;         // 11, 21, 31
+  int flags = 0;                             // 70: 1 closed, 2 periodic, 4 rational, 8 planar
+  int degree = 3;                            // 71
+  std::optional<int> knot_count;             // 72
+  std::optional<int> control_count;          // 73
+  std::optional<int> fit_count;              // 74
+  std::vector<double> knots;                 // 40
+  std::vector<double> weights;               // 41
+  CoordinateLists control_points;            // 10, 20, 30
+  CoordinateLists fit_points;                // 11, 21, 31
   std::optional<SpaceVector> start_tangent;  // 12, 22, 32
   std::optional<SpaceVector> end_tangent;    // 13, 23, 33
   // 42, 43, 44: the tolerances the writer fitted with. Kept for what reads
@@ -49,12 +49,12 @@ struct SplineGroups {
 // then the ellipse runs on past 2 pi). Missing groups take the format's
 // defaults: a full unit circle at the origin.
 struct EllipseGroups {
-  SpaceVector centre;                // 10, 20, 30
-  SpaceVector major_axis{1, 0, 0};   // 11, 21, 31
-  double ratio = 1;                  // 40
-  double start_parameter = 0;        // 41
+  SpaceVector centre;                        // 10, 20, 30
+  SpaceVector major_axis{1, 0, 0};           // 11, 21, 31
+  double ratio = 1;                          // 40
+  double start_parameter = 0;                // 41
   double end_parameter = 6.283185307179586;  // 42
-  SpaceVector extrusion{0, 0, 1};    // 210, 220, 230
+  SpaceVector extrusion{0, 0, 1};            // 210, 220, 230
   bool unreadable = false;
 };
 

@@ -91,8 +91,8 @@ double DeviationBound(const BezierPiece& piece) {
   const double dx = b.x - a.x;
   const double dy = b.y - a.y;
   const double length = Length(dx, dy);
-  double hull = 0;       // largest distance of a control point from the chord segment
-  double off_line = 0;   // largest distance of an inner control point from the chord line
+  double hull = 0;               // largest distance of a control point from the chord segment
+  double off_line = 0;           // largest distance of an inner control point from the chord line
   bool over_chord = length > 0;  // every inner point projects onto the chord
   for (std::size_t j = 1; j < p; ++j) {
     const CurvePoint q = piece.points[j].Projected();
@@ -122,7 +122,8 @@ double DeviationBound(const BezierPiece& piece) {
   double inner_weight = 0;
   for (std::size_t j = 1; j < p; ++j) {
     const double w = piece.points[j].w;
-    inner_weight = std::max(inner_weight, ratio == 1 ? w : w * std::pow(ratio, static_cast<double>(j) / p));
+    inner_weight =
+        std::max(inner_weight, ratio == 1 ? w : w * std::pow(ratio, static_cast<double>(j) / p));
   }
   const double x = std::ldexp(1.0, 1 - piece.degree);
   const double share = 1 / (1 + (w0 / inner_weight) * x / (1 - x));
@@ -137,7 +138,8 @@ CurveRefusal SampleCurve(const PlaneCurve& curve, double chord_error,
   double margin = kRounding * CoordinateScale(curve.control_points);
   if (curve.closed) {
     // The last point becomes the first; the closing chord moves that much.
-    margin += Distance(PointAt(curve, curve.FirstParameter()), PointAt(curve, curve.LastParameter()));
+    margin +=
+        Distance(PointAt(curve, curve.FirstParameter()), PointAt(curve, curve.LastParameter()));
   }
   const double limit = chord_error - margin;
   if (!(limit >= chord_error / 2)) return CurveRefusal::kTooFine;

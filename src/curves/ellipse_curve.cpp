@@ -66,9 +66,8 @@ CurveReading EllipseCurve(const EllipseGroups& groups) {
   // ratio: a quarter turn on from the major axis counter-clockwise in plan
   // seen along (0, 0, 1), clockwise along (0, 0, -1).
   const double turn = *down ? -groups.ratio : groups.ratio;
-  const PlanEllipse ellipse{{groups.centre.x, groups.centre.y},
-                            {axis.x, axis.y},
-                            {-axis.y * turn, axis.x * turn}};
+  const PlanEllipse ellipse{
+      {groups.centre.x, groups.centre.y}, {axis.x, axis.y}, {-axis.y * turn, axis.x * turn}};
   const double sweep = Sweep(groups.start_parameter, groups.end_parameter);
   // Pieces of at most a quarter turn: exact rational quadratic Beziers
   // whose middle weight cos(half the piece's angle) stays at least 0.7.

@@ -6,8 +6,8 @@
 namespace quillmere {
 
 std::optional<bool> ExtrusionPointsDown(const SpaceVector& extrusion) {
-  const double length = std::sqrt(extrusion.x * extrusion.x + extrusion.y * extrusion.y +
-                                  extrusion.z * extrusion.z);
+  const double length =
+      std::sqrt(extrusion.x * extrusion.x + extrusion.y * extrusion.y + extrusion.z * extrusion.z);
   if (!std::isfinite(length)) return std::nullopt;
   if (!(length > 0)) return false;
   constexpr double kRounding = 1e-9;

@@ -28,8 +28,7 @@ bool AllWithinRange(const std::vector<double>& values) {
 
 // Each point has one X and one Y value, and one Z value or none at all.
 bool PointsComplete(const CoordinateLists& lists) {
-  return lists.y.size() == lists.x.size() &&
-         (lists.z.empty() || lists.z.size() == lists.x.size());
+  return lists.y.size() == lists.x.size() && (lists.z.empty() || lists.z.size() == lists.x.size());
 }
 
 // The points' common height, or nothing when they are not level.
@@ -94,9 +93,9 @@ CurveReading ControlPointCurve(const SplineGroups& groups, double elevation) {
   }
   const std::size_t knot_count = count + static_cast<std::size_t>(groups.degree) + 1;
   const bool no_knots = groups.knots.empty() && groups.knot_count.value_or(0) == 0;
-  if (!no_knots && (groups.knots.size() != knot_count ||
-                    groups.knot_count.value_or(static_cast<int>(knot_count)) !=
-                        static_cast<int>(knot_count))) {
+  if (!no_knots &&
+      (groups.knots.size() != knot_count ||
+       groups.knot_count.value_or(static_cast<int>(knot_count)) != static_cast<int>(knot_count))) {
     return Refused(CurveRefusal::kCountsDisagree);
   }
   if (!groups.weights.empty() && groups.weights.size() != count) {
@@ -145,7 +144,8 @@ CurveReading FitPointCurve(const SplineGroups& groups, double elevation) {
   }
   if (points.size() < 2) return Refused(CurveRefusal::kNoPoints);
   double scale = 0;
-  for (const CurvePoint& point : points) scale = std::max({scale, std::fabs(point.x), std::fabs(point.y)});
+  for (const CurvePoint& point : points)
+    scale = std::max({scale, std::fabs(point.x), std::fabs(point.y)});
   const bool ends_meet = Distance(points.front(), points.back()) <= FlatTolerance(scale);
   const bool closed = (groups.flags & kClosedFlag) != 0 && ends_meet && points.size() >= 4;
   if (closed) points.back() = points.front();
@@ -159,12 +159,11 @@ CurveReading FitPointCurve(const SplineGroups& groups, double elevation) {
 }  // namespace
 
 CurveReading SplineCurve(const SplineGroups& groups) {
-  const bool in_range = AllWithinRange(groups.knots) &&
-                        AllWithinRange(groups.control_points.x) &&
+  const bool in_range = AllWithinRange(groups.knots) && AllWithinRange(groups.control_points.x) &&
                         AllWithinRange(groups.control_points.y) &&
                         AllWithinRange(groups.control_points.z) &&
-                        AllWithinRange(groups.fit_points.x) && AllWithinRange(groups.fit_points.y) &&
-                        AllWithinRange(groups.fit_points.z);
+                        AllWithinRange(groups.fit_points.x) &&
+                        AllWithinRange(groups.fit_points.y) && AllWithinRange(groups.fit_points.z);
   if (groups.unreadable || !in_range) return Refused(CurveRefusal::kUnreadableNumber);
   if (!ExtrusionPointsDown(groups.extrusion)) return Refused(CurveRefusal::kTiltedExtrusion);
   const CoordinateLists& control = groups.control_points;

@@ -20,9 +20,9 @@ void ExpectPoint(CurvePoint point, double x, double y, double tolerance = 1e-12)
 
 TEST(CurveEvaluationTest, RationalQuadraticQuarterCircleIsExact) {
   const double w = std::sqrt(0.5);
-  const CurveReading reading =
-      ReadCurve(CurveEntity::kSpline,
-                SplinePairs(12, 2, {0, 0, 0, 1, 1, 1}, {{1, 0, 7}, {1, 1, 7}, {0, 1, 7}}, {1, w, 1}));
+  const CurveReading reading = ReadCurve(
+      CurveEntity::kSpline,
+      SplinePairs(12, 2, {0, 0, 0, 1, 1, 1}, {{1, 0, 7}, {1, 1, 7}, {0, 1, 7}}, {1, w, 1}));
   ASSERT_TRUE(reading.ok()) << RefusalName(reading.refusal);
   const PlaneCurve& curve = reading.curve;
   EXPECT_EQ(curve.elevation, 7);
@@ -37,9 +37,9 @@ TEST(CurveEvaluationTest, RationalQuadraticQuarterCircleIsExact) {
 TEST(CurveEvaluationTest, ClampedCubicMatchesTheBasisFunctions) {
   // Knots 0 0 0 0 1/2 1 1 1 1: at 1/4 the basis is (1/8, 19/32, 1/4, 1/32, 0),
   // at 1/2 (0, 1/4, 1/2, 1/4, 0), at 3/4 the mirror of 1/4.
-  const CurveReading reading =
-      ReadCurve(CurveEntity::kSpline, SplinePairs(8, 3, {0, 0, 0, 0, 0.5, 1, 1, 1, 1},
-                                                  {{0, 0}, {1, 2}, {3, 2}, {4, 0}, {6, 1}}));
+  const CurveReading reading = ReadCurve(
+      CurveEntity::kSpline,
+      SplinePairs(8, 3, {0, 0, 0, 0, 0.5, 1, 1, 1, 1}, {{0, 0}, {1, 2}, {3, 2}, {4, 0}, {6, 1}}));
   ASSERT_TRUE(reading.ok()) << RefusalName(reading.refusal);
   const PlaneCurve& curve = reading.curve;
   ExpectPoint(PointAt(curve, 0), 0, 0);
@@ -52,8 +52,8 @@ TEST(CurveEvaluationTest, ClampedCubicMatchesTheBasisFunctions) {
 TEST(CurveEvaluationTest, PeriodicSplineRunsOverTheInnerKnotsAndCloses) {
   // Six points, the first three repeated, uniform knots 0 .. 12: the part
   // over knots 3 .. 9, starting at (P0 + 4 P1 + P2) / 6.
-  const std::vector<std::vector<double>> ring{{0, 0}, {4, -1}, {8, 0},  {9, 4},  {4, 7},
-                                              {-1, 4}, {0, 0}, {4, -1}, {8, 0}};
+  const std::vector<std::vector<double>> ring{{0, 0},  {4, -1}, {8, 0},  {9, 4}, {4, 7},
+                                              {-1, 4}, {0, 0},  {4, -1}, {8, 0}};
   std::vector<double> knots;
   for (int i = 0; i <= 12; ++i) knots.push_back(i);
   const CurveReading reading = ReadCurve(CurveEntity::kSpline, SplinePairs(11, 3, knots, ring));
@@ -111,9 +111,9 @@ TEST(CurveEvaluationTest, FitPointSplinePassesThroughItsFitPoints) {
 TEST(CurveEvaluationTest, EllipseSeenFromBelowRunsClockwise) {
   // Centre (10, 5), major axis (4, 0), ratio 0.5, extrusion (0, 0, -1): the
   // minor axis is (0, 0, -1) x (4, 0, 0) * 0.5 = (0, -2).
-  GroupPairs pairs{{10, "10"}, {20, "5"}, {30, "-3"}, {11, "4"}, {21, "0"}, {31, "0"},
-                   {210, "0"}, {220, "0"}, {230, "-1"}, {40, "0.5"}, {41, "0"},
-                   {42, testing::Text(std::numbers::pi / 2)}};
+  GroupPairs pairs{{10, "10"},  {20, "5"},   {30, "-3"}, {11, "4"},
+                   {21, "0"},   {31, "0"},   {210, "0"}, {220, "0"},
+                   {230, "-1"}, {40, "0.5"}, {41, "0"},  {42, testing::Text(std::numbers::pi / 2)}};
   CurveReading reading = ReadCurve(CurveEntity::kEllipse, pairs);
   ASSERT_TRUE(reading.ok()) << RefusalName(reading.refusal);
   EXPECT_EQ(reading.curve.elevation, -3);

@@ -26,9 +26,16 @@ inline CurveReading ReadCurve(CurveEntity entity, const GroupPairs& pairs) {
 inline GroupPairs SplinePairs(int flags, int degree, const std::vector<double>& knots,
                               const std::vector<std::vector<double>>& points,
                               const std::vector<double>& weights = {}) {
-  GroupPairs pairs{{0, "SPLINE"}, {8, "0"}, {100, "AcDbSpline"}, {210, "0"}, {220, "0"},
-                   {230, "1"},   {70, std::to_string(flags)}, {71, std::to_string(degree)},
-                   {72, std::to_string(knots.size())}, {73, std::to_string(points.size())},
+  GroupPairs pairs{{0, "SPLINE"},
+                   {8, "0"},
+                   {100, "AcDbSpline"},
+                   {210, "0"},
+                   {220, "0"},
+                   {230, "1"},
+                   {70, std::to_string(flags)},
+                   {71, std::to_string(degree)},
+                   {72, std::to_string(knots.size())},
+                   {73, std::to_string(points.size())},
                    {74, "0"}};
   for (const double knot : knots) pairs.emplace_back(40, Text(knot));
   for (const double weight : weights) pairs.emplace_back(41, Text(weight));
