@@ -36,15 +36,32 @@ std::u16string FillIn(std::u16string_view text, const std::vector<std::int64_t>&
   return filled;
 }
 
+// The arc job's polylines left as read, by kind, with their counts.
+struct LeftAsRead {
+  std::int64_t count;
+  const char* english;
+  const char16_t* german_template;
+};
+
+std::vector<LeftAsRead> LeftAsReadOf(const ArcJobSummary& s) {
+  return {{s.left_3d, " 3-D polylines left as read", kLeft3dTemplate},
+          {s.left_fitted, " fitted curves left as read", kLeftFittedTemplate},
+          {s.left_meshes, " meshes left as read", kLeftMeshTemplate}};
+}
+
 }  // namespace
 
 std::string SummaryLine(const JobSummary& summary) {
   return std::visit(
       Overloaded{
           [](const ArcJobSummary& s) {
-            return "convert1: " + Number(s.polylines) + " polylines, " + Number(s.vertices_read) +
-                   " vertices read, " + Number(s.vertices_removed) + " removed, " +
-                   Number(s.arcs) + " arcs";
+            std::string line = "convert1: " + Number(s.polylines) + " polylines, " +
+                               Number(s.vertices_read) + " vertices read, " +
+                               Number(s.vertices_removed) + " removed, " + Number(s.arcs) + " arcs";
+            for (const LeftAsRead& left : LeftAsReadOf(s)) {
+              if (left.count != 0) line += ", " + Number(left.count) + left.english;
+            }
+            return line;
           },
           [](const LineJobSummary& s) {
             if (s.contours) {
@@ -66,8 +83,15 @@ std::string SummaryLine(const JobSummary& summary) {
 std::u16string ResultLine(const JobSummary& summary) {
   return std::visit(
       Overloaded{[](const ArcJobSummary& s) {
-                   return FillIn(TranslateText(kArcResultTemplate),
-                                 {s.polylines, s.vertices_read, s.vertices_removed, s.arcs});
+                   std::u16string line =
+                       FillIn(TranslateText(kArcResultTemplate),
+                              {s.polylines, s.vertices_read, s.vertices_removed, s.arcs});
+                   for (const LeftAsRead& left : LeftAsReadOf(s)) {
+                     if (left.count != 0) {
+                       line += u", " + FillIn(TranslateText(left.german_template), {left.count});
+                     }
+                   }
+                   return line;
                  },
                  [](const LineJobSummary& s) {
                    if (s.contours) {

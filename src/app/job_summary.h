@@ -17,7 +17,9 @@ using JobSummary = std::variant<ArcJobSummary, LineJobSummary, JoinJobSummary>;
 // "convert2: 454 lines, 6 polylines written",
 // "convert3: 4 polylines read, 3 joined, 1 written"; with contours
 // "convert2: 52 lines, 22 arcs, 10 polylines written, 8 closed" and
-// "convert3: 4 polylines read, 3 joined, 1 written, 1 closed".
+// "convert3: 4 polylines read, 3 joined, 1 written, 1 closed". The arc job
+// adds a clause for each kind of polyline it left as read, when there are
+// any: "..., 0 arcs, 25 3-D polylines left as read".
 std::string SummaryLine(const JobSummary& summary);
 
 // The result line of the main window in the current language. Its German
@@ -25,12 +27,17 @@ std::string SummaryLine(const JobSummary& summary);
 // so that no text with numbers in it is ever learnt.
 std::u16string ResultLine(const JobSummary& summary);
 
-// The templates of the result line, in the order of the jobs.
+// The templates of the result line, in the order of the jobs; the arc
+// job's clauses of the polylines it left as read follow its own, each only
+// when its count is not 0.
 inline constexpr const char16_t* kArcResultTemplate =
     u"%1 Polylinien, %2 Punkte gelesen, %3 entfernt, %4 Kreisbögen";
 inline constexpr const char16_t* kLineResultTemplate = u"%1 Linien, %2 Polylinien geschrieben";
 inline constexpr const char16_t* kJoinResultTemplate =
     u"%1 Polylinien gelesen, %2 verbunden, %3 geschrieben";
+inline constexpr const char16_t* kLeft3dTemplate = u"%1 3D-Polylinien unverändert";
+inline constexpr const char16_t* kLeftFittedTemplate = u"%1 geglättete Kurven unverändert";
+inline constexpr const char16_t* kLeftMeshTemplate = u"%1 Netze unverändert";
 // The line and join jobs building contours also count the closed ones.
 inline constexpr const char16_t* kContourLineResultTemplate =
     u"%1 Linien, %2 Kreisbögen, %3 Polylinien geschrieben, %4 geschlossen";

@@ -9,8 +9,21 @@ namespace quillmere {
 
 namespace {
 
+void CountLeftAsRead(const PolylineRecord& polyline, ArcJobSummary& summary) {
+  if (HasPlainOutline(polyline)) return;
+  const std::int32_t flags = polyline.header_flags;
+  if ((flags & (kFlagPolygonMesh | kFlagPolyfaceMesh)) != 0) {
+    ++summary.left_meshes;
+  } else if ((flags & (kFlagCurveFit | kFlagSplineFit)) != 0) {
+    ++summary.left_fitted;
+  } else {
+    ++summary.left_3d;
+  }
+}
+
 ArcJobSummary Summarise(const PolylineModel& model) {
   ArcJobSummary summary;
+  for (const PolylineRecord& polyline : model.polylines) CountLeftAsRead(polyline, summary);
   summary.polylines = model.PolylineCount();
   summary.vertices_read = model.vertices.Count();
   for (std::int64_t vertex = 0; vertex < model.vertices.Count(); ++vertex) {

@@ -16,6 +16,13 @@ struct ArcJobSummary {
   std::int64_t vertices_read = 0;
   std::int64_t vertices_removed = 0;
   std::int64_t arcs = 0;             // arc segments written
+  // Polylines left exactly as read because their vertices are no plain
+  // outline, each counted once by the first of these that its header flags
+  // say: a polygon or polyface mesh, a curve- or spline-fitted curve, a 3-D
+  // polyline. They explain a job that found nothing.
+  std::int64_t left_meshes = 0;
+  std::int64_t left_fitted = 0;
+  std::int64_t left_3d = 0;
 };
 
 // The arc job: reads the polylines of `input_name`, replaces runs of

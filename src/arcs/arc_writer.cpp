@@ -1,6 +1,8 @@
 #include "arcs/arc_writer.h"
 
+#include "dxf/consumed_entities.h"
 #include "dxf/polyline_entities.h"
+#include "dxf/reference_cleanup.h"
 
 namespace quillmere {
 
@@ -12,6 +14,21 @@ std::int64_t KeptVertices(const PolylineModel& model, const PolylineRecord& poly
     kept += model.HasMark(model.VertexIndex(polyline, v), kVertexDropped) ? 0 : 1;
   }
   return kept;
+}
+
+// The VERTEX entities the arc job leaves out, in a drawing whose objects
+// could point at them.
+ConsumedEntities ConsumedVertices(const PolylineModel& model) {
+  if (!model.has_objects) return {};
+  std::vector<std::int64_t> left_out;
+  for (const PolylineRecord& polyline : model.polylines) {
+    if (polyline.kind != PolylineKind::kPolyline) continue;
+    for (std::int32_t v = 0; v < polyline.vertex_count; ++v) {
+      const std::int64_t vertex = model.VertexIndex(polyline, v);
+      if (model.HasMark(vertex, kVertexDropped)) left_out.push_back(vertex);
+    }
+  }
+  return ConsumedPolylineEntities(model, left_out);
 }
 
 }  // namespace
@@ -45,12 +62,15 @@ void WriteArcPolyline(PolylineOutput& output, const PolylineModel& model, std::i
 
 Status WriteArcResult(const PolylineModel& model, const std::string& input_name,
                       const std::string& output_name, JobObserver* observer) {
+  const Result<DrawingEdits> edits =
+      FindDrawingEdits(input_name, ConsumedVertices(model), model.input_stamp, observer);
+  if (!edits) return edits.failure();
   return CopyReplacingPolylines(
       model, input_name, output_name,
       [&model](PolylineOutput& output, std::int32_t index) {
         WriteArcPolyline(output, model, index);
       },
-      observer);
+      observer, &edits.value());
 }
 
 }  // namespace quillmere

@@ -13,8 +13,10 @@ namespace quillmere {
 // polyline of the model is written without its vertices marked
 // kVertexDropped, the vertices marked kVertexGetsBulge with their arc's
 // bulge instead of their own, and its vertex count in the header's group-90
-// values. The model must have been read from the input. Fails as
-// CopyReplacingPolylines does.
+// values. What the left-out VERTEX entities owned goes with them, and
+// nothing keeps pointing at them (dxf/reference_cleanup.h). The model must
+// have been read from the input. Fails as CopyReplacingPolylines and
+// FindDrawingEdits do.
 Status WriteArcResult(const PolylineModel& model, const std::string& input_name,
                       const std::string& output_name, JobObserver* observer = nullptr);
 

@@ -59,13 +59,13 @@ bool JoinPass(std::span<const ChainRecord> candidates, ChainEndIndex& ends, Chai
 }  // namespace
 
 int JoinChains(std::span<const ChainRecord> records, double tolerance, ChainLists& chains,
-               JoinRule rule) {
+               JoinRule rule, std::span<const PlanePoints> inner_points) {
   chains = ChainLists(static_cast<std::int32_t>(records.size()));
   // No difference is below a tolerance of 0, below a negative one or below
   // NaN: the one pass joins nothing.
   if (!(tolerance > 0)) return 1;
   if (rule == JoinRule::kContours) {
-    WalkContours(records, tolerance, Extent(records), chains);
+    WalkContours(records, inner_points, tolerance, Extent(records), chains);
     return 1;
   }
   ChainEndIndex ends = IndexEnds(records, tolerance);

@@ -5,6 +5,7 @@
 
 #include "chains/chain_lists.h"
 #include "chains/heading.h"
+#include "chains/plane_points.h"
 #include "chains/space_point.h"
 
 namespace quillmere {
@@ -20,10 +21,10 @@ struct ChainRecord {
   SpacePoint end;
   std::int32_t group = kNoJoinGroup;
   // Contours only: how the record leaves its start and arrives at its end,
-  // and whether it may be closed on its own (it has more than one segment).
+  // and whether one of its segments is an arc between two different points.
   Heading leaving;
   Heading arriving;
-  bool closes_alone = false;
+  bool has_arc = false;
 };
 
 // How records join.
@@ -50,17 +51,21 @@ enum class JoinRule : std::uint8_t {
 //
 // With JoinRule::kContours the chains grow instead by the rules of
 // WalkContours (chains/contour_walk.h): records used in either direction,
-// the nearest end first, loops closed; it runs as one pass.
+// the nearest end first, loops closed where they enclose something; it runs
+// as one pass. `inner_points` then holds, for each record, the points of
+// its vertices between its ends (empty when no record has any).
 //
-// The jobs apply the chains: the vertices of each record linked behind
-// another, from its second on, follow those of the record before it (the
-// joint is stored once). Contours keep the later record's first vertex
-// instead, which carries the segment leaving the joint, use records marked
-// reversed backwards and leave out the last vertex of a closed chain.
+// The jobs apply the chains, storing each joint once: the line job drops
+// the first vertex of each record linked behind another; the join job and
+// contours keep it instead, since it carries the segment leaving the
+// joint, and drop the last vertex of the record before it. Contours also
+// use records marked reversed backwards and leave out the last vertex of a
+// closed chain.
 //
 // Returns the number of passes run, the last one (which joined nothing)
 // included.
 int JoinChains(std::span<const ChainRecord> records, double tolerance, ChainLists& chains,
-               JoinRule rule = JoinRule::kEndToStart);
+               JoinRule rule = JoinRule::kEndToStart,
+               std::span<const PlanePoints> inner_points = {});
 
 }  // namespace quillmere

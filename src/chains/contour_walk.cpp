@@ -110,9 +110,10 @@ class BestWay {
 
 class ContourWalker {
  public:
-  ContourWalker(std::span<const ChainRecord> records, double tolerance, double extent,
-                ChainLists& chains)
+  ContourWalker(std::span<const ChainRecord> records, std::span<const PlanePoints> inner_points,
+                double tolerance, double extent, ChainLists& chains)
       : records_(records),
+        inner_points_(inner_points),
         tolerance_(tolerance),
         ends_(records, tolerance, extent),
         taken_(records.size(), 0),
@@ -135,6 +136,19 @@ class ContourWalker {
   void Take(std::int32_t record) {
     taken_[static_cast<std::size_t>(record)] = 1;
     ends_.Remove(record);
+  }
+
+  // A closed chain keeps the vertex where it enters each record and those
+  // between the record's ends.
+  void AddToOutline(std::int32_t record, const SpacePoint& entry) {
+    outline_.Add(entry);
+    if (!inner_points_.empty()) outline_.Add(inner_points_[static_cast<std::size_t>(record)]);
+    outline_has_arc_ = outline_has_arc_ || At(record).has_arc;
+  }
+
+  // Whether the chain, closed now, would enclose something.
+  bool Encloses() const {
+    return outline_.Count() >= 3 || (outline_.Count() == 2 && outline_has_arc_);
   }
 
   // Offers `way` the ends at `point`, `distance` from `at`: of those that
@@ -174,7 +188,7 @@ class ContourWalker {
   std::int32_t BestWayOn(std::int32_t group, const WalkEnd& at, const WalkEnd& home,
                          bool may_close) const {
     BestWay way;
-    if (may_close && WithinBox(at.point, home.point, tolerance_) &&
+    if (may_close && Distance(at.point, home.point) < tolerance_ &&
         !RunsBack(at.heading, home.heading, home.point.x - at.point.x, home.point.y - at.point.y,
                   tolerance_)) {
       way.Consider(BestWay::kClose, Distance(at.point, home.point),
@@ -183,27 +197,31 @@ class ContourWalker {
     ends_.ForEachPointWithin(group, at.point,
                              [&](const SpacePoint& point, const PointEnds::EndsAt& ends) {
                                const double distance = Distance(at.point, point);
-                               if (way.MayBeat(distance)) OfferEnds(ends, point, distance, at, way);
+                               if (distance < tolerance_ && way.MayBeat(distance)) {
+                                 OfferEnds(ends, point, distance, at, way);
+                               }
                              });
     return way.Member();
   }
 
   // Walks on from `at` while a record fits, appending the records taken to
   // `steps`; `at` ends where the walk stopped. True when it came back home.
-  bool Extend(std::int32_t group, WalkEnd& at, const WalkEnd& home, bool closes_alone,
+  // The walk `ahead` goes the chain's way and enters each record, as the
+  // chain does, where it reaches it; the walk behind the chain's start goes
+  // against it, and the chain enters each record where the walk leaves it.
+  bool Extend(std::int32_t group, WalkEnd& at, const WalkEnd& home, bool ahead,
               std::vector<Step>& steps) {
     for (;;) {
-      const bool may_close = closes_alone || pieces_ >= 2;
-      const std::int32_t member = BestWayOn(group, at, home, may_close);
+      const std::int32_t member = BestWayOn(group, at, home, Encloses());
       if (member == BestWay::kNone) return false;
       if (member == BestWay::kClose) return true;
       const std::int32_t record = RecordOf(member);
       const ChainRecord& piece = At(record);
       const bool against = IsEndMember(member);
       Take(record);
-      ++pieces_;
       steps.push_back({record, against});
       at = against ? WalkEnd{piece.start, Reversed(piece.leaving)} : WalkEnd{piece.end, piece.arriving};
+      AddToOutline(record, ahead ? (against ? piece.end : piece.start) : at.point);
     }
   }
 
@@ -212,15 +230,16 @@ class ContourWalker {
   void Grow(std::int32_t seed) {
     const ChainRecord& piece = At(seed);
     Take(seed);
-    pieces_ = 1;
     ahead_.clear();
     behind_.clear();
+    outline_ = {};
+    outline_has_arc_ = false;
+    AddToOutline(seed, piece.start);
     WalkEnd end{piece.end, piece.arriving};
-    bool closed = Extend(piece.group, end, {piece.start, piece.leaving}, piece.closes_alone, ahead_);
+    bool closed = Extend(piece.group, end, {piece.start, piece.leaving}, true, ahead_);
     if (!closed) {
       WalkEnd start{piece.start, Reversed(piece.leaving)};
-      closed = Extend(piece.group, start, {end.point, Reversed(end.heading)}, piece.closes_alone,
-                      behind_);
+      closed = Extend(piece.group, start, {end.point, Reversed(end.heading)}, false, behind_);
     }
     // The walk behind the seed travelled against the chain's direction.
     const std::int32_t head = behind_.empty() ? seed : behind_.back().record;
@@ -239,20 +258,25 @@ class ContourWalker {
   }
 
   std::span<const ChainRecord> records_;
+  std::span<const PlanePoints> inner_points_;
   double tolerance_;
   PointEnds ends_;
   std::vector<std::uint8_t> taken_;
   ChainLists& chains_;
-  std::int32_t pieces_ = 0;  // in the chain being grown
+  // The chain being grown: its records ahead of its first one and behind
+  // it, and the points it would keep, closed.
   std::vector<Step> ahead_;
   std::vector<Step> behind_;
+  PlanePoints outline_;
+  bool outline_has_arc_ = false;
 };
 
 }  // namespace
 
-void WalkContours(std::span<const ChainRecord> records, double tolerance, double extent,
+void WalkContours(std::span<const ChainRecord> records,
+                  std::span<const PlanePoints> inner_points, double tolerance, double extent,
                   ChainLists& chains) {
-  ContourWalker walker(records, tolerance, extent, chains);
+  ContourWalker walker(records, inner_points, tolerance, extent, chains);
   walker.Run();
 }
 

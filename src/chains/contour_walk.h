@@ -19,14 +19,21 @@ namespace quillmere {
 // direction, then the lowest record, its start before its end. A record
 // that runs straight back along the chain's last segment never fits. Coming
 // back to the chain's own start competes by the same rules, in front of
-// every record: the chain is then closed. A chain of one record closes only
-// when the record may close on its own.
+// every record: the chain is then closed.
+//
+// A chain closes only where it would enclose something: written closed, it
+// keeps the vertex where it enters each record and those between each
+// record's ends (`inner_points`, one entry per record, or empty when no
+// record has any), and these must lie at three different points, or at two
+// with an arc between them. A chain whose ends meet around nothing (a
+// record shorter than the tolerance, a record and its twin) stays open.
 //
 // The chains are written to `chains` (made for as many records): each in
 // order from its head, records used backwards marked reversed, closed
 // chains marked closed. `extent` is the largest magnitude of any finite
 // coordinate of the records that take part.
-void WalkContours(std::span<const ChainRecord> records, double tolerance, double extent,
+void WalkContours(std::span<const ChainRecord> records,
+                  std::span<const PlanePoints> inner_points, double tolerance, double extent,
                   ChainLists& chains);
 
 }  // namespace quillmere

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "dxf/drawing_edits.h"
 #include "dxf/pair_stream.h"
 #include "support/job_observer.h"
 #include "platform/file_system.h"
@@ -37,7 +38,9 @@ class EntityReplacer {
 
 // The one copy of a drawing: `input_name` to `output_name` pair by pair,
 // every entity of the ENTITIES section that `replacer` replaces written by
-// it, everything else exactly as read (with CR LF line ends).
+// it, everything else exactly as read (with CR LF line ends), except for
+// the pairs that `edits`, when given, change or leave out (the replacer
+// sees to those inside the entities it replaces).
 //
 // The output replaces an existing file only once it is complete, so the
 // input may be the output. Fails with kCannotCreateOutput (then the input is
@@ -51,6 +54,6 @@ class EntityReplacer {
 // the copy (JobStopped): the previous output then stays as it was.
 Status CopyDrawing(const std::string& input_name, const std::string& output_name,
                    const std::optional<FileStamp>& read_stamp, EntityReplacer& replacer,
-                   JobObserver* observer = nullptr);
+                   JobObserver* observer = nullptr, const DrawingEdits* edits = nullptr);
 
 }  // namespace quillmere

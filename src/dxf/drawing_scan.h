@@ -26,6 +26,9 @@ class DrawingScan {
   // top level of the ENTITIES section once the open entity, if any, ends.
   bool StartsPolylinesHere() const { return section_.InsideEntities(); }
 
+  // Whether an OBJECTS section began so far.
+  bool ObjectsSeen() const { return section_.ObjectsSeen(); }
+
   // Ends the walk at byte `end`: the open entity ends there. Returns
   // whether the lines since the last entity ended with CR LF.
   bool Finish(std::int64_t end);

@@ -40,14 +40,20 @@ class SectionState {
     if (c == "0") {
       const std::string_view v = Trimmed(value);
       if (v == "SECTION" || v == "ENDSEC") inside_entities_ = false;
-    } else if (c == "2" && Trimmed(value) == "ENTITIES") {
-      inside_entities_ = true;
+    } else if (c == "2") {
+      const std::string_view v = Trimmed(value);
+      if (v == "ENTITIES") inside_entities_ = true;
+      if (v == "OBJECTS") objects_seen_ = true;
     }
   }
   bool InsideEntities() const { return inside_entities_; }
+  // Whether an OBJECTS section began so far: only a drawing with one has
+  // objects that own entities' data or point at entities.
+  bool ObjectsSeen() const { return objects_seen_; }
 
  private:
   bool inside_entities_ = false;
+  bool objects_seen_ = false;
 };
 
 }  // namespace quillmere

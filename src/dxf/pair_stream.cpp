@@ -199,8 +199,10 @@ bool PairStream::ReadPair(DxfPair& pair) {
     pair = std::move(held_);
     return true;
   }
+  const auto offset = static_cast<std::int64_t>(consumed_ + begin_);
   std::string_view line;
   if (!ReadLine(line)) return false;
+  pair.offset = offset;
   pair.code.assign(line);
   pair.has_value = ReadLine(line);
   if (pair.has_value) {

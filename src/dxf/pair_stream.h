@@ -18,6 +18,7 @@ struct DxfPair {
   // False when the input ended right after the code line. The value then
   // reads as empty, and a writer copying the pair writes no value line.
   bool has_value = true;
+  std::int64_t offset = 0;  // byte position of the code line in the file
 };
 
 // One group pair seen in place: the views point into the reader's buffer

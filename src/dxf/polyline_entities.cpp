@@ -16,13 +16,13 @@ std::optional<PolylineKind> PolylineStart(std::string_view code, std::string_vie
 Status CopyReplacingPolylines(const PolylineModel& model, const std::string& input_name,
                             const std::string& output_name,
                             const std::function<void(PolylineOutput&, std::int32_t)>& write_polyline,
-                            JobObserver* observer) {
+                            JobObserver* observer, const DrawingEdits* edits) {
   OutputFile output;
   InputFile input;
   const Status opened = OpenCopyEnds(input, output, input_name, output_name, model.input_stamp);
   if (!opened) return opened;
   const ProgressTap tap(observer, JobPhase::kWriting, input.Size());
-  PolylineOutput writer(model, input, output, tap);
+  PolylineOutput writer(model, input, output, tap, edits);
   std::int64_t copied = 0;
   for (std::int32_t n = 0; n < model.PolylineCount() && !input.Failed(); ++n) {
     const PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(n)];

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "dxf/drawing_edits.h"
 #include "dxf/polyline_model.h"
 #include "dxf/polyline_output.h"
 #include "support/job_observer.h"
@@ -25,6 +26,8 @@ std::optional<PolylineKind> PolylineStart(std::string_view code, std::string_vie
 // outside the model's polylines is copied as read, with CR LF line ends.
 // The model must have been read from the input as it is.
 //
+// With `edits` every pair of the input read passes through them.
+//
 // The output replaces an existing file only once it is complete, so the
 // input may be the output. Fails as CopyDrawing does; the input must still
 // be the file of the model's stamp.
@@ -34,6 +37,7 @@ std::optional<PolylineKind> PolylineStart(std::string_view code, std::string_vie
 Status CopyReplacingPolylines(const PolylineModel& model, const std::string& input_name,
                             const std::string& output_name,
                             const std::function<void(PolylineOutput&, std::int32_t)>& write_polyline,
-                            JobObserver* observer = nullptr);
+                            JobObserver* observer = nullptr,
+                            const DrawingEdits* edits = nullptr);
 
 }  // namespace quillmere

@@ -83,8 +83,8 @@ struct PolylineRecord {
   std::uint32_t set_aside_count = 0;
   double first_z = 0;  // z of the first and the last vertex; only the ends join in 3-D
   double last_z = 0;
-  // The join job: the record whose vertices, from its second on, follow
-  // this one's in the output; -1 for none.
+  // The join job: the record whose vertices follow this one's in the
+  // output, in place of this one's last vertex; -1 for none.
   std::int32_t next_in_chain = -1;
   // Contours of the join job: its vertices are used backwards in its
   // chain; for the polyline at a chain's head, the chain comes back to its
@@ -139,6 +139,9 @@ struct PolylineModel {
   std::vector<ArcStart> arc_starts;  // by ascending vertex
   // Every line after the last polyline ends with CR LF.
   bool final_gap_in_crlf = false;
+  // The drawing has an OBJECTS section, where the objects that entities
+  // own or that point at them live.
+  bool has_objects = false;
   // The input as it was read: the writers, which copy parts of it, write
   // nothing when it has changed since. Nothing for a model not read from a file.
   std::optional<FileStamp> input_stamp;

@@ -53,21 +53,42 @@ std::string NegatedNumber(std::string_view value) {
 }  // namespace
 
 PolylineOutput::PolylineOutput(const PolylineModel& model, InputFile& input, OutputFile& output,
-                               ProgressTap progress)
-    : model_(model), output_(output), walk_(input), elsewhere_(input, 0), lines_(output) {
+                               ProgressTap progress, const DrawingEdits* edits)
+    : model_(model), edits_(edits), output_(output), walk_(input), elsewhere_(input, 0),
+      lines_(output) {
   walk_.WatchProgress(progress);
 }
 
 void PolylineOutput::CopyRange(std::int64_t begin, std::int64_t end, bool in_crlf,
                                InputWindow& window) {
-  window.Read(begin, end, [this, in_crlf](std::string_view bytes) {
-    if (in_crlf) {
-      lines_.WriteAsIs(bytes);
-    } else {
-      lines_.Write(bytes);
-    }
-  });
-  lines_.EndRange();
+  ForEachEditedPart(
+      edits_, begin, end,
+      [&](std::int64_t from, std::int64_t to) {
+        window.Read(from, to, [this, in_crlf](std::string_view bytes) {
+          if (in_crlf) {
+            lines_.WriteAsIs(bytes);
+          } else {
+            lines_.Write(bytes);
+          }
+        });
+        lines_.EndRange();
+      },
+      [&](const PairEdit& edit) {
+        if (!edit.keeps_pair) return;
+        output_.WriteLine(edit.code);
+        output_.WriteLine(edit.value);
+      });
+}
+
+template <typename Use>
+void PolylineOutput::ForEachPairOf(std::string_view bytes, Use& use) {
+  std::size_t pos = 0;
+  std::string_view code;
+  std::string_view value;
+  while (NextLine(bytes, pos, code)) {
+    const bool has_value = NextLine(bytes, pos, value);
+    use(code, value, has_value);
+  }
 }
 
 void PolylineOutput::CopyLines(std::int64_t begin, std::int64_t end, bool in_crlf) {
@@ -87,16 +108,19 @@ template <typename Use>
 void PolylineOutput::ForEachPair(const PolylineRecord& polyline, std::int64_t begin,
                                  std::int64_t end, Use use, bool elsewhere) {
   InputWindow& window = elsewhere ? elsewhere_ : walk_;
+  const auto edited_pair = [&use](const PairEdit& edit) {
+    if (edit.keeps_pair) use(std::string_view(edit.code), std::string_view(edit.value), true);
+  };
   ForEachKeptRange(model_.SetAside(polyline), begin, end, [&](std::int64_t from, std::int64_t to) {
-    scratch_.clear();
-    window.Read(from, to, [this](std::string_view bytes) { scratch_.append(bytes); });
-    std::size_t pos = 0;
-    std::string_view code;
-    std::string_view value;
-    while (NextLine(scratch_, pos, code)) {
-      const bool has_value = NextLine(scratch_, pos, value);
-      use(code, value, has_value);
-    }
+    ForEachEditedPart(
+        edits_, from, to,
+        [&](std::int64_t part_begin, std::int64_t part_end) {
+          scratch_.clear();
+          window.Read(part_begin, part_end,
+                      [this](std::string_view bytes) { scratch_.append(bytes); });
+          ForEachPairOf(scratch_, use);
+        },
+        edited_pair);
   });
 }
 
@@ -142,16 +166,18 @@ template <typename Use>
 void PolylineOutput::ForEachPairIn(const PolylineRecord& polyline, std::string_view bytes,
                                    std::int64_t base, std::int64_t begin, std::int64_t end,
                                    Use use) {
+  const auto edited_pair = [&use](const PairEdit& edit) {
+    if (edit.keeps_pair) use(std::string_view(edit.code), std::string_view(edit.value), true);
+  };
   ForEachKeptRange(model_.SetAside(polyline), begin, end, [&](std::int64_t from, std::int64_t to) {
-    const std::string_view part =
-        bytes.substr(static_cast<std::size_t>(from - base), static_cast<std::size_t>(to - from));
-    std::size_t pos = 0;
-    std::string_view code;
-    std::string_view value;
-    while (NextLine(part, pos, code)) {
-      const bool has_value = NextLine(part, pos, value);
-      use(code, value, has_value);
-    }
+    ForEachEditedPart(
+        edits_, from, to,
+        [&](std::int64_t part_begin, std::int64_t part_end) {
+          ForEachPairOf(bytes.substr(static_cast<std::size_t>(part_begin - base),
+                                     static_cast<std::size_t>(part_end - part_begin)),
+                        use);
+        },
+        edited_pair);
   });
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "dxf/drawing_edits.h"
 #include "dxf/line_ends.h"
 #include "dxf/polyline_model.h"
 #include "support/input_file.h"
@@ -17,11 +18,12 @@ namespace quillmere {
 //
 // Ranges name bytes of a polyline's own entity, from one pair's start to
 // another's; the polyline's set-aside pairs inside them are never copied.
+// Every pair read again passes through the drawing's edits, when given.
 class PolylineOutput {
  public:
   // `progress` sees how far the walk through the input has come.
   PolylineOutput(const PolylineModel& model, InputFile& input, OutputFile& output,
-                 ProgressTap progress = {});
+                 ProgressTap progress = {}, const DrawingEdits* edits = nullptr);
 
   // Lines of the input outside the polylines, as they are.
   void CopyLines(std::int64_t begin, std::int64_t end, bool in_crlf);
@@ -83,8 +85,13 @@ class PolylineOutput {
   void ForEachPairIn(const PolylineRecord& polyline, std::string_view bytes, std::int64_t base,
                      std::int64_t begin, std::int64_t end, Use use);
   void CopyRange(std::int64_t begin, std::int64_t end, bool in_crlf, InputWindow& window);
+  // Calls `use(code, value, has_value)` for the pairs of `bytes`, whole
+  // lines of the input.
+  template <typename Use>
+  static void ForEachPairOf(std::string_view bytes, Use& use);
 
   const PolylineModel& model_;
+  const DrawingEdits* edits_;
   OutputFile& output_;
   InputWindow walk_;       // the walk through the file, in order
   InputWindow elsewhere_;  // parts of other entities

@@ -82,6 +82,7 @@ struct SecondHalf {
       std::int64_t read = from;
       for (PairView pair; input.ReadPairView(pair); read = pair.end) scan.Take(pair);
       final_gap_in_crlf = scan.Finish(read);
+      model.has_objects = scan.ObjectsSeen();
       complete = !input.Failed();
     } catch (...) {
       error = std::current_exception();
@@ -111,6 +112,7 @@ void Join(PolylineModel& model, SecondHalf& second, bool gap_in_crlf) {
   model.set_aside.insert(model.set_aside.end(), second.model.set_aside.begin(),
                          second.model.set_aside.end());
   model.final_gap_in_crlf = second.final_gap_in_crlf;
+  model.has_objects = model.has_objects || second.model.has_objects;
 }
 
 }  // namespace
@@ -146,6 +148,7 @@ Status ReadPolylines(PolylineModel& model, const std::string& file_name,
       if (meets && second.error) std::rethrow_exception(second.error);
       if (meets && second.complete) {
         Join(model, second, scan.Finish(split));
+        model.has_objects = model.has_objects || scan.ObjectsSeen();
         progress.Report(input.Size());
         model.input_stamp = *checked;
         return Done{};
@@ -154,6 +157,7 @@ Status ReadPolylines(PolylineModel& model, const std::string& file_name,
     scan.Take(pair);
   }
   model.final_gap_in_crlf = scan.Finish(read);
+  model.has_objects = scan.ObjectsSeen();
   if (input.Failed()) {
     // A model cut off at the error would let the writer copy the rest of
     // the file unprocessed.

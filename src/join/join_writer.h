@@ -12,8 +12,10 @@ namespace quillmere {
 // Writes the result of the join job: a copy of the input in which every
 // polyline of the model stands with the vertices of its chain and their
 // count in its header's group-90 values, and is left out when marked
-// `dropped`. The model must have been read from the input. Fails as
-// CopyReplacingPolylines does. With `contours` the chains are contours
+// `dropped`. What the left-out polylines and vertices owned goes with them,
+// and nothing keeps pointing at them (dxf/reference_cleanup.h). The model
+// must have been read from the input. Fails as CopyReplacingPolylines and
+// FindDrawingEdits do. With `contours` the chains are contours
 // (join/contour_writer.h).
 Status WriteJoinResult(const PolylineModel& model, const std::string& input_name,
                        const std::string& output_name, JobObserver* observer = nullptr,
@@ -21,10 +23,10 @@ Status WriteJoinResult(const PolylineModel& model, const std::string& input_name
 
 // The lines of polyline `index` as the join job writes it: its header with
 // the vertex count, the pairs of its vertices and of the vertices of its
-// chain, its extended data, its closing lines; nothing when marked
-// `dropped`. A vertex of a
-// chain whose lines end with a code line without its value line (the end of
-// the file) gets an empty value line.
+// chain (at each joint those of the later polyline's first vertex), its
+// extended data, its closing lines; nothing when marked `dropped`. A vertex
+// of a chain whose lines end with a code line without its value line (the
+// end of the file) gets an empty value line.
 void WriteJoinedPolyline(PolylineOutput& output, const PolylineModel& model, std::int32_t index);
 
 }  // namespace quillmere

@@ -51,9 +51,34 @@ SpacePoint VertexPoint(const PolylineModel& model, std::int64_t vertex, double z
   return {model.vertices.x[vertex], model.vertices.y[vertex], z};
 }
 
+// Whether one of the polyline's segments is an arc between two different
+// points.
+bool HasArc(const PolylineModel& model, const PolylineRecord& polyline) {
+  const std::int64_t last = polyline.first_vertex + polyline.vertex_count - 1;
+  for (std::int64_t v = polyline.first_vertex; v < last; ++v) {
+    const bool apart = model.vertices.x[v] != model.vertices.x[v + 1] ||
+                       model.vertices.y[v] != model.vertices.y[v + 1];
+    if (apart && model.HasMark(v, kVertexCarriesArc)) return true;
+  }
+  return false;
+}
+
+// The points of a polyline's vertices between its ends: whether a contour
+// through it, closed, encloses something.
+std::vector<PlanePoints> InnerPoints(const PolylineModel& model) {
+  std::vector<PlanePoints> inner(model.polylines.size());
+  for (std::size_t n = 0; n < inner.size(); ++n) {
+    const PolylineRecord& polyline = model.polylines[n];
+    const std::int64_t last = polyline.first_vertex + polyline.vertex_count - 1;
+    for (std::int64_t v = polyline.first_vertex + 1; v < last && inner[n].Count() < 3; ++v) {
+      inner[n].Add(VertexPoint(model, v, 0));
+    }
+  }
+  return inner;
+}
+
 // Contours join within a layer too, and compare how the pieces leave their
-// start and arrive at their end. A polyline of three or more vertices whose
-// end comes back to its start closes on its own.
+// start and arrive at their end.
 std::vector<ChainRecord> ContourRecords(const PolylineModel& model,
                                         std::span<const PieceEnds> ends) {
   std::vector<ChainRecord> records = ChainRecords(model);
@@ -72,7 +97,7 @@ std::vector<ChainRecord> ContourRecords(const PolylineModel& model,
     const std::int64_t last = first + polyline.vertex_count - 1;
     record.leaving = HeadingsOf(record.start, VertexPoint(model, first + 1, 0), piece.first_bulge).leaving;
     record.arriving = HeadingsOf(VertexPoint(model, last - 1, 0), record.end, piece.last_bulge).arriving;
-    record.closes_alone = polyline.vertex_count >= 3;
+    record.has_arc = HasArc(model, polyline);
   }
   return records;
 }
@@ -84,8 +109,11 @@ void JoinPolylines(PolylineModel& model, double tolerance, std::span<const Piece
   const std::vector<ChainRecord> records =
       building_contours ? ContourRecords(model, contours) : ChainRecords(model);
   ChainLists chains(0);
-  JoinChains(records, tolerance, chains,
-             building_contours ? JoinRule::kContours : JoinRule::kEndToStart);
+  if (building_contours) {
+    JoinChains(records, tolerance, chains, JoinRule::kContours, InnerPoints(model));
+  } else {
+    JoinChains(records, tolerance, chains);
+  }
   for (std::int32_t n = 0; n < model.PolylineCount(); ++n) {
     PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(n)];
     polyline.next_in_chain = chains.Next(n);

@@ -12,9 +12,9 @@ namespace quillmere {
 // every polyline whose first vertex lies within `tolerance` (on each axis,
 // strictly) of the last vertex of another to the lowest-numbered such
 // receiver, pass after pass until a pass joins nothing. The chains are kept
-// in the records (`next_in_chain`): the vertices of an attached polyline,
-// from its second on, follow those of the polyline before it in its chain,
-// and the attached polyline is marked `dropped`.
+// in the records (`next_in_chain`): the vertices of an attached polyline
+// follow those of the polyline before it in its chain, in place of that
+// one's last vertex, and the attached polyline is marked `dropped`.
 //
 // Polylines join only their own kind: LWPOLYLINE with LWPOLYLINE, POLYLINE
 // with POLYLINE of the same dimension (3-D flag). Closed outlines, fitted
@@ -25,7 +25,7 @@ namespace quillmere {
 // them), the engine's contour rule joins them instead (JoinRule::kContours),
 // each layer on its own: polylines are marked `reversed_in_chain` where
 // they are used backwards, and the head of a chain back at its start (a
-// single polyline too) `closes_chain`.
+// single polyline too) `closes_chain` where the chain encloses something.
 void JoinPolylines(PolylineModel& model, double tolerance,
                    std::span<const PieceEnds> contours = {});
 

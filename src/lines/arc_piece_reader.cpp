@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "dxf/dxf_text.h"
-#include "lines/handle_text.h"
+#include "dxf/handle_text.h"
 #include "lines/line_reader.h"
 #include "lines/piece_lines.h"
 #include "support/numbers.h"
@@ -146,6 +146,7 @@ class ArcRecordBuilder {
 
 void ReadArcEntity(const DxfPair& start, PairStream& input, LineModel& model) {
   ArcRecordBuilder builder(model, start.code);
+  model.records.back().entity_offset = start.offset;
   DxfPair pair;
   while (input.ReadBodyPair(pair)) builder.Take(pair);
   builder.Finish();

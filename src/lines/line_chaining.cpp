@@ -1,6 +1,7 @@
 #include "lines/line_chaining.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <map>
 #include <string>
@@ -59,9 +60,12 @@ std::vector<ChainRecord> ContourRecords(const LineModel& model) {
       last_number = known->second;
     }
     record.group = 2 * last_number + record.group;
-    const SegmentHeadings headings = HeadingsOf(record.start, record.end, line.vertices[0].bulge);
+    const double bulge = line.vertices[0].bulge;
+    const SegmentHeadings headings = HeadingsOf(record.start, record.end, bulge);
     record.leaving = headings.leaving;
     record.arriving = headings.arriving;
+    record.has_arc = bulge != 0 && std::isfinite(bulge) &&
+                     (record.start.x != record.end.x || record.start.y != record.end.y);
   }
   return records;
 }

@@ -16,9 +16,9 @@ namespace quillmere {
 // With `contours` the engine's contour rule joins the records instead
 // (JoinRule::kContours), each layer on its own: pieces are used backwards
 // where needed (vertices reversed, bulges moved and negated), at a joint
-// the later piece's first vertex stays, a chain back at its start is marked
-// `closed` without its last vertex, and an ARC that joins nothing is kept as
-// read. Vertices with a bulge get their group-42 pair.
+// the later piece's first vertex stays, a chain back at its start that
+// encloses something is marked `closed` without its last vertex, and an ARC
+// that joins nothing is kept as read. Vertices with a bulge get their group-42 pair.
 int ChainLines(LineModel& model, double tolerance, bool contours = false);
 
 // Appends the pair " 90" / vertex count to the entity lines of every record

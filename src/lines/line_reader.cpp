@@ -10,7 +10,7 @@
 #include "support/numbers.h"
 #include "dxf/dxf_text.h"
 #include "lines/arc_piece_reader.h"
-#include "lines/handle_text.h"
+#include "dxf/handle_text.h"
 #include "lines/piece_lines.h"
 
 namespace quillmere {
@@ -159,6 +159,7 @@ class LineRecordBuilder {
 // (0, ...) pair that ends it is put back.
 void ReadLineEntity(const DxfPair& start, PairStream& input, LineModel& model) {
   LineRecordBuilder builder(model, start.code);
+  model.records.back().entity_offset = start.offset;
   DxfPair pair;
   while (input.ReadBodyPair(pair)) builder.Take(pair);
   builder.Finish();
@@ -197,6 +198,7 @@ Status ReadLines(LineModel& model, const std::string& file_name, JobObserver* ob
     model = LineModel{};
     return Failure{Notice::kCannotReadInput, file_name, input.Error()};
   }
+  model.has_objects = section.ObjectsSeen();
   model.input_stamp = *checked;
   return Done{};
 }

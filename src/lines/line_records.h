@@ -42,6 +42,7 @@ struct LineRecord {
   LineList header;       // the entity's own pairs before its first vertex
   LineList trailer;      // the pairs after the last vertex
   PolylineKind kind = PolylineKind::kPolyline;  // the style it is written in
+  std::int64_t entity_offset = 0;  // where its LINE or ARC begins in the input
 
   std::int32_t VertexCount() const { return static_cast<std::int32_t>(vertices.size()); }
   LineVertex& AddVertex() { return vertices.emplace_back(); }
@@ -62,6 +63,9 @@ struct LineModel {
   std::optional<FileStamp> input_stamp;
   // Contours: ARC entities are records too, in file order among the LINEs.
   bool with_arcs = false;
+  // The drawing has an OBJECTS section, where the objects that entities
+  // own or that point at them live.
+  bool has_objects = false;
 
   std::int32_t RecordCount() const { return static_cast<std::int32_t>(records.size()); }
   LineRecord& AddRecord() { return records.emplace_back(); }

@@ -2,9 +2,11 @@
 
 #include <optional>
 
+#include "dxf/consumed_entities.h"
 #include "dxf/drawing_copy.h"
 #include "dxf/dxf_text.h"
-#include "lines/handle_text.h"
+#include "dxf/handle_text.h"
+#include "dxf/reference_cleanup.h"
 
 namespace quillmere {
 
@@ -98,21 +100,79 @@ void WriteEntityLines(OutputFile& output, const LineList& lines, bool add_handle
   if (!handle_written) write_handle();
 }
 
-void WriteRecord(OutputFile& output, const LineRecord& record, LineModel& model) {
-  WriteEntityLines(output, record.header, model.has_handles, model.largest_handle);
+// The pairs of `lines` as `edits` leave them (EntityReferenceFilter).
+LineList Edited(const LineList& lines, const DrawingEdits& edits) {
+  LineList edited;
+  EntityReferenceFilter filter(edits);
+  const auto keep = [&edited](std::string_view code, std::string_view value) {
+    edited.AddPair(code, value);
+  };
+  LineList::Cursor cursor(lines);
+  std::string_view code;
+  std::string_view value;
+  while (cursor.Next(code)) {
+    if (!cursor.Next(value)) {
+      filter.Finish(keep);
+      edited.Add(code);
+      return edited;
+    }
+    filter.Take(code, value, keep);
+  }
+  filter.Finish(keep);
+  return edited;
+}
+
+void WriteRecord(OutputFile& output, const LineRecord& record, LineModel& model,
+                 const DrawingEdits* edits) {
+  if (edits != nullptr && !edits->Empty()) {
+    WriteEntityLines(output, Edited(record.header, *edits), model.has_handles,
+                     model.largest_handle);
+  } else {
+    WriteEntityLines(output, record.header, model.has_handles, model.largest_handle);
+  }
   for (std::int32_t i = 0; i < record.VertexCount(); ++i) {
     output.Write(record.vertices[static_cast<std::size_t>(i)].pairs.Text());
   }
   output.Write(record.trailer.Text());
 }
 
-// Passes over the body of a LINE, copying it to `copy` when given; the pair
-// with code "0" that ends it is put back.
-void PassLineBody(PairStream& input, OutputFile* copy) {
+// Passes over the body of a LINE, copying it to `copy` when given, as
+// `edits` (when given) leave it; the pair with code "0" that ends it is put
+// back.
+void PassLineBody(PairStream& input, OutputFile* copy, const DrawingEdits* edits = nullptr) {
   DxfPair pair;
-  while (input.ReadBodyPair(pair)) {
-    if (copy != nullptr) WritePair(*copy, pair);
+  if (copy == nullptr || edits == nullptr || edits->Empty()) {
+    while (input.ReadBodyPair(pair)) {
+      if (copy != nullptr) WritePair(*copy, pair);
+    }
+    return;
   }
+  EntityReferenceFilter filter(*edits);
+  const auto keep = [copy](std::string_view code, std::string_view value) {
+    copy->WriteLine(code);
+    copy->WriteLine(value);
+  };
+  while (input.ReadBodyPair(pair)) {
+    if (!pair.has_value) {
+      filter.Finish(keep);
+      WritePair(*copy, pair);
+    } else {
+      filter.Take(pair.code, pair.value, keep);
+    }
+  }
+  filter.Finish(keep);
+}
+
+// The LINEs (and ARCs) the output no longer has: those neither kept as
+// read nor written as a polyline, having joined another's chain. Only a
+// drawing with handles and objects can point at them.
+ConsumedEntities ConsumedLines(const LineModel& model) {
+  ConsumedEntities consumed;
+  if (!model.has_handles || !model.has_objects) return consumed;
+  for (const LineRecord& record : model.records) {
+    if (!record.kept_as_read && !IsWritten(record)) consumed.starts.push_back(record.entity_offset);
+  }
+  return consumed;
 }
 
 // Replaces the k-th LINE (with arcs: LINE or ARC) of the ENTITIES section
@@ -120,7 +180,8 @@ void PassLineBody(PairStream& input, OutputFile* copy) {
 // handles it makes.
 class LineReplacer : public EntityReplacer {
  public:
-  explicit LineReplacer(LineModel& model) : model_(model), seed_(LastNewHandle(model)) {}
+  LineReplacer(LineModel& model, const DrawingEdits& edits)
+      : model_(model), edits_(edits), seed_(LastNewHandle(model)) {}
 
   bool Replaces(const DxfPair& start) const override {
     return LineIs(start.code, "0") &&
@@ -132,11 +193,11 @@ class LineReplacer : public EntityReplacer {
     if (in_model && !model_.records[static_cast<std::size_t>(next_)].kept_as_read) {
       PassLineBody(input, nullptr);
       const LineRecord& record = model_.records[static_cast<std::size_t>(next_)];
-      if (IsWritten(record)) WriteRecord(output, record, model_);
+      if (IsWritten(record)) WriteRecord(output, record, model_, &edits_);
     } else {
       // Kept as read, or the file has more entities than the model.
       WritePair(output, start);
-      PassLineBody(input, &output);
+      PassLineBody(input, &output, &edits_);
     }
     ++next_;
   }
@@ -145,6 +206,7 @@ class LineReplacer : public EntityReplacer {
 
  private:
   LineModel& model_;
+  const DrawingEdits& edits_;
   HandleSeedUpdate seed_;
   std::int32_t next_ = 0;
 };
@@ -153,8 +215,11 @@ class LineReplacer : public EntityReplacer {
 
 Status WriteLineResult(LineModel& model, const std::string& input_name,
                        const std::string& output_name, JobObserver* observer) {
-  LineReplacer replacer(model);
-  return CopyDrawing(input_name, output_name, model.input_stamp, replacer, observer);
+  const Result<DrawingEdits> edits = FindDrawingEdits(input_name, ConsumedLines(model), model.input_stamp, observer);
+  if (!edits) return edits.failure();
+  LineReplacer replacer(model, edits.value());
+  return CopyDrawing(input_name, output_name, model.input_stamp, replacer, observer,
+                     &edits.value());
 }
 
 }  // namespace quillmere

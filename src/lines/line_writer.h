@@ -22,8 +22,11 @@ namespace quillmere {
 // $HANDSEED becomes one above the largest of them, so that later editors of
 // the drawing do not hand the same handles out again.
 //
+// What the LINEs (and ARCs) that are not written owned goes with them, and
+// nothing keeps pointing at them (dxf/reference_cleanup.h).
+//
 // The output replaces an existing file only once it is complete, so the
-// input may be the output. Fails as CopyDrawing does.
+// input may be the output. Fails as CopyDrawing and FindDrawingEdits do.
 Status WriteLineResult(LineModel& model, const std::string& input_name,
                        const std::string& output_name, JobObserver* observer = nullptr);
 

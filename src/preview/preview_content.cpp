@@ -38,20 +38,23 @@ bool LoadDrawingPreview(const std::string& file_name, PreviewContent& content,
 }
 
 bool LoadJobPreview(ComparedJob job, const std::string& input_name,
-                    const std::string& output_name, PreviewContent& content, NoticeSink& notices) {
+                    const std::string& output_name, PreviewContent& content, NoticeSink& notices,
+                    const DrawingGeometry* input_before) {
   content = PreviewContent{};
   // The failure waits for the calling thread: a sink may show a window,
   // which only that thread may do. The input's comes first, and only one
   // is told.
   const Status loaded = GuardedJob(input_name, [&]() -> Status {
-    DrawingGeometry input;
-    std::future<Status> input_read = std::async(std::launch::async, [&] {
-      return ReadDrawingGeometry(input_name, input);
+    DrawingGeometry read_input;
+    std::future<Status> input_read = std::async(std::launch::async, [&]() -> Status {
+      if (input_before != nullptr) return Done{};
+      return ReadDrawingGeometry(input_name, read_input);
     });
     DrawingGeometry output;
     const Status output_read = ReadDrawingGeometry(output_name, output);
     if (const Status input_was_read = input_read.get(); !input_was_read) return input_was_read;
     if (!output_read) return output_read;
+    const DrawingGeometry& input = input_before != nullptr ? *input_before : read_input;
 
     JobComparison comparison = CompareJobDrawings(job, input, output);
     std::future<FlatDrawing> flat_input = std::async(std::launch::async, [&] {

@@ -31,8 +31,11 @@ bool LoadDrawingPreview(const std::string& file_name, PreviewContent& content,
 
 // Reads a job's input and output side by side, each on a thread of its own,
 // and compares them. A file that cannot be read leaves `content` empty and
-// is told on the calling thread, the input's failure first and alone.
+// is told on the calling thread, the input's failure first and alone. With
+// `input_before` the input is that drawing, read before the job replaced
+// the input file with its output, and the file is not read again.
 bool LoadJobPreview(ComparedJob job, const std::string& input_name,
-                    const std::string& output_name, PreviewContent& content, NoticeSink& notices);
+                    const std::string& output_name, PreviewContent& content, NoticeSink& notices,
+                    const DrawingGeometry* input_before = nullptr);
 
 }  // namespace quillmere

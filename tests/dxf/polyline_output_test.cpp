@@ -54,6 +54,7 @@ TEST_F(PolylineOutputTest, RangesInCrLfAndOthersAreCopiedAlike) {
 TEST_F(PolylineOutputTest, AttachedVerticesComeFromBeforeAndBehindWithoutSetAsidePairs) {
   // The receiver B lies between A, which attaches to it, and C, which
   // attaches to A; both leave out their coordinate pairs without numbers.
+  // A's last vertex, with the comment in its pairs, gives way to C's first.
   const std::string input =
       "0\nSECTION\n2\nENTITIES\n"
       "0\nLWPOLYLINE\n90\n2\n20\nnone\n10\n1\n20\n0\n10\nx\n10\n2\n20\n0\n999\nA\n"
@@ -62,8 +63,8 @@ TEST_F(PolylineOutputTest, AttachedVerticesComeFromBeforeAndBehindWithoutSetAsid
       "0\nENDSEC\n0\nEOF\n";
   EXPECT_EQ(Joined(input, 0.5),
             CrLf({"0", "SECTION", "2", "ENTITIES", "0", "LWPOLYLINE", "90", "5", "10", "0", "20",
-                  "0", "10", "1", "20", "0", "10", "2", "20", "0", "999", "A", "10", "3", "20",
-                  "0", "10", "4", "20", "1", "0", "ENDSEC", "0", "EOF"}));
+                  "0", "10", "1", "20", "0", "10", "2", "20", "0", "10", "3", "20", "0", "10",
+                  "4", "20", "1", "0", "ENDSEC", "0", "EOF"}));
 }
 
 TEST_F(PolylineOutputTest, VerticesBehindASeqendGoInFrontOfTheClosingLines) {

@@ -74,13 +74,14 @@ TEST_F(DamagedDrawingTest, JoinedPolylineEndingAfterACodeLineKeepsThePairsBehind
       "8",  "0"};
   EXPECT_EQ(Run(2, input), expected);
 
-  // A receiver that ends the file so takes further vertices behind it.
+  // A receiver that ends the file so: its cut last vertex gives way to the
+  // attached polyline's first, and nothing of it is left behind.
   const std::string receiver_last =
       "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n90\n2\n10\n1\n20\n0\n10\n2\n20\n0\n"
       "0\nLWPOLYLINE\n90\n2\n10\n0\n20\n0\n10\n1\n20\n0\n42";
   const std::vector<std::string> joined = {
       "0",  "SECTION", "2",  "ENTITIES", "0",  "LWPOLYLINE", "90", "3", "10", "0", "20", "0",
-      "10", "1",       "20", "0",        "42", "",           "10", "2", "20", "0"};
+      "10", "1",       "20", "0",        "10", "2",          "20", "0"};
   EXPECT_EQ(Run(2, receiver_last), joined);
 }
 

@@ -40,14 +40,15 @@ double ToleranceFrom(const TailParameters& tail) {
 }
 
 // The lines of every vertex a polyline is written with: its own and those
-// it received from its chain.
+// it received from its chain, each joint the later polyline's first vertex.
 std::vector<testing::Lines> ChainVertexLines(const PolylineModel& model, std::int32_t index,
                                              const std::string& file) {
   std::vector<testing::Lines> vertices = testing::LinesOf(model, index, file).vertices;
   for (std::int32_t next = model.polylines[static_cast<std::size_t>(index)].next_in_chain;
        next >= 0; next = model.polylines[static_cast<std::size_t>(next)].next_in_chain) {
     const std::vector<testing::Lines> attached = testing::LinesOf(model, next, file).vertices;
-    vertices.insert(vertices.end(), attached.begin() + 1, attached.end());
+    vertices.pop_back();
+    vertices.insert(vertices.end(), attached.begin(), attached.end());
   }
   return vertices;
 }

@@ -24,7 +24,7 @@
 
 #include "app/gui/file_dialogs.h"
 #include "app/gui/main_form.h"
-#include "app/gui/question_boxes.h"
+#include "presenter/presenter_fakes.h"
 #include "i18n/translation_file.h"
 #include "i18n/translation_table.h"
 #include "i18n/translations.h"
@@ -49,40 +49,6 @@ class ScriptedFileDialogs : public FileDialogRunner {
   std::deque<std::optional<QString>> answers;  // nothing = the user cancels
   std::vector<FileDialogRequest> requests;
   std::function<void()> on_run;  // called while a dialog "is open"
-};
-
-// Answers questions from a script and records what each asked. Without a
-// scripted answer the user says No (and stops a search).
-class ScriptedQuestions : public QuestionBoxes {
- public:
-  struct Asked {
-    QString caption;
-    QString text;
-    bool with_cancel = false;
-  };
-
-  Answer AskYesNoCancel(const QString& caption, const QString& text, QWidget*) override {
-    asked.push_back({caption, text, true});
-    if (on_ask) on_ask();
-    return NextAnswer();
-  }
-  bool AskYesNo(const QString& caption, const QString& text, QWidget*) override {
-    asked.push_back({caption, text, false});
-    if (on_ask) on_ask();
-    return NextAnswer() == Answer::kYes;
-  }
-
-  std::deque<Answer> answers;
-  std::vector<Asked> asked;
-  std::function<void()> on_ask;  // called while a box "is open"
-
- private:
-  Answer NextAnswer() {
-    if (answers.empty()) return Answer::kNo;
-    const Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
 };
 
 // Keeps the files of the translation subsystem out of the build tree and the
@@ -190,7 +156,7 @@ void WhenModalShown(std::function<void(Window&)> action, int attempts = 500) {
 // handled; false when it is still running after 30 seconds. What the end
 // posted (the end of a command-line run) is handled here too, not in a
 // later test's event loop.
-inline bool WaitForJob(const TMainForm& form) {
+inline bool WaitForJob(TMainForm& form) {
   const bool ended = QTest::qWaitFor([&form] { return !form.JobRunning(); }, 30000);
   QCoreApplication::processEvents();
   return ended;

@@ -46,7 +46,7 @@ class JobButtonsTest : public QObject {
     QCOMPARE(dialogs_->requests.size(), std::size_t{1});
     QCOMPARE(dialogs_->requests[0].kind, FileDialogKind::kOpen);
     QVERIFY(messages_->shown.empty());
-    QVERIFY(form_->OpenDialog1.FileName().isEmpty());
+    QVERIFY(!form_->JobRunning());
   }
 
   void CancellingTheSaveDialogStartsNothing_data() { Buttons(); }
@@ -58,7 +58,7 @@ class JobButtonsTest : public QObject {
     QCOMPARE(dialogs_->requests[1].kind, FileDialogKind::kSave);
     QVERIFY(messages_->shown.empty());
     QVERIFY(!QFile::exists(output_));
-    QVERIFY(form_->SaveDialog1.FileName().isEmpty());
+    QVERIFY(!form_->JobRunning());
   }
 
   void DialogsAskForDxfFiles() {
@@ -69,8 +69,6 @@ class JobButtonsTest : public QObject {
       QCOMPARE(request.default_suffix, QStringLiteral("dxf"));
       QVERIFY(request.file_name.isEmpty());
     }
-    QCOMPARE(form_->OpenDialog1.Filter(), QStringLiteral("DXF-Dateien (*.dxf)|*.dxf"));
-    QCOMPARE(form_->SaveDialog1.Filter(), QStringLiteral("DXF-Dateien (*.dxf)|*.dxf"));
   }
 
   void NextJobOffersTheLastChosenNames() {
@@ -87,7 +85,6 @@ class JobButtonsTest : public QObject {
     dialogs_->answers = {std::nullopt};
     form_->BitBtn2.click();
     QCOMPARE(dialogs_->requests[4].file_name, other_input);
-    QCOMPARE(form_->SaveDialog1.FileName(), output_);
   }
 
   void ButtonRunsTheSameJobAsTheCommandLine_data() {

@@ -188,7 +188,7 @@ class LanguageTest : public QObject {
   void WhileTheProgramPlacesTheMarkTheItemsDoNothing() {
     TMainForm form(*messages_, *dialogs_);
     form.show();
-    form.dontchlang = true;
+    form.presenter().dontchlang = true;
     form.English1.trigger();
     QCOMPARE(language(), int{kGerman});
     QVERIFY(messages_->shown.empty());

@@ -108,8 +108,8 @@ class MainFormTest : public QObject {
       QVERIFY(setting.field.alignment() & Qt::AlignRight);
     }
     for (const auto& [box, field] : {std::pair<const QCheckBox*, const NumericField*>{
-                                         &form_->ExactBox, &form_->AbweichEd},
-                                     {&form_->ContoursBox, &form_->AbweichLinEd}}) {
+                                         &form_->ModeBox("ExactBox"), &form_->AbweichEd},
+                                     {&form_->ModeBox("ContoursBox"), &form_->AbweichLinEd}}) {
       QVERIFY(box->x() > field->geometry().right());
       QCOMPARE(box->geometry().center().y(), field->geometry().center().y());
     }
@@ -159,9 +159,9 @@ class MainFormTest : public QObject {
     const QRect panel(form_->Panel1.mapTo(form_.get(), QPoint(0, 0)), form_->Panel1.size());
     for (const QWidget* control : std::initializer_list<const QWidget*>{
              &form_->BitBtn1, &form_->AboutBtn, &form_->BitBtn2, &form_->BitBtn4,
-             &form_->Label3, &form_->AbweichEd, &form_->ExactBox, &form_->Label1, &form_->TestEd,
+             &form_->Label3, &form_->AbweichEd, &form_->ModeBox("ExactBox"), &form_->Label1, &form_->TestEd,
              &form_->Label2, &form_->Test2Ed, &form_->Label4, &form_->AbweichLinEd,
-             &form_->ContoursBox}) {
+             &form_->ModeBox("ContoursBox")}) {
       const QRect place(control->mapTo(form_.get(), QPoint(0, 0)), control->size());
       QVERIFY2(panel.contains(place) && control->size() == control->size().expandedTo(
                                                                control->minimumSizeHint()),
@@ -238,23 +238,26 @@ class MainFormTest : public QObject {
   }
 
   void ModeBoxesStartOffAndSwitchTheSettings() {
-    QVERIFY(!form_->ExactBox.isChecked());
-    QVERIFY(!form_->ContoursBox.isChecked());
-    QCOMPARE(form_->ExactBox.text(), QStringLiteral("Abstände genau messen"));
-    QCOMPARE(form_->ContoursBox.text(), QStringLiteral("Konturen bilden"));
-    form_->ExactBox.setChecked(true);
-    QVERIFY(form_->jobs.settings.exact_distances);
+    QVERIFY(!form_->ModeBox("ExactBox").isChecked());
+    QVERIFY(!form_->ModeBox("ContoursBox").isChecked());
+    QCOMPARE(form_->ModeBox("ExactBox").text(), QStringLiteral("Abstände genau messen"));
+    QCOMPARE(form_->ModeBox("ContoursBox").text(), QStringLiteral("Konturen bilden"));
+    form_->ModeBox("ExactBox").setChecked(true);
+    QVERIFY(form_->jobs().settings.exact_distances);
     QVERIFY(!form_->TestEd.isEnabled());
     QVERIFY(!form_->Test2Ed.isEnabled());
-    form_->ExactBox.setChecked(false);
+    form_->ModeBox("ExactBox").setChecked(false);
     QVERIFY(form_->TestEd.isEnabled());
     QVERIFY(form_->Test2Ed.isEnabled());
-    form_->ContoursBox.setChecked(true);
-    QVERIFY(form_->jobs.settings.contours);
-    QVERIFY(!form_->jobs.settings.exact_distances);
+    form_->ModeBox("ContoursBox").setChecked(true);
+    QVERIFY(form_->jobs().settings.contours);
+    QVERIFY(!form_->jobs().settings.exact_distances);
   }
 
-  void TabWalksThePanelThenTheMemo() {
+  // Reading order: the buttons row by row, each field with its box, the
+  // help text, and back to the first button (the status line's buttons are
+  // hidden without a job).
+  void TabWalksThePanelInReadingOrderThenTheMemo() {
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     form_->BitBtn1.setFocus();
@@ -263,8 +266,8 @@ class MainFormTest : public QObject {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       visited.append(QApplication::focusWidget()->objectName());
     }
-    QCOMPARE(visited, (QStringList{"BitBtn1", "AbweichEd", "ExactBox", "TestEd", "Test2Ed",
-                                   "AboutBtn", "BitBtn2", "BitBtn4", "AbweichLinEd",
+    QCOMPARE(visited, (QStringList{"BitBtn1", "AboutBtn", "BitBtn2", "BitBtn4", "AbweichEd",
+                                   "ExactBox", "TestEd", "Test2Ed", "AbweichLinEd",
                                    "ContoursBox", "Memo1", "BitBtn1"}));
   }
 

@@ -36,8 +36,8 @@ class NumericFieldTest : public QObject {
     QCOMPARE(form_->TestEd.text(), QStringLiteral("100"));
     QCOMPARE(form_->Test2Ed.text(), QStringLiteral("100"));
     QCOMPARE(form_->AbweichLinEd.text(), QStringLiteral("0.0100000"));
-    QCOMPARE(form_->jobs.settings.deviation.value(), 0.1);
-    QCOMPARE(form_->jobs.settings.join_tolerance.value(), 0.01);
+    QCOMPARE(form_->jobs().settings.deviation.value(), 0.1);
+    QCOMPARE(form_->jobs().settings.join_tolerance.value(), 0.01);
   }
 
   void TypedTextIsLimitedAndRoundedWhenTheFocusLeaves_data() {
@@ -45,22 +45,11 @@ class NumericFieldTest : public QObject {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<double>("value");
-    QTest::newRow("zero arc tests") << "TestEd" << "0" << "1" << 1.0;
     QTest::newRow("empty tolerance") << "AbweichLinEd" << "" << "0.0000000" << 0.0;
-    QTest::newRow("too large") << "AbweichLinEd" << "2000000" << "1000000.0000000" << 1e6;
-    QTest::newRow("seven decimals") << "AbweichLinEd" << "0.123456789" << "0.1234568" << 0.1234568;
-    // What the command line's number reader reads, limited and rounded; a
-    // comma is typed as the decimal point, and a text that is still no
-    // number reads as the minimum.
+    // What a German user types (the reading itself is the presenter's).
     QTest::newRow("comma") << "AbweichEd" << "0,5" << "0.50000" << 0.5;
     QTest::newRow("comma in a count") << "TestEd" << "2,5" << "2" << 2.0;
-    QTest::newRow("point in a count") << "TestEd" << "50.5" << "50" << 50.0;
     QTest::newRow("exponent") << "AbweichLinEd" << "1e-3" << "0.0010000" << 0.001;
-    QTest::newRow("exponent and blanks") << "AbweichEd" << " 2.5E-1 " << "0.25000" << 0.25;
-    QTest::newRow("negative") << "AbweichEd" << "-1" << "0.00000" << 0.0;
-    QTest::newRow("negative count") << "Test2Ed" << "-1" << "1" << 1.0;
-    QTest::newRow("two points") << "AbweichLinEd" << "1.2.3" << "0.0000000" << 0.0;
-    QTest::newRow("letters") << "Test2Ed" << "viele" << "1" << 1.0;
   }
   void TypedTextIsLimitedAndRoundedWhenTheFocusLeaves() {
     QFETCH(QString, field);
@@ -85,33 +74,31 @@ class NumericFieldTest : public QObject {
     QTest::keyClick(&form_->AbweichEd, Qt::Key_Comma, Qt::NoModifier);
     QCOMPARE(form_->AbweichEd.text(), QStringLiteral("1.2"));
     QTest::keyClick(&form_->AbweichEd, Qt::Key_Return);
-    QCOMPARE(form_->jobs.settings.deviation.value(), 1.2);
+    QCOMPARE(form_->jobs().settings.deviation.value(), 1.2);
   }
 
   void ReturnCommitsTypedText() {
     Type(form_->TestEd, QStringLiteral("5000"));
     QTest::keyClick(&form_->TestEd, Qt::Key_Return);
     QCOMPARE(form_->TestEd.text(), QStringLiteral("1000"));
-    QCOMPARE(form_->jobs.settings.arc_tests.value(), 1000.0);
+    QCOMPARE(form_->jobs().settings.arc_tests.value(), 1000.0);
   }
 
-  void UpArrowStepsByOne() {
+  // The step follows the value's scale (StepSize): 0.01 goes to 0.02.
+  void ArrowsStepTheValue() {
     ClickArrow(form_->AbweichLinEd, QStyle::SC_SpinBoxUp);
-    QCOMPARE(form_->AbweichLinEd.text(), QStringLiteral("1.0100000"));
-    QCOMPARE(form_->jobs.settings.join_tolerance.value(), 1.01);
+    QCOMPARE(form_->AbweichLinEd.text(), QStringLiteral("0.0200000"));
+    QCOMPARE(form_->jobs().settings.join_tolerance.value(), 0.02);
     ClickArrow(form_->AbweichLinEd, QStyle::SC_SpinBoxDown);
     QCOMPARE(form_->AbweichLinEd.text(), QStringLiteral("0.0100000"));
-    // Below the minimum the value stays at the minimum.
-    ClickArrow(form_->AbweichLinEd, QStyle::SC_SpinBoxDown);
-    QCOMPARE(form_->AbweichLinEd.text(), QStringLiteral("0.0000000"));
   }
 
-  void UpAndDownKeysStepByOne() {
+  void UpAndDownKeysStepTheValue() {
     form_->AbweichEd.setFocus();
     QTest::keyClick(&form_->AbweichEd, Qt::Key_Up);
-    QCOMPARE(form_->AbweichEd.text(), QStringLiteral("1.10000"));
+    QCOMPARE(form_->AbweichEd.text(), QStringLiteral("0.20000"));
     QTest::keyClick(&form_->AbweichEd, Qt::Key_Up);
-    QCOMPARE(form_->jobs.settings.deviation.value(), 2.1);
+    QCOMPARE(form_->jobs().settings.deviation.value(), 0.3);
     form_->TestEd.SetValue(1000);
     form_->TestEd.setFocus();
     QTest::keyClick(&form_->TestEd, Qt::Key_Up);
@@ -124,15 +111,7 @@ class NumericFieldTest : public QObject {
     Type(form_->Test2Ed, QStringLiteral("7"));
     QTest::keyClick(&form_->Test2Ed, Qt::Key_Up);
     QCOMPARE(form_->Test2Ed.text(), QStringLiteral("8"));
-    QCOMPARE(form_->jobs.settings.line_tests.value(), 8.0);
-  }
-
-  void ValuesSetByTheProgramFollowTheSameRules() {
-    form_->TestEd.SetValue(5000);
-    QCOMPARE(form_->TestEd.text(), QStringLiteral("1000"));
-    form_->AbweichEd.SetValue(0.123456);
-    QCOMPARE(form_->AbweichEd.text(), QStringLiteral("0.12346"));
-    QCOMPARE(form_->AbweichEd.Value(), 0.12346);
+    QCOMPARE(form_->jobs().settings.line_tests.value(), 8.0);
   }
 
   void ReadingTheValueCommitsTypedText() {
@@ -147,7 +126,7 @@ class NumericFieldTest : public QObject {
     double value_at_dialog = -1;
     dialogs_->on_run = [&] {
       shown_at_dialog = form_->AbweichLinEd.text();
-      value_at_dialog = form_->jobs.settings.join_tolerance.value();
+      value_at_dialog = form_->jobs().settings.join_tolerance.value();
     };
     QTest::mouseClick(&form_->BitBtn4, Qt::LeftButton);
     QCOMPARE(shown_at_dialog, QStringLiteral("1000000.0000000"));
@@ -157,7 +136,7 @@ class NumericFieldTest : public QObject {
   void JobReadsTypedTextAlsoWhenItsButtonTakesNoFocus() {
     Type(form_->AbweichLinEd, QStringLiteral(""));
     double value_at_dialog = -1;
-    dialogs_->on_run = [&] { value_at_dialog = form_->jobs.settings.join_tolerance.value(); };
+    dialogs_->on_run = [&] { value_at_dialog = form_->jobs().settings.join_tolerance.value(); };
     form_->BitBtn2.click();  // as a shortcut would: the field keeps the focus
     QVERIFY(form_->AbweichLinEd.hasFocus());
     QCOMPARE(value_at_dialog, 0.0);
@@ -165,10 +144,10 @@ class NumericFieldTest : public QObject {
   }
 
   void UntypedTextDoesNotOverwriteASettingChangedByTheProgram() {
-    form_->jobs.settings.deviation.Set(0.5);
+    form_->jobs().settings.deviation.Set(0.5);
     form_->AbweichEd.setFocus();
     QTest::keyClick(&form_->AbweichEd, Qt::Key_Tab);
-    QCOMPARE(form_->jobs.settings.deviation.value(), 0.5);
+    QCOMPARE(form_->jobs().settings.deviation.value(), 0.5);
   }
 
  private:
@@ -178,10 +157,10 @@ class NumericFieldTest : public QObject {
     return *field;
   }
   JobSetting& Setting(const QString& name) {
-    if (name == QLatin1String("AbweichEd")) return form_->jobs.settings.deviation;
-    if (name == QLatin1String("TestEd")) return form_->jobs.settings.arc_tests;
-    if (name == QLatin1String("Test2Ed")) return form_->jobs.settings.line_tests;
-    return form_->jobs.settings.join_tolerance;
+    if (name == QLatin1String("AbweichEd")) return form_->jobs().settings.deviation;
+    if (name == QLatin1String("TestEd")) return form_->jobs().settings.arc_tests;
+    if (name == QLatin1String("Test2Ed")) return form_->jobs().settings.line_tests;
+    return form_->jobs().settings.join_tolerance;
   }
 
   // Replaces the field's text by typing, as the user would.

@@ -176,7 +176,7 @@ class PreviewTest : public QObject {
   // Its smallest size, with the frame, fits a 1600 x 1000 screen at scale 2
   // (800 x 500 in the window's pixels) and it opens wholly on the screen.
   void TheWindowFitsSmallScreens() {
-    TPreviewForm form(messages_);
+    TPreviewForm form(texts_, messages_);
     QVERIFY(form.ShowJobResult(JobMode::kFindArcs, Path("in.dxf"), Path("arcs.dxf")));
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const QSize smallest = form.minimumSizeHint() + QSize(8, 40);
@@ -186,7 +186,7 @@ class PreviewTest : public QObject {
   }
 
   void WheelZoomsAboutThePointerDraggingMovesDoubleClickFits() {
-    TPreviewForm form(messages_);
+    TPreviewForm form(texts_, messages_);
     form.resize(800, 600);
     QVERIFY(form.ShowDrawing(Path("in.dxf")));
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -214,7 +214,7 @@ class PreviewTest : public QObject {
   }
 
   void BeforeAndAfterKeepTheView() {
-    TPreviewForm form(messages_);
+    TPreviewForm form(texts_, messages_);
     form.resize(800, 600);
     QVERIFY(form.ShowJobResult(JobMode::kFindArcs, Path("in.dxf"), Path("arcs.dxf")));
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -240,15 +240,15 @@ class PreviewTest : public QObject {
   }
 
   void LegendCountsWhatTheLineAndJoinJobsDid() {
-    TPreviewForm form(messages_);
+    TPreviewForm form(texts_, messages_);
     RunLineJob(0.01, Path("in.dxf"), Path("lines.dxf"), messages_);
-    QVERIFY(form.LoadJobResult(JobMode::kChainLines, Path("in.dxf"), Path("lines.dxf")));
-    QCOMPARE(form.FirstCountText(), QStringLiteral("4 Linien zu 1 Polylinien verkettet"));
+    QVERIFY(form.LoadJobResult({JobMode::kChainLines, Path("in.dxf"), Path("lines.dxf"), nullptr}));
+    QCOMPARE(form.LegendTexts().value(2), QStringLiteral("4 Linien zu 1 Polylinien verkettet"));
     QVERIFY(!form.PunkteCheck.isVisibleTo(&form));
 
     RunJoinJob(0.01, Path("in.dxf"), Path("joined.dxf"), messages_);
-    QVERIFY(form.LoadJobResult(JobMode::kJoinPolylines, Path("in.dxf"), Path("joined.dxf")));
-    QCOMPARE(form.FirstCountText(), QStringLiteral("1 Polylinien an 1 andere angehängt"));
+    QVERIFY(form.LoadJobResult({JobMode::kJoinPolylines, Path("in.dxf"), Path("joined.dxf"), nullptr}));
+    QCOMPARE(form.LegendTexts().value(2), QStringLiteral("1 Polylinien an 1 andere angehängt"));
     QVERIFY(messages_.shown.empty());
   }
 
@@ -257,6 +257,7 @@ class PreviewTest : public QObject {
 
   std::unique_ptr<TempDir> folder_;
   RecordingMessages messages_;
+  ShownTexts texts_;
 };
 
 }  // namespace quillmere

@@ -9,7 +9,7 @@
 #include <QTextBlock>
 
 #include "app/gui/main_form.h"
-#include "app/job_phase_text.h"
+#include "app/presenter/job_phase_text.h"
 #include "app/job_summary.h"
 #include "gui/gui_test_support.h"
 #include "i18n/catalogue.h"
@@ -72,7 +72,8 @@ class ShippedTranslationsTest : public QObject {
     }
     CancelledText();
     for (const JobSummary& summary :
-         {JobSummary(ArcJobSummary{}), JobSummary(LineJobSummary{}), JobSummary(JoinJobSummary{}),
+         {JobSummary(ArcJobSummary{.left_meshes = 1, .left_fitted = 1, .left_3d = 1}),
+          JobSummary(LineJobSummary{}), JobSummary(JoinJobSummary{}),
           JobSummary(LineJobSummary{.contours = true}), JobSummary(JoinJobSummary{.contours = true})}) {
       ResultLine(summary);
     }
@@ -146,7 +147,7 @@ class ShippedTranslationsTest : public QObject {
     QCOMPARE(form.Sprache1.title(), QStringLiteral("Language"));
     QCOMPARE(form.Spanish1.text(), QStringLiteral("Español"));
     QVERIFY(form.N1.isSeparator());
-    QCOMPARE(form.OpenDialog1.Filter(), QStringLiteral("DXF files (*.dxf)|*.dxf"));
+    QVERIFY(form.texts().Text(kMainWindow, "OpenDialog1") == u"DXF files (*.dxf)|*.dxf");
     // The memo's own trailing blank survives the translation.
     QCOMPARE(MemoLine(form.Memo1, 21), QStringLiteral("and the test points for the line. "));
     QCOMPARE(form.AboutBox().windowTitle(), QStringLiteral("About"));
@@ -154,7 +155,7 @@ class ShippedTranslationsTest : public QObject {
     QCOMPARE(form.TranslateForm().DeleteRowBtn.text(), QStringLiteral("Delete row"));
     QCOMPARE(CatalogueText(kTextNoPolylinesTitle), std::u16string(u"No polylines"));
     QCOMPARE(form.PreviewForm().windowTitle(), QStringLiteral("Preview"));
-    QCOMPARE(form.PreviewForm().GefundenVorlage.text(), QStringLiteral("%1 arcs found"));
+    QVERIFY(form.texts().Text(kPreviewWindow, "GefundenVorlage") == u"%1 arcs found");
 
     QCOMPARE(ActiveTranslationTable()->RowCount(), shipped_.RowCount());
     QVERIFY(testing::ReadFile(sandbox_->TranslationFile()) == before);

@@ -97,7 +97,7 @@ class StartUpTest : public QObject {
     QCOMPARE((QStringList{form.AbweichEd.text(), form.TestEd.text(), form.Test2Ed.text(),
                           form.AbweichLinEd.text()}),
              shown);
-    QCOMPARE(QString::fromStdString(form.jobs.settings.join_tolerance.Text()), shown[3]);
+    QCOMPARE(QString::fromStdString(form.jobs().settings.join_tolerance.Text()), shown[3]);
     QVERIFY(form.TerminationRequested());
     QVERIFY(testing::WaitForJob(form));
   }

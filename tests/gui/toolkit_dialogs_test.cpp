@@ -159,9 +159,10 @@ class ToolkitDialogsTest : public QObject {
 
   void QuestionBoxesOfferTheirButtonsAndGiveTheAnswer_data() {
     QTest::addColumn<bool>("with_cancel");
-    QTest::addColumn<int>("pressed");  // a button, or 0 to close the box with Esc
+    // A button, 0 to close the box with Esc, -1 to press Return.
+    QTest::addColumn<int>("pressed");
     QTest::addColumn<int>("answer");
-    using Answer = QuestionBoxes::Answer;
+    using Answer = Questions::Answer;
     const int yes = QMessageBox::Yes;
     const int no = QMessageBox::No;
     const int cancel = QMessageBox::Cancel;
@@ -169,6 +170,7 @@ class ToolkitDialogsTest : public QObject {
     QTest::newRow("no") << true << no << static_cast<int>(Answer::kNo);
     QTest::newRow("cancel") << true << cancel << static_cast<int>(Answer::kCancel);
     QTest::newRow("esc is cancel") << true << 0 << static_cast<int>(Answer::kCancel);
+    QTest::newRow("return is the default, no") << true << -1 << static_cast<int>(Answer::kNo);
     QTest::newRow("yes of two") << false << yes << static_cast<int>(Answer::kYes);
     QTest::newRow("esc of two is no") << false << 0 << static_cast<int>(Answer::kNo);
   }
@@ -187,16 +189,19 @@ class ToolkitDialogsTest : public QObject {
       QCOMPARE(box.standardButtons(), buttons);
       if (pressed == 0) {
         QTest::keyClick(&box, Qt::Key_Escape);
+      } else if (pressed < 0) {
+        QTest::keyClick(&box, Qt::Key_Return);
       } else {
         box.button(static_cast<QMessageBox::StandardButton>(pressed))->click();
       }
     });
-    QtQuestionBoxes questions;
-    const QString caption = QStringLiteral("Übersetzen");
-    const QString text = QStringLiteral("Zeile ä");
-    const auto given = with_cancel ? questions.AskYesNoCancel(caption, text, nullptr)
-                       : questions.AskYesNo(caption, text, nullptr) ? QuestionBoxes::Answer::kYes
-                                                                     : QuestionBoxes::Answer::kNo;
+    QtQuestionBoxes questions(nullptr);
+    const std::u16string caption = u"Übersetzen";
+    const std::u16string text = u"Zeile ä";
+    using Answer = Questions::Answer;
+    const auto given = with_cancel ? questions.AskYesNoCancel(caption, text, Answer::kNo)
+                       : questions.AskYesNo(caption, text) ? Answer::kYes
+                                                           : Answer::kNo;
     QVERIFY(looked);
     QCOMPARE(static_cast<int>(given), answer);
   }

@@ -1,6 +1,7 @@
-// The translation editor: the grid filled from the table, editing that
-// saves on every keystroke, deleting rows with the index kept in step, the
-// search, and the fixed columns.
+// The translation editor drawn with Qt: the grid filled from the table,
+// editing that saves on every keystroke, the keys that delete a row, a
+// search's hit shown at the top left, and the fixed columns' view. What the
+// editor does with the table is the presenter's (tests/presenter).
 
 #include <filesystem>
 
@@ -10,7 +11,6 @@
 #include <QTest>
 
 #include "app/gui/translate_form.h"
-#include "app/gui/window_translator.h"
 #include "gui/gui_test_support.h"
 #include "i18n/language.h"
 #include "gui_test_registry.h"
@@ -22,7 +22,7 @@ using testing::ScriptedQuestions;
 using testing::TableColumn;
 using testing::TableRow;
 using testing::TranslationSandbox;
-using Answer = QuestionBoxes::Answer;
+using Answer = Questions::Answer;
 
 namespace {
 
@@ -133,7 +133,7 @@ class TranslateFormTest : public QObject {
 
     // The next lookup in English uses it.
     SetLanguage(kEnglish);
-    QCOMPARE(TranslatedText(QStringLiteral("Hallo")), QStringLiteral("Hey"));
+    QVERIFY(TranslateText(u"Hallo") == u"Hey");
   }
 
   void TypingInTheMiddleOfACellKeepsTheCursorThere() {
@@ -148,60 +148,6 @@ class TranslateFormTest : public QObject {
     editor->setCursorPosition(1);
     QTest::keyClicks(editor, QStringLiteral("el"));
     QCOMPARE(testing::CellText(*ActiveTranslationTable(), 0, 1), QStringLiteral("Hello"));
-  }
-
-  void DeleteAsksWithTheGermanTextAndKeepsLookupsInStep() {
-    Open({{u"Apfel", u"apple"}, {u"Birne", u"pear"}, {u"Kirsche", u"cherry"}});
-    StringGrid& grid = form_->StringGrid1;
-    grid.SetRow(2);
-    questions_->answers = {Answer::kNo, Answer::kCancel, Answer::kYes};
-    const std::string file = sandbox_->TranslationFile();
-    for (int click = 0; click < 3; ++click) {
-      std::filesystem::remove(file);
-      form_->DeleteRowBtn.click();
-      QVERIFY(std::filesystem::exists(file));  // saved whatever the answer
-      if (click < 2) {
-        QCOMPARE(TableColumn(*ActiveTranslationTable(), 0),
-                 (QStringList{"Apfel", "Birne", "Kirsche"}));
-        QCOMPARE(grid.RowCount(), 4);
-      }
-    }
-    QCOMPARE(questions_->asked.size(), std::size_t{3});
-    for (const ScriptedQuestions::Asked& asked : questions_->asked) {
-      QCOMPARE(asked.text, QStringLiteral("Birne"));
-      QCOMPARE(asked.caption, QStringLiteral("Übersetzen"));
-      QVERIFY(asked.with_cancel);
-    }
-    // Yes: gone from table, grid and file; the row below took its place.
-    QCOMPARE(TableColumn(*ActiveTranslationTable(), 0), (QStringList{"Apfel", "Kirsche"}));
-    QCOMPARE(SavedColumn(file, 1), (QStringList{"apple", "cherry"}));
-    QCOMPARE(grid.RowCount(), 3);
-    QCOMPARE(grid.Cell(0, 2), QStringLiteral("Kirsche"));
-    QCOMPARE(grid.Row(), 2);
-    SetLanguage(kEnglish);
-    QCOMPARE(TranslatedText(QStringLiteral("Kirsche")), QStringLiteral("cherry"));
-    QCOMPARE(TranslatedText(QStringLiteral("Apfel")), QStringLiteral("apple"));
-  }
-
-  void DeletingTheLastRowDoesNotMakeItsNumberCurrentAgain() {
-    Open({{u"Apfel"}, {u"Birne"}});
-    StringGrid& grid = form_->StringGrid1;
-    grid.SetRow(2);
-    questions_->answers = {Answer::kYes};
-    form_->DeleteRowBtnClick();
-    QCOMPARE(TableColumn(*ActiveTranslationTable(), 0), QStringList{"Apfel"});
-    QCOMPARE(grid.RowCount(), 2);
-    QVERIFY(grid.Row() < 2);
-  }
-
-  void WithoutATableRowNothingIsAskedButTheTableIsSaved() {
-    Open({});
-    QCOMPARE(form_->StringGrid1.RowCount(), 1);
-    QCOMPARE(form_->StringGrid1.Row(), 0);
-    std::filesystem::remove(sandbox_->TranslationFile());
-    form_->DeleteRowBtnClick();
-    QVERIFY(questions_->asked.empty());
-    QCOMPARE(testing::ReadFile(sandbox_->TranslationFile()), std::string("\x14\0\0\0\0\0\0\0", 8));
   }
 
   void DeleteKeyDeletesTheRowUnlessACellIsBeingEdited() {
@@ -220,40 +166,16 @@ class TranslateFormTest : public QObject {
     QCOMPARE(TableColumn(*ActiveTranslationTable(), 0), QStringList{"bc"});
   }
 
+  // Esc is the delete button's; its question keeps the row at Return.
   void EscapeAsksToDeleteAndKeepsTheWindowOpen() {
     Open({{u"abc"}});
     form_->FilterEdit.setFocus();
     QTest::keyClick(&form_->FilterEdit, Qt::Key_Escape);
     QCOMPARE(questions_->asked.size(), std::size_t{1});
-    QCOMPARE(questions_->asked.front().text, QStringLiteral("abc"));
+    QVERIFY(questions_->asked.front().text == u"abc");
+    QVERIFY(questions_->asked.front().default_answer == Answer::kNo);
     QVERIFY(form_->isVisible());
-  }
-
-  void SearchFindsTheHeadingFirstAndIgnoresTheCaseOfAToZOnly_data() {
-    QTest::addColumn<QString>("wanted");
-    QTest::addColumn<QList<int>>("hits");  // row * 100 + column
-    QTest::newRow("lower case word") << "german" << QList<int>{0, 300};
-    QTest::newRow("lower-case umlaut") << "über" << QList<int>{200};
-    QTest::newRow("upper-case umlaut") << "Über" << QList<int>{100};
-    QTest::newRow("letters a to z") << "BER" << QList<int>{100, 200};
-    QTest::newRow("empty") << "" << QList<int>{};
-  }
-  void SearchFindsTheHeadingFirstAndIgnoresTheCaseOfAToZOnly() {
-    QFETCH(QString, wanted);
-    QFETCH(QList<int>, hits);
-    Open({{u"Über"}, {u"über"}, {u"Germanistik"}});
-    questions_->answers.assign(10, Answer::kYes);
-    form_->FilterEdit.setText(wanted);
-    QList<int> found;
-    questions_->on_ask = [&] {
-      // A heading cell cannot be selected: a hit there leaves no selection.
-      const StringGrid& grid = form_->StringGrid1;
-      const int row = grid.selectedItems().isEmpty() ? 0 : grid.Row();
-      found.append(row * 100 + grid.LeftCol());
-    };
-    form_->FilterBtnClick();
-    QCOMPARE(found, hits);
-    for (const ScriptedQuestions::Asked& asked : questions_->asked) QVERIFY(!asked.with_cancel);
+    QCOMPARE(TableColumn(*ActiveTranslationTable(), 0), QStringList{"abc"});
   }
 
   void SearchShowsEachHitAtTheTopLeftUntilNo() {
@@ -326,7 +248,7 @@ class TranslateFormTest : public QObject {
   void Open(const std::vector<TableRow>& rows) {
     testing::WriteTranslationTable(sandbox_->TranslationFile(), rows);
     BuildTranslationIndex();
-    form_ = std::make_unique<TTranslateForm>();
+    form_ = std::make_unique<TTranslateForm>(texts_);
     form_->SetQuestions(*questions_);
     form_->FillStringGrid();
     form_->show();
@@ -335,6 +257,7 @@ class TranslateFormTest : public QObject {
 
   std::unique_ptr<TranslationSandbox> sandbox_;
   std::unique_ptr<ScriptedQuestions> questions_;
+  ShownTexts texts_;
   std::unique_ptr<TTranslateForm> form_;
 };
 

@@ -71,12 +71,15 @@ TEST_F(JoinContourTest, APolylineUsedBackwardsMovesItsBulgesAndSwapsItsWidths) {
 TEST_F(JoinContourTest, LoopsCloseAndLayersStayApart) {
   // A ring of two pieces closes without repeating its first vertex; a
   // polyline back at its own start closes alone; the same ring on another
-  // layer touches both and joins neither.
+  // layer touches both and joins neither. Two pieces out and back within
+  // the tolerance enclose nothing: their chain stays open, its end kept.
   const std::string output = Run(ContourDrawing(
       {LwContour("A", "K", {At("0", "0"), At("10", "0"), At("10", "10")}),
        LwContour("B", "K", {At("0", "0"), At("0", "10"), At("10", "10")}),
        LwContour("C", "K", {At("50", "0"), At("60", "0"), At("60", "5"), At("50", "0.001")}),
-       LwContour("D", "L", {At("10", "10"), At("0", "0")})}));
+       LwContour("D", "L", {At("10", "10"), At("0", "0")}),
+       LwContour("E", "K", {At("80", "0"), At("80.004", "0")}),
+       LwContour("F", "K", {At("80.0041", "0.001"), At("80.0001", "0.0002")})}));
   EXPECT_EQ(output, testing::CrLf(ContourDrawing(
                         {{"  0", "LWPOLYLINE", "  5", "A", "  8", "K", " 90", "4", " 70", "1",
                           " 10", "0", " 20", "0", " 10", "10", " 20", "0", " 10", "10", " 20",
@@ -84,10 +87,12 @@ TEST_F(JoinContourTest, LoopsCloseAndLayersStayApart) {
                          {"  0", "LWPOLYLINE", "  5", "C", "  8", "K", " 90", "3", " 70", "1",
                           " 10", "50", " 20", "0", " 10", "60", " 20", "0", " 10", "60", " 20",
                           "5"},
-                         LwContour("D", "L", {At("10", "10"), At("0", "0")})})));
+                         LwContour("D", "L", {At("10", "10"), At("0", "0")}),
+                         LwContour("E", "K", {At("80", "0"), At("80.0041", "0.001"),
+                                              At("80.0001", "0.0002")})})));
   ASSERT_TRUE(summary_);
   EXPECT_EQ(summary_->closed, 2);
-  EXPECT_EQ(summary_->polylines_written, 3);
+  EXPECT_EQ(summary_->polylines_written, 4);
 }
 
 TEST_F(JoinContourTest, AnOldStylePolylineUsedBackwardsKeepsItsVertexEntities) {

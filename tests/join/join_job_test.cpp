@@ -83,7 +83,7 @@ TEST_F(JoinJobTest, AnLwPolylineReceivesAndCarriesTheNewCount) {
           0.01);
   EXPECT_EQ(output, CrLf(InEntities(Concat({{"  0", "LWPOLYLINE", "  5", "A1", "  8", "0", " 90",
                                              "6", " 70", "0", " 10", "0", " 20", "0", " 10", "1",
-                                             " 20", "0", " 10", "2", " 20", "0", " 10", "3", " 20",
+                                             " 20", "0", " 10", "2.004", " 20", "0", " 10", "3", " 20",
                                              "0", " 10", "4", " 20", "0", " 10", "5", " 20", "0"},
                                             LineEntity()}))));
   EXPECT_TRUE(messages_.shown.empty());
@@ -114,21 +114,40 @@ TEST_F(JoinJobTest, ExtendedDataStaysBehindTheVerticesOfTheChain) {
   EXPECT_TRUE(messages_.shown.empty());
 }
 
-TEST_F(JoinJobTest, APolylineReceivesVertexEntitiesAndKeepsItsOwnEnds) {
-  // The attached polyline's first vertex goes, with its bulge; the joint is
-  // the receiver's last vertex with its own bulge; the attached SEQEND goes.
-  Lines attached_first = Vertex("B1", "10", "0");
-  attached_first.insert(attached_first.end(), {" 42", "0.5"});
-  Lines joint = Vertex("A2", "10", "0");
-  joint.insert(joint.end(), {" 42", "-1"});
-  const Lines input = InEntities(Concat({PolylineHeader("B0"), attached_first,
-                                         Vertex("B2", "20", "0"), Vertex("B3", "20", "5"),
-                                         Seqend("B4"), PolylineHeader("A0"),
-                                         Vertex("A1", "0", "0"), joint, Seqend("A3")}));
-  const std::string output = Run(input, 0.01);
-  EXPECT_EQ(output, CrLf(InEntities(Concat({PolylineHeader("A0"), Vertex("A1", "0", "0"), joint,
-                                            Vertex("B2", "20", "0"), Vertex("B3", "20", "5"),
+// At a joint the attached polyline's first vertex stays with every pair it
+// was read with, so that its first segment keeps its arc and widths; the
+// receiver's last vertex gives way, with the pairs of the segment that left
+// it. Extended data stays last.
+TEST_F(JoinJobTest, TheAttachedPolylinesFirstVertexStaysWithItsArcAndWidths) {
+  const Lines arc_start = {" 40", "0.5", " 41", "0.75", " 42", "0.414"};
+  const Lines xdata = {"1001", "QUILL", "1000", "receiver"};
+  Lines attached_first = Vertex("B1", "10.005", "0");
+  attached_first.insert(attached_first.end(), arc_start.begin(), arc_start.end());
+  Lines receiver_last = Vertex("A2", "10", "0");
+  receiver_last.insert(receiver_last.end(), {" 42", "-1"});
+  Lines receiver_header = PolylineHeader("A0");
+  receiver_header.insert(receiver_header.end(), xdata.begin(), xdata.end());
+  std::string output = Run(InEntities(Concat({PolylineHeader("B0"), attached_first,
+                                              Vertex("B2", "20", "0"), Seqend("B3"),
+                                              receiver_header, Vertex("A1", "0", "0"),
+                                              receiver_last, Seqend("A3")})),
+                           0.01);
+  EXPECT_EQ(output, CrLf(InEntities(Concat({receiver_header, Vertex("A1", "0", "0"),
+                                            attached_first, Vertex("B2", "20", "0"),
                                             Seqend("A3")}))));
+
+  Lines lw_receiver = LwEntity("A", "2", {"0", "10"});
+  lw_receiver.insert(lw_receiver.end(), {" 42", "-1"});
+  lw_receiver.insert(lw_receiver.end(), xdata.begin(), xdata.end());
+  Lines lw_attached = LwEntity("B", "2", {"10.005"});
+  lw_attached.insert(lw_attached.end(), arc_start.begin(), arc_start.end());
+  lw_attached.insert(lw_attached.end(), {" 10", "20", " 20", "0", "1001", "QUILL", "1000", "gone"});
+  output = Run(InEntities(Concat({lw_receiver, lw_attached})), 0.01);
+  Lines joined = LwEntity("A", "3", {"0", "10.005"});
+  joined.insert(joined.end(), arc_start.begin(), arc_start.end());
+  joined.insert(joined.end(), {" 10", "20", " 20", "0"});
+  joined.insert(joined.end(), xdata.begin(), xdata.end());
+  EXPECT_EQ(output, CrLf(InEntities(joined)));
 }
 
 TEST_F(JoinJobTest, ShortPolylinesGoAndCountsAreWrittenEvenWithoutJoins) {
@@ -198,7 +217,7 @@ TEST_F(JoinJobTest, MixedKindsJoinEachWithItsOwn) {
   const std::string output = Run(input, 0.01);
   EXPECT_EQ(output, CrLf(InEntities(Concat({
                         LwEntity("10", "3", {"0", "1", "2"}), PolylineHeader("20"),
-                        Vertex("21", "0", "0"), Vertex("22", "1", "0"), Vertex("42", "2", "0"),
+                        Vertex("21", "0", "0"), Vertex("41", "1", "0"), Vertex("42", "2", "0"),
                         Seqend("23"),
                         // a 3-D polyline stays apart from the 2-D chain
                         PolylineHeader("50", "8"), Vertex("51", "2", "0"),
@@ -218,7 +237,7 @@ TEST_F(JoinJobTest, TheCommandLineModeUsesItsToleranceArgument) {
                                        LwEntity("2", "2", {"-1", "0"})}))));
   const std::string command = std::string(QUILLMERE_CLI_PATH) + " convert3 " + in_ + " " + out_;
   ASSERT_EQ(std::system((command + " 0.5").c_str()), 0);
-  EXPECT_EQ(ReadFile(out_), CrLf(InEntities(LwEntity("2", "3", {"-1", "0", "1"}))));
+  EXPECT_EQ(ReadFile(out_), CrLf(InEntities(LwEntity("2", "3", {"-1", "0.3", "1"}))));
   // The start value 0.01 does not join ends 0.3 apart.
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(ReadFile(out_), CrLf(InEntities(Concat({LwEntity("1", "2", {"0.3", "1"}),

@@ -60,9 +60,9 @@ TEST_P(JoinPassesTest, LaterPolylinesAttachToAReceiverThatGrew) {
   ExpectAttached(model.polylines[0]);
   ExpectKept(model.polylines[1], {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}});
   ExpectAttached(model.polylines[2]);
-  // The joints keep the receiver's own vertex each time.
+  // Each joint is the attached polyline's first vertex.
   EXPECT_EQ(VertexLabels(model.polylines[1]),
-            (std::vector<std::string>{"L-0", "L-1", "K-1", "M-1"}));
+            (std::vector<std::string>{"L-0", "K-0", "M-0", "M-1"}));
 }
 
 TEST_P(JoinPassesTest, AReceiverIsItselfAttachedWithWhatItReceived) {
@@ -75,7 +75,7 @@ TEST_P(JoinPassesTest, AReceiverIsItselfAttachedWithWhatItReceived) {
   ExpectKept(model.polylines[1], {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}});
   ExpectAttached(model.polylines[2]);
   EXPECT_EQ(VertexLabels(model.polylines[1]),
-            (std::vector<std::string>{"L-0", "L-1", "M-1", "K-1"}));
+            (std::vector<std::string>{"L-0", "M-0", "K-0", "K-1"}));
 }
 
 TEST_P(JoinPassesTest, TheLowestReceiverWinsAmongEqualEnds) {
@@ -173,8 +173,8 @@ TEST_P(JoinPassesTest, EachKindJoinsOnlyItsOwn) {
                                       Lw({{1, 0, 0}, {2, 0, 0}}, "L2"),
                                       Poly({{1, 0, 0}, {2, 0, 0}}, "P3")},
                                      0.01);
-  EXPECT_EQ(VertexLabels(model.polylines[0]), (std::vector<std::string>{"P0-0", "P0-1", "P3-1"}));
-  EXPECT_EQ(VertexLabels(model.polylines[1]), (std::vector<std::string>{"L1-0", "L1-1", "L2-1"}));
+  EXPECT_EQ(VertexLabels(model.polylines[0]), (std::vector<std::string>{"P0-0", "P3-0", "P3-1"}));
+  EXPECT_EQ(VertexLabels(model.polylines[1]), (std::vector<std::string>{"L1-0", "L2-0", "L2-1"}));
   ExpectAttached(model.polylines[2]);
   ExpectAttached(model.polylines[3]);
 }

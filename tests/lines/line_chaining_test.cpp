@@ -335,6 +335,68 @@ TEST(LineChainingTest, MatchesThePlainPassesWhereEndsMoveIntoACrowdedPoint) {
   EXPECT_LT(Chains(plain).size(), segments.size() / 2);
 }
 
+// Contours with a tolerance far larger than the lines, which run on from
+// each other with gaps, turn back, are drawn twice or reversed: every
+// segment written is one LINE, from exactly its start (used backwards, its
+// end) to a point nearer than the tolerance to its other end, each LINE once; a closed
+// chain encloses something, and no chain lies on one point.
+TEST(LineChainingTest, ContoursNeverMoveAnEndFartherThanTheTolerance) {
+  std::mt19937_64 random(28);
+  std::uniform_real_distribution<double> unit(0, 1);
+  int closed = 0;
+  for (int round = 0; round < 30; ++round) {
+    const double tolerance = round % 3 == 0 ? 0.04 : 0.3;
+    std::vector<Segment> soup;
+    for (int k = 0; k < 200; ++k) {
+      const double length = 0.001 + 0.06 * unit(random);
+      const double angle = 2 * M_PI * unit(random);
+      if (k > 0 && unit(random) < 0.1) {
+        const Segment& twin = soup[random() % soup.size()];
+        soup.push_back(unit(random) < 0.5 ? twin : Flat(twin.x1, twin.y1, twin.x0, twin.y0));
+        continue;
+      }
+      const bool runs_on = k > 0 && unit(random) < 0.7;
+      const double x = runs_on ? soup.back().x1 + 0.02 * (unit(random) - 0.5) : unit(random);
+      const double y = runs_on ? soup.back().y1 + 0.02 * (unit(random) - 0.5) : unit(random);
+      soup.push_back(Flat(x, y, x + length * std::cos(angle), y + length * std::sin(angle)));
+    }
+    std::shuffle(soup.begin(), soup.end(), random);
+    LineModel model = MakeModel(soup);
+    ChainLines(model, tolerance, true);
+    std::vector<int> used(soup.size(), 0);
+    for (const LineRecord& record : model.records) {
+      if (record.dropped) continue;
+      const std::vector<LineVertex>& v = record.vertices;
+      ASSERT_GE(v.size(), 2u);
+      const std::size_t segments = record.closed ? v.size() : v.size() - 1;
+      for (std::size_t k = 0; k < segments; ++k) {
+        const LineVertex& from = v[k];
+        const LineVertex& to = v[(k + 1) % v.size()];
+        const std::string name(from.pairs.Line(1));
+        const std::size_t line = std::stoul(name);
+        const Segment& s = soup[line];
+        const bool forward = name.back() == 's';
+        EXPECT_EQ(from.x, forward ? s.x0 : s.x1);
+        EXPECT_EQ(from.y, forward ? s.y0 : s.y1);
+        EXPECT_LT(std::hypot(to.x - (forward ? s.x1 : s.x0), to.y - (forward ? s.y1 : s.y0)),
+                  tolerance)
+            << "line " << line;
+        ++used[line];
+      }
+      std::vector<std::pair<double, double>> points;
+      for (const LineVertex& q : v) {
+        if (std::find(points.begin(), points.end(), std::pair(q.x, q.y)) == points.end()) {
+          points.emplace_back(q.x, q.y);
+        }
+      }
+      EXPECT_GE(points.size(), record.closed ? 3u : 2u);
+      closed += record.closed ? 1 : 0;
+    }
+    EXPECT_EQ(std::count(used.begin(), used.end(), 1), static_cast<long>(soup.size()));
+  }
+  EXPECT_GT(closed, 30);
+}
+
 TEST(LineChainingTest, MatchesThePlainPassesOnTheSampleDrawings) {
   testing::RecordingMessages messages;
   const std::vector<std::string> samples = testing::SampleDrawings();

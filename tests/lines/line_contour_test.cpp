@@ -102,6 +102,22 @@ TEST_F(LineContourTest, TheNearestEndThenTheLeastTurnNeverOutAndBack) {
             (std::vector<std::string>{"0: 0,0 10,0", "1: 10.005,0.005 0.005,0.004"}));
 }
 
+TEST_F(LineContourTest, AChainBackAtItsStartClosesOnlyAroundSomething) {
+  // A line shorter than the tolerance keeps its end point; so does a chain
+  // of it and its twin, drawn the same way or reversed, although its ends
+  // meet: closed, it would be a dot.
+  EXPECT_EQ(Contours({Segment("0", 0, 0, 0.005, 0)}),
+            (std::vector<std::string>{"0: 0,0 0.005,0"}));
+  for (const PieceLines& twin : {Segment("0", 0, 0, 0.005, 0), Segment("0", 0.005, 0, 0, 0)}) {
+    EXPECT_EQ(Contours({Segment("0", 0, 0, 0.005, 0), twin}),
+              (std::vector<std::string>{"0: 0,0 0,0 0.005,0"}));
+  }
+  // Three points enclose a triangle, however small against the tolerance.
+  EXPECT_EQ(Contours({Segment("0", 0, 0, 0.004, 0), Segment("0", 0.004, 0, 0.002, 0.003),
+                      Segment("0", 0.002, 0.003, 0, 0)}),
+            (std::vector<std::string>{"0: 0,0 0.004,0 0.002,0.003 closed"}));
+}
+
 TEST_F(LineContourTest, WhereManyLinesMeetTheWalkGoesStraightOn) {
   // 36 lines out from one point, every 10 degrees: each chain runs straight
   // through the centre, from a tip to the opposite one.

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "lines/handle_text.h"
+#include "dxf/handle_text.h"
 #include "line_drawings.h"
 #include "test_support.h"
 

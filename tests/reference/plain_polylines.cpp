@@ -70,7 +70,8 @@ std::vector<PlainPolyline> WithChains(const std::vector<PlainPolyline>& original
     for (std::int32_t next = record.next_in_chain; next >= 0;
          next = model.polylines[static_cast<std::size_t>(next)].next_in_chain) {
       const std::vector<PlainVertex>& attached = original[static_cast<std::size_t>(next)].vertices;
-      polyline.vertices.insert(polyline.vertices.end(), attached.begin() + 1, attached.end());
+      polyline.vertices.pop_back();
+      polyline.vertices.insert(polyline.vertices.end(), attached.begin(), attached.end());
     }
   }
   return joined;

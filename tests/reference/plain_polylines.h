@@ -54,8 +54,9 @@ std::vector<PlainPolyline> WithArcMarks(std::vector<PlainPolyline> original,
                                         const PolylineModel& model);
 
 // `original` joined as the chains in `model`, its compact model, say: each
-// polyline with its own vertices and those of its chain, each joint once;
-// attached ones without vertices and `dropped`.
+// polyline with its own vertices and those of its chain, each joint once as
+// the later polyline's first vertex; attached ones without vertices and
+// `dropped`.
 std::vector<PlainPolyline> WithChains(const std::vector<PlainPolyline>& original,
                                       const PolylineModel& model);
 

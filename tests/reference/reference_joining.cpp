@@ -31,10 +31,11 @@ bool StartMeetsEnd(const PlainPolyline& attached, const PlainPolyline& receiver,
          std::fabs(start.z - end.z) < tolerance;
 }
 
-// The vertices from the second on are copied behind the receiver's last
-// one; the attached polyline is left empty.
+// The vertices are copied in place of the receiver's last one, which lay
+// within the tolerance of the first; the attached polyline is left empty.
 void Attach(PlainPolyline& attached, PlainPolyline& receiver) {
-  for (std::int32_t i = 1; i < attached.VertexCount(); ++i) {
+  receiver.vertices.pop_back();
+  for (std::int32_t i = 0; i < attached.VertexCount(); ++i) {
     receiver.vertices.push_back(attached.vertices[static_cast<std::size_t>(i)]);
   }
   attached.vertices.clear();

@@ -49,9 +49,8 @@ QString WithYear(const QString& text, int year) {
   return QString::fromStdU16String(quillmere::WithYear(text.toStdU16String(), year));
 }
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+TAboutBox::TAboutBox(const ShownTexts& texts, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("AboutBox"));
-  setWindowTitle(TableCaption(kAboutWindow));
   setFont(WindowFont());
   setModal(true);
   setFixedSize(298, 178);
@@ -65,30 +64,23 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   title_font.setBold(true);
   ProductName.setObjectName(QStringLiteral("ProductName"));
   ProductName.setFont(title_font);
-  ProductName.setText(TableText(kAboutWindow, "ProductName"));
   ProductName.move(96, 16);
-  ProductName.adjustSize();
 
   Version.setObjectName(QStringLiteral("Version"));
-  Version.setText(TableText(kAboutWindow, "Version"));
   Version.move(96, 44);
-  Version.adjustSize();
 
   Copyright.setObjectName(QStringLiteral("Copyright"));
-  Copyright.setText(TableText(kAboutWindow, "Copyright"));
   Copyright.move(96, 64);
-  Copyright.adjustSize();
 
   Comments.setObjectName(QStringLiteral("Comments"));
-  Comments.setText(TableText(kAboutWindow, "Comments"));
   Comments.setWordWrap(true);
   Comments.setGeometry(16, 96, 266, 32);
 
   OKButton.setObjectName(QStringLiteral("OKButton"));
-  OKButton.setText(TableText(kAboutWindow, "OKButton"));
   OKButton.setGeometry(111, 140, 75, 25);
   OKButton.setDefault(true);
   connect(&OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  ShowWindowTexts(*this, kAboutWindow, Components(), texts);
 }
 
 QObjectList TAboutBox::Components() {

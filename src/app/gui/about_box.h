@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/gui/component_owner.h"
+#include "app/presenter/shown_texts.h"
 
 namespace quillmere {
 
@@ -14,13 +14,14 @@ QString WithYear(const QString& text, int year);
 // The About box: the product title, its picture and a copyright line whose
 // "XXXX" becomes the current year when the box is shown, so that the line
 // is kept with the placeholder until then.
-class TAboutBox : public QDialog, public ComponentOwner {
+class TAboutBox : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TAboutBox(QWidget* parent = nullptr);
+  explicit TAboutBox(const ShownTexts& texts, QWidget* parent = nullptr);
 
-  QObjectList Components() override;
+  // The components of the window's table, in its order.
+  QObjectList Components();
 
  protected:
   void showEvent(QShowEvent* event) override;

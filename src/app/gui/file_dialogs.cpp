@@ -1,5 +1,6 @@
 #include "app/gui/file_dialogs.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QStringList>
 
@@ -34,20 +35,16 @@ QString ToToolkitFilter(const QString& filter) {
   return entries.join(QStringLiteral(";;"));
 }
 
-FileDialog::FileDialog(FileDialogKind kind, const QString& filter,
-                       const QString& default_extension, QObject* parent)
-    : QObject(parent), kind_(kind), filter_(filter), default_extension_(default_extension) {}
-
-bool FileDialog::Execute(FileDialogRunner& runner, QWidget* parent) {
-  FileDialogRequest request;
-  request.kind = kind_;
-  request.filter = ToToolkitFilter(filter_);
-  request.default_suffix = default_extension_;
-  request.file_name = file_name_;
-  const std::optional<QString> chosen = runner.Run(request, parent);
-  if (!chosen) return false;
-  file_name_ = *chosen;
-  return true;
+std::optional<std::string> ChooseFile(FileDialogRunner& runner, const FileRequest& request,
+                                      QWidget* parent) {
+  FileDialogRequest shown;
+  shown.kind = request.kind;
+  shown.filter = ToToolkitFilter(QString::fromStdU16String(request.filter));
+  shown.default_suffix = QString::fromStdU16String(request.default_extension);
+  shown.file_name = QFile::decodeName(QByteArray::fromStdString(request.file_name));
+  const std::optional<QString> chosen = runner.Run(shown, parent);
+  if (!chosen) return std::nullopt;
+  return QFile::encodeName(*chosen).toStdString();
 }
 
 }  // namespace quillmere

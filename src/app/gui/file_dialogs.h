@@ -2,16 +2,15 @@
 
 #include <optional>
 
-#include <QObject>
 #include <QString>
+
+#include "app/presenter/main_view.h"
 
 class QWidget;
 
 namespace quillmere {
 
-enum class FileDialogKind { kOpen, kSave };
-
-// What one showing of a file dialog asks for.
+// What one showing of a file dialog asks for, in the toolkit's terms.
 struct FileDialogRequest {
   FileDialogKind kind = FileDialogKind::kOpen;
   QString filter;          // the toolkit's form: "Text (*.a *.b)" entries joined by ";;"
@@ -29,8 +28,9 @@ class FileDialogRunner {
   virtual std::optional<QString> Run(const FileDialogRequest& request, QWidget* parent) = 0;
 };
 
-// The toolkit's own dialogs. The save dialog asks before it overwrites a
-// file and takes only names in existing folders.
+// The toolkit's own dialogs. The open dialog takes only existing files; the
+// save dialog asks before it overwrites a file and takes only names in
+// existing folders.
 class QtFileDialogs : public FileDialogRunner {
  public:
   std::optional<QString> Run(const FileDialogRequest& request, QWidget* parent) override;
@@ -43,31 +43,9 @@ class QtFileDialogs : public FileDialogRunner {
 // where the toolkit reads them from.
 QString ToToolkitFilter(const QString& filter);
 
-// One of the main window's file dialogs: its filter and default extension,
-// and the file name chosen last, which the next showing offers again.
-class FileDialog : public QObject {
-  Q_OBJECT
-
- public:
-  FileDialog(FileDialogKind kind, const QString& filter, const QString& default_extension,
-             QObject* parent);
-
-  // Shows the dialog through `runner`. True when the user chose a file,
-  // which is then the new FileName.
-  bool Execute(FileDialogRunner& runner, QWidget* parent);
-
-  FileDialogKind kind() const { return kind_; }
-  // The filter as one text with "|" separators; a translation replaces it whole.
-  const QString& Filter() const { return filter_; }
-  void SetFilter(const QString& filter) { filter_ = filter; }
-  const QString& DefaultExt() const { return default_extension_; }
-  const QString& FileName() const { return file_name_; }
-
- private:
-  FileDialogKind kind_;
-  QString filter_;
-  QString default_extension_;
-  QString file_name_;
-};
+// Shows the dialog that `request` asks for through `runner`; the file name
+// chosen, as the file system spells it, or nothing.
+std::optional<std::string> ChooseFile(FileDialogRunner& runner, const FileRequest& request,
+                                      QWidget* parent);
 
 }  // namespace quillmere

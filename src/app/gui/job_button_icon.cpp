@@ -1,8 +1,10 @@
 #include "app/gui/job_button_icon.h"
 
+#include <QFont>
 #include <QImage>
+#include <QPainter>
 
-#include "app/job_button_picture.h"
+#include "app/presenter/job_button_picture.h"
 
 namespace quillmere {
 
@@ -53,6 +55,31 @@ QIcon JobButtonIcon() {
   QIcon icon;
   icon.addPixmap(check_mark, QIcon::Normal);
   icon.addPixmap(GreyedPixmap(check_mark), QIcon::Disabled);
+  return icon;
+}
+
+QIcon HelpButtonIcon() {
+  constexpr int kSize = 16;
+  QIcon icon;
+  for (const int scale : {1, 2}) {
+    QPixmap picture(kSize * scale, kSize * scale);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
+    painter.setPen(QPen(QColor(0x1F, 0x4E, 0x9A), 1));
+    painter.setBrush(QColor(0x35, 0x7A, 0xD4));
+    painter.drawEllipse(QRectF(0.5, 0.5, kSize - 1, kSize - 1));
+    QFont font;
+    font.setBold(true);
+    font.setPixelSize(12);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(0, 0, kSize, kSize), Qt::AlignCenter, QStringLiteral("?"));
+    painter.end();
+    icon.addPixmap(picture, QIcon::Normal);
+    icon.addPixmap(GreyedPixmap(picture), QIcon::Disabled);
+  }
   return icon;
 }
 

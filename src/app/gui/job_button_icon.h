@@ -19,4 +19,9 @@ QPixmap GreyedPixmap(const QPixmap& picture);
 // The check mark with its greyed variant for the disabled state.
 QIcon JobButtonIcon();
 
+// The picture of "Über...": a white question mark on a blue disc, drawn
+// here because the style's help picture is missing where no icon theme
+// provides it, which left a broken picture on the button.
+QIcon HelpButtonIcon();
+
 }  // namespace quillmere

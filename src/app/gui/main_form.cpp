@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QLayout>
 #include <QLocale>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTextDocument>
 
@@ -16,40 +15,27 @@
 #include "app/gui/shared_texts.h"
 #include "app/gui/window_font.h"
 #include "app/gui/window_placement.h"
-#include "app/gui/window_translator.h"
-#include "i18n/catalogue.h"
 #include "i18n/language.h"
-#include "i18n/options_file.h"
 #include "i18n/translation_startup.h"
+#include "i18n/translations.h"
 
 namespace quillmere {
 
-namespace {
-
-using main_form::FileNameBytes;
-
-const QString kDxfFilterText = FromTable(kDxfFilter);
-const QString kDxfExtensionText = FromTable(kDxfExtension);
-
-}  // namespace
-
 TMainForm::TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWidget* parent)
-    : QMainWindow(parent),
-      OpenDialog1(FileDialogKind::kOpen, kDxfFilterText, kDxfExtensionText, this),
-      SaveDialog1(FileDialogKind::kSave, kDxfFilterText, kDxfExtensionText, this),
-      messages_(&messages),
-      file_dialogs_(&file_dialogs) {
+    : QMainWindow(parent), messages_(&messages), file_dialogs_(&file_dialogs) {
   setObjectName(QStringLiteral("MainForm"));
-  setWindowTitle(TableCaption(kMainWindow));
   setFont(WindowFont());
 
   ClientArea.setObjectName(QStringLiteral("ClientArea"));
   setCentralWidget(&ClientArea);
+  for (int field = 0; field < kNumberFieldCount; ++field) {
+    FieldWidget(field).Attach(presenter_.Field(field));
+  }
   BuildPanel();
   BuildMemo();
   BuildMenu();
   BuildStatusBar();
-  BuildModeBoxes();
+  ShowWindowTexts(*this, kMainWindow, Components(), texts_);
   LayOutPanel();
   ConnectHandlers();
   SetTabOrder();
@@ -68,9 +54,9 @@ TMainForm::TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWid
   }
 
   FormCreate();
-  about_box_ = std::make_unique<TAboutBox>();
-  translate_form_ = std::make_unique<TTranslateForm>();
-  preview_form_ = std::make_unique<TPreviewForm>(messages, this);
+  about_box_ = std::make_unique<TAboutBox>(texts_);
+  translate_form_ = std::make_unique<TTranslateForm>(texts_);
+  preview_form_ = std::make_unique<TPreviewForm>(texts_, messages, this);
 }
 
 TMainForm::~TMainForm() = default;
@@ -79,22 +65,31 @@ void TMainForm::SetCommandLine(std::vector<std::string> arguments) {
   command_line_ = std::move(arguments);
 }
 
-std::vector<QWidget*> TMainForm::Windows() {
-  return {this, about_box_.get(), translate_form_.get(), preview_form_.get()};
+NumericField& TMainForm::FieldWidget(int field) {
+  NumericField* const fields[] = {&AbweichEd, &TestEd, &Test2Ed, &AbweichLinEd};
+  return *fields[field];
 }
 
-// The window owns every component of its definition directly, in the order
-// of that definition: the panel and its controls, the memo, the menu bar,
-// each menu and menu item, and the file dialogs. A menu item belongs to the
-// window, not to the menu that shows it, so the menu bar, which has no texts
-// to translate, owns nothing.
+QCheckBox& TMainForm::ModeBox(std::string_view name) {
+  for (int box = 0; box < kModeBoxCount; ++box) {
+    if (kModeBoxes[box].name == name) return ModeBoxes[box];
+  }
+  return ModeBoxes[0];
+}
+
+// In the order of the window's table: the panel and its controls, the memo,
+// the menu bar, each menu and menu item, the file dialogs (the toolkit's
+// own, which exist only while shown), the status bar's buttons and the
+// mode boxes.
 QObjectList TMainForm::Components() {
-  return {&Panel1,     &BitBtn1,     &AbweichEd,   &TestEd,     &Test2Ed,      &AboutBtn,
-          &BitBtn2,    &BitBtn4,     &AbweichLinEd, &Label3,    &Label1,       &Label2,
-          &Label4,     &Memo1,       &MainMenu1,   &Sprache1,   &Deutsch1,     &English1,
-          &Franais1,   &Nederlands1, &Italian1,    &Spanish1,   &Portuguese1,  &N1,
-          &bersetzen1, &Hilfe1,      &ber1,        &OpenDialog1, &SaveDialog1, &CancelBtn,
-          &PreviewBtn, &ExactBox,    &ContoursBox};
+  QObjectList components = {
+      &Panel1,    &BitBtn1,      &AbweichEd, &TestEd,     &Test2Ed,  &AboutBtn,    &BitBtn2,
+      &BitBtn4,   &AbweichLinEd, &Label3,    &Label1,     &Label2,   &Label4,      &Memo1,
+      &MainMenu1, &Sprache1,     &Deutsch1,  &English1,   &Franais1, &Nederlands1, &Italian1,
+      &Spanish1,  &Portuguese1,  &N1,        &bersetzen1, &Hilfe1,   &ber1,        nullptr,
+      nullptr,    &CancelBtn,    &PreviewBtn};
+  for (QCheckBox& box : ModeBoxes) components.append(&box);
+  return components;
 }
 
 // What the controls and every line of the help text need, as far as the
@@ -107,7 +102,7 @@ QSize TMainForm::InitialSize() const {
 }
 
 void TMainForm::FormCreate() {
-  progpath = FileNameBytes(QCoreApplication::applicationDirPath());
+  progpath = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
   if (progpath.empty() || progpath.back() != '/') progpath += '/';
   // "." is the decimal separator for the whole run: for the C library, which
   // the number formatting of the core uses, and for Qt.
@@ -116,7 +111,7 @@ void TMainForm::FormCreate() {
   AbweichEd.SetValue(kDeviationProperties.start);
   AbweichLinEd.SetValue(kJoinToleranceProperties.start);
   StartTranslations();
-  PlaceLanguageCheckMark();
+  presenter_.PlaceLanguageCheckMark();
 }
 
 void TMainForm::FormShow() {
@@ -124,19 +119,20 @@ void TMainForm::FormShow() {
   isfirsttime = true;
   ApplySavedLanguage();
   qt_translations_.Use(language());
-  if (languagesetto() != kGerman) TranslateWindows();
-  QGuiApplication::setApplicationDisplayName(
-      TranslatedText(QGuiApplication::applicationDisplayName()));
-  if (command_line_.size() >= 3) CommandLineCheck();
+  if (languagesetto() != kGerman) {
+    texts_.Translate();
+    ShowAllTexts();
+  }
+  QGuiApplication::setApplicationDisplayName(QString::fromStdU16String(
+      TranslateText(QGuiApplication::applicationDisplayName().toStdU16String())));
+  presenter_.RunCommandLine(command_line_);
 }
 
-void TMainForm::FormClose() { SaveOptions(); }
-
-void TMainForm::TranslateWindows() {
-  QObjectList windows;
-  for (QWidget* window : Windows()) windows.append(window);
-  ApplicationComponents application(windows);
-  TranslateComponents(application);
+void TMainForm::ShowAllTexts() {
+  ShowWindowTexts(*this, kMainWindow, Components(), texts_);
+  ShowWindowTexts(*about_box_, kAboutWindow, about_box_->Components(), texts_);
+  ShowWindowTexts(*translate_form_, kTranslateWindow, translate_form_->Components(), texts_);
+  ShowWindowTexts(*preview_form_, kPreviewWindow, preview_form_->Components(), texts_);
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -145,26 +141,83 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  // A running job is stopped first; the window closes once it has.
-  if (JobRunning()) {
-    close_when_stopped_ = true;
-    job_thread_.RequestStop();
+  if (!presenter_.CloseRequested()) {
     event->ignore();
     return;
   }
-  // Ending the application closes its windows too; after a command-line run
-  // that is no closing by the user, and the saved language stays as it was.
-  if (!termination_requested_) FormClose();
   QMainWindow::closeEvent(event);
 }
 
-void TMainForm::AboutBtnClick() { about_box_->exec(); }
-void TMainForm::ber1Click() { about_box_->exec(); }
-void TMainForm::bersetzen1Click() {
+void TMainForm::OpenTranslationEditor() {
   translate_form_->FillStringGrid();
   translate_form_->exec();
   // The windows take up changed translations only at the next start.
-  ShowRestartMessage();
+  presenter_.ShowRestartMessage();
+}
+
+// The presenter's view.
+
+void TMainForm::SetJobRunning(bool running) {
+  for (QPushButton* button : {&BitBtn1, &BitBtn2, &BitBtn4}) button->setEnabled(!running);
+  if (running) {
+    progress_timer_.start();
+  } else {
+    progress_timer_.stop();
+  }
+}
+
+void TMainForm::ShowProgress(const std::optional<ProgressDisplay>& progress) {
+  for (QWidget* widget : {static_cast<QWidget*>(&ProgressLabel),
+                          static_cast<QWidget*>(&ProgressBar1),
+                          static_cast<QWidget*>(&CancelBtn)}) {
+    widget->setVisible(progress.has_value());
+  }
+  if (!progress) return;
+  ProgressLabel.setText(QString::fromStdU16String(progress->phase));
+  if (progress->thousandths >= 0) {
+    ProgressBar1.setRange(0, 1000);
+    ProgressBar1.setValue(progress->thousandths);
+  } else {
+    ProgressBar1.setRange(0, 0);  // busy, without a measure
+  }
+}
+
+void TMainForm::EnableCancel(bool enabled) { CancelBtn.setEnabled(enabled); }
+
+void TMainForm::ShowResult(const std::u16string& line, bool with_preview) {
+  ResultLabel.setText(QString::fromStdU16String(line));
+  PreviewBtn.setVisible(with_preview);
+}
+
+void TMainForm::EnableNumberField(int field, bool enabled) {
+  FieldWidget(field).setEnabled(enabled);
+}
+
+void TMainForm::TickModeBox(int box, bool ticked) { ModeBoxes[box].setChecked(ticked); }
+
+void TMainForm::CheckLanguageItem(int item) { LanguageItem(item).setChecked(true); }
+
+void TMainForm::UseLanguage(int language) { qt_translations_.Use(language); }
+
+std::optional<std::string> TMainForm::ChooseFile(const FileRequest& request) {
+  return quillmere::ChooseFile(*file_dialogs_, request, this);
+}
+
+void TMainForm::OpenPreview(const JobPreviewRequest& request) {
+  preview_form_->ShowJobResult(request);
+}
+
+void TMainForm::CloseWindow() { close(); }
+
+void TMainForm::EndProgram(int exit_code) {
+  if (on_termination_) on_termination_(exit_code);
+}
+
+QAction& TMainForm::LanguageItem(int language_number) {
+  QAction* const items[] = {&Deutsch1, &English1, &Franais1,   &Nederlands1,
+                            &Italian1, &Spanish1, &Portuguese1};
+  if (language_number < kGerman || language_number > kPortuguese) return Deutsch1;
+  return *items[language_number];
 }
 
 }  // namespace quillmere

@@ -1,13 +1,14 @@
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextDocument>
 
 #include "app/gui/job_button_icon.h"
 #include "app/gui/main_form.h"
 #include "app/gui/main_form_parts.h"
-#include "app/gui/shared_texts.h"
 
-// The controls of the main window: their names, places, texts and order.
+// The controls of the main window: their names, places and order, and the
+// events they forward to the presenter.
 
 namespace quillmere {
 
@@ -25,6 +26,8 @@ constexpr int kBoxSpacing = 7;       // between a field and the check box beside
 // The help text keeps this many lines when the window is made small.
 constexpr int kMemoMinimumLines = 4;
 
+void Name(QObject& component, const char* name) { component.setObjectName(QLatin1String(name)); }
+
 }  // namespace
 
 // The lines, the document's margins, the frame and the horizontal scroll
@@ -38,48 +41,28 @@ int main_form::MemoHeight(const QPlainTextEdit& memo, int lines) {
 }
 
 void TMainForm::BuildPanel() {
-  Panel1.setObjectName(QStringLiteral("Panel1"));
+  Name(Panel1, "Panel1");
   Panel1.setFrameShape(QFrame::NoFrame);
-
   const QIcon job_icon = JobButtonIcon();
-  const struct {
-    QPushButton& button;
-    const char* name;
-    QString text;
-  } job_buttons[] = {
-      {BitBtn1, "BitBtn1", TableText(kMainWindow, "BitBtn1")},
-      {BitBtn2, "BitBtn2", TableText(kMainWindow, "BitBtn2")},
-      {BitBtn4, "BitBtn4", TableText(kMainWindow, "BitBtn4")},
-  };
-  for (const auto& job_button : job_buttons) {
-    job_button.button.setObjectName(QLatin1String(job_button.name));
-    job_button.button.setText(job_button.text);
-    job_button.button.setIcon(job_icon);
-    job_button.button.setIconSize(kJobButtonIconSize);
+  for (const auto& [button, name] : {std::pair{&BitBtn1, "BitBtn1"}, std::pair{&BitBtn2, "BitBtn2"},
+                                     std::pair{&BitBtn4, "BitBtn4"}}) {
+    Name(*button, name);
+    button->setIcon(job_icon);
+    button->setIconSize(kJobButtonIconSize);
   }
-  AboutBtn.setObjectName(QStringLiteral("AboutBtn"));
-  AboutBtn.setText(TableText(kMainWindow, "AboutBtn"));
-  AboutBtn.setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-
-  const struct {
-    NumericField& field;
-    const char* name;
-  } fields[] = {
-      {AbweichEd, "AbweichEd"},
-      {TestEd, "TestEd"},
-      {Test2Ed, "Test2Ed"},
-      {AbweichLinEd, "AbweichLinEd"},
-  };
-  for (const auto& field : fields) field.field.setObjectName(QLatin1String(field.name));
-
-  Label3.setObjectName(QStringLiteral("Label3"));
-  Label1.setObjectName(QStringLiteral("Label1"));
-  Label2.setObjectName(QStringLiteral("Label2"));
-  Label4.setObjectName(QStringLiteral("Label4"));
-  Label3.setText(TableText(kMainWindow, "Label3"));
-  Label1.setText(TableText(kMainWindow, "Label1"));
-  Label2.setText(TableText(kMainWindow, "Label2"));
-  Label4.setText(TableText(kMainWindow, "Label4"));
+  Name(AboutBtn, "AboutBtn");
+  AboutBtn.setIcon(HelpButtonIcon());
+  for (int field = 0; field < kNumberFieldCount; ++field) {
+    FieldWidget(field).setObjectName(QLatin1String(kNumberFields[field].name.data()));
+  }
+  for (int box = 0; box < kModeBoxCount; ++box) {
+    ModeBoxes[box].setParent(&Panel1);
+    ModeBoxes[box].setObjectName(QLatin1String(kModeBoxes[box].name.data()));
+  }
+  for (const auto& [label, name] : {std::pair{&Label3, "Label3"}, std::pair{&Label1, "Label1"},
+                                    std::pair{&Label2, "Label2"}, std::pair{&Label4, "Label4"}}) {
+    Name(*label, name);
+  }
 }
 
 // The panel's controls in the places of the window's design at their
@@ -98,42 +81,22 @@ void TMainForm::LayOutPanel() {
   job_button_grid_.addWidget(&BitBtn4, 1, 2);
   job_button_grid_.setColumnStretch(3, 1);
 
-  // The count fields line up with the deviation field above them.
-  for (NumericField* field : {&TestEd, &Test2Ed}) {
-    field->setMinimumWidth(AbweichEd.sizeHint().width());
-  }
-  deviation_row_.setSpacing(kBoxSpacing);
-  deviation_row_.addWidget(&AbweichEd);
-  deviation_row_.addWidget(&ExactBox);
-  deviation_row_.addStretch(1);
-  join_tolerance_row_.setSpacing(kBoxSpacing);
-  join_tolerance_row_.addWidget(&AbweichLinEd);
-  join_tolerance_row_.addWidget(&ContoursBox);
-  join_tolerance_row_.addStretch(1);
-
   panel_layout_.setContentsMargins(kPanelMargin, kPanelMargin, kPanelMargin, kPanelBottomMargin);
   panel_layout_.setSpacing(kLabelSpacing);
   panel_layout_.addLayout(&job_button_grid_);
   panel_layout_.addSpacing(kSectionSpacing);
-  // Each setting's label above its field, or above the row of its field and
-  // check box.
-  const struct {
-    QLabel& label;
-    NumericField& field;
-    QBoxLayout* row;
-  } settings[] = {
-      {Label3, AbweichEd, &deviation_row_},
-      {Label1, TestEd, nullptr},
-      {Label2, Test2Ed, nullptr},
-      {Label4, AbweichLinEd, &join_tolerance_row_},
-  };
-  for (const auto& setting : settings) {
-    panel_layout_.addWidget(&setting.label);
-    if (setting.row != nullptr) {
-      panel_layout_.addLayout(setting.row);
-    } else {
-      panel_layout_.addWidget(&setting.field, 0, Qt::AlignLeft);
-    }
+  // Each setting's label above the row of its field and the mode boxes
+  // beside it; the count fields line up with the deviation field.
+  QLabel* const labels[] = {&Label3, &Label1, &Label2, &Label4};
+  for (int field = 0; field < kNumberFieldCount; ++field) {
+    QHBoxLayout& row = field_rows_[field];
+    row.setSpacing(kBoxSpacing);
+    FieldWidget(field).setMinimumWidth(AbweichEd.sizeHint().width());
+    row.addWidget(&FieldWidget(field));
+    for (const int box : ModeBoxesBeside(field)) row.addWidget(&ModeBoxes[box]);
+    row.addStretch(1);
+    panel_layout_.addWidget(labels[field]);
+    panel_layout_.addLayout(&row);
   }
 
   client_layout_.setContentsMargins(0, 0, 0, 0);
@@ -143,7 +106,7 @@ void TMainForm::LayOutPanel() {
 }
 
 void TMainForm::BuildMemo() {
-  Memo1.setObjectName(QStringLiteral("Memo1"));
+  Name(Memo1, "Memo1");
   Memo1.setReadOnly(true);
   Memo1.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   Memo1.setFocusPolicy(Qt::StrongFocus);
@@ -151,103 +114,58 @@ void TMainForm::BuildMemo() {
   Memo1.setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  QStringList lines;
-  for (const std::u16string_view line : HelpLines()) lines.append(FromTable(line));
-  Memo1.setPlainText(lines.join(QLatin1Char('\n')));
   // On a small screen the help text gives way to the controls and scrolls.
   Memo1.setMinimumHeight(main_form::MemoHeight(Memo1, kMemoMinimumLines));
 }
 
 void TMainForm::BuildMenu() {
-  MainMenu1.setObjectName(QStringLiteral("MainMenu1"));
+  Name(MainMenu1, "MainMenu1");
   setMenuBar(&MainMenu1);
-
-  Sprache1.setObjectName(QStringLiteral("Sprache1"));
-  Sprache1.setTitle(TableText(kMainWindow, "Sprache1"));
+  Name(Sprache1, "Sprache1");
   MainMenu1.addMenu(&Sprache1);
   language_group_.setObjectName(QStringLiteral("LanguageGroup"));
   language_group_.setExclusive(true);
-  const struct {
-    QAction& item;
-    const char* name;
-    QString text;
-  } languages[] = {
-      {Deutsch1, "Deutsch1", TableText(kMainWindow, "Deutsch1")},
-      {English1, "English1", TableText(kMainWindow, "English1")},
-      {Franais1, "Franais1", TableText(kMainWindow, "Franais1")},
-      {Nederlands1, "Nederlands1", TableText(kMainWindow, "Nederlands1")},
-      {Italian1, "Italian1", TableText(kMainWindow, "Italian1")},
-      {Spanish1, "Spanish1", TableText(kMainWindow, "Spanish1")},
-      {Portuguese1, "Portuguese1", TableText(kMainWindow, "Portuguese1")},
-  };
-  for (const auto& language : languages) {
-    language.item.setObjectName(QLatin1String(language.name));
-    language.item.setText(language.text);
-    language.item.setCheckable(true);
-    language_group_.addAction(&language.item);
-    Sprache1.addAction(&language.item);
+  const char* const names[] = {"Deutsch1", "English1", "Franais1",  "Nederlands1",
+                               "Italian1", "Spanish1", "Portuguese1"};
+  for (int number = kGerman; number <= kPortuguese; ++number) {
+    QAction& item = LanguageItem(number);
+    Name(item, names[number]);
+    item.setCheckable(true);
+    language_group_.addAction(&item);
+    Sprache1.addAction(&item);
   }
   Deutsch1.setChecked(true);
-  N1.setObjectName(QStringLiteral("N1"));
+  Name(N1, "N1");
   N1.setSeparator(true);
   Sprache1.addAction(&N1);
-  bersetzen1.setObjectName(QStringLiteral("bersetzen1"));
-  bersetzen1.setText(TableText(kMainWindow, "bersetzen1"));
+  Name(bersetzen1, "bersetzen1");
   Sprache1.addAction(&bersetzen1);
-
-  Hilfe1.setObjectName(QStringLiteral("Hilfe1"));
-  Hilfe1.setTitle(TableText(kMainWindow, "Hilfe1"));
+  Name(Hilfe1, "Hilfe1");
   MainMenu1.addMenu(&Hilfe1);
-  ber1.setObjectName(QStringLiteral("ber1"));
-  ber1.setText(TableText(kMainWindow, "ber1"));
+  Name(ber1, "ber1");
   Hilfe1.addAction(&ber1);
-
-  OpenDialog1.setObjectName(QStringLiteral("OpenDialog1"));
-  SaveDialog1.setObjectName(QStringLiteral("SaveDialog1"));
-}
-
-void TMainForm::ConnectHandlers() {
-  connect(&BitBtn1, &QPushButton::clicked, this, &TMainForm::BitBtn1Click);
-  connect(&BitBtn2, &QPushButton::clicked, this, &TMainForm::BitBtn2Click);
-  connect(&BitBtn4, &QPushButton::clicked, this, &TMainForm::BitBtn4Click);
-  connect(&AboutBtn, &QPushButton::clicked, this, &TMainForm::AboutBtnClick);
-  connect(&ber1, &QAction::triggered, this, &TMainForm::ber1Click);
-  connect(&bersetzen1, &QAction::triggered, this, &TMainForm::bersetzen1Click);
-  connect(&Deutsch1, &QAction::triggered, this, &TMainForm::Deutsch1Click);
-  connect(&English1, &QAction::triggered, this, &TMainForm::English1Click);
-  connect(&Franais1, &QAction::triggered, this, &TMainForm::Franais1Click);
-  connect(&Nederlands1, &QAction::triggered, this, &TMainForm::Nederlands1Click);
-  connect(&Italian1, &QAction::triggered, this, &TMainForm::Italian1Click);
-  connect(&Spanish1, &QAction::triggered, this, &TMainForm::Spanish1Click);
-  connect(&Portuguese1, &QAction::triggered, this, &TMainForm::Portuguese1Click);
-  connect(&CancelBtn, &QPushButton::clicked, this, &TMainForm::CancelBtnClick);
-  connect(&PreviewBtn, &QPushButton::clicked, this, &TMainForm::PreviewBtnClick);
-  connect(&progress_timer_, &QTimer::timeout, this, &TMainForm::ShowProgress);
-  connect(&ExactBox, &QCheckBox::toggled, this, &TMainForm::ExactBoxToggled);
-  connect(&ContoursBox, &QCheckBox::toggled, this,
-          [this](bool checked) { jobs.settings.contours = checked; });
 }
 
 // Below the help text: on the left the result line, after a successful job
 // with "Vorschau..." before it; while a job runs, its phase, a progress bar
 // and the button that stops it on the right.
 void TMainForm::BuildStatusBar() {
-  StatusBar1.setObjectName(QStringLiteral("StatusBar1"));
+  Name(StatusBar1, "StatusBar1");
   StatusBar1.setSizeGripEnabled(false);
   setStatusBar(&StatusBar1);
-  PreviewBtn.setObjectName(QStringLiteral("PreviewBtn"));
-  PreviewBtn.setText(TableText(kMainWindow, "PreviewBtn"));
+  Name(PreviewBtn, "PreviewBtn");
   StatusBar1.addWidget(&PreviewBtn);
   PreviewBtn.hide();
-  ResultLabel.setObjectName(QStringLiteral("ResultLabel"));
-  // A long result line is cut rather than widening the window.
+  Name(ResultLabel, "ResultLabel");
+  // A long result line takes a second line rather than widening the
+  // window or losing its end, which may say why nothing was done.
   ResultLabel.setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  ResultLabel.setWordWrap(true);
   StatusBar1.addWidget(&ResultLabel, 1);
-  ProgressLabel.setObjectName(QStringLiteral("ProgressLabel"));
-  ProgressBar1.setObjectName(QStringLiteral("ProgressBar1"));
+  Name(ProgressLabel, "ProgressLabel");
+  Name(ProgressBar1, "ProgressBar1");
   ProgressBar1.setFixedWidth(160);
-  CancelBtn.setObjectName(QStringLiteral("CancelBtn"));
-  CancelBtn.setText(TableText(kMainWindow, "CancelBtn"));
+  Name(CancelBtn, "CancelBtn");
   for (QWidget* widget : {static_cast<QWidget*>(&ProgressLabel),
                           static_cast<QWidget*>(&ProgressBar1),
                           static_cast<QWidget*>(&CancelBtn)}) {
@@ -257,26 +175,40 @@ void TMainForm::BuildStatusBar() {
   progress_timer_.setInterval(100);
 }
 
-// The two modes that the check boxes switch on; both start off.
-void TMainForm::BuildModeBoxes() {
-  ExactBox.setObjectName(QStringLiteral("ExactBox"));
-  ExactBox.setText(TableText(kMainWindow, "ExactBox"));
-  ContoursBox.setObjectName(QStringLiteral("ContoursBox"));
-  ContoursBox.setText(TableText(kMainWindow, "ContoursBox"));
+void TMainForm::ConnectHandlers() {
+  const std::pair<QPushButton*, JobMode> job_buttons[] = {{&BitBtn1, JobMode::kFindArcs},
+                                                          {&BitBtn2, JobMode::kChainLines},
+                                                          {&BitBtn4, JobMode::kJoinPolylines}};
+  for (const auto& [button, mode] : job_buttons) {
+    connect(button, &QPushButton::clicked, this, [this, mode] { presenter_.JobButtonClicked(mode); });
+  }
+  connect(&AboutBtn, &QPushButton::clicked, this, [this] { about_box_->exec(); });
+  connect(&ber1, &QAction::triggered, this, [this] { about_box_->exec(); });
+  connect(&bersetzen1, &QAction::triggered, this, &TMainForm::OpenTranslationEditor);
+  for (int number = kGerman; number <= kPortuguese; ++number) {
+    connect(&LanguageItem(number), &QAction::triggered, this,
+            [this, number] { presenter_.LanguageChosen(number); });
+  }
+  connect(&CancelBtn, &QPushButton::clicked, this, [this] { presenter_.CancelClicked(); });
+  // Esc stops a running job wherever the focus is in the window.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, this, [this] { presenter_.CancelClicked(); });
+  connect(&PreviewBtn, &QPushButton::clicked, this, [this] { presenter_.PreviewClicked(); });
+  connect(&progress_timer_, &QTimer::timeout, this, [this] { presenter_.ProgressTick(); });
+  for (int box = 0; box < kModeBoxCount; ++box) {
+    connect(&ModeBoxes[box], &QCheckBox::toggled, this,
+            [this, box](bool ticked) { presenter_.ModeBoxClicked(box, ticked); });
+  }
 }
 
-void TMainForm::ExactBoxToggled(bool checked) {
-  jobs.settings.exact_distances = checked;
-  // The exact measure needs no test points.
-  TestEd.setEnabled(!checked);
-  Test2Ed.setEnabled(!checked);
-}
-
+// Reading order, as the presenter gives it.
 void TMainForm::SetTabOrder() {
-  QWidget* const order[] = {&BitBtn1, &AbweichEd, &ExactBox,     &TestEd,      &Test2Ed,
-                            &AboutBtn, &BitBtn2,  &BitBtn4,      &AbweichLinEd, &ContoursBox,
-                            &Memo1};
-  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+  QWidget* previous = nullptr;
+  for (const std::string_view name : MainWindowTabOrder()) {
+    QWidget* const next = findChild<QWidget*>(QLatin1String(name.data(), name.size()));
+    if (previous != nullptr && next != nullptr) setTabOrder(previous, next);
+    if (next != nullptr) previous = next;
+  }
 }
 
 }  // namespace quillmere

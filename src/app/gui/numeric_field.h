@@ -2,42 +2,31 @@
 
 #include <QAbstractSpinBox>
 
-#include "app/job_settings.h"
+#include "app/presenter/number_field.h"
 
 namespace quillmere {
 
-// A right-aligned number field bound to one job setting. It shows the
-// setting in fixed-point form with its decimals and "." whatever the desktop
-// locale; its arrows and the up and down keys step the value by 1. Every
-// value goes through the setting, which limits it to its range and rounds it
-// to its decimals. Typed text reaches the setting when the field loses the
-// focus, on Return, or through Commit, read by the same number reader as the
-// command line; a text that is still no number then counts as the setting's
-// minimum.
-//
-// Every character that number reader takes can be typed or pasted (digits,
-// ".", a sign, an exponent, blanks); any other key is refused and leaves the
-// text as it was. A "," becomes "." as it is typed: German users type the
-// decimal comma first, and the field should mean what they meant.
-class NumericField : public QAbstractSpinBox {
+// A right-aligned number field with up and down arrows that draws one
+// NumberField of the presenter and forwards its events there: typed keys
+// (refused, or a comma made a point), the arrows and the up and down keys,
+// the focus leaving, Return. Until attached it shows nothing.
+class NumericField : public QAbstractSpinBox, public NumberFieldView {
   Q_OBJECT
 
  public:
-  NumericField(JobSetting& setting, QWidget* parent);
+  explicit NumericField(QWidget* parent);
 
-  // Sets the value by the setting's rules and shows the result.
-  void SetValue(double value);
+  // Shows `field` and forwards to it from now on.
+  void Attach(NumberField& field);
 
-  // The value the field stands for; typed text is committed first.
-  double Value();
+  // The presenter's operations, for the window and the tests.
+  void SetValue(double value) { field_->SetValue(value); }
+  double Value() { return field_->Value(); }
+  void Commit() { field_->Commit(); }
+  void ShowSetting() { field_->ShowSetting(); }
 
-  // Hands text typed since the value was last shown to the setting and shows
-  // the result. Without such text the setting is left alone, so a value the
-  // program put into the setting directly is not overwritten by old text.
-  void Commit();
-
-  // Shows the setting's current value, dropping any typed text.
-  void ShowSetting();
+  std::u16string Text() const override;
+  void ShowText(const std::u16string& text) override;
 
   void stepBy(int steps) override;
   void clear() override;
@@ -54,8 +43,7 @@ class NumericField : public QAbstractSpinBox {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  JobSetting& setting_;
-  bool edited_ = false;
+  NumberField* field_ = nullptr;
 };
 
 }  // namespace quillmere

@@ -6,22 +6,39 @@ namespace quillmere {
 
 namespace {
 
-QMessageBox::StandardButton Ask(const QString& caption, const QString& text,
-                                QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton escape, QWidget* parent) {
-  QMessageBox box(QMessageBox::Question, caption, text, buttons, parent);
+using Button = QMessageBox::StandardButton;
+
+Button Ask(const std::u16string& caption, const std::u16string& text,
+           QMessageBox::StandardButtons buttons, Button default_button, Button escape,
+           QWidget* parent) {
+  QMessageBox box(QMessageBox::Question, QString::fromStdU16String(caption),
+                  QString::fromStdU16String(text), buttons, parent);
+  box.setDefaultButton(default_button);
   box.setEscapeButton(escape);
   box.exec();
   QAbstractButton* const clicked = box.clickedButton();
   return clicked != nullptr ? box.standardButton(clicked) : escape;
 }
 
+Button ButtonOf(Questions::Answer answer) {
+  switch (answer) {
+    case Questions::Answer::kYes:
+      return QMessageBox::Yes;
+    case Questions::Answer::kNo:
+      return QMessageBox::No;
+    case Questions::Answer::kCancel:
+      break;
+  }
+  return QMessageBox::Cancel;
+}
+
 }  // namespace
 
-QuestionBoxes::Answer QtQuestionBoxes::AskYesNoCancel(const QString& caption, const QString& text,
-                                                      QWidget* parent) {
+Questions::Answer QtQuestionBoxes::AskYesNoCancel(const std::u16string& caption,
+                                                  const std::u16string& text,
+                                                  Answer default_answer) {
   switch (Ask(caption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-              QMessageBox::Cancel, parent)) {
+              ButtonOf(default_answer), QMessageBox::Cancel, parent_)) {
     case QMessageBox::Yes:
       return Answer::kYes;
     case QMessageBox::No:
@@ -31,9 +48,9 @@ QuestionBoxes::Answer QtQuestionBoxes::AskYesNoCancel(const QString& caption, co
   }
 }
 
-bool QtQuestionBoxes::AskYesNo(const QString& caption, const QString& text, QWidget* parent) {
-  return Ask(caption, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No, parent) ==
-         QMessageBox::Yes;
+bool QtQuestionBoxes::AskYesNo(const std::u16string& caption, const std::u16string& text) {
+  return Ask(caption, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No,
+             parent_) == QMessageBox::Yes;
 }
 
 }  // namespace quillmere

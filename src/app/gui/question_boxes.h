@@ -1,32 +1,22 @@
 #pragma once
 
-#include <QString>
+#include "app/presenter/questions.h"
 
 class QWidget;
 
 namespace quillmere {
 
-// Questions put to the user in modal boxes with the question icon. The
-// program uses QtQuestionBoxes; tests put scripted answers in its place.
-class QuestionBoxes {
+// The toolkit's message boxes with the question icon, over `parent`.
+class QtQuestionBoxes : public Questions {
  public:
-  enum class Answer { kYes, kNo, kCancel };
+  explicit QtQuestionBoxes(QWidget* parent) : parent_(parent) {}
 
-  virtual ~QuestionBoxes() = default;
+  Answer AskYesNoCancel(const std::u16string& caption, const std::u16string& text,
+                        Answer default_answer) override;
+  bool AskYesNo(const std::u16string& caption, const std::u16string& text) override;
 
-  // A box with the buttons Yes, No and Cancel.
-  virtual Answer AskYesNoCancel(const QString& caption, const QString& text, QWidget* parent) = 0;
-
-  // A box with the buttons Yes and No; true for Yes.
-  virtual bool AskYesNo(const QString& caption, const QString& text, QWidget* parent) = 0;
-};
-
-// The toolkit's message boxes. Closing a box without a button counts as its
-// escape answer: Cancel, or No where there is no Cancel.
-class QtQuestionBoxes : public QuestionBoxes {
- public:
-  Answer AskYesNoCancel(const QString& caption, const QString& text, QWidget* parent) override;
-  bool AskYesNo(const QString& caption, const QString& text, QWidget* parent) override;
+ private:
+  QWidget* parent_;
 };
 
 }  // namespace quillmere

@@ -1,26 +1,25 @@
 #pragma once
 
-// The German texts of the windows come from the toolkit-free tables that
-// the Windows program builds its windows from too, so that both learn the
-// same texts in the same order.
+// The windows' texts come from the presenter's ShownTexts, which the
+// Windows program builds its windows from too, so that both show and learn
+// the same texts in the same order.
 
-#include <string_view>
+#include <QObject>
 
-#include <QString>
+#include "app/presenter/shown_texts.h"
 
-#include "app/window_texts.h"
+class QWidget;
 
 namespace quillmere {
 
-inline QString FromTable(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The German text of component `name` of window `window` (WindowNumber).
-inline QString TableText(int window, std::string_view name) {
-  return FromTable(ControlGerman(window, name));
-}
-
-inline QString TableCaption(int window) { return FromTable(ProgramWindows()[window].caption); }
+// Shows the texts of window `window` (WindowNumber) from `texts`: its
+// caption, and the text of each of its `components`, listed in the order
+// of the window's table (nullptr where a component has no object of its
+// own here), by the component's kind: a button's, label's or check box's
+// caption, a menu's title, a menu item's caption ("-" a separator line), a
+// memo's lines, an edit field's content. A label that no layout places is
+// made as large as its new text.
+void ShowWindowTexts(QWidget& window_widget, int window, const QObjectList& components,
+                     const ShownTexts& texts);
 
 }  // namespace quillmere

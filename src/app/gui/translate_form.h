@@ -8,41 +8,32 @@
 #include <QPushButton>
 #include <QStatusBar>
 
-#include "app/gui/component_owner.h"
 #include "app/gui/question_boxes.h"
 #include "app/gui/string_grid.h"
+#include "app/presenter/shown_texts.h"
+#include "app/presenter/translation_editor.h"
 #include "i18n/translation_table.h"
 
 namespace quillmere {
 
-// The translation editor: the whole translation table in a grid, one row per
-// table row and one column per language. What the user types into a cell is
-// stored in the table and saved at once; rows can be deleted, a search finds
-// a text anywhere in the grid, and the first two columns can be held in
-// place. The grid is a copy of the table, filled by FillStringGrid, which the
-// main window runs before every opening.
-class TTranslateForm : public QDialog, public ComponentOwner {
+// The translation editor, drawn with Qt: the grid, the search bar and the
+// buttons. What it does is the presenter's (TranslationEditor).
+class TTranslateForm : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int kFixedColumnsWhenTicked = 2;  // German and English
-
-  explicit TTranslateForm(QWidget* parent = nullptr);
+  explicit TTranslateForm(const ShownTexts& texts, QWidget* parent = nullptr);
 
   // The boxes that ask before a row is deleted and during a search; they
   // must outlive the window. The toolkit's own until set.
-  void SetQuestions(QuestionBoxes& questions) { questions_ = &questions; }
+  void SetQuestions(Questions& questions) { editor_.SetQuestions(questions); }
 
-  QObjectList Components() override;
+  // The components of the window's table, in its order.
+  QObjectList Components();
 
-  void FillStringGrid();
-  void StringGrid1SetEditText(int column, int row, const QString& text);
-  // True when the key was handled here and is not left to the grid.
-  bool StringGrid1KeyDown(int key);
-  void DeleteRowBtnClick();
-  void FilterBtnClick();
-  void FixedColCheckClick();
-  void BackBtnClick();
+  void FillStringGrid() { editor_.Fill(); }
+  void DeleteRowBtnClick() { editor_.DeleteRow(); }
+  void FilterBtnClick() { editor_.Search(FilterEdit.text().toStdU16String()); }
 
   // The controls, in the order of the window's definition, top to bottom.
   QFrame Panel1{this};
@@ -65,8 +56,8 @@ class TTranslateForm : public QDialog, public ComponentOwner {
   void BuildBars();
   void BuildGrid();
 
-  QtQuestionBoxes toolkit_questions_;
-  QuestionBoxes* questions_ = &toolkit_questions_;
+  QtQuestionBoxes toolkit_questions_{this};
+  TranslationEditor editor_;
   QVBoxLayout window_layout_{this};
   QHBoxLayout back_bar_{&Panel1};
   QHBoxLayout filter_bar_{&Panel2};

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/window_texts.h"
+#include "app/presenter/window_texts.h"
 #include "app/win/win_dpi.h"
 #include "app/win/win_modal.h"
 #include "app/win/win_text.h"

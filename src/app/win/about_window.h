@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/win/shown_texts.h"
+#include "app/presenter/shown_texts.h"
 #include "app/win/win_window.h"
 
 namespace quillmere::win {

@@ -1,34 +1,36 @@
 #include "app/win/main_window.h"
 
+#include <algorithm>
+
 #include "app/win/main_window_parts.h"
 #include "app/win/win_dpi.h"
+#include "app/win/win_file_dialog.h"
 #include "app/win/win_text.h"
-#include "app/window_texts.h"
-#include "i18n/catalogue.h"
 #include "i18n/language.h"
-#include "i18n/options_file.h"
+#include "support/utf.h"
 
-// The main window itself: its creation, its messages and commands.
+// The main window itself: its creation, its messages and commands, and the
+// presenter's view.
 
 namespace quillmere::win {
 
 using namespace main_window;
 
 namespace {
+
 constexpr wchar_t kClassName[] = L"QuillmereMainWindow";
+constexpr UINT kProgressInterval = 100;  // milliseconds
+
 }  // namespace
 
 MainWindow::MainWindow(const ShownTexts& texts, BoxMessages& messages, MainWindowCommands commands)
-    : texts_(texts),
-      messages_(messages),
-      commands_(std::move(commands)),
-      open_dialog_(FileDialogKind::kOpen, texts.Text(kMainWindow, "OpenDialog1"),
-                   std::u16string(kDxfExtension)),
-      save_dialog_(FileDialogKind::kSave, texts.Text(kMainWindow, "SaveDialog1"),
-                   std::u16string(kDxfExtension)) {}
+    : texts_(texts), messages_(messages), commands_(std::move(commands)) {
+  for (int field = 0; field < kNumberFieldCount; ++field) {
+    fields_[field] = std::make_unique<NumericField>(presenter_.Field(field));
+  }
+}
 
 MainWindow::~MainWindow() {
-  worker_.reset();  // stops a running job and waits for it
   if (font_ != nullptr) ::DeleteObject(font_);
   if (job_images_ != nullptr) ::ImageList_Destroy(job_images_);
   if (help_images_ != nullptr) ::ImageList_Destroy(help_images_);
@@ -43,10 +45,11 @@ bool MainWindow::Create(HINSTANCE instance, int show) {
                               Wide(texts_.Caption(kMainWindow)).c_str(), style, CW_USEDEFAULT,
                               CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, this);
   if (window_ == nullptr) return false;
-  worker_.emplace(window_);
+  ui_thread_.SetWindow(window_);
   BuildMenu();
   BuildControls();
   ApplyDpi(DpiOf(window_));
+  presenter_.PlaceLanguageCheckMark();
   ::ShowWindow(window_, show);
   ::UpdateWindow(window_);
   ::SetFocus(job_buttons_[0]);
@@ -56,14 +59,14 @@ bool MainWindow::Create(HINSTANCE instance, int show) {
 LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_COMMAND:
-      Command(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
+      Command(LOWORD(w), HIWORD(w));
       return 0;
     case WM_NOTIFY: {
       const auto* const header = reinterpret_cast<const NMHDR*>(l);
       if (header->code == UDN_DELTAPOS) {
         const auto* const change = reinterpret_cast<const NMUPDOWN*>(l);
-        for (NumericField* field : {&deviation_, &arc_tests_, &line_tests_, &join_tolerance_}) {
-          if (field->arrows() == header->hwndFrom) field->Step(change->iDelta > 0 ? 1 : -1);
+        for (const auto& field : fields_) {
+          if (field->arrows() == header->hwndFrom) field->field().Step(change->iDelta > 0 ? 1 : -1);
         }
         return 1;  // the arrows' own position stays as it is
       }
@@ -77,14 +80,13 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
       }
       break;
     case WM_TIMER:
-      if (w == kProgressTimer) ShowProgress();
+      if (w == kProgressTimer) presenter_.ProgressTick();
       return 0;
-    case kJobNoticeMessage: {
-      notices_.Notify(*reinterpret_cast<const Failure*>(l));
+    case kRunPostedMessage:
+      RunPosted(l);
       return 0;
-    }
-    case kJobFinishedMessage:
-      JobFinished();
+    case WM_NEXTDLGCTL:
+      MoveDialogFocus(window_, w, l);
       return 0;
     case WM_DPICHANGED:
       ApplyDpi(HIWORD(w));
@@ -99,13 +101,16 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
       }
       break;  // activating gives the window the focus, which goes on below
     case WM_SETFOCUS:
-      ::SetFocus(focus_ != nullptr && ::IsWindowEnabled(focus_) ? focus_
-                                                                 : ::GetNextDlgTabItem(window_, nullptr, FALSE));
+      ::SetFocus(focus_ != nullptr && ::IsWindowEnabled(focus_) && ::IsWindowVisible(focus_)
+                     ? focus_
+                     : ::GetNextDlgTabItem(window_, nullptr, FALSE));
       return 0;
     case WM_CLOSE:
-      Close();
+      // Only the user closes the window (its close box, Alt+F4), never Esc.
+      if (presenter_.CloseRequested()) ::DestroyWindow(window_);
       return 0;
     case WM_DESTROY:
+      DropPosted(window_);
       ::PostQuitMessage(0);
       return 0;
     default:
@@ -114,21 +119,34 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
   return ::DefWindowProcW(window_, message, w, l);
 }
 
-void MainWindow::Command(int id, int notification, HWND control) {
-  (void)control;
+void MainWindow::Command(int id, int notification) {
   if (id >= kLanguageFirst && id <= kLanguageLast) {
-    ChooseLanguage(id - kLanguageFirst);
+    presenter_.LanguageChosen(id - kLanguageFirst);
+    return;
+  }
+  if (id >= kModeBoxFirst && id < kModeBoxFirst + kModeBoxCount) {
+    const HWND box = mode_boxes_[id - kModeBoxFirst];
+    if (notification == BN_CLICKED) {
+      presenter_.ModeBoxClicked(id - kModeBoxFirst,
+                                ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    }
+    return;
+  }
+  if (id >= kFieldFirst && id < kFieldFirst + kFieldIdStep * kNumberFieldCount) {
+    if (notification == EN_CHANGE && (id - kFieldFirst) % kFieldIdStep == 0) {
+      fields_[(id - kFieldFirst) / kFieldIdStep]->field().TextEdited();
+    }
     return;
   }
   switch (id) {
     case kBitBtn1:
-      RunJobWithDialogs(JobMode::kFindArcs);
+      presenter_.JobButtonClicked(JobMode::kFindArcs);
       break;
     case kBitBtn2:
-      RunJobWithDialogs(JobMode::kChainLines);
+      presenter_.JobButtonClicked(JobMode::kChainLines);
       break;
     case kBitBtn4:
-      RunJobWithDialogs(JobMode::kJoinPolylines);
+      presenter_.JobButtonClicked(JobMode::kJoinPolylines);
       break;
     case kAboutBtn:
     case kAboutItem:
@@ -137,64 +155,101 @@ void MainWindow::Command(int id, int notification, HWND control) {
     case kTranslateItem:
       commands_.show_translation_editor(window_);
       // The windows take up changed translations only at the next start.
-      messages_.ShowInformation(CatalogueText(kTextTranslate), CatalogueText(kTextRestart));
-      break;
-    case kExactBox:
-      if (notification == BN_CLICKED) ExactBoxClicked();
-      break;
-    case kContoursBox:
-      if (notification == BN_CLICKED) {
-        jobs_.settings.contours = ::SendMessageW(contours_box_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-      }
+      presenter_.ShowRestartMessage();
       break;
     case kPreviewBtn:
-      if (last_job_) commands_.show_preview(last_job_->mode, last_job_->input_name, last_job_->output_name);
+      presenter_.PreviewClicked();
       break;
     case kCancelBtn:
-    case IDCANCEL:  // Esc
-      if (worker_->Running()) {
-        worker_->RequestStop();
-        ::EnableWindow(cancel_button_, FALSE);
-      }
+    case IDCANCEL:  // Esc, from wherever the focus is
+      presenter_.CancelClicked();
       break;
-    case IDOK: {  // Return: presses the button with the focus, as in a dialog
-      const HWND focus = ::GetFocus();
-      const LRESULT code = focus != nullptr ? ::SendMessageW(focus, WM_GETDLGCODE, 0, 0) : 0;
-      if (::IsChild(window_, focus) && (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
-        ::SendMessageW(focus, BM_CLICK, 0, 0);
-      } else {
-        CommitNumericFields();
-      }
+    case IDOK:
+      ReturnPressed();
       break;
-    }
     default:
       break;
   }
 }
 
-void MainWindow::ExactBoxClicked() {
-  const bool exact = ::SendMessageW(exact_box_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  jobs_.settings.exact_distances = exact;
-  // The exact measure needs no test points.
-  arc_tests_.Enable(!exact);
-  line_tests_.Enable(!exact);
-}
-
-void MainWindow::ChooseLanguage(int language_number) {
-  PlaceLanguageCheckMark(language_number);
-  SetLanguage(language_number);
-  messages_.ShowInformation(CatalogueText(kTextTranslate), CatalogueText(kTextRestart));
-}
-
-void MainWindow::Close() {
-  // A running job is stopped first; the window closes once it has.
-  if (worker_->Running()) {
-    close_when_stopped_ = true;
-    worker_->RequestStop();
+// Return presses the button with the focus, as in a dialog; in a field it
+// commits the typed number.
+void MainWindow::ReturnPressed() {
+  const HWND focus = ::GetFocus();
+  const LRESULT code = focus != nullptr ? ::SendMessageW(focus, WM_GETDLGCODE, 0, 0) : 0;
+  if (::IsChild(window_, focus) && (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
+    ::SendMessageW(focus, BM_CLICK, 0, 0);
     return;
   }
-  SaveOptions();
-  ::DestroyWindow(window_);
+  for (const auto& field : fields_) field->field().Commit();
 }
+
+// The presenter's view.
+
+void MainWindow::SetJobRunning(bool running) {
+  if (running) {
+    ::SetTimer(window_, kProgressTimer, kProgressInterval, nullptr);
+  } else {
+    ::KillTimer(window_, kProgressTimer);
+  }
+  const HWND focus = ::GetFocus();
+  for (HWND button : job_buttons_) ::EnableWindow(button, running ? FALSE : TRUE);
+  // A disabled button loses the focus, and without one Esc reaches no
+  // control: the focus moves on to the next control that takes it, and
+  // where the window's own activation will give it, to the first.
+  if (::GetFocus() == nullptr && ::GetActiveWindow() == window_) {
+    ::SetFocus(::GetNextDlgTabItem(window_, focus, FALSE));
+  }
+  if (focus_ != nullptr && !::IsWindowEnabled(focus_)) focus_ = nullptr;
+}
+
+void MainWindow::ShowProgress(const std::optional<ProgressDisplay>& progress) {
+  for (HWND control : {progress_label_, progress_bar_, cancel_button_}) {
+    ::ShowWindow(control, progress ? SW_SHOW : SW_HIDE);
+  }
+  if (!progress) return;
+  SetText(progress_label_, progress->phase);
+  const bool measured = progress->thousandths >= 0;
+  if (measured == marquee_) {
+    // Without a measure the bar runs to and fro.
+    LONG_PTR style = ::GetWindowLongPtrW(progress_bar_, GWL_STYLE);
+    style = measured ? (style & ~PBS_MARQUEE) : (style | PBS_MARQUEE);
+    ::SetWindowLongPtrW(progress_bar_, GWL_STYLE, style);
+    ::SendMessageW(progress_bar_, PBM_SETMARQUEE, measured ? FALSE : TRUE, 0);
+    marquee_ = !measured;
+  }
+  if (measured) ::SendMessageW(progress_bar_, PBM_SETPOS, progress->thousandths, 0);
+}
+
+void MainWindow::EnableCancel(bool enabled) { ::EnableWindow(cancel_button_, enabled); }
+
+void MainWindow::ShowResult(const std::u16string& line, bool with_preview) {
+  SetText(result_label_, line);
+  LayoutStatusLine();
+  ::ShowWindow(preview_button_, with_preview ? SW_SHOW : SW_HIDE);
+}
+
+void MainWindow::EnableNumberField(int field, bool enabled) { fields_[field]->Enable(enabled); }
+
+void MainWindow::TickModeBox(int box, bool ticked) {
+  ::SendMessageW(mode_boxes_[box], BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void MainWindow::CheckLanguageItem(int item) {
+  ::CheckMenuRadioItem(menu_, kLanguageFirst, kLanguageLast, kLanguageFirst + item, MF_BYCOMMAND);
+}
+
+std::optional<std::string> MainWindow::ChooseFile(const FileRequest& request) {
+  const std::optional<std::u16string> chosen = ShowFileDialog(window_, request);
+  if (!chosen) return std::nullopt;
+  return Utf16ToUtf8(*chosen);  // the core's file calls take UTF-8
+}
+
+void MainWindow::OpenPreview(const JobPreviewRequest& request) { commands_.show_preview(request); }
+
+void MainWindow::CloseWindow() { ::PostMessageW(window_, WM_CLOSE, 0, 0); }
+
+// A command-line run shows no window; its job never starts here.
+void MainWindow::EndProgram(int exit_code) { ::PostQuitMessage(exit_code); }
 
 }  // namespace quillmere::win

@@ -6,7 +6,6 @@
 #include "app/win/win_dpi.h"
 #include "app/win/win_pictures.h"
 #include "app/win/win_text.h"
-#include "app/window_texts.h"
 #include "i18n/language.h"
 
 // The controls of the main window: their kinds, order, texts and places.
@@ -19,8 +18,9 @@ namespace {
 
 constexpr std::string_view kLanguageItems[] = {"Deutsch1", "English1", "Franais1", "Nederlands1",
                                                "Italian1", "Spanish1", "Portuguese1"};
+constexpr std::string_view kJobButtonNames[] = {"BitBtn1", "BitBtn2", "BitBtn4"};
 
-// Places of the controls on the panel: left, top, width, height.
+// Places of the controls: left, top, width, height.
 struct Place {
   int left, top, width, height;
 };
@@ -28,8 +28,7 @@ constexpr Place kJobButtonPlaces[] = {{8, 8, 185, 33}, {8, 40, 281, 33}, {288, 4
 constexpr Place kAboutPlace{195, 8, 94, 33};
 constexpr Place kFieldPlaces[] = {{8, 112, 73, 21}, {8, 152, 73, 21}, {8, 192, 73, 21}, {8, 232, 97, 21}};
 constexpr POINT kLabelPlaces[] = {{8, 96}, {8, 136}, {8, 176}, {8, 216}};
-constexpr POINT kExactPlace{88, 113};
-constexpr POINT kContoursPlace{112, 233};
+constexpr int kBoxGap = 7;  // between a field and the box beside it, and between boxes
 
 }  // namespace
 
@@ -42,48 +41,76 @@ HWND MainWindow::AddControl(const wchar_t* kind, DWORD style, int id, std::u16st
                            instance, nullptr);
 }
 
-// Created in the order of the tab order; each label just before the field
-// it names, so that its mnemonic moves the focus there.
+// The controls are created in the tab order, which is their reading order;
+// each label just before its field, so that its letter moves the focus
+// there, and the status line's texts before its buttons.
 void MainWindow::BuildControls() {
-  const auto text = [this](std::string_view name) {
-    return WithMnemonic(texts_.Text(kMainWindow, name), mnemonics_);
+  for (const std::string_view name : MainWindowTabOrder()) AddControlsOf(name);
+  ShowProgress(std::nullopt);
+  ::ShowWindow(preview_button_, SW_HIDE);
+}
+
+void MainWindow::AddControlsOf(std::string_view name) {
+  const auto text = [this](std::string_view component) {
+    return WithMnemonic(texts_.Text(kMainWindow, component), mnemonics_);
   };
   constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
-  job_buttons_[0] = AddControl(L"BUTTON", kButton, kBitBtn1, text("BitBtn1"));
-  labels_[0] = AddControl(L"STATIC", 0, kLabelFirst, text("Label3"));
-  deviation_.Create(window_, kAbweichEd);
-  exact_box_ = AddControl(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, kExactBox, text("ExactBox"));
-  labels_[1] = AddControl(L"STATIC", 0, kLabelFirst + 1, text("Label1"));
-  arc_tests_.Create(window_, kTestEd);
-  labels_[2] = AddControl(L"STATIC", 0, kLabelFirst + 2, text("Label2"));
-  line_tests_.Create(window_, kTest2Ed);
-  about_button_ = AddControl(L"BUTTON", kButton, kAboutBtn, text("AboutBtn"));
-  job_buttons_[1] = AddControl(L"BUTTON", kButton, kBitBtn2, text("BitBtn2"));
-  job_buttons_[2] = AddControl(L"BUTTON", kButton, kBitBtn4, text("BitBtn4"));
-  labels_[3] = AddControl(L"STATIC", 0, kLabelFirst + 3, text("Label4"));
-  join_tolerance_.Create(window_, kAbweichLinEd);
-  contours_box_ =
-      AddControl(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, kContoursBox, text("ContoursBox"));
-
-  const std::vector<std::u16string>& lines = texts_.Lines(kMainWindow, "Memo1");
-  std::u16string help;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) help += u"\r\n";
-    help += lines[i];
+  for (int i = 0; i < 3; ++i) {
+    if (name == kJobButtonNames[i]) job_buttons_[i] = AddControl(L"BUTTON", kButton, kBitBtn1 + i, text(name));
   }
-  memo_ = AddControl(L"EDIT",
-                     WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
-                         ES_AUTOHSCROLL | ES_AUTOVSCROLL,
-                     kMemo1, help, WS_EX_CLIENTEDGE);
+  if (name == "AboutBtn") about_button_ = AddControl(L"BUTTON", kButton, kAboutBtn, text(name));
+  if (const int field = NumberFieldIndex(name); field >= 0) {
+    labels_[field] = AddControl(L"STATIC", 0, kLabelFirst + field, text(kNumberFields[field].label));
+    fields_[field]->Create(window_, kFieldFirst + kFieldIdStep * field);
+  }
+  for (int box = 0; box < kModeBoxCount; ++box) {
+    if (name == kModeBoxes[box].name) {
+      mode_boxes_[box] = AddControl(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, kModeBoxFirst + box, text(name));
+    }
+  }
+  if (name == "Memo1") {
+    const std::vector<std::u16string>& lines = texts_.Lines(kMainWindow, "Memo1");
+    std::u16string help;
+    for (std::size_t i = 0; i < lines.size(); ++i) help += (i > 0 ? u"\r\n" : u"") + lines[i];
+    memo_ = AddControl(L"EDIT",
+                       WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                           ES_AUTOHSCROLL | ES_AUTOVSCROLL,
+                       kMemo1, help, WS_EX_CLIENTEDGE);
+    ::SetWindowSubclass(memo_, MemoProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+  }
+  if (name == "PreviewBtn") {
+    result_label_ = AddControl(L"STATIC", SS_LEFT | SS_NOPREFIX, kResultLabel, u"");
+    preview_button_ = AddControl(L"BUTTON", kButton, kPreviewBtn, text(name));
+  }
+  if (name == "CancelBtn") {
+    progress_label_ = AddControl(L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kProgressLabel, u"");
+    progress_bar_ = AddControl(PROGRESS_CLASSW, PBS_SMOOTH, kProgressBar, u"");
+    ::SendMessageW(progress_bar_, PBM_SETRANGE32, 0, 1000);
+    cancel_button_ = AddControl(L"BUTTON", kButton, kCancelBtn, text(name));
+  }
+}
 
-  result_label_ = AddControl(L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kResultLabel, u"");
-  preview_button_ = AddControl(L"BUTTON", kButton, kPreviewBtn, text("PreviewBtn"));
-  progress_label_ = AddControl(L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kProgressLabel, u"");
-  progress_bar_ = AddControl(PROGRESS_CLASSW, PBS_SMOOTH, kProgressBar, u"");
-  ::SendMessageW(progress_bar_, PBM_SETRANGE32, 0, 1000);
-  cancel_button_ = AddControl(L"BUTTON", kButton, kCancelBtn, text("CancelBtn"));
-  ShowStatusControls(false);
-  ::ShowWindow(preview_button_, SW_HIDE);
+// The help text is read only, so its keys are the window's: Tab and
+// Shift+Tab leave it, Esc stops a job (and never closes the window, as a
+// multi-line edit field would in a dialog), Return presses the focused
+// button. The arrow keys still scroll it.
+LRESULT CALLBACK MainWindow::MemoProcedure(HWND window, UINT message, WPARAM w, LPARAM l,
+                                           UINT_PTR, DWORD_PTR main_window) {
+  auto* const self = reinterpret_cast<MainWindow*>(main_window);
+  switch (message) {
+    case WM_GETDLGCODE:
+      return ::DefSubclassProc(window, message, w, l) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+    case WM_KEYDOWN:
+    case WM_CHAR:
+      if (w == VK_ESCAPE) {
+        if (message == WM_KEYDOWN) self->Command(IDCANCEL, BN_CLICKED);
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(window, message, w, l);
 }
 
 void MainWindow::BuildMenu() {
@@ -113,13 +140,7 @@ void MainWindow::BuildMenu() {
   ::AppendMenuW(help, MF_STRING, kAboutItem, text("ber1", help_taken).c_str());
   ::AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(help), text("Hilfe1", bar_taken).c_str());
   ::SetMenu(window_, menu_);
-  PlaceLanguageCheckMark(kGerman);
-}
-
-void MainWindow::PlaceLanguageCheckMark(int language_number) {
-  const int number =
-      language_number >= kGerman && language_number <= kPortuguese ? language_number : kGerman;
-  ::CheckMenuRadioItem(menu_, kLanguageFirst, kLanguageLast, kLanguageFirst + number, MF_BYCOMMAND);
+  CheckLanguageItem(kGerman);
 }
 
 void MainWindow::ApplyDpi(int dpi) {
@@ -146,41 +167,55 @@ void MainWindow::Layout() {
   };
   for (int i = 0; i < 3; ++i) place(job_buttons_[i], kJobButtonPlaces[i]);
   place(about_button_, kAboutPlace);
-  NumericField* const fields[] = {&deviation_, &arc_tests_, &line_tests_, &join_tolerance_};
-  for (int i = 0; i < 4; ++i) {
-    const Place& p = kFieldPlaces[i];
-    fields[i]->Place(s(p.left), s(p.top), s(p.width), s(p.height));
-  }
   // Labels and check boxes are as large as their texts.
-  const auto fit = [&](HWND control, POINT at, int extra_width, int height) {
-    const std::wstring text = Wide(TextOf(control));
-    const SIZE size = TextSize(font_, text.c_str());
-    ::MoveWindow(control, s(at.x), s(at.y), size.cx + s(extra_width), std::max<int>(size.cy, s(height)), TRUE);
+  const auto fit = [&](HWND control, int left, int top, int extra_width, int height) {
+    const SIZE size = TextSize(font_, Wide(TextOf(control)).c_str());
+    const int width = size.cx + s(extra_width);
+    ::MoveWindow(control, s(left), s(top), width, std::max<int>(size.cy, s(height)), TRUE);
+    return width;
   };
-  for (int i = 0; i < 4; ++i) fit(labels_[i], kLabelPlaces[i], 0, 13);
-  fit(exact_box_, kExactPlace, 22, 19);
-  fit(contours_box_, kContoursPlace, 22, 19);
-  ::MoveWindow(memo_, 0, s(kPanelHeight), s(kClientWidth), s(kMemoHeight), TRUE);
-  LayoutStatusLine(s(kStatusTop));
+  for (int field = 0; field < kNumberFieldCount; ++field) {
+    const Place& p = kFieldPlaces[field];
+    fields_[field]->Place(s(p.left), s(p.top), s(p.width), s(p.height));
+    fit(labels_[field], kLabelPlaces[field].x, kLabelPlaces[field].y, 0, 13);
+    // The mode boxes beside it, left to right, their text's middle on the
+    // field's.
+    int left = s(p.left + p.width + kBoxGap);
+    for (const int box : ModeBoxesBeside(field)) {
+      const SIZE size = TextSize(font_, Wide(TextOf(mode_boxes_[box])).c_str());
+      const int width = size.cx + s(22);
+      ::MoveWindow(mode_boxes_[box], left, s(p.top + 1), width, std::max<int>(size.cy, s(19)), TRUE);
+      left += width + s(kBoxGap);
+    }
+  }
+  LayoutStatusLine();
 }
 
-// Left the result line and the preview button beside it; right, while a job
-// runs, its phase, the progress bar and the button that stops it.
-void MainWindow::LayoutStatusLine(int top) {
+// Below the help text, the status line: left the result line and the
+// preview button beside it; right, while a job runs, its phase, the
+// progress bar and the button that stops it. A result line too long for one
+// line takes two, and the help text gives up the room.
+void MainWindow::LayoutStatusLine() {
   const auto s = [this](int pixels) { return Scaled(pixels, dpi_); };
   const int width = s(kClientWidth);
   const int button_width = s(84);
   const int button_height = s(21);
+  const int text_height = s(14);
+  const int result_room = width - s(16) - button_width;
+  const SIZE result = TextSize(font_, Wide(TextOf(result_label_)).c_str());
+  const int result_lines = result.cx + s(4) > result_room ? 2 : 1;
+  const int status_height = s(kStatusHeight) + (result_lines - 1) * text_height;
+  const int memo_height = s(kMemoHeight + kStatusHeight) - status_height;
+  ::MoveWindow(memo_, 0, s(kPanelHeight), width, memo_height, TRUE);
+  const int top = s(kPanelHeight) + memo_height;
   const int button_top = top + s(3);
   const int text_top = top + s(6);
-  const int text_height = s(14);
   ::MoveWindow(cancel_button_, width - s(4) - button_width, button_top, button_width, button_height, TRUE);
   const int bar_left = width - s(8) - button_width - s(160);
   ::MoveWindow(progress_bar_, bar_left, top + s(6), s(160), s(14), TRUE);
   ::MoveWindow(progress_label_, bar_left - s(124), text_top, s(120), text_height, TRUE);
-  const SIZE result = TextSize(font_, Wide(TextOf(result_label_)).c_str());
-  const int result_width = std::min<int>(result.cx + s(4), width - s(16) - button_width);
-  ::MoveWindow(result_label_, s(6), text_top, result_width, text_height, TRUE);
+  const int result_width = std::min<int>(result.cx + s(4), result_room);
+  ::MoveWindow(result_label_, s(6), text_top, result_width, result_lines * text_height, TRUE);
   ::MoveWindow(preview_button_, s(6) + result_width + s(6), button_top, button_width, button_height, TRUE);
 }
 

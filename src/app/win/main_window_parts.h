@@ -13,28 +13,23 @@ inline constexpr int kPanelHeight = 257;
 inline constexpr int kMemoHeight = 336;
 inline constexpr int kStatusHeight = 26;
 inline constexpr int kClientHeight = kPanelHeight + kMemoHeight + kStatusHeight;
-// The status line lies below the help text.
-inline constexpr int kStatusTop = kPanelHeight + kMemoHeight;
 
 enum ControlId : int {
   kBitBtn1 = 100,
   kBitBtn2,
   kBitBtn4,
   kAboutBtn,
-  kExactBox,
-  kContoursBox,
   kMemo1,
   kPreviewBtn,
   kCancelBtn,
   kResultLabel,
   kProgressLabel,
   kProgressBar,
-  kLabelFirst = 120,  // Label3, Label1, Label2, Label4
-  kAbweichEd = 200,   // each field's arrows take the next number
-  kTestEd = 210,
-  kTest2Ed = 220,
-  kAbweichLinEd = 230,
-  kLanguageFirst = 300,  // Deutsch1 .. Portuguese1
+  kLabelFirst = 120,      // the fields' labels, in the order of the fields
+  kFieldFirst = 200,      // each field's arrows take the next number
+  kFieldIdStep = 10,
+  kModeBoxFirst = 400,    // in the order of the mode boxes
+  kLanguageFirst = 300,   // Deutsch1 .. Portuguese1
   kLanguageLast = 306,
   kTranslateItem = 310,
   kAboutItem = 311,

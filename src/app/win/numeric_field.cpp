@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/win/win_text.h"
-#include "support/utf.h"
 
 namespace quillmere::win {
 
@@ -24,7 +23,7 @@ void NumericField::Create(HWND parent, int id) {
   ::SendMessageW(arrows_, UDM_SETRANGE32, 0, 100);
   ::SendMessageW(arrows_, UDM_SETPOS32, 0, 50);
   ::SetWindowSubclass(edit_, EditProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
-  ShowSetting();
+  field_.Attach(*this);
 }
 
 void NumericField::Place(int left, int top, int width, int height) {
@@ -38,35 +37,43 @@ void NumericField::Enable(bool enabled) {
   ::EnableWindow(arrows_, enabled);
 }
 
-void NumericField::Commit() {
-  const std::u16string text = TextOf(edit_);
-  // Text the program showed is no typing.
-  if (text == Utf8ToUtf16(setting_.Text())) return;
-  if (!setting_.SetText(Utf16ToUtf8(text))) setting_.Set(setting_.properties().minimum);
-  ShowSetting();
+std::u16string NumericField::Text() const { return TextOf(edit_); }
+
+void NumericField::ShowText(const std::u16string& text) { SetText(edit_, text); }
+
+// A key that can be no part of a number is refused; a comma goes in as the
+// point it stands for.
+LRESULT NumericField::Typed(WPARAM w, LPARAM l) {
+  if (w == VK_RETURN) {
+    field_.Commit();
+    return 0;
+  }
+  if (w < L' ') return ::DefSubclassProc(edit_, WM_CHAR, w, l);  // Backspace, Ctrl+C and the like
+  const std::optional<char16_t> typed = NumberField::TypedCharacter(static_cast<char16_t>(w));
+  if (!typed) {
+    ::MessageBeep(MB_OK);
+    return 0;
+  }
+  return ::DefSubclassProc(edit_, WM_CHAR, static_cast<WPARAM>(*typed), l);
 }
 
-void NumericField::ShowSetting() {
-  SetText(edit_, Utf8ToUtf16(setting_.Text()));
-}
-
-void NumericField::Step(int steps) {
-  Commit();
-  setting_.Set(setting_.value() + steps);
-  ShowSetting();
-}
-
-bool NumericField::Accepts(wchar_t typed) const {
-  if (typed < L' ') return true;  // Backspace, Ctrl+C and the like
-  if (typed >= L'0' && typed <= L'9') return true;
-  if (typed != L'.' || setting_.properties().decimals == 0) return false;
-  // One point at most, unless it replaces the selected one.
-  const std::u16string text = TextOf(edit_);
-  DWORD first = 0;
-  DWORD last = 0;
-  ::SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
-  const std::size_t point = text.find(u'.');
-  return point == std::u16string::npos || (point >= first && point < last);
+void NumericField::Paste() {
+  std::u16string pasted;
+  if (::OpenClipboard(edit_)) {
+    if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+      if (const auto* text = static_cast<const char16_t*>(::GlobalLock(data))) {
+        pasted = text;
+        ::GlobalUnlock(data);
+      }
+    }
+    ::CloseClipboard();
+  }
+  const std::optional<std::u16string> accepted = NumberField::AcceptedText(pasted);
+  if (!accepted) {
+    ::MessageBeep(MB_OK);
+    return;
+  }
+  ::SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(*accepted).c_str()));
 }
 
 LRESULT CALLBACK NumericField::EditProcedure(HWND window, UINT message, WPARAM w, LPARAM l,
@@ -74,25 +81,18 @@ LRESULT CALLBACK NumericField::EditProcedure(HWND window, UINT message, WPARAM w
   auto* const field = reinterpret_cast<NumericField*>(field_value);
   switch (message) {
     case WM_CHAR:
-      if (w == VK_RETURN) {
-        field->Commit();
-        return 0;
-      }
-      if (!field->Accepts(static_cast<wchar_t>(w))) {
-        ::MessageBeep(MB_OK);
-        return 0;
-      }
-      break;
+      return field->Typed(w, l);
     case WM_KEYDOWN:
       if (w == VK_UP || w == VK_DOWN) {
-        field->Step(w == VK_UP ? 1 : -1);
+        field->field_.Step(w == VK_UP ? 1 : -1);
         return 0;
       }
       break;
     case WM_PASTE:
-      return 0;  // pasted text could hold anything
+      field->Paste();
+      return 0;
     case WM_KILLFOCUS:
-      field->Commit();
+      field->field_.Commit();
       break;
     default:
       break;

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "app/compared_job.h"
-#include "app/window_texts.h"
+#include "app/presenter/compared_job.h"
+#include "app/presenter/preview_legend.h"
+#include "app/presenter/window_texts.h"
 #include "app/win/win_dpi.h"
 #include "app/win/win_text.h"
 #include "preview/preview_colours.h"
-#include "support/utf.h"
 
 namespace quillmere::win {
 
@@ -21,46 +21,19 @@ constexpr int kSwatchHeight = 14;
 
 enum ControlId : int { kVorherBtn = 100, kNachherBtn, kPunkteCheck, kEinpassenBtn, kHinweis, kCanvas };
 
-// The file's own name, without its folder.
-std::u16string ShortName(const std::string& file_name) {
-  const std::size_t separator = file_name.find_last_of("\\/");
-  return Utf8ToUtf16(separator == std::string::npos ? file_name : file_name.substr(separator + 1));
-}
-
-std::u16string Number(std::size_t value) {
-  std::u16string digits;
-  for (const char digit : std::to_string(value)) digits += static_cast<char16_t>(digit);
-  return digits;
-}
-
-// A legend template with its counts in place of "%1" and "%2".
-std::u16string Filled(std::u16string text, std::size_t first, std::size_t second = 0) {
-  const std::pair<std::u16string_view, std::u16string> values[] = {{u"%1", Number(first)},
-                                                                   {u"%2", Number(second)}};
-  for (const auto& [placeholder, value] : values) {
-    const std::size_t at = text.find(placeholder);
-    if (at != std::u16string::npos) text.replace(at, placeholder.size(), value);
-  }
-  return text;
-}
-
 COLORREF Colour(PreviewRgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
-// What a legend swatch shows besides a stroke.
-enum class SwatchMark { kRemovedVertex, kPolylineEnd };
-
-// A swatch on the legend: a short stroke, or the mark of a removed vertex or
-// of a polyline's end.
-void PaintSwatch(HDC dc, int left, int top, int dpi, const Stroke* stroke,
-                 SwatchMark mark = SwatchMark::kRemovedVertex) {
+// A swatch of the legend: a short stroke, or the mark of a removed vertex
+// or of a polyline's end.
+void PaintSwatch(HDC dc, int left, int top, int dpi, const LegendSwatch& swatch) {
   const RECT area{left, top, left + Scaled(kSwatchWidth, dpi), top + Scaled(kSwatchHeight, dpi)};
   const HBRUSH ground = ::CreateSolidBrush(Colour(kPreviewGround));
   ::FillRect(dc, &area, ground);
   ::DeleteObject(ground);
   const int middle = (area.top + area.bottom) / 2;
-  if (stroke != nullptr) {
-    const HPEN pen = ::CreatePen(PS_SOLID, Scaled(static_cast<int>(StrokeWidth(*stroke)), dpi),
-                                 Colour(StrokeRgb(*stroke)));
+  if (swatch.kind == LegendSwatch::Kind::kStroke) {
+    const HPEN pen = ::CreatePen(PS_SOLID, Scaled(static_cast<int>(StrokeWidth(swatch.stroke)), dpi),
+                                 Colour(StrokeRgb(swatch.stroke)));
     const HGDIOBJ old = ::SelectObject(dc, pen);
     ::MoveToEx(dc, area.left + Scaled(3, dpi), middle, nullptr);
     ::LineTo(dc, area.right - Scaled(3, dpi), middle);
@@ -68,7 +41,7 @@ void PaintSwatch(HDC dc, int left, int top, int dpi, const Stroke* stroke,
     ::DeleteObject(pen);
     return;
   }
-  const bool end = mark == SwatchMark::kPolylineEnd;
+  const bool end = swatch.kind == LegendSwatch::Kind::kPolylineEnd;
   const PreviewRgb colour = end ? kPolylineEndRgb : kRemovedVertexRgb;
   const HPEN pen = ::CreatePen(PS_SOLID, 1, Colour(colour));
   const HBRUSH fill = end ? ::CreateSolidBrush(Colour(colour)) : nullptr;
@@ -116,7 +89,7 @@ void PreviewWindow::Create() {
   after_button_ = add(BS_AUTORADIOBUTTON | BS_PUSHLIKE, kNachherBtn, "NachherBtn", true);
   marks_check_ = add(WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, kPunkteCheck, "PunkteCheck", true);
   fit_button_ = add(WS_TABSTOP | BS_PUSHBUTTON, kEinpassenBtn, "EinpassenBtn", true);
-  hint_label_ = add(SS_NOPREFIX | SS_RIGHT | SS_ENDELLIPSIS, kHinweis, "HinweisLabel", false);
+  hint_label_ = add(SS_NOPREFIX | SS_RIGHT, kHinweis, "HinweisLabel", false);
   ::SendMessageW(marks_check_, BM_SETCHECK, BST_CHECKED, 0);
   canvas_.Create(window_, kCanvas);
   ApplyDpi();
@@ -153,23 +126,41 @@ void PreviewWindow::Layout() {
   const int fit_width = std::max(s(75), width_of(fit_button_, 16));
   ::MoveWindow(fit_button_, left, top, fit_width, height, TRUE);
   left += fit_width + s(12);
-  ::MoveWindow(hint_label_, left, top + s(5), std::max(0, static_cast<int>(client.right) - left - s(8)), s(14), TRUE);
-  const int canvas_top = s(kBarHeight);
+  // The hint takes as many lines as the room beside the buttons needs, and
+  // the bar grows with it, rather than cutting it short.
+  const int hint_width = std::max(0, static_cast<int>(client.right) - left - s(8));
+  const int hint_height = HintHeight(hint_width);
+  const int bar_height = std::max(s(kBarHeight), hint_height + s(12));
+  ::MoveWindow(hint_label_, left, (bar_height - hint_height) / 2, hint_width, hint_height, TRUE);
+  const int canvas_top = bar_height;
   const int canvas_height = std::max(0, static_cast<int>(client.bottom) - canvas_top - s(kLegendHeight));
   ::MoveWindow(canvas_.handle(), 0, canvas_top, client.right, canvas_height, TRUE);
   const RECT legend{0, canvas_top + canvas_height, client.right, client.bottom};
   ::InvalidateRect(window_, &legend, TRUE);
 }
 
-bool PreviewWindow::ShowJobResult(JobMode mode, const std::string& input_name,
-                                  const std::string& output_name) {
+int PreviewWindow::HintHeight(int hint_width) const {
+  const std::wstring hint = Wide(TextOf(hint_label_));
+  RECT area{0, 0, hint_width, 0};
+  const HDC dc = ::GetDC(window_);
+  const HGDIOBJ old_font = ::SelectObject(dc, font_);
+  ::DrawTextW(dc, hint.c_str(), static_cast<int>(hint.size()), &area,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  ::SelectObject(dc, old_font);
+  ::ReleaseDC(window_, dc);
+  return area.bottom;
+}
+
+bool PreviewWindow::ShowJobResult(const JobPreviewRequest& request) {
   if (window_ == nullptr) Create();
   auto content = std::make_unique<PreviewContent>();
   const HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-  const bool loaded = LoadJobPreview(ComparedJobOf(mode), input_name, output_name, *content, notices_);
+  const bool loaded = LoadJobPreview(ComparedJobOf(request.mode), request.input_name,
+                                     request.output_name, *content, notices_,
+                                     request.input_before.get());
   ::SetCursor(previous);
   if (!loaded) return false;
-  Present(std::move(content), ShortName(input_name) + u"  \u2192  " + ShortName(output_name));
+  Present(std::move(content), PreviewFileNames(request.input_name, request.output_name));
   ::ShowWindow(window_, SW_SHOW);
   ::SetForegroundWindow(window_);
   return true;
@@ -191,7 +182,8 @@ void PreviewWindow::Present(std::unique_ptr<PreviewContent> content, std::u16str
   ::InvalidateRect(window_, nullptr, TRUE);
 }
 
-// Swatches and their texts from the left, the files on the right.
+// Swatches and their texts from the left, the files on the right, cut
+// short with an ellipsis where they would reach the legend.
 void PreviewWindow::PaintLegend(HDC dc) {
   const auto s = [this](int pixels) { return Scaled(pixels, dpi_); };
   RECT client{};
@@ -202,48 +194,14 @@ void PreviewWindow::PaintLegend(HDC dc) {
   ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
   int left = s(8);
   const int swatch_top = top + (s(kLegendHeight) - s(kSwatchHeight)) / 2;
-  const auto entry = [&](const Stroke* stroke, const std::u16string& text, int gap,
-                         SwatchMark mark = SwatchMark::kRemovedVertex) {
-    PaintSwatch(dc, left, swatch_top, dpi_, stroke, mark);
+  for (const LegendEntry& entry : PreviewLegend(content_.get(), texts_)) {
+    PaintSwatch(dc, left, swatch_top, dpi_, entry.swatch);
     left += s(kSwatchWidth) + s(6);
-    const std::wstring shown = Wide(text);
+    const std::wstring shown = Wide(entry.text);
     RECT area{left, top, client.right, client.bottom};
     ::DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &area,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    left += TextSize(font_, shown.c_str()).cx + s(gap);
-  };
-  const Stroke line = Stroke::kLine;
-  const Stroke arc = Stroke::kArc;
-  const Stroke found = Stroke::kFoundArc;
-  const Stroke changed = Stroke::kChangedPolyline;
-  entry(&line, texts_.Text(kPreviewWindow, "LinienLabel"), 20);
-  entry(&arc, texts_.Text(kPreviewWindow, "BoegenLabel"), 20);
-  if (content_ != nullptr && content_->job) {
-    const JobCounts& counts = content_->counts;
-    // Contours that came back to their start are told beside the polylines
-    // made, as in the Linux program.
-    std::u16string closed;
-    if (counts.contours_closed != 0) {
-      closed = u", ";
-      closed += Filled(texts_.Text(kPreviewWindow, "GeschlossenVorlage"), counts.contours_closed);
-    }
-    switch (*content_->job) {
-      case ComparedJob::kFindArcs:
-        entry(&found, Filled(texts_.Text(kPreviewWindow, "GefundenVorlage"), counts.arcs_found), 20);
-        entry(nullptr, Filled(texts_.Text(kPreviewWindow, "EntferntVorlage"), counts.vertices_removed), 20);
-        break;
-      case ComparedJob::kChainLines:
-        entry(&changed, Filled(texts_.Text(kPreviewWindow, "VerkettetVorlage"), counts.lines_chained,
-                               counts.polylines_made) + closed, 20);
-        break;
-      case ComparedJob::kJoinPolylines:
-        entry(&changed, Filled(texts_.Text(kPreviewWindow, "AngehaengtVorlage"),
-                               counts.polylines_attached, counts.polylines_extended) + closed, 20);
-        break;
-    }
-    if (!content_->polyline_ends.empty()) {
-      entry(nullptr, texts_.Text(kPreviewWindow, "EndenVorlage"), 20, SwatchMark::kPolylineEnd);
-    }
+    left += TextSize(font_, shown.c_str()).cx + s(20);
   }
   const std::wstring files = Wide(files_);
   RECT area{left, top, client.right - s(8), client.bottom};
@@ -283,6 +241,9 @@ LRESULT PreviewWindow::Handle(UINT message, WPARAM w, LPARAM l) {
       return ::SendMessageW(canvas_.handle(), message, w, l);
     case WM_SIZE:
       Layout();
+      return 0;
+    case WM_NEXTDLGCTL:
+      MoveDialogFocus(window_, w, l);
       return 0;
     case WM_DPICHANGED:
       TakeSuggestedFrame(window_, l);

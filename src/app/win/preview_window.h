@@ -7,8 +7,9 @@
 
 #include "app/catalogue_notices.h"
 #include "app/command_line.h"
+#include "app/presenter/main_view.h"
 #include "app/win/preview_canvas.h"
-#include "app/win/shown_texts.h"
+#include "app/presenter/shown_texts.h"
 #include "preview/preview_content.h"
 #include "support/message_sink.h"
 #include "app/win/win_window.h"
@@ -30,10 +31,11 @@ class PreviewWindow {
   // The window stays above `owner`.
   void SetOwner(HWND owner) { owner_ = owner; }
 
-  // Reads the job's input and output, shows the output with what the job
-  // changed and brings the window to the front. False, after the reader's
-  // message, when a file cannot be read; the window then stays as it was.
-  bool ShowJobResult(JobMode mode, const std::string& input_name, const std::string& output_name);
+  // Reads the job's input (or takes it as it was before the job) and
+  // output, shows the output with what the job changed and brings the
+  // window to the front. False, after the reader's message, when a file
+  // cannot be read; the window then stays as it was.
+  bool ShowJobResult(const JobPreviewRequest& request);
 
  private:
   template <typename T>
@@ -42,6 +44,8 @@ class PreviewWindow {
   void Create();
   void ApplyDpi();
   void Layout();
+  // The height of the hint written in lines of `hint_width` pixels.
+  int HintHeight(int hint_width) const;
   void PaintLegend(HDC dc);
   void Present(std::unique_ptr<PreviewContent> content, std::u16string files);
 

@@ -65,8 +65,8 @@ void StringGrid::SetRowCount(int rows) {
   ::InvalidateRect(window_, nullptr, FALSE);
 }
 
-void StringGrid::SetCell(int column, int row, std::u16string text) {
-  cells_[row][column] = std::move(text);
+void StringGrid::SetCell(int column, int row, const std::u16string& text) {
+  cells_[row][column] = text;
   const RECT cell = CellRect(column, row);
   ::InvalidateRect(window_, &cell, FALSE);
 }
@@ -86,6 +86,7 @@ void StringGrid::ScrollToTopLeft(int column, int row) {
   }
   UpdateScrollBars();
   ::InvalidateRect(window_, nullptr, FALSE);
+  ::UpdateWindow(window_);  // shown at once, before a question about it
 }
 
 void StringGrid::SetFixedCols(int count) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/presenter/translation_editor.h"
 #include "app/win/win_window.h"
 
 namespace quillmere::win {
@@ -19,7 +20,7 @@ namespace quillmere::win {
 // Typing into the current cell, F2, Return or a double click edit it in
 // place; every change of the text is reported through `edit_text_changed`,
 // once per keystroke, and once more when the editing ends.
-class StringGrid {
+class StringGrid : public GridView {
  public:
   using EditTextChanged = std::function<void(int column, int row, const std::u16string& text)>;
   // Keys the grid leaves to its window, such as Delete outside editing;
@@ -27,7 +28,7 @@ class StringGrid {
   using KeyDown = std::function<bool(WPARAM key)>;
 
   StringGrid(int columns, EditTextChanged edit_text_changed, KeyDown key_down);
-  ~StringGrid();
+  ~StringGrid() override;
   StringGrid(const StringGrid&) = delete;
   StringGrid& operator=(const StringGrid&) = delete;
 
@@ -36,21 +37,21 @@ class StringGrid {
   void SetMetrics(HFONT font, int column_width, int row_height);
 
   int RowCount() const { return static_cast<int>(cells_.size()); }
-  void SetRowCount(int rows);
+  void SetRowCount(int rows) override;
   int ColCount() const { return columns_; }
   const std::u16string& Cell(int column, int row) const { return cells_[row][column]; }
-  void SetCell(int column, int row, std::u16string text);
+  void SetCell(int column, int row, const std::u16string& text) override;
 
-  int Row() const { return current_row_; }
-  void SetRow(int row);
-  void SelectCell(int column, int row);
+  int Row() const override { return current_row_; }
+  void SetRow(int row) override;
+  void SelectCell(int column, int row) override;
   // Scrolls so that `row` is the first row below the heading row and
   // `column` the leftmost of the scrolling ones, as far as the grid can.
-  void ScrollToTopLeft(int column, int row);
+  void ScrollToTopLeft(int column, int row) override;
 
   int FixedCols() const { return fixed_cols_; }
-  void SetFixedCols(int count);
-  bool IsEditing() const { return editor_ != nullptr; }
+  void SetFixedCols(int count) override;
+  bool IsEditing() const override { return editor_ != nullptr; }
 
  private:
   template <typename T>

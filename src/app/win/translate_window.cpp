@@ -4,13 +4,10 @@
 
 #include <string>
 
-#include "app/window_texts.h"
 #include "app/win/win_boxes.h"
 #include "app/win/win_dpi.h"
 #include "app/win/win_modal.h"
 #include "app/win/win_text.h"
-#include "i18n/translation_file.h"
-#include "i18n/translations.h"
 
 namespace quillmere::win {
 
@@ -26,35 +23,6 @@ enum ControlId : int { kBackBtn = 100, kFilterEdit, kFilterBtn, kFixedColCheck, 
 // The cancel button's id: Esc presses "Zeile löchen".
 constexpr int kDeleteRowBtn = IDCANCEL;
 
-// The heading of a grid column: the language of table column `column`,
-// written in English each time the grid is filled.
-std::u16string ColumnHeading(int column) {
-  static const char16_t* const kLanguages[] = {u"German",  u"English", u"Français", u"Nederlands",
-                                               u"Italian", u"Spanish", u"Portuguese"};
-  if (column < static_cast<int>(std::size(kLanguages))) return kLanguages[column];
-  std::u16string heading = u"language";
-  for (const char digit : std::to_string(column)) heading += static_cast<char16_t>(digit);
-  return heading;
-}
-
-// The search ignores the case of the letters a to z only; every other
-// character, umlauts included, must match exactly.
-std::u16string WithUpperCaseAToZ(std::u16string text) {
-  for (char16_t& unit : text) {
-    if (unit >= u'a' && unit <= u'z') unit = static_cast<char16_t>(unit - u'a' + u'A');
-  }
-  return text;
-}
-
-int TableRowCount() {
-  const TranslationTable* const table = ActiveTranslationTable();
-  return table != nullptr ? static_cast<int>(table->RowCount()) : 0;
-}
-
-std::u16string TableCell(int row, int column) {
-  return std::u16string(ActiveTranslationTable()->Cell(static_cast<std::uint32_t>(row), column));
-}
-
 }  // namespace
 
 TranslateWindow::TranslateWindow(const ShownTexts& texts)
@@ -62,9 +30,9 @@ TranslateWindow::TranslateWindow(const ShownTexts& texts)
       grid_(
           kTranslationColumns,
           [this](int column, int row, const std::u16string& text) {
-            StringGrid1SetEditText(column, row, text);
+            editor_.CellEdited(column, row, text);
           },
-          [this](WPARAM key) { return StringGrid1KeyDown(key); }) {}
+          [this](WPARAM key) { return key == VK_DELETE && editor_.DeleteKey(); }) {}
 
 TranslateWindow::~TranslateWindow() {
   if (font_ != nullptr) ::DeleteObject(font_);
@@ -92,6 +60,7 @@ void TranslateWindow::Create(HWND owner) {
   delete_button_ = add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kDeleteRowBtn, "DeleteRowBtn");
   fixed_check_ = add(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, kFixedColCheck, "FixedColCheck");
   grid_.Create(window_, kGrid);
+  questions_.SetOwner(window_);
   status_bar_ = add(STATUSCLASSNAMEW, 0, kStatus, "");
   ApplyDpi();
   PlaceWithClientSize(window_, Scaled(kClientWidth, dpi_), Scaled(kClientHeight, dpi_), false,
@@ -138,65 +107,9 @@ void TranslateWindow::Layout() {
 
 void TranslateWindow::ShowModal(HWND owner) {
   if (window_ == nullptr) Create(owner);
-  FillStringGrid();
+  editor_.Fill();
   ::SetFocus(grid_.handle());
   RunModal(window_, owner);
-}
-
-void TranslateWindow::FillStringGrid() {
-  const int rows = TableRowCount();
-  grid_.SetRowCount(rows + 1);
-  for (int column = 0; column < kTranslationColumns; ++column) {
-    grid_.SetCell(column, 0, ColumnHeading(column));
-  }
-  for (int row = 0; row < rows; ++row) {
-    for (int column = 0; column < kTranslationColumns; ++column) {
-      grid_.SetCell(column, row + 1, TableCell(row, column));
-    }
-  }
-}
-
-void TranslateWindow::StringGrid1SetEditText(int column, int row, const std::u16string& text) {
-  if (row >= 1 && row <= TableRowCount()) {
-    ReplaceTranslationCell(static_cast<std::uint32_t>(row - 1), column, text);
-  }
-  SaveTranslations();
-}
-
-bool TranslateWindow::StringGrid1KeyDown(WPARAM key) {
-  if (key != VK_DELETE || grid_.IsEditing()) return false;
-  DeleteRowBtnClick();
-  return true;
-}
-
-void TranslateWindow::DeleteRowBtnClick() {
-  const int row = grid_.Row();
-  if (row >= 1 && row <= TableRowCount()) {
-    const Answer answer = AskYesNoCancel(window_, TextOf(window_), TableCell(row - 1, 0));
-    if (answer == Answer::kYes) DeleteTranslationRow(static_cast<std::uint32_t>(row - 1));
-  }
-  SaveTranslations();
-  FillStringGrid();
-  if (row <= grid_.RowCount() - 1) grid_.SetRow(row);
-}
-
-void TranslateWindow::FilterBtnClick() {
-  const std::u16string wanted = WithUpperCaseAToZ(TextOf(filter_edit_));
-  if (wanted.empty()) return;  // an empty search text matches no cell
-  for (int row = 0; row < grid_.RowCount(); ++row) {
-    for (int column = 0; column < grid_.ColCount(); ++column) {
-      if (WithUpperCaseAToZ(grid_.Cell(column, row)).find(wanted) == std::u16string::npos) continue;
-      grid_.SelectCell(column, row);
-      grid_.ScrollToTopLeft(column, row);
-      ::UpdateWindow(grid_.handle());
-      if (!AskYesNo(window_, TextOf(window_), TranslateText(kSearchOnQuestion))) return;
-    }
-  }
-}
-
-void TranslateWindow::FixedColCheckClick() {
-  const bool ticked = ::SendMessageW(fixed_check_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  grid_.SetFixedCols(ticked ? kFixedColumnsWhenTicked : 0);
 }
 
 LRESULT TranslateWindow::Handle(UINT message, WPARAM w, LPARAM l) {
@@ -207,13 +120,15 @@ LRESULT TranslateWindow::Handle(UINT message, WPARAM w, LPARAM l) {
           ::ShowWindow(window_, SW_HIDE);
           break;
         case kFilterBtn:
-          FilterBtnClick();
+          editor_.Search(TextOf(filter_edit_));
           break;
         case kDeleteRowBtn:
-          DeleteRowBtnClick();
+          editor_.DeleteRow();
           break;
         case kFixedColCheck:
-          if (HIWORD(w) == BN_CLICKED) FixedColCheckClick();
+          if (HIWORD(w) == BN_CLICKED) {
+            editor_.FixedColumnsTicked(::SendMessageW(fixed_check_, BM_GETCHECK, 0, 0) == BST_CHECKED);
+          }
           break;
         default:
           break;
@@ -221,6 +136,9 @@ LRESULT TranslateWindow::Handle(UINT message, WPARAM w, LPARAM l) {
       return 0;
     case WM_SIZE:
       Layout();
+      return 0;
+    case WM_NEXTDLGCTL:
+      MoveDialogFocus(window_, w, l);
       return 0;
     case WM_DPICHANGED:
       TakeSuggestedFrame(window_, l);

@@ -2,23 +2,21 @@
 
 #include <windows.h>
 
-#include "app/win/shown_texts.h"
+#include "app/presenter/shown_texts.h"
+#include "app/presenter/translation_editor.h"
 #include "app/win/string_grid.h"
-#include "i18n/translation_table.h"
+#include "app/win/win_boxes.h"
 #include "app/win/win_window.h"
+#include "i18n/translation_table.h"
 
 namespace quillmere::win {
 
-// The translation editor: the whole translation table in a grid, one row
-// per table row and one column per language. What the user types into a
-// cell is stored in the table and saved at once; rows can be deleted (the
-// button, Esc, or Delete in the grid), a search finds a text anywhere in
-// the grid, and the first two columns can be held in place. The grid is
-// filled anew from the table before every opening. Modal.
+// The translation editor, drawn with the Windows API: the grid, the search
+// bar and the buttons. What it does is the presenter's (TranslationEditor);
+// Esc presses "Zeile löchen", the window's cancel button, and Delete in the
+// grid deletes the row too. Modal.
 class TranslateWindow {
  public:
-  static constexpr int kFixedColumnsWhenTicked = 2;  // German and English
-
   explicit TranslateWindow(const ShownTexts& texts);
   ~TranslateWindow();
   TranslateWindow(const TranslateWindow&) = delete;
@@ -34,15 +32,10 @@ class TranslateWindow {
   void ApplyDpi();
   void Layout();
 
-  void FillStringGrid();
-  void StringGrid1SetEditText(int column, int row, const std::u16string& text);
-  bool StringGrid1KeyDown(WPARAM key);
-  void DeleteRowBtnClick();
-  void FilterBtnClick();
-  void FixedColCheckClick();
-
   const ShownTexts& texts_;
   StringGrid grid_;
+  BoxQuestions questions_;
+  TranslationEditor editor_{grid_, questions_, texts_};
   HWND window_ = nullptr;
   HWND back_button_ = nullptr;
   HWND filter_edit_ = nullptr;

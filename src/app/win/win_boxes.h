@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/presenter/questions.h"
 #include "support/message_sink.h"
 
 namespace quillmere::win {
@@ -29,11 +30,18 @@ class BoxMessages : public MessageSink {
 void SetProgramTitle(std::u16string title);
 const std::u16string& ProgramTitle();
 
-enum class Answer { kYes, kNo, kCancel };
+// Question boxes over `owner`: the question icon with Yes, No and Cancel
+// (closing the box is Cancel), or with Yes and No.
+class BoxQuestions : public Questions {
+ public:
+  void SetOwner(HWND owner) { owner_ = owner; }
 
-// Question boxes: the question icon with Yes, No and Cancel (closing the box
-// is Cancel), or with Yes and No.
-Answer AskYesNoCancel(HWND owner, std::u16string_view caption, std::u16string_view text);
-bool AskYesNo(HWND owner, std::u16string_view caption, std::u16string_view text);
+  Answer AskYesNoCancel(const std::u16string& caption, const std::u16string& text,
+                        Answer default_answer) override;
+  bool AskYesNo(const std::u16string& caption, const std::u16string& text) override;
+
+ private:
+  HWND owner_ = nullptr;
+};
 
 }  // namespace quillmere::win

@@ -2,9 +2,11 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/win/win_text.h"
+#include "support/utf.h"
 
 namespace quillmere::win {
 
@@ -27,28 +29,28 @@ constexpr std::size_t kNameRoom = 32768;
 
 }  // namespace
 
-bool FileDialog::Execute(HWND owner) {
-  const std::wstring filter = SystemFilter(filter_);
-  const std::wstring extension = Wide(default_extension_);
+std::optional<std::u16string> ShowFileDialog(HWND owner, const FileRequest& request) {
+  const std::wstring filter = SystemFilter(request.filter);
+  const std::wstring extension = Wide(request.default_extension);
   std::vector<wchar_t> name(kNameRoom, L'\0');
-  const std::wstring last = Wide(file_name_);
+  const std::wstring last = Wide(Utf8ToUtf16(request.file_name));
   last.copy(name.data(), std::min(last.size(), kNameRoom - 1));
 
-  OPENFILENAMEW request{};
-  request.lStructSize = sizeof(request);
-  request.hwndOwner = owner;
-  request.lpstrFilter = filter.c_str();
-  request.nFilterIndex = 1;
-  request.lpstrFile = name.data();
-  request.nMaxFile = static_cast<DWORD>(name.size());
-  request.lpstrDefExt = extension.c_str();
-  request.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  const bool saving = kind_ == FileDialogKind::kSave;
-  if (saving) request.Flags |= OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
-  const BOOL chosen = saving ? ::GetSaveFileNameW(&request) : ::GetOpenFileNameW(&request);
-  if (!chosen) return false;
-  file_name_ = FromWide(name.data());
-  return true;
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = name.data();
+  dialog.nMaxFile = static_cast<DWORD>(name.size());
+  dialog.lpstrDefExt = extension.c_str();
+  dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                 OFN_PATHMUSTEXIST;
+  const bool saving = request.kind == FileDialogKind::kSave;
+  dialog.Flags |= saving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
+  const BOOL chosen = saving ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
+  if (!chosen) return std::nullopt;
+  return FromWide(name.data());
 }
 
 }  // namespace quillmere::win

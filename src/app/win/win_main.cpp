@@ -18,7 +18,7 @@
 #include "app/win/about_window.h"
 #include "app/win/main_window.h"
 #include "app/win/preview_window.h"
-#include "app/win/shown_texts.h"
+#include "app/presenter/shown_texts.h"
 #include "app/win/translate_window.h"
 #include "app/win/win_boxes.h"
 #include "app/win/win_dpi.h"
@@ -39,7 +39,7 @@ int RunFromCommandLine(const CommandLineRun& run, const JobRunner& jobs) {
   return messages.shown() ? 1 : 0;
 }
 
-int RunWindows(HINSTANCE instance, int show, const win::ShownTexts& texts) {
+int RunWindows(HINSTANCE instance, int show, const ShownTexts& texts) {
   win::BoxMessages messages;
   win::AboutWindow about(texts);
   win::TranslateWindow editor(texts);
@@ -47,13 +47,12 @@ int RunWindows(HINSTANCE instance, int show, const win::ShownTexts& texts) {
   win::MainWindowCommands commands;
   commands.show_about = [&about](HWND owner) { about.ShowModal(owner); };
   commands.show_translation_editor = [&editor](HWND owner) { editor.ShowModal(owner); };
-  commands.show_preview = [&preview](JobMode mode, const std::string& input, const std::string& output) {
-    preview.ShowJobResult(mode, input, output);
+  commands.show_preview = [&preview](const JobPreviewRequest& request) {
+    preview.ShowJobResult(request);
   };
   win::MainWindow main_window(texts, messages, commands);
   if (!main_window.Create(instance, show)) return 1;
   preview.SetOwner(main_window.handle());
-  main_window.PlaceLanguageCheckMark(languagesetto());
   return win::RunMessageLoop();
 }
 
@@ -74,7 +73,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   // translated; the windows here are built with their translated texts.
   StartTranslations();
   ApplySavedLanguage();
-  win::ShownTexts texts;
+  ShownTexts texts;
   if (languagesetto() != kGerman) texts.Translate();
   win::SetProgramTitle(TranslateText(u"Quillmere"));
 

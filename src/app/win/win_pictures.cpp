@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/job_button_picture.h"
+#include "app/presenter/job_button_picture.h"
 #include "app/win/win_dpi.h"
 
 namespace quillmere::win {

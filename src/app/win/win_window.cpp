@@ -17,6 +17,20 @@ void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
   ::RegisterClassExW(&window_class);
 }
 
+void MoveDialogFocus(HWND window, WPARAM w, LPARAM l) {
+  HWND next = nullptr;
+  if (LOWORD(l) != 0) {
+    next = reinterpret_cast<HWND>(w);
+  } else {
+    next = ::GetNextDlgTabItem(window, ::GetFocus(), w != 0 ? TRUE : FALSE);
+  }
+  if (next == nullptr) return;
+  ::SetFocus(next);
+  if (::SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+    ::SendMessageW(next, EM_SETSEL, 0, -1);
+  }
+}
+
 void TakeSuggestedFrame(HWND window, LPARAM l) {
   const auto* const suggested = reinterpret_cast<const RECT*>(l);
   ::SetWindowPos(window, nullptr, suggested->left, suggested->top,

@@ -31,6 +31,14 @@ LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l) 
   return self->Handle(message, w, l);
 }
 
+// WM_NEXTDLGCTL for a window that is no dialog, as a dialog answers it: the
+// keyboard's own navigation sends it, for instance when Alt and a label's
+// letter move the focus to the label and then on to the field after it.
+// With `l` not 0, `w` is the control to focus; otherwise the focus moves to
+// the next control with a tab stop (`w` 0) or the previous one. An edit
+// field that gets the focus has its text selected.
+void MoveDialogFocus(HWND window, WPARAM w, LPARAM l);
+
 // Moves `window` to the frame that WM_DPICHANGED suggests in its `l`.
 void TakeSuggestedFrame(HWND window, LPARAM l);
 

@@ -10,11 +10,10 @@
 #include <QPixmap>
 
 #include "app/command_line.h"
-#include "app/gui/component_owner.h"
 #include "app/gui/preview/preview_form.h"
 #include "app/gui/qt_message_sink.h"
 #include "app/gui/qt_translations.h"
-#include "app/gui/window_translator.h"
+#include "app/gui/shared_texts.h"
 #include "i18n/language.h"
 #include "i18n/translation_startup.h"
 #include "support/utf.h"
@@ -78,14 +77,16 @@ std::unique_ptr<MessageSink> ProgramMessages() {
 }
 
 // The window in the user's language, as the main window's start shows it.
-void TranslateWindow(TPreviewForm& window) {
+void TranslateWindow(TPreviewForm& window, ShownTexts& texts) {
   if (language() == kGerman) return;
-  ApplicationComponents application({&window});
-  TranslateComponents(application);
+  texts.TranslateWindow(kPreviewWindow);
+  ShowWindowTexts(window, kPreviewWindow, window.Components(), texts);
 }
 
 bool Load(TPreviewForm& window, const PreviewRequest& request) {
-  if (request.mode) return window.LoadJobResult(*request.mode, request.input, request.output);
+  if (request.mode) {
+    return window.LoadJobResult(JobPreviewRequest{*request.mode, request.input, request.output, nullptr});
+  }
   return window.LoadDrawing(request.input);
 }
 
@@ -135,8 +136,9 @@ int RunPreviewCommand(const std::vector<std::string>& arguments) {
   QtTranslations qt_translations;
   qt_translations.Use(language());
   const std::unique_ptr<MessageSink> messages = ProgramMessages();
-  TPreviewForm window(*messages);
-  TranslateWindow(window);
+  ShownTexts texts;
+  TPreviewForm window(texts, *messages);
+  TranslateWindow(window, texts);
   if (!Load(window, *request)) return 1;
   if (!request->picture.empty()) return SavePicture(window, request->picture);
   window.ShowFront();

@@ -1,23 +1,17 @@
 #include "app/gui/preview/preview_form.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
+#include <QPainter>
 
-#include "app/compared_job.h"
 #include "app/gui/preview/preview_legend.h"
 #include "app/gui/shared_texts.h"
 #include "app/gui/window_font.h"
 #include "app/gui/window_placement.h"
+#include "app/presenter/compared_job.h"
 
 namespace quillmere {
 
 namespace {
-
-// The file's own name, without its folder, as the file system spells it.
-QString ShortName(const std::string& file_name) {
-  return QFileInfo(QFile::decodeName(QByteArray::fromStdString(file_name))).fileName();
-}
 
 // The window's size where the screen has room for it.
 constexpr QSize kDesignSize{900, 700};
@@ -33,10 +27,16 @@ class WaitCursor {
 
 }  // namespace
 
-TPreviewForm::TPreviewForm(MessageSink& messages, QWidget* parent)
-    : QDialog(parent), notices_(messages) {
+void ElidedLabel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QRect room = contentsRect();
+  painter.drawText(room, static_cast<int>(alignment()),
+                   fontMetrics().elidedText(text(), Qt::ElideMiddle, room.width()));
+}
+
+TPreviewForm::TPreviewForm(const ShownTexts& texts, MessageSink& messages, QWidget* parent)
+    : QDialog(parent), texts_(texts), notices_(messages) {
   setObjectName(QStringLiteral("PreviewForm"));
-  setWindowTitle(TableCaption(kPreviewWindow));
   setFont(WindowFont());
   setModal(false);
   setSizeGripEnabled(true);
@@ -44,34 +44,35 @@ TPreviewForm::TPreviewForm(MessageSink& messages, QWidget* parent)
   BuildTopBar();
   Zeichnung.setObjectName(QStringLiteral("Zeichnung"));
   BuildLegend();
+  ShowWindowTexts(*this, kPreviewWindow, Components(), texts);
   window_layout_.setContentsMargins(0, 0, 0, 0);
   window_layout_.setSpacing(0);
   window_layout_.addWidget(&Panel1);
   window_layout_.addWidget(&Zeichnung, 1);
   window_layout_.addWidget(&Panel2);
 
-  connect(&VorherBtn, &QPushButton::clicked, this, &TPreviewForm::VorherBtnClick);
-  connect(&NachherBtn, &QPushButton::clicked, this, &TPreviewForm::NachherBtnClick);
-  connect(&PunkteCheck, &QCheckBox::clicked, this, &TPreviewForm::PunkteCheckClick);
-  connect(&EinpassenBtn, &QPushButton::clicked, this, &TPreviewForm::EinpassenBtnClick);
-  Present(nullptr, QString());
+  connect(&VorherBtn, &QPushButton::clicked, this, [this] { Zeichnung.ShowOutput(false); });
+  connect(&NachherBtn, &QPushButton::clicked, this, [this] { Zeichnung.ShowOutput(true); });
+  connect(&PunkteCheck, &QCheckBox::clicked, this,
+          [this] { Zeichnung.ShowRemovedVertices(PunkteCheck.isChecked()); });
+  connect(&EinpassenBtn, &QPushButton::clicked, this, [this] { Zeichnung.FitView(); });
+  Present(nullptr, std::u16string());
 }
 
 TPreviewForm::~TPreviewForm() = default;
 
+// The legend's labels and templates are drawn from the texts, not shown as
+// components of their own.
 QObjectList TPreviewForm::Components() {
-  return {&Panel1,      &VorherBtn,       &NachherBtn,      &PunkteCheck,
-          &EinpassenBtn, &HinweisLabel,   &Zeichnung,       &Panel2,
-          &LinienLabel, &BoegenLabel,     &GefundenVorlage, &EntferntVorlage,
-          &VerkettetVorlage, &AngehaengtVorlage, &EndenVorlage, &GeschlossenVorlage};
+  return {&Panel1,  &VorherBtn, &NachherBtn, &PunkteCheck, &EinpassenBtn, &HinweisLabel,
+          &Zeichnung, &Panel2,  nullptr,     nullptr,      nullptr,       nullptr,
+          nullptr,  nullptr,    nullptr,     nullptr};
 }
 
 void TPreviewForm::BuildTopBar() {
   Panel1.setObjectName(QStringLiteral("Panel1"));
   VorherBtn.setObjectName(QStringLiteral("VorherBtn"));
-  VorherBtn.setText(TableText(kPreviewWindow, "VorherBtn"));
   NachherBtn.setObjectName(QStringLiteral("NachherBtn"));
-  NachherBtn.setText(TableText(kPreviewWindow, "NachherBtn"));
   for (QPushButton* button : {&VorherBtn, &NachherBtn}) {
     button->setCheckable(true);
     button->setAutoDefault(false);
@@ -79,13 +80,10 @@ void TPreviewForm::BuildTopBar() {
   }
   before_after_.setExclusive(true);
   PunkteCheck.setObjectName(QStringLiteral("PunkteCheck"));
-  PunkteCheck.setText(TableText(kPreviewWindow, "PunkteCheck"));
   PunkteCheck.setChecked(true);
   EinpassenBtn.setObjectName(QStringLiteral("EinpassenBtn"));
-  EinpassenBtn.setText(TableText(kPreviewWindow, "EinpassenBtn"));
   EinpassenBtn.setAutoDefault(false);
   HinweisLabel.setObjectName(QStringLiteral("HinweisLabel"));
-  HinweisLabel.setText(TableText(kPreviewWindow, "HinweisLabel"));
   // In a narrow window the hint takes two lines rather than widening it.
   HinweisLabel.setWordWrap(true);
   HinweisLabel.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -101,46 +99,21 @@ void TPreviewForm::BuildTopBar() {
   top_bar_.addWidget(&HinweisLabel, 1);
 }
 
+// Each entry a swatch and its text; the file names take the rest of the
+// line, right-aligned, and are cut short in the middle rather than reaching
+// the entries.
 void TPreviewForm::BuildLegend() {
   Panel2.setObjectName(QStringLiteral("Panel2"));
-  LinienLabel.setObjectName(QStringLiteral("LinienLabel"));
-  LinienLabel.setText(TableText(kPreviewWindow, "LinienLabel"));
-  BoegenLabel.setObjectName(QStringLiteral("BoegenLabel"));
-  BoegenLabel.setText(TableText(kPreviewWindow, "BoegenLabel"));
-  const std::pair<QLabel*, const char*> templates[] = {
-      {&GefundenVorlage, "GefundenVorlage"},
-      {&EntferntVorlage, "EntferntVorlage"},
-      {&VerkettetVorlage, "VerkettetVorlage"},
-      {&AngehaengtVorlage, "AngehaengtVorlage"},
-      {&EndenVorlage, "EndenVorlage"},
-      {&GeschlossenVorlage, "GeschlossenVorlage"}};
-  for (const auto& [label, name] : templates) {
-    label->setObjectName(QLatin1String(name));
-    label->hide();
-  }
-  for (const auto& [label, name] : templates) label->setText(TableText(kPreviewWindow, name));
-  // Labels are as large as their texts, as the window translator leaves
-  // them after a translation.
-  for (QLabel* label : {&LinienLabel, &BoegenLabel, &GefundenVorlage, &EntferntVorlage,
-                        &VerkettetVorlage, &AngehaengtVorlage, &EndenVorlage,
-                        &GeschlossenVorlage}) {
-    label->adjustSize();
-  }
-
-  line_swatch_.setPixmap(StrokeSwatch(Stroke::kLine));
-  arc_swatch_.setPixmap(StrokeSwatch(Stroke::kArc));
   legend_bar_.setContentsMargins(8, 6, 8, 6);
   legend_bar_.setSpacing(6);
-  for (QWidget* item : std::initializer_list<QWidget*>{&line_swatch_, &LinienLabel, &arc_swatch_,
-                                                       &BoegenLabel, &first_swatch_, &first_count_,
-                                                       &second_swatch_, &second_count_}) {
-    legend_bar_.addWidget(item);
-    if (item == &LinienLabel || item == &BoegenLabel || item == &first_count_) {
-      legend_bar_.addSpacing(14);
-    }
+  for (int entry = 0; entry < kLegendEntries; ++entry) {
+    legend_swatches_[entry].setParent(&Panel2);
+    legend_texts_[entry].setParent(&Panel2);
+    legend_bar_.addWidget(&legend_swatches_[entry]);
+    legend_bar_.addWidget(&legend_texts_[entry]);
+    legend_bar_.addSpacing(14);
   }
-  // The file names take the rest of the line; long ones are cut rather than
-  // widening the window.
+  files_.setMinimumWidth(0);
   files_.setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   files_.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   legend_bar_.addWidget(&files_, 1);
@@ -152,21 +125,20 @@ bool TPreviewForm::LoadDrawing(const std::string& file_name) {
     const WaitCursor waiting;
     if (!LoadDrawingPreview(file_name, *content, notices_)) return false;
   }
-  Present(std::move(content), ShortName(file_name));
+  Present(std::move(content), PreviewFileNames(file_name));
   return true;
 }
 
-bool TPreviewForm::LoadJobResult(JobMode mode, const std::string& input_name,
-                                 const std::string& output_name) {
+bool TPreviewForm::LoadJobResult(const JobPreviewRequest& request) {
   auto content = std::make_unique<PreviewContent>();
   {
     const WaitCursor waiting;
-    if (!LoadJobPreview(ComparedJobOf(mode), input_name, output_name, *content, notices_)) {
+    if (!LoadJobPreview(ComparedJobOf(request.mode), request.input_name, request.output_name,
+                        *content, notices_, request.input_before.get())) {
       return false;
     }
   }
-  Present(std::move(content),
-          ShortName(input_name) + QStringLiteral("  \u2192  ") + ShortName(output_name));
+  Present(std::move(content), PreviewFileNames(request.input_name, request.output_name));
   return true;
 }
 
@@ -176,9 +148,8 @@ bool TPreviewForm::ShowDrawing(const std::string& file_name) {
   return true;
 }
 
-bool TPreviewForm::ShowJobResult(JobMode mode, const std::string& input_name,
-                                 const std::string& output_name) {
-  if (!LoadJobResult(mode, input_name, output_name)) return false;
+bool TPreviewForm::ShowJobResult(const JobPreviewRequest& request) {
+  if (!LoadJobResult(request)) return false;
   ShowFront();
   return true;
 }
@@ -195,7 +166,7 @@ void TPreviewForm::ShowFront() {
   activateWindow();
 }
 
-void TPreviewForm::Present(std::unique_ptr<PreviewContent> content, const QString& files) {
+void TPreviewForm::Present(std::unique_ptr<PreviewContent> content, const std::u16string& files) {
   content_ = std::move(content);
   const bool job = content_ != nullptr && content_->job.has_value();
   const bool arc_job = job && *content_->job == ComparedJob::kFindArcs;
@@ -206,30 +177,28 @@ void TPreviewForm::Present(std::unique_ptr<PreviewContent> content, const QStrin
   Zeichnung.ShowOutput(true);
   Zeichnung.ShowRemovedVertices(arc_job && PunkteCheck.isChecked());
   Zeichnung.SetContent(content_.get());
-  files_.setText(files);
-  ShowLegendCounts();
+  files_.setText(QString::fromStdU16String(files));
+  ShowLegend();
 }
 
-void TPreviewForm::ShowLegendCounts() {
-  const LegendTemplates templates{GefundenVorlage.text(), EntferntVorlage.text(),
-                                  VerkettetVorlage.text(), AngehaengtVorlage.text(),
-                                  EndenVorlage.text(), GeschlossenVorlage.text()};
-  const std::optional<LegendCounts> counts =
-      content_ != nullptr ? LegendCountsOf(*content_, templates) : std::nullopt;
-  first_swatch_.setVisible(counts.has_value());
-  first_count_.setVisible(counts.has_value());
-  second_swatch_.setVisible(counts && !counts->second_text.isEmpty());
-  second_count_.setVisible(counts && !counts->second_text.isEmpty());
-  if (!counts) return;
-  first_swatch_.setPixmap(counts->first_swatch);
-  first_count_.setText(counts->first_text);
-  second_swatch_.setPixmap(counts->second_swatch);
-  second_count_.setText(counts->second_text);
+void TPreviewForm::ShowLegend() {
+  const std::vector<LegendEntry> legend = PreviewLegend(content_.get(), texts_);
+  for (int entry = 0; entry < kLegendEntries; ++entry) {
+    const bool shown = entry < static_cast<int>(legend.size());
+    legend_swatches_[entry].setVisible(shown);
+    legend_texts_[entry].setVisible(shown);
+    if (!shown) continue;
+    legend_swatches_[entry].setPixmap(LegendSwatchPixmap(legend[entry].swatch));
+    legend_texts_[entry].setText(QString::fromStdU16String(legend[entry].text));
+  }
 }
 
-void TPreviewForm::VorherBtnClick() { Zeichnung.ShowOutput(false); }
-void TPreviewForm::NachherBtnClick() { Zeichnung.ShowOutput(true); }
-void TPreviewForm::PunkteCheckClick() { Zeichnung.ShowRemovedVertices(PunkteCheck.isChecked()); }
-void TPreviewForm::EinpassenBtnClick() { Zeichnung.FitView(); }
+QStringList TPreviewForm::LegendTexts() const {
+  QStringList texts;
+  for (const QLabel& text : legend_texts_) {
+    if (!text.isHidden()) texts.append(text.text());
+  }
+  return texts;
+}
 
 }  // namespace quillmere

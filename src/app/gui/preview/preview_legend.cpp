@@ -37,24 +37,6 @@ QPixmap PolylineEndSwatch() {
   return swatch;
 }
 
-QString Filled(const QString& text, std::size_t first) {
-  return QString(text).arg(static_cast<qulonglong>(first));
-}
-
-QString Filled(const QString& text, std::size_t first, std::size_t second) {
-  return QString(text).arg(static_cast<qulonglong>(first)).arg(static_cast<qulonglong>(second));
-}
-
-// Contours that came back to their start, when the job closed any: told
-// beside the polylines made, since the second entry marks their ends.
-void AddClosedContours(LegendCounts& legend, const JobCounts& counts,
-                       const LegendTemplates& templates) {
-  if (counts.contours_closed == 0) return;
-  legend.first_text += QStringLiteral(", ") + Filled(templates.contours_closed, counts.contours_closed);
-}
-
-}  // namespace
-
 QPixmap StrokeSwatch(Stroke stroke) {
   QPixmap swatch = EmptySwatch();
   QPainter painter(&swatch);
@@ -65,35 +47,18 @@ QPixmap StrokeSwatch(Stroke stroke) {
   return swatch;
 }
 
-std::optional<LegendCounts> LegendCountsOf(const PreviewContent& content,
-                                           const LegendTemplates& templates) {
-  if (!content.job) return std::nullopt;
-  const JobCounts& counts = content.counts;
-  LegendCounts legend;
-  switch (*content.job) {
-    case ComparedJob::kFindArcs:
-      legend.first_swatch = StrokeSwatch(Stroke::kFoundArc);
-      legend.first_text = Filled(templates.arcs_found, counts.arcs_found);
-      legend.second_swatch = RemovedVertexSwatch();
-      legend.second_text = Filled(templates.vertices_removed, counts.vertices_removed);
-      break;
-    case ComparedJob::kChainLines:
-      legend.first_swatch = StrokeSwatch(Stroke::kChangedPolyline);
-      legend.first_text = Filled(templates.lines_chained, counts.lines_chained, counts.polylines_made);
-      AddClosedContours(legend, counts, templates);
-      break;
-    case ComparedJob::kJoinPolylines:
-      legend.first_swatch = StrokeSwatch(Stroke::kChangedPolyline);
-      legend.first_text =
-          Filled(templates.polylines_attached, counts.polylines_attached, counts.polylines_extended);
-      AddClosedContours(legend, counts, templates);
+}  // namespace
+
+QPixmap LegendSwatchPixmap(const LegendSwatch& swatch) {
+  switch (swatch.kind) {
+    case LegendSwatch::Kind::kRemovedVertex:
+      return RemovedVertexSwatch();
+    case LegendSwatch::Kind::kPolylineEnd:
+      return PolylineEndSwatch();
+    case LegendSwatch::Kind::kStroke:
       break;
   }
-  if (!content.polyline_ends.empty()) {
-    legend.second_swatch = PolylineEndSwatch();
-    legend.second_text = templates.polyline_ends;
-  }
-  return legend;
+  return StrokeSwatch(swatch.stroke);
 }
 
 }  // namespace quillmere

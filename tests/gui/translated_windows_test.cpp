@@ -1,7 +1,7 @@
-// The window translator: which texts of which components it passes through
-// the lookup, in which order it learns them, and that a start in a foreign
-// language shows the windows as designed until translations exist, and
-// translated afterwards.
+// The Qt windows in a foreign language: the order in which a first start
+// learns their texts (the order stored translation files are built in),
+// that they look as designed until translations exist, and translated
+// afterwards.
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -12,7 +12,6 @@
 #include <QTreeWidget>
 
 #include "app/gui/main_form.h"
-#include "app/gui/window_translator.h"
 #include "gui/gui_test_support.h"
 #include "i18n/language.h"
 #include "gui_test_registry.h"
@@ -161,7 +160,6 @@ QString Look(QObject& component) {
     for (int column = 0; column < grid->ColCount(); ++column) headings.append(grid->Cell(column, 0));
     return name + headings.join('|') + QStringLiteral(" rows %1").arg(grid->RowCount());
   }
-  if (auto* dialog = qobject_cast<FileDialog*>(&component)) return name + dialog->Filter();
   if (auto* memo = qobject_cast<QPlainTextEdit*>(&component)) return name + memo->toPlainText();
   if (auto* edit = qobject_cast<QLineEdit*>(&component)) return name + edit->text();
   return name;
@@ -170,32 +168,23 @@ QString Look(QObject& component) {
 // How every window and every component of it looks.
 QStringList Looks(TMainForm& form) {
   QStringList looks;
-  for (QWidget* window : form.Windows()) {
+  const std::pair<QWidget*, QObjectList> windows[] = {
+      {&form, form.Components()},
+      {&form.AboutBox(), form.AboutBox().Components()},
+      {&form.TranslateForm(), form.TranslateForm().Components()},
+      {&form.PreviewForm(), form.PreviewForm().Components()}};
+  for (const auto& [window, components] : windows) {
     looks.append(window->objectName() + " title " + window->windowTitle());
-    for (QObject* component : dynamic_cast<ComponentOwner&>(*window).Components()) {
-      looks.append(Look(*component));
+    for (QObject* component : components) {
+      if (component != nullptr) looks.append(Look(*component));
     }
   }
   return looks;
 }
 
-// A window made for these tests, owning whatever a test gives it.
-class OwningDialog : public QDialog, public ComponentOwner {
- public:
-  QObjectList Components() override { return owned; }
-  QObjectList owned;
-};
-
-class OwningWidget : public QWidget, public ComponentOwner {
- public:
-  using QWidget::QWidget;
-  QObjectList Components() override { return owned; }
-  QObjectList owned;
-};
-
 }  // namespace
 
-class WindowTranslatorTest : public QObject {
+class TranslatedWindowsTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -255,8 +244,8 @@ class WindowTranslatorTest : public QObject {
     QVERIFY(form.N1.isSeparator());
     QVERIFY(form.English1.isChecked());
     // The filter is replaced whole, patterns included.
-    QCOMPARE(form.OpenDialog1.Filter(), QStringLiteral("en DXF-Dateien (*.dxf)|*.dxf"));
-    QCOMPARE(form.SaveDialog1.Filter(), QStringLiteral("en DXF-Dateien (*.dxf)|*.dxf"));
+    QVERIFY(form.texts().Text(kMainWindow, "OpenDialog1") == u"en DXF-Dateien (*.dxf)|*.dxf");
+    QVERIFY(form.texts().Text(kMainWindow, "SaveDialog1") == u"en DXF-Dateien (*.dxf)|*.dxf");
 
     const QStringList memo = MemoLines(form.Memo1);
     QCOMPARE(memo.size(), 26);
@@ -288,10 +277,11 @@ class WindowTranslatorTest : public QObject {
     QCOMPARE(preview.PunkteCheck.text(), QStringLiteral("en Entfernte Punkte zeigen"));
     const testing::TempDir folder;
     testing::WriteFile(folder.File("in.dxf"), testing::SmallDrawing());
-    form.jobs.Run(JobMode::kFindArcs, folder.File("in.dxf"), folder.File("out.dxf"), *messages_);
+    form.jobs().Run(JobMode::kFindArcs, folder.File("in.dxf"), folder.File("out.dxf"), *messages_);
     QVERIFY(preview.ShowJobResult(JobMode::kFindArcs, folder.File("in.dxf"), folder.File("out.dxf")));
-    QCOMPARE(preview.FirstCountText(), QStringLiteral("en 2 Kreisbögen gefunden"));
-    QCOMPARE(preview.SecondCountText(), QStringLiteral("en 4 Punkte entfernt"));
+    QCOMPARE(preview.LegendTexts(),
+             (QStringList{"en Linien", "en Kreisbögen", "en 2 Kreisbögen gefunden",
+                          "en 4 Punkte entfernt"}));
 
     // Every text was found: nothing new, no number, no inner text of a
     // control was learnt.
@@ -314,74 +304,6 @@ class WindowTranslatorTest : public QObject {
     QCOMPARE(TableColumn(*ActiveTranslationTable(), 0), learnt);
   }
 
-  void EachKindHasItsTextsTranslatedBreadthFirstFromTheLast() {
-    OwningDialog window;
-    window.setWindowTitle(QStringLiteral("Fenster"));
-    QLabel picture(&window);
-    picture.setPixmap(QPixmap(4, 4));
-    QCheckBox check_box(QStringLiteral("Haken"), &window);
-    check_box.setToolTip(QStringLiteral("Hakentipp"));
-    QGroupBox group_box(QStringLiteral("Gruppe"), &window);
-    group_box.setToolTip(QStringLiteral("Gruppentipp"));
-    OwningWidget inner(&window);  // of no kind, but owning a label
-    QLabel inner_label(QStringLiteral("Innen"), &inner);
-    inner.owned = {&inner_label};
-    QAction item(QStringLiteral("Eintrag"), &window);
-    item.setStatusTip(QStringLiteral("Eintragtipp"));
-    QAction separator(&window);
-    separator.setSeparator(true);
-    QSpinBox spin_box(&window);
-    spin_box.setValue(42);
-    spin_box.setToolTip(QStringLiteral("Zahltipp"));
-    QTreeWidget list(&window);
-    list.setHeaderLabels({QStringLiteral("Spalte A"), QStringLiteral("Spalte B")});
-    QLineEdit edit(QStringLiteral("Eingabe"), &window);
-    QPlainTextEdit memo(QStringLiteral("Zeile 1\n\nZeile 2 "), &window);
-    QPushButton button(QStringLiteral("Knopf"), &window);
-    window.owned = {&picture, &check_box, &group_box, &inner, &item, &separator,
-                    &spin_box, &list, &edit, &memo, &button};
-
-    BuildTranslationIndex();
-    TranslateComponents(window);
-    const QStringList learnt = {"Fenster",  "Knopf",     "Zeile 1",  "Zeile 2",
-                                "Eingabe",  "Spalte A",  "Spalte B", "Zahltipp",
-                                "-",        "Eintrag",   "Eintragtipp", "Gruppe",
-                                "Gruppentipp", "Hakentipp", "Haken",  "Innen"};
-    QCOMPARE(TableColumn(*ActiveTranslationTable(), 0), learnt);
-
-    // The next start in English finds them all.
-    std::vector<TableRow> rows;
-    for (const QString& german : learnt) {
-      rows.push_back({german.toStdU16String(), (QStringLiteral("en ") + german).toStdU16String()});
-    }
-    testing::WriteTranslationTable(sandbox_->TranslationFile(), rows);
-    sandbox_->Restart();
-    BuildTranslationIndex();
-    SetLanguage(kEnglish);
-    TranslateComponents(window);
-    QCOMPARE(window.windowTitle(), QStringLiteral("en Fenster"));
-    QVERIFY(!picture.pixmap().isNull());
-    QCOMPARE(check_box.text(), QStringLiteral("en Haken"));
-    QCOMPARE(check_box.toolTip(), QStringLiteral("en Hakentipp"));
-    QCOMPARE(group_box.title(), QStringLiteral("en Gruppe"));
-    QCOMPARE(group_box.toolTip(), QStringLiteral("en Gruppentipp"));
-    QCOMPARE(inner_label.text(), QStringLiteral("en Innen"));
-    QCOMPARE(item.text(), QStringLiteral("en Eintrag"));
-    QCOMPARE(item.statusTip(), QStringLiteral("en Eintragtipp"));
-    // A separator translated into a caption becomes an item with that caption.
-    QVERIFY(!separator.isSeparator());
-    QCOMPARE(separator.text(), QStringLiteral("en -"));
-    QCOMPARE(spin_box.value(), 42);
-    QCOMPARE(spin_box.text(), QStringLiteral("42"));
-    QCOMPARE(spin_box.toolTip(), QStringLiteral("en Zahltipp"));
-    QCOMPARE(list.headerItem()->text(0), QStringLiteral("en Spalte A"));
-    QCOMPARE(list.headerItem()->text(1), QStringLiteral("en Spalte B"));
-    QCOMPARE(edit.text(), QStringLiteral("en Eingabe"));
-    QCOMPARE(memo.toPlainText(), QStringLiteral("en Zeile 1\n\nen Zeile 2 "));
-    QCOMPARE(button.text(), QStringLiteral("en Knopf"));
-    QCOMPARE(ActiveTranslationTable()->RowCount(), std::uint32_t(learnt.size()));
-  }
-
  private:
   std::unique_ptr<TranslationSandbox> sandbox_;
   std::unique_ptr<RecordingMessages> messages_;
@@ -390,5 +312,5 @@ class WindowTranslatorTest : public QObject {
 
 }  // namespace quillmere
 
-QUILLMERE_GUI_TEST(WindowTranslatorTest);
-#include "window_translator_test.moc"
+QUILLMERE_GUI_TEST(TranslatedWindowsTest);
+#include "translated_windows_test.moc"

@@ -1,4 +1,4 @@
-#include "lines/handle_text.h"
+#include "dxf/handle_text.h"
 
 #include <limits>
 
@@ -15,21 +15,19 @@ int HexDigit(char c) {
   return -1;
 }
 
-constexpr int kMaxSignificantDigits = 8;
-
-// The value of up to eight significant hexadecimal digits; nothing for
-// anything else.
-std::optional<std::int64_t> HexValue(std::string_view value) {
+// The value of up to `max_digits` significant hexadecimal digits; nothing
+// for anything else.
+std::optional<std::uint64_t> HexValue(std::string_view value, int max_digits = 8) {
   const std::string_view digits = Trimmed(value);
   if (digits.empty()) return std::nullopt;
-  std::int64_t handle = 0;
+  std::uint64_t handle = 0;
   int significant = 0;
   for (const char c : digits) {
     const int digit = HexDigit(c);
     if (digit < 0) return std::nullopt;
     if (significant == 0 && digit == 0) continue;  // leading zeros carry no weight
-    if (++significant > kMaxSignificantDigits) return std::nullopt;
-    handle = handle * 16 + digit;
+    if (++significant > max_digits) return std::nullopt;
+    handle = handle * 16 + static_cast<std::uint64_t>(digit);
   }
   return handle;
 }
@@ -37,12 +35,18 @@ std::optional<std::int64_t> HexValue(std::string_view value) {
 }  // namespace
 
 std::optional<std::int64_t> ParseHandle(std::string_view value) {
-  const std::optional<std::int64_t> handle = HexValue(value);
+  const std::optional<std::uint64_t> handle = HexValue(value);
   if (!handle || *handle > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
-  return handle;
+  return static_cast<std::int64_t>(*handle);
 }
 
 bool ReadsAsHandle(std::string_view value) { return HexValue(value).has_value(); }
+
+std::optional<std::uint64_t> HandleKey(std::string_view value) {
+  const std::optional<std::uint64_t> handle = HexValue(value, 16);
+  if (!handle || *handle == 0) return std::nullopt;
+  return handle;
+}
 
 std::string FormatHandle(std::int64_t handle) {
   static constexpr char kDigits[] = "0123456789ABCDEF";

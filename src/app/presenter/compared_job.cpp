@@ -1,4 +1,4 @@
-#include "app/compared_job.h"
+#include "app/presenter/compared_job.h"
 
 namespace quillmere {
 

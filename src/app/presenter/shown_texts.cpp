@@ -1,8 +1,8 @@
-#include "app/win/shown_texts.h"
+#include "app/presenter/shown_texts.h"
 
 #include "i18n/translations.h"
 
-namespace quillmere::win {
+namespace quillmere {
 
 ShownTexts::ShownTexts() {
   for (const WindowTexts& window : ProgramWindows()) {
@@ -15,14 +15,22 @@ ShownTexts::ShownTexts() {
   }
 }
 
+void ShownTexts::TranslateEntry(int window, int control) {
+  if (control < 0) {
+    captions_[window] = TranslateText(captions_[window]);
+    return;
+  }
+  for (std::u16string& text : texts_[window][control]) text = TranslateText(text);
+}
+
 void ShownTexts::Translate() {
-  VisitInTranslationOrder(ProgramWindows(), [this](int window, int control) {
-    if (control < 0) {
-      captions_[window] = TranslateText(captions_[window]);
-      return;
-    }
-    for (std::u16string& text : texts_[window][control]) text = TranslateText(text);
-  });
+  VisitInTranslationOrder(ProgramWindows(),
+                          [this](int window, int control) { TranslateEntry(window, control); });
+}
+
+void ShownTexts::TranslateWindow(int window) {
+  VisitInTranslationOrder(ProgramWindows().subspan(window, 1),
+                          [this, window](int, int control) { TranslateEntry(window, control); });
 }
 
 const std::u16string& ShownTexts::Text(int window, std::string_view name) const {
@@ -33,4 +41,4 @@ const std::vector<std::u16string>& ShownTexts::Lines(int window, std::string_vie
   return texts_[window][ControlIndex(window, name)];
 }
 
-}  // namespace quillmere::win
+}  // namespace quillmere

@@ -1,4 +1,4 @@
-#include "app/job_progress.h"
+#include "app/presenter/job_progress.h"
 
 #include <system_error>
 #include <utility>

@@ -1,6 +1,9 @@
-#include "app/window_texts.h"
+#include "app/presenter/window_texts.h"
 
+#include <array>
 #include <iterator>
+
+#include "app/presenter/main_window_controls.h"
 
 namespace quillmere {
 
@@ -39,7 +42,7 @@ constexpr std::u16string_view kHelpLines[] = {
 
 // A menu item belongs to the window, not to the menu that shows it; the
 // status bar's buttons and the mode boxes came to the window last.
-constexpr ControlText kMainControls[] = {
+constexpr ControlText kMainControlsBeforeModeBoxes[] = {
     {"Panel1", K::kPanel, u""},
     {"BitBtn1", K::kButton, u"DXF Datei konvertieren..."},
     {"AbweichEd", K::kNumericField, u""},
@@ -72,9 +75,17 @@ constexpr ControlText kMainControls[] = {
     {"SaveDialog1", K::kFileDialog, kDxfFilter},
     {"CancelBtn", K::kButton, u"Abbrechen"},
     {"PreviewBtn", K::kButton, u"Vorschau..."},
-    {"ExactBox", K::kCheckBox, u"Abstände genau messen"},
-    {"ContoursBox", K::kCheckBox, u"Konturen bilden"},
 };
+
+constexpr auto kMainControls = [] {
+  constexpr std::size_t kBefore = std::size(kMainControlsBeforeModeBoxes);
+  std::array<ControlText, kBefore + kModeBoxCount> controls{};
+  for (std::size_t i = 0; i < kBefore; ++i) controls[i] = kMainControlsBeforeModeBoxes[i];
+  for (int box = 0; box < kModeBoxCount; ++box) {
+    controls[kBefore + box] = {kModeBoxes[box].name, K::kCheckBox, kModeBoxes[box].text};
+  }
+  return controls;
+}();
 
 constexpr ControlText kAboutControls[] = {
     {"ProgramIcon", K::kCanvas, u""},

@@ -1,4 +1,4 @@
-#include "app/window_texts.h"
+#include "app/presenter/window_texts.h"
 
 #include <gtest/gtest.h>
 

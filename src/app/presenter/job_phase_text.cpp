@@ -1,4 +1,4 @@
-#include "app/job_phase_text.h"
+#include "app/presenter/job_phase_text.h"
 
 #include "i18n/translations.h"
 
