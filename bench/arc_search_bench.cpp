@@ -22,8 +22,8 @@
 
 #include "arcs/arc_job.h"
 #include "arcs/arc_search.h"
-#include "arcs/arc_window_check.h"
 #include "arcs/arc_shapes.h"
+#include "arcs/sampled/sampled_window_check.h"
 #include "reference_arc_search.h"
 
 namespace quillmere {
@@ -70,7 +70,7 @@ std::vector<testing::PlainPolyline> GenerateDrawing(std::int64_t vertex_target) 
 reference::SearchCounts CountWork(const std::vector<testing::PlainPolyline>& polylines,
                                   const ArcSearchSettings& settings) {
   reference::PlainModel model{polylines};
-  ArcWindowCheck window_check(settings);
+  SampledWindowCheck window_check(settings);
   const testing::PlainPolyline* cached = nullptr;
   std::vector<PlanePoint> points;
   reference::SearchCounts counts;

@@ -29,10 +29,10 @@
 #include <thread>
 #include <vector>
 
-#include "arcs/arc_full_window_check.h"
 #include "arcs/arc_search.h"
 #include "arcs/arc_shapes.h"
-#include "arcs/exact_window_check.h"
+#include "arcs/exact/exact_window_check.h"
+#include "arcs/sampled/sampled_full_window_check.h"
 #include "reference_arc_search.h"
 
 namespace quillmere {
@@ -102,14 +102,13 @@ Timing TimeProduction(const PolylineModel& drawing, const ArcSearchSettings& set
 Timing TimeSegmentBySegment(testing::PlainPolyline& polyline, const ArcSearchSettings& settings) {
   std::vector<PlanePoint> points;
   for (const testing::PlainVertex& vertex : polyline.vertices) points.push_back({vertex.x, vertex.y});
-  ArcTestPoints test_points;
-  FullWindowCheck full_check;
+  const Deviation deviation(settings.deviation);
+  ArcTestPoints test_points(deviation, settings.arc_tests);
+  FullWindowCheck full_check(deviation);
   const auto window_test = [&](const testing::PlainPolyline&, std::int32_t s, std::int32_t e) {
-    const std::optional<Arc> arc = ArcThroughPoints(
-        points[static_cast<std::size_t>(s)], points[static_cast<std::size_t>(s + (e - s) / 2)],
-        points[static_cast<std::size_t>(e)]);
+    const std::optional<Arc> arc = WindowArc(points, s, e);
     if (!arc) return false;
-    test_points.Reset(*arc, settings.arc_tests, settings.deviation);
+    test_points.Reset(*arc);
     return full_check.Passes(test_points, settings.line_tests, arc->bulge > 0, points, s, e);
   };
   const Clock::time_point wall_start = Clock::now();

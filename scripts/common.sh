@@ -49,8 +49,19 @@ use_compiler_cache() {
   fi
 }
 
-configure_and_build() {
+# Configures the build folder FOLDER with the project's preset PRESET (see
+# CMakePresets.json), through the compiler cache; further arguments go to
+# cmake. The folder may differ from the preset's own (the QUILLMERE_*_DIR
+# variables of the scripts).
+configure_preset() {
+  local preset="$1" folder="$2"
+  shift 2
   use_compiler_cache
-  cmake -S "$PROJECT_DIR" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  cmake -S "$PROJECT_DIR" --preset "$preset" -B "$folder" "$@" >/dev/null
+}
+
+# The release build: programs, tests and benchmarks.
+configure_and_build() {
+  configure_preset release "$BUILD_DIR" "$@"
   cmake --build "$BUILD_DIR"
 }

@@ -6,13 +6,14 @@
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
+#include <memory>
 #include <mutex>
-#include <span>
 #include <thread>
 #include <vector>
 
-#include "arcs/arc_window_check.h"
-#include "arcs/exact_arc_search.h"
+#include "arcs/arc_engine.h"
+#include "arcs/exact/exact_arc_search.h"
+#include "arcs/sampled/sampled_arc_search.h"
 
 namespace quillmere {
 
@@ -21,16 +22,22 @@ namespace {
 // Below this many vertices in all, starting threads costs more than it saves.
 constexpr std::int64_t kVerticesPerWorker = 2000;
 
-// One polyline as the search sees it: its points, and for every vertex the
+// The engine the settings choose; only that one is made.
+std::unique_ptr<ArcEngine> MakeEngine(const ArcSearchSettings& settings) {
+  if (settings.exact) return std::make_unique<ExactArcSearch>(settings.deviation);
+  return std::make_unique<SampledArcSearch>(settings);
+}
+
+// One polyline as the engines see it: its points, and for every vertex the
 // first vertex from there on whose segment already is an arc (the vertex
-// count when there is none).
+// count when there is none), which no arc may run beyond.
 struct SearchedPolyline {
   std::vector<PlanePoint> points;
   std::vector<std::int32_t> next_arc;
 
   // With `wrapped`, the first vertex follows the last once more: the
   // closing segment of a closed outline.
-  void Load(const PolylineModel& model, const PolylineRecord& polyline, bool wrapped = false) {
+  ArcPath Load(const PolylineModel& model, const PolylineRecord& polyline, bool wrapped) {
     const auto n = static_cast<std::size_t>(polyline.vertex_count);
     const std::size_t count = wrapped && n > 0 ? n + 1 : n;
     points.resize(count);
@@ -46,33 +53,9 @@ struct SearchedPolyline {
       next_arc[v] = model.HasMark(vertex, kVertexCarriesArc) ? static_cast<std::int32_t>(v)
                                                              : next_arc[v + 1];
     }
-  }
-
-  // A window holding an arc already fails: existing arcs are never refitted
-  // from their end points alone.
-  bool HoldsArc(std::int32_t first, std::int32_t last) const {
-    return next_arc[static_cast<std::size_t>(first)] <= last - 1;
+    return {points, next_arc, wrapped};
   }
 };
-
-// The longest window from `s` that passed: grown vertex by vertex until the
-// first window that fails. Less than s + 3 when none did.
-std::int32_t LongestWindow(const SearchedPolyline& searched, std::int32_t s,
-                           ArcWindowCheck& window_check) {
-  const auto n = static_cast<std::int32_t>(searched.points.size());
-  std::int32_t e = s + 3;
-  bool good = true;
-  while (good && e <= n - 1) {
-    if (!searched.HoldsArc(s, e) && window_check.Passes(s, e)) {
-      ++e;
-    } else {
-      good = false;
-    }
-  }
-  if (e > n - 1) e = n - 1;
-  if (!good) --e;
-  return e;
-}
 
 // Marks one arc: its inner vertices dropped, its first vertex with the
 // bulge.
@@ -86,63 +69,26 @@ void MarkArc(PolylineModel& model, const PolylineRecord& polyline, const FoundAr
   arc_starts.push_back({first, arc.bulge});
 }
 
-// Marks the arcs of one polyline; their starts go to `arc_starts`.
-void MarkArcs(PolylineModel& model, const PolylineRecord& polyline,
-              const SearchedPolyline& searched, ArcWindowCheck& window_check,
-              std::vector<ArcStart>& arc_starts) {
-  const std::int32_t n = polyline.VertexCount();
-  std::int32_t s = 0;
-  do {
-    const std::int32_t e = LongestWindow(searched, s, window_check);
-    if (e < s + 3) {
-      ++s;
-      continue;
-    }
-    const std::span<const PlanePoint> points = searched.points;
-    const std::optional<Arc> arc =
-        ArcThroughPoints(points[static_cast<std::size_t>(s)],
-                         points[static_cast<std::size_t>(s + (e - s) / 2)],
-                         points[static_cast<std::size_t>(e)]);
-    if (!arc) {
-      ++s;
-      continue;
-    }
-    MarkArc(model, polyline, {s, e, arc->bulge}, arc_starts);
-    s = e;
-  } while (!(s + 3 > n - 1));
-}
+// What each worker keeps for all its polylines: its engine and buffers.
+struct Search {
+  explicit Search(const ArcSearchSettings& settings) : engine(MakeEngine(settings)) {}
 
-// The searches of both modes, kept by each worker for all its polylines.
-struct Searches {
-  explicit Searches(const ArcSearchSettings& settings)
-      : exact(settings.exact), sampled(settings), exact_search(settings.deviation) {}
-
-  bool exact;
-  ArcWindowCheck sampled;
-  ExactArcSearch exact_search;
+  std::unique_ptr<ArcEngine> engine;
   SearchedPolyline searched;
   std::vector<FoundArc> found;
 };
 
-void SearchPolyline(PolylineModel& model, const PolylineRecord& polyline, Searches& searches,
+void SearchPolyline(PolylineModel& model, const PolylineRecord& polyline, Search& search,
                     std::vector<ArcStart>& arc_starts) {
   if (!HasPlainOutline(polyline)) return;
   for (std::int32_t v = 0; v < polyline.vertex_count; ++v) {
     model.SetMark(model.VertexIndex(polyline, v), kVertexDropped, false);
   }
-  SearchedPolyline& searched = searches.searched;
-  if (!searches.exact) {
-    searched.Load(model, polyline);
-    searches.sampled.Use(searched.points);
-    MarkArcs(model, polyline, searched, searches.sampled, arc_starts);
-    return;
-  }
-  // The exact mode runs arcs of a closed outline over its closing segment:
-  // the last arc may end on the first vertex again, which stays first.
   const bool closed = (polyline.header_flags & kFlagClosed) != 0;
-  searched.Load(model, polyline, closed);
-  searches.exact_search.Find(searched.points, searched.next_arc, closed, searches.found);
-  for (const FoundArc& arc : searches.found) MarkArc(model, polyline, arc, arc_starts);
+  const ArcPath path =
+      search.searched.Load(model, polyline, closed && search.engine->RunsOverClosingSegment());
+  search.engine->Find(path, search.found);
+  for (const FoundArc& arc : search.found) MarkArc(model, polyline, arc, arc_starts);
 }
 
 // What the workers share: the next polyline to take, how many are done,
@@ -172,10 +118,10 @@ void SearchPolylines(PolylineModel& model, const ArcSearchSettings& settings,
                      SearchProgress& progress, WorkerResult& result,
                      const ProgressTap* tap = nullptr) {
   try {
-    Searches searches(settings);
+    Search search(settings);
     for (std::int32_t p = progress.next++; p < model.PolylineCount() && !progress.stop;
          p = progress.next++) {
-      SearchPolyline(model, model.polylines[static_cast<std::size_t>(p)], searches,
+      SearchPolyline(model, model.polylines[static_cast<std::size_t>(p)], search,
                      result.arc_starts);
       const std::int32_t done = ++progress.done;
       if (tap != nullptr) tap->Report(done);

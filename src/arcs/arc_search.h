@@ -6,19 +6,17 @@
 
 namespace quillmere {
 
-// The arc search over a whole model. In every polyline that is a plain 2-D
-// outline it clears the mark kVertexDropped, then grows windows of vertices
-// from each start vertex while they pass the window check (ArcWindowCheck)
-// and marks the longest window that passed as one arc: kVertexDropped on its
-// inner vertices, kVertexGetsBulge on its first vertex, whose bulge joins
-// `model.arc_starts`. The search goes on at the
-// last vertex of an arc, or one vertex further when no window passed. A
-// window that holds a segment read as an arc fails.
-//
-// With `settings.exact` the windows are tested by their true distances and
-// lengths and searched for the fewest segments instead (ExactArcSearch);
-// a closed outline's last arc may then run over its closing segment, its
+// The arc search over a whole model, with the engine the settings choose
+// (only that one is made): the sampled engine (SampledArcSearch), or with
+// `settings.exact` the exact one (ExactArcSearch), which tests windows by
+// their true distances and lengths and searches for the fewest segments; a
+// closed outline's last arc may then run over its closing segment, its
 // bulge on the last vertex kept.
+//
+// In every polyline that is a plain 2-D outline the search clears the mark
+// kVertexDropped, then marks each arc the engine finds: kVertexDropped on
+// its inner vertices, kVertexGetsBulge on its first vertex, whose bulge
+// joins `model.arc_starts`. No arc holds a segment read as an arc.
 //
 // Polylines are independent, so they are searched in parallel by up to
 // `worker_count` threads (0: one per processor core); the marks are those of

@@ -69,4 +69,11 @@ std::optional<Arc> ArcThroughPoints(PlanePoint first, PlanePoint middle, PlanePo
   return arc;
 }
 
+std::optional<Arc> WindowArc(std::span<const PlanePoint> points, std::int32_t first,
+                             std::int32_t last, bool half_circle_by_rounding) {
+  const auto at = [points](std::int32_t v) { return points[static_cast<std::size_t>(v)]; };
+  return ArcThroughPoints(at(first), at(first + (last - first) / 2), at(last),
+                          half_circle_by_rounding);
+}
+
 }  // namespace quillmere

@@ -1,6 +1,6 @@
 // The parts of OutputFile that are the same on every platform: buffering,
-// committing and discarding; the system calls are in output_file.cpp and
-// platform/output_file_windows.cpp.
+// committing and discarding; the system calls are in output_file_posix.cpp
+// and output_file_windows.cpp.
 #include <cerrno>
 #include <cstring>
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "arcs/arc_search_settings.h"
-#include "arcs/arc_test_points.h"
+#include "arcs/sampled/sampled_test_points.h"
 #include "dxf/polyline_model.h"
 #include "plain_polylines.h"
 

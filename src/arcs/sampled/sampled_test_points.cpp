@@ -1,32 +1,16 @@
-#include "arcs/arc_test_points.h"
+#include "arcs/sampled/sampled_test_points.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "arcs/angles.h"
+#include "arcs/arc_rounding.h"
+#include "arcs/sampled/sampled_angles.h"
 
 namespace quillmere {
 
 namespace {
 
 constexpr double kTwoPi = 2 * M_PI;
-
-// Below this, radii and deviations get too close to the underflow range:
-// squares of distances from 1e-150 up stay normal numbers, so that the
-// absolute error of a computed distance (below 1e-161 from underflow) is far
-// inside the allowance kRelativeSlack * deviation. The shortcuts are not
-// used for smaller values.
-constexpr double kSmallest = 1e-140;
-
-// Allowance for the rounding of a handful of floating-point operations: far
-// above their real relative error (a few times 1.1e-16), far below anything
-// that could change a decision that is not already on a knife's edge.
-constexpr double kRelativeSlack = 1e-9;
-
-// Allowance, in radians, for the rounding of angles: atan2 results, angle
-// differences and the test point angles are all within 1e-14 of their exact
-// values.
-constexpr double kAngleSlack = 1e-12;
 
 bool WithinRange(double value) { return std::abs(value) <= ArcTestPoints::kLargest; }
 
@@ -47,31 +31,32 @@ double OffsetFrom(double start, double angle) {
 
 }  // namespace
 
-void ArcTestPoints::Reset(const Arc& arc, std::int32_t count, double deviation) {
+ArcTestPoints::ArcTestPoints(const Deviation& deviation, std::int32_t count)
+    : deviation_(deviation), count_(count) {
+  const std::size_t size = static_cast<std::size_t>(count) + 1;
+  xs_.resize(size);
+  ys_.resize(size);
+  stamps_.resize(size, 0);
+}
+
+void ArcTestPoints::Reset(const Arc& arc) {
   centre_x_ = arc.centre_x;
   centre_y_ = arc.centre_y;
   radius_ = arc.radius;
   start_ = arc.start_angle;
   sweep_ = CounterClockwiseSweep(arc.start_angle, arc.end_angle);
-  count_ = count;
-  step_ = sweep_ / count;
-  deviation_ = deviation;
+  step_ = sweep_ / count_;
   within_sweep_farthest_ = step_ / 2 + kAngleSlack;
   within_sweep_sin_half_ = std::sin(within_sweep_farthest_ / 2);
   // A test point is rounded once when it is put together from centre and
   // radius times cosine or sine, and the cosine and sine are within one unit
   // in the last place: together at most 9e-16 * (|cx| + |cy| + r).
   test_point_error_ = 2e-15 * (std::abs(centre_x_) + std::abs(centre_y_) + radius_);
+  const double deviation = deviation_.Value();
   tame_ = WithinRange(centre_x_) && WithinRange(centre_y_) && radius_ >= kSmallest &&
-          radius_ <= kLargest && deviation_ >= kSmallest && deviation_ <= kLargest &&
+          radius_ <= kLargest && deviation >= kSmallest && deviation <= kLargest &&
           std::isfinite(start_) && std::isfinite(sweep_);
 
-  const std::size_t size = static_cast<std::size_t>(count) + 1;
-  if (xs_.size() < size) {
-    xs_.resize(size);
-    ys_.resize(size);
-    stamps_.resize(size, 0);
-  }
   if (++stamp_ == 0) {
     std::fill(stamps_.begin(), stamps_.end(), 0);
     stamp_ = 1;
@@ -90,7 +75,7 @@ PlanePoint ArcTestPoints::At(std::int32_t index) {
 }
 
 bool ArcTestPoints::IsCloser(std::int32_t index, PlanePoint p) {
-  return Distance(At(index), p) < deviation_;
+  return deviation_.Closer(Distance(At(index), p));
 }
 
 bool ArcTestPoints::AcceptsByFullScan(PlanePoint p) {
@@ -135,7 +120,7 @@ bool ArcTestPoints::Accepts(const ArcSample& sample) {
   // `reach`.
   const double rho = sample.rho;
   const double reach =
-      (deviation_ + test_point_error_ + 4e-15 * rho) * (1 + kRelativeSlack);
+      (deviation_.Value() + test_point_error_ + 4e-15 * rho) * (1 + kRelativeSlack);
   const double radial = std::abs(rho - radius_);
   const double radial_sq = radial * radial * (1 - kRelativeSlack);
   const double reach_sq = reach * reach;
@@ -179,7 +164,7 @@ bool ArcTestPoints::OnePointCovers(const ArcSample& a, const ArcSample& b, doubl
   // The test point nearest in angle to the middle is the one to try.
   const double middle = a.angle + AngleBetween(a.angle, b.angle) / 2;
   const PlanePoint t = At(NearestIndex(middle));
-  const double limit = deviation_ * (1 - kRelativeSlack) - 2 * slack;
+  const double limit = deviation_.Value() * (1 - kRelativeSlack) - 2 * slack;
   return Distance(t, a.p) <= limit && Distance(t, b.p) <= limit;
 }
 
@@ -241,7 +226,7 @@ inline bool ArcTestPoints::BandCoversInline(double low, double high, const Radia
     return off * off + rho * angular;
   };
   const double bound = std::sqrt(std::max(worst(rho_near), worst(rho_far))) * (1 + kRelativeSlack);
-  return bound + slack + test_point_error_ + deviation_ * kRelativeSlack < deviation_;
+  return deviation_.ProvenCloser(bound + slack + test_point_error_);
 }
 
 bool ArcTestPoints::BandCovers(double low, double high, const RadialRange& range,
@@ -272,7 +257,7 @@ bool ArcTestPoints::BandsCanCover() const {
   // The least bound BandCovers can give: points at the radius, within the
   // sweep.
   const double least_bound = 2 * radius_ * within_sweep_sin_half_;
-  return tame_ && least_bound + test_point_error_ + deviation_ * kRelativeSlack < deviation_;
+  return tame_ && deviation_.ProvenCloser(least_bound + test_point_error_);
 }
 
 inline int ArcTestPoints::IndicesWithinInline(double low, double high,
@@ -300,22 +285,26 @@ int ArcTestPoints::IndicesWithin(double low, double high, IndexRange (&ranges)[3
   return IndicesWithinInline(low, high, ranges);
 }
 
+std::optional<double> ArcTestPoints::RayProofSlack(const RadialRange& range,
+                                                   double magnitude) const {
+  // Along the ray, the test point lies at most this far from the crossing.
+  const double radial =
+      std::max(radius_ - range.nearest, range.farthest - radius_) + test_point_error_;
+  if (!deviation_.ProvenCloser(radial + kScaleSlack * magnitude)) return std::nullopt;
+  // The angles of the line's points are rounded in proportion to the
+  // coordinates over their distance from the centre, and so is a test
+  // point's angle.
+  return kAngleSlack + 4e-15 * magnitude / std::min(range.nearest, radius_);
+}
+
 int ArcTestPoints::ProvenNearSegment(const ArcSample& a, const ArcSample& b,
                                      const RadialRange& range, IndexRange (&ranges)[3]) const {
   if (!tame_ || !(step_ > 0)) return 0;
-  // Along the ray, the test point lies at most this far from the crossing.
-  // Computing a distance to the segment rounds in proportion to the
-  // coordinates involved.
   const double magnitude = std::abs(a.p.x) + std::abs(a.p.y) + std::abs(b.p.x) +
                            std::abs(b.p.y) + std::abs(centre_x_) + std::abs(centre_y_) + radius_;
-  const double radial =
-      std::max(radius_ - range.nearest, range.farthest - radius_) + test_point_error_;
-  if (!(radial + 1e-14 * magnitude + deviation_ * kRelativeSlack < deviation_)) return 0;
-
-  // The angles of the ends are rounded in proportion to the coordinates
-  // over their distance from the centre, and so is a test point's angle.
-  const double angle_slack =
-      kAngleSlack + 4e-15 * magnitude / std::min(range.nearest, radius_);
+  const std::optional<double> slack = RayProofSlack(range, magnitude);
+  if (!slack) return 0;
+  const double angle_slack = *slack;
   const double a_offset = OffsetFrom(start_, a.angle);
   const double turn = AngleBetween(a.angle, b.angle);
   const double low = std::min(a_offset, a_offset + turn) + angle_slack;

@@ -1,20 +1,22 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
-#include "arcs/arc_block_window_check.h"
-#include "arcs/arc_full_window_check.h"
 #include "arcs/arc_search_settings.h"
-#include "arcs/arc_test_points.h"
+#include "arcs/deviation.h"
+#include "arcs/sampled/sampled_block_window_check.h"
+#include "arcs/sampled/sampled_full_window_check.h"
+#include "arcs/sampled/sampled_test_points.h"
 
 namespace quillmere {
 
-// The test whether a window of consecutive vertices lies on one arc.
+// The sampled test whether a window of consecutive vertices lies on one arc.
 //
-// The window [first, last] is tested against the arc through its first, its
-// middle (first + (last - first) / 2) and its last vertex. It passes when
-// that arc exists with a bulge other than 0, every line test point of every
+// The window [first, last] is tested against its circle (WindowArc: the arc
+// through its first, its middle and its last vertex). It passes when that
+// arc exists with a bulge other than 0, every line test point of every
 // segment in it has an arc test point closer than the deviation, and every
 // arc test point lies closer than the deviation to one of its segments: the
 // line stays near the arc and the arc near the line. The line test points
@@ -26,17 +28,26 @@ namespace quillmere {
 // and test points are settled by bounds without a single comparison, and
 // in long windows whole blocks of segments at once, so that a window
 // growing vertex by vertex costs about the logarithm of its length per
-// step. One object serves any number of windows; it is not thread-safe.
-class ArcWindowCheck {
+// step. One object serves any number of windows; it is not thread-safe, and
+// its checks share its deviation, so it is neither copied nor moved.
+class SampledWindowCheck {
  public:
-  explicit ArcWindowCheck(const ArcSearchSettings& settings);
+  explicit SampledWindowCheck(const ArcSearchSettings& settings);
+  SampledWindowCheck(const SampledWindowCheck&) = delete;
+  SampledWindowCheck& operator=(const SampledWindowCheck&) = delete;
 
   // Starts on the windows of one polyline; `points` must stay as they are
   // while its windows are tested.
   void Use(std::span<const PlanePoint> points);
 
-  // Tests the window [first, last] of the polyline in use (first < last).
-  bool Passes(std::int32_t first, std::int32_t last);
+  // The bulge of the window's arc when the window [first, last] of the
+  // polyline in use passes (first < last), nothing when it fails.
+  std::optional<double> PassingBulge(std::int32_t first, std::int32_t last);
+
+  // Tests the window [first, last] of the polyline in use.
+  bool Passes(std::int32_t first, std::int32_t last) {
+    return PassingBulge(first, last).has_value();
+  }
 
   // Tests the window [first, last] of `points` on its own.
   bool Passes(std::span<const PlanePoint> points, std::int32_t first, std::int32_t last) {
@@ -45,7 +56,8 @@ class ArcWindowCheck {
   }
 
  private:
-  ArcSearchSettings settings_;
+  const std::int32_t line_tests_;
+  const Deviation deviation_;
   std::span<const PlanePoint> points_;
   ArcTestPoints test_points_;
   FullWindowCheck full_check_;   // short windows, and arcs beyond the shortcuts

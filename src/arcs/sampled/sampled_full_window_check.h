@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "arcs/arc_test_points.h"
+#include "arcs/sampled/sampled_test_points.h"
 
 namespace quillmere {
 
@@ -16,6 +16,9 @@ namespace quillmere {
 // where the summaries of long runs cannot be used. Not thread-safe.
 class FullWindowCheck {
  public:
+  // Windows held against `deviation`, which must outlive the object.
+  explicit FullWindowCheck(const Deviation& deviation) : deviation_(deviation) {}
+
   // Tests the window [first, last] of `points` against the arc that
   // `test_points` were reset to (its bulge positive when
   // `counter_clockwise`).
@@ -36,6 +39,7 @@ class FullWindowCheck {
   // centre and the distances from the centre that each segment spans
   // (nothing where the segment passes too close to the centre, or where
   // the geometric shortcuts are not used).
+  const Deviation& deviation_;
   std::int32_t first_ = 0;
   std::vector<ArcSample> vertices_;
   std::vector<std::optional<ArcTestPoints::RadialRange>> radial_ranges_;

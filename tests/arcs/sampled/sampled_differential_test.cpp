@@ -7,9 +7,9 @@
 #include <cmath>
 #include <limits>
 
-#include "arc_shapes.h"
 #include "arcs/arc_search.h"
-#include "arcs/arc_window_check.h"
+#include "arcs/arc_shapes.h"
+#include "arcs/sampled/sampled_window_check.h"
 #include "reference_arc_search.h"
 
 namespace quillmere {
@@ -106,7 +106,7 @@ TEST(ArcDifferentialTest, WindowDecisionsMatchAtTheDecidingDistance) {
     for (const double deviation : deviations) {
       settings.deviation = deviation;
       const bool expected = reference::WindowPasses(polyline, 0, segments, settings);
-      ArcWindowCheck window_check(settings);
+      SampledWindowCheck window_check(settings);
       const bool found = window_check.Passes(points, 0, segments);
       ASSERT_EQ(found, expected) << "round " << round << " deviation " << deviation;
       (expected ? passed : failed) += 1;
@@ -142,7 +142,7 @@ TEST(ArcDifferentialTest, ExtremeValuesMatch) {
     settings.deviation = maker.Chance(0.5) ? kDeviations[maker.Whole(0, std::size(kDeviations) - 1)]
                                            : scale * maker.Scale(1e-3, 10);
     const bool expected = reference::WindowPasses(polyline, 0, segments, settings);
-    ArcWindowCheck window_check(settings);
+    SampledWindowCheck window_check(settings);
     ASSERT_EQ(window_check.Passes(points, 0, segments), expected)
         << "round " << round << " scale " << scale << " deviation " << settings.deviation;
     passed += expected ? 1 : 0;

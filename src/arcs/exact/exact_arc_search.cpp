@@ -1,4 +1,4 @@
-#include "arcs/exact_arc_search.h"
+#include "arcs/exact/exact_arc_search.h"
 
 #include <algorithm>
 
@@ -49,8 +49,7 @@ std::optional<FoundArc> ExactArcSearch::LongestFrom(std::int32_t first, std::int
   return passed;
 }
 
-bool ExactArcSearch::SplitInTwo(std::int32_t first, std::int32_t last,
-                                std::span<const std::int32_t> reach, FoundArc& before,
+bool ExactArcSearch::SplitInTwo(std::int32_t first, std::int32_t last, FoundArc& before,
                                 FoundArc& after) const {
   const std::int32_t middle = first + (last - first) / 2;
   // The middle itself can fail by rounding where the halves are exact half
@@ -58,10 +57,7 @@ bool ExactArcSearch::SplitInTwo(std::int32_t first, std::int32_t last,
   for (const std::int32_t offset : {0, 1, -1, 2, -2}) {
     const std::int32_t split = middle + offset;
     if (split < first + 2 || split > last - 2) continue;
-    if (split > reach[static_cast<std::size_t>(first)] ||
-        last > reach[static_cast<std::size_t>(split)]) {
-      continue;
-    }
+    if (split > ReachFrom(first) || last > ReachFrom(split)) continue;
     const std::optional<FoundArc> one = Window(first, split);
     if (!one) continue;
     const std::optional<FoundArc> two = Window(split, last);
@@ -73,10 +69,8 @@ bool ExactArcSearch::SplitInTwo(std::int32_t first, std::int32_t last,
   return false;
 }
 
-void ExactArcSearch::OfferStraightTails(std::int32_t vertex_count,
-                                        std::span<const std::int32_t> reach, bool closed,
-                                        std::vector<FoundArc>& arcs) const {
-  const std::int32_t last = vertex_count - 1;
+void ExactArcSearch::OfferStraightTails(bool closed, std::vector<FoundArc>& arcs) const {
+  const auto last = static_cast<std::int32_t>(points_.size()) - 1;
   // Closed by its flag, or by ending where it starts.
   const PlanePoint start = points_.front();
   const PlanePoint end = points_.back();
@@ -92,7 +86,7 @@ void ExactArcSearch::OfferStraightTails(std::int32_t vertex_count,
     // round.
     const bool worth = straight >= 2 || (straight == 1 && straight_end == last && round);
     FoundArc before, after;
-    if (worth && SplitInTwo(arc.first, straight_end, reach, before, after)) {
+    if (worth && SplitInTwo(arc.first, straight_end, before, after)) {
       offered.push_back(before);
       offered.push_back(after);
     } else {
@@ -102,17 +96,16 @@ void ExactArcSearch::OfferStraightTails(std::int32_t vertex_count,
   arcs = std::move(offered);
 }
 
-void ExactArcSearch::Find(std::span<const PlanePoint> points, std::span<const std::int32_t> reach,
-                          bool closed, std::vector<FoundArc>& arcs) {
+void ExactArcSearch::Find(const ArcPath& path, std::vector<FoundArc>& arcs) {
   arcs.clear();
-  window_check_.Use(points);
-  points_ = points;
-  const auto vertex_count = static_cast<std::int32_t>(points.size());
-  const std::int32_t last = vertex_count - 1;
-  wrapped_end_ = closed ? last : -1;
+  window_check_.Use(path.points);
+  points_ = path.points;
+  reach_ = path.reach;
+  const auto last = static_cast<std::int32_t>(points_.size()) - 1;
+  wrapped_end_ = path.closed ? last : -1;
   std::int32_t s = 0;
   while (s + 2 <= last) {
-    const std::int32_t end = std::min(last, reach[static_cast<std::size_t>(s)]);
+    const std::int32_t end = std::min(last, ReachFrom(s));
     const std::optional<FoundArc> arc = LongestFrom(s, end);
     if (arc) {
       arcs.push_back(*arc);
@@ -121,14 +114,12 @@ void ExactArcSearch::Find(std::span<const PlanePoint> points, std::span<const st
       ++s;
     }
   }
-  OfferStraightTails(vertex_count, reach, closed, arcs);
-  BalanceWholeOutline(vertex_count, reach, arcs);
+  OfferStraightTails(path.closed, arcs);
+  BalanceWholeOutline(arcs);
 }
 
-void ExactArcSearch::BalanceWholeOutline(std::int32_t vertex_count,
-                                         std::span<const std::int32_t> reach,
-                                         std::vector<FoundArc>& arcs) const {
-  const std::int32_t last = vertex_count - 1;
+void ExactArcSearch::BalanceWholeOutline(std::vector<FoundArc>& arcs) const {
+  const auto last = static_cast<std::int32_t>(points_.size()) - 1;
   const PlanePoint start = points_.front();
   const PlanePoint end = points_.back();
   if (start.x != end.x || start.y != end.y) return;
@@ -140,7 +131,7 @@ void ExactArcSearch::BalanceWholeOutline(std::int32_t vertex_count,
   // sliver's radius hangs on a few vertices and the long arc's bulge grows
   // without bound; CAD and CAM programs take the halves better.
   FoundArc before, after;
-  if (SplitInTwo(0, last, reach, before, after)) arcs = {before, after};
+  if (SplitInTwo(0, last, before, after)) arcs = {before, after};
 }
 
 }  // namespace quillmere

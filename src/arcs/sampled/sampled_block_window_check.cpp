@@ -1,22 +1,16 @@
-#include "arcs/arc_block_window_check.h"
+#include "arcs/sampled/sampled_block_window_check.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 
-#include "arcs/angles.h"
-#include "arcs/arc_segment_checks.h"
+#include "arcs/arc_rounding.h"
+#include "arcs/sampled/sampled_angles.h"
+#include "arcs/sampled/sampled_segment_checks.h"
 
 namespace quillmere {
 
 namespace {
-
-// Allowance, in radians, for angles from atan2 and their offsets from the
-// start angle: far above their real errors of a few times 1e-16.
-constexpr double kAngleAllowance = 1e-12;
-
-// Allowance for the relative rounding of a handful of operations.
-constexpr double kRelativeSlack = 1e-9;
 
 // Each line test point lies within this many times the largest |x| + |y| of
 // its segment's vertices from the segment (SegmentTestPoints).
@@ -58,7 +52,7 @@ bool BlockWindowCheck::Passes(ArcTestPoints& test_points, std::int32_t line_test
   // New summaries help only when the centre has moved; a window that is
   // costly although the centre stayed is costly for other reasons.
   restart_wanted_ = work_ > WorkBudget(last - first) &&
-                    reference_distance_ > 1e-3 * test_points.Deviation();
+                    reference_distance_ > 1e-3 * deviation_.Value();
   // Splitting down to single segments everywhere costs more than testing
   // them one by one.
   if (work_ > 2 * static_cast<std::int64_t>(last - first)) {
@@ -186,7 +180,7 @@ bool BlockWindowCheck::BlockProvenNearArc(SegmentBlocks::Block block) {
   // Seen from the arc's centre, a point's angle is the one seen from the
   // reference centre plus the change.
   const double offset = test_points_->OffsetOf(summary.first_angle);
-  const double slack = summary.turn_error + kAngleAllowance;
+  const double slack = summary.turn_error + kAngleSlack;
   return test_points_->BandCovers(offset + summary.least_turn + view->least_change - slack,
                                   offset + summary.most_turn + view->most_change + slack,
                                   view->range, kLinePointError * summary.magnitude);
@@ -216,30 +210,24 @@ bool BlockWindowCheck::BlockCoversTestPoints(SegmentBlocks::Block block) {
   if (!view) return false;
   // Every ray from the arc's centre at an angle that the block's line
   // sweeps over from its first to its last vertex meets the line at a
-  // distance within the view's range; a test point on that ray lies within
-  // `radial` of that point of the line. Computing a distance to a segment
-  // rounds in proportion to the coordinates involved.
+  // distance within the view's range; RayProofSlack tells whether a test
+  // point on such a ray then lies within the deviation of the line.
   const double radius = test_points_->Radius();
   const PlanePoint centre = test_points_->Centre();
   const double magnitude =
       2 * summary.magnitude + std::abs(centre.x) + std::abs(centre.y) + radius;
-  const double radial = std::max(radius - view->range.nearest, view->range.farthest - radius) +
-                        test_points_->TestPointError();
-  const double deviation = test_points_->Deviation();
-  if (!(radial + 1e-14 * magnitude + deviation * kRelativeSlack < deviation)) return false;
+  const std::optional<double> ray_slack = test_points_->RayProofSlack(view->range, magnitude);
+  if (!ray_slack) return false;
 
   // Seen from the arc's centre the line sweeps from the first vertex's
   // angle to the last one's, turning by `turn` plus the difference of the
   // changes of their angles between the two views (each less than a
-  // quarter turn). A test point's angle is rounded in proportion to the
-  // coordinates over its distance from the centre.
+  // quarter turn).
   const ArcSample& first = FromCentre(blocks_.FirstVertexOf(block));
   const ArcSample& last = FromCentre(blocks_.LastVertexOf(block));
   const double turn = summary.turn + AngleBetween(summary.last_angle, last.angle) -
                       AngleBetween(summary.first_angle, first.angle);
-  const double slack = kAngleAllowance +
-                       4e-15 * magnitude / std::min(view->range.nearest, radius) +
-                       summary.turn_error + 1e-15 * (std::abs(summary.turn) + 4);
+  const double slack = *ray_slack + summary.turn_error + 1e-15 * (std::abs(summary.turn) + 4);
   const double offset = test_points_->OffsetOf(first.angle);
   ArcTestPoints::IndexRange ranges[3];
   const int count = test_points_->IndicesWithin(std::min(offset, offset + turn) + slack,
@@ -255,7 +243,7 @@ bool BlockWindowCheck::RemainingTestPointsNearLine(std::int32_t first, std::int3
   const auto near_line = [&](std::int32_t until) {
     for (; unproven < until; ++unproven) {
       ++work_;
-      if (!TestPointNearSomeSegment(*test_points_, points_, first, last, unproven,
+      if (!TestPointNearSomeSegment(*test_points_, deviation_, points_, first, last, unproven,
                                     counter_clockwise_)) {
         return false;
       }

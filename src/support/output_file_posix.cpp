@@ -1,6 +1,6 @@
 #include "support/output_file.h"
 
-// The Windows version lives in platform/output_file_windows.cpp.
+// The Windows version lives in output_file_windows.cpp.
 #ifndef _WIN32
 
 #include <atomic>

@@ -1,8 +1,8 @@
-#include "arcs/arc_full_window_check.h"
+#include "arcs/sampled/sampled_full_window_check.h"
 
 #include <algorithm>
 
-#include "arcs/arc_segment_checks.h"
+#include "arcs/sampled/sampled_segment_checks.h"
 
 namespace quillmere {
 
@@ -58,7 +58,7 @@ bool FullWindowCheck::ArcStaysNearLine(ArcTestPoints& test_points, bool counter_
   std::int32_t unproven = 0;
   const auto near_line = [&](std::int32_t until) {
     for (; unproven < until; ++unproven) {
-      if (!TestPointNearSomeSegment(test_points, points, first_, last, unproven,
+      if (!TestPointNearSomeSegment(test_points, deviation_, points, first_, last, unproven,
                                     counter_clockwise)) {
         return false;
       }

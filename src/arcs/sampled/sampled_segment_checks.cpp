@@ -1,4 +1,4 @@
-#include "arcs/arc_segment_checks.h"
+#include "arcs/sampled/sampled_segment_checks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,11 +64,10 @@ double SegmentDistance(PlanePoint q, PlanePoint a, PlanePoint b) {
   return std::sqrt(dx * dx + dy * dy);
 }
 
-bool TestPointNearSomeSegment(ArcTestPoints& test_points, std::span<const PlanePoint> points,
-                              std::int32_t first, std::int32_t last, std::int32_t index,
-                              bool counter_clockwise) {
+bool TestPointNearSomeSegment(ArcTestPoints& test_points, const Deviation& deviation,
+                              std::span<const PlanePoint> points, std::int32_t first,
+                              std::int32_t last, std::int32_t index, bool counter_clockwise) {
   const PlanePoint q = test_points.At(index);
-  const double deviation = test_points.Deviation();
   // Test points run counter-clockwise from the start angle, which is the
   // first vertex's for a counter-clockwise window and the last one's
   // otherwise; the segment at the same share of the window comes first.
@@ -78,8 +77,8 @@ bool TestPointNearSomeSegment(ArcTestPoints& test_points, std::span<const PlaneP
   const std::int32_t guess =
       first + std::clamp(static_cast<std::int32_t>(along * segments), 0, segments - 1);
   const auto near = [&](std::int32_t k) {
-    return SegmentDistance(q, points[static_cast<std::size_t>(k)],
-                           points[static_cast<std::size_t>(k + 1)]) < deviation;
+    return deviation.Closer(SegmentDistance(q, points[static_cast<std::size_t>(k)],
+                                            points[static_cast<std::size_t>(k + 1)]));
   };
   for (std::int32_t step = 0; step < segments; ++step) {
     if (guess + step < last && near(guess + step)) return true;

@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "arcs/arc_segment_blocks.h"
-#include "arcs/arc_test_points.h"
+#include "arcs/sampled/sampled_segment_blocks.h"
+#include "arcs/sampled/sampled_test_points.h"
 
 namespace quillmere {
 
@@ -32,6 +32,9 @@ namespace quillmere {
 // once per doubling of a window. Not thread-safe.
 class BlockWindowCheck {
  public:
+  // Windows held against `deviation`, which must outlive the object.
+  explicit BlockWindowCheck(const Deviation& deviation) : deviation_(deviation) {}
+
   // Starts on the windows of one polyline; `points` must stay as they are
   // while its windows are tested.
   void Use(std::span<const PlanePoint> points);
@@ -77,6 +80,7 @@ class BlockWindowCheck {
   bool BlockCoversTestPoints(SegmentBlocks::Block block);
   bool RemainingTestPointsNearLine(std::int32_t first, std::int32_t last);
 
+  const Deviation& deviation_;
   std::span<const PlanePoint> points_;
   SegmentBlocks blocks_;
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "arc_shapes.h"
 #include "arcs/arc_search.h"
-#include "arcs/exact_window_check.h"
+#include "arcs/arc_shapes.h"
+#include "arcs/exact/exact_window_check.h"
 
 namespace quillmere::exact_mode_test {
 namespace {

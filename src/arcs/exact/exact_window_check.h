@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "arcs/arc_through_points.h"
+#include "arcs/deviation.h"
 
 namespace quillmere {
 
@@ -13,8 +14,8 @@ namespace quillmere {
 // test points.
 //
 // The window [first, last] is tested against the arc that the writer will
-// write: from its first to its last vertex with the bulge of the arc
-// through its first, middle (first + (last - first) / 2) and last vertex.
+// write: from its first to its last vertex with the bulge of its circle
+// (WindowArc: the arc through its first, middle and last vertex).
 // It passes when
 // - that arc exists (ArcThroughPoints: no collinear points, turn and area
 //   agree, bulge of at least kSmallestBulge),
@@ -32,18 +33,17 @@ namespace quillmere {
 //
 // Borderline cases fail: a window passes only when its largest distance
 // stays below the deviation by more than rounding can account for
-// (kRelativeMargin of the deviation, and kScaleMargin of the size of the
-// numbers involved), and its length difference below kLengthShare by
-// kRelativeMargin of it, so that no independent measurement of the written
-// arc finds either above its limit. A deviation of 0 accepts nothing.
+// (Deviation::StrictLimit: kRelativeSlack of the deviation, and kScaleSlack
+// of the size of the numbers involved), and its length difference below
+// kLengthShare by kRelativeSlack of it, so that no independent measurement
+// of the written arc finds either above its limit. A deviation of 0 accepts
+// nothing.
 //
 // One object serves any number of windows of one polyline at a time; it is
 // not thread-safe.
 class ExactWindowCheck {
  public:
   static constexpr double kLengthShare = 0.05;
-  static constexpr double kRelativeMargin = 1e-9;
-  static constexpr double kScaleMargin = 1e-14;
 
   explicit ExactWindowCheck(double deviation) : deviation_(deviation) {}
 
@@ -56,7 +56,7 @@ class ExactWindowCheck {
   std::optional<double> PassingBulge(std::int32_t first, std::int32_t last) const;
 
  private:
-  double deviation_;
+  Deviation deviation_;
   std::span<const PlanePoint> points_;
   std::vector<double> path_length_;  // from vertex 0 to each vertex
 };

@@ -8,7 +8,7 @@
 #include <optional>
 #include <span>
 
-#include "arcs/arc_test_points.h"
+#include "arcs/sampled/sampled_test_points.h"
 
 namespace quillmere {
 
@@ -54,11 +54,11 @@ bool LineTestPointsNearArc(ArcTestPoints& test_points, const ArcSample& a, const
 // exactly this way: the decisions depend on its rounding.
 double SegmentDistance(PlanePoint q, PlanePoint a, PlanePoint b);
 
-// True when arc test point `index` lies closer than the deviation to one of
+// True when arc test point `index` lies closer than `deviation` to one of
 // the segments of the window [first, last] of `points`. The segments are
 // tried from the one at the test point's share of the window outwards.
-bool TestPointNearSomeSegment(ArcTestPoints& test_points, std::span<const PlanePoint> points,
-                              std::int32_t first, std::int32_t last, std::int32_t index,
-                              bool counter_clockwise);
+bool TestPointNearSomeSegment(ArcTestPoints& test_points, const Deviation& deviation,
+                              std::span<const PlanePoint> points, std::int32_t first,
+                              std::int32_t last, std::int32_t index, bool counter_clockwise);
 
 }  // namespace quillmere

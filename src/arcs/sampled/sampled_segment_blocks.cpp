@@ -1,17 +1,13 @@
-#include "arcs/arc_segment_blocks.h"
+#include "arcs/sampled/sampled_segment_blocks.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "arcs/angles.h"
+#include "arcs/sampled/sampled_angles.h"
 
 namespace quillmere {
 
 namespace {
-
-// Below this distance from the centre, squares of distances come near the
-// range of subnormal numbers; such segments get no summary.
-constexpr double kSmallestDistance = 1e-140;
 
 // Allowance for the rounding of one segment's turn: the atan2 results of its
 // ends are within 1e-15 of the exact angles of the exact differences (each
@@ -73,7 +69,9 @@ BlockSummary SegmentBlocks::SegmentSummary(const ArcSample& a, const ArcSample& 
       std::max(std::abs(a.p.x) + std::abs(a.p.y), std::abs(b.p.x) + std::abs(b.p.y));
   const std::optional<ArcTestPoints::RadialRange> range =
       ArcTestPoints::RadialRangeAround(centre_, a, b);
-  summary.usable = range && range->nearest >= kSmallestDistance &&
+  // Closer to the centre, squares of distances come near the range of
+  // subnormal numbers; such segments get no summary.
+  summary.usable = range && range->nearest >= ArcTestPoints::kSmallest &&
                    range->farthest <= ArcTestPoints::kLargest &&
                    summary.magnitude <= ArcTestPoints::kLargest;
   if (!summary.usable) return summary;

@@ -1,4 +1,4 @@
-#include "arcs/exact_window_check.h"
+#include "arcs/exact/exact_window_check.h"
 
 #include <algorithm>
 #include <array>
@@ -147,18 +147,18 @@ void ExactWindowCheck::Use(std::span<const PlanePoint> points) {
 
 std::optional<double> ExactWindowCheck::PassingBulge(std::int32_t first, std::int32_t last) const {
   const auto at = [this](std::int32_t v) { return points_[static_cast<std::size_t>(v)]; };
-  const std::optional<Arc> found = ArcThroughPoints(at(first), at(first + (last - first) / 2), at(last), true);
+  const std::optional<Arc> found = WindowArc(points_, first, last, true);
   if (!found) return std::nullopt;
   const CentredArc arc = ArcFromBulge(at(first), at(last), found->bulge);
 
   const double arc_length = arc.radius * arc.sweep;
   const double path_length = path_length_[static_cast<std::size_t>(last)] -
                              path_length_[static_cast<std::size_t>(first)];
-  const double length_limit = kLengthShare * arc_length * (1 - kRelativeMargin);
+  const double length_limit = kLengthShare * arc_length * (1 - kRelativeSlack);
   if (!(std::abs(path_length - arc_length) <= length_limit)) return std::nullopt;
 
   const double scale = std::abs(arc.centre.x) + std::abs(arc.centre.y) + arc.radius;
-  const double limit = deviation_ - kRelativeMargin * deviation_ - kScaleMargin * scale;
+  const double limit = deviation_.StrictLimit(scale);
   if (!(limit > 0)) return std::nullopt;
   PlanePoint a = arc.start;
   double angle_a = 0;

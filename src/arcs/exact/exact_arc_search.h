@@ -5,20 +5,13 @@
 #include <span>
 #include <vector>
 
-#include "arcs/exact_window_check.h"
+#include "arcs/arc_engine.h"
+#include "arcs/exact/exact_window_check.h"
 
 namespace quillmere {
 
-// An arc found over the vertices first .. last, written as `bulge` on
-// vertex `first`.
-struct FoundArc {
-  std::int32_t first = 0;
-  std::int32_t last = 0;
-  double bulge = 0;
-};
-
-// The search of the exact mode on one polyline: as few segments as the
-// exact window test (ExactWindowCheck) allows.
+// The exact engine (`--exact`): on one path, as few segments as the exact
+// window test (ExactWindowCheck) allows.
 //
 // From each start it takes the longest passing window it finds: windows of
 // two and three segments first, then windows twice as long each time until
@@ -34,35 +27,38 @@ struct FoundArc {
 // that the longest first arc can leave, and turns a closed circle into two
 // half circles instead of a near-full circle and its chord.
 //
-// Not thread-safe; one object serves any number of polylines.
-class ExactArcSearch {
+// Not thread-safe; one object serves any number of paths.
+class ExactArcSearch final : public ArcEngine {
  public:
   explicit ExactArcSearch(double deviation) : window_check_(deviation) {}
 
-  // The arcs over `points`, in order. No arc reaches beyond `reach[v]` from
-  // its first vertex v (a segment read as an arc starts there). For a
-  // closed outline `points` ends with its first vertex again, so that the
-  // closing segment can be part of the last arc. One straight closing
-  // segment after an arc is offered to it as well, also where an outline
-  // ends on its first vertex without the flag.
-  void Find(std::span<const PlanePoint> points, std::span<const std::int32_t> reach, bool closed,
-            std::vector<FoundArc>& arcs);
+  // The arcs over `path`, in order: points in, found arcs out. No arc
+  // reaches beyond `path.reach[v]` from its first vertex v (a segment read
+  // as an arc starts there). For a closed outline `path.points` ends with
+  // its first vertex again, so that the closing segment can be part of the
+  // last arc. One straight closing segment after an arc is offered to it as
+  // well, also where a path ends on its first vertex without being closed.
+  void Find(const ArcPath& path, std::vector<FoundArc>& arcs) override;
+  bool RunsOverClosingSegment() const override { return true; }
 
  private:
+  // The last vertex an arc from `vertex` may reach.
+  std::int32_t ReachFrom(std::int32_t vertex) const {
+    return reach_.empty() ? static_cast<std::int32_t>(points_.size()) - 1
+                          : reach_[static_cast<std::size_t>(vertex)];
+  }
   std::optional<FoundArc> Window(std::int32_t first, std::int32_t last) const;
   std::optional<FoundArc> LongestFrom(std::int32_t first, std::int32_t end) const;
   // Two arcs over first .. last, split near the middle, when both pass.
-  bool SplitInTwo(std::int32_t first, std::int32_t last, std::span<const std::int32_t> reach,
-                  FoundArc& before, FoundArc& after) const;
-  void OfferStraightTails(std::int32_t vertex_count, std::span<const std::int32_t> reach,
-                          bool closed, std::vector<FoundArc>& arcs) const;
+  bool SplitInTwo(std::int32_t first, std::int32_t last, FoundArc& before, FoundArc& after) const;
+  void OfferStraightTails(bool closed, std::vector<FoundArc>& arcs) const;
   // An outline that ends on its start and came out as two arcs all round
   // becomes two halves where both pass.
-  void BalanceWholeOutline(std::int32_t vertex_count, std::span<const std::int32_t> reach,
-                           std::vector<FoundArc>& arcs) const;
+  void BalanceWholeOutline(std::vector<FoundArc>& arcs) const;
 
   ExactWindowCheck window_check_;
   std::span<const PlanePoint> points_;
+  std::span<const std::int32_t> reach_;
   std::int32_t wrapped_end_ = -1;  // a closed outline's first vertex again
 };
 

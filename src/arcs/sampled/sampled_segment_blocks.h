@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "arcs/arc_test_points.h"
+#include "arcs/sampled/sampled_test_points.h"
 
 namespace quillmere {
 

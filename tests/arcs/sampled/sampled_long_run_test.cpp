@@ -9,10 +9,10 @@
 #include <cmath>
 #include <limits>
 
-#include "arc_shapes.h"
-#include "arcs/arc_full_window_check.h"
 #include "arcs/arc_search.h"
-#include "arcs/arc_window_check.h"
+#include "arcs/arc_shapes.h"
+#include "arcs/sampled/sampled_full_window_check.h"
+#include "arcs/sampled/sampled_window_check.h"
 #include "reference_arc_search.h"
 
 namespace quillmere {
@@ -89,7 +89,7 @@ double ReferenceWork(std::int32_t segments, const ArcSearchSettings& settings) {
 // e were tested by the same check, in steps of `step`.
 bool DecisionAfterGrowth(const std::vector<PlanePoint>& points, const ArcSearchSettings& settings,
                          std::int32_t s, std::int32_t e, std::int32_t step) {
-  ArcWindowCheck window_check(settings);
+  SampledWindowCheck window_check(settings);
   window_check.Use(points);
   for (std::int32_t grown = s + 3; grown < e; grown += step) window_check.Passes(s, grown);
   return window_check.Passes(s, e);
@@ -115,9 +115,11 @@ TEST(ArcLongRunTest, LongWindowsMatchTheReferenceAtTheDecidingDistance) {
     const std::int32_t s = hooks ? 0 : maker.Whole(0, n / 4);
     const double affordable = 4e6 / ReferenceWork(1, settings);
     const double longest = std::min<double>(n - 1 - s, affordable);
+    // A coarse polyline can leave fewer than 32 segments after s: the
+    // window then takes them all.
     const auto e = hooks && longest == n - 1 - s
                        ? n - 1
-                       : s + static_cast<std::int32_t>(maker.Scale(32, longest));
+                       : s + static_cast<std::int32_t>(maker.Scale(std::min(32.0, longest), longest));
 
     // The window passes exactly for deviations above the deciding one.
     const double critical = reference::CriticalDeviation(polyline, s, e, settings);
@@ -162,8 +164,9 @@ CheckedSearch SearchCheckedByTheReference(const testing::PlainPolyline& original
   CheckedSearch result{original};
   std::vector<PlanePoint> points;
   for (const testing::PlainVertex& vertex : original.vertices) points.push_back({vertex.x, vertex.y});
-  ArcTestPoints test_points;
-  FullWindowCheck full_check;
+  const Deviation deviation(settings.deviation);
+  ArcTestPoints test_points(deviation, settings.arc_tests);
+  FullWindowCheck full_check(deviation);
   struct Decision {
     std::int32_t s, e;
     bool passed;
@@ -171,11 +174,10 @@ CheckedSearch SearchCheckedByTheReference(const testing::PlainPolyline& original
   std::vector<Decision> decisions;
   reference::SearchPolyline(result.polyline, settings,
                             [&](const testing::PlainPolyline&, std::int32_t s, std::int32_t e) {
-                              const std::optional<Arc> arc = ArcThroughPoints(
-                                  points[s], points[s + (e - s) / 2], points[e]);
+                              const std::optional<Arc> arc = WindowArc(points, s, e);
                               bool passed = false;
                               if (arc) {
-                                test_points.Reset(*arc, settings.arc_tests, settings.deviation);
+                                test_points.Reset(*arc);
                                 passed = full_check.Passes(test_points, settings.line_tests,
                                                            arc->bulge > 0, points, s, e);
                               }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "arcs/arc_through_points.h"
+#include "arcs/deviation.h"
 
 namespace quillmere {
 
@@ -46,8 +47,12 @@ class ArcTestPoints {
     std::int32_t last;
   };
 
-  // Starts on the arc in `arc` with `count` + 1 test points (count >= 1).
-  void Reset(const Arc& arc, std::int32_t count, double deviation);
+  // Test points of arcs in `count` parts (count >= 1), held against
+  // `deviation`, which must outlive the object.
+  ArcTestPoints(const Deviation& deviation, std::int32_t count);
+
+  // Starts on the arc in `arc`.
+  void Reset(const Arc& arc);
 
   // True when the geometric shortcuts may be used for this arc.
   bool Tame() const { return tame_; }
@@ -75,7 +80,6 @@ class ArcTestPoints {
   PlanePoint At(std::int32_t index);
 
   std::int32_t Count() const { return count_; }
-  double Deviation() const { return deviation_; }
 
   // The distances from the centre that the points of the straight segment
   // from `a` to `b` can have: the nearest (at the foot of the perpendicular
@@ -88,6 +92,14 @@ class ArcTestPoints {
   // The same seen from any `centre`, `a` and `b` located from it.
   static std::optional<RadialRange> RadialRangeAround(PlanePoint centre, const ArcSample& a,
                                                       const ArcSample& b);
+
+  // The allowance for the rounding of angles seen from the centre, for
+  // proofs that the test points on the rays from the centre through a line
+  // lie closer than the deviation to it: nothing when the line's distances
+  // from the centre (`range`) lie too far from the radius for that. Finding
+  // where a ray meets a line rounds in proportion to `magnitude`, the size
+  // of the coordinates involved.
+  std::optional<double> RayProofSlack(const RadialRange& range, double magnitude) const;
 
   // ArcBandCovers for a segment whose radial range is known.
   bool ArcBandCovers(const ArcSample& a, const ArcSample& b, const RadialRange& range,
@@ -127,6 +139,12 @@ class ArcTestPoints {
 
   // The largest coordinate magnitude for which the shortcuts are safe.
   static constexpr double kLargest = 1e100;
+  // Below this, radii, deviations and distances from a centre get too close
+  // to the underflow range: squares of distances from 1e-150 up stay normal
+  // numbers, so that the absolute error of a computed distance (below
+  // 1e-161 from underflow) is far inside the allowance kRelativeSlack *
+  // deviation. The shortcuts are not used for smaller values.
+  static constexpr double kSmallest = 1e-140;
 
  private:
   bool IsCloser(std::int32_t index, PlanePoint p);
@@ -145,8 +163,8 @@ class ArcTestPoints {
   double start_ = 0;   // start_angle
   double sweep_ = 0;   // counter-clockwise sweep, 0 .. 2*pi
   double step_ = 0;    // sweep / count
-  std::int32_t count_ = 1;
-  double deviation_ = 0;
+  const Deviation& deviation_;
+  const std::int32_t count_;
   // Every angle within the sweep is at most this far from a test point's
   // angle (half a step, with the allowance for rounding); and the sine of
   // half of it.
