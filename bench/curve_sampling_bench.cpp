@@ -22,49 +22,18 @@
 #include <utility>
 #include <vector>
 
-#include "curves/bezier_piece.h"
 #include "curves/curve_reader.h"
 #include "curves/curve_sampling.h"
-#include "support/numbers.h"
+#include "random_splines.h"
 
 namespace quillmere {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using Pairs = std::vector<std::pair<int, std::string>>;
-
-constexpr int kControlPoints = 12;
-constexpr int kDegree = 3;
-
-Pairs RandomSpline(std::mt19937_64& random) {
-  std::uniform_real_distribution<double> start(0, 200);
-  std::uniform_real_distribution<double> step(3, 15);
-  std::uniform_real_distribution<double> turn(-1.2, 1.2);
-  Pairs pairs{{100, "AcDbSpline"},
-              {210, "0"},
-              {220, "0"},
-              {230, "1"},
-              {70, "8"},
-              {71, std::to_string(kDegree)},
-              {72, std::to_string(kControlPoints + kDegree + 1)},
-              {73, std::to_string(kControlPoints)},
-              {74, "0"}};
-  const int spans = kControlPoints - kDegree;
-  for (int i = 0; i < kControlPoints + kDegree + 1; ++i) {
-    pairs.emplace_back(40, FormatGeneral(std::clamp(i - kDegree, 0, spans)));
-  }
-  double x = start(random), y = start(random), heading = turn(random) * 3;
-  for (int i = 0; i < kControlPoints; ++i) {
-    pairs.emplace_back(10, FormatGeneral(x));
-    pairs.emplace_back(20, FormatGeneral(y));
-    pairs.emplace_back(30, "0");
-    const double length = step(random);
-    heading += turn(random);
-    x += length * std::cos(heading);
-    y += length * std::sin(heading);
-  }
-  return pairs;
-}
+using bench::FlattenUniformly;
+using bench::kControlPoints;
+using bench::Pairs;
+using bench::RandomSpline;
 
 PlaneCurve Read(const Pairs& pairs) {
   CurveReader reader(CurveEntity::kSpline);
@@ -75,30 +44,6 @@ PlaneCurve Read(const Pairs& pairs) {
     std::exit(1);
   }
   return std::move(reading.curve);
-}
-
-// The reference: each piece at evenly spaced parameters, Wang's count.
-void FlattenUniformly(const PlaneCurve& curve, double chord_error,
-                      std::vector<CurvePoint>& points) {
-  points.clear();
-  points.push_back(PointAt(curve, curve.FirstParameter()));
-  const std::size_t p = static_cast<std::size_t>(curve.degree);
-  for (std::size_t span = p; span < curve.control_points.size(); ++span) {
-    const double a = curve.knots[span];
-    const double b = curve.knots[span + 1];
-    if (!(a < b)) continue;
-    const BezierPiece piece = BezierPieceOfSpan(curve, span);
-    double most = 0;
-    for (std::size_t j = 0; j + 2 <= p; ++j) {
-      const CurvePoint q0 = piece.points[j].Projected();
-      const CurvePoint q1 = piece.points[j + 1].Projected();
-      const CurvePoint q2 = piece.points[j + 2].Projected();
-      most = std::max(most, std::hypot(q0.x - 2 * q1.x + q2.x, q0.y - 2 * q1.y + q2.y));
-    }
-    const int count =
-        std::max(1, static_cast<int>(std::ceil(std::sqrt(p * (p - 1) * most / (8 * chord_error)))));
-    for (int i = 1; i <= count; ++i) points.push_back(PointAt(curve, a + (b - a) * i / count));
-  }
 }
 
 struct Run {

@@ -21,7 +21,8 @@ namespace {
 using quillmere::Utf16ToUtf8;
 
 constexpr char kUsage[] =
-    "Usage: quillmere-cli [--summary] [--exact] [--contours] MODE INPUT OUTPUT [N4 [N5 [N6]]]\n"
+    "Usage: quillmere-cli [--summary] [--exact] [--contours] [--curves] MODE INPUT OUTPUT\n"
+    "                     [N4 [N5 [N6]]]\n"
     "\n"
     "Modes:\n"
     "  convert1  replace runs of short segments in polylines by arcs\n"
@@ -38,7 +39,8 @@ constexpr char kUsage[] =
     "With --exact convert1 measures the true distances of line and arc (N5 and\n"
     "N6 are then unused). With --contours convert2 and convert3 use pieces in\n"
     "either direction, join only within a layer, take the nearest end and close\n"
-    "loops.\n"
+    "loops. With --curves convert1 also turns SPLINE, ELLIPSE and fitted POLYLINE\n"
+    "entities into polylines of arcs, measured exactly as with --exact.\n"
     "Exit status: 0 done, 1 a message was shown, 2 wrong arguments.\n";
 
 // Prints every message to stderr and remembers that one was shown.

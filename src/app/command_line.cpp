@@ -23,6 +23,7 @@ struct LeadingOptions {
   bool summary = false;
   bool exact = false;
   bool contours = false;
+  bool curves = false;
   std::size_t count = 0;  // arguments they take
 };
 
@@ -36,6 +37,8 @@ LeadingOptions ReadLeadingOptions(const std::vector<std::string>& arguments) {
       options.exact = true;
     } else if (argument == "--contours") {
       options.contours = true;
+    } else if (argument == "--curves") {
+      options.curves = true;
     } else {
       break;
     }
@@ -66,6 +69,7 @@ std::optional<CommandLineRun> CheckCommandLine(const std::vector<std::string>& a
   }
   settings.exact_distances = options.exact;
   settings.contours = options.contours;
+  settings.curves = options.curves;
   return CommandLineRun{*mode, arguments[first + 1], arguments[first + 2], options.summary};
 }
 

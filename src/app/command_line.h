@@ -24,8 +24,8 @@ std::optional<JobMode> ModeOfWord(const std::string& word);
 
 // Examines the arguments (argument 0, the program path, not included).
 // Options may stand before the mode word, in any order: --summary, --exact
-// (the arc job measures true distances) and --contours (the line and join
-// jobs build contours). With at least three further arguments and a mode
+// (the arc job measures true distances), --contours (the line and join
+// jobs build contours) and --curves (the arc job converts curves too). With at least three further arguments and a mode
 // word first, sets the options and the mode's settings from the optional
 // arguments 4 to 6 (each by position; one that is no number is ignored) and
 // returns the run. Otherwise returns nothing and changes no setting.

@@ -20,7 +20,8 @@ std::optional<JobSummary> JobRunner::Run(JobMode mode, const std::string& input_
   switch (mode) {
     case JobMode::kFindArcs:
       return Widened(RunArcJob({settings.deviation.value(), settings.arc_tests.IntValue(),
-                                settings.line_tests.IntValue(), settings.exact_distances},
+                                settings.line_tests.IntValue(), settings.exact_distances,
+                                settings.curves},
                                input_name, output_name, observer),
                      notices);
     case JobMode::kChainLines:

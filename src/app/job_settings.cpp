@@ -30,6 +30,7 @@ void JobSettings::Reset() {
   join_tolerance.Reset();
   exact_distances = false;
   contours = false;
+  curves = false;
 }
 
 }  // namespace quillmere

@@ -57,6 +57,9 @@ struct JobSettings {
   // The line and join jobs build contours: pieces used in either direction,
   // only within one layer, the nearest end first, loops closed.
   bool contours = false;
+  // The arc job also converts SPLINE, ELLIPSE and fitted POLYLINE entities
+  // into arcs, measuring them exactly; the other polylines as `exact_distances` says.
+  bool curves = false;
 
   void Reset();
 };

@@ -46,7 +46,8 @@ struct LeftAsRead {
 std::vector<LeftAsRead> LeftAsReadOf(const ArcJobSummary& s) {
   return {{s.left_3d, " 3-D polylines left as read", kLeft3dTemplate},
           {s.left_fitted, " fitted curves left as read", kLeftFittedTemplate},
-          {s.left_meshes, " meshes left as read", kLeftMeshTemplate}};
+          {s.left_meshes, " meshes left as read", kLeftMeshTemplate},
+          {s.curves_left, " curves left as read", kLeftCurvesTemplate}};
 }
 
 }  // namespace
@@ -58,6 +59,7 @@ std::string SummaryLine(const JobSummary& summary) {
             std::string line = "convert1: " + Number(s.polylines) + " polylines, " +
                                Number(s.vertices_read) + " vertices read, " +
                                Number(s.vertices_removed) + " removed, " + Number(s.arcs) + " arcs";
+            if (s.curves) line += ", " + Number(s.curves_converted) + " curves converted";
             for (const LeftAsRead& left : LeftAsReadOf(s)) {
               if (left.count != 0) line += ", " + Number(left.count) + left.english;
             }
@@ -86,6 +88,10 @@ std::u16string ResultLine(const JobSummary& summary) {
                    std::u16string line =
                        FillIn(TranslateText(kArcResultTemplate),
                               {s.polylines, s.vertices_read, s.vertices_removed, s.arcs});
+                   if (s.curves) {
+                     line += u", " + FillIn(TranslateText(kConvertedCurvesTemplate),
+                                            {s.curves_converted});
+                   }
                    for (const LeftAsRead& left : LeftAsReadOf(s)) {
                      if (left.count != 0) {
                        line += u", " + FillIn(TranslateText(left.german_template), {left.count});

@@ -19,7 +19,8 @@ using JobSummary = std::variant<ArcJobSummary, LineJobSummary, JoinJobSummary>;
 // "convert2: 52 lines, 22 arcs, 10 polylines written, 8 closed" and
 // "convert3: 4 polylines read, 3 joined, 1 written, 1 closed". The arc job
 // adds a clause for each kind of polyline it left as read, when there are
-// any: "..., 0 arcs, 25 3-D polylines left as read".
+// any: "..., 0 arcs, 25 3-D polylines left as read". With curves it counts
+// them after the arcs: "..., 34 arcs, 12 curves converted".
 std::string SummaryLine(const JobSummary& summary);
 
 // The result line of the main window in the current language. Its German
@@ -38,6 +39,8 @@ inline constexpr const char16_t* kJoinResultTemplate =
 inline constexpr const char16_t* kLeft3dTemplate = u"%1 3D-Polylinien unverändert";
 inline constexpr const char16_t* kLeftFittedTemplate = u"%1 geglättete Kurven unverändert";
 inline constexpr const char16_t* kLeftMeshTemplate = u"%1 Netze unverändert";
+inline constexpr const char16_t* kConvertedCurvesTemplate = u"%1 Kurven umgewandelt";
+inline constexpr const char16_t* kLeftCurvesTemplate = u"%1 Kurven unverändert";
 // The line and join jobs building contours also count the closed ones.
 inline constexpr const char16_t* kContourLineResultTemplate =
     u"%1 Linien, %2 Kreisbögen, %3 Polylinien geschrieben, %4 geschlossen";

@@ -2,6 +2,8 @@
 
 #include "arcs/arc_search.h"
 #include "arcs/arc_writer.h"
+#include "arcs/curves/curve_conversion.h"
+#include "arcs/curves/curve_entities.h"
 #include "dxf/job_start.h"
 #include "dxf/polyline_reader.h"
 
@@ -33,12 +35,48 @@ ArcJobSummary Summarise(const PolylineModel& model) {
   return summary;
 }
 
+// What the curves added to the job.
+void CountCurves(const CurveDrawing& curves, std::int64_t fitted, ArcJobSummary& summary) {
+  summary.curves = true;
+  summary.curves_converted = fitted;
+  for (const CurveRecord& curve : curves.curves) {
+    (curve.converted ? summary.curves_converted : summary.curves_left) += 1;
+    for (const ConvertedVertex& vertex : curve.vertices) summary.arcs += vertex.bulge != 0 ? 1 : 0;
+  }
+}
+
+// The job with its curves: their entities read in the polylines' pass,
+// the fitted POLYLINEs taken as outlines, the curves converted after the
+// polylines' search.
+Result<ArcJobSummary> RunCurveJob(const ArcSearchSettings& settings,
+                                  const std::string& input_name, const std::string& output_name,
+                                  JobObserver* observer) {
+  PolylineModel model;
+  CurveDrawing curves;
+  CurveEntityReader reader(curves);
+  if (const Status read = ReadPolylines(model, input_name, observer, &reader); !read) {
+    return read.failure();
+  }
+  if (model.PolylineCount() == 0 && curves.curves.empty()) return Failure{Notice::kNoPolylines, {}};
+  const std::int64_t fitted = MarkFittedCurves(model);
+  FindArcs(model, settings, 0, observer);
+  ConvertCurves(curves, settings.deviation, 0, observer);
+  if (const Status written = WriteArcResult(model, input_name, output_name, observer, &curves);
+      !written) {
+    return written.failure();
+  }
+  ArcJobSummary summary = Summarise(model);
+  CountCurves(curves, fitted, summary);
+  return summary;
+}
+
 }  // namespace
 
 Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const std::string& input_name,
                                 const std::string& output_name, JobObserver* observer) {
   return GuardedJob(input_name, [&]() -> Result<ArcJobSummary> {
     if (const Status ready = CheckJobFiles(input_name, output_name); !ready) return ready.failure();
+    if (settings.curves) return RunCurveJob(settings, input_name, output_name, observer);
     PolylineModel model;
     if (const Status read = ReadPolylinesToWorkOn(model, input_name, observer); !read) {
       return read.failure();

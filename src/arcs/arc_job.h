@@ -23,10 +23,19 @@ struct ArcJobSummary {
   std::int64_t left_meshes = 0;
   std::int64_t left_fitted = 0;
   std::int64_t left_3d = 0;
+  // With curves (--curves): the SPLINEs, ELLIPSEs and fitted POLYLINEs
+  // converted (their arcs count among `arcs`), and the SPLINEs and
+  // ELLIPSEs left as read (not flat, damaged, too fine to sample).
+  bool curves = false;
+  std::int64_t curves_converted = 0;
+  std::int64_t curves_left = 0;
 };
 
 // The arc job: reads the polylines of `input_name`, replaces runs of
 // vertices that lie on one arc by single arc segments, writes `output_name`.
+// With `settings.curves` it also converts the drawing's curves into
+// polylines of arcs (arcs/curves/curve_conversion.h) in their places, and
+// a drawing of curves without polylines is work too.
 // Gives what the job did when it wrote the output, or the one failure that
 // ended it (kStopped when `observer` stopped it): an input that is no
 // drawing or has no polylines, an output that cannot be created (found

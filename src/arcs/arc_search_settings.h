@@ -13,6 +13,9 @@ struct ArcSearchSettings {
   // Windows are tested by their true distances and lengths; the two counts
   // are then unused.
   bool exact = false;
+  // The job also converts the drawing's curves (SPLINE, ELLIPSE, fitted
+  // POLYLINEs) into arcs, searched exactly whatever `exact` says.
+  bool curves = false;
 };
 
 }  // namespace quillmere

@@ -1,5 +1,8 @@
 #include "arcs/arc_writer.h"
 
+#include <optional>
+
+#include "arcs/curves/curve_polyline_writer.h"
 #include "dxf/consumed_entities.h"
 #include "dxf/polyline_entities.h"
 #include "dxf/reference_cleanup.h"
@@ -35,7 +38,9 @@ ConsumedEntities ConsumedVertices(const PolylineModel& model) {
 
 void WriteArcPolyline(PolylineOutput& output, const PolylineModel& model, std::int32_t index) {
   const PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(index)];
-  output.WriteHeader(polyline, KeptVertices(model, polyline));
+  constexpr std::int32_t kFitFlags = kFlagCurveFit | kFlagSplineFit;
+  output.WriteHeader(polyline, KeptVertices(model, polyline), false,
+                     polyline.fit_converted ? kFitFlags : 0);
   // Vertices that stay as read are copied in runs; a run ends at a vertex
   // that is left out or gets a bulge.
   std::int64_t run_begin = polyline.place.vertices;
@@ -61,16 +66,19 @@ void WriteArcPolyline(PolylineOutput& output, const PolylineModel& model, std::i
 }
 
 Status WriteArcResult(const PolylineModel& model, const std::string& input_name,
-                      const std::string& output_name, JobObserver* observer) {
+                      const std::string& output_name, JobObserver* observer,
+                      const CurveDrawing* curves) {
   const Result<DrawingEdits> edits =
       FindDrawingEdits(input_name, ConsumedVertices(model), model.input_stamp, observer);
   if (!edits) return edits.failure();
+  std::optional<CurvePolylineWriter> curve_writer;
+  if (curves != nullptr) curve_writer.emplace(*curves, &edits.value());
   return CopyReplacingPolylines(
       model, input_name, output_name,
       [&model](PolylineOutput& output, std::int32_t index) {
         WriteArcPolyline(output, model, index);
       },
-      observer, &edits.value());
+      observer, &edits.value(), curve_writer ? &curve_writer->Parts() : nullptr);
 }
 
 }  // namespace quillmere

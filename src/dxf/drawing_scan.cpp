@@ -4,7 +4,8 @@
 
 namespace quillmere {
 
-DrawingScan::DrawingScan(PolylineModel& model, bool inside_entities) : model_(model) {
+DrawingScan::DrawingScan(PolylineModel& model, bool inside_entities, PairWatch* watch)
+    : model_(model), watch_(watch) {
   if (inside_entities) {
     section_.Apply("0", "SECTION");
     section_.Apply("2", "ENTITIES");
@@ -12,6 +13,7 @@ DrawingScan::DrawingScan(PolylineModel& model, bool inside_entities) : model_(mo
 }
 
 void DrawingScan::Take(const PairView& pair) {
+  if (watch_ != nullptr) watch_->Take(pair);
   if (entity_) {
     if (entity_->Take(pair)) {
       in_crlf_ = in_crlf_ && pair.ends_in_crlf;
@@ -34,6 +36,7 @@ void DrawingScan::Take(const PairView& pair) {
 }
 
 bool DrawingScan::Finish(std::int64_t end) {
+  if (watch_ != nullptr) watch_->Finish(end);
   if (entity_) {
     entity_->Finish(end, in_crlf_);
     entity_.reset();

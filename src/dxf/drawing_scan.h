@@ -5,6 +5,7 @@
 
 #include "dxf/dxf_text.h"
 #include "dxf/pair_stream.h"
+#include "dxf/pair_watch.h"
 #include "dxf/polyline_builder.h"
 #include "dxf/polyline_model.h"
 
@@ -18,7 +19,8 @@ class DrawingScan {
  public:
   // A walk from the start of a file, or from a pair at the top level of the
   // ENTITIES section (`inside_entities`), where no entity is open.
-  DrawingScan(PolylineModel& model, bool inside_entities);
+  // `watch`, when given, sees every pair first.
+  DrawingScan(PolylineModel& model, bool inside_entities, PairWatch* watch = nullptr);
 
   void Take(const PairView& pair);
 
@@ -35,6 +37,7 @@ class DrawingScan {
 
  private:
   PolylineModel& model_;
+  PairWatch* watch_;
   SectionState section_;
   std::optional<PolylineBuilder> entity_;
   // Whether every line since the start of the current entity, or of the

@@ -52,6 +52,10 @@ bool PolylineBuilder::TakePolylinePair(const PairView& pair, std::string_view co
     NoteMissingValue(pair);
     if (code == "42") {
       NoteBulge(pair.value);
+    } else if (code == "70") {
+      const std::optional<std::int32_t> flags = ParseWholeNumber(pair.value);
+      model_.SetMark(model_.vertices.Count() - 1, kVertexFrame,
+                     flags && (*flags & kVertexFlagFrame) != 0);
     } else if (const char axis = AxisOf(code, false); axis != 0) {
       if (const std::optional<double> number = ParseNumber(pair.value)) {
         if (axis == 'x') model_.vertices.x.Back() = *number;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dxf/drawing_edits.h"
 #include "dxf/polyline_model.h"
@@ -21,12 +22,23 @@ namespace quillmere {
 // starts; nothing for any other pair.
 std::optional<PolylineKind> PolylineStart(std::string_view code, std::string_view value);
 
+// Parts of the input outside the polylines that a copy replaces as well
+// (the arc job's converted curves, the header's handle seed): whole pairs
+// [begin, end), in file order, none overlapping another or a polyline;
+// `write(output, k)` writes what stands in place of part k.
+struct ReplacedParts {
+  std::vector<ByteRange> places;
+  std::function<void(PolylineOutput&, std::size_t)> write;
+};
+
 // Writes a copy of `input_name` to `output_name` in which polyline n of
 // `model` stands as `write_polyline(output, n)` writes it; every line
 // outside the model's polylines is copied as read, with CR LF line ends.
 // The model must have been read from the input as it is.
 //
-// With `edits` every pair of the input read passes through them.
+// With `edits` every pair of the input read passes through them; with
+// `replaced` its parts stand as it writes them (edits inside them are its
+// own to make).
 //
 // The output replaces an existing file only once it is complete, so the
 // input may be the output. Fails as CopyDrawing does; the input must still
@@ -38,6 +50,7 @@ Status CopyReplacingPolylines(const PolylineModel& model, const std::string& inp
                             const std::string& output_name,
                             const std::function<void(PolylineOutput&, std::int32_t)>& write_polyline,
                             JobObserver* observer = nullptr,
-                            const DrawingEdits* edits = nullptr);
+                            const DrawingEdits* edits = nullptr,
+                            const ReplacedParts* replaced = nullptr);
 
 }  // namespace quillmere

@@ -68,7 +68,13 @@ enum VertexMark : std::uint8_t {
   kVertexDropped = 1,     // the writer leaves this vertex out
   kVertexGetsBulge = 2,   // the writer gives this vertex its arc's bulge
   kVertexCarriesArc = 4,  // read with a bulge other than 0: its segment is an arc
+  // A POLYLINE VERTEX read with flag 16, a spline-fit polyline's frame
+  // control point: not on the curve.
+  kVertexFrame = 8,
 };
+
+// VERTEX flag (group 70) of a spline frame control point.
+inline constexpr std::int32_t kVertexFlagFrame = 16;
 
 struct PolylineRecord {
   EntityPlace place;
@@ -104,6 +110,11 @@ struct PolylineRecord {
   // lines it came after, and by the join job in a chain.
   bool last_vertex_lacks_value = false;
   bool value_line_supplied = false;
+  // A curve- or spline-fitted POLYLINE that the arc job converts (--curves):
+  // its vertices other than the frame ones are the outline searched, and it
+  // is written without the fit flags (70 bits 2 and 4) and the surface type
+  // (group 75).
+  bool fit_converted = false;
 
   bool HasExtendedData() const { return place.extended_data < place.trailer; }
   // The code line without its value ends the vertex pairs, not the

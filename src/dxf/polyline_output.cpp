@@ -27,11 +27,12 @@ void ForEachKeptRange(std::span<const SetAsidePairs> set_aside, std::int64_t beg
   if (begin < end) use(begin, end);
 }
 
-// A group-70 value with flag 1 set, as wide as it was.
-std::string WithClosedFlag(std::string_view value) {
+// A group-70 value with the flags `set` set and `cleared` cleared, as
+// wide as it was.
+std::string WithFlags(std::string_view value, std::int32_t set, std::int32_t cleared) {
   const std::optional<std::int32_t> flags = ParseWholeNumber(value);
   if (!flags) return std::string(value);
-  std::string text = std::to_string(*flags | 1);
+  std::string text = std::to_string((*flags | set) & ~cleared);
   if (text.size() < value.size()) text.insert(0, value.size() - text.size(), ' ');
   return text;
 }
@@ -125,13 +126,27 @@ void PolylineOutput::ForEachPair(const PolylineRecord& polyline, std::int64_t be
 }
 
 void PolylineOutput::WriteHeader(const PolylineRecord& polyline, std::int64_t vertex_count,
-                                 bool closed) {
+                                 bool closed, std::int32_t cleared_flags) {
   const std::string count = std::to_string(vertex_count);
+  const std::int32_t set_flags = closed ? 1 : 0;
+  const bool edits_flags = closed || cleared_flags != 0;
+  // The surface type tells how the fit flags were fitted.
+  const auto is_left_out = [cleared_flags](std::string_view code) {
+    return cleared_flags != 0 && LineIs(code, "75");
+  };
   if (!closed) {
     ForEachPair(polyline, polyline.place.start, polyline.place.vertices,
                 [&](std::string_view code, std::string_view value, bool has_value) {
+                  if (is_left_out(code)) return;
                   output_.WriteLine(code);
-                  if (has_value) output_.WriteLine(LineIs(code, "90") ? std::string_view(count) : value);
+                  if (!has_value) return;
+                  if (LineIs(code, "90")) {
+                    output_.WriteLine(count);
+                  } else if (edits_flags && LineIs(code, "70")) {
+                    output_.WriteLine(WithFlags(value, set_flags, cleared_flags));
+                  } else {
+                    output_.WriteLine(value);
+                  }
                 });
     return;
   }
@@ -149,6 +164,7 @@ void PolylineOutput::WriteHeader(const PolylineRecord& polyline, std::int64_t ve
   };
   ForEachPair(polyline, polyline.place.start, polyline.place.vertices,
               [&](std::string_view code, std::string_view value, bool has_value) {
+                if (is_left_out(code)) return;
                 if (!flags_written && !lightweight && LineIs(code, "1001")) write_flags();
                 output_.WriteLine(code);
                 if (!has_value) return;
@@ -156,7 +172,8 @@ void PolylineOutput::WriteHeader(const PolylineRecord& polyline, std::int64_t ve
                   output_.WriteLine(count);
                   if (!flags_written && lightweight) write_flags();
                 } else {
-                  output_.WriteLine(LineIs(code, "70") ? WithClosedFlag(value) : std::string(value));
+                  output_.WriteLine(LineIs(code, "70") ? WithFlags(value, set_flags, cleared_flags)
+                                                       : std::string(value));
                 }
               });
   if (!flags_written) write_flags();

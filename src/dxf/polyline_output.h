@@ -38,9 +38,11 @@ class PolylineOutput {
   // LWPOLYLINE) replaced by `vertex_count`. With `closed` flag 1 is set in
   // its group-70 values; a header without one gets " 70" / 1 behind the
   // vertex count of an LWPOLYLINE, or at the end of a POLYLINE's own pairs,
-  // in front of extended data.
+  // in front of extended data. The flags `cleared_flags` are cleared in
+  // its group-70 values, and with them go its group-75 pairs (the surface
+  // type of a fitted POLYLINE).
   void WriteHeader(const PolylineRecord& polyline, std::int64_t vertex_count,
-                   bool closed = false);
+                   bool closed = false, std::int32_t cleared_flags = 0);
 
   // The first `count` vertices of `polyline` used backwards: its vertices
   // from the last one on, each with the segment pairs of the vertex before

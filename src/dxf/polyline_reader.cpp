@@ -118,7 +118,7 @@ void Join(PolylineModel& model, SecondHalf& second, bool gap_in_crlf) {
 }  // namespace
 
 Status ReadPolylines(PolylineModel& model, const std::string& file_name,
-                     JobObserver* observer) {
+                     JobObserver* observer, PairWatch* watch) {
   model = PolylineModel{};
   const Result<FileStamp> checked = CheckTextDrawing(file_name);
   if (!checked) return checked.failure();
@@ -129,8 +129,9 @@ Status ReadPolylines(PolylineModel& model, const std::string& file_name,
   // A large file is read in two halves at once. The second starts at a
   // polyline entity near the middle; it counts when the first half, read
   // up to there, finds a pair starting exactly there at the top level of the
-  // ENTITIES section. Otherwise the first reader goes on to the end.
-  const std::int64_t split = SplitGuess(file_name);
+  // ENTITIES section. Otherwise the first reader goes on to the end. A
+  // watch sees the pairs in file order, from one reader.
+  const std::int64_t split = watch == nullptr ? SplitGuess(file_name) : -1;
   SecondHalf second;
   std::jthread helper;
   if (split >= 0) {
@@ -138,7 +139,7 @@ Status ReadPolylines(PolylineModel& model, const std::string& file_name,
       second.Read(file_name, split, std::move(token));
     });
   }
-  DrawingScan scan(model, false);
+  DrawingScan scan(model, false, watch);
   std::int64_t read = 0;
   for (PairView pair; input.ReadPairView(pair); read = pair.end) {
     if (helper.joinable() && pair.offset >= split) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "dxf/pair_watch.h"
 #include "dxf/polyline_model.h"
 #include "support/job_observer.h"
 #include "support/result.h"
@@ -15,9 +16,10 @@ namespace quillmere {
 // cannot be opened or fails part way through the reading leaves the model
 // empty and gives the failure.
 // `observer`, when given, sees the bytes read and may stop the reading
-// (JobStopped).
+// (JobStopped). `watch`, when given, sees every pair of the file in order;
+// the file is then read by one thread. After a failure it has seen a part.
 Status ReadPolylines(PolylineModel& model, const std::string& file_name,
-                     JobObserver* observer = nullptr);
+                     JobObserver* observer = nullptr, PairWatch* watch = nullptr);
 
 // ReadPolylines for a job that works on polylines: a drawing that holds none
 // fails with kNoPolylines (a file that could not be read fails as it did).

@@ -11,6 +11,7 @@
 #include "dxf/dxf_text.h"
 #include "lines/arc_piece_reader.h"
 #include "dxf/handle_text.h"
+#include "dxf/header_variables.h"
 #include "lines/piece_lines.h"
 
 namespace quillmere {
@@ -19,49 +20,19 @@ namespace {
 
 // What the handle scan found: the largest group-5 handle anywhere in the
 // file, and whether any group-5 value reads as a handle at all.
-struct HandleScan {
-  std::int64_t largest = 0;
-  bool any = false;
-};
-
-// Handles that do not read are passed over.
-Result<HandleScan> ScanHandles(const std::string& file_name) {
+Result<HandleTally> ScanHandles(const std::string& file_name) {
   PairStream input;
   if (!input.Open(file_name)) return Failure{Notice::kCannotOpenInput, file_name, errno};
-  HandleScan scan;
+  HandleTally scan;
   std::string_view line;
   while (input.ReadLine(line)) {
     const bool handle_code = LineIs(line, "5");
     if (!input.ReadLine(line)) break;
-    if (!handle_code || !ReadsAsHandle(line)) continue;
-    scan.any = true;
-    const std::optional<std::int64_t> handle = ParseHandle(line);
-    if (handle && *handle > scan.largest) scan.largest = *handle;
+    if (handle_code) scan.TakeHandle(line);
   }
   if (input.Failed()) return Failure{Notice::kCannotReadInput, file_name, input.Error()};
   return scan;
 }
-
-// Picks the format version out of the header: the value of the group-1 pair
-// that follows the pair (9, $ACADVER), without its first two characters
-// ("AC1015" gives 1015).
-class VersionCapture {
- public:
-  void Apply(const DxfPair& pair, std::int32_t& format_version) {
-    const std::string_view code = Trimmed(pair.code);
-    if (code == "9") {
-      capturing_ = Trimmed(pair.value) == "$ACADVER";
-    } else if (capturing_ && code == "1") {
-      capturing_ = false;
-      const std::string_view value = Trimmed(pair.value);
-      const std::string_view digits = value.substr(value.size() < 2 ? value.size() : 2);
-      if (const std::optional<std::int32_t> version = ParseWholeNumber(digits)) format_version = *version;
-    }
-  }
-
- private:
-  bool capturing_ = false;
-};
 
 // A coordinate group of a LINE: which axis it sets and whether it belongs to
 // the end point (groups 11, 21, 31) rather than the start point (10, 20, 30).
@@ -173,19 +144,20 @@ Status ReadLines(LineModel& model, const std::string& file_name, JobObserver* ob
   model.with_arcs = with_arcs;
   const Result<FileStamp> checked = CheckTextDrawing(file_name);
   if (!checked) return checked.failure();
-  const Result<HandleScan> handles = ScanHandles(file_name);
+  const Result<HandleTally> handles = ScanHandles(file_name);
   if (!handles) return handles.failure();
   PairStream input;
   if (!input.Open(file_name)) return Failure{Notice::kCannotOpenInput, file_name, errno};
   input.WatchProgress(ProgressTap(observer, JobPhase::kReading, input.Size()));
-  model.largest_handle = handles->largest;
-  model.has_handles = handles->any;
+  model.largest_handle = handles->Largest();
+  model.has_handles = handles->Any();
 
   VersionCapture version;
   SectionState section;
   DxfPair pair;
   while (input.ReadPair(pair)) {
-    version.Apply(pair, model.format_version);
+    version.Apply(pair.code, pair.value);
+    model.format_version = version.Version();
     section.Apply(pair.code, pair.value);
     if (!section.InsideEntities() || !LineIs(pair.code, "0")) continue;
     if (LineIs(pair.value, "LINE")) {

@@ -6,6 +6,7 @@
 #include "dxf/drawing_copy.h"
 #include "dxf/dxf_text.h"
 #include "dxf/handle_text.h"
+#include "dxf/header_variables.h"
 #include "dxf/reference_cleanup.h"
 
 namespace quillmere {
@@ -46,8 +47,7 @@ std::optional<std::int64_t> LastNewHandle(const LineModel& model) {
   return model.largest_handle + records_without_handle;
 }
 
-// Keeps the header variable $HANDSEED above the new handles: the value of
-// the group-5 pair right after the pair (9, $HANDSEED) in the HEADER section
+// Keeps the header variable $HANDSEED above the new handles: its value
 // becomes one above the last new handle. (The handle scan of the reader has
 // read the seed as well, so the new handles all lie above the old seed.)
 class HandleSeedUpdate {
@@ -57,23 +57,13 @@ class HandleSeedUpdate {
 
   // Sees every pair of the copy in order; may change the pair's value.
   void Apply(DxfPair& pair) {
-    const std::string_view code = Trimmed(pair.code);
-    if (code == "0") {
-      const std::string_view value = Trimmed(pair.value);
-      if (value == "SECTION" || value == "ENDSEC") in_header_ = false;
-    } else if (code == "2" && Trimmed(pair.value) == "HEADER") {
-      in_header_ = true;
-    }
-    const bool seed_value = after_seed_name_ && in_header_ && code == "5";
-    after_seed_name_ = in_header_ && code == "9" && Trimmed(pair.value) == "$HANDSEED";
-    if (!seed_value || !last_new_handle_) return;
+    if (!spotter_.IsSeedValue(pair.code, pair.value) || !last_new_handle_) return;
     if (ParseHandle(pair.value)) pair.value = FormatHandle(*last_new_handle_ + 1);
   }
 
  private:
   const std::optional<std::int64_t> last_new_handle_;
-  bool in_header_ = false;
-  bool after_seed_name_ = false;
+  HandleSeedSpotter spotter_;
 };
 
 // Writes the entity lines of a record. In a drawing with handles, one

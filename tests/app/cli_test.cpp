@@ -45,7 +45,7 @@ TEST(Cli, WrongArgumentsPrintUsageAndExit2) {
   for (const char* arguments : {"", "convert1 a.dxf", "Convert1 a.dxf b.dxf", "foo a b"}) {
     const CliResult result = RunCli(arguments);
     EXPECT_EQ(result.status, 2) << arguments;
-    EXPECT_NE(result.output.find("Usage: quillmere-cli [--summary] [--exact] [--contours] MODE INPUT OUTPUT"),
+    EXPECT_NE(result.output.find("Usage: quillmere-cli [--summary] [--exact] [--contours] [--curves] MODE INPUT OUTPUT"),
               std::string::npos);
   }
 }

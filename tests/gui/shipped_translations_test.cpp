@@ -72,7 +72,8 @@ class ShippedTranslationsTest : public QObject {
     }
     CancelledText();
     for (const JobSummary& summary :
-         {JobSummary(ArcJobSummary{.left_meshes = 1, .left_fitted = 1, .left_3d = 1}),
+         {JobSummary(ArcJobSummary{.left_meshes = 1, .left_fitted = 1, .left_3d = 1,
+                                   .curves = true, .curves_left = 1}),
           JobSummary(LineJobSummary{}), JobSummary(JoinJobSummary{}),
           JobSummary(LineJobSummary{.contours = true}), JobSummary(JoinJobSummary{.contours = true})}) {
       ResultLine(summary);

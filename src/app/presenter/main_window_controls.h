@@ -44,6 +44,7 @@ inline constexpr ModeBoxEntry kModeBoxes[] = {
     {"ExactBox", u"Abstände genau messen", "AbweichEd", &JobSettings::exact_distances,
      kFieldsUnusedByExactDistances},
     {"ContoursBox", u"Konturen bilden", "AbweichLinEd", &JobSettings::contours, {}},
+    {"CurvesBox", u"Kurven in Bögen umwandeln", "AbweichEd", &JobSettings::curves, {}},
 };
 inline constexpr int kModeBoxCount = static_cast<int>(std::size(kModeBoxes));
 

@@ -38,6 +38,7 @@ constexpr std::u16string_view kHelpLines[] = {
     u"",
     u"\"Abstände genau messen\" berechnet die wahren Abstände, ohne Teststellen.",
     u"\"Konturen bilden\" verbindet Stücke in beiden Richtungen, je Layer.",
+    u"\"Kurven in Bögen umwandeln\" ersetzt auch Splines und Ellipsen durch Bögen.",
 };
 
 // A menu item belongs to the window, not to the menu that shows it; the
