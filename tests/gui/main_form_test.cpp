@@ -109,6 +109,7 @@ class MainFormTest : public QObject {
     }
     for (const auto& [box, field] : {std::pair<const QCheckBox*, const NumericField*>{
                                          &form_->ModeBox("ExactBox"), &form_->AbweichEd},
+                                     {&form_->ModeBox("CurvesBox"), &form_->AbweichEd},
                                      {&form_->ModeBox("ContoursBox"), &form_->AbweichLinEd}}) {
       QVERIFY(box->x() > field->geometry().right());
       QCOMPARE(box->geometry().center().y(), field->geometry().center().y());
@@ -161,7 +162,7 @@ class MainFormTest : public QObject {
              &form_->BitBtn1, &form_->AboutBtn, &form_->BitBtn2, &form_->BitBtn4,
              &form_->Label3, &form_->AbweichEd, &form_->ModeBox("ExactBox"), &form_->Label1, &form_->TestEd,
              &form_->Label2, &form_->Test2Ed, &form_->Label4, &form_->AbweichLinEd,
-             &form_->ModeBox("ContoursBox")}) {
+             &form_->ModeBox("ContoursBox"), &form_->ModeBox("CurvesBox")}) {
       const QRect place(control->mapTo(form_.get(), QPoint(0, 0)), control->size());
       QVERIFY2(panel.contains(place) && control->size() == control->size().expandedTo(
                                                                control->minimumSizeHint()),
@@ -218,6 +219,7 @@ class MainFormTest : public QObject {
         "",
         "\"Abstände genau messen\" berechnet die wahren Abstände, ohne Teststellen.",
         "\"Konturen bilden\" verbindet Stücke in beiden Richtungen, je Layer.",
+        "\"Kurven in Bögen umwandeln\" ersetzt auch Splines und Ellipsen durch Bögen.",
     };
     const QTextDocument& document = *form_->Memo1.document();
     QStringList shown;
@@ -252,6 +254,10 @@ class MainFormTest : public QObject {
     form_->ModeBox("ContoursBox").setChecked(true);
     QVERIFY(form_->jobs().settings.contours);
     QVERIFY(!form_->jobs().settings.exact_distances);
+    QCOMPARE(form_->ModeBox("CurvesBox").text(), QStringLiteral("Kurven in Bögen umwandeln"));
+    form_->ModeBox("CurvesBox").setChecked(true);
+    QVERIFY(form_->jobs().settings.curves);
+    QVERIFY(form_->TestEd.isEnabled());
   }
 
   // Reading order: the buttons row by row, each field with its box, the
@@ -262,12 +268,12 @@ class MainFormTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     form_->BitBtn1.setFocus();
     QStringList visited = {QApplication::focusWidget()->objectName()};
-    for (int i = 0; i < 11; ++i) {
+    for (int i = 0; i < 12; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       visited.append(QApplication::focusWidget()->objectName());
     }
     QCOMPARE(visited, (QStringList{"BitBtn1", "AboutBtn", "BitBtn2", "BitBtn4", "AbweichEd",
-                                   "ExactBox", "TestEd", "Test2Ed", "AbweichLinEd",
+                                   "ExactBox", "CurvesBox", "TestEd", "Test2Ed", "AbweichLinEd",
                                    "ContoursBox", "Memo1", "BitBtn1"}));
   }
 

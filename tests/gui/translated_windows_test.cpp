@@ -72,6 +72,7 @@ const QStringList kLearntAtFirstStart = {
     "Quillmere",
     // main window: the status bar's buttons, file dialogs, menus, memo,
     // labels, buttons
+    "Kurven in Bögen umwandeln",
     "Konturen bilden",
     "Abstände genau messen",
     "Vorschau...",
@@ -110,6 +111,7 @@ const QStringList kLearntAtFirstStart = {
     "Bei je 100 Teststellen werden also 100 x 100 = 10000 Tests durchgeführt.",
     "\"Abstände genau messen\" berechnet die wahren Abstände, ohne Teststellen.",
     "\"Konturen bilden\" verbindet Stücke in beiden Richtungen, je Layer.",
+    "\"Kurven in Bögen umwandeln\" ersetzt auch Splines und Ellipsen durch Bögen.",
     "Akzeptiere eine Abweichung von X DXF Einheiten, beim Zusammenfügen von Linienstückchen:",
     "Linie an sovielen Stellen testen:",
     "Kreisbogen an sovielen Stellen testen:",
@@ -248,7 +250,7 @@ class TranslatedWindowsTest : public QObject {
     QVERIFY(form.texts().Text(kMainWindow, "SaveDialog1") == u"en DXF-Dateien (*.dxf)|*.dxf");
 
     const QStringList memo = MemoLines(form.Memo1);
-    QCOMPARE(memo.size(), 26);
+    QCOMPARE(memo.size(), 27);
     QCOMPARE(memo[0], QStringLiteral("en Die Linien müssen in Form einer \"Polyline\" vorliegen."));
     QCOMPARE(memo[4], QString());
     QCOMPARE(memo[16],
