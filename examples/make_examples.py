@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Writes the example drawings of the demo: outlines whose curves are made of
-many short straight segments, as exports from CAM and GIS programs are.
+many short straight segments, as exports from CAM and GIS programs are, and
+one whose curves are true SPLINE and ELLIPSE entities.
 
 Run with Debian's python3 and python3-ezdxf:  /usr/bin/python3 make_examples.py
 """
@@ -111,8 +112,27 @@ def make_pieces(path):
     doc.saveas(path)
 
 
+def make_curves(path):
+    """A part drawn with true curves, as CAD programs keep them: a closed
+    spline outline, elliptic holes, an open spline and a spline through fit
+    points, for the arc job with --curves."""
+    doc = ezdxf.new("R2000", units=ezdxf.units.MM)
+    msp = doc.modelspace()
+    attribs = {"layer": "KONTUR"}
+    outline = msp.add_spline(dxfattribs=attribs)
+    outline.set_closed([(0, 40, 0), (30, 95, 0), (90, 100, 0), (150, 80, 0), (170, 30, 0),
+                        (120, 0, 0), (60, 10, 0)], degree=3)
+    msp.add_ellipse((55, 55), major_axis=(18, 6), ratio=0.5, dxfattribs=attribs)
+    msp.add_ellipse((120, 45), major_axis=(0, 14), ratio=0.6, dxfattribs=attribs)
+    groove = msp.add_spline(dxfattribs=attribs)
+    groove.set_open_uniform([(30, 30), (50, 15), (80, 35), (110, 20), (140, 30)], degree=3)
+    msp.add_spline([(40, 80), (70, 88), (100, 75), (130, 70)], dxfattribs=attribs)
+    doc.saveas(path)
+
+
 if __name__ == "__main__":
     make_r12("plate_r12.dxf")
     make_r2000("plate_r2000.dxf")
     make_lines("plate_lines_r2000.dxf")
     make_pieces("plate_pieces_r12.dxf")
+    make_curves("curves_r2000.dxf")

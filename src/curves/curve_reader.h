@@ -31,6 +31,7 @@ class CurveReader {
   // read. A value that does not read as a number refuses the curve.
   CurveReading Finish() const;
 
+  CurveEntity Entity() const { return entity_; }
   const SplineGroups& Spline() const { return spline_; }
   const EllipseGroups& Ellipse() const { return ellipse_; }
 

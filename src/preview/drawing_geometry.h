@@ -17,7 +17,17 @@ struct PathVertex {
   double bulge = 0;
 };
 
-enum class EntityKind : std::uint8_t { kPolyline, kLwPolyline, kLine, kArc, kCircle };
+// SPLINE and ELLIPSE entities are paths of short straight segments, close
+// enough to the true curve to look like it at any size a window shows them.
+enum class EntityKind : std::uint8_t {
+  kPolyline,
+  kLwPolyline,
+  kLine,
+  kArc,
+  kCircle,
+  kSpline,
+  kEllipse
+};
 
 // One entity as a path: the vertices [first, first + count) of the
 // drawing's vertex list. A closed path has a segment from its last vertex
@@ -26,10 +36,13 @@ struct DrawnEntity {
   EntityKind kind = EntityKind::kLine;
   bool closed = false;
   // False for entities that are counted but not drawn: meshes, whose
-  // vertices are no outline, and entities of a paper-space layout.
+  // vertices are no outline, entities of a paper-space layout, and curves
+  // that do not lie flat or cannot be read.
   bool drawn = true;
   std::size_t first = 0;
   std::size_t count = 0;
+
+  bool IsCurve() const { return kind == EntityKind::kSpline || kind == EntityKind::kEllipse; }
 };
 
 struct DrawingGeometry {

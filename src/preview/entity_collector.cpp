@@ -1,7 +1,10 @@
 #include "preview/entity_collector.h"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
+#include "curves/curve_sampling.h"
 #include "dxf/dxf_text.h"
 #include "preview/entity_paths.h"
 #include "preview/object_coordinates.h"
@@ -29,6 +32,24 @@ bool Store(double& target, std::string_view value) {
 }
 
 int Flags(std::string_view value) { return ParseWholeNumber(value).value_or(0); }
+
+// A curve's points within a ten-thousandth of its extent, as arcs are
+// drawn; coarser where its coordinates cannot resolve that (a tiny curve
+// far from the origin). Nothing when even that fails.
+void SampleFinely(const PlaneCurve& curve, std::vector<CurvePoint>& points) {
+  double min_x = INFINITY, min_y = INFINITY, max_x = -INFINITY, max_y = -INFINITY;
+  for (const ControlPoint& point : curve.control_points) {
+    min_x = std::min(min_x, point.x);
+    min_y = std::min(min_y, point.y);
+    max_x = std::max(max_x, point.x);
+    max_y = std::max(max_y, point.y);
+  }
+  double chord_error = std::hypot(max_x - min_x, max_y - min_y) * 1e-4;
+  for (int attempt = 0; attempt < 8; ++attempt, chord_error *= 16) {
+    if (SampleCurve(curve, chord_error, points) == CurveRefusal::kNone) return;
+  }
+  points.clear();
+}
 
 }  // namespace
 
@@ -59,6 +80,10 @@ void EntityCollector::Take(int code, std::string_view value) {
       return;
     case Reading::kPolyline:
       TakePolylinePair(code, value);
+      return;
+    case Reading::kCurve:
+      curve_->Take(code, value);
+      TakeCommon(code, value);
       return;
     case Reading::kLine:
       if (code == 11) fields_.has_end_x = Store(fields_.end_x, value);
@@ -101,6 +126,9 @@ void EntityCollector::StartEntity(std::string_view type) {
   } else if (type == "POLYLINE") {
     reading_ = Reading::kPolyline;
     polyline_kind_ = EntityKind::kPolyline;
+  } else if (type == "SPLINE" || type == "ELLIPSE") {
+    reading_ = Reading::kCurve;
+    curve_.emplace(type == "SPLINE" ? CurveEntity::kSpline : CurveEntity::kEllipse);
   }
 }
 
@@ -166,6 +194,9 @@ void EntityCollector::CompleteEntity() {
     case Reading::kCircle:
       CompleteCurve();
       return;
+    case Reading::kCurve:
+      CompleteSplineOrEllipse();
+      return;
   }
 }
 
@@ -204,6 +235,18 @@ void EntityCollector::CompleteCurve() {
   ObjectCoordinates(e[0], e[1], e[2]).ToWorld(path_, fields_.elevation);
   AddEntity(reading_ == Reading::kArc ? EntityKind::kArc : EntityKind::kCircle, path_, false,
             !fields_.paper_space);
+}
+
+void EntityCollector::CompleteSplineOrEllipse() {
+  const CurveEntity entity = curve_->Entity();
+  const CurveReading reading = curve_->Finish();
+  curve_.reset();
+  path_.clear();
+  std::vector<CurvePoint> points;
+  if (reading.ok()) SampleFinely(reading.curve, points);
+  for (const CurvePoint& point : points) path_.push_back({point.x, point.y, 0});
+  AddEntity(entity == CurveEntity::kSpline ? EntityKind::kSpline : EntityKind::kEllipse, path_,
+            false, !points.empty() && !fields_.paper_space);
 }
 
 void EntityCollector::AddEntity(EntityKind kind, std::vector<PathVertex>& path, bool closed,

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
+
+#include "curves/curve_reader.h"
 
 #include "preview/drawing_geometry.h"
 
@@ -11,7 +14,10 @@ namespace quillmere {
 // pair at a time, so that the reader never copies a line.
 //
 // Drawn are LINE, ARC, CIRCLE, LWPOLYLINE and POLYLINE (with its VERTEX
-// entities up to SEQEND); other entities are passed over. A number that
+// entities up to SEQEND), and SPLINE and ELLIPSE as their true curves
+// (curves/curve_reader.h), flattened finely; other entities are passed
+// over. Every SPLINE and ELLIPSE is recorded, drawn or not, so that the
+// entities of an input and of the arc job's output pair up. A number that
 // does not read never becomes a coordinate: a vertex without readable X and
 // Y is left out, as is a LINE, ARC or CIRCLE without its points or radius;
 // an unreadable bulge leaves the segment straight. Every polyline entity is
@@ -27,7 +33,7 @@ class EntityCollector {
   void Finish();
 
  private:
-  enum class Reading { kNothing, kLine, kArc, kCircle, kLwPolyline, kPolyline };
+  enum class Reading { kNothing, kLine, kArc, kCircle, kLwPolyline, kPolyline, kCurve };
 
   // A vertex as read; X and Y count only once read.
   struct ReadVertex {
@@ -56,6 +62,7 @@ class EntityCollector {
   void CompleteEntity();
   void CompletePolyline();
   void CompleteCurve();
+  void CompleteSplineOrEllipse();
   void AddEntity(EntityKind kind, std::vector<PathVertex>& path, bool closed, bool drawn);
 
   DrawingGeometry& geometry_;
@@ -66,6 +73,7 @@ class EntityCollector {
   bool in_vertex_ = false;  // a POLYLINE's VERTEX entity is being read
   bool after_seqend_ = false;
   std::vector<PathVertex> path_;  // reused for every entity
+  std::optional<CurveReader> curve_;  // the SPLINE or ELLIPSE being read
 };
 
 }  // namespace quillmere

@@ -131,6 +131,12 @@ std::vector<Stroke> NaturalStrokes(const DrawingGeometry& geometry) {
   for (std::size_t i = 0; i < strokes.size(); ++i) {
     strokes[i] = geometry.vertices[i].bulge != 0 ? Stroke::kArc : Stroke::kLine;
   }
+  // A curve's short segments are the curve.
+  for (const DrawnEntity& entity : geometry.entities) {
+    if (!entity.IsCurve()) continue;
+    std::fill_n(strokes.begin() + static_cast<std::ptrdiff_t>(entity.first), entity.count,
+                Stroke::kArc);
+  }
   return strokes;
 }
 

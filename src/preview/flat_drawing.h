@@ -48,7 +48,7 @@ struct FlatDrawing {
 };
 
 // The stroke of every segment as the drawing gives it: arcs where the bulge
-// is not 0, straight lines elsewhere. One value per vertex of `geometry`,
+// is not 0 and along SPLINEs and ELLIPSEs, straight lines elsewhere. One value per vertex of `geometry`,
 // for the segment that starts there.
 std::vector<Stroke> NaturalStrokes(const DrawingGeometry& geometry);
 

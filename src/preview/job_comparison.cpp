@@ -41,14 +41,46 @@ bool CompareArcPolyline(const PathVertex* input, std::size_t input_count, const 
   return true;
 }
 
+// A polyline the arc job wrote in place of a curve: all of it is new.
+void MarkConvertedCurve(const DrawingGeometry& output, const DrawnEntity& polyline,
+                        JobComparison& comparison) {
+  const PathVertex* vertices = output.VerticesOf(polyline);
+  for (std::size_t i = 0; i < polyline.count; ++i) {
+    comparison.output_strokes[polyline.first + i] = Stroke::kFoundArc;
+    comparison.counts.arcs_found += vertices[i].bulge != 0 ? 1 : 0;
+  }
+  ++comparison.counts.curves_converted;
+}
+
 void CompareArcJob(const DrawingGeometry& input, const DrawingGeometry& output,
                    JobComparison& comparison) {
-  const std::size_t pairs = std::min(input.polylines.size(), output.polylines.size());
-  for (std::size_t k = 0; k < pairs; ++k) {
-    const DrawnEntity& before = input.Polyline(k);
-    const DrawnEntity& after = output.Polyline(k);
-    CompareArcPolyline(input.VerticesOf(before), before.count, output.VerticesOf(after),
-                       after.count, comparison.output_strokes.data() + after.first, comparison);
+  // With curves converted the polylines no longer pair up by their number,
+  // but the entities do: the job keeps every entity in its place.
+  const bool curves_converted =
+      input.entities.size() == output.entities.size() &&
+      input.polylines.size() != output.polylines.size();
+  if (!curves_converted) {
+    const std::size_t pairs = std::min(input.polylines.size(), output.polylines.size());
+    for (std::size_t k = 0; k < pairs; ++k) {
+      const DrawnEntity& before = input.Polyline(k);
+      const DrawnEntity& after = output.Polyline(k);
+      CompareArcPolyline(input.VerticesOf(before), before.count, output.VerticesOf(after),
+                         after.count, comparison.output_strokes.data() + after.first, comparison);
+    }
+    return;
+  }
+  for (std::size_t k = 0; k < input.entities.size(); ++k) {
+    const DrawnEntity& before = input.entities[k];
+    const DrawnEntity& after = output.entities[k];
+    const bool polyline_after =
+        after.kind == EntityKind::kPolyline || after.kind == EntityKind::kLwPolyline;
+    if (!polyline_after) continue;
+    if (before.IsCurve()) {
+      MarkConvertedCurve(output, after, comparison);
+    } else if (before.kind == EntityKind::kPolyline || before.kind == EntityKind::kLwPolyline) {
+      CompareArcPolyline(input.VerticesOf(before), before.count, output.VerticesOf(after),
+                         after.count, comparison.output_strokes.data() + after.first, comparison);
+    }
   }
 }
 

@@ -21,6 +21,9 @@ struct JobCounts {
   // Polylines made or extended by the line or join job that are closed:
   // the contours that came back to their start.
   std::size_t contours_closed = 0;
+  // SPLINEs and ELLIPSEs the arc job replaced by polylines of arcs, whose
+  // arcs count among those found.
+  std::size_t curves_converted = 0;
 };
 
 struct JobComparison {
@@ -42,7 +45,9 @@ struct JobComparison {
 // The arc job writes the k-th polyline of its input as the k-th of its
 // output, keeping a subsequence of its vertices exactly as read and giving
 // some a bulge; a pair whose vertices are no such subsequence (the files do
-// not belong together) counts nothing. The line and join jobs copy every
+// not belong together) counts nothing. With curves converted it writes the
+// k-th entity as the k-th, a polyline in place of a SPLINE or ELLIPSE,
+// which is shown as found whole. The line and join jobs copy every
 // polyline they leave alone unchanged, so an output polyline that equals no
 // input polyline is one they made or extended.
 JobComparison CompareJobDrawings(ComparedJob job, const DrawingGeometry& input,

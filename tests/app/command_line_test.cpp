@@ -46,11 +46,13 @@ TEST(CommandLine, OptionalNumbersGoByPosition) {
 
 TEST(CommandLine, OptionsBeforeTheModeWordInAnyOrder) {
   JobSettings s;
-  const auto run = Check({"--contours", "--summary", "--exact", "convert1", "a", "b", "0.5"}, s);
+  const auto run =
+      Check({"--contours", "--summary", "--curves", "--exact", "convert1", "a", "b", "0.5"}, s);
   ASSERT_TRUE(run.has_value());
   EXPECT_TRUE(run->summary);
   EXPECT_TRUE(s.exact_distances);
   EXPECT_TRUE(s.contours);
+  EXPECT_TRUE(s.curves);
   EXPECT_EQ(run->input, "a");
   EXPECT_EQ(s.deviation.value(), 0.5);
 
@@ -60,6 +62,7 @@ TEST(CommandLine, OptionsBeforeTheModeWordInAnyOrder) {
   EXPECT_FALSE(plain_run->summary);
   EXPECT_FALSE(plain.exact_distances);
   EXPECT_FALSE(plain.contours);
+  EXPECT_FALSE(plain.curves);
 
   // Options count as no arguments of the job, and only before the mode word.
   JobSettings untouched;

@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """Runs every job of quillmere-cli on the example drawings (and the shared
-sample drawings when present), opens each output with ezdxf and fails when a
-file does not load, the reader's audit finds errors, or an arc written by the
-arc job does not lie on the vertices it replaced.
+sample drawings when present), the arc job also with --curves, opens each
+output with ezdxf and fails when a file does not load, the reader's audit
+finds errors, or an arc written by the arc job (without curves, whose
+polylines then pair up with the input's) does not lie on the vertices it
+replaced.
 
 Usage: cad_reader_check.py CLI EXAMPLES_DIR [SAMPLES_DIR]
 """
@@ -82,9 +84,10 @@ def main():
     checked = 0
     with tempfile.TemporaryDirectory() as work:
         for drawing in drawings:
-            for mode in ("convert1", "convert2", "convert3"):
-                output = os.path.join(work, f"{mode}-{os.path.basename(drawing)}")
-                run = subprocess.run([cli, mode, drawing, output], capture_output=True, text=True)
+            for mode in ("convert1", "convert2", "convert3", "--curves convert1"):
+                output = os.path.join(work, f"{mode.replace(' ', '')}-{os.path.basename(drawing)}")
+                run = subprocess.run([cli, *mode.split(), drawing, output], capture_output=True,
+                                     text=True)
                 if run.returncode not in (0, 1):
                     failures.append(f"{mode} {drawing}: exit {run.returncode} {run.stderr}")
                     continue
