@@ -45,7 +45,7 @@ inline constexpr SettingProperties kLineTestsProperties{0, 1, 1000, 100};
 inline constexpr SettingProperties kJoinToleranceProperties{7, 0, 1000000, 0.01};
 
 // The settings that the jobs read when they start. They are not kept
-// between runs: every run starts with the start values and both modes off.
+// between runs: every run starts with the start values and the modes off.
 struct JobSettings {
   JobSetting deviation{kDeviationProperties};  // maximum deviation of line and arc
   JobSetting arc_tests{kArcTestsProperties};   // test points on the arc

@@ -1,6 +1,8 @@
 #include "arcs/curves/curve_polyline_writer.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "dxf/handle_text.h"
 #include "support/numbers.h"
@@ -30,15 +32,20 @@ std::int64_t NewHandlesOf(const CurveRecord& curve, const CurveDrawing& drawing)
 CurvePolylineWriter::CurvePolylineWriter(const CurveDrawing& drawing, const DrawingEdits* edits)
     : drawing_(drawing), edits_(edits), last_handle_(drawing.largest_handle) {
   for (const CurveRecord& curve : drawing.curves) new_handles_ += NewHandlesOf(curve, drawing);
-  // The seed stands in the header, in front of every entity.
+  std::vector<std::pair<ByteRange, const CurveRecord*>> parts;
   if (new_handles_ > 0 && drawing.handle_seed && ParseHandle(drawing.handle_seed_value)) {
-    parts_.places.push_back(*drawing.handle_seed);
-    curve_of_part_.push_back(nullptr);
+    parts.emplace_back(*drawing.handle_seed, nullptr);
   }
   for (const CurveRecord& curve : drawing.curves) {
-    if (!curve.converted) continue;
-    parts_.places.push_back(curve.place);
-    curve_of_part_.push_back(&curve);
+    if (curve.converted) parts.emplace_back(curve.place, &curve);
+  }
+  // The seed stands in the header, which normally comes first.
+  std::stable_sort(parts.begin(), parts.end(), [](const auto& a, const auto& b) {
+    return a.first.begin < b.first.begin;
+  });
+  for (const auto& [place, curve] : parts) {
+    parts_.places.push_back(place);
+    curve_of_part_.push_back(curve);
   }
   parts_.write = [this](PolylineOutput& output, std::size_t part) { Write(output, part); };
 }
