@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "arcs/arc_job.h"
 #include "arcs/arc_search.h"
 #include "arcs/arc_writer.h"
 #include "support/numbers.h"
@@ -143,6 +144,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   FUZZ_CHECK(messages.errors.empty());
   FUZZ_CHECK(model.PolylineCount() >= 0);
+  // With curves the job converts whatever curves the drawing has; it fails
+  // only for a drawing with neither polylines nor curves.
+  ArcSearchSettings with_curves = SettingsFrom(TailOf(data, size));
+  with_curves.curves = true;
+  const Result<ArcJobSummary> converted = RunArcJob(with_curves, input_name, output_name);
+  FUZZ_CHECK(converted.ok() || converted.failure().notice == Notice::kNoPolylines);
   if (model.PolylineCount() == 0) return 0;  // the job reports this and writes nothing
 
   FindArcs(model, SettingsFrom(TailOf(data, size)), 1);
