@@ -147,7 +147,11 @@ CurveReading FitPointCurve(const SplineGroups& groups, double elevation) {
   for (const CurvePoint& point : points)
     scale = std::max({scale, std::fabs(point.x), std::fabs(point.y)});
   const bool ends_meet = Distance(points.front(), points.back()) <= FlatTolerance(scale);
-  const bool closed = (groups.flags & kClosedFlag) != 0 && ends_meet && points.size() >= 4;
+  // A closed spline's writer may or may not repeat the first fit point at
+  // the end; either way the curve returns to it.
+  const bool flagged = (groups.flags & kClosedFlag) != 0;
+  if (flagged && !ends_meet && points.size() >= 3) points.push_back(points.front());
+  const bool closed = flagged && points.size() >= 4;
   if (closed) points.back() = points.front();
   PlaneCurve curve = InterpolateFitPoints(points, PlanDirection(groups.start_tangent),
                                           PlanDirection(groups.end_tangent), closed);

@@ -106,6 +106,17 @@ TEST(CurveEvaluationTest, FitPointSplinePassesThroughItsFitPoints) {
       EXPECT_NEAR(second.y / second.x, 5, 1e-12);
     }
   }
+
+  // Flagged closed without the first point repeated, it still returns to it.
+  GroupPairs closed{{70, "9"}, {71, "3"}, {74, "5"}};
+  for (const CurvePoint& point : fit) {
+    closed.insert(closed.end(), {{11, testing::Text(point.x)}, {21, testing::Text(point.y)}});
+  }
+  const CurveReading ring = ReadCurve(CurveEntity::kSpline, closed);
+  ASSERT_TRUE(ring.ok()) << RefusalName(ring.refusal);
+  EXPECT_TRUE(ring.curve.closed);
+  ExpectPoint(PointAt(ring.curve, ring.curve.LastParameter()), 0, 0, 1e-12);
+  ExpectPoint(PointAt(ring.curve, ring.curve.knots[3 + 4]), 8, 4, 1e-12);
 }
 
 TEST(CurveEvaluationTest, EllipseSeenFromBelowRunsClockwise) {
