@@ -102,29 +102,37 @@ double SweepOfOffset(const Pencil& pencil, double offset) {
   return 4 * std::atan(bulge);
 }
 
-SweepRange VertexSweeps(const WindowPath& window, const Pencil& pencil) {
-  const PlanePoint origin = window.points[static_cast<std::size_t>(window.first)];
-  // The centre of the circle through a vertex q lies where q's power
-  // vanishes: offset = q . (q - end) / (2 q . left). A larger offset on the
-  // pencil's side is a flatter arc.
-  double flattest = -std::numeric_limits<double>::infinity();
-  double roundest = std::numeric_limits<double>::infinity();
-  bool beside = false;  // a vertex on the chord or beyond it
-  for (std::int32_t k = window.first + 1; k < window.last; ++k) {
-    const PlanePoint q = Minus(window.points[static_cast<std::size_t>(k)], origin);
-    const double across = -pencil.side * Dot(q, pencil.left);
-    if (!(across > 0)) {
-      beside = true;
-      continue;
+// The sweeps between the vertices' circles on the pencil's side, and
+// whether a vertex lies on the other side of the chord.
+struct VertexSweeps {
+  SweepRange range;
+  bool other_side = false;
+
+  VertexSweeps(const WindowPath& window, const Pencil& pencil) {
+    const PlanePoint origin = window.points[static_cast<std::size_t>(window.first)];
+    // The centre of the circle through a vertex q lies where q's power
+    // vanishes: offset = q . (q - end) / (2 q . left). On the pencil's side
+    // a larger offset times the side is a flatter arc.
+    double flattest = -std::numeric_limits<double>::infinity();
+    double roundest = std::numeric_limits<double>::infinity();
+    bool beside = false;  // a vertex on the chord or beyond it
+    for (std::int32_t k = window.first + 1; k < window.last; ++k) {
+      const PlanePoint q = Minus(window.points[static_cast<std::size_t>(k)], origin);
+      const double across = -pencil.side * Dot(q, pencil.left);
+      if (!(across > 0)) {
+        beside = true;
+        other_side = other_side || across < 0;
+        continue;
+      }
+      const double offset = pencil.side * Dot(q, Minus(q, pencil.end)) / (2 * Dot(q, pencil.left));
+      flattest = std::max(flattest, offset);
+      roundest = std::min(roundest, offset);
     }
-    const double offset = pencil.side * Dot(q, Minus(q, pencil.end)) / (2 * Dot(q, pencil.left));
-    flattest = std::max(flattest, offset);
-    roundest = std::min(roundest, offset);
+    if (roundest == std::numeric_limits<double>::infinity()) return;
+    range = {beside ? 0 : SweepOfOffset(pencil, pencil.side * flattest),
+             SweepOfOffset(pencil, pencil.side * roundest)};
   }
-  if (roundest == std::numeric_limits<double>::infinity()) return {0, 0};
-  return {beside ? 0 : SweepOfOffset(pencil, pencil.side * flattest),
-          SweepOfOffset(pencil, pencil.side * roundest)};
-}
+};
 
 }  // namespace
 
@@ -157,8 +165,7 @@ std::optional<Pencil> PencilOf(const WindowPath& window) {
   // The side of the middle vertex: right of the chord for arcs that run
   // counter-clockwise.
   const double middle_side = Cross(pencil.end, at(window.first + (window.last - window.first) / 2));
-  if (middle_side == 0) return std::nullopt;
-  pencil.side = middle_side < 0 ? 1 : -1;
+  pencil.side = middle_side > 0 ? -1 : 1;
   return pencil;
 }
 
@@ -195,10 +202,16 @@ struct Probe {
   double Gap() const { return balance.outside - balance.inside; }
 };
 
+// What a search on one side of the chord found.
+struct SideResult {
+  std::optional<double> sweep;  // the sweep whose larger distance was least
+  bool fails_everywhere = false;
+};
+
 // Secant steps on the gap between the two distances within `range`,
-// starting from `probe`; the sweep whose larger distance was least.
-std::optional<double> BalanceWithin(const WindowPath& window, const Pencil& pencil,
-                                    const Deviation& deviation, SweepRange range, Probe probe) {
+// starting from `probe`.
+SideResult BalanceWithin(const WindowPath& window, const Pencil& pencil,
+                         const Deviation& deviation, SweepRange range, Probe probe) {
   double low = range.low, high = range.high;
   bool low_measured = false, high_measured = false;
   double best_sweep = 0, best_excess = std::numeric_limits<double>::infinity();
@@ -206,7 +219,7 @@ std::optional<double> BalanceWithin(const WindowPath& window, const Pencil& penc
   bool has_previous = false;
   for (int step = 0; step < kMostSteps; ++step) {
     if (step > 0) probe = Probe(window, pencil, deviation, probe.sweep);
-    if (probe.FailsEverywhere()) return std::nullopt;
+    if (probe.FailsEverywhere()) return {std::nullopt, true};
     const double sweep = probe.sweep;
     const double excess = probe.Excess();
     if (excess < best_excess) {
@@ -234,15 +247,15 @@ std::optional<double> BalanceWithin(const WindowPath& window, const Pencil& penc
     has_previous = true;
     probe.sweep = next;
   }
-  if (!(best_excess < 0)) return std::nullopt;
-  return best_sweep;
+  if (!(best_excess < 0)) return {};
+  return {best_sweep};
 }
 
 }  // namespace
 
 std::optional<BalancedArc> BalancedBulge(const WindowPath& window, const Deviation& deviation,
                                          double length_share, double middle_bulge) {
-  const std::optional<Pencil> pencil = PencilOf(window);
+  std::optional<Pencil> pencil = PencilOf(window);
   if (!pencil) return std::nullopt;
   // The middle vertex's circle first: a window far from passing fails there.
   std::optional<Probe> middle;
@@ -250,17 +263,27 @@ std::optional<BalancedArc> BalancedBulge(const WindowPath& window, const Deviati
     middle.emplace(window, *pencil, deviation, 4 * std::atan(std::abs(middle_bulge)));
     if (middle->FailsEverywhere()) return std::nullopt;
   }
+  // Vertices on both sides of the chord: the arcs on the other side are
+  // searched too. Across the chord the distances keep falling and growing
+  // the same way, so where both were too far they fail there as well.
   const SweepRange lengths = LengthSweeps(window, *pencil, length_share);
-  const SweepRange vertices = VertexSweeps(window, *pencil);
-  const SweepRange range{std::max(lengths.low, vertices.low), std::min(lengths.high, vertices.high)};
-  if (!(range.low <= range.high)) return std::nullopt;
-  const double start =
-      std::clamp(middle ? middle->sweep : (range.low + range.high) / 2, range.low, range.high);
-  const Probe probe =
-      middle && middle->sweep == start ? *middle : Probe(window, *pencil, deviation, start);
-  const std::optional<double> sweep = BalanceWithin(window, *pencil, deviation, range, probe);
-  if (!sweep) return std::nullopt;
-  return BalancedArc{pencil->side, *sweep, range.low, range.high};
+  for (int side = 0; side < 2; ++side) {
+    const VertexSweeps vertices(window, *pencil);
+    const SweepRange range{std::max(lengths.low, vertices.range.low),
+                           std::min(lengths.high, vertices.range.high)};
+    if (range.low <= range.high) {
+      const double start = std::clamp(middle ? middle->sweep : range.low, range.low, range.high);
+      const Probe probe =
+          middle && middle->sweep == start ? *middle : Probe(window, *pencil, deviation, start);
+      const SideResult found = BalanceWithin(window, *pencil, deviation, range, probe);
+      if (found.sweep) return BalancedArc{pencil->side, *found.sweep, range.low, range.high};
+      if (found.fails_everywhere) return std::nullopt;
+    }
+    if (!vertices.other_side) return std::nullopt;
+    pencil->side = -pencil->side;
+    middle.reset();
+  }
+  return std::nullopt;
 }
 
 }  // namespace quillmere
