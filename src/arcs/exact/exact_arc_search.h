@@ -19,7 +19,10 @@ namespace quillmere {
 // fails, then halving the gap between the longest that passed and the
 // shortest that failed; the longest that passed is the start's reach. Each
 // costs a few tests of windows no longer than twice its own, so the work
-// per vertex grows only with the logarithm of the arcs' lengths.
+// per vertex grows only with the logarithm of the arcs' lengths. Where no
+// short window passes it tries a few longer ones, up to 18 segments; once
+// it has its longest it tries one half as long again (a vertex off the
+// curve fails the windows that end near it, not those that run past it).
 //
 // Taking the reach from each start and starting again at its end is not
 // always the fewest segments: a window can pass while a shorter one from the
