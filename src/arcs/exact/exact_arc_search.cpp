@@ -94,9 +94,12 @@ void ExactArcSearch::FindReaches() {
       const std::int32_t start = frontier - back;
       const std::int32_t end = std::min(last, ReachFrom(start));
       if (farthest + 1 > end) continue;
-      const std::optional<FoundArc> beyond = Window(start, farthest + 1);
-      if (!beyond) continue;
-      const std::optional<FoundArc> arc = LongestFrom(start, end, beyond);
+      // Most of these windows fail: the quick test alone decides.
+      if (!MayEndAt(farthest + 1)) continue;
+      const std::optional<double> bulge = window_check_.MiddleBulge(start, farthest + 1);
+      if (!bulge) continue;
+      const std::optional<FoundArc> arc =
+          LongestFrom(start, end, FoundArc{start, farthest + 1, *bulge});
       reaches_.push_back(*arc);
       farthest = arc->last;
     }

@@ -31,8 +31,10 @@ namespace quillmere {
 // search goes by the number of segments: the vertices reached with k
 // segments run up to a frontier, and from the frontier and from a few
 // vertices before it (1, 2, 4, 8, ... back) it looks for a window that runs
-// beyond the farthest found so far, growing it to its reach. From the
-// reaches found, SegmentPlan then picks the fewest segments.
+// beyond the farthest found so far (most of those from before the frontier
+// fail, so there the arc through the middle vertex alone decides), growing
+// it to its reach. From the reaches found, SegmentPlan then picks the
+// fewest segments.
 //
 // Straight segments left between an arc and the next arc (or the end)
 // are then offered to the arc: when the arc and the segments together pass

@@ -102,35 +102,98 @@ double SweepOfOffset(const Pencil& pencil, double offset) {
   return 4 * std::atan(bulge);
 }
 
-// The sweeps between the vertices' circles on the pencil's side, and
-// whether a vertex lies on the other side of the chord.
-struct VertexSweeps {
-  SweepRange range;
-  bool other_side = false;
+// The circles of the pencil that pass within a tolerance t of vertices, as
+// an interval of their centres' offsets times the pencil's side.
+class NearCircles {
+ public:
+  NearCircles(const Pencil& pencil, double tolerance) : pencil_(pencil), t_(tolerance) {}
 
-  VertexSweeps(const WindowPath& window, const Pencil& pencil) {
+  // Narrows the interval to the circles near `q` (relative to the first
+  // vertex); false once it is empty.
+  bool Add(PlanePoint q) {
+    // |q - centre| - radius lies within t where q's power p(o) = a - 2 o
+    // across satisfies |p - t^2| <= 2 t radius(o), radius(o)^2 = chord^2 / 4
+    // + o^2: squared, a quadratic in o, open upwards unless q lies within t
+    // of the chord's line (then q bounds nothing here).
+    const double a = Dot(q, Minus(q, pencil_.end)) - t_ * t_;
+    const double across = Dot(q, pencil_.left);
+    const double quadratic = 4 * (across * across - t_ * t_);
+    if (!(quadratic > 0)) return low_ <= high_;
+    const double linear = -4 * a * across;
+    const double constant = a * a - t_ * t_ * pencil_.chord * pencil_.chord;
+    const double discriminant = linear * linear - 4 * quadratic * constant;
+    if (discriminant < 0) {
+      low_ = kInfinity;  // no circle of the pencil passes near q
+      return false;
+    }
+    const double root = std::sqrt(discriminant);
+    const double first = (-linear - root) / (2 * quadratic) * pencil_.side;
+    const double second = (-linear + root) / (2 * quadratic) * pencil_.side;
+    low_ = std::max(low_, std::min(first, second));
+    high_ = std::min(high_, std::max(first, second));
+    return low_ <= high_;
+  }
+
+  // The interval as sweeps on the pencil's side (empty: low above high).
+  SweepRange Sweeps() const {
+    if (!(low_ <= high_)) return {1, 0};
+    return {high_ == kInfinity ? 0 : SweepOfOffset(pencil_, pencil_.side * high_),
+            low_ == -kInfinity ? 2 * M_PI : SweepOfOffset(pencil_, pencil_.side * low_)};
+  }
+
+ private:
+  static constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  const Pencil& pencil_;
+  double t_;
+  double low_ = -kInfinity;
+  double high_ = kInfinity;
+};
+
+// What the window's inner vertices allow on the pencil's side: the sweeps
+// between their own circles, and the sweeps whose circles pass within
+// `tolerance` of every one of them (none passes near the vertices of a
+// window that runs on past its curve: that usually shows on a few of them,
+// so every eighth and the last few are tried first).
+struct VertexSweeps {
+  SweepRange between;
+  SweepRange near{1, 0};
+  bool other_side = false;  // a vertex lies on the other side of the chord
+
+  VertexSweeps(const WindowPath& window, const Pencil& pencil, double tolerance) {
     const PlanePoint origin = window.points[static_cast<std::size_t>(window.first)];
-    // The centre of the circle through a vertex q lies where q's power
-    // vanishes: offset = q . (q - end) / (2 q . left). On the pencil's side
-    // a larger offset times the side is a flatter arc.
-    double flattest = -std::numeric_limits<double>::infinity();
-    double roundest = std::numeric_limits<double>::infinity();
+    const auto at = [&](std::int32_t k) {
+      return Minus(window.points[static_cast<std::size_t>(k)], origin);
+    };
+    // Circles smaller than the tolerance are not worth bounding.
+    NearCircles near_circles(pencil, pencil.chord > 2 * tolerance ? tolerance : 0);
+    if (pencil.chord > 2 * tolerance) {
+      for (std::int32_t k = window.last - 1; k > window.first; k -= k + 4 > window.last ? 1 : 8) {
+        if (!near_circles.Add(at(k))) return;
+      }
+    }
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    // Offsets times the side: larger is flatter on the pencil's side.
+    double flattest = -kInfinity, roundest = kInfinity;
     bool beside = false;  // a vertex on the chord or beyond it
     for (std::int32_t k = window.first + 1; k < window.last; ++k) {
-      const PlanePoint q = Minus(window.points[static_cast<std::size_t>(k)], origin);
-      const double across = -pencil.side * Dot(q, pencil.left);
-      if (!(across > 0)) {
+      const PlanePoint q = at(k);
+      if (pencil.chord > 2 * tolerance && !near_circles.Add(q)) return;
+      // The centre of the circle through q lies where q's power vanishes.
+      const double across = Dot(q, pencil.left);
+      if (!(-pencil.side * across > 0)) {
         beside = true;
-        other_side = other_side || across < 0;
+        other_side = other_side || -pencil.side * across < 0;
         continue;
       }
-      const double offset = pencil.side * Dot(q, Minus(q, pencil.end)) / (2 * Dot(q, pencil.left));
+      const double offset = pencil.side * Dot(q, Minus(q, pencil.end)) / (2 * across);
       flattest = std::max(flattest, offset);
       roundest = std::min(roundest, offset);
     }
-    if (roundest == std::numeric_limits<double>::infinity()) return;
-    range = {beside ? 0 : SweepOfOffset(pencil, pencil.side * flattest),
-             SweepOfOffset(pencil, pencil.side * roundest)};
+    near = near_circles.Sweeps();
+    if (roundest != kInfinity) {
+      between = {beside ? 0 : SweepOfOffset(pencil, pencil.side * flattest),
+                 SweepOfOffset(pencil, pencil.side * roundest)};
+    }
   }
 };
 
@@ -257,31 +320,27 @@ std::optional<BalancedArc> BalancedBulge(const WindowPath& window, const Deviati
                                          double length_share, double middle_bulge) {
   std::optional<Pencil> pencil = PencilOf(window);
   if (!pencil) return std::nullopt;
-  // The middle vertex's circle first: a window far from passing fails there.
-  std::optional<Probe> middle;
-  if (middle_bulge * pencil->side > 0) {
-    middle.emplace(window, *pencil, deviation, 4 * std::atan(std::abs(middle_bulge)));
-    if (middle->FailsEverywhere()) return std::nullopt;
-  }
   // Vertices on both sides of the chord: the arcs on the other side are
   // searched too. Across the chord the distances keep falling and growing
   // the same way, so where both were too far they fail there as well.
   const SweepRange lengths = LengthSweeps(window, *pencil, length_share);
   for (int side = 0; side < 2; ++side) {
-    const VertexSweeps vertices(window, *pencil);
-    const SweepRange range{std::max(lengths.low, vertices.range.low),
-                           std::min(lengths.high, vertices.range.high)};
+    const VertexSweeps vertices(window, *pencil, deviation.Value());
+    // No circle of the pencil near every vertex: none on either side.
+    if (!(vertices.near.low <= vertices.near.high)) return std::nullopt;
+    const SweepRange range{std::max({lengths.low, vertices.between.low, vertices.near.low}),
+                           std::min({lengths.high, vertices.between.high, vertices.near.high})};
     if (range.low <= range.high) {
-      const double start = std::clamp(middle ? middle->sweep : range.low, range.low, range.high);
-      const Probe probe =
-          middle && middle->sweep == start ? *middle : Probe(window, *pencil, deviation, start);
+      // From the middle vertex's circle, where it lies on this side.
+      const bool from_middle = middle_bulge * pencil->side > 0;
+      const double start = from_middle ? 4 * std::atan(std::abs(middle_bulge)) : range.low;
+      const Probe probe(window, *pencil, deviation, std::clamp(start, range.low, range.high));
       const SideResult found = BalanceWithin(window, *pencil, deviation, range, probe);
       if (found.sweep) return BalancedArc{pencil->side, *found.sweep, range.low, range.high};
       if (found.fails_everywhere) return std::nullopt;
     }
     if (!vertices.other_side) return std::nullopt;
     pencil->side = -pencil->side;
-    middle.reset();
   }
   return std::nullopt;
 }

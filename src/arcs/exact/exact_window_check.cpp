@@ -13,6 +13,9 @@ namespace {
 // Arcs tried on either side of a balanced arc that fails the exact test.
 constexpr int kOtherArcs = 4;
 
+// Vertices before a window's end measured first.
+constexpr std::int32_t kEndVertices = 4;
+
 PlanePoint Minus(PlanePoint a, PlanePoint b) { return {a.x - b.x, a.y - b.y}; }
 double Cross(PlanePoint a, PlanePoint b) { return a.x * b.y - a.y * b.x; }
 double Dot(PlanePoint a, PlanePoint b) { return a.x * b.x + a.y * b.y; }
@@ -150,6 +153,12 @@ void ExactWindowCheck::Use(std::span<const PlanePoint> points) {
   }
 }
 
+std::optional<double> ExactWindowCheck::MiddleBulge(std::int32_t first, std::int32_t last) const {
+  const std::optional<Arc> middle = WindowArc(points_, first, last, true);
+  if (middle && ArcPasses(first, last, middle->bulge)) return middle->bulge;
+  return std::nullopt;
+}
+
 std::optional<double> ExactWindowCheck::PassingBulge(std::int32_t first, std::int32_t last) const {
   const std::optional<Arc> middle = WindowArc(points_, first, last, true);
   if (middle && ArcPasses(first, last, middle->bulge)) return middle->bulge;
@@ -196,6 +205,12 @@ bool ExactWindowCheck::ArcPasses(std::int32_t first, std::int32_t last, double b
   const double scale = std::abs(arc.centre.x) + std::abs(arc.centre.y) + arc.radius;
   const double limit = deviation_.StrictLimit(scale);
   if (!(limit > 0)) return false;
+  // A window that runs on past its curve strays near its end: no point is
+  // nearer to the arc than to its circle, so the last few vertices' radial
+  // distances reject it before the whole path is measured.
+  for (std::int32_t k = last - 1; k > first && k >= last - kEndVertices; --k) {
+    if (!(std::abs(Norm(Minus(at(k), arc.centre)) - arc.radius) <= limit)) return false;
+  }
   PlanePoint a = arc.start;
   double angle_a = 0;
   for (std::int32_t k = first; k < last; ++k) {

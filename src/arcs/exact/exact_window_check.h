@@ -58,6 +58,10 @@ class ExactWindowCheck {
   // last), nothing when no arc the search tries passes.
   std::optional<double> PassingBulge(std::int32_t first, std::int32_t last) const;
 
+  // The bulge of the arc through the window's middle vertex when that
+  // passes: the quick test, without the search for a better arc.
+  std::optional<double> MiddleBulge(std::int32_t first, std::int32_t last) const;
+
   // Whether the arc from vertex `first` to vertex `last` with `bulge` passes.
   bool ArcPasses(std::int32_t first, std::int32_t last, double bulge) const;
 
