@@ -15,6 +15,8 @@ double Dot(PlanePoint a, PlanePoint b) { return a.x * b.x + a.y * b.y; }
 // The secant steps stop once the two distances differ by less than this
 // share of the deviation: the larger is then within half of it of the least.
 constexpr double kBalanced = 0.05;
+// Secant steps within a shrinking bracket take a handful; bisection, where
+// they stall, at most some fifty to the bracket's end.
 constexpr int kMostSteps = 60;
 
 // The arcs through the window's first vertex, at the origin, and its last
@@ -325,7 +327,9 @@ std::optional<BalancedArc> BalancedBulge(const WindowPath& window, const Deviati
   // the same way, so where both were too far they fail there as well.
   const SweepRange lengths = LengthSweeps(window, *pencil, length_share);
   for (int side = 0; side < 2; ++side) {
-    const VertexSweeps vertices(window, *pencil, deviation.Value());
+    // A little more than the deviation, so that rounding near a tangent
+    // circle never rules out an arc that passes.
+    const VertexSweeps vertices(window, *pencil, deviation.Value() * (1 + 1e-6));
     // No circle of the pencil near every vertex: none on either side.
     if (!(vertices.near.low <= vertices.near.high)) return std::nullopt;
     const SweepRange range{std::max({lengths.low, vertices.between.low, vertices.near.low}),

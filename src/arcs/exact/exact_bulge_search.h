@@ -38,8 +38,11 @@ struct WindowPath {
 // of the arc's length) and that lie between the circles through the
 // window's ends and each of its inner vertices: an arc rounder or flatter
 // than all of them follows the path's length, not its shape, and would
-// round off corners and notches that fit within the deviation. The
-// distances are radial, which is the true distance within the arc's
+// round off corners and notches that fit within the deviation. Where no
+// circle of the pencil passes within the deviation of every vertex (the
+// window runs on past its curve), it fails before measuring any. With
+// vertices on both sides of the chord it searches the arcs on either side.
+// The distances are radial, which is the true distance within the arc's
 // sector: the caller measures the arc found exactly (ExactWindowCheck).
 //
 // `middle_bulge`, the bulge of the arc through the middle vertex (0 when

@@ -31,7 +31,8 @@ namespace quillmere {
 // A window passes (PassingBulge) when one arc through its two end vertices
 // passes: the arc through its first, middle and last vertex (WindowArc)
 // when that passes, otherwise the arc that BalancedBulge finds, which stays
-// between the circles through the window's own vertices.
+// between the circles through the window's own vertices, or one of a few
+// arcs beside it where the end points decide.
 //
 // Borderline cases fail: an arc passes only when its largest distance stays
 // below the deviation by more than rounding can account for
