@@ -115,17 +115,18 @@ void Compare(const std::string& name, const Options& options) {
       const std::int64_t polyline_missed = options.scan ? MissedWindows(path, deviation) : 0;
       missed += polyline_missed;
       if (by_polyline) {
-        rows += " " + std::to_string(engine_count) + "/" + std::to_string(least);
-        if (polyline_missed > 0) rows += "(" + std::to_string(polyline_missed) + " missed)";
+        char row[64];
+        std::snprintf(row, sizeof row, polyline_missed > 0 ? " %lld/%lld (%lld missed)" : " %lld/%lld",
+                      static_cast<long long>(engine_count), static_cast<long long>(least),
+                      static_cast<long long>(polyline_missed));
+        rows += row;
       }
     }
     std::printf("%s %5g: engine %lld segments (%lld where compared), least %lld, %lld polylines "
-                "above the least%s; engine %.4f s, least %.3f s",
+                "above the least, %d long ones not compared; engine %.4f s, least %.3f s",
                 std::filesystem::path(name).filename().c_str(), deviation,
                 static_cast<long long>(engine_total), static_cast<long long>(engine_compared),
-                static_cast<long long>(least_total), static_cast<long long>(above),
-                skipped > 0 ? (", " + std::to_string(skipped) + " long ones not compared").c_str()
-                            : "",
+                static_cast<long long>(least_total), static_cast<long long>(above), skipped,
                 engine_seconds, least_seconds);
     if (options.scan) std::printf("; windows the scan passes and the engine fails: %lld",
                                   static_cast<long long>(missed));
