@@ -2,7 +2,7 @@
 
 #include "arcs/arc_search.h"
 #include "arcs/arc_writer.h"
-#include "dxf/job_start.h"
+#include "support/output_file.h"
 #include "dxf/polyline_reader.h"
 
 namespace quillmere {
@@ -35,19 +35,24 @@ ArcJobSummary Summarise(const PolylineModel& model) {
 
 }  // namespace
 
+Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const JobInput& input,
+                                const std::string& output_name, JobObserver* observer) {
+  return GuardedJob(input.Name(), [&]() -> Result<ArcJobSummary> {
+    RETURN_IF_FAILED(OutputFile::CheckCreatable(output_name));
+    PolylineModel model;
+    RETURN_IF_FAILED(ReadPolylinesToWorkOn(model, input, observer));
+    FindArcs(model, settings, 0, observer);
+    RETURN_IF_FAILED(WriteArcResult(model, input, output_name, observer));
+    return Summarise(model);
+  });
+}
+
 Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const std::string& input_name,
                                 const std::string& output_name, JobObserver* observer) {
   return GuardedJob(input_name, [&]() -> Result<ArcJobSummary> {
-    if (const Status ready = CheckJobFiles(input_name, output_name); !ready) return ready.failure();
-    PolylineModel model;
-    if (const Status read = ReadPolylinesToWorkOn(model, input_name, observer); !read) {
-      return read.failure();
-    }
-    FindArcs(model, settings, 0, observer);
-    if (const Status written = WriteArcResult(model, input_name, output_name, observer); !written) {
-      return written.failure();
-    }
-    return Summarise(model);
+    const Result<JobInput> input = JobInput::Open(input_name);
+    RETURN_IF_FAILED(input);
+    return RunArcJob(settings, *input, output_name, observer);
   });
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "dxf/job_input.h"
 #include "support/job_observer.h"
 #include "support/result.h"
 
@@ -27,6 +28,11 @@ struct JoinJobSummary {
 // without polylines, kStopped when `observer` stopped it); the previous
 // output then keeps every byte.
 Result<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
+                                  const std::string& output_name, JobObserver* observer = nullptr,
+                                  bool contours = false);
+
+// RunJoinJob on an input already open (JobInput::Open).
+Result<JoinJobSummary> RunJoinJob(double tolerance, const JobInput& input,
                                   const std::string& output_name, JobObserver* observer = nullptr,
                                   bool contours = false);
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "dxf/job_input.h"
 #include "support/job_observer.h"
 #include "support/result.h"
 
@@ -26,6 +27,11 @@ struct LineJobSummary {
 // it wrote the output, or the one failure that ended it (kStopped when
 // `observer` stopped it); the previous output then keeps every byte.
 Result<LineJobSummary> RunLineJob(double tolerance, const std::string& input_name,
+                                  const std::string& output_name, JobObserver* observer = nullptr,
+                                  bool contours = false);
+
+// RunLineJob on an input already open (JobInput::Open).
+Result<LineJobSummary> RunLineJob(double tolerance, const JobInput& input,
                                   const std::string& output_name, JobObserver* observer = nullptr,
                                   bool contours = false);
 

@@ -35,13 +35,26 @@ struct FileStamp {
 // The stamp of the file open as `fd`; false when the system cannot tell it.
 bool StampOfOpenFile(int fd, FileStamp& stamp);
 
+// The stamp of the file `path` names now, without opening it: 0 when it
+// was told, otherwise the system's error number (no such file).
+int StampOfPath(const std::string& path, FileStamp& stamp);
+
+// Whether the file open as `fd` is a folder, a regular file or something
+// else (a pipe, a device); false, with the error number in `error`, when
+// the system cannot tell.
+enum class FileKind { kFolder, kRegular, kOther };
+bool KindOfOpenFile(int fd, FileKind& kind, int& error);
+
+// Closes a descriptor of OpenFileForReading.
+void CloseFile(int fd);
+
 // Moves the read position of the file open as `fd` to byte `offset`; false
 // when it cannot.
 bool SeekFile(int fd, std::int64_t offset);
 
 // Puts the file `from` in the place of `to`, replacing any file there, in
-// one step; false when it cannot.
-bool MoveFileReplacing(const std::string& from, const std::string& to);
+// one step: 0, or the system's error number when it cannot.
+int MoveFileReplacing(const std::string& from, const std::string& to);
 
 // Removes the file `path`; a file that is not there is no error.
 void RemoveFile(const std::string& path);
