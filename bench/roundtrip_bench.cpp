@@ -30,6 +30,7 @@
 #include "join/join_job.h"
 #include "lines/line_job.h"
 #include "support/notices.h"
+#include "named_input.h"
 
 namespace {
 

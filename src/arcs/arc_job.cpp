@@ -56,11 +56,4 @@ Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const std::st
   });
 }
 
-std::optional<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings,
-                                       const std::string& input_name,
-                                       const std::string& output_name, NoticeSink& notices,
-                                       JobObserver* observer) {
-  return ReportedValue(RunArcJob(settings, input_name, output_name, observer), notices);
-}
-
 }  // namespace quillmere

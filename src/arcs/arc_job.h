@@ -41,10 +41,4 @@ Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const std::st
 Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const JobInput& input,
                                 const std::string& output_name, JobObserver* observer = nullptr);
 
-// RunArcJob for callers that show a failure at once.
-std::optional<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings,
-                                       const std::string& input_name,
-                                       const std::string& output_name, NoticeSink& notices,
-                                       JobObserver* observer = nullptr);
-
 }  // namespace quillmere

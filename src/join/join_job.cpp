@@ -44,11 +44,4 @@ Result<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_nam
   });
 }
 
-std::optional<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
-                                         const std::string& output_name, NoticeSink& notices,
-                                         JobObserver* observer, bool contours) {
-  return ReportedValue(RunJoinJob(tolerance, input_name, output_name, observer, contours),
-                       notices);
-}
-
 }  // namespace quillmere

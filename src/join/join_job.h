@@ -36,9 +36,4 @@ Result<JoinJobSummary> RunJoinJob(double tolerance, const JobInput& input,
                                   const std::string& output_name, JobObserver* observer = nullptr,
                                   bool contours = false);
 
-// RunJoinJob for callers that show a failure at once.
-std::optional<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
-                                         const std::string& output_name, NoticeSink& notices,
-                                         JobObserver* observer = nullptr, bool contours = false);
-
 }  // namespace quillmere

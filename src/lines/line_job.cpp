@@ -51,11 +51,4 @@ Result<LineJobSummary> RunLineJob(double tolerance, const std::string& input_nam
   });
 }
 
-std::optional<LineJobSummary> RunLineJob(double tolerance, const std::string& input_name,
-                                         const std::string& output_name, NoticeSink& notices,
-                                         JobObserver* observer, bool contours) {
-  return ReportedValue(RunLineJob(tolerance, input_name, output_name, observer, contours),
-                       notices);
-}
-
 }  // namespace quillmere

@@ -35,9 +35,4 @@ Result<LineJobSummary> RunLineJob(double tolerance, const JobInput& input,
                                   const std::string& output_name, JobObserver* observer = nullptr,
                                   bool contours = false);
 
-// RunLineJob for callers that show a failure at once.
-std::optional<LineJobSummary> RunLineJob(double tolerance, const std::string& input_name,
-                                         const std::string& output_name, NoticeSink& notices,
-                                         JobObserver* observer = nullptr, bool contours = false);
-
 }  // namespace quillmere
