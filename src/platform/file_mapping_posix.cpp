@@ -23,7 +23,7 @@ struct Watch {
 
 constexpr int kWatches = 64;
 Watch watches[kWatches];
-std::uintptr_t page_size = 4096;
+const auto page_size = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
 struct sigaction previous_action {};
 
 void HandBusErrorOn(int signal, siginfo_t* info, void* context) {
@@ -63,18 +63,12 @@ void OnBusError(int signal, siginfo_t* info, void* context) {
 void InstallHandler() {
   static std::once_flag installed;
   std::call_once(installed, [] {
-    page_size = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
     struct sigaction action {};
     action.sa_sigaction = OnBusError;
     action.sa_flags = SA_SIGINFO | SA_NODEFER;
     sigemptyset(&action.sa_mask);
     ::sigaction(SIGBUS, &action, &previous_action);
   });
-}
-
-std::uintptr_t PageSize() {
-  static const auto size = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-  return size;
 }
 
 }  // namespace
@@ -90,7 +84,7 @@ void UnmapFile(const char* data, std::int64_t size) {
 }
 
 void ForgetMappedPages(const char* data, std::int64_t begin, std::int64_t end) {
-  const std::uintptr_t page = PageSize();
+  const std::uintptr_t page = page_size;
   const auto start = reinterpret_cast<std::uintptr_t>(data);
   const std::uintptr_t first = (start + static_cast<std::uintptr_t>(begin) + page - 1) & ~(page - 1);
   const std::uintptr_t last = (start + static_cast<std::uintptr_t>(end)) & ~(page - 1);

@@ -11,15 +11,16 @@ namespace quillmere {
 // The few file operations whose system calls differ between POSIX systems
 // and Windows. Paths are UTF-8 texts on every platform.
 
-// Opens a file for reading its bytes unchanged (no line-end translation).
-// The descriptor is for read(), fstat() and close(); -1 when the file cannot
-// be opened. A folder may open on some systems: callers check with fstat().
+// Opens a file for reading its bytes unchanged (no line-end translation):
+// the descriptor, or minus the system's error number when the file cannot
+// be opened. A folder may open on some systems: callers check with
+// KindOfOpenFile.
 int OpenFileForReading(const std::string& path);
 
 // Reads up to `size` bytes at byte `offset` of the file open as `fd`
 // without moving a shared file position, so that readers of different parts
 // of one file never disturb each other. Returns the bytes read (0 at the
-// end of the file), -1 on an error.
+// end of the file), or minus the system's error number.
 std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t size);
 
 // What tells whether a file is still the one read before: its size, the
@@ -47,10 +48,6 @@ bool KindOfOpenFile(int fd, FileKind& kind, int& error);
 
 // Closes a descriptor of OpenFileForReading.
 void CloseFile(int fd);
-
-// Moves the read position of the file open as `fd` to byte `offset`; false
-// when it cannot.
-bool SeekFile(int fd, std::int64_t offset);
 
 // Puts the file `from` in the place of `to`, replacing any file there, in
 // one step: 0, or the system's error number when it cannot.

@@ -11,13 +11,15 @@
 namespace quillmere {
 
 int OpenFileForReading(const std::string& path) {
-  return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  return fd >= 0 ? fd : -errno;
 }
 
 std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t size) {
   for (;;) {
     const ssize_t got = ::pread(fd, data, size, static_cast<off_t>(offset));
-    if (got >= 0 || errno != EINTR) return got;
+    if (got >= 0) return got;
+    if (errno != EINTR) return -errno;
   }
 }
 
@@ -64,10 +66,6 @@ bool KindOfOpenFile(int fd, FileKind& kind, int& error) {
 }
 
 void CloseFile(int fd) { ::close(fd); }
-
-bool SeekFile(int fd, std::int64_t offset) {
-  return ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(offset);
-}
 
 bool FolderIsWritable(const std::string& folder) {
   return ::access(folder.c_str(), W_OK | X_OK) == 0;

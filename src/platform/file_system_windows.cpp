@@ -14,16 +14,17 @@
 namespace quillmere {
 
 int OpenFileForReading(const std::string& path) {
-  return ::_wopen(WideFromUtf8(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+  const int fd = ::_wopen(WideFromUtf8(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+  return fd >= 0 ? fd : -errno;
 }
 
 // The C runtime has no positioned read: the descriptor's position is moved,
 // which is safe while one thread at a time reads through it.
 std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t size) {
-  if (::_lseeki64(fd, offset, SEEK_SET) < 0) return -1;
+  if (::_lseeki64(fd, offset, SEEK_SET) < 0) return -errno;
   constexpr std::size_t kLargestRead = 1 << 30;  // _read takes an unsigned count
   const int got = ::_read(fd, data, static_cast<unsigned>(size < kLargestRead ? size : kLargestRead));
-  return got;
+  return got >= 0 ? got : -errno;
 }
 
 // rename() there refuses to replace an existing file.
@@ -80,8 +81,6 @@ bool KindOfOpenFile(int fd, FileKind& kind, int& error) {
 }
 
 void CloseFile(int fd) { ::_close(fd); }
-
-bool SeekFile(int fd, std::int64_t offset) { return ::_lseeki64(fd, offset, SEEK_SET) == offset; }
 
 // Folder permissions on Windows are access lists that no attribute shows
 // (Program Files is read-only for users without being marked so), so the

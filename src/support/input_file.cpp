@@ -1,6 +1,6 @@
 #include "support/input_file.h"
 
-#include <cerrno>
+#include <cerrno>  // EISDIR
 #include <cstring>
 #include <utility>
 
@@ -26,7 +26,7 @@ class OpenDescriptor {
 };
 
 // Reads the file open as `fd` to its end, whatever size it tells: `size`
-// bytes are room for a start. The error number when a read failed.
+// bytes are room for a start. Gives the number of bytes read.
 Result<std::int64_t> ReadToEnd(int fd, std::int64_t size, std::unique_ptr<char[]>& bytes,
                                const std::string& path) {
   std::size_t room = size > 0 ? static_cast<std::size_t>(size) : std::size_t{1} << 16;
@@ -41,7 +41,7 @@ Result<std::int64_t> ReadToEnd(int fd, std::int64_t size, std::unique_ptr<char[]
     }
     const std::int64_t got = ReadFileAt(fd, static_cast<std::int64_t>(done), bytes.get() + done,
                                         room - done);
-    if (got < 0) return Failure{Notice::kCannotReadInput, path, errno};
+    if (got < 0) return Failure{Notice::kCannotReadInput, path, static_cast<int>(-got)};
     if (got == 0) return static_cast<std::int64_t>(done);
     done += static_cast<std::size_t>(got);
   }
@@ -51,7 +51,7 @@ Result<std::int64_t> ReadToEnd(int fd, std::int64_t size, std::unique_ptr<char[]
 
 Result<InputFile> InputFile::Open(const std::string& path) {
   const OpenDescriptor fd(OpenFileForReading(path));
-  if (fd.get() < 0) return Failure{Notice::kCannotOpenInput, path, errno};
+  if (fd.get() < 0) return Failure{Notice::kCannotOpenInput, path, -fd.get()};
   FileKind kind = FileKind::kOther;
   int error = 0;
   if (!KindOfOpenFile(fd.get(), kind, error)) return Failure{Notice::kCannotOpenInput, path, error};
