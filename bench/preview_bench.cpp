@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
   SilentNotices notices;
   quillmere::PreviewContent content;
   const double load_seconds =
-      BestSeconds(3, [&] { quillmere::LoadDrawingPreview(file, content, notices); });
+      BestSeconds(3, [&] { Reported(quillmere::LoadDrawingPreview(file, content), notices); });
   std::printf("drawing: %.1f MB, %zu points in %zu pieces\n", megabytes,
               content.input.points.size(), content.input.pieces.size());
   std::printf("read and flatten: %.3f s\n", load_seconds);

@@ -2,7 +2,7 @@
 
 #include "arcs/arc_search.h"
 #include "arcs/arc_writer.h"
-#include "dxf/job_start.h"
+#include "support/output_file.h"
 #include "dxf/polyline_reader.h"
 
 namespace quillmere {
@@ -35,27 +35,25 @@ ArcJobSummary Summarise(const PolylineModel& model) {
 
 }  // namespace
 
-Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const std::string& input_name,
+Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const JobInput& input,
                                 const std::string& output_name, JobObserver* observer) {
-  return GuardedJob(input_name, [&]() -> Result<ArcJobSummary> {
-    if (const Status ready = CheckJobFiles(input_name, output_name); !ready) return ready.failure();
+  return GuardedJob(input.Name(), [&]() -> Result<ArcJobSummary> {
+    RETURN_IF_FAILED(OutputFile::CheckCreatable(output_name));
     PolylineModel model;
-    if (const Status read = ReadPolylinesToWorkOn(model, input_name, observer); !read) {
-      return read.failure();
-    }
+    RETURN_IF_FAILED(ReadPolylinesToWorkOn(model, input, observer));
     FindArcs(model, settings, 0, observer);
-    if (const Status written = WriteArcResult(model, input_name, output_name, observer); !written) {
-      return written.failure();
-    }
+    RETURN_IF_FAILED(WriteArcResult(model, input, output_name, observer));
     return Summarise(model);
   });
 }
 
-std::optional<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings,
-                                       const std::string& input_name,
-                                       const std::string& output_name, NoticeSink& notices,
-                                       JobObserver* observer) {
-  return ReportedValue(RunArcJob(settings, input_name, output_name, observer), notices);
+Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const std::string& input_name,
+                                const std::string& output_name, JobObserver* observer) {
+  return GuardedJob(input_name, [&]() -> Result<ArcJobSummary> {
+    const Result<JobInput> input = JobInput::Open(input_name);
+    RETURN_IF_FAILED(input);
+    return RunArcJob(settings, *input, output_name, observer);
+  });
 }
 
 }  // namespace quillmere

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "dxf/job_input.h"
 #include "dxf/polyline_model.h"
 #include "dxf/polyline_output.h"
 #include "support/job_observer.h"
@@ -17,7 +18,7 @@ namespace quillmere {
 // nothing keeps pointing at them (dxf/reference_cleanup.h). The model must
 // have been read from the input. Fails as CopyReplacingPolylines and
 // FindDrawingEdits do.
-Status WriteArcResult(const PolylineModel& model, const std::string& input_name,
+Status WriteArcResult(const PolylineModel& model, const JobInput& input,
                       const std::string& output_name, JobObserver* observer = nullptr);
 
 // The lines of polyline `index` as the arc job writes it.

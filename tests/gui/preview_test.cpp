@@ -16,6 +16,7 @@
 #include "join/join_job.h"
 #include "lines/line_job.h"
 #include "gui_test_registry.h"
+#include "named_input.h"
 
 namespace quillmere {
 

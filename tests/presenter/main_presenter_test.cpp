@@ -138,9 +138,10 @@ TEST_F(MainPresenterTest, ThePreviewOfAJobOntoItsInputShowsTheInputAsItWas) {
   ASSERT_NE(view_.preview->input_before, nullptr);
 
   PreviewContent content;
-  ASSERT_TRUE(LoadJobPreview(ComparedJobOf(view_.preview->mode), view_.preview->input_name,
-                             view_.preview->output_name, content, messages_,
-                             view_.preview->input_before.get()));
+  ASSERT_TRUE(Reported(LoadJobPreview(ComparedJobOf(view_.preview->mode),
+                                      view_.preview->input_name, view_.preview->output_name,
+                                      content, view_.preview->input_before.get()),
+                       messages_));
   // What the result line says the job did.
   EXPECT_GT(content.counts.arcs_found, 0u);
   EXPECT_NE(view_.result.find(Utf8ToUtf16(std::to_string(content.counts.vertices_removed) +
@@ -149,7 +150,7 @@ TEST_F(MainPresenterTest, ThePreviewOfAJobOntoItsInputShowsTheInputAsItWas) {
             std::u16string::npos);
   EXPECT_GT(content.input.points.size(), 0u);
   // Read again from the file, the input is the output already.
-  ASSERT_TRUE(LoadJobPreview(ComparedJob::kFindArcs, in_, in_, content, messages_));
+  ASSERT_TRUE(Reported(LoadJobPreview(ComparedJob::kFindArcs, in_, in_, content), messages_));
   EXPECT_EQ(content.counts.arcs_found, 0u);
 
   // A job onto another file keeps nothing of its input.

@@ -64,9 +64,13 @@ void JobSession::Start(const JobRunner& jobs, JobMode mode, std::string input_na
       [this, jobs, mode, input = std::move(input_name), output = std::move(output_name),
        finished = std::move(finished)] {
         JobOutcome outcome;
-        outcome.input_before = InputReplacedByOutput(input, output);
         CrossThreadNotices notices(*this);
-        outcome.summary = jobs.Run(mode, input, output, notices, &progress_);
+        const Result<JobInput> opened =
+            GuardedJob(input, [&]() -> Result<JobInput> { return JobInput::Open(input); });
+        if (Reported(opened, notices)) {
+          outcome.input_before = InputReplacedByOutput(*opened, output);
+          outcome.summary = jobs.Run(mode, *opened, output, notices, &progress_);
+        }
         outcome.notified = notices.notified();
         if (!outcome.summary) outcome.input_before.reset();
         PostWhileAlive([this, outcome = std::move(outcome), finished]() mutable {
@@ -84,16 +88,16 @@ void JobSession::Start(const JobRunner& jobs, JobMode mode, std::string input_na
   }
 }
 
-std::shared_ptr<const DrawingGeometry> InputReplacedByOutput(const std::string& input_name,
+std::shared_ptr<const DrawingGeometry> InputReplacedByOutput(const JobInput& input,
                                                             const std::string& output_name) {
   std::error_code error;
-  if (!std::filesystem::equivalent(PathFromUtf8(input_name), PathFromUtf8(output_name), error) ||
+  if (!std::filesystem::equivalent(PathFromUtf8(input.Name()), PathFromUtf8(output_name), error) ||
       error) {
     return nullptr;
   }
   try {
     auto drawing = std::make_shared<DrawingGeometry>();
-    if (!ReadDrawingGeometry(input_name, *drawing)) return nullptr;
+    if (!ReadDrawingGeometry(input, *drawing)) return nullptr;
     return drawing;
   } catch (const std::bad_alloc&) {
     return nullptr;  // the preview then reads the file as it is by then

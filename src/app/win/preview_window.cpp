@@ -155,11 +155,10 @@ bool PreviewWindow::ShowJobResult(const JobPreviewRequest& request) {
   if (window_ == nullptr) Create();
   auto content = std::make_unique<PreviewContent>();
   const HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-  const bool loaded = LoadJobPreview(ComparedJobOf(request.mode), request.input_name,
-                                     request.output_name, *content, notices_,
-                                     request.input_before.get());
+  const Status loaded = LoadJobPreview(ComparedJobOf(request.mode), request.input_name,
+                                       request.output_name, *content, request.input_before.get());
   ::SetCursor(previous);
-  if (!loaded) return false;
+  if (!Reported(loaded, notices_)) return false;
   Present(std::move(content), PreviewFileNames(request.input_name, request.output_name));
   ::ShowWindow(window_, SW_SHOW);
   ::SetForegroundWindow(window_);

@@ -123,7 +123,7 @@ bool TPreviewForm::LoadDrawing(const std::string& file_name) {
   auto content = std::make_unique<PreviewContent>();
   {
     const WaitCursor waiting;
-    if (!LoadDrawingPreview(file_name, *content, notices_)) return false;
+    if (!Reported(LoadDrawingPreview(file_name, *content), notices_)) return false;
   }
   Present(std::move(content), PreviewFileNames(file_name));
   return true;
@@ -133,8 +133,9 @@ bool TPreviewForm::LoadJobResult(const JobPreviewRequest& request) {
   auto content = std::make_unique<PreviewContent>();
   {
     const WaitCursor waiting;
-    if (!LoadJobPreview(ComparedJobOf(request.mode), request.input_name, request.output_name,
-                        *content, notices_, request.input_before.get())) {
+    if (!Reported(LoadJobPreview(ComparedJobOf(request.mode), request.input_name,
+                                 request.output_name, *content, request.input_before.get()),
+                  notices_)) {
       return false;
     }
   }
