@@ -61,8 +61,8 @@ LoadedPath Load(const PolylineModel& model, const PolylineRecord& polyline) {
 
 // Windows that the scan passes and the engine's window test fails.
 std::int64_t MissedWindows(const ArcPath& path, double deviation) {
-  const reference::ArcOfWindow exact = reference::ExactArcOfWindow(path, deviation);
-  const reference::ArcOfWindow scanned = reference::ScannedArcOfWindow(path, deviation, 64);
+  const reference::PassingArc exact = reference::ExactPassingArc(path, deviation);
+  const reference::PassingArc scanned = reference::ScannedPassingArc(path, deviation, 64);
   const auto last = static_cast<std::int32_t>(path.points.size()) - 1;
   std::int64_t missed = 0;
   for (std::int32_t first = 0; first + 2 <= last; ++first) {
@@ -107,7 +107,7 @@ void Compare(const std::string& name, const Options& options) {
       }
       const Clock::time_point least_start = Clock::now();
       const std::int64_t least = reference::SegmentCount(
-          path, reference::FewestSegments(path, reference::ExactArcOfWindow(path, deviation)));
+          path, reference::FewestSegments(path, reference::ExactPassingArc(path, deviation)));
       least_seconds += SecondsSince(least_start);
       least_total += least;
       engine_compared += engine_count;

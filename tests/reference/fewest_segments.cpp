@@ -29,7 +29,7 @@ bool WithinReach(const ArcPath& path, std::int32_t first, std::int32_t last) {
 
 }  // namespace
 
-std::vector<FoundArc> FewestSegments(const ArcPath& path, const ArcOfWindow& arc_of_window) {
+std::vector<FoundArc> FewestSegments(const ArcPath& path, const PassingArc& passing_arc) {
   const std::int32_t last = Last(path);
   if (last < 2) return {};
   // fewest[v]: the fewest segments from vertex v to the end; the arc that
@@ -44,7 +44,7 @@ std::vector<FoundArc> FewestSegments(const ArcPath& path, const ArcOfWindow& arc
     for (std::int32_t e = v + 2; e <= last; ++e) {
       if (!WithinReach(path, v, e) || !MayEndAt(path, e)) continue;
       if (fewest[static_cast<std::size_t>(e)] + 1 >= best) continue;
-      const std::optional<double> bulge = arc_of_window(v, e);
+      const std::optional<double> bulge = passing_arc(v, e);
       if (!bulge) continue;
       best = fewest[static_cast<std::size_t>(e)] + 1;
       arc = FoundArc{v, e, *bulge};
@@ -70,13 +70,13 @@ std::int64_t SegmentCount(const ArcPath& path, const std::vector<FoundArc>& arcs
   return segments;
 }
 
-ArcOfWindow ExactArcOfWindow(const ArcPath& path, double deviation) {
+PassingArc ExactPassingArc(const ArcPath& path, double deviation) {
   auto check = std::make_shared<ExactWindowCheck>(deviation);
   check->Use(path.points);
   return [check](std::int32_t first, std::int32_t last) { return check->PassingBulge(first, last); };
 }
 
-ArcOfWindow ScannedArcOfWindow(const ArcPath& path, double deviation, int tries) {
+PassingArc ScannedPassingArc(const ArcPath& path, double deviation, int tries) {
   auto check = std::make_shared<ExactWindowCheck>(deviation);
   check->Use(path.points);
   return [check, path, tries](std::int32_t first, std::int32_t last) -> std::optional<double> {

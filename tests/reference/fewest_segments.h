@@ -16,13 +16,13 @@ namespace quillmere::reference {
 
 // The bulge of an arc that passes over the vertices first .. last, nothing
 // when none does.
-using ArcOfWindow = std::function<std::optional<double>(std::int32_t first, std::int32_t last)>;
+using PassingArc = std::function<std::optional<double>(std::int32_t first, std::int32_t last)>;
 
 // The arcs of a path with the fewest segments: no window ends on a vertex
 // that repeats the one before it (except a closed outline's wrapped end),
-// none runs beyond `path.reach`, and each passes `arc_of_window`. Among
+// none runs beyond `path.reach`, and each passes `passing_arc`. Among
 // counts that tie, the one found first from the end wins.
-std::vector<FoundArc> FewestSegments(const ArcPath& path, const ArcOfWindow& arc_of_window);
+std::vector<FoundArc> FewestSegments(const ArcPath& path, const PassingArc& passing_arc);
 
 // The segments a path keeps with these arcs: each arc replaces its segments
 // by one.
@@ -30,11 +30,11 @@ std::int64_t SegmentCount(const ArcPath& path, const std::vector<FoundArc>& arcs
 
 // The window test of the exact mode, with its search for the best arc
 // (ExactWindowCheck), for `path` at `deviation`.
-ArcOfWindow ExactArcOfWindow(const ArcPath& path, double deviation);
+PassingArc ExactPassingArc(const ArcPath& path, double deviation);
 
 // A plainer search for the same arcs: the exact mode's measurement of the
 // arc through the middle vertex and of `tries` arcs spread evenly over the
 // sweeps that the length rule and the window's own vertices allow.
-ArcOfWindow ScannedArcOfWindow(const ArcPath& path, double deviation, int tries);
+PassingArc ScannedPassingArc(const ArcPath& path, double deviation, int tries);
 
 }  // namespace quillmere::reference

@@ -4,13 +4,15 @@
 #include <cmath>
 #include <limits>
 
+#include "arcs/exact/plane_vectors.h"
+
 namespace quillmere {
 
 namespace {
 
-PlanePoint Minus(PlanePoint a, PlanePoint b) { return {a.x - b.x, a.y - b.y}; }
-double Cross(PlanePoint a, PlanePoint b) { return a.x * b.y - a.y * b.x; }
-double Dot(PlanePoint a, PlanePoint b) { return a.x * b.x + a.y * b.y; }
+using plane::Cross;
+using plane::Dot;
+using plane::Minus;
 
 // The secant steps stop once the two distances differ by less than this
 // share of the deviation: the larger is then within half of it of the least.

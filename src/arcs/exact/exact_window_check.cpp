@@ -1,10 +1,11 @@
 #include "arcs/exact/exact_window_check.h"
 
-#include "arcs/exact/exact_bulge_search.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
+
+#include "arcs/exact/exact_bulge_search.h"
+#include "arcs/exact/plane_vectors.h"
 
 namespace quillmere {
 
@@ -16,13 +17,11 @@ constexpr int kOtherArcs = 4;
 // Vertices before a window's end measured first.
 constexpr std::int32_t kEndVertices = 4;
 
-PlanePoint Minus(PlanePoint a, PlanePoint b) { return {a.x - b.x, a.y - b.y}; }
-double Cross(PlanePoint a, PlanePoint b) { return a.x * b.y - a.y * b.x; }
-double Dot(PlanePoint a, PlanePoint b) { return a.x * b.x + a.y * b.y; }
-double Norm(PlanePoint a) { return std::sqrt(Dot(a, a)); }
-PlanePoint Along(PlanePoint a, PlanePoint b, double t) {
-  return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
-}
+using plane::Along;
+using plane::Cross;
+using plane::Dot;
+using plane::Minus;
+using plane::Norm;
 
 // The distance from the origin to the segment from `a` to `b`.
 double DistanceFromOrigin(PlanePoint a, PlanePoint b) {

@@ -208,7 +208,7 @@ EngineResult SearchedPath(const ArcPath& path, double deviation) {
 
 std::int64_t LeastCount(const ArcPath& path, double deviation) {
   return reference::SegmentCount(
-      path, reference::FewestSegments(path, reference::ExactArcOfWindow(path, deviation)));
+      path, reference::FewestSegments(path, reference::ExactPassingArc(path, deviation)));
 }
 
 // An ellipse of 80 by 40, a vertex every 2 degrees: its curvature changes
