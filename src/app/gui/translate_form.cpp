@@ -21,12 +21,11 @@ constexpr int kFilterEditWidth = 200;
 
 TTranslateForm::TTranslateForm(const ShownTexts& texts, QWidget* parent)
     : QDialog(parent), editor_(StringGrid1, toolkit_questions_, texts) {
-  setObjectName(QStringLiteral("TranslateForm"));
   setFont(WindowFont());
   setModal(true);
+  NameComponents(*this, kTranslateWindow, Components());
   BuildBars();
   BuildGrid();
-  StatusBar1.setObjectName(QStringLiteral("StatusBar1"));
   ShowWindowTexts(*this, kTranslateWindow, Components(), texts);
 
   window_layout_.setContentsMargins(0, 0, 0, 0);
@@ -41,17 +40,10 @@ TTranslateForm::TTranslateForm(const ShownTexts& texts, QWidget* parent)
 }
 
 void TTranslateForm::BuildBars() {
-  Panel1.setObjectName(QStringLiteral("Panel1"));
-  Panel2.setObjectName(QStringLiteral("Panel2"));
-  BackBtn.setObjectName(QStringLiteral("BackBtn"));
   back_bar_.addWidget(&BackBtn);
   back_bar_.addStretch();
 
-  FilterEdit.setObjectName(QStringLiteral("FilterEdit"));
   FilterEdit.setMinimumWidth(kFilterEditWidth);
-  FilterBtn.setObjectName(QStringLiteral("FilterBtn"));
-  DeleteRowBtn.setObjectName(QStringLiteral("DeleteRowBtn"));
-  FixedColCheck.setObjectName(QStringLiteral("FixedColCheck"));
   filter_bar_.addWidget(&FilterEdit);
   filter_bar_.addWidget(&FilterBtn);
   filter_bar_.addWidget(&DeleteRowBtn);
@@ -69,7 +61,6 @@ void TTranslateForm::BuildBars() {
 }
 
 void TTranslateForm::BuildGrid() {
-  StringGrid1.setObjectName(QStringLiteral("StringGrid1"));
   StringGrid1.horizontalHeader()->setDefaultSectionSize(kColumnWidth);
   StringGrid1.verticalHeader()->setDefaultSectionSize(StringGrid1.fontMetrics().height() +
                                                       kRowPadding);

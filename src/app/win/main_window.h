@@ -40,7 +40,7 @@ class MainWindow : public MainView {
   MainWindow& operator=(const MainWindow&) = delete;
 
   // Creates the window, places it on the screen and shows it.
-  bool Create(HINSTANCE instance, int show);
+  bool Create(int show);
   HWND handle() const { return window_; }
   MainPresenter& presenter() { return presenter_; }
 
@@ -66,8 +66,6 @@ class MainWindow : public MainView {
 
   void BuildControls();
   void BuildMenu();
-  HWND AddControl(const wchar_t* kind, DWORD style, int id, std::u16string_view text,
-                  DWORD extended_style = 0);
   void AddControlsOf(std::string_view name);
   void Layout();
   void LayoutStatusLine();
@@ -90,7 +88,7 @@ class MainWindow : public MainView {
   HIMAGELIST help_images_ = nullptr;
   std::u16string mnemonics_;
 
-  HWND job_buttons_[3] = {};
+  HWND job_buttons_[kJobButtonCount] = {};
   HWND about_button_ = nullptr;
   HWND labels_[kNumberFieldCount] = {};  // each above its field
   std::array<HWND, kModeBoxCount> mode_boxes_ = {};

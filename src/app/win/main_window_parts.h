@@ -15,10 +15,8 @@ inline constexpr int kStatusHeight = 26;
 inline constexpr int kClientHeight = kPanelHeight + kMemoHeight + kStatusHeight;
 
 enum ControlId : int {
-  kBitBtn1 = 100,
-  kBitBtn2,
-  kBitBtn4,
-  kAboutBtn,
+  kBitBtn1 = 100,  // the job buttons, in the order of kJobButtons
+  kAboutBtn = 103,
   kMemo1,
   kPreviewBtn,
   kCancelBtn,

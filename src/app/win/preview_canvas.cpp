@@ -98,12 +98,9 @@ PreviewCanvas::~PreviewCanvas() {
 }
 
 void PreviewCanvas::Create(HWND parent, int id) {
-  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   // Painted whole from its picture: no ground of its own.
-  RegisterWindowClass(instance, kClassName, ObjectProcedure<PreviewCanvas>,
-                      {CS_DBLCLKS, IDC_HAND, nullptr});
-  window_ = ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+  window_ = CreateObjectWindow(*this, kClassName, 0, {}, WS_CHILD | WS_VISIBLE, parent, id,
+                               {CS_DBLCLKS, IDC_HAND, nullptr});
 }
 
 view::ViewSize PreviewCanvas::Size() const {

@@ -26,25 +26,18 @@ PreviewWindow::~PreviewWindow() {
 }
 
 void PreviewWindow::Create() {
-  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  RegisterWindowClass(instance, kClassName, ObjectProcedure<PreviewWindow>);
-  window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, kClassName,
-                              Wide(texts_.Caption(kPreviewWindow)).c_str(),
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 100, 100, owner_,
-                              nullptr, instance, this);
+  window_ = CreateObjectWindow(*this, kClassName, WS_EX_CONTROLPARENT, texts_.Caption(kPreviewWindow),
+                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, owner_);
   std::u16string taken;
-  const auto add = [&](DWORD style, int id, std::string_view name, bool mnemonic) {
-    const std::u16string& german = texts_.Text(kPreviewWindow, name);
-    const std::u16string text = mnemonic ? WithMnemonic(german, taken) : german;
-    return ::CreateWindowExW(0, style & SS_NOPREFIX ? L"STATIC" : L"BUTTON", Wide(text).c_str(),
-                             WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, window_,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  const auto button = [&](DWORD style, int id, std::string_view name) {
+    return AddChild(window_, L"BUTTON", style, id, WithMnemonic(texts_.Text(kPreviewWindow, name), taken));
   };
-  before_button_ = add(WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON | BS_PUSHLIKE, kVorherBtn, "VorherBtn", true);
-  after_button_ = add(BS_AUTORADIOBUTTON | BS_PUSHLIKE, kNachherBtn, "NachherBtn", true);
-  marks_check_ = add(WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, kPunkteCheck, "PunkteCheck", true);
-  fit_button_ = add(WS_TABSTOP | BS_PUSHBUTTON, kEinpassenBtn, "EinpassenBtn", true);
-  hint_label_ = add(SS_NOPREFIX | SS_RIGHT, kHinweis, "HinweisLabel", false);
+  before_button_ = button(WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON | BS_PUSHLIKE, kVorherBtn, "VorherBtn");
+  after_button_ = button(BS_AUTORADIOBUTTON | BS_PUSHLIKE, kNachherBtn, "NachherBtn");
+  marks_check_ = button(WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, kPunkteCheck, "PunkteCheck");
+  fit_button_ = button(WS_TABSTOP | BS_PUSHBUTTON, kEinpassenBtn, "EinpassenBtn");
+  hint_label_ = AddChild(window_, L"STATIC", SS_NOPREFIX | SS_RIGHT, kHinweis,
+                         texts_.Text(kPreviewWindow, "HinweisLabel"));
   ::SendMessageW(marks_check_, BM_SETCHECK, BST_CHECKED, 0);
   canvas_.Create(window_, kCanvas);
   ApplyDpi();

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <string_view>
+
+#include "app/win/win_text.h"
+
 namespace quillmere::win {
 
 // How a window class differs from a dialog's: the class style, the cursor
@@ -16,6 +20,12 @@ struct WindowClassLook {
 void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
                          const WindowClassLook& look = {});
 
+// Creates a visible control of class `kind` in `parent` with `style` (besides
+// WS_CHILD and WS_VISIBLE), the id `id` and `text`; the window that holds it
+// places it.
+HWND AddChild(HWND parent, const wchar_t* kind, DWORD style, int id, std::u16string_view text = {},
+              DWORD extended_style = 0);
+
 // The procedure of windows that belong to an object of type T, which passes
 // itself as the creation parameter. Messages go to T::Handle once the
 // object holds its handle in `window_`; those sent while CreateWindowExW
@@ -29,6 +39,19 @@ LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l) 
   auto* const self = reinterpret_cast<T*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr || self->window_ == nullptr) return ::DefWindowProcW(window, message, w, l);
   return self->Handle(message, w, l);
+}
+
+// Registers the class `class_name` for the windows of objects of type T and
+// creates one for `object` with `caption`, `style` and, for a control, `id`
+// in `parent`; the window places itself later.
+template <typename T>
+HWND CreateObjectWindow(T& object, const wchar_t* class_name, DWORD extended_style,
+                        std::u16string_view caption, DWORD style, HWND parent, int id = 0,
+                        const WindowClassLook& look = {}) {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  RegisterWindowClass(instance, class_name, ObjectProcedure<T>, look);
+  return ::CreateWindowExW(extended_style, class_name, Wide(caption).c_str(), style, 0, 0, 100, 100,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, &object);
 }
 
 // WM_NEXTDLGCTL for a window that is no dialog, as a dialog answers it: the

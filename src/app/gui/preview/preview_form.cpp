@@ -26,13 +26,12 @@ void ElidedLabel::paintEvent(QPaintEvent*) {
 
 TPreviewForm::TPreviewForm(const ShownTexts& texts, MessageSink& messages, QWidget* parent)
     : QDialog(parent), presenter_(*this, texts, messages) {
-  setObjectName(QStringLiteral("PreviewForm"));
   setFont(WindowFont());
   setModal(false);
   setSizeGripEnabled(true);
 
+  NameComponents(*this, kPreviewWindow, Components());
   BuildTopBar();
-  Zeichnung.setObjectName(QStringLiteral("Zeichnung"));
   BuildLegend();
   ShowWindowTexts(*this, kPreviewWindow, Components(), texts);
   window_layout_.setContentsMargins(0, 0, 0, 0);
@@ -60,20 +59,14 @@ QObjectList TPreviewForm::Components() {
 }
 
 void TPreviewForm::BuildTopBar() {
-  Panel1.setObjectName(QStringLiteral("Panel1"));
-  VorherBtn.setObjectName(QStringLiteral("VorherBtn"));
-  NachherBtn.setObjectName(QStringLiteral("NachherBtn"));
   for (QPushButton* button : {&VorherBtn, &NachherBtn}) {
     button->setCheckable(true);
     button->setAutoDefault(false);
     before_after_.addButton(button);
   }
   before_after_.setExclusive(true);
-  PunkteCheck.setObjectName(QStringLiteral("PunkteCheck"));
   PunkteCheck.setChecked(true);
-  EinpassenBtn.setObjectName(QStringLiteral("EinpassenBtn"));
   EinpassenBtn.setAutoDefault(false);
-  HinweisLabel.setObjectName(QStringLiteral("HinweisLabel"));
   // In a narrow window the hint takes two lines rather than widening it.
   HinweisLabel.setWordWrap(true);
   HinweisLabel.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -93,7 +86,6 @@ void TPreviewForm::BuildTopBar() {
 // line, right-aligned, and are cut short in the middle rather than reaching
 // the entries.
 void TPreviewForm::BuildLegend() {
-  Panel2.setObjectName(QStringLiteral("Panel2"));
   legend_bar_.setContentsMargins(8, 6, 8, 6);
   legend_bar_.setSpacing(6);
   for (int entry = 0; entry < kLegendEntries; ++entry) {
