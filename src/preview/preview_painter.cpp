@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "preview/screen_path.h"
+
 namespace quillmere {
 
 namespace {
@@ -12,7 +14,7 @@ view::ViewPoint At(const ScreenMap& map, const FlatPoint& p) { return {map.X(p),
 void PaintDrawing(const FlatDrawing& drawing, const view::ViewTransform& view, view::ViewSize size,
                   double pixel_scale, PreviewPainter& painter) {
   const ScreenMap map(drawing.origin_x, drawing.origin_y, view, size);
-  std::vector<view::ViewPoint> path;
+  ScreenPath path(painter, size);
   std::vector<view::ViewPoint> dots;
   for (const Stroke stroke : kStrokePaintOrder) {
     const double width = StrokeWidth(stroke) * pixel_scale;
@@ -25,9 +27,12 @@ void PaintDrawing(const FlatDrawing& drawing, const view::ViewTransform& view, v
         dots.push_back(At(map, points[0]));
         continue;
       }
-      path.clear();
-      for (std::uint32_t i = 0; i < piece.count; ++i) path.push_back(At(map, points[i]));
-      painter.Path(path, map.OnScreen(piece.bounds));
+      if (path.Holds(map.OnScreen(piece.bounds))) {
+        for (std::uint32_t i = 0; i < piece.count; ++i) path.AddInside(At(map, points[i]));
+      } else {
+        for (std::uint32_t i = 0; i < piece.count; ++i) path.Add(At(map, points[i]));
+      }
+      path.Finish();
     }
     if (!dots.empty()) painter.Dots(dots);
   }
@@ -84,8 +89,7 @@ void PaintLegendSwatch(const LegendSwatch& swatch, view::ViewSize size, double p
   }
   const double inset = 3 * pixel_scale;
   painter.BeginStroke(swatch.stroke);
-  painter.Path({{inset, middle.y}, {size.width - inset, middle.y}},
-               {inset, middle.y, size.width - inset, middle.y});
+  painter.Path({{inset, middle.y}, {size.width - inset, middle.y}});
 }
 
 }  // namespace quillmere

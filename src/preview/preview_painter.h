@@ -13,8 +13,9 @@ namespace quillmere {
 enum class MarkShape { kSquare, kDot };
 
 // What a toolkit paints the preview with, in its own pixels. The steps (what
-// is culled, what becomes a dot, which marks are left out, the layers' order)
-// are the same in every toolkit; only the strokes themselves differ.
+// is culled, what becomes a dot, which points and marks are left out, where
+// paths are cut, the layers' order) are the same in every toolkit; only the
+// strokes themselves differ.
 class PreviewPainter {
  public:
   virtual ~PreviewPainter() = default;
@@ -24,9 +25,9 @@ class PreviewPainter {
   // The paths and dots that follow are drawn in the colour and width of
   // `stroke`.
   virtual void BeginStroke(Stroke stroke) = 0;
-  // One path in screen points; `box` holds them all.
-  virtual void Path(const std::vector<view::ViewPoint>& points, const ScreenBox& box) = 0;
-  // Pieces smaller than a pixel, a point each.
+  // A path of two points or more, none far outside the view.
+  virtual void Path(const std::vector<view::ViewPoint>& points) = 0;
+  // Single points: pieces smaller than a pixel, a path's lone point.
   virtual void Dots(const std::vector<view::ViewPoint>& points) = 0;
   // A mark of `shape` and `colour` centred on each point.
   virtual void Marks(MarkShape shape, PreviewRgb colour, const std::vector<view::ViewPoint>& at) = 0;

@@ -12,7 +12,6 @@ namespace quillmere::win {
 namespace {
 
 constexpr wchar_t kClassName[] = L"QuillmerePreviewCanvas";
-constexpr double kCoordinateLimit = 1.0e6;
 
 COLORREF Colour(PreviewRgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
@@ -29,8 +28,7 @@ GdiPreviewPainter::~GdiPreviewPainter() {
 }
 
 POINT GdiPreviewPainter::At(view::ViewPoint point) const {
-  return {area_.left + static_cast<LONG>(std::clamp(point.x, -kCoordinateLimit, kCoordinateLimit)),
-          area_.top + static_cast<LONG>(std::clamp(point.y, -kCoordinateLimit, kCoordinateLimit))};
+  return {area_.left + static_cast<LONG>(point.x), area_.top + static_cast<LONG>(point.y)};
 }
 
 void GdiPreviewPainter::Ground(PreviewRgb colour) {
@@ -52,15 +50,10 @@ void GdiPreviewPainter::BeginStroke(Stroke stroke) {
   pen_ = pen;
 }
 
-// The path's last point is kept even on the pixel of the one before.
-void GdiPreviewPainter::Path(const std::vector<view::ViewPoint>& points, const ScreenBox&) {
-  run_.clear();
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    const POINT p = At(points[i]);
-    if (!run_.empty() && run_.back().x == p.x && run_.back().y == p.y && i + 1 < points.size()) continue;
-    run_.push_back(p);
-  }
-  if (run_.size() >= 2) ::Polyline(dc_, run_.data(), static_cast<int>(run_.size()));
+void GdiPreviewPainter::Path(const std::vector<view::ViewPoint>& points) {
+  path_.clear();
+  for (const view::ViewPoint& point : points) path_.push_back(At(point));
+  ::Polyline(dc_, path_.data(), static_cast<int>(path_.size()));
 }
 
 void GdiPreviewPainter::Dots(const std::vector<view::ViewPoint>& points) {

@@ -10,10 +10,8 @@
 
 namespace quillmere::win {
 
-// The preview's painting steps with GDI, into `area` of `dc` at `dpi`.
-// GDI draws without smoothing, in whole pixels: a path drops the points on
-// the pixel of the one before, and points far beyond the view are brought
-// to a limit, which only ever bends lines outside it.
+// The preview's painting steps with GDI, into `area` of `dc` at `dpi`,
+// without smoothing, in whole pixels.
 class GdiPreviewPainter : public PreviewPainter {
  public:
   GdiPreviewPainter(HDC dc, RECT area, int dpi) : dc_(dc), area_(area), dpi_(dpi) {}
@@ -23,7 +21,7 @@ class GdiPreviewPainter : public PreviewPainter {
 
   void Ground(PreviewRgb colour) override;
   void BeginStroke(Stroke stroke) override;
-  void Path(const std::vector<view::ViewPoint>& points, const ScreenBox& box) override;
+  void Path(const std::vector<view::ViewPoint>& points) override;
   void Dots(const std::vector<view::ViewPoint>& points) override;
   void Marks(MarkShape shape, PreviewRgb colour, const std::vector<view::ViewPoint>& at) override;
 
@@ -36,7 +34,7 @@ class GdiPreviewPainter : public PreviewPainter {
   HPEN pen_ = nullptr;
   HGDIOBJ old_pen_ = nullptr;
   COLORREF colour_ = 0;
-  std::vector<POINT> run_;
+  std::vector<POINT> path_;
 };
 
 // The drawing area of the preview window: paints what the presenter shows

@@ -2,19 +2,20 @@
 
 #include <vector>
 
-#include "app/gui/preview/screen_polyline.h"
-
 namespace quillmere {
 
 namespace {
 
-QPointF ToQPoint(view::ViewPoint point) { return {point.x, point.y}; }
+std::vector<QPointF> ToQPoints(const std::vector<view::ViewPoint>& points) {
+  std::vector<QPointF> converted;
+  converted.reserve(points.size());
+  for (const view::ViewPoint& point : points) converted.emplace_back(point.x, point.y);
+  return converted;
+}
 
-// Paths go through ScreenPolyline, which drops points within half a pixel
-// and cuts what lies far outside the view; dots go to the painter at once.
 class QtPreviewPainter : public PreviewPainter {
  public:
-  QtPreviewPainter(QPainter& painter, QSizeF size) : painter_(painter), size_(size), polyline_(painter, size) {
+  QtPreviewPainter(QPainter& painter, QSizeF size) : painter_(painter), size_(size) {
     painter_.setRenderHint(QPainter::Antialiasing);
   }
 
@@ -28,19 +29,13 @@ class QtPreviewPainter : public PreviewPainter {
     painter_.setPen(pen);
   }
 
-  void Path(const std::vector<view::ViewPoint>& points, const ScreenBox& box) override {
-    if (polyline_.Holds(QRectF(QPointF(box.left, box.top), QPointF(box.right, box.bottom)))) {
-      for (const view::ViewPoint& point : points) polyline_.AddInside(ToQPoint(point));
-    } else {
-      for (const view::ViewPoint& point : points) polyline_.Add(ToQPoint(point));
-    }
-    polyline_.Finish();
+  void Path(const std::vector<view::ViewPoint>& points) override {
+    const std::vector<QPointF> path = ToQPoints(points);
+    painter_.drawPolyline(path.data(), static_cast<int>(path.size()));
   }
 
   void Dots(const std::vector<view::ViewPoint>& points) override {
-    std::vector<QPointF> dots;
-    dots.reserve(points.size());
-    for (const view::ViewPoint& point : points) dots.push_back(ToQPoint(point));
+    const std::vector<QPointF> dots = ToQPoints(points);
     painter_.drawPoints(dots.data(), static_cast<int>(dots.size()));
   }
 
@@ -63,7 +58,6 @@ class QtPreviewPainter : public PreviewPainter {
  private:
   QPainter& painter_;
   QSizeF size_;
-  ScreenPolyline polyline_;
 };
 
 }  // namespace
