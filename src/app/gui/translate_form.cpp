@@ -11,10 +11,6 @@ namespace quillmere {
 
 namespace {
 
-constexpr int kClientWidth = 705;
-constexpr int kClientHeight = 453;
-constexpr int kColumnWidth = 250;
-constexpr int kRowPadding = 8;  // room around the text of a grid row
 constexpr int kFilterEditWidth = 200;
 
 }  // namespace
@@ -35,7 +31,7 @@ TTranslateForm::TTranslateForm(const ShownTexts& texts, QWidget* parent)
   window_layout_.addWidget(&StringGrid1, 1);
   window_layout_.addWidget(&StatusBar1);
 
-  resize(kClientWidth, kClientHeight);
+  resize(TranslationEditor::kWindowWidth, TranslationEditor::kWindowHeight);
   move(screen()->geometry().center() - rect().center());
 }
 
@@ -61,9 +57,9 @@ void TTranslateForm::BuildBars() {
 }
 
 void TTranslateForm::BuildGrid() {
-  StringGrid1.horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+  StringGrid1.horizontalHeader()->setDefaultSectionSize(TranslationEditor::kColumnWidth);
   StringGrid1.verticalHeader()->setDefaultSectionSize(StringGrid1.fontMetrics().height() +
-                                                      kRowPadding);
+                                                      TranslationEditor::kRowPadding);
   StringGrid1.setShowGrid(true);
   StringGrid1.setSelectionMode(QAbstractItemView::ContiguousSelection);
   StringGrid1.setEditTriggers(QAbstractItemView::DoubleClicked |

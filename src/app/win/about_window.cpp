@@ -57,11 +57,6 @@ void PaintPicture(HDC dc, const RECT& area) {
 
 }  // namespace
 
-AboutWindow::~AboutWindow() {
-  if (font_ != nullptr) ::DeleteObject(font_);
-  if (title_font_ != nullptr) ::DeleteObject(title_font_);
-}
-
 void AboutWindow::Create(HWND owner) {
   window_ = CreateObjectWindow(*this, kClassName, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
                                texts_.Caption(kAboutWindow), WS_POPUP | WS_CAPTION | WS_SYSMENU, owner);
@@ -80,12 +75,9 @@ void AboutWindow::Create(HWND owner) {
 void AboutWindow::Layout() {
   dpi_ = DpiOf(window_);
   const auto s = [this](int pixels) { return Scaled(pixels, dpi_); };
-  if (font_ != nullptr) ::DeleteObject(font_);
-  if (title_font_ != nullptr) ::DeleteObject(title_font_);
-  font_ = CreateWindowFont(dpi_);
-  title_font_ = CreateWindowFont(dpi_, 12, true);
-  SetFontOnAll(window_, font_);
-  ::SendMessageW(name_, WM_SETFONT, reinterpret_cast<WPARAM>(title_font_), TRUE);
+  SetFontOnAll(window_, font_.Reset(CreateWindowFont(dpi_)));
+  const HFONT title_font = title_font_.Reset(CreateWindowFont(dpi_, 12, true));
+  ::SendMessageW(name_, WM_SETFONT, reinterpret_cast<WPARAM>(title_font), TRUE);
   const HWND controls[] = {picture_, name_, version_, copyright_, comments_, ok_};
   for (std::size_t i = 0; i < std::size(controls); ++i) {
     const DesignPlace& p = kAboutPlaces[i];

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/win/main_window_parts.h"
 #include "app/win/win_dpi.h"
 #include "app/win/win_file_dialog.h"
 #include "app/win/win_text.h"
@@ -13,8 +12,6 @@
 // presenter's view.
 
 namespace quillmere::win {
-
-using namespace main_window;
 
 namespace {
 
@@ -30,11 +27,6 @@ MainWindow::MainWindow(const ShownTexts& texts, BoxMessages& messages, MainWindo
   }
 }
 
-MainWindow::~MainWindow() {
-  if (font_ != nullptr) ::DeleteObject(font_);
-  if (job_images_ != nullptr) ::ImageList_Destroy(job_images_);
-  if (help_images_ != nullptr) ::ImageList_Destroy(help_images_);
-}
 
 bool MainWindow::Create(int show) {
   // A single fixed border: the window keeps the size of its design.

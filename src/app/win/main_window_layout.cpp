@@ -2,7 +2,6 @@
 #include <string_view>
 
 #include "app/win/main_window.h"
-#include "app/win/main_window_parts.h"
 #include "app/win/win_dpi.h"
 #include "app/win/win_pictures.h"
 #include "app/win/win_text.h"
@@ -11,8 +10,6 @@
 // The controls of the main window: their kinds, order, texts and places.
 
 namespace quillmere::win {
-
-using namespace main_window;
 
 namespace {
 
@@ -132,15 +129,10 @@ void MainWindow::BuildMenu() {
 
 void MainWindow::ApplyDpi(int dpi) {
   dpi_ = dpi;
-  if (font_ != nullptr) ::DeleteObject(font_);
-  font_ = CreateWindowFont(dpi);
-  SetFontOnAll(window_, font_);
-  if (job_images_ != nullptr) ::ImageList_Destroy(job_images_);
-  if (help_images_ != nullptr) ::ImageList_Destroy(help_images_);
-  job_images_ = JobButtonImages(dpi);
-  help_images_ = HelpButtonImages(dpi);
+  SetFontOnAll(window_, font_.Reset(CreateWindowFont(dpi)));
+  job_images_.Reset(JobButtonImages(dpi));
   for (HWND button : job_buttons_) SetButtonImages(button, job_images_);
-  SetButtonImages(about_button_, help_images_);
+  SetButtonImages(about_button_, help_images_.Reset(HelpButtonImages(dpi)));
 
   PlaceWithClientSize(window_, Scaled(kClientWidth, dpi), Scaled(kClientHeight, dpi), true,
                       window_);

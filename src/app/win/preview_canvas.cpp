@@ -86,10 +86,6 @@ void GdiPreviewPainter::Marks(MarkShape shape, PreviewRgb colour,
   if (fill != nullptr) ::DeleteObject(fill);
 }
 
-PreviewCanvas::~PreviewCanvas() {
-  if (picture_ != nullptr) ::DeleteObject(picture_);
-}
-
 void PreviewCanvas::Create(HWND parent, int id) {
   // Painted whole from its picture: no ground of its own.
   window_ = CreateObjectWindow(*this, kClassName, 0, {}, WS_CHILD | WS_VISIBLE, parent, id,
@@ -109,8 +105,7 @@ void PreviewCanvas::Redraw() {
 
 void PreviewCanvas::Repaint(HDC target, int width, int height) {
   if (!picture_valid_ || picture_size_.cx != width || picture_size_.cy != height) {
-    if (picture_ != nullptr) ::DeleteObject(picture_);
-    picture_ = ::CreateCompatibleBitmap(target, std::max(1, width), std::max(1, height));
+    picture_.Reset(::CreateCompatibleBitmap(target, std::max(1, width), std::max(1, height)));
     picture_size_ = {width, height};
     const HDC dc = ::CreateCompatibleDC(target);
     const HGDIOBJ old = ::SelectObject(dc, picture_);

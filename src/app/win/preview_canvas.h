@@ -44,9 +44,6 @@ class GdiPreviewPainter : public PreviewPainter {
 class PreviewCanvas {
  public:
   explicit PreviewCanvas(PreviewPresenter& presenter) : presenter_(presenter) {}
-  ~PreviewCanvas();
-  PreviewCanvas(const PreviewCanvas&) = delete;
-  PreviewCanvas& operator=(const PreviewCanvas&) = delete;
 
   void Create(HWND parent, int id);
   HWND handle() const { return window_; }
@@ -61,7 +58,7 @@ class PreviewCanvas {
 
   PreviewPresenter& presenter_;
   HWND window_ = nullptr;
-  HBITMAP picture_ = nullptr;
+  OwnedBitmap picture_;
   SIZE picture_size_{};
   bool picture_valid_ = false;
 };

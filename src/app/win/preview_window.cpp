@@ -21,10 +21,6 @@ enum ControlId : int { kVorherBtn = 100, kNachherBtn, kPunkteCheck, kEinpassenBt
 PreviewWindow::PreviewWindow(const ShownTexts& texts, MessageSink& messages)
     : texts_(texts), presenter_(*this, texts, messages) {}
 
-PreviewWindow::~PreviewWindow() {
-  if (font_ != nullptr) ::DeleteObject(font_);
-}
-
 void PreviewWindow::Create() {
   window_ = CreateObjectWindow(*this, kClassName, WS_EX_CONTROLPARENT, texts_.Caption(kPreviewWindow),
                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, owner_);
@@ -46,9 +42,7 @@ void PreviewWindow::Create() {
 
 void PreviewWindow::ApplyDpi() {
   dpi_ = DpiOf(window_);
-  if (font_ != nullptr) ::DeleteObject(font_);
-  font_ = CreateWindowFont(dpi_);
-  SetFontOnAll(window_, font_);
+  SetFontOnAll(window_, font_.Reset(CreateWindowFont(dpi_)));
   Layout();
 }
 

@@ -18,9 +18,6 @@ namespace quillmere::win {
 class PreviewWindow : public PreviewWindowView {
  public:
   PreviewWindow(const ShownTexts& texts, MessageSink& messages);
-  ~PreviewWindow() override;
-  PreviewWindow(const PreviewWindow&) = delete;
-  PreviewWindow& operator=(const PreviewWindow&) = delete;
 
   // The window stays above `owner`.
   void SetOwner(HWND owner) { owner_ = owner; }
@@ -56,7 +53,7 @@ class PreviewWindow : public PreviewWindowView {
   HWND fit_button_ = nullptr;
   HWND hint_label_ = nullptr;
   PreviewCanvas canvas_{presenter_};
-  HFONT font_ = nullptr;
+  OwnedFont font_;
   int dpi_ = 96;
   HCURSOR cursor_before_busy_ = nullptr;
   std::vector<LegendEntry> legend_;

@@ -14,9 +14,6 @@ namespace quillmere::win {
 namespace {
 
 constexpr wchar_t kClassName[] = L"QuillmereTranslateForm";
-constexpr int kClientWidth = 705;
-constexpr int kClientHeight = 453;
-constexpr int kColumnWidth = 250;
 constexpr int kBarHeight = 30;
 
 enum ControlId : int { kBackBtn = 100, kFilterEdit, kFilterBtn, kFixedColCheck, kGrid, kStatus };
@@ -33,10 +30,6 @@ TranslateWindow::TranslateWindow(const ShownTexts& texts)
             editor_.CellEdited(column, row, text);
           },
           [this](WPARAM key) { return key == VK_DELETE && editor_.DeleteKey(); }) {}
-
-TranslateWindow::~TranslateWindow() {
-  if (font_ != nullptr) ::DeleteObject(font_);
-}
 
 void TranslateWindow::Create(HWND owner) {
   window_ = CreateObjectWindow(*this, kClassName, WS_EX_CONTROLPARENT, texts_.Caption(kTranslateWindow),
@@ -55,17 +48,16 @@ void TranslateWindow::Create(HWND owner) {
   questions_.SetOwner(window_);
   status_bar_ = AddChild(window_, STATUSCLASSNAMEW, 0, kStatus);
   ApplyDpi();
-  PlaceWithClientSize(window_, Scaled(kClientWidth, dpi_), Scaled(kClientHeight, dpi_), false,
-                      owner);
+  PlaceWithClientSize(window_, Scaled(TranslationEditor::kWindowWidth, dpi_),
+                      Scaled(TranslationEditor::kWindowHeight, dpi_), false, owner);
 }
 
 void TranslateWindow::ApplyDpi() {
   dpi_ = DpiOf(window_);
-  if (font_ != nullptr) ::DeleteObject(font_);
-  font_ = CreateWindowFont(dpi_);
-  SetFontOnAll(window_, font_);
+  SetFontOnAll(window_, font_.Reset(CreateWindowFont(dpi_)));
   const SIZE letter = TextSize(font_, L"Ag");
-  grid_.SetMetrics(font_, Scaled(kColumnWidth, dpi_), letter.cy + Scaled(8, dpi_));
+  grid_.SetMetrics(font_, Scaled(TranslationEditor::kColumnWidth, dpi_),
+                   letter.cy + Scaled(TranslationEditor::kRowPadding, dpi_));
   Layout();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string_view>
 
@@ -68,6 +69,31 @@ void TakeSuggestedFrame(HWND window, LPARAM l);
 // Places the top-level `window` with a client area of `width` x `height`
 // (beneath a menu bar when `with_menu`) as PlaceOnScreen does.
 void PlaceWithClientSize(HWND window, int width, int height, bool with_menu, HWND near_window);
+
+// A handle the holder owns: deleted by `Delete` when it is replaced or the
+// holder goes. It stands for the handle where one is wanted.
+template <typename Handle, auto Delete>
+class Owned {
+ public:
+  Owned() = default;
+  ~Owned() { Reset(nullptr); }
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+
+  // Takes `handle` in place of the one held; returns it.
+  Handle Reset(Handle handle) {
+    if (handle_ != nullptr) Delete(handle_);
+    handle_ = handle;
+    return handle_;
+  }
+  operator Handle() const { return handle_; }
+
+ private:
+  Handle handle_ = nullptr;
+};
+using OwnedFont = Owned<HFONT, ::DeleteObject>;
+using OwnedBitmap = Owned<HBITMAP, ::DeleteObject>;
+using OwnedImages = Owned<HIMAGELIST, ::ImageList_Destroy>;
 
 // The drawing of one WM_PAINT, between BeginPaint and EndPaint.
 class PaintScope {
