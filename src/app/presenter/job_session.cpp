@@ -53,23 +53,20 @@ void JobSession::PostWhileAlive(std::function<void()> work) {
   });
 }
 
-void JobSession::Start(const JobRunner& jobs, JobMode mode, std::string input_name,
-                       std::string output_name, Finished finished) {
+void JobSession::Start(const JobRunner& jobs, JobMode mode, const std::string& input_name,
+                       const std::string& output_name, const Finished& finished) {
   running_ = true;
-  // Kept for a job whose thread cannot start.
-  const std::string input_copy = input_name;
-  const Finished finished_copy = finished;
+  // The names and `finished` stay here too, for a job whose thread cannot
+  // start.
   const std::optional<int> start_error = StartJobThread(
-      thread_, progress_,
-      [this, jobs, mode, input = std::move(input_name), output = std::move(output_name),
-       finished = std::move(finished)] {
+      thread_, progress_, [this, jobs, mode, input_name, output_name, finished] {
         JobOutcome outcome;
         CrossThreadNotices notices(*this);
         const Result<JobInput> opened =
-            GuardedJob(input, [&]() -> Result<JobInput> { return JobInput::Open(input); });
+            GuardedJob(input_name, [&]() -> Result<JobInput> { return JobInput::Open(input_name); });
         if (Reported(opened, notices)) {
-          outcome.input_before = InputReplacedByOutput(*opened, output);
-          outcome.summary = jobs.Run(mode, *opened, output, notices, &progress_);
+          outcome.input_before = InputReplacedByOutput(*opened, output_name);
+          outcome.summary = jobs.Run(mode, *opened, output_name, notices, &progress_);
         }
         outcome.notified = notices.notified();
         if (!outcome.summary) outcome.input_before.reset();
@@ -80,10 +77,10 @@ void JobSession::Start(const JobRunner& jobs, JobMode mode, std::string input_na
         });
       });
   if (start_error) {
-    PostWhileAlive([this, input_copy, finished_copy, code = *start_error] {
+    PostWhileAlive([this, input_name, finished, code = *start_error] {
       running_ = false;
-      notices_.Notify(Failure{Notice::kOutOfMemory, input_copy, code});
-      finished_copy(JobOutcome{std::nullopt, true, nullptr});
+      notices_.Notify(Failure{Notice::kOutOfMemory, input_name, code});
+      finished(JobOutcome{std::nullopt, true, nullptr});
     });
   }
 }

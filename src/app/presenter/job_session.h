@@ -45,8 +45,8 @@ class JobSession {
 
   // Starts `mode` with a copy of `jobs` (the settings of this moment);
   // `finished` runs on the windows' thread when it has ended.
-  void Start(const JobRunner& jobs, JobMode mode, std::string input_name,
-             std::string output_name, Finished finished);
+  void Start(const JobRunner& jobs, JobMode mode, const std::string& input_name,
+             const std::string& output_name, const Finished& finished);
 
   bool Running() const { return running_; }
   // The job ends within a fraction of a second, leaving the previous output
