@@ -25,6 +25,7 @@
 #include "arcs/arc_shapes.h"
 #include "arcs/sampled/sampled_window_check.h"
 #include "reference_arc_search.h"
+#include "named_input.h"
 
 namespace quillmere {
 namespace {

@@ -24,6 +24,7 @@
 #include "join_test_models.h"
 #include "reference_joining.h"
 #include "support/notices.h"
+#include "named_input.h"
 
 namespace quillmere {
 namespace {

@@ -30,6 +30,7 @@
 #include "lines/line_writer.h"
 #include "reference_chaining.h"  // the plain passes, as the tests use them
 #include "support/notices.h"
+#include "named_input.h"
 
 namespace {
 

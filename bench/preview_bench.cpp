@@ -17,8 +17,8 @@
 #include <QPainter>
 
 #include "app/gui/preview/drawing_painter.h"
-#include "app/gui/preview/view_transform.h"
 #include "preview/preview_content.h"
+#include "preview/preview_view.h"
 
 namespace {
 
@@ -43,14 +43,15 @@ double BestSeconds(int runs, Work work) {
 
 // Every piece in full, each point mapped and handed to the painter.
 void PaintEveryPoint(QPainter& painter, const quillmere::FlatDrawing& drawing,
-                     const quillmere::ViewTransform& view, QSizeF size) {
+                     const quillmere::view::ViewTransform& view, quillmere::view::ViewSize size) {
   std::vector<QPointF> points;
   for (const quillmere::FlatPiece& piece : drawing.pieces) {
     painter.setPen(QPen(quillmere::StrokeColour(piece.stroke), 1.0));
     points.clear();
     for (std::uint32_t i = 0; i < piece.count; ++i) {
       const quillmere::FlatPoint& p = drawing.points[piece.first + i];
-      points.push_back(view.ToScreen(drawing.origin_x + p.x, drawing.origin_y + p.y, size));
+      const quillmere::view::ViewPoint at = view.ToScreen(drawing.origin_x + p.x, drawing.origin_y + p.y, size);
+      points.emplace_back(at.x, at.y);
     }
     painter.drawPolyline(points.data(), static_cast<int>(points.size()));
   }
@@ -71,23 +72,25 @@ int main(int argc, char** argv) {
   SilentNotices notices;
   quillmere::PreviewContent content;
   const double load_seconds =
-      BestSeconds(3, [&] { quillmere::LoadDrawingPreview(file, content, notices); });
+      BestSeconds(3, [&] { Reported(quillmere::LoadDrawingPreview(file, content), notices); });
   std::printf("drawing: %.1f MB, %zu points in %zu pieces\n", megabytes,
               content.input.points.size(), content.input.pieces.size());
   std::printf("read and flatten: %.3f s\n", load_seconds);
 
   const QSize size(1200, 840);  // the drawing area of a 1200 x 900 window
+  const quillmere::view::ViewSize view_size{1200, 840};
   QImage picture(size, QImage::Format_RGB32);
-  quillmere::WorldBounds bounds;
-  bounds.Include(content.input);
-  const quillmere::ViewTransform fitted = quillmere::FittingView(bounds, size);
-  const QPointF middle(size.width() / 2.0, size.height() / 2.0);
+  quillmere::PreviewView shown;
+  shown.ShowOutput(false);
+  shown.ShowRemovedVertices(false);
+  shown.SetContent(&content, view_size);
+  const quillmere::view::ViewTransform fitted = shown.transform();
   double slowest = 0;
   for (const double zoom : {1.0, 4.0, 16.0, 64.0, 256.0, 4096.0}) {
-    const quillmere::ViewTransform view = quillmere::ZoomedView(fitted, zoom, middle, size);
+    shown.Move(quillmere::view::ZoomedView(fitted, zoom, {600, 420}, view_size));
     const double seconds = BestSeconds(3, [&] {
       QPainter painter(&picture);
-      quillmere::PaintPreview(painter, content, false, false, view, size);
+      quillmere::PaintPreview(painter, shown, size);
     });
     slowest = std::max(slowest, seconds);
     std::printf("paint at zoom %6.0f: %7.1f ms\n", zoom, seconds * 1e3);
@@ -96,11 +99,12 @@ int main(int argc, char** argv) {
     QPainter painter(&picture);
     painter.fillRect(picture.rect(), quillmere::kPreviewBackground);
     painter.setRenderHint(QPainter::Antialiasing);
-    PaintEveryPoint(painter, content.input, fitted, size);
+    PaintEveryPoint(painter, content.input, fitted, view_size);
   });
+  shown.Move(fitted);
   const double fitted_paint = BestSeconds(3, [&] {
     QPainter painter(&picture);
-    quillmere::PaintPreview(painter, content, false, false, fitted, size);
+    quillmere::PaintPreview(painter, shown, size);
   });
   std::printf("every point, whole drawing: %.1f ms\n", every_point * 1e3);
   std::printf("ratio every point / preview, whole drawing: %.1f\n", every_point / fitted_paint);

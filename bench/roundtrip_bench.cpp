@@ -4,32 +4,41 @@
 //
 // Each job runs in a child process of its own, so that its peak resident
 // memory can be read when it ends; a plain byte copy by /bin/cp runs the
-// same way, side by side, and the join job at tolerance 0 (read and write,
-// nothing joined) is timed against it. Prints the ratio to the copy and the
-// peak memory of every job as a multiple of the input's size.
+// same way, in turns with the job, and the join job at tolerance 0 (read and
+// write, nothing joined) is timed against it: the median of the ratios of
+// the pairs, so that a machine whose speed drifts still compares alike.
+// Prints that ratio and the peak memory of every job as a multiple of the
+// input's size.
 //
 // Then the same drawing with an OBJECTS section, every other polyline
 // starting where the one before ends: the join job at 0.01 attaches half of
 // them and reads the input once more to find what points at them.
 //
-// Usage: roundtrip_bench [polylines [vertices]]
+// With --exact DRAWING (for instance one of scripts/big_drawing OUT 1000
+// 800), the arc job with --exact on that drawing against cp the same way.
+//
+// Usage: roundtrip_bench [polylines [vertices]] [--exact DRAWING]
 
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "arcs/arc_job.h"
 #include "join/join_job.h"
 #include "lines/line_job.h"
 #include "support/notices.h"
+#include "named_input.h"
 
 namespace {
 
@@ -159,26 +168,39 @@ Job JoinJob(double tolerance) {
   };
 }
 
-// The fastest of `runs` runs of cp and of the join job at `tolerance`, taken
-// in turns so that both see the machine alike. Returns false when a run
-// failed.
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// `runs` pairs of cp and `job` on `input`, in turns so that both see the
+// machine alike; prints the medians and the median of the pairs' ratios
+// against `target`. Returns false when a run failed.
 bool CompareWithCopy(const std::string& input, const std::string& output, int runs,
-                     double tolerance = 0) {
-  double copy = 1e30, job = 1e30;
+                     const char* label, const Job& job, double target) {
+  std::vector<double> copies, jobs, ratios;
   bool all_succeeded = true;
   for (int run = 0; run < runs; ++run) {
     const ChildCost copied = CopyWithCp(input, output);
-    const ChildCost joined = RunChild([&] { return JoinJob(tolerance)(input, output); });
-    all_succeeded = all_succeeded && copied.succeeded && joined.succeeded;
-    copy = std::min(copy, copied.seconds);
-    job = std::min(job, joined.seconds);
+    const ChildCost done = RunChild([&] { return job(input, output); });
+    all_succeeded = all_succeeded && copied.succeeded && done.succeeded;
+    copies.push_back(copied.seconds);
+    jobs.push_back(done.seconds);
+    ratios.push_back(done.seconds / copied.seconds);
   }
-  std::printf("  byte copy (cp):              %.3f s\n", copy);
+  std::printf("  byte copy (cp), median:      %.3f s\n", Median(copies));
+  std::printf("  %-28s %.3f s\n", label, Median(jobs));
+  std::printf("  ratio to the byte copy:      %.2f, median of %d pairs (target: at most %g)\n",
+              Median(ratios), runs, target);
+  return all_succeeded;
+}
+
+bool CompareJoinWithCopy(const std::string& input, const std::string& output, int runs,
+                         double tolerance) {
   char label[64];
   std::snprintf(label, sizeof label, "convert3 at tolerance %g:", tolerance);
-  std::printf("  %-28s %.3f s\n", label, job);
-  std::printf("  ratio to the byte copy:      %.2f (target: at most 3)\n", job / copy);
-  return all_succeeded;
+  return CompareWithCopy(input, output, runs, label, JoinJob(tolerance), 2);
 }
 
 bool ReportMemory(const std::string& input, const std::string& output) {
@@ -204,8 +226,17 @@ bool ReportMemory(const std::string& input, const std::string& output) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int polylines = argc > 1 ? std::atoi(argv[1]) : 4000;
-  const int vertices = argc > 2 ? std::atoi(argv[2]) : 800;
+  std::vector<std::string> numbers;
+  std::string exact_drawing;
+  for (int k = 1; k < argc; ++k) {
+    if (std::strcmp(argv[k], "--exact") == 0 && k + 1 < argc) {
+      exact_drawing = argv[++k];
+    } else {
+      numbers.push_back(argv[k]);
+    }
+  }
+  const int polylines = numbers.size() > 0 ? std::atoi(numbers[0].c_str()) : 4000;
+  const int vertices = numbers.size() > 1 ? std::atoi(numbers[1].c_str()) : 800;
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("quillmere-roundtrip-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
@@ -216,7 +247,7 @@ int main(int argc, char** argv) {
     WriteDrawing(input, polylines, vertices, line_end);
     std::printf("%d LWPOLYLINEs of %d vertices, %s line ends: %.1f MB\n", polylines, vertices,
                 name, static_cast<double>(std::filesystem::file_size(input)) / 1e6);
-    all_succeeded = CompareWithCopy(input, output, 5) && all_succeeded;
+    all_succeeded = CompareJoinWithCopy(input, output, 7, 0) && all_succeeded;
     all_succeeded = ReportMemory(input, output) && all_succeeded;
   }
   {
@@ -225,7 +256,18 @@ int main(int argc, char** argv) {
     std::printf("The same with objects, every other polyline attached to the one before, LF "
                 "line ends: %.1f MB\n",
                 static_cast<double>(std::filesystem::file_size(input)) / 1e6);
-    all_succeeded = CompareWithCopy(input, output, 5, 0.01) && all_succeeded;
+    all_succeeded = CompareJoinWithCopy(input, output, 7, 0.01) && all_succeeded;
+  }
+  if (!exact_drawing.empty()) {
+    std::printf("The arc job with --exact on %s: %.1f MB\n", exact_drawing.c_str(),
+                static_cast<double>(std::filesystem::file_size(exact_drawing)) / 1e6);
+    const Job exact = [](const std::string& input, const std::string& output) {
+      CountingNotices notices;
+      return quillmere::RunArcJob({0.1, 100, 100, true}, input, output, notices).has_value();
+    };
+    all_succeeded = CompareWithCopy(exact_drawing, (folder / "exact.dxf").string(), 7,
+                                    "convert1 --exact (0.1):", exact, 6) &&
+                    all_succeeded;
   }
   std::filesystem::remove_all(folder);
   return all_succeeded ? 0 : 1;

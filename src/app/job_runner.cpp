@@ -17,19 +17,28 @@ std::optional<JobSummary> Widened(const Result<Summary>& result, NoticeSink& not
 std::optional<JobSummary> JobRunner::Run(JobMode mode, const std::string& input_name,
                                          const std::string& output_name, NoticeSink& notices,
                                          JobObserver* observer) const {
+  const Result<JobInput> input =
+      GuardedJob(input_name, [&]() -> Result<JobInput> { return JobInput::Open(input_name); });
+  if (!Reported(input, notices)) return std::nullopt;
+  return Run(mode, *input, output_name, notices, observer);
+}
+
+std::optional<JobSummary> JobRunner::Run(JobMode mode, const JobInput& input,
+                                         const std::string& output_name, NoticeSink& notices,
+                                         JobObserver* observer) const {
   switch (mode) {
     case JobMode::kFindArcs:
       return Widened(RunArcJob({settings.deviation.value(), settings.arc_tests.IntValue(),
                                 settings.line_tests.IntValue(), settings.exact_distances,
                                 settings.curves},
-                               input_name, output_name, observer),
+                               input, output_name, observer),
                      notices);
     case JobMode::kChainLines:
-      return Widened(RunLineJob(settings.join_tolerance.value(), input_name, output_name,
+      return Widened(RunLineJob(settings.join_tolerance.value(), input, output_name,
                                 observer, settings.contours),
                      notices);
     case JobMode::kJoinPolylines:
-      return Widened(RunJoinJob(settings.join_tolerance.value(), input_name, output_name,
+      return Widened(RunJoinJob(settings.join_tolerance.value(), input, output_name,
                                 observer, settings.contours),
                      notices);
   }

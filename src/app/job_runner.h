@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/job_settings.h"
 #include "app/job_summary.h"
+#include "dxf/job_input.h"
 #include "support/job_observer.h"
 #include "support/notices.h"
 
@@ -22,6 +23,12 @@ class JobRunner {
   // `notices`. Returns what the job did when it wrote its output; nothing
   // when it notified a failure or `observer` stopped it.
   std::optional<JobSummary> Run(JobMode mode, const std::string& input_name,
+                                const std::string& output_name, NoticeSink& notices,
+                                JobObserver* observer = nullptr) const;
+
+  // The same on an input already open (JobInput::Open), for a caller that
+  // reads it too.
+  std::optional<JobSummary> Run(JobMode mode, const JobInput& input,
                                 const std::string& output_name, NoticeSink& notices,
                                 JobObserver* observer = nullptr) const;
 };

@@ -4,7 +4,7 @@
 #include "arcs/arc_writer.h"
 #include "arcs/curves/curve_conversion.h"
 #include "arcs/curves/curve_entities.h"
-#include "dxf/job_start.h"
+#include "support/output_file.h"
 #include "dxf/polyline_reader.h"
 
 namespace quillmere {
@@ -48,23 +48,17 @@ void CountCurves(const CurveDrawing& curves, std::int64_t fitted, ArcJobSummary&
 // The job with its curves: their entities read in the polylines' pass,
 // the fitted POLYLINEs taken as outlines, the curves converted after the
 // polylines' search.
-Result<ArcJobSummary> RunCurveJob(const ArcSearchSettings& settings,
-                                  const std::string& input_name, const std::string& output_name,
-                                  JobObserver* observer) {
+Result<ArcJobSummary> RunCurveJob(const ArcSearchSettings& settings, const JobInput& input,
+                                  const std::string& output_name, JobObserver* observer) {
   PolylineModel model;
   CurveDrawing curves;
   CurveEntityReader reader(curves);
-  if (const Status read = ReadPolylines(model, input_name, observer, &reader); !read) {
-    return read.failure();
-  }
+  RETURN_IF_FAILED(ReadPolylines(model, input, observer, &reader));
   if (model.PolylineCount() == 0 && curves.curves.empty()) return Failure{Notice::kNoPolylines, {}};
   const std::int64_t fitted = MarkFittedCurves(model);
   FindArcs(model, settings, 0, observer);
   ConvertCurves(curves, settings.deviation, 0, observer);
-  if (const Status written = WriteArcResult(model, input_name, output_name, observer, &curves);
-      !written) {
-    return written.failure();
-  }
+  RETURN_IF_FAILED(WriteArcResult(model, input, output_name, observer, &curves));
   ArcJobSummary summary = Summarise(model);
   CountCurves(curves, fitted, summary);
   return summary;
@@ -72,28 +66,26 @@ Result<ArcJobSummary> RunCurveJob(const ArcSearchSettings& settings,
 
 }  // namespace
 
-Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const std::string& input_name,
+Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const JobInput& input,
                                 const std::string& output_name, JobObserver* observer) {
-  return GuardedJob(input_name, [&]() -> Result<ArcJobSummary> {
-    if (const Status ready = CheckJobFiles(input_name, output_name); !ready) return ready.failure();
-    if (settings.curves) return RunCurveJob(settings, input_name, output_name, observer);
+  return GuardedJob(input.Name(), [&]() -> Result<ArcJobSummary> {
+    RETURN_IF_FAILED(OutputFile::CheckCreatable(output_name));
+    if (settings.curves) return RunCurveJob(settings, input, output_name, observer);
     PolylineModel model;
-    if (const Status read = ReadPolylinesToWorkOn(model, input_name, observer); !read) {
-      return read.failure();
-    }
+    RETURN_IF_FAILED(ReadPolylinesToWorkOn(model, input, observer));
     FindArcs(model, settings, 0, observer);
-    if (const Status written = WriteArcResult(model, input_name, output_name, observer); !written) {
-      return written.failure();
-    }
+    RETURN_IF_FAILED(WriteArcResult(model, input, output_name, observer));
     return Summarise(model);
   });
 }
 
-std::optional<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings,
-                                       const std::string& input_name,
-                                       const std::string& output_name, NoticeSink& notices,
-                                       JobObserver* observer) {
-  return ReportedValue(RunArcJob(settings, input_name, output_name, observer), notices);
+Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const std::string& input_name,
+                                const std::string& output_name, JobObserver* observer) {
+  return GuardedJob(input_name, [&]() -> Result<ArcJobSummary> {
+    const Result<JobInput> input = JobInput::Open(input_name);
+    RETURN_IF_FAILED(input);
+    return RunArcJob(settings, *input, output_name, observer);
+  });
 }
 
 }  // namespace quillmere

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "arcs/arc_search_settings.h"
+#include "dxf/job_input.h"
 #include "support/job_observer.h"
 #include "support/result.h"
 
@@ -44,10 +45,9 @@ struct ArcJobSummary {
 Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const std::string& input_name,
                                 const std::string& output_name, JobObserver* observer = nullptr);
 
-// RunArcJob for callers that show a failure at once.
-std::optional<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings,
-                                       const std::string& input_name,
-                                       const std::string& output_name, NoticeSink& notices,
-                                       JobObserver* observer = nullptr);
+// RunArcJob on an input already open (JobInput::Open), which it reads and
+// nothing else does.
+Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const JobInput& input,
+                                const std::string& output_name, JobObserver* observer = nullptr);
 
 }  // namespace quillmere

@@ -65,16 +65,15 @@ void WriteArcPolyline(PolylineOutput& output, const PolylineModel& model, std::i
   output.WriteTrailer(polyline);
 }
 
-Status WriteArcResult(const PolylineModel& model, const std::string& input_name,
+Status WriteArcResult(const PolylineModel& model, const JobInput& input,
                       const std::string& output_name, JobObserver* observer,
                       const CurveDrawing* curves) {
-  const Result<DrawingEdits> edits =
-      FindDrawingEdits(input_name, ConsumedVertices(model), model.input_stamp, observer);
-  if (!edits) return edits.failure();
+  const Result<DrawingEdits> edits = FindDrawingEdits(input, ConsumedVertices(model), observer);
+  RETURN_IF_FAILED(edits);
   std::optional<CurvePolylineWriter> curve_writer;
   if (curves != nullptr) curve_writer.emplace(*curves, &edits.value());
   return CopyReplacingPolylines(
-      model, input_name, output_name,
+      model, input, output_name,
       [&model](PolylineOutput& output, std::int32_t index) {
         WriteArcPolyline(output, model, index);
       },

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "arcs/curves/curve_entities.h"
+#include "dxf/job_input.h"
 #include "dxf/polyline_model.h"
 #include "dxf/polyline_output.h"
 #include "support/job_observer.h"
@@ -19,7 +20,7 @@ namespace quillmere {
 // have been read from the input. With `curves` the converted ones stand
 // as polylines in their places (arcs/curves/curve_polyline_writer.h).
 // Fails as CopyReplacingPolylines and FindDrawingEdits do.
-Status WriteArcResult(const PolylineModel& model, const std::string& input_name,
+Status WriteArcResult(const PolylineModel& model, const JobInput& input,
                       const std::string& output_name, JobObserver* observer = nullptr,
                       const CurveDrawing* curves = nullptr);
 

@@ -14,16 +14,16 @@ namespace {
 
 constexpr int kClosedFlag = 1;
 
-CurveReading Refused(CurveRefusal refusal) {
+CurveReading RefusedSpline(CurveRefusal refusal) {
   CurveReading reading;
   reading.refusal = refusal;
   return reading;
 }
 
-bool WithinRange(double value) { return std::fabs(value) <= kLargestCurveValue; }
+bool ValueInRange(double value) { return std::fabs(value) <= kLargestCurveValue; }
 
 bool AllWithinRange(const std::vector<double>& values) {
-  return std::all_of(values.begin(), values.end(), WithinRange);
+  return std::all_of(values.begin(), values.end(), ValueInRange);
 }
 
 // Each point has one X and one Y value, and one Z value or none at all.
@@ -74,14 +74,14 @@ std::vector<double> ClampedUniformKnots(int degree, std::size_t control_count) {
   return knots;
 }
 
-double Distance(CurvePoint a, CurvePoint b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double PointDistance(CurvePoint a, CurvePoint b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 // Closed when the entity says so and the curve's ends meet.
 bool ClosesUp(const PlaneCurve& curve, bool flagged) {
   if (!flagged) return false;
   const CurvePoint start = PointAt(curve, curve.FirstParameter());
   const CurvePoint end = PointAt(curve, curve.LastParameter());
-  return Distance(start, end) <= FlatTolerance(CoordinateScale(curve.control_points));
+  return PointDistance(start, end) <= FlatTolerance(CoordinateScale(curve.control_points));
 }
 
 CurveReading ControlPointCurve(const SplineGroups& groups, double elevation) {
@@ -89,29 +89,29 @@ CurveReading ControlPointCurve(const SplineGroups& groups, double elevation) {
   const std::size_t count = points.x.size();
   if (groups.degree < 1 || groups.degree > kHighestCurveDegree ||
       count <= static_cast<std::size_t>(groups.degree)) {
-    return Refused(CurveRefusal::kDegreeOutOfRange);
+    return RefusedSpline(CurveRefusal::kDegreeOutOfRange);
   }
   const std::size_t knot_count = count + static_cast<std::size_t>(groups.degree) + 1;
   const bool no_knots = groups.knots.empty() && groups.knot_count.value_or(0) == 0;
   if (!no_knots &&
       (groups.knots.size() != knot_count ||
        groups.knot_count.value_or(static_cast<int>(knot_count)) != static_cast<int>(knot_count))) {
-    return Refused(CurveRefusal::kCountsDisagree);
+    return RefusedSpline(CurveRefusal::kCountsDisagree);
   }
   if (!groups.weights.empty() && groups.weights.size() != count) {
-    return Refused(CurveRefusal::kCountsDisagree);
+    return RefusedSpline(CurveRefusal::kCountsDisagree);
   }
   PlaneCurve curve;
   curve.degree = groups.degree;
   curve.knots = no_knots ? ClampedUniformKnots(groups.degree, count) : groups.knots;
-  if (!KnotsMakeCurve(curve.knots, curve.degree, count)) return Refused(CurveRefusal::kBadKnots);
+  if (!KnotsMakeCurve(curve.knots, curve.degree, count)) return RefusedSpline(CurveRefusal::kBadKnots);
   for (const double weight : groups.weights) {
-    if (!(weight > 0)) return Refused(CurveRefusal::kNonPositiveWeight);
+    if (!(weight > 0)) return RefusedSpline(CurveRefusal::kNonPositiveWeight);
   }
   if (!AllWithinRange(groups.weights) ||
       std::any_of(groups.weights.begin(), groups.weights.end(),
                   [](double weight) { return weight < 1 / kLargestCurveValue; })) {
-    return Refused(CurveRefusal::kUnreadableNumber);
+    return RefusedSpline(CurveRefusal::kUnreadableNumber);
   }
   curve.control_points.reserve(count);
   bool one_place = true;  // a curve of no length: nothing to draw it with
@@ -120,7 +120,7 @@ CurveReading ControlPointCurve(const SplineGroups& groups, double elevation) {
     curve.control_points.push_back({points.x[i], points.y[i], weight});
     one_place = one_place && points.x[i] == points.x[0] && points.y[i] == points.y[0];
   }
-  if (one_place) return Refused(CurveRefusal::kDegenerate);
+  if (one_place) return RefusedSpline(CurveRefusal::kDegenerate);
   curve.elevation = elevation;
   curve.closed = ClosesUp(curve, (groups.flags & kClosedFlag) != 0);
   return CurveReading{std::move(curve)};
@@ -142,11 +142,11 @@ CurveReading FitPointCurve(const SplineGroups& groups, double elevation) {
       points.push_back(point);
     }
   }
-  if (points.size() < 2) return Refused(CurveRefusal::kNoPoints);
+  if (points.size() < 2) return RefusedSpline(CurveRefusal::kNoPoints);
   double scale = 0;
   for (const CurvePoint& point : points)
     scale = std::max({scale, std::fabs(point.x), std::fabs(point.y)});
-  const bool ends_meet = Distance(points.front(), points.back()) <= FlatTolerance(scale);
+  const bool ends_meet = PointDistance(points.front(), points.back()) <= FlatTolerance(scale);
   // A closed spline's writer may or may not repeat the first fit point at
   // the end; either way the curve returns to it.
   const bool flagged = (groups.flags & kClosedFlag) != 0;
@@ -168,20 +168,20 @@ CurveReading SplineCurve(const SplineGroups& groups) {
                         AllWithinRange(groups.control_points.z) &&
                         AllWithinRange(groups.fit_points.x) &&
                         AllWithinRange(groups.fit_points.y) && AllWithinRange(groups.fit_points.z);
-  if (groups.unreadable || !in_range) return Refused(CurveRefusal::kUnreadableNumber);
-  if (!ExtrusionPointsDown(groups.extrusion)) return Refused(CurveRefusal::kTiltedExtrusion);
+  if (groups.unreadable || !in_range) return RefusedSpline(CurveRefusal::kUnreadableNumber);
+  if (!ExtrusionPointsDown(groups.extrusion)) return RefusedSpline(CurveRefusal::kTiltedExtrusion);
   const CoordinateLists& control = groups.control_points;
   const CoordinateLists& fit = groups.fit_points;
   if (!PointsComplete(control) || !PointsComplete(fit) ||
       groups.control_count.value_or(static_cast<int>(control.x.size())) !=
           static_cast<int>(control.x.size()) ||
       groups.fit_count.value_or(static_cast<int>(fit.x.size())) != static_cast<int>(fit.x.size())) {
-    return Refused(CurveRefusal::kCountsDisagree);
+    return RefusedSpline(CurveRefusal::kCountsDisagree);
   }
   const bool by_control_points = !control.x.empty();
-  if (!by_control_points && fit.x.empty()) return Refused(CurveRefusal::kNoPoints);
+  if (!by_control_points && fit.x.empty()) return RefusedSpline(CurveRefusal::kNoPoints);
   const std::optional<double> height = CommonHeight(by_control_points ? control : fit);
-  if (!height) return Refused(CurveRefusal::kNotFlat);
+  if (!height) return RefusedSpline(CurveRefusal::kNotFlat);
   return by_control_points ? ControlPointCurve(groups, *height) : FitPointCurve(groups, *height);
 }
 

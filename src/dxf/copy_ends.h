@@ -1,54 +1,34 @@
 #pragma once
 
-#include <cerrno>
-#include <optional>
 #include <string>
 
-#include "platform/file_system.h"
+#include "dxf/job_input.h"
 #include "support/output_file.h"
 #include "support/result.h"
 
 namespace quillmere {
 
-// The two ends of a copy of the input into the output.
+// The two ends of a copy of a job's input into its output.
 
-// Creates the output of a copy and opens its input (a PairStream or an
-// InputFile). An input that cannot be opened, or that is no longer the file
-// that was read (`read_stamp`; nothing for a model not read from a file),
-// loses nothing: the output is neither created nor emptied.
-template <typename Input>
-Status OpenCopyEnds(Input& input, OutputFile& output, const std::string& input_name,
-                    const std::string& output_name, const std::optional<FileStamp>& read_stamp) {
-  if (!output.Create(output_name)) {
-    return Failure{Notice::kCannotCreateOutput, output_name, output.Error()};
-  }
-  if (!input.Open(input_name)) {
-    const int error = errno;
-    output.Discard();
-    return Failure{Notice::kCannotReopenInput, input_name, error};
-  }
-  if (read_stamp && !(input.Stamp() == *read_stamp)) {
-    input.Close();
-    output.Discard();
-    return Failure{Notice::kInputChanged, input_name};
-  }
-  return Done{};
+// Creates the output of a copy of `input`. An input that is no longer the
+// file that was read (JobInput::Unchanged) loses nothing: the output is
+// neither created nor emptied.
+inline Result<OutputFile> StartCopy(const JobInput& input, const std::string& output_name) {
+  Result<OutputFile> output = OutputFile::Create(output_name);
+  RETURN_IF_FAILED(output);
+  RETURN_IF_FAILED(input.Unchanged());
+  return output;
 }
 
 // Ends a copy: the output takes its name only when the whole input was read
-// (`input` has not failed) and every byte written; otherwise it is discarded.
-template <typename Input>
-Status FinishCopy(Input& input, OutputFile& output, const std::string& input_name,
-                  const std::string& output_name) {
-  const bool read_failed = input.Failed();
-  const int read_error = input.Error();
-  input.Close();
-  if (read_failed) {
+// and is still the file that was read (JobInput::Unchanged), and every byte
+// was written; otherwise it is discarded.
+inline Status FinishCopy(const JobInput& input, OutputFile& output) {
+  if (Status unchanged = input.Unchanged(); !unchanged) {
     output.Discard();
-    return Failure{Notice::kCannotReadInput, input_name, read_error};
+    return unchanged;
   }
-  if (!output.Commit()) return Failure{Notice::kCannotCreateOutput, output_name, output.Error()};
-  return Done{};
+  return output.Commit();
 }
 
 }  // namespace quillmere

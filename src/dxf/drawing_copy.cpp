@@ -46,20 +46,17 @@ void CopyPairs(PairStream& input, OutputFile& output, EntityReplacer& replacer,
 
 }  // namespace
 
-Status CopyDrawing(const std::string& input_name, const std::string& output_name,
-                   const std::optional<FileStamp>& read_stamp, EntityReplacer& replacer,
-                   JobObserver* observer, const DrawingEdits* edits) {
-  OutputFile output;
-  PairStream input;
-  const Status opened = OpenCopyEnds(input, output, input_name, output_name, read_stamp);
-  if (!opened) return opened;
+Status CopyDrawing(const JobInput& input, const std::string& output_name,
+                   EntityReplacer& replacer, JobObserver* observer, const DrawingEdits* edits) {
+  Result<OutputFile> output = StartCopy(input, output_name);
+  RETURN_IF_FAILED(output);
   const ProgressTap tap(observer, JobPhase::kWriting, input.Size());
-  input.WatchProgress(tap);
-  CopyPairs(input, output, replacer, edits);
+  PairStream pairs(input, 0, tap);
+  CopyPairs(pairs, *output, replacer, edits);
   // A stop asked for while the last block was copied still keeps the
   // previous output.
   tap.Report(input.Size());
-  return FinishCopy(input, output, input_name, output_name);
+  return FinishCopy(input, *output);
 }
 
 }  // namespace quillmere

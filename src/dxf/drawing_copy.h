@@ -4,9 +4,9 @@
 #include <string>
 
 #include "dxf/drawing_edits.h"
+#include "dxf/job_input.h"
 #include "dxf/pair_stream.h"
 #include "support/job_observer.h"
-#include "platform/file_system.h"
 #include "support/output_file.h"
 #include "support/result.h"
 
@@ -36,7 +36,7 @@ class EntityReplacer {
   virtual void Inspect(DxfPair& pair) { (void)pair; }
 };
 
-// The one copy of a drawing: `input_name` to `output_name` pair by pair,
+// The one copy of a drawing: `input` to `output_name` pair by pair,
 // every entity of the ENTITIES section that `replacer` replaces written by
 // it, everything else exactly as read (with CR LF line ends), except for
 // the pairs that `edits`, when given, change or leave out (the replacer
@@ -44,16 +44,16 @@ class EntityReplacer {
 //
 // The output replaces an existing file only once it is complete, so the
 // input may be the output. Fails with kCannotCreateOutput (then the input is
-// not opened), kCannotReopenInput when the input cannot be opened again,
-// kInputChanged when it is no longer the file of `read_stamp`,
-// kCannotReadInput when it cannot be read to its end, and
-// kCannotCreateOutput when the output could not be written completely; in
-// each case the previous output stays as it was and no new one is created.
+// not read), kInputChanged when the input is no longer the file that was
+// opened (kCannotReopenInput when it is gone), kCannotReadInput when it grew
+// shorter while it was copied, and kCannotCreateOutput when the output could
+// not be written completely; in each case the previous output stays as it
+// was and no new one is created.
 //
 // `observer`, when given, sees the bytes of the input copied and may stop
 // the copy (JobStopped): the previous output then stays as it was.
-Status CopyDrawing(const std::string& input_name, const std::string& output_name,
-                   const std::optional<FileStamp>& read_stamp, EntityReplacer& replacer,
-                   JobObserver* observer = nullptr, const DrawingEdits* edits = nullptr);
+Status CopyDrawing(const JobInput& input, const std::string& output_name,
+                   EntityReplacer& replacer, JobObserver* observer = nullptr,
+                   const DrawingEdits* edits = nullptr);
 
 }  // namespace quillmere

@@ -13,17 +13,15 @@ std::optional<PolylineKind> PolylineStart(std::string_view code, std::string_vie
   return std::nullopt;
 }
 
-Status CopyReplacingPolylines(const PolylineModel& model, const std::string& input_name,
-                            const std::string& output_name,
-                            const std::function<void(PolylineOutput&, std::int32_t)>& write_polyline,
-                            JobObserver* observer, const DrawingEdits* edits,
-                            const ReplacedParts* replaced) {
-  OutputFile output;
-  InputFile input;
-  const Status opened = OpenCopyEnds(input, output, input_name, output_name, model.input_stamp);
-  if (!opened) return opened;
+Status CopyReplacingPolylines(const PolylineModel& model, const JobInput& input,
+                              const std::string& output_name,
+                              const std::function<void(PolylineOutput&, std::int32_t)>& write_polyline,
+                              JobObserver* observer, const DrawingEdits* edits,
+                              const ReplacedParts* replaced) {
+  Result<OutputFile> output = StartCopy(input, output_name);
+  RETURN_IF_FAILED(output);
   const ProgressTap tap(observer, JobPhase::kWriting, input.Size());
-  PolylineOutput writer(model, input, output, tap, edits);
+  PolylineOutput writer(model, input, *output, tap, edits);
   std::int64_t copied = 0;
   // The replaced parts in front of `limit`, with the lines around them;
   // `gap_in_crlf` tells the lines of the gap that holds them.
@@ -38,7 +36,7 @@ Status CopyReplacingPolylines(const PolylineModel& model, const std::string& inp
       copied = place.end;
     }
   };
-  for (std::int32_t n = 0; n < model.PolylineCount() && !input.Failed(); ++n) {
+  for (std::int32_t n = 0; n < model.PolylineCount(); ++n) {
     const PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(n)];
     replace_parts_before(polyline.place.start, polyline.gap_in_crlf);
     writer.CopyLines(copied, polyline.place.start, polyline.gap_in_crlf);
@@ -50,7 +48,7 @@ Status CopyReplacingPolylines(const PolylineModel& model, const std::string& inp
   // A stop asked for while the last block was copied still keeps the
   // previous output.
   tap.Report(input.Size());
-  return FinishCopy(input, output, input_name, output_name);
+  return FinishCopy(input, *output);
 }
 
 }  // namespace quillmere

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dxf/drawing_edits.h"
+#include "dxf/job_input.h"
 #include "dxf/polyline_model.h"
 #include "dxf/polyline_output.h"
 #include "support/job_observer.h"
@@ -31,7 +32,7 @@ struct ReplacedParts {
   std::function<void(PolylineOutput&, std::size_t)> write;
 };
 
-// Writes a copy of `input_name` to `output_name` in which polyline n of
+// Writes a copy of `input` to `output_name` in which polyline n of
 // `model` stands as `write_polyline(output, n)` writes it; every line
 // outside the model's polylines is copied as read, with CR LF line ends.
 // The model must have been read from the input as it is.
@@ -41,16 +42,15 @@ struct ReplacedParts {
 // own to make).
 //
 // The output replaces an existing file only once it is complete, so the
-// input may be the output. Fails as CopyDrawing does; the input must still
-// be the file of the model's stamp.
+// input may be the output. Fails as CopyDrawing does.
 //
 // `observer`, when given, sees the bytes of the input copied and may stop
 // the copy (JobStopped): the previous output then stays as it was.
-Status CopyReplacingPolylines(const PolylineModel& model, const std::string& input_name,
-                            const std::string& output_name,
-                            const std::function<void(PolylineOutput&, std::int32_t)>& write_polyline,
-                            JobObserver* observer = nullptr,
-                            const DrawingEdits* edits = nullptr,
-                            const ReplacedParts* replaced = nullptr);
+Status CopyReplacingPolylines(const PolylineModel& model, const JobInput& input,
+                              const std::string& output_name,
+                              const std::function<void(PolylineOutput&, std::int32_t)>& write_polyline,
+                              JobObserver* observer = nullptr,
+                              const DrawingEdits* edits = nullptr,
+                              const ReplacedParts* replaced = nullptr);
 
 }  // namespace quillmere

@@ -153,9 +153,6 @@ struct PolylineModel {
   // The drawing has an OBJECTS section, where the objects that entities
   // own or that point at them live.
   bool has_objects = false;
-  // The input as it was read: the writers, which copy parts of it, write
-  // nothing when it has changed since. Nothing for a model not read from a file.
-  std::optional<FileStamp> input_stamp;
 
   std::int32_t PolylineCount() const { return static_cast<std::int32_t>(polylines.size()); }
 

@@ -53,26 +53,26 @@ std::string NegatedNumber(std::string_view value) {
 
 }  // namespace
 
-PolylineOutput::PolylineOutput(const PolylineModel& model, InputFile& input, OutputFile& output,
-                               ProgressTap progress, const DrawingEdits* edits)
-    : model_(model), edits_(edits), output_(output), walk_(input), elsewhere_(input, 0),
-      lines_(output) {
-  walk_.WatchProgress(progress);
-}
+PolylineOutput::PolylineOutput(const PolylineModel& model, const JobInput& input,
+                               OutputFile& output, ProgressTap progress,
+                               const DrawingEdits* edits)
+    : model_(model), edits_(edits), input_(input), output_(output), walk_(input, 0, progress),
+      lines_(output) {}
 
-void PolylineOutput::CopyRange(std::int64_t begin, std::int64_t end, bool in_crlf,
-                               InputWindow& window) {
+void PolylineOutput::CopyRange(std::int64_t begin, std::int64_t end, bool in_crlf, bool walking) {
+  const std::string_view bytes = input_.Bytes();
   ForEachEditedPart(
       edits_, begin, end,
       [&](std::int64_t from, std::int64_t to) {
-        window.Read(from, to, [this, in_crlf](std::string_view bytes) {
-          if (in_crlf) {
-            lines_.WriteAsIs(bytes);
-          } else {
-            lines_.Write(bytes);
-          }
-        });
+        const std::string_view part =
+            bytes.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+        if (in_crlf) {
+          lines_.WriteAsIs(part);
+        } else {
+          lines_.Write(part);
+        }
         lines_.EndRange();
+        if (walking) walk_.Reach(to);
       },
       [&](const PairEdit& edit) {
         if (!edit.keeps_pair) return;
@@ -82,33 +82,31 @@ void PolylineOutput::CopyRange(std::int64_t begin, std::int64_t end, bool in_crl
 }
 
 template <typename Use>
-void PolylineOutput::ForEachPairOf(std::string_view bytes, Use& use) {
-  std::size_t pos = 0;
+void PolylineOutput::ForEachPairOf(std::int64_t begin, std::int64_t end, Use& use) const {
+  InputLines lines(input_, begin, end);
   std::string_view code;
   std::string_view value;
-  while (NextLine(bytes, pos, code)) {
-    const bool has_value = NextLine(bytes, pos, value);
+  while (lines.Next(code)) {
+    const bool has_value = lines.Next(value);
     use(code, value, has_value);
   }
 }
 
 void PolylineOutput::CopyLines(std::int64_t begin, std::int64_t end, bool in_crlf) {
-  CopyRange(begin, end, in_crlf, walk_);
+  CopyRange(begin, end, in_crlf, true);
 }
 
 void PolylineOutput::CopyPairs(const PolylineRecord& polyline, std::int64_t begin,
                                std::int64_t end, bool elsewhere) {
-  InputWindow& window = elsewhere ? elsewhere_ : walk_;
   ForEachKeptRange(model_.SetAside(polyline), begin, end,
                    [&](std::int64_t from, std::int64_t to) {
-                     CopyRange(from, to, polyline.entity_in_crlf, window);
+                     CopyRange(from, to, polyline.entity_in_crlf, !elsewhere);
                    });
 }
 
 template <typename Use>
 void PolylineOutput::ForEachPair(const PolylineRecord& polyline, std::int64_t begin,
-                                 std::int64_t end, Use use, bool elsewhere) {
-  InputWindow& window = elsewhere ? elsewhere_ : walk_;
+                                 std::int64_t end, Use use) {
   const auto edited_pair = [&use](const PairEdit& edit) {
     if (edit.keeps_pair) use(std::string_view(edit.code), std::string_view(edit.value), true);
   };
@@ -116,10 +114,7 @@ void PolylineOutput::ForEachPair(const PolylineRecord& polyline, std::int64_t be
     ForEachEditedPart(
         edits_, from, to,
         [&](std::int64_t part_begin, std::int64_t part_end) {
-          scratch_.clear();
-          window.Read(part_begin, part_end,
-                      [this](std::string_view bytes) { scratch_.append(bytes); });
-          ForEachPairOf(scratch_, use);
+          ForEachPairOf(part_begin, part_end, use);
         },
         edited_pair);
   });
@@ -179,25 +174,6 @@ void PolylineOutput::WriteHeader(const PolylineRecord& polyline, std::int64_t ve
   if (!flags_written) write_flags();
 }
 
-template <typename Use>
-void PolylineOutput::ForEachPairIn(const PolylineRecord& polyline, std::string_view bytes,
-                                   std::int64_t base, std::int64_t begin, std::int64_t end,
-                                   Use use) {
-  const auto edited_pair = [&use](const PairEdit& edit) {
-    if (edit.keeps_pair) use(std::string_view(edit.code), std::string_view(edit.value), true);
-  };
-  ForEachKeptRange(model_.SetAside(polyline), begin, end, [&](std::int64_t from, std::int64_t to) {
-    ForEachEditedPart(
-        edits_, from, to,
-        [&](std::int64_t part_begin, std::int64_t part_end) {
-          ForEachPairOf(bytes.substr(static_cast<std::size_t>(part_begin - base),
-                                     static_cast<std::size_t>(part_end - part_begin)),
-                        use);
-        },
-        edited_pair);
-  });
-}
-
 void PolylineOutput::WritePairsAroundExtendedData(const PolylineRecord& polyline,
                                                   std::int64_t begin, std::int64_t end,
                                                   bool extended_data) {
@@ -209,16 +185,11 @@ void PolylineOutput::WritePairsAroundExtendedData(const PolylineRecord& polyline
         if (in_extended_data != extended_data) return;
         output_.WriteLine(code);
         if (has_value) output_.WriteLine(value);
-      },
-      true);
+      });
 }
 
 void PolylineOutput::WriteReversedVertices(const PolylineRecord& polyline, std::int32_t count) {
   const std::int64_t base = polyline.place.vertices;
-  piece_.clear();
-  elsewhere_.Read(base, polyline.place.trailer,
-                  [this](std::string_view bytes) { piece_.append(bytes); });
-  if (static_cast<std::int64_t>(piece_.size()) != polyline.place.trailer - base) return;
   std::vector<std::int64_t> offsets(static_cast<std::size_t>(polyline.vertex_count) + 1);
   offsets[0] = base;
   for (std::int32_t v = 1; v < polyline.vertex_count; ++v) {
@@ -233,7 +204,7 @@ void PolylineOutput::WriteReversedVertices(const PolylineRecord& polyline, std::
     const auto v = static_cast<std::size_t>(polyline.vertex_count - 1 - k);
     // Extended data ends the entity: never inside a vertex.
     bool in_extended_data = false;
-    ForEachPairIn(polyline, piece_, base, offsets[v], offsets[v + 1],
+    ForEachPair(polyline, offsets[v], offsets[v + 1],
                   [&](std::string_view code, std::string_view value, bool has_value) {
                     in_extended_data = in_extended_data || LineIs(code, "1001");
                     if (in_extended_data || is_segment_code(code)) return;
@@ -246,7 +217,7 @@ void PolylineOutput::WriteReversedVertices(const PolylineRecord& polyline, std::
     std::string start_width;
     std::string end_width;
     std::string bulge;
-    ForEachPairIn(polyline, piece_, base, offsets[v - 1], offsets[v],
+    ForEachPair(polyline, offsets[v - 1], offsets[v],
                   [&](std::string_view code, std::string_view value, bool) {
                     if (LineIs(code, "40")) end_width = value;
                     if (LineIs(code, "41")) start_width = value;
@@ -287,7 +258,7 @@ void PolylineOutput::WriteTrailer(const PolylineRecord& polyline) {
   // there, and the walk through the file keeps its place.
   for (const SetAsidePairs& pairs : model_.SetAside(polyline)) {
     if (pairs.kind != SetAsideKind::kMovedToTrailer) continue;
-    CopyRange(pairs.range.begin, pairs.range.end, polyline.entity_in_crlf, elsewhere_);
+    CopyRange(pairs.range.begin, pairs.range.end, polyline.entity_in_crlf, false);
   }
   CopyPairs(polyline, polyline.place.trailer, polyline.place.end);
 }

@@ -7,7 +7,8 @@
 #include "dxf/drawing_edits.h"
 #include "dxf/line_ends.h"
 #include "dxf/polyline_model.h"
-#include "support/input_file.h"
+#include "dxf/input_lines.h"
+#include "dxf/job_input.h"
 #include "support/output_file.h"
 
 namespace quillmere {
@@ -22,7 +23,7 @@ namespace quillmere {
 class PolylineOutput {
  public:
   // `progress` sees how far the walk through the input has come.
-  PolylineOutput(const PolylineModel& model, InputFile& input, OutputFile& output,
+  PolylineOutput(const PolylineModel& model, const JobInput& input, OutputFile& output,
                  ProgressTap progress = {}, const DrawingEdits* edits = nullptr);
 
   // Lines of the input outside the polylines, as they are.
@@ -80,26 +81,21 @@ class PolylineOutput {
   // of [begin, end) of `polyline`: the code line and the value line
   // without line ends; a code line that ends the file has no value line.
   template <typename Use>
-  void ForEachPair(const PolylineRecord& polyline, std::int64_t begin, std::int64_t end, Use use,
-                   bool elsewhere = false);
-  // The same for bytes already read: `bytes` holds the input from `base` on.
+  void ForEachPair(const PolylineRecord& polyline, std::int64_t begin, std::int64_t end, Use use);
+  // Copies [begin, end); `walking` when it continues the walk through the
+  // file rather than fetching a part from elsewhere.
+  void CopyRange(std::int64_t begin, std::int64_t end, bool in_crlf, bool walking);
+  // Calls `use(code, value, has_value)` for the pairs of the input's whole
+  // lines [begin, end).
   template <typename Use>
-  void ForEachPairIn(const PolylineRecord& polyline, std::string_view bytes, std::int64_t base,
-                     std::int64_t begin, std::int64_t end, Use use);
-  void CopyRange(std::int64_t begin, std::int64_t end, bool in_crlf, InputWindow& window);
-  // Calls `use(code, value, has_value)` for the pairs of `bytes`, whole
-  // lines of the input.
-  template <typename Use>
-  static void ForEachPairOf(std::string_view bytes, Use& use);
+  void ForEachPairOf(std::int64_t begin, std::int64_t end, Use& use) const;
 
   const PolylineModel& model_;
   const DrawingEdits* edits_;
+  const JobInput& input_;
   OutputFile& output_;
-  InputWindow walk_;       // the walk through the file, in order
-  InputWindow elsewhere_;  // parts of other entities
+  InputWalk walk_;  // the copy's walk through the file, in order
   CrLfWriter lines_;
-  std::string scratch_;
-  std::string piece_;  // the vertices of a polyline used backwards
 };
 
 }  // namespace quillmere

@@ -1,15 +1,13 @@
 #include "dxf/polyline_reader.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <exception>
 #include <stop_token>
 #include <thread>
 
-#include "dxf/drawing_check.h"
 #include "dxf/drawing_scan.h"
 #include "dxf/dxf_text.h"
 #include "dxf/pair_stream.h"
-#include "support/input_file.h"
 
 namespace quillmere {
 
@@ -19,36 +17,31 @@ namespace {
 constexpr std::int64_t kSmallestSplitFile = std::int64_t{16} << 20;
 // How far from the middle the second half may start.
 constexpr std::int64_t kSplitSearch = std::int64_t{4} << 20;
-constexpr std::size_t kSplitWindow = std::size_t{64} << 10;
 
 // Where a second reader may start: a line "0" followed by a line
 // POLYLINE or LWPOLYLINE somewhere behind the middle of the file; -1 when
 // there is none near it. Only a guess: whether the "0" is a code line, and
 // whether it lies in the ENTITIES section, is known once the first reader
 // gets there.
-std::int64_t SplitGuess(const std::string& file_name) {
-  InputFile file;
-  if (!file.Open(file_name) || file.Size() < kSmallestSplitFile) return -1;
-  std::string window(kSplitWindow, '\0');
-  for (std::int64_t at = file.Size() / 2; at < file.Size() / 2 + kSplitSearch;
-       at += static_cast<std::int64_t>(kSplitWindow) / 2) {
-    if (!file.ReadAt(at, window.data(), window.size())) return -1;
-    std::size_t pos = window.find('\n');
-    if (pos == std::string::npos) continue;
-    ++pos;
-    std::string_view previous;
-    std::size_t previous_start = 0;
-    std::size_t start = pos;
-    std::string_view line;
-    // Only whole lines count: the window may cut the last one.
-    for (bool ended = false; NextLine(window, pos, line, &ended) && ended; start = pos) {
-      const std::string_view name = Trimmed(line);
-      if ((name == "POLYLINE" || name == "LWPOLYLINE") && Trimmed(previous) == "0") {
-        return at + static_cast<std::int64_t>(previous_start);
-      }
-      previous = line;
-      previous_start = start;
+std::int64_t SplitGuess(const JobInput& input) {
+  if (input.Size() < kSmallestSplitFile) return -1;
+  // Only whole lines count: the search starts behind the first line feed.
+  const std::string_view bytes = input.Bytes();
+  const std::size_t first_lf = bytes.find('\n', static_cast<std::size_t>(input.Size() / 2));
+  if (first_lf == std::string_view::npos) return -1;
+  InputLines lines(input, static_cast<std::int64_t>(first_lf) + 1,
+                   std::min(input.Size(), input.Size() / 2 + kSplitSearch));
+  std::string_view previous;
+  std::int64_t previous_start = 0;
+  std::int64_t start = lines.Offset();
+  for (std::string_view line; lines.Next(line) && lines.Ending() != LineEnd::kNone;
+       start = lines.Offset()) {
+    const std::string_view name = Trimmed(line);
+    if ((name == "POLYLINE" || name == "LWPOLYLINE") && Trimmed(previous) == "0") {
+      return previous_start;
     }
+    previous = line;
+    previous_start = start;
   }
   return -1;
 }
@@ -72,18 +65,16 @@ struct SecondHalf {
   bool complete = false;  // read to the end of the file
   std::exception_ptr error;
 
-  void Read(const std::string& file_name, std::int64_t from, std::stop_token token) {
+  void Read(const JobInput& input, std::int64_t from, std::stop_token token) {
     try {
       StopWhenRequested stop(std::move(token));
-      PairStream input;
-      if (!input.Open(file_name, from)) return;  // the first reader then reads it all
-      input.WatchProgress(ProgressTap(&stop, JobPhase::kReading, 0));
+      PairStream pairs(input, from, ProgressTap(&stop, JobPhase::kReading, 0));
       DrawingScan scan(model, true);
       std::int64_t read = from;
-      for (PairView pair; input.ReadPairView(pair); read = pair.end) scan.Take(pair);
+      for (PairView pair; pairs.ReadPairView(pair); read = pair.end) scan.Take(pair);
       final_gap_in_crlf = scan.Finish(read);
       model.has_objects = scan.ObjectsSeen();
-      complete = !input.Failed();
+      complete = true;
     } catch (...) {
       error = std::current_exception();
     }
@@ -117,31 +108,28 @@ void Join(PolylineModel& model, SecondHalf& second, bool gap_in_crlf) {
 
 }  // namespace
 
-Status ReadPolylines(PolylineModel& model, const std::string& file_name,
-                     JobObserver* observer, PairWatch* watch) {
+Status ReadPolylines(PolylineModel& model, const JobInput& input, JobObserver* observer,
+                     PairWatch* watch) {
   model = PolylineModel{};
-  const Result<FileStamp> checked = CheckTextDrawing(file_name);
-  if (!checked) return checked.failure();
-  PairStream input;
-  if (!input.Open(file_name)) return Failure{Notice::kCannotOpenInput, file_name, errno};
   const ProgressTap progress(observer, JobPhase::kReading, input.Size());
-  input.WatchProgress(progress);
+  PairStream pairs(input, 0, progress);
   // A large file is read in two halves at once. The second starts at a
   // polyline entity near the middle; it counts when the first half, read
   // up to there, finds a pair starting exactly there at the top level of the
   // ENTITIES section. Otherwise the first reader goes on to the end. A
   // watch sees the pairs in file order, from one reader.
-  const std::int64_t split = watch == nullptr ? SplitGuess(file_name) : -1;
+  const std::int64_t split = watch == nullptr ? SplitGuess(input) : -1;
   SecondHalf second;
   std::jthread helper;
   if (split >= 0) {
-    helper = std::jthread([&second, &file_name, split](std::stop_token token) {
-      second.Read(file_name, split, std::move(token));
+    helper = std::jthread([&second, &input, split](std::stop_token token) {
+      second.Read(input, split, std::move(token));
     });
   }
   DrawingScan scan(model, false, watch);
   std::int64_t read = 0;
-  for (PairView pair; input.ReadPairView(pair); read = pair.end) {
+  bool joined = false;
+  for (PairView pair; pairs.ReadPairView(pair); read = pair.end) {
     if (helper.joinable() && pair.offset >= split) {
       const bool meets = pair.offset == split && scan.StartsPolylinesHere();
       if (!meets) helper.request_stop();
@@ -151,28 +139,34 @@ Status ReadPolylines(PolylineModel& model, const std::string& file_name,
         Join(model, second, scan.Finish(split));
         model.has_objects = model.has_objects || scan.ObjectsSeen();
         progress.Report(input.Size());
-        model.input_stamp = *checked;
-        return Done{};
+        joined = true;
+        break;
       }
     }
     scan.Take(pair);
   }
-  model.final_gap_in_crlf = scan.Finish(read);
-  model.has_objects = scan.ObjectsSeen();
-  if (input.Failed()) {
+  if (!joined) {
+    model.final_gap_in_crlf = scan.Finish(read);
+    model.has_objects = scan.ObjectsSeen();
+  }
+  if (const Status intact = input.Intact(); !intact) {
     // A model cut off at the error would let the writer copy the rest of
     // the file unprocessed.
     model = PolylineModel{};
-    return Failure{Notice::kCannotReadInput, file_name, input.Error()};
+    return intact;
   }
-  model.input_stamp = *checked;
   return Done{};
 }
 
-Status ReadPolylinesToWorkOn(PolylineModel& model, const std::string& file_name,
-                             JobObserver* observer) {
-  const Status read = ReadPolylines(model, file_name, observer);
-  if (!read) return read;
+Status ReadPolylines(PolylineModel& model, const std::string& file_name, JobObserver* observer) {
+  model = PolylineModel{};
+  const Result<JobInput> input = JobInput::Open(file_name);
+  RETURN_IF_FAILED(input);
+  return ReadPolylines(model, *input, observer);
+}
+
+Status ReadPolylinesToWorkOn(PolylineModel& model, const JobInput& input, JobObserver* observer) {
+  RETURN_IF_FAILED(ReadPolylines(model, input, observer));
   if (model.PolylineCount() == 0) return Failure{Notice::kNoPolylines, {}};
   return Done{};
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "dxf/job_input.h"
 #include "dxf/pair_watch.h"
 #include "dxf/polyline_model.h"
 #include "support/job_observer.h"
@@ -10,20 +11,25 @@
 namespace quillmere {
 
 // Fills `model` with one polyline for every POLYLINE and LWPOLYLINE entity
-// of the ENTITIES section, in file order, with what the jobs need of it and
-// where its lines lie in the file (polyline_builder.h tells the parts), and
-// the file's stamp. A file that is no DXF text drawing (CheckTextDrawing),
-// cannot be opened or fails part way through the reading leaves the model
-// empty and gives the failure.
+// of the ENTITIES section of `input`, in file order, with what the jobs need
+// of it and where its lines lie in the file (polyline_builder.h tells the
+// parts). An input that grew shorter or failed under the reading leaves the
+// model empty and gives the failure (JobInput::Intact).
 // `observer`, when given, sees the bytes read and may stop the reading
 // (JobStopped). `watch`, when given, sees every pair of the file in order;
 // the file is then read by one thread. After a failure it has seen a part.
+Status ReadPolylines(PolylineModel& model, const JobInput& input, JobObserver* observer = nullptr,
+                     PairWatch* watch = nullptr);
+
+// ReadPolylines of the file `file_name`, opened as a job's input
+// (JobInput::Open, whose failures it gives), for callers that read a
+// drawing without a job.
 Status ReadPolylines(PolylineModel& model, const std::string& file_name,
-                     JobObserver* observer = nullptr, PairWatch* watch = nullptr);
+                     JobObserver* observer = nullptr);
 
 // ReadPolylines for a job that works on polylines: a drawing that holds none
 // fails with kNoPolylines (a file that could not be read fails as it did).
-Status ReadPolylinesToWorkOn(PolylineModel& model, const std::string& file_name,
+Status ReadPolylinesToWorkOn(PolylineModel& model, const JobInput& input,
                              JobObserver* observer = nullptr);
 
 }  // namespace quillmere

@@ -1,7 +1,6 @@
 #include "dxf/reference_cleanup.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -219,19 +218,12 @@ class EditBuilder {
 
 DrawingEdits EditsFor(const ReferenceIndex& index) { return EditBuilder(index).Build(); }
 
-Result<DrawingEdits> FindDrawingEdits(const std::string& input_name,
-                                      const ConsumedEntities& consumed,
-                                      const std::optional<FileStamp>& read_stamp,
+Result<DrawingEdits> FindDrawingEdits(const JobInput& input, const ConsumedEntities& consumed,
                                       JobObserver* observer) {
   if (consumed.Empty()) return DrawingEdits{};
-  PairStream input;
-  if (!input.Open(input_name)) return Failure{Notice::kCannotReopenInput, input_name, errno};
-  if (read_stamp && !(input.Stamp() == *read_stamp)) {
-    return Failure{Notice::kInputChanged, input_name};
-  }
-  input.WatchProgress(ProgressTap(observer, JobPhase::kReading, input.Size()));
-  const ReferenceIndex index = ScanReferences(input, consumed);
-  if (input.Failed()) return Failure{Notice::kCannotReadInput, input_name, input.Error()};
+  PairStream pairs(input, 0, ProgressTap(observer, JobPhase::kReading, input.Size()));
+  const ReferenceIndex index = ScanReferences(pairs, consumed);
+  RETURN_IF_FAILED(input.Intact());
   return EditsFor(index);
 }
 

@@ -6,7 +6,7 @@
 #include "dxf/consumed_entities.h"
 #include "dxf/drawing_edits.h"
 #include "dxf/reference_scan.h"
-#include "platform/file_system.h"
+#include "dxf/job_input.h"
 #include "support/job_observer.h"
 #include "support/result.h"
 
@@ -27,14 +27,11 @@ namespace quillmere {
 // The entity that stays or is made keeps its own objects; $HANDSEED stays.
 DrawingEdits EditsFor(const ReferenceIndex& index);
 
-// Reads `input_name` once more for EditsFor when `consumed` holds anything;
-// no edits (and no reading) otherwise. Fails as the writers would: with
-// kCannotReopenInput, kInputChanged when it is no longer the file of
-// `read_stamp` (when given), kCannotReadInput. `observer` sees the bytes
-// read (JobPhase::kReading) and may stop the job (JobStopped).
-Result<DrawingEdits> FindDrawingEdits(const std::string& input_name,
-                                      const ConsumedEntities& consumed,
-                                      const std::optional<FileStamp>& read_stamp,
+// Reads `input` once more for EditsFor when `consumed` holds anything; no
+// edits (and no reading) otherwise. Fails with kCannotReadInput when the
+// input grew shorter under the reading. `observer` sees the bytes read
+// (JobPhase::kReading) and may stop the job (JobStopped).
+Result<DrawingEdits> FindDrawingEdits(const JobInput& input, const ConsumedEntities& consumed,
                                       JobObserver* observer = nullptr);
 
 }  // namespace quillmere

@@ -45,11 +45,10 @@ void SaveOptions() {
   const char bytes[4] = {static_cast<char>(bits & 0xFF), static_cast<char>((bits >> 8) & 0xFF),
                          static_cast<char>((bits >> 16) & 0xFF),
                          static_cast<char>((bits >> 24) & 0xFF)};
-  OutputFile file;
-  if (file.Create(path)) {
-    file.Write(std::string_view(bytes, sizeof bytes));
-    file.Commit();
-  }
+  Result<OutputFile> file = OutputFile::Create(path);
+  if (!file) return;
+  file->Write(std::string_view(bytes, sizeof bytes));
+  (void)file->Commit();
 }
 
 }  // namespace quillmere

@@ -135,8 +135,9 @@ void LoadTranslationFile(const std::string& path, TranslationTable& table) {
 }
 
 bool SaveTranslationFile(const std::string& path, const TranslationTable& table) {
-  OutputFile file;
-  if (!file.Create(path)) return false;
+  Result<OutputFile> created = OutputFile::Create(path);
+  if (!created) return false;
+  OutputFile& file = *created;
   std::string header;
   AppendInt32(header, kTranslationColumns);
   AppendInt32(header, static_cast<std::int32_t>(table.RowCount()));
@@ -146,7 +147,7 @@ bool SaveTranslationFile(const std::string& path, const TranslationTable& table)
       WriteCellString(file, table.Cell(row, column));
     }
   }
-  return file.Commit();
+  return file.Commit().ok();
 }
 
 std::string TranslationFilePath() {

@@ -3,32 +3,26 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
-
-#include "support/record_array.h"
+#include <vector>
 
 namespace quillmere {
 
 // One entry of the index: a copy of a row's German text, taken when the
 // entry was made, and the number of that row.
 struct IndexEntry {
-  char16_t* key;
-  std::int32_t row;
+  std::u16string key;
+  std::int32_t row = 0;
 };
 
 // The index of the translation table: 256 buckets chosen by the low 8 bits
 // of the first UTF-16 code unit of the German text. Lookups scan one bucket
 // from the first entry to the last, so the first matching entry wins; the
-// buckets are sorted once at start and new entries go to the end. The index
-// owns its keys.
+// buckets are sorted once at start and new entries go to the end.
 class TranslationIndex {
  public:
   static constexpr int kBucketCount = 256;
-
-  TranslationIndex() = default;
-  ~TranslationIndex();
-  TranslationIndex(const TranslationIndex&) = delete;
-  TranslationIndex& operator=(const TranslationIndex&) = delete;
 
   // The bucket of a non-empty text.
   static int BucketOf(std::u16string_view text) { return text.front() & 0xFF; }
@@ -52,16 +46,18 @@ class TranslationIndex {
   // for a row behind it moves up by one.
   void RemoveRow(std::int32_t row);
 
-  std::uint32_t BucketSize(int bucket) const { return buckets_[Slot(bucket)].count(); }
+  std::uint32_t BucketSize(int bucket) const {
+    return static_cast<std::uint32_t>(buckets_[Slot(bucket)].size());
+  }
   const IndexEntry& Entry(int bucket, std::uint32_t index) const {
-    return buckets_[Slot(bucket)].At(index);
+    return buckets_[Slot(bucket)][index];
   }
 
  private:
+  using Bucket = std::vector<IndexEntry>;
   static std::size_t Slot(int bucket) { return static_cast<std::size_t>(bucket); }
-  std::u16string_view Key(RecordArray<IndexEntry>& bucket, std::int32_t index);
 
-  std::array<RecordArray<IndexEntry>, kBucketCount> buckets_;
+  std::array<Bucket, kBucketCount> buckets_;
 };
 
 }  // namespace quillmere

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "i18n/language.h"
-#include "support/record_array.h"
 
 namespace quillmere {
 
@@ -13,21 +15,15 @@ namespace quillmere {
 inline constexpr int kTranslationColumns = kLanguageCount;
 
 // One row of the table: cell k holds the text in language k, cell 0 the
-// German key. A null cell is empty.
+// German key.
 struct TranslationRow {
-  char16_t* cells[kTranslationColumns];
+  std::array<std::u16string, kTranslationColumns> cells;
 };
 
-// The learnt translations: rows of 20 texts in a record array, identified by
-// their position. The table owns the texts of its cells.
+// The learnt translations: rows of 20 texts, identified by their position.
 class TranslationTable {
  public:
-  TranslationTable() = default;
-  ~TranslationTable();
-  TranslationTable(const TranslationTable&) = delete;
-  TranslationTable& operator=(const TranslationTable&) = delete;
-
-  std::uint32_t RowCount() const { return rows_.count(); }
+  std::uint32_t RowCount() const { return static_cast<std::uint32_t>(rows_.size()); }
 
   // The text of cell `column` (0..19) of `row` (below RowCount()).
   std::u16string_view Cell(std::uint32_t row, int column) const;
@@ -45,12 +41,10 @@ class TranslationTable {
   // changes nothing.
   void DeleteRow(std::uint32_t row);
 
-  void Clear();
+  void Clear() { rows_.clear(); }
 
  private:
-  void FreeCells(TranslationRow& row);
-
-  RecordArray<TranslationRow> rows_;
+  std::vector<TranslationRow> rows_;
 };
 
 }  // namespace quillmere

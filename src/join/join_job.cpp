@@ -1,27 +1,25 @@
 #include "join/join_job.h"
 
-#include "dxf/job_start.h"
+#include "support/output_file.h"
 #include "dxf/polyline_reader.h"
 #include "join/join_writer.h"
 #include "join/polyline_joining.h"
 
 namespace quillmere {
 
-Result<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
+Result<JoinJobSummary> RunJoinJob(double tolerance, const JobInput& input,
                                   const std::string& output_name, JobObserver* observer,
                                   bool contours) {
-  return GuardedJob(input_name, [&]() -> Result<JoinJobSummary> {
-    if (const Status ready = CheckJobFiles(input_name, output_name); !ready) return ready.failure();
+  return GuardedJob(input.Name(), [&]() -> Result<JoinJobSummary> {
+    RETURN_IF_FAILED(OutputFile::CheckCreatable(output_name));
     PolylineModel model;
-    if (const Status read = ReadPolylinesToWorkOn(model, input_name, observer); !read) {
-      return read.failure();
-    }
+    RETURN_IF_FAILED(ReadPolylinesToWorkOn(model, input, observer));
     ProgressTap(observer, JobPhase::kJoining, 0).Report(0);
     JoinJobSummary summary;
     summary.polylines_read = model.PolylineCount();
     summary.contours = contours;
     if (contours) {
-      JoinPolylines(model, tolerance, ReadPieceEnds(model, input_name));
+      JoinPolylines(model, tolerance, ReadPieceEnds(model, input));
     } else {
       JoinPolylines(model, tolerance);
     }
@@ -31,20 +29,19 @@ Result<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_nam
       summary.polylines_written += polyline.dropped ? 0 : 1;
       summary.closed += !polyline.dropped && polyline.closes_chain ? 1 : 0;
     }
-    if (const Status written =
-            WriteJoinResult(model, input_name, output_name, observer, contours);
-        !written) {
-      return written.failure();
-    }
+    RETURN_IF_FAILED(WriteJoinResult(model, input, output_name, observer, contours));
     return summary;
   });
 }
 
-std::optional<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
-                                         const std::string& output_name, NoticeSink& notices,
-                                         JobObserver* observer, bool contours) {
-  return ReportedValue(RunJoinJob(tolerance, input_name, output_name, observer, contours),
-                       notices);
+Result<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
+                                  const std::string& output_name, JobObserver* observer,
+                                  bool contours) {
+  return GuardedJob(input_name, [&]() -> Result<JoinJobSummary> {
+    const Result<JobInput> input = JobInput::Open(input_name);
+    RETURN_IF_FAILED(input);
+    return RunJoinJob(tolerance, *input, output_name, observer, contours);
+  });
 }
 
 }  // namespace quillmere

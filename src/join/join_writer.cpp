@@ -75,13 +75,12 @@ void WriteJoinedPolyline(PolylineOutput& output, const PolylineModel& model, std
   output.WriteTrailer(polyline);
 }
 
-Status WriteJoinResult(const PolylineModel& model, const std::string& input_name,
+Status WriteJoinResult(const PolylineModel& model, const JobInput& input,
                        const std::string& output_name, JobObserver* observer, bool contours) {
-  const Result<DrawingEdits> edits =
-      FindDrawingEdits(input_name, ConsumedByJoins(model), model.input_stamp, observer);
-  if (!edits) return edits.failure();
+  const Result<DrawingEdits> edits = FindDrawingEdits(input, ConsumedByJoins(model), observer);
+  RETURN_IF_FAILED(edits);
   return CopyReplacingPolylines(
-      model, input_name, output_name,
+      model, input, output_name,
       [&model, contours](PolylineOutput& output, std::int32_t index) {
         const PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(index)];
         if (WrittenAsContour(polyline, contours)) {

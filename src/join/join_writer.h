@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "dxf/job_input.h"
 #include "dxf/polyline_model.h"
 #include "dxf/polyline_output.h"
 #include "support/job_observer.h"
@@ -17,7 +18,7 @@ namespace quillmere {
 // must have been read from the input. Fails as CopyReplacingPolylines and
 // FindDrawingEdits do. With `contours` the chains are contours
 // (join/contour_writer.h).
-Status WriteJoinResult(const PolylineModel& model, const std::string& input_name,
+Status WriteJoinResult(const PolylineModel& model, const JobInput& input,
                        const std::string& output_name, JobObserver* observer = nullptr,
                        bool contours = false);
 

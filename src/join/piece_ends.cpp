@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "dxf/dxf_text.h"
-#include "support/input_file.h"
+#include "dxf/input_lines.h"
 #include "support/numbers.h"
 
 namespace quillmere {
@@ -13,22 +13,19 @@ namespace {
 
 // Calls `use(code, value)` for every pair of the bytes [begin, end).
 template <typename Use>
-void ForEachPairOf(InputWindow& window, std::int64_t begin, std::int64_t end, std::string& bytes,
-                   Use use) {
-  bytes.clear();
-  window.Read(begin, end, [&bytes](std::string_view part) { bytes.append(part); });
-  std::size_t pos = 0;
+void ForEachPairOf(const JobInput& input, std::int64_t begin, std::int64_t end, Use use) {
+  InputLines lines(input, begin, end);
   std::string_view code;
   std::string_view value;
-  while (NextLine(bytes, pos, code)) {
-    if (!NextLine(bytes, pos, value)) value = {};
+  while (lines.Next(code)) {
+    if (!lines.Next(value)) value = {};
     use(Trimmed(code), value);
   }
 }
 
-double BulgeOf(InputWindow& window, std::int64_t begin, std::int64_t end, std::string& bytes) {
+double BulgeOf(const JobInput& input, std::int64_t begin, std::int64_t end) {
   double bulge = 0;
-  ForEachPairOf(window, begin, end, bytes, [&bulge](std::string_view code, std::string_view value) {
+  ForEachPairOf(input, begin, end, [&bulge](std::string_view code, std::string_view value) {
     if (code != "42") return;
     if (const std::optional<double> number = ParseNumber(value)) bulge = *number;
   });
@@ -37,19 +34,13 @@ double BulgeOf(InputWindow& window, std::int64_t begin, std::int64_t end, std::s
 
 }  // namespace
 
-// The parts are read in file order through one window, so that the whole
-// pass costs one read per block of the file.
-std::vector<PieceEnds> ReadPieceEnds(const PolylineModel& model, const std::string& input_name) {
+std::vector<PieceEnds> ReadPieceEnds(const PolylineModel& model, const JobInput& input) {
   std::vector<PieceEnds> ends(model.polylines.size());
-  InputFile input;
-  if (!input.Open(input_name)) return ends;
-  InputWindow window(input);
-  std::string bytes;
   for (std::size_t n = 0; n < model.polylines.size(); ++n) {
     const PolylineRecord& polyline = model.polylines[n];
     if (polyline.vertex_count < 2) continue;
     PieceEnds& piece = ends[n];
-    ForEachPairOf(window, polyline.place.start, polyline.place.vertices, bytes,
+    ForEachPairOf(input, polyline.place.start, polyline.place.vertices,
                   [&piece](std::string_view code, std::string_view value) {
                     if (code == "8") piece.layer = std::string(Trimmed(value));
                   });
@@ -64,9 +55,9 @@ std::vector<PieceEnds> ReadPieceEnds(const PolylineModel& model, const std::stri
       if (v == polyline.vertex_count - 2) last_but_one = offset;
       if (v == polyline.vertex_count - 1) last = offset;
     }
-    piece.first_bulge = BulgeOf(window, polyline.place.vertices, second, bytes);
+    piece.first_bulge = BulgeOf(input, polyline.place.vertices, second);
     piece.last_bulge = polyline.vertex_count == 2 ? piece.first_bulge
-                                                  : BulgeOf(window, last_but_one, last, bytes);
+                                                  : BulgeOf(input, last_but_one, last);
   }
   return ends;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "dxf/job_input.h"
 #include "dxf/polyline_model.h"
 
 namespace quillmere {
@@ -15,10 +16,9 @@ struct PieceEnds {
   double last_bulge = 0;
 };
 
-// Reads them from `input_name`, which the model was read from, for every
+// Reads them from `input`, which the model was read from, for every
 // polyline of the model in order (those with fewer than two vertices keep
-// the defaults). An input that cannot be read again gives the defaults
-// throughout; its writer then tells the user.
-std::vector<PieceEnds> ReadPieceEnds(const PolylineModel& model, const std::string& input_name);
+// the defaults).
+std::vector<PieceEnds> ReadPieceEnds(const PolylineModel& model, const JobInput& input);
 
 }  // namespace quillmere

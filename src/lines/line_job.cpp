@@ -1,6 +1,6 @@
 #include "lines/line_job.h"
 
-#include "dxf/job_start.h"
+#include "support/output_file.h"
 #include "lines/line_chaining.h"
 #include "lines/line_reader.h"
 #include "lines/line_writer.h"
@@ -24,33 +24,31 @@ LineJobSummary Summarise(const LineModel& model, bool contours) {
 
 }  // namespace
 
-Result<LineJobSummary> RunLineJob(double tolerance, const std::string& input_name,
+Result<LineJobSummary> RunLineJob(double tolerance, const JobInput& input,
                                   const std::string& output_name, JobObserver* observer,
                                   bool contours) {
-  return GuardedJob(input_name, [&]() -> Result<LineJobSummary> {
-    if (const Status ready = CheckJobFiles(input_name, output_name); !ready) return ready.failure();
+  return GuardedJob(input.Name(), [&]() -> Result<LineJobSummary> {
+    RETURN_IF_FAILED(OutputFile::CheckCreatable(output_name));
     LineModel model;
-    if (const Status read = ReadLines(model, input_name, observer, contours); !read) {
-      return read.failure();
-    }
+    RETURN_IF_FAILED(ReadLines(model, input, observer, contours));
     ProgressTap(observer, JobPhase::kJoining, 0).Report(0);
     ChainLines(model, tolerance, contours);
     // Each record has the style of the version read before its LINE; a file
     // with a second $ACADVER can hold both.
     AppendVertexCounts(model);
-    if (const Status written = WriteLineResult(model, input_name, output_name, observer);
-        !written) {
-      return written.failure();
-    }
+    RETURN_IF_FAILED(WriteLineResult(model, input, output_name, observer));
     return Summarise(model, contours);
   });
 }
 
-std::optional<LineJobSummary> RunLineJob(double tolerance, const std::string& input_name,
-                                         const std::string& output_name, NoticeSink& notices,
-                                         JobObserver* observer, bool contours) {
-  return ReportedValue(RunLineJob(tolerance, input_name, output_name, observer, contours),
-                       notices);
+Result<LineJobSummary> RunLineJob(double tolerance, const std::string& input_name,
+                                  const std::string& output_name, JobObserver* observer,
+                                  bool contours) {
+  return GuardedJob(input_name, [&]() -> Result<LineJobSummary> {
+    const Result<JobInput> input = JobInput::Open(input_name);
+    RETURN_IF_FAILED(input);
+    return RunLineJob(tolerance, *input, output_name, observer, contours);
+  });
 }
 
 }  // namespace quillmere

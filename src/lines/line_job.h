@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "dxf/job_input.h"
 #include "support/job_observer.h"
 #include "support/result.h"
 
@@ -29,9 +30,9 @@ Result<LineJobSummary> RunLineJob(double tolerance, const std::string& input_nam
                                   const std::string& output_name, JobObserver* observer = nullptr,
                                   bool contours = false);
 
-// RunLineJob for callers that show a failure at once.
-std::optional<LineJobSummary> RunLineJob(double tolerance, const std::string& input_name,
-                                         const std::string& output_name, NoticeSink& notices,
-                                         JobObserver* observer = nullptr, bool contours = false);
+// RunLineJob on an input already open (JobInput::Open).
+Result<LineJobSummary> RunLineJob(double tolerance, const JobInput& input,
+                                  const std::string& output_name, JobObserver* observer = nullptr,
+                                  bool contours = false);
 
 }  // namespace quillmere

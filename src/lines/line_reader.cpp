@@ -1,11 +1,9 @@
 #include "lines/line_reader.h"
 
 #include <array>
-#include <cerrno>
 #include <optional>
 #include <string_view>
 
-#include "dxf/drawing_check.h"
 #include "dxf/pair_stream.h"
 #include "support/numbers.h"
 #include "dxf/dxf_text.h"
@@ -20,17 +18,16 @@ namespace {
 
 // What the handle scan found: the largest group-5 handle anywhere in the
 // file, and whether any group-5 value reads as a handle at all.
-Result<HandleTally> ScanHandles(const std::string& file_name) {
-  PairStream input;
-  if (!input.Open(file_name)) return Failure{Notice::kCannotOpenInput, file_name, errno};
+HandleTally ScanHandles(const JobInput& input) {
+  InputLines lines(input);
+  lines.Walk(ProgressTap());  // only so that the pages passed leave memory
   HandleTally scan;
   std::string_view line;
-  while (input.ReadLine(line)) {
+  while (lines.Next(line)) {
     const bool handle_code = LineIs(line, "5");
-    if (!input.ReadLine(line)) break;
+    if (!lines.Next(line)) break;
     if (handle_code) scan.TakeHandle(line);
   }
-  if (input.Failed()) return Failure{Notice::kCannotReadInput, file_name, input.Error()};
   return scan;
 }
 
@@ -138,41 +135,42 @@ void ReadLineEntity(const DxfPair& start, PairStream& input, LineModel& model) {
 
 }  // namespace
 
-Status ReadLines(LineModel& model, const std::string& file_name, JobObserver* observer,
-                 bool with_arcs) {
+Status ReadLines(LineModel& model, const JobInput& input, JobObserver* observer, bool with_arcs) {
   model = LineModel{};
   model.with_arcs = with_arcs;
-  const Result<FileStamp> checked = CheckTextDrawing(file_name);
-  if (!checked) return checked.failure();
-  const Result<HandleTally> handles = ScanHandles(file_name);
-  if (!handles) return handles.failure();
-  PairStream input;
-  if (!input.Open(file_name)) return Failure{Notice::kCannotOpenInput, file_name, errno};
-  input.WatchProgress(ProgressTap(observer, JobPhase::kReading, input.Size()));
-  model.largest_handle = handles->Largest();
-  model.has_handles = handles->Any();
+  const HandleTally handles = ScanHandles(input);
+  model.largest_handle = handles.Largest();
+  model.has_handles = handles.Any();
 
+  PairStream pairs(input, 0, ProgressTap(observer, JobPhase::kReading, input.Size()));
   VersionCapture version;
   SectionState section;
   DxfPair pair;
-  while (input.ReadPair(pair)) {
+  while (pairs.ReadPair(pair)) {
     version.Apply(pair.code, pair.value);
     model.format_version = version.Version();
     section.Apply(pair.code, pair.value);
     if (!section.InsideEntities() || !LineIs(pair.code, "0")) continue;
     if (LineIs(pair.value, "LINE")) {
-      ReadLineEntity(pair, input, model);
+      ReadLineEntity(pair, pairs, model);
     } else if (with_arcs && LineIs(pair.value, "ARC")) {
-      ReadArcEntity(pair, input, model);
+      ReadArcEntity(pair, pairs, model);
     }
   }
-  if (input.Failed()) {
+  if (const Status intact = input.Intact(); !intact) {
     model = LineModel{};
-    return Failure{Notice::kCannotReadInput, file_name, input.Error()};
+    return intact;
   }
   model.has_objects = section.ObjectsSeen();
-  model.input_stamp = *checked;
   return Done{};
+}
+
+Status ReadLines(LineModel& model, const std::string& file_name, JobObserver* observer,
+                 bool with_arcs) {
+  model = LineModel{};
+  const Result<JobInput> input = JobInput::Open(file_name);
+  RETURN_IF_FAILED(input);
+  return ReadLines(model, *input, observer, with_arcs);
 }
 
 }  // namespace quillmere

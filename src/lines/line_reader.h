@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "dxf/job_input.h"
 #include "lines/line_records.h"
 #include "support/job_observer.h"
 #include "support/result.h"
@@ -28,10 +29,14 @@ inline PolylineKind LineOutputStyle(std::int32_t format_version) {
 // record as well, in file order among the LINEs (lines/arc_piece_reader.h). In the
 // lightweight style the LINE's extended data (from its first group-1001 pair
 // on) becomes the record's closing lines, since an LWPOLYLINE carries it
-// behind its vertices. Keeps the file's stamp in the model. A file that is
-// no DXF text drawing (CheckTextDrawing), cannot be opened or fails part way
-// through either pass leaves the model empty and gives the failure.
+// behind its vertices. An input that grew shorter or failed under either
+// pass leaves the model empty and gives the failure (JobInput::Intact).
 // `observer`, when given, sees the bytes read and may stop the reading.
+Status ReadLines(LineModel& model, const JobInput& input, JobObserver* observer = nullptr,
+                 bool with_arcs = false);
+
+// ReadLines of the file `file_name`, opened as a job's input (JobInput::Open,
+// whose failures it gives), for callers that read a drawing without a job.
 Status ReadLines(LineModel& model, const std::string& file_name,
                  JobObserver* observer = nullptr, bool with_arcs = false);
 

@@ -58,9 +58,6 @@ struct LineModel {
   // otherwise find handles on a few entities only and repair the rest.
   bool has_handles = false;
   std::int32_t format_version = 0;  // from $ACADVER: 1015 for AC1015
-  // The input as it was read; the writer writes nothing when it has changed
-  // since. Nothing for a model not read from a file.
-  std::optional<FileStamp> input_stamp;
   // Contours: ARC entities are records too, in file order among the LINEs.
   bool with_arcs = false;
   // The drawing has an OBJECTS section, where the objects that entities

@@ -203,13 +203,12 @@ class LineReplacer : public EntityReplacer {
 
 }  // namespace
 
-Status WriteLineResult(LineModel& model, const std::string& input_name,
-                       const std::string& output_name, JobObserver* observer) {
-  const Result<DrawingEdits> edits = FindDrawingEdits(input_name, ConsumedLines(model), model.input_stamp, observer);
-  if (!edits) return edits.failure();
+Status WriteLineResult(LineModel& model, const JobInput& input, const std::string& output_name,
+                       JobObserver* observer) {
+  const Result<DrawingEdits> edits = FindDrawingEdits(input, ConsumedLines(model), observer);
+  RETURN_IF_FAILED(edits);
   LineReplacer replacer(model, edits.value());
-  return CopyDrawing(input_name, output_name, model.input_stamp, replacer, observer,
-                     &edits.value());
+  return CopyDrawing(input, output_name, replacer, observer, &edits.value());
 }
 
 }  // namespace quillmere

@@ -2,13 +2,14 @@
 
 #include <string>
 
+#include "dxf/job_input.h"
 #include "lines/line_records.h"
 #include "support/job_observer.h"
 #include "support/result.h"
 
 namespace quillmere {
 
-// Writes `output_name` as a copy of `input_name` in which the k-th LINE of
+// Writes `output_name` as a copy of `input` in which the k-th LINE of
 // the ENTITIES section gives way to record k of `model`: its entity lines,
 // its vertex lines and its closing lines as stored, or nothing at all when
 // the record was appended to another chain or has fewer than two vertices.
@@ -27,7 +28,7 @@ namespace quillmere {
 //
 // The output replaces an existing file only once it is complete, so the
 // input may be the output. Fails as CopyDrawing and FindDrawingEdits do.
-Status WriteLineResult(LineModel& model, const std::string& input_name,
-                       const std::string& output_name, JobObserver* observer = nullptr);
+Status WriteLineResult(LineModel& model, const JobInput& input, const std::string& output_name,
+                       JobObserver* observer = nullptr);
 
 }  // namespace quillmere

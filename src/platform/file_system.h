@@ -11,15 +11,16 @@ namespace quillmere {
 // The few file operations whose system calls differ between POSIX systems
 // and Windows. Paths are UTF-8 texts on every platform.
 
-// Opens a file for reading its bytes unchanged (no line-end translation).
-// The descriptor is for read(), fstat() and close(); -1 when the file cannot
-// be opened. A folder may open on some systems: callers check with fstat().
+// Opens a file for reading its bytes unchanged (no line-end translation):
+// the descriptor, or minus the system's error number when the file cannot
+// be opened. A folder may open on some systems: callers check with
+// KindOfOpenFile.
 int OpenFileForReading(const std::string& path);
 
 // Reads up to `size` bytes at byte `offset` of the file open as `fd`
 // without moving a shared file position, so that readers of different parts
 // of one file never disturb each other. Returns the bytes read (0 at the
-// end of the file), -1 on an error.
+// end of the file), or minus the system's error number.
 std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t size);
 
 // What tells whether a file is still the one read before: its size, the
@@ -35,13 +36,22 @@ struct FileStamp {
 // The stamp of the file open as `fd`; false when the system cannot tell it.
 bool StampOfOpenFile(int fd, FileStamp& stamp);
 
-// Moves the read position of the file open as `fd` to byte `offset`; false
-// when it cannot.
-bool SeekFile(int fd, std::int64_t offset);
+// The stamp of the file `path` names now, without opening it: 0 when it
+// was told, otherwise the system's error number (no such file).
+int StampOfPath(const std::string& path, FileStamp& stamp);
+
+// Whether the file open as `fd` is a folder, a regular file or something
+// else (a pipe, a device); false, with the error number in `error`, when
+// the system cannot tell.
+enum class FileKind { kFolder, kRegular, kOther };
+bool KindOfOpenFile(int fd, FileKind& kind, int& error);
+
+// Closes a descriptor of OpenFileForReading.
+void CloseFile(int fd);
 
 // Puts the file `from` in the place of `to`, replacing any file there, in
-// one step; false when it cannot.
-bool MoveFileReplacing(const std::string& from, const std::string& to);
+// one step: 0, or the system's error number when it cannot.
+int MoveFileReplacing(const std::string& from, const std::string& to);
 
 // Removes the file `path`; a file that is not there is no error.
 void RemoveFile(const std::string& path);

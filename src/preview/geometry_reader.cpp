@@ -1,10 +1,7 @@
 #include "preview/geometry_reader.h"
 
-#include <cerrno>
-
-#include "dxf/drawing_check.h"
 #include "dxf/dxf_text.h"
-#include "dxf/pair_stream.h"
+#include "dxf/input_lines.h"
 #include "preview/entity_collector.h"
 
 namespace quillmere {
@@ -26,17 +23,15 @@ int GroupCode(std::string_view line) {
 
 // Walks the file pair by pair without copying a line and hands the pairs
 // of the ENTITIES section to the collector.
-bool CollectEntities(PairStream& input, EntityCollector& collector) {
+void CollectEntities(InputLines& input, EntityCollector& collector) {
   SectionState section;
   std::string_view line;
-  while (input.ReadLine(line)) {
+  while (input.Next(line)) {
     const int code = GroupCode(line);
-    // The code line's view ends with the next read; what the section state
-    // needs of it is settled first.
     const bool starts_something = code == 0;
     const bool names_something = code == 2;
     std::string_view value;
-    if (!input.ReadLine(value)) value = std::string_view();
+    if (!input.Next(value)) value = std::string_view();
     const bool was_inside = section.InsideEntities();
     section.Apply(starts_something ? "0" : names_something ? "2" : "", value);
     if (section.InsideEntities()) {
@@ -46,23 +41,28 @@ bool CollectEntities(PairStream& input, EntityCollector& collector) {
     }
   }
   collector.Finish();
-  return !input.Failed();
 }
 
 }  // namespace
 
-Status ReadDrawingGeometry(const std::string& file_name, DrawingGeometry& geometry) {
+Status ReadDrawingGeometry(const JobInput& input, DrawingGeometry& geometry) {
   geometry = DrawingGeometry{};
-  const Result<FileStamp> checked = CheckTextDrawing(file_name);
-  if (!checked) return checked.failure();
-  PairStream input;
-  if (!input.Open(file_name)) return Failure{Notice::kCannotOpenInput, file_name, errno};
+  InputLines lines(input);
+  lines.Walk(ProgressTap());  // only so that the pages passed leave memory
   EntityCollector collector(geometry);
-  if (!CollectEntities(input, collector)) {
+  CollectEntities(lines, collector);
+  if (const Status intact = input.Intact(); !intact) {
     geometry = DrawingGeometry{};
-    return Failure{Notice::kCannotReadInput, file_name, input.Error()};
+    return intact;
   }
   return Done{};
+}
+
+Status ReadDrawingGeometry(const std::string& file_name, DrawingGeometry& geometry) {
+  geometry = DrawingGeometry{};
+  const Result<JobInput> input = JobInput::Open(file_name);
+  RETURN_IF_FAILED(input);
+  return ReadDrawingGeometry(*input, geometry);
 }
 
 }  // namespace quillmere

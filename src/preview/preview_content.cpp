@@ -22,8 +22,7 @@ std::vector<FlatPoint> RelativePoints(const std::vector<PathVertex>& points,
 
 }  // namespace
 
-bool LoadDrawingPreview(const std::string& file_name, PreviewContent& content,
-                        NoticeSink& notices) {
+Status LoadDrawingPreview(const std::string& file_name, PreviewContent& content) {
   content = PreviewContent{};
   // A drawing too large for the memory there is ends the preview with its
   // message, like a job, and leaves the window open.
@@ -34,16 +33,14 @@ bool LoadDrawingPreview(const std::string& file_name, PreviewContent& content,
     return Done{};
   });
   if (!loaded) content = PreviewContent{};
-  return Reported(loaded, notices);
+  return loaded;
 }
 
-bool LoadJobPreview(ComparedJob job, const std::string& input_name,
-                    const std::string& output_name, PreviewContent& content, NoticeSink& notices,
-                    const DrawingGeometry* input_before) {
+Status LoadJobPreview(ComparedJob job, const std::string& input_name,
+                      const std::string& output_name, PreviewContent& content,
+                      const DrawingGeometry* input_before) {
   content = PreviewContent{};
-  // The failure waits for the calling thread: a sink may show a window,
-  // which only that thread may do. The input's comes first, and only one
-  // is told.
+  // The input's failure comes first, and only one is given.
   const Status loaded = GuardedJob(input_name, [&]() -> Status {
     DrawingGeometry read_input;
     std::future<Status> input_read = std::async(std::launch::async, [&]() -> Status {
@@ -69,7 +66,7 @@ bool LoadJobPreview(ComparedJob job, const std::string& input_name,
     return Done{};
   });
   if (!loaded) content = PreviewContent{};
-  return Reported(loaded, notices);
+  return loaded;
 }
 
 }  // namespace quillmere

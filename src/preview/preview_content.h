@@ -6,7 +6,7 @@
 
 #include "preview/flat_drawing.h"
 #include "preview/job_comparison.h"
-#include "support/notices.h"
+#include "support/result.h"
 
 namespace quillmere {
 
@@ -25,17 +25,16 @@ struct PreviewContent {
 };
 
 // Reads one drawing. A file that cannot be read (or is no DXF text drawing)
-// is told to `notices` and leaves `content` empty; returns whether it was read.
-bool LoadDrawingPreview(const std::string& file_name, PreviewContent& content,
-                        NoticeSink& notices);
+// leaves `content` empty and gives the failure, which the caller tells.
+Status LoadDrawingPreview(const std::string& file_name, PreviewContent& content);
 
 // Reads a job's input and output side by side, each on a thread of its own,
 // and compares them. A file that cannot be read leaves `content` empty and
-// is told on the calling thread, the input's failure first and alone. With
-// `input_before` the input is that drawing, read before the job replaced
-// the input file with its output, and the file is not read again.
-bool LoadJobPreview(ComparedJob job, const std::string& input_name,
-                    const std::string& output_name, PreviewContent& content, NoticeSink& notices,
-                    const DrawingGeometry* input_before = nullptr);
+// gives its failure, the input's first and alone. With `input_before` the
+// input is that drawing, read before the job replaced the input file with
+// its output, and the file is not read again.
+Status LoadJobPreview(ComparedJob job, const std::string& input_name,
+                      const std::string& output_name, PreviewContent& content,
+                      const DrawingGeometry* input_before = nullptr);
 
 }  // namespace quillmere

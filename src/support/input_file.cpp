@@ -1,86 +1,131 @@
 #include "support/input_file.h"
 
-#include <algorithm>
-#include <cerrno>
+#include <cerrno>  // EISDIR
+#include <cstring>
+#include <utility>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include "platform/file_system.h"
+#include "platform/file_mapping.h"
 
 namespace quillmere {
 
-InputFile::~InputFile() { Close(); }
+namespace {
 
-void InputFile::Close() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
-}
-
-bool InputFile::Open(const std::string& path) {
-  fd_ = OpenFileForReading(path);
-  if (fd_ < 0) return false;
-  struct stat info {};
-  if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
-    const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
-    ::close(fd_);
-    fd_ = -1;
-    errno = error;
-    return false;
+// Closes the descriptor when the opening is done: a mapping outlives it.
+class OpenDescriptor {
+ public:
+  explicit OpenDescriptor(int fd) : fd_(fd) {}
+  ~OpenDescriptor() {
+    if (fd_ >= 0) CloseFile(fd_);
   }
-  size_ = static_cast<std::int64_t>(info.st_size);
-  StampOfOpenFile(fd_, stamp_);
-  failed_ = false;
-  error_ = 0;
-  return true;
-}
+  OpenDescriptor(const OpenDescriptor&) = delete;
+  OpenDescriptor& operator=(const OpenDescriptor&) = delete;
+  int get() const { return fd_; }
 
-bool InputFile::ReadAt(std::int64_t offset, char* data, std::size_t size) {
-  while (!failed_ && size > 0) {
-    const std::int64_t got = ReadFileAt(fd_, offset, data, size);
-    if (got <= 0) {
-      failed_ = true;  // an error, or the file is shorter than it was
-      error_ = got < 0 ? errno : 0;
-      break;
+ private:
+  int fd_;
+};
+
+// Reads the file open as `fd` to its end, whatever size it tells: `size`
+// bytes are room for a start. Gives the number of bytes read.
+Result<std::int64_t> ReadToEnd(int fd, std::int64_t size, std::unique_ptr<char[]>& bytes,
+                               const std::string& path) {
+  std::size_t room = size > 0 ? static_cast<std::size_t>(size) : std::size_t{1} << 16;
+  bytes = std::make_unique_for_overwrite<char[]>(room);
+  std::size_t done = 0;
+  for (;;) {
+    if (done == room) {
+      auto larger = std::make_unique_for_overwrite<char[]>(room * 2);
+      std::memcpy(larger.get(), bytes.get(), done);
+      bytes = std::move(larger);
+      room *= 2;
     }
-    offset += got;
-    data += got;
-    size -= static_cast<std::size_t>(got);
+    const std::int64_t got = ReadFileAt(fd, static_cast<std::int64_t>(done), bytes.get() + done,
+                                        room - done);
+    if (got < 0) return Failure{Notice::kCannotReadInput, path, static_cast<int>(-got)};
+    if (got == 0) return static_cast<std::int64_t>(done);
+    done += static_cast<std::size_t>(got);
   }
-  return !failed_;
 }
 
-std::int64_t InputFile::ReadUpTo(std::int64_t offset, char* data, std::size_t size) {
-  std::int64_t done = 0;
-  while (!failed_ && static_cast<std::size_t>(done) < size) {
-    const std::int64_t got = ReadFileAt(fd_, offset + done, data + done, size - static_cast<std::size_t>(done));
-    if (got == 0) break;
-    if (got < 0) {
-      failed_ = true;
-      error_ = errno;
-      return -1;
+}  // namespace
+
+Result<InputFile> InputFile::Open(const std::string& path) {
+  const OpenDescriptor fd(OpenFileForReading(path));
+  if (fd.get() < 0) return Failure{Notice::kCannotOpenInput, path, -fd.get()};
+  FileKind kind = FileKind::kOther;
+  int error = 0;
+  if (!KindOfOpenFile(fd.get(), kind, error)) return Failure{Notice::kCannotOpenInput, path, error};
+  if (kind == FileKind::kFolder) return Failure{Notice::kCannotOpenInput, path, EISDIR};
+  InputFile file;
+  file.path_ = path;
+  StampOfOpenFile(fd.get(), file.stamp_);
+  if (kind == FileKind::kRegular && file.stamp_.size > 0) {
+    file.data_ = MapFileForReading(fd.get(), file.stamp_.size);
+    if (file.data_ != nullptr) {
+      file.size_ = file.stamp_.size;
+      file.watch_ = WatchMapping(file.data_, file.size_);
+      file.mapped_ = file.watch_ >= 0;
+      if (file.mapped_) return file;
+      UnmapFile(file.data_, file.size_);
+      file.data_ = nullptr;
     }
-    done += got;
   }
-  return failed_ ? -1 : done;
+  const Result<std::int64_t> read = ReadToEnd(fd.get(), file.stamp_.size, file.read_, path);
+  if (!read) return read.failure();
+  file.data_ = file.read_.get();
+  file.size_ = *read;
+  // A regular file shorter than it was a moment ago is one being rewritten.
+  if (kind == FileKind::kRegular && file.size_ < file.stamp_.size) {
+    return Failure{Notice::kCannotReadInput, path, 0};
+  }
+  return file;
 }
 
-bool InputWindow::Load(std::int64_t offset, std::int64_t wanted_end) {
-  const std::int64_t wanted = std::max(wanted_end - offset, static_cast<std::int64_t>(read_ahead_));
-  // A range beyond the size the file was opened with fails like a read
-  // that finds the file shorter than it was.
-  const std::int64_t left = file_.Size() - offset;
-  const std::int64_t size_in_file =
-      std::min({wanted, left, static_cast<std::int64_t>(kBlockSize)});
-  const std::size_t size = size_in_file < 1 ? 1 : static_cast<std::size_t>(size_in_file);
-  if (!file_.ReadAt(offset, buffer_.get(), size)) {
-    loaded_begin_ = loaded_end_ = 0;
-    return false;
+InputFile::InputFile(InputFile&& other) noexcept { *this = std::move(other); }
+
+InputFile& InputFile::operator=(InputFile&& other) noexcept {
+  if (this == &other) return *this;
+  Release();
+  path_ = std::move(other.path_);
+  data_ = std::exchange(other.data_, nullptr);
+  size_ = std::exchange(other.size_, 0);
+  mapped_ = std::exchange(other.mapped_, false);
+  watch_ = std::exchange(other.watch_, -1);
+  read_ = std::move(other.read_);
+  stamp_ = other.stamp_;
+  return *this;
+}
+
+InputFile::~InputFile() { Release(); }
+
+void InputFile::Release() {
+  if (mapped_) {
+    EndWatch(watch_);
+    UnmapFile(data_, size_);
   }
-  loaded_begin_ = offset;
-  loaded_end_ = offset + static_cast<std::int64_t>(size);
-  tap_.Report(loaded_end_);
-  return true;
+  data_ = nullptr;
+  size_ = 0;
+  mapped_ = false;
+  watch_ = -1;
+  read_.reset();
+}
+
+Status InputFile::Intact() const {
+  if (MappingCutShort(watch_)) return Failure{Notice::kCannotReadInput, path_, 0};
+  return Done{};
+}
+
+Status InputFile::Unchanged() const {
+  FileStamp now;
+  if (const int error = StampOfPath(path_, now); error != 0) {
+    return Failure{Notice::kCannotReopenInput, path_, error};
+  }
+  if (!(now == stamp_)) return Failure{Notice::kInputChanged, path_};
+  return Done{};
+}
+
+void InputFile::Forget(std::int64_t begin, std::int64_t end) const {
+  if (mapped_) ForgetMappedPages(data_, begin, end);
 }
 
 }  // namespace quillmere

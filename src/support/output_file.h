@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/result.h"
+
 namespace quillmere {
 
 // An output file that never destroys what it replaces before it is complete.
@@ -15,16 +17,24 @@ namespace quillmere {
 // output, and a write that fails part way (a full disk) leaves the previous
 // file untouched and no temporary file behind. An existing output that is not
 // a regular file (a device such as /dev/null, a pipe) is written directly.
+//
+// Writes fail quietly: the first failure is kept and told by Commit.
 class OutputFile {
  public:
-  OutputFile() = default;
-  ~OutputFile();
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
+  // Creates the output `path`: the temporary file beside it, or a device
+  // opened for writing. kCannotCreateOutput with the system's reason when it
+  // cannot (folder missing or not writable, a folder (EISDIR) or a
+  // write-protected file of that name).
+  static Result<OutputFile> Create(const std::string& path);
 
-  // False when the output cannot be created (folder missing or not
-  // writable, a directory or a write-protected file of that name).
-  bool Create(const std::string& path);
+  // Whether an output could be created at `path` now, failing as Create
+  // would. Lets a job find out before it starts its work; leaves nothing
+  // behind.
+  static Status CheckCreatable(const std::string& path);
+
+  OutputFile(OutputFile&& other) noexcept;
+  OutputFile& operator=(OutputFile&& other) noexcept;
+  ~OutputFile();
 
   void Write(std::string_view bytes);
   // Writes the line followed by carriage return and line feed.
@@ -37,36 +47,32 @@ class OutputFile {
   char* Room(std::size_t bytes);
   void Advance(std::size_t bytes) { used_ += bytes; }
 
-  // Completes the file and puts it in place. False when any write failed; the
+  // Completes the file and puts it in place. kCannotCreateOutput, with the
+  // system's reason for the first write that failed, when any did; the
   // temporary file is then removed and the previous output stays as it was.
-  bool Commit();
+  Status Commit();
 
   // Removes the temporary file; the previous output stays as it was.
   void Discard();
 
-  // The system's error number of the failure that made Create or Commit
-  // fail (EISDIR for a folder of the output's name); 0 when it gave none.
-  int Error() const { return error_; }
-
-  // Whether an output could be created at `path` now: 0 when it could,
-  // otherwise the error number of why not (no such folder, no permission, a
-  // folder of that name). Lets a job find out before it starts its work;
-  // leaves nothing behind.
-  static int CreationError(const std::string& path);
-
  private:
-  bool Flush();
+  OutputFile() = default;
+  // Opens the temporary file or the device for `path`: 0, or the system's
+  // error number. One version per platform.
+  int Open(const std::string& path);
+  void Flush();
   // Notes a failure with the system's error number (the first one counts).
   void Fail(int error) {
     if (!failed_ && error_ == 0) error_ = error;
     failed_ = true;
   }
-  // Hands `size` bytes to the system; false when any of them could not be
-  // written. One version per platform.
-  bool WriteOut(const char* data, std::size_t size);
+  // Hands `size` bytes to the system: 0 when all of them were written,
+  // otherwise the system's error number. One version per platform.
+  int WriteOut(const char* data, std::size_t size);
   void CloseDescriptor();
 
   int fd_ = -1;
+  std::string path_;       // as the caller named it, for messages
   std::string target_;     // the file that receives the result
   std::string temporary_;  // empty when writing to the target directly
   std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kRoom);

@@ -69,30 +69,19 @@ int CreateUniqueFile(const std::string& folder, mode_t mode, std::string& name) 
 
 OutputFile::~OutputFile() { Discard(); }
 
-bool OutputFile::Create(const std::string& path) {
-  Discard();
-  failed_ = false;
-  error_ = 0;
-  used_ = 0;
+int OutputFile::Open(const std::string& path) {
   target_ = ResolveTarget(path);
 
   struct stat info {};
   const bool exists = ::stat(target_.c_str(), &info) == 0;
-  if (exists && S_ISDIR(info.st_mode)) {
-    error_ = EISDIR;
-    return false;
-  }
+  if (exists && S_ISDIR(info.st_mode)) return EISDIR;
   if (exists && !S_ISREG(info.st_mode)) {
     // Devices and pipes are written to directly; they cannot be replaced.
     fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     temporary_.clear();
-    if (fd_ < 0) error_ = errno;
-    return fd_ >= 0;
+    return fd_ < 0 ? errno : 0;
   }
-  if (exists && ::access(target_.c_str(), W_OK) != 0) {
-    error_ = errno;
-    return false;
-  }
+  if (exists && ::access(target_.c_str(), W_OK) != 0) return errno;
 
   // A new output gets the usual permissions, 0666 less the user's umask,
   // which the kernel applies; the umask itself is never read or changed,
@@ -101,15 +90,12 @@ bool OutputFile::Create(const std::string& path) {
   // exists and is still private to this user.
   temporary_.clear();
   fd_ = CreateUniqueFile(FolderOf(target_), exists ? 0600 : 0666, temporary_);
-  if (fd_ < 0) {
-    error_ = errno;
-    return false;
-  }
+  if (fd_ < 0) return errno != 0 ? errno : EEXIST;
   if (exists) ::fchmod(fd_, info.st_mode & 07777);
-  return true;
+  return 0;
 }
 
-bool OutputFile::WriteOut(const char* data, std::size_t size) {
+int OutputFile::WriteOut(const char* data, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {
     const ssize_t wrote = ::write(fd_, data + done, size - done);
@@ -118,10 +104,10 @@ bool OutputFile::WriteOut(const char* data, std::size_t size) {
     } else if (wrote < 0 && errno == EINTR) {
       continue;
     } else {
-      return false;
+      return wrote < 0 ? errno : ENOSPC;
     }
   }
-  return true;
+  return 0;
 }
 
 void OutputFile::CloseDescriptor() {

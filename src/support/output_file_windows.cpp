@@ -47,28 +47,18 @@ int OpenDevice(const std::wstring& path) {
 
 OutputFile::~OutputFile() { Discard(); }
 
-bool OutputFile::Create(const std::string& path) {
-  Discard();
-  failed_ = false;
-  error_ = 0;
-  used_ = 0;
+int OutputFile::Open(const std::string& path) {
   target_ = path;
   const std::wstring wide_target = WideFromUtf8(target_);
 
   const DWORD attributes = ::GetFileAttributesW(wide_target.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-  if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    error_ = EISDIR;
-    return false;
-  }
-  if (exists && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    error_ = EACCES;
-    return false;
-  }
+  if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return EISDIR;
+  if (exists && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return EACCES;
   fd_ = OpenDevice(wide_target);
   if (fd_ >= 0) {
     temporary_.clear();
-    return true;
+    return 0;
   }
 
   const std::string prefix =
@@ -81,26 +71,22 @@ bool OutputFile::Create(const std::string& path) {
                    _S_IREAD | _S_IWRITE);
     if (fd_ >= 0) {
       temporary_ = candidate;
-      return true;
+      return 0;
     }
-    if (errno != EEXIST) {
-      error_ = errno;
-      return false;
-    }
+    if (errno != EEXIST) return errno;
   }
-  error_ = EEXIST;
-  return false;
+  return EEXIST;
 }
 
-bool OutputFile::WriteOut(const char* data, std::size_t size) {
+int OutputFile::WriteOut(const char* data, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {
     const std::size_t chunk = std::min(size - done, kLargestWrite);
     const int wrote = ::_write(fd_, data + done, static_cast<unsigned>(chunk));
-    if (wrote <= 0) return false;
+    if (wrote <= 0) return wrote < 0 ? errno : ENOSPC;
     done += static_cast<std::size_t>(wrote);
   }
-  return true;
+  return 0;
 }
 
 void OutputFile::CloseDescriptor() {

@@ -53,6 +53,14 @@ class [[nodiscard]] Result {
 struct Done {};
 using Status = Result<Done>;
 
+// Hands the failure of `expression`, a Result, up to the caller unchanged;
+// goes on when it holds a value. The expression is evaluated once.
+#define RETURN_IF_FAILED(expression)                                          \
+  do {                                                                        \
+    if (const auto& quillmere_outcome_ = (expression); !quillmere_outcome_.ok()) \
+      return quillmere_outcome_.failure();                                    \
+  } while (false)
+
 // Tells `notices` the failure of `result`, if any (a stopped job tells
 // nothing); true when `result` holds a value.
 template <typename T>

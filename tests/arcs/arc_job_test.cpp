@@ -19,6 +19,7 @@
 #include "i18n/catalogue.h"
 #include "job_test_fixture.h"
 #include "test_support.h"
+#include "named_input.h"
 
 namespace quillmere {
 namespace {

@@ -10,6 +10,7 @@
 #include "dxf/polyline_reader.h"
 #include "join/join_job.h"
 #include "job_test_fixture.h"
+#include "named_input.h"
 
 namespace quillmere {
 namespace {

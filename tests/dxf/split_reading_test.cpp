@@ -10,6 +10,7 @@
 #include "arcs/arc_writer.h"
 #include "dxf/polyline_reader.h"
 #include "job_test_fixture.h"
+#include "named_input.h"
 
 namespace quillmere {
 namespace {

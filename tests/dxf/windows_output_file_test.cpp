@@ -11,7 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "dxf/pair_stream.h"
+#include "dxf/input_lines.h"
+#include "dxf/job_input.h"
 #include "support/output_file.h"
 #include "test_support.h"
 
@@ -26,19 +27,19 @@ std::string Utf8(const std::filesystem::path& path) {
 }
 
 std::string ReadAllLines(const std::string& path) {
-  PairStream input;
-  if (!input.Open(path)) return "(not opened)";
-  std::string lines;
-  std::string_view line;
-  while (input.ReadLine(line)) lines.append(line).append("|");
-  return lines;
+  const Result<JobInput> input = JobInput::Open(path);
+  if (!input) return "(not opened)";
+  InputLines lines(*input);
+  std::string text;
+  for (std::string_view line; lines.Next(line);) text.append(line).append("|");
+  return text;
 }
 
 bool WriteWhole(const std::string& path, std::string_view bytes) {
-  OutputFile file;
-  if (!file.Create(path)) return false;
-  file.Write(bytes);
-  return file.Commit();
+  Result<OutputFile> file = OutputFile::Create(path);
+  if (!file) return false;
+  file->Write(bytes);
+  return file->Commit().ok();
 }
 
 TEST(WindowsOutputFile, NamesOutsideTheCodePageAreWrittenReplacedAndReadBack) {
@@ -79,8 +80,7 @@ TEST(WindowsOutputFile, TheNulDeviceIsWrittenDirectly) {
 
 TEST(WindowsFileInput, AFolderIsNoInput) {
   const TempDir dir;
-  PairStream input;
-  EXPECT_FALSE(input.Open(dir.path().string()));
+  EXPECT_FALSE(JobInput::Open(dir.path().string()));
 }
 
 }  // namespace

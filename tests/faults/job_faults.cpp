@@ -16,6 +16,7 @@
 #include "join/polyline_joining.h"
 #include "lines/line_chaining.h"
 #include "lines/line_reader.h"
+#include "named_input.h"
 
 namespace quillmere::faults {
 

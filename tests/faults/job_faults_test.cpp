@@ -236,6 +236,21 @@ TEST_P(JobFaultTest, AnInputChangedBetweenReadingAndWritingIsToldAndWritesNothin
   EXPECT_EQ(FilesInFolder(), 2u);
 }
 
+// The check before the output takes its name looks at the input's path: an
+// input removed while the job ran is told as one that cannot be opened again.
+TEST_P(JobFaultTest, AnInputRemovedBetweenReadingAndWritingIsToldAndWritesNothing) {
+  const JobPhase between = job_.name == "convert1" ? JobPhase::kSearching : JobPhase::kJoining;
+  WriteFile(in_, job_.drawing);
+  WriteFile(out_, "previous output");
+  InputChanger remove(between, [this] { std::filesystem::remove(in_); });
+  job_.run_watched(in_, out_, messages_, remove);
+  ASSERT_TRUE(remove.done());
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, FileMessage(kTextCannotReopen, in_));
+  EXPECT_EQ(ReadFile(out_), "previous output");
+  EXPECT_EQ(FilesInFolder(), 1u);
+}
+
 // A read error of the system itself: the kernel refuses to read /proc/self/mem
 // at its start.
 TEST_P(JobFaultTest, AReadErrorOfTheSystemIsToldWithItsReason) {

@@ -28,6 +28,7 @@
 #include "dxf_layout.h"
 #include "fuzz_support.h"
 #include "polyline_expectation.h"
+#include "named_input.h"
 
 namespace quillmere::fuzzing {
 namespace {

@@ -30,6 +30,7 @@
 #include "join/polyline_joining.h"
 #include "polyline_expectation.h"
 #include "polyline_lines.h"
+#include "named_input.h"
 
 namespace quillmere::fuzzing {
 namespace {

@@ -26,6 +26,7 @@
 #include "lines/line_chaining.h"
 #include "lines/line_reader.h"
 #include "lines/line_writer.h"
+#include "named_input.h"
 
 namespace quillmere::fuzzing {
 namespace {

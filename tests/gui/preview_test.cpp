@@ -16,6 +16,7 @@
 #include "join/join_job.h"
 #include "lines/line_job.h"
 #include "gui_test_registry.h"
+#include "named_input.h"
 
 namespace quillmere {
 
@@ -95,11 +96,10 @@ void SendMouse(QWidget& widget, QEvent::Type type, QPointF position, Qt::MouseBu
   QApplication::sendEvent(&widget, &event);
 }
 
-void ComparePoints(QPointF actual, QPointF expected, double tolerance) {
-  QVERIFY2(std::abs(actual.x() - expected.x()) <= tolerance &&
-               std::abs(actual.y() - expected.y()) <= tolerance,
+void ComparePoints(view::ViewPoint actual, view::ViewPoint expected, double tolerance) {
+  QVERIFY2(std::abs(actual.x - expected.x) <= tolerance && std::abs(actual.y - expected.y) <= tolerance,
            qPrintable(QStringLiteral("(%1, %2) instead of (%3, %4)")
-                          .arg(actual.x()).arg(actual.y()).arg(expected.x()).arg(expected.y())));
+                          .arg(actual.x).arg(actual.y).arg(expected.x).arg(expected.y)));
 }
 
 }  // namespace
@@ -191,16 +191,16 @@ class PreviewTest : public QObject {
     QVERIFY(form.ShowDrawing(Path("in.dxf")));
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     PreviewCanvas& canvas = form.Zeichnung;
-    const ViewTransform fitted = canvas.View();
-    const QSizeF size = canvas.size();
+    const view::ViewTransform fitted = canvas.View();
+    const view::ViewSize size = canvas.ScreenSize();
 
-    const QPointF pointer(120, 90);
-    const QPointF under_pointer = fitted.ToWorld(pointer, size);
-    SendWheel(canvas, pointer, 2);
+    const view::ViewPoint pointer{120, 90};
+    const view::ViewPoint under_pointer = fitted.ToWorld(pointer, size);
+    SendWheel(canvas, {pointer.x, pointer.y}, 2);
     QVERIFY(std::abs(canvas.View().scale / fitted.scale - 1.44) < 1e-9);
     ComparePoints(canvas.View().ToWorld(pointer, size), under_pointer, 1e-9);
 
-    const QPointF grabbed = canvas.View().ToWorld({300, 200}, size);
+    const view::ViewPoint grabbed = canvas.View().ToWorld({300, 200}, size);
     SendMouse(canvas, QEvent::MouseButtonPress, {300, 200}, Qt::LeftButton);
     SendMouse(canvas, QEvent::MouseMove, {340, 170}, Qt::LeftButton);
     SendMouse(canvas, QEvent::MouseButtonRelease, {340, 170}, Qt::NoButton);
@@ -221,7 +221,7 @@ class PreviewTest : public QObject {
     QVERIFY(form.NachherBtn.isChecked());
     QVERIFY(form.PunkteCheck.isVisible());
     SendWheel(form.Zeichnung, {200, 150}, 3);
-    const ViewTransform zoomed = form.Zeichnung.View();
+    const view::ViewTransform zoomed = form.Zeichnung.View();
     const QImage after = form.Zeichnung.grab().toImage();
 
     QTest::mouseClick(&form.VorherBtn, Qt::LeftButton);

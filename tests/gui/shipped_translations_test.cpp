@@ -9,7 +9,7 @@
 #include <QTextBlock>
 
 #include "app/gui/main_form.h"
-#include "app/presenter/job_phase_text.h"
+#include "app/presenter/main_presenter.h"
 #include "app/job_summary.h"
 #include "gui/gui_test_support.h"
 #include "i18n/catalogue.h"

@@ -10,6 +10,7 @@
 #include "job_test_fixture.h"
 #include "join/join_job.h"
 #include "test_support.h"
+#include "named_input.h"
 
 namespace quillmere {
 namespace {

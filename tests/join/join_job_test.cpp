@@ -17,6 +17,7 @@
 #include "reference_joining.h"
 #include "job_test_fixture.h"
 #include "test_support.h"
+#include "named_input.h"
 
 namespace quillmere {
 namespace {

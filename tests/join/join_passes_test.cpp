@@ -12,6 +12,7 @@
 #include "join_test_models.h"
 #include "reference_joining.h"
 #include "test_support.h"
+#include "named_input.h"
 
 namespace quillmere {
 namespace {

@@ -12,6 +12,7 @@
 
 #include "lines/line_job.h"
 #include "test_support.h"
+#include "named_input.h"
 
 namespace quillmere {
 namespace {

@@ -15,6 +15,7 @@
 #include "lines/line_job.h"
 #include "lines/line_reader.h"
 #include "test_support.h"
+#include "named_input.h"
 
 namespace quillmere {
 namespace {

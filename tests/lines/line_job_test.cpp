@@ -12,6 +12,7 @@
 #include "job_test_fixture.h"
 #include "line_drawings.h"
 #include "test_support.h"
+#include "named_input.h"
 
 namespace quillmere {
 namespace {

@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <string>
 
-#include "app/presenter/compared_job.h"
 #include "i18n/translations.h"
 #include "presenter/presenter_fakes.h"
 #include "preview/preview_content.h"
@@ -23,6 +22,7 @@ namespace {
 
 using testing::QueuedUiThread;
 using testing::RecordingMainView;
+using testing::RecordingPreviewView;
 using testing::RecordingMessages;
 using testing::TempDir;
 
@@ -137,11 +137,11 @@ TEST_F(MainPresenterTest, ThePreviewOfAJobOntoItsInputShowsTheInputAsItWas) {
   ASSERT_TRUE(view_.preview.has_value());
   ASSERT_NE(view_.preview->input_before, nullptr);
 
-  PreviewContent content;
-  ASSERT_TRUE(LoadJobPreview(ComparedJobOf(view_.preview->mode), view_.preview->input_name,
-                             view_.preview->output_name, content, messages_,
-                             view_.preview->input_before.get()));
+  RecordingPreviewView preview_view;
+  PreviewPresenter preview(preview_view, texts_, messages_);
+  ASSERT_TRUE(preview.LoadJobResult(*view_.preview));
   // What the result line says the job did.
+  const PreviewContent& content = *preview.shown().content();
   EXPECT_GT(content.counts.arcs_found, 0u);
   EXPECT_NE(view_.result.find(Utf8ToUtf16(std::to_string(content.counts.vertices_removed) +
                                           " entfernt, " +
@@ -149,8 +149,8 @@ TEST_F(MainPresenterTest, ThePreviewOfAJobOntoItsInputShowsTheInputAsItWas) {
             std::u16string::npos);
   EXPECT_GT(content.input.points.size(), 0u);
   // Read again from the file, the input is the output already.
-  ASSERT_TRUE(LoadJobPreview(ComparedJob::kFindArcs, in_, in_, content, messages_));
-  EXPECT_EQ(content.counts.arcs_found, 0u);
+  ASSERT_TRUE(preview.LoadJobResult({JobMode::kFindArcs, in_, in_, nullptr}));
+  EXPECT_EQ(preview.shown().content()->counts.arcs_found, 0u);
 
   // A job onto another file keeps nothing of its input.
   view_.files = {in_, out_};

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/presenter/main_view.h"
+#include "app/presenter/preview_presenter.h"
 #include "app/presenter/questions.h"
 #include "app/presenter/translation_editor.h"
 #include "app/presenter/ui_thread.h"
@@ -89,6 +90,31 @@ class RecordingMainView : public MainView {
   std::optional<JobPreviewRequest> preview;
   int closed = 0;
   std::optional<int> exit_code;
+};
+
+// A preview window with a drawing area of 800 x 600 pixels that records
+// what it was asked to show.
+class RecordingPreviewView : public PreviewWindowView {
+ public:
+  void ShowJobControls(bool is_job, bool is_arc_job) override {
+    job = is_job;
+    arc_job = is_arc_job;
+  }
+  void ShowLegend(const std::vector<LegendEntry>& shown, const std::u16string& names) override {
+    legend = shown;
+    files = names;
+  }
+  view::ViewSize CanvasSize() const override { return size; }
+  void RedrawCanvas() override { ++redraws; }
+  void ShowBusy(bool is_busy) override { busy = is_busy; }
+
+  bool job = false;
+  bool arc_job = false;
+  std::vector<LegendEntry> legend;
+  std::u16string files;
+  view::ViewSize size{800, 600};
+  int redraws = 0;
+  bool busy = false;
 };
 
 // Answers questions from a script and records them; without a scripted

@@ -17,6 +17,7 @@
 #include "preview/geometry_reader.h"
 #include "support/numbers.h"
 #include "test_support.h"
+#include "named_input.h"
 
 namespace quillmere {
 namespace {

@@ -23,8 +23,8 @@ mode_t ModeOf(const std::string& path) {
 }
 
 bool WriteWhole(const std::string& path, const std::string& bytes) {
-  OutputFile file;
-  return file.Create(path) && (file.Write(bytes), file.Commit());
+  Result<OutputFile> file = OutputFile::Create(path);
+  return file && (file->Write(bytes), file->Commit().ok());
 }
 
 // Sets a umask for one test and puts the old one back.

@@ -1,6 +1,5 @@
 #include "app/gui/about_box.h"
 
-#include <QDate>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -45,39 +44,22 @@ QPixmap ProgramPicture() {
 
 }  // namespace
 
-QString WithYear(const QString& text, int year) {
-  return QString::fromStdU16String(quillmere::WithYear(text.toStdU16String(), year));
-}
-
 TAboutBox::TAboutBox(const ShownTexts& texts, QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("AboutBox"));
   setFont(WindowFont());
   setModal(true);
-  setFixedSize(298, 178);
-
-  ProgramIcon.setObjectName(QStringLiteral("ProgramIcon"));
-  ProgramIcon.setGeometry(16, 16, kPictureSize, kPictureSize);
+  setFixedSize(kAboutWidth, kAboutHeight);
+  NameComponents(*this, kAboutWindow, Components());
+  const QObjectList components = Components();
+  for (qsizetype i = 0; i < components.size(); ++i) {
+    const DesignPlace& place = kAboutPlaces[i];
+    static_cast<QWidget*>(components[i])->setGeometry(place.left, place.top, place.width, place.height);
+  }
   ProgramIcon.setPixmap(ProgramPicture());
-
   QFont title_font = font();
   title_font.setPointSize(12);
   title_font.setBold(true);
-  ProductName.setObjectName(QStringLiteral("ProductName"));
   ProductName.setFont(title_font);
-  ProductName.move(96, 16);
-
-  Version.setObjectName(QStringLiteral("Version"));
-  Version.move(96, 44);
-
-  Copyright.setObjectName(QStringLiteral("Copyright"));
-  Copyright.move(96, 64);
-
-  Comments.setObjectName(QStringLiteral("Comments"));
   Comments.setWordWrap(true);
-  Comments.setGeometry(16, 96, 266, 32);
-
-  OKButton.setObjectName(QStringLiteral("OKButton"));
-  OKButton.setGeometry(111, 140, 75, 25);
   OKButton.setDefault(true);
   connect(&OKButton, &QPushButton::clicked, this, &QDialog::accept);
   ShowWindowTexts(*this, kAboutWindow, Components(), texts);
@@ -88,10 +70,8 @@ QObjectList TAboutBox::Components() {
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {
-  if (Copyright.text().contains(QStringLiteral("XXXX"))) {
-    Copyright.setText(WithYear(Copyright.text(), QDate::currentDate().year()));
-    Copyright.adjustSize();
-  }
+  Copyright.setText(QString::fromStdU16String(WithCurrentYear(Copyright.text().toStdU16String())));
+  Copyright.adjustSize();
   QDialog::showEvent(event);
 }
 

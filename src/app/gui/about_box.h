@@ -8,9 +8,6 @@
 
 namespace quillmere {
 
-// The text with every "XXXX" replaced by `year`.
-QString WithYear(const QString& text, int year);
-
 // The About box: the product title, its picture and a copyright line whose
 // "XXXX" becomes the current year when the box is shown, so that the line
 // is kept with the placeholder until then.

@@ -21,12 +21,9 @@ QPixmap CheckMarkPixmap() {
   picture.fill(Qt::transparent);
   for (int y = 0; y < kCheckMarkHeight; ++y) {
     for (int x = 0; x < kCheckMarkWidth; ++x) {
-      switch (kCheckMarkRows[y][x]) {
-        case 'l': picture.setPixel(x, y, qRgb(0x00, 0xFF, 0x00)); break;
-        case 'g': picture.setPixel(x, y, qRgb(0x00, 0x80, 0x00)); break;
-        case 'd': picture.setPixel(x, y, qRgb(0x00, 0x00, 0x00)); break;
-        default: break;
-      }
+      if (kCheckMarkRows[y][x] == '.') continue;
+      const PictureRgb colour = CheckMarkColour(kCheckMarkRows[y][x]);
+      picture.setPixel(x, y, qRgb(colour.red, colour.green, colour.blue));
     }
   }
   return QPixmap::fromImage(picture);

@@ -11,7 +11,6 @@
 #include <QShowEvent>
 #include <QTextDocument>
 
-#include "app/gui/main_form_parts.h"
 #include "app/gui/shared_texts.h"
 #include "app/gui/window_font.h"
 #include "app/gui/window_placement.h"
@@ -23,7 +22,6 @@ namespace quillmere {
 
 TMainForm::TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWidget* parent)
     : QMainWindow(parent), messages_(&messages), file_dialogs_(&file_dialogs) {
-  setObjectName(QStringLiteral("MainForm"));
   setFont(WindowFont());
 
   ClientArea.setObjectName(QStringLiteral("ClientArea"));
@@ -35,6 +33,7 @@ TMainForm::TMainForm(MessageSink& messages, FileDialogRunner& file_dialogs, QWid
   BuildMemo();
   BuildMenu();
   BuildStatusBar();
+  NameComponents(*this, kMainWindow, Components());
   ShowWindowTexts(*this, kMainWindow, Components(), texts_);
   LayOutPanel();
   ConnectHandlers();
@@ -70,6 +69,12 @@ NumericField& TMainForm::FieldWidget(int field) {
   return *fields[field];
 }
 
+std::array<QPushButton*, kJobButtonCount> TMainForm::JobButtons() { return {&BitBtn1, &BitBtn2, &BitBtn4}; }
+
+std::array<QAction*, std::size(kLanguageItems)> TMainForm::LanguageItems() {
+  return {&Deutsch1, &English1, &Franais1, &Nederlands1, &Italian1, &Spanish1, &Portuguese1};
+}
+
 QCheckBox& TMainForm::ModeBox(std::string_view name) {
   for (int box = 0; box < kModeBoxCount; ++box) {
     if (kModeBoxes[box].name == name) return ModeBoxes[box];
@@ -97,7 +102,7 @@ QObjectList TMainForm::Components() {
 QSize TMainForm::InitialSize() const {
   const int memo_lines = Memo1.document()->blockCount() + 1;
   const int memo_growth =
-      std::max(0, main_form::MemoHeight(Memo1, memo_lines) - Memo1.minimumHeight());
+      std::max(0, MemoHeight(Memo1, memo_lines) - Memo1.minimumHeight());
   return SizeOnScreen(*this, minimumSizeHint() + QSize(0, memo_growth));
 }
 
@@ -158,7 +163,7 @@ void TMainForm::OpenTranslationEditor() {
 // The presenter's view.
 
 void TMainForm::SetJobRunning(bool running) {
-  for (QPushButton* button : {&BitBtn1, &BitBtn2, &BitBtn4}) button->setEnabled(!running);
+  for (QPushButton* button : JobButtons()) button->setEnabled(!running);
   if (running) {
     progress_timer_.start();
   } else {
@@ -195,7 +200,7 @@ void TMainForm::EnableNumberField(int field, bool enabled) {
 
 void TMainForm::TickModeBox(int box, bool ticked) { ModeBoxes[box].setChecked(ticked); }
 
-void TMainForm::CheckLanguageItem(int item) { LanguageItem(item).setChecked(true); }
+void TMainForm::CheckLanguageItem(int item) { LanguageItems()[item]->setChecked(true); }
 
 void TMainForm::UseLanguage(int language) { qt_translations_.Use(language); }
 
@@ -211,13 +216,6 @@ void TMainForm::CloseWindow() { close(); }
 
 void TMainForm::EndProgram(int exit_code) {
   if (on_termination_) on_termination_(exit_code);
-}
-
-QAction& TMainForm::LanguageItem(int language_number) {
-  QAction* const items[] = {&Deutsch1, &English1, &Franais1,   &Nederlands1,
-                            &Italian1, &Spanish1, &Portuguese1};
-  if (language_number < kGerman || language_number > kPortuguese) return Deutsch1;
-  return *items[language_number];
 }
 
 }  // namespace quillmere

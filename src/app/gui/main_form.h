@@ -127,6 +127,9 @@ class TMainForm : public QMainWindow, public MainView {
   std::array<QCheckBox, kModeBoxCount> ModeBoxes;
 
   NumericField& FieldWidget(int field);
+  std::array<QPushButton*, kJobButtonCount> JobButtons();
+  // Deutsch1 to Portuguese1, in the order of the languages' numbers.
+  std::array<QAction*, std::size(kLanguageItems)> LanguageItems();
   QCheckBox& ModeBox(std::string_view name);
   bool JobRunning() const { return presenter_.JobRunning(); }
 
@@ -157,7 +160,9 @@ class TMainForm : public QMainWindow, public MainView {
   void ConnectHandlers();
   void SetTabOrder();
   QSize InitialSize() const;
-  QAction& LanguageItem(int language_number);
+  // The height the memo needs to show `lines` lines of its text without
+  // scrolling.
+  static int MemoHeight(const QPlainTextEdit& memo, int lines);
   void ShowAllTexts();
   void OpenTranslationEditor();
 

@@ -5,7 +5,6 @@
 
 #include "app/gui/job_button_icon.h"
 #include "app/gui/main_form.h"
-#include "app/gui/main_form_parts.h"
 
 // The controls of the main window: their names, places and order, and the
 // events they forward to the presenter.
@@ -26,13 +25,11 @@ constexpr int kBoxSpacing = 7;       // between a field and the check box beside
 // The help text keeps this many lines when the window is made small.
 constexpr int kMemoMinimumLines = 4;
 
-void Name(QObject& component, const char* name) { component.setObjectName(QLatin1String(name)); }
-
 }  // namespace
 
 // The lines, the document's margins, the frame and the horizontal scroll
 // bar.
-int main_form::MemoHeight(const QPlainTextEdit& memo, int lines) {
+int TMainForm::MemoHeight(const QPlainTextEdit& memo, int lines) {
   const int text = lines * memo.fontMetrics().lineSpacing();
   const int margins = 2 * static_cast<int>(memo.document()->documentMargin());
   const int frame = 2 * memo.frameWidth();
@@ -41,28 +38,14 @@ int main_form::MemoHeight(const QPlainTextEdit& memo, int lines) {
 }
 
 void TMainForm::BuildPanel() {
-  Name(Panel1, "Panel1");
   Panel1.setFrameShape(QFrame::NoFrame);
   const QIcon job_icon = JobButtonIcon();
-  for (const auto& [button, name] : {std::pair{&BitBtn1, "BitBtn1"}, std::pair{&BitBtn2, "BitBtn2"},
-                                     std::pair{&BitBtn4, "BitBtn4"}}) {
-    Name(*button, name);
+  for (QPushButton* button : JobButtons()) {
     button->setIcon(job_icon);
     button->setIconSize(kJobButtonIconSize);
   }
-  Name(AboutBtn, "AboutBtn");
   AboutBtn.setIcon(HelpButtonIcon());
-  for (int field = 0; field < kNumberFieldCount; ++field) {
-    FieldWidget(field).setObjectName(QLatin1String(kNumberFields[field].name.data()));
-  }
-  for (int box = 0; box < kModeBoxCount; ++box) {
-    ModeBoxes[box].setParent(&Panel1);
-    ModeBoxes[box].setObjectName(QLatin1String(kModeBoxes[box].name.data()));
-  }
-  for (const auto& [label, name] : {std::pair{&Label3, "Label3"}, std::pair{&Label1, "Label1"},
-                                    std::pair{&Label2, "Label2"}, std::pair{&Label4, "Label4"}}) {
-    Name(*label, name);
-  }
+  for (QCheckBox& box : ModeBoxes) box.setParent(&Panel1);
 }
 
 // The panel's controls in the places of the window's design at their
@@ -106,7 +89,6 @@ void TMainForm::LayOutPanel() {
 }
 
 void TMainForm::BuildMemo() {
-  Name(Memo1, "Memo1");
   Memo1.setReadOnly(true);
   Memo1.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   Memo1.setFocusPolicy(Qt::StrongFocus);
@@ -115,34 +97,24 @@ void TMainForm::BuildMemo() {
   Memo1.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   // On a small screen the help text gives way to the controls and scrolls.
-  Memo1.setMinimumHeight(main_form::MemoHeight(Memo1, kMemoMinimumLines));
+  Memo1.setMinimumHeight(MemoHeight(Memo1, kMemoMinimumLines));
 }
 
 void TMainForm::BuildMenu() {
-  Name(MainMenu1, "MainMenu1");
   setMenuBar(&MainMenu1);
-  Name(Sprache1, "Sprache1");
   MainMenu1.addMenu(&Sprache1);
   language_group_.setObjectName(QStringLiteral("LanguageGroup"));
   language_group_.setExclusive(true);
-  const char* const names[] = {"Deutsch1", "English1", "Franais1",  "Nederlands1",
-                               "Italian1", "Spanish1", "Portuguese1"};
-  for (int number = kGerman; number <= kPortuguese; ++number) {
-    QAction& item = LanguageItem(number);
-    Name(item, names[number]);
-    item.setCheckable(true);
-    language_group_.addAction(&item);
-    Sprache1.addAction(&item);
+  for (QAction* item : LanguageItems()) {
+    item->setCheckable(true);
+    language_group_.addAction(item);
+    Sprache1.addAction(item);
   }
   Deutsch1.setChecked(true);
-  Name(N1, "N1");
   N1.setSeparator(true);
   Sprache1.addAction(&N1);
-  Name(bersetzen1, "bersetzen1");
   Sprache1.addAction(&bersetzen1);
-  Name(Hilfe1, "Hilfe1");
   MainMenu1.addMenu(&Hilfe1);
-  Name(ber1, "ber1");
   Hilfe1.addAction(&ber1);
 }
 
@@ -150,22 +122,20 @@ void TMainForm::BuildMenu() {
 // with "Vorschau..." before it; while a job runs, its phase, a progress bar
 // and the button that stops it on the right.
 void TMainForm::BuildStatusBar() {
-  Name(StatusBar1, "StatusBar1");
+  StatusBar1.setObjectName(QStringLiteral("StatusBar1"));
   StatusBar1.setSizeGripEnabled(false);
   setStatusBar(&StatusBar1);
-  Name(PreviewBtn, "PreviewBtn");
   StatusBar1.addWidget(&PreviewBtn);
   PreviewBtn.hide();
-  Name(ResultLabel, "ResultLabel");
+  ResultLabel.setObjectName(QStringLiteral("ResultLabel"));
   // A long result line takes a second line rather than widening the
   // window or losing its end, which may say why nothing was done.
   ResultLabel.setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   ResultLabel.setWordWrap(true);
   StatusBar1.addWidget(&ResultLabel, 1);
-  Name(ProgressLabel, "ProgressLabel");
-  Name(ProgressBar1, "ProgressBar1");
+  ProgressLabel.setObjectName(QStringLiteral("ProgressLabel"));
+  ProgressBar1.setObjectName(QStringLiteral("ProgressBar1"));
   ProgressBar1.setFixedWidth(160);
-  Name(CancelBtn, "CancelBtn");
   for (QWidget* widget : {static_cast<QWidget*>(&ProgressLabel),
                           static_cast<QWidget*>(&ProgressBar1),
                           static_cast<QWidget*>(&CancelBtn)}) {
@@ -176,17 +146,15 @@ void TMainForm::BuildStatusBar() {
 }
 
 void TMainForm::ConnectHandlers() {
-  const std::pair<QPushButton*, JobMode> job_buttons[] = {{&BitBtn1, JobMode::kFindArcs},
-                                                          {&BitBtn2, JobMode::kChainLines},
-                                                          {&BitBtn4, JobMode::kJoinPolylines}};
-  for (const auto& [button, mode] : job_buttons) {
-    connect(button, &QPushButton::clicked, this, [this, mode] { presenter_.JobButtonClicked(mode); });
+  for (int button = 0; button < kJobButtonCount; ++button) {
+    connect(JobButtons()[button], &QPushButton::clicked, this,
+            [this, button] { presenter_.JobButtonClicked(kJobButtons[button].mode); });
   }
   connect(&AboutBtn, &QPushButton::clicked, this, [this] { about_box_->exec(); });
   connect(&ber1, &QAction::triggered, this, [this] { about_box_->exec(); });
   connect(&bersetzen1, &QAction::triggered, this, &TMainForm::OpenTranslationEditor);
   for (int number = kGerman; number <= kPortuguese; ++number) {
-    connect(&LanguageItem(number), &QAction::triggered, this,
+    connect(LanguageItems()[number], &QAction::triggered, this,
             [this, number] { presenter_.LanguageChosen(number); });
   }
   connect(&CancelBtn, &QPushButton::clicked, this, [this] { presenter_.CancelClicked(); });

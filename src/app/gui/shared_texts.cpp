@@ -76,7 +76,19 @@ void ShowComponentText(QObject& component, ControlKind kind,
   }
 }
 
+QString NameOf(std::string_view name) {
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
 }  // namespace
+
+void NameComponents(QWidget& window_widget, int window, const QObjectList& components) {
+  const WindowTexts& table = ProgramWindows()[window];
+  window_widget.setObjectName(NameOf(table.name));
+  for (qsizetype i = 0; i < components.size() && i < static_cast<qsizetype>(table.controls.size()); ++i) {
+    if (components[i] != nullptr) components[i]->setObjectName(NameOf(table.controls[i].name));
+  }
+}
 
 void ShowWindowTexts(QWidget& window_widget, int window, const QObjectList& components,
                      const ShownTexts& texts) {

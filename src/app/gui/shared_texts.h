@@ -22,4 +22,8 @@ namespace quillmere {
 void ShowWindowTexts(QWidget& window_widget, int window, const QObjectList& components,
                      const ShownTexts& texts);
 
+// Gives the window and each of its `components` (listed as for
+// ShowWindowTexts) the object name of the window's table.
+void NameComponents(QWidget& window_widget, int window, const QObjectList& components);
+
 }  // namespace quillmere

@@ -11,22 +11,17 @@ namespace quillmere {
 
 namespace {
 
-constexpr int kClientWidth = 705;
-constexpr int kClientHeight = 453;
-constexpr int kColumnWidth = 250;
-constexpr int kRowPadding = 8;  // room around the text of a grid row
 constexpr int kFilterEditWidth = 200;
 
 }  // namespace
 
 TTranslateForm::TTranslateForm(const ShownTexts& texts, QWidget* parent)
     : QDialog(parent), editor_(StringGrid1, toolkit_questions_, texts) {
-  setObjectName(QStringLiteral("TranslateForm"));
   setFont(WindowFont());
   setModal(true);
+  NameComponents(*this, kTranslateWindow, Components());
   BuildBars();
   BuildGrid();
-  StatusBar1.setObjectName(QStringLiteral("StatusBar1"));
   ShowWindowTexts(*this, kTranslateWindow, Components(), texts);
 
   window_layout_.setContentsMargins(0, 0, 0, 0);
@@ -36,22 +31,15 @@ TTranslateForm::TTranslateForm(const ShownTexts& texts, QWidget* parent)
   window_layout_.addWidget(&StringGrid1, 1);
   window_layout_.addWidget(&StatusBar1);
 
-  resize(kClientWidth, kClientHeight);
+  resize(TranslationEditor::kWindowWidth, TranslationEditor::kWindowHeight);
   move(screen()->geometry().center() - rect().center());
 }
 
 void TTranslateForm::BuildBars() {
-  Panel1.setObjectName(QStringLiteral("Panel1"));
-  Panel2.setObjectName(QStringLiteral("Panel2"));
-  BackBtn.setObjectName(QStringLiteral("BackBtn"));
   back_bar_.addWidget(&BackBtn);
   back_bar_.addStretch();
 
-  FilterEdit.setObjectName(QStringLiteral("FilterEdit"));
   FilterEdit.setMinimumWidth(kFilterEditWidth);
-  FilterBtn.setObjectName(QStringLiteral("FilterBtn"));
-  DeleteRowBtn.setObjectName(QStringLiteral("DeleteRowBtn"));
-  FixedColCheck.setObjectName(QStringLiteral("FixedColCheck"));
   filter_bar_.addWidget(&FilterEdit);
   filter_bar_.addWidget(&FilterBtn);
   filter_bar_.addWidget(&DeleteRowBtn);
@@ -69,10 +57,9 @@ void TTranslateForm::BuildBars() {
 }
 
 void TTranslateForm::BuildGrid() {
-  StringGrid1.setObjectName(QStringLiteral("StringGrid1"));
-  StringGrid1.horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+  StringGrid1.horizontalHeader()->setDefaultSectionSize(TranslationEditor::kColumnWidth);
   StringGrid1.verticalHeader()->setDefaultSectionSize(StringGrid1.fontMetrics().height() +
-                                                      kRowPadding);
+                                                      TranslationEditor::kRowPadding);
   StringGrid1.setShowGrid(true);
   StringGrid1.setSelectionMode(QAbstractItemView::ContiguousSelection);
   StringGrid1.setEditTriggers(QAbstractItemView::DoubleClicked |

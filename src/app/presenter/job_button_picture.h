@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace quillmere {
 
 // The picture of the three job buttons: a green check mark of 18 x 19
@@ -30,5 +32,16 @@ inline constexpr const char* kCheckMarkRows[kCheckMarkHeight] = {
     "..................",
     "..................",
 };
+
+struct PictureRgb {
+  std::uint8_t red, green, blue;
+};
+
+// The colour of a letter of the rows other than ".".
+constexpr PictureRgb CheckMarkColour(char code) {
+  if (code == 'l') return {0x00, 0xFF, 0x00};
+  if (code == 'g') return {0x00, 0x80, 0x00};
+  return {0x00, 0x00, 0x00};
+}
 
 }  // namespace quillmere

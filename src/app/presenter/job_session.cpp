@@ -53,20 +53,21 @@ void JobSession::PostWhileAlive(std::function<void()> work) {
   });
 }
 
-void JobSession::Start(const JobRunner& jobs, JobMode mode, std::string input_name,
-                       std::string output_name, Finished finished) {
+void JobSession::Start(const JobRunner& jobs, JobMode mode, const std::string& input_name,
+                       const std::string& output_name, const Finished& finished) {
   running_ = true;
-  // Kept for a job whose thread cannot start.
-  const std::string input_copy = input_name;
-  const Finished finished_copy = finished;
+  // The names and `finished` stay here too, for a job whose thread cannot
+  // start.
   const std::optional<int> start_error = StartJobThread(
-      thread_, progress_,
-      [this, jobs, mode, input = std::move(input_name), output = std::move(output_name),
-       finished = std::move(finished)] {
+      thread_, progress_, [this, jobs, mode, input_name, output_name, finished] {
         JobOutcome outcome;
-        outcome.input_before = InputReplacedByOutput(input, output);
         CrossThreadNotices notices(*this);
-        outcome.summary = jobs.Run(mode, input, output, notices, &progress_);
+        const Result<JobInput> opened =
+            GuardedJob(input_name, [&]() -> Result<JobInput> { return JobInput::Open(input_name); });
+        if (Reported(opened, notices)) {
+          outcome.input_before = InputReplacedByOutput(*opened, output_name);
+          outcome.summary = jobs.Run(mode, *opened, output_name, notices, &progress_);
+        }
         outcome.notified = notices.notified();
         if (!outcome.summary) outcome.input_before.reset();
         PostWhileAlive([this, outcome = std::move(outcome), finished]() mutable {
@@ -76,24 +77,24 @@ void JobSession::Start(const JobRunner& jobs, JobMode mode, std::string input_na
         });
       });
   if (start_error) {
-    PostWhileAlive([this, input_copy, finished_copy, code = *start_error] {
+    PostWhileAlive([this, input_name, finished, code = *start_error] {
       running_ = false;
-      notices_.Notify(Failure{Notice::kOutOfMemory, input_copy, code});
-      finished_copy(JobOutcome{std::nullopt, true, nullptr});
+      notices_.Notify(Failure{Notice::kOutOfMemory, input_name, code});
+      finished(JobOutcome{std::nullopt, true, nullptr});
     });
   }
 }
 
-std::shared_ptr<const DrawingGeometry> InputReplacedByOutput(const std::string& input_name,
+std::shared_ptr<const DrawingGeometry> InputReplacedByOutput(const JobInput& input,
                                                             const std::string& output_name) {
   std::error_code error;
-  if (!std::filesystem::equivalent(PathFromUtf8(input_name), PathFromUtf8(output_name), error) ||
+  if (!std::filesystem::equivalent(PathFromUtf8(input.Name()), PathFromUtf8(output_name), error) ||
       error) {
     return nullptr;
   }
   try {
     auto drawing = std::make_shared<DrawingGeometry>();
-    if (!ReadDrawingGeometry(input_name, *drawing)) return nullptr;
+    if (!ReadDrawingGeometry(input, *drawing)) return nullptr;
     return drawing;
   } catch (const std::bad_alloc&) {
     return nullptr;  // the preview then reads the file as it is by then

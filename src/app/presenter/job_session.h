@@ -45,8 +45,8 @@ class JobSession {
 
   // Starts `mode` with a copy of `jobs` (the settings of this moment);
   // `finished` runs on the windows' thread when it has ended.
-  void Start(const JobRunner& jobs, JobMode mode, std::string input_name,
-             std::string output_name, Finished finished);
+  void Start(const JobRunner& jobs, JobMode mode, const std::string& input_name,
+             const std::string& output_name, const Finished& finished);
 
   bool Running() const { return running_; }
   // The job ends within a fraction of a second, leaving the previous output
@@ -78,10 +78,10 @@ class JobSession {
   std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };
 
-// The input's drawing when `output_name` names the same file as
-// `input_name`, read now; nothing otherwise, or when it cannot be read (the
-// job then tells why).
-std::shared_ptr<const DrawingGeometry> InputReplacedByOutput(const std::string& input_name,
+// The drawing of the job's `input` when `output_name` names the same file,
+// read now from the input the job reads; nothing otherwise, or when it
+// cannot be read (the job then tells why).
+std::shared_ptr<const DrawingGeometry> InputReplacedByOutput(const JobInput& input,
                                                             const std::string& output_name);
 
 }  // namespace quillmere

@@ -3,14 +3,18 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/presenter/job_phase_text.h"
 #include "i18n/catalogue.h"
 #include "i18n/language.h"
 #include "i18n/options_file.h"
+#include "i18n/translations.h"
 
 namespace quillmere {
 
 namespace {
+
+// The German names of the phases, in the order of JobPhase.
+constexpr const char16_t* kPhaseNames[] = {u"Lesen", u"Kreisbögen suchen", u"Verbinden",
+                                           u"Schreiben"};
 
 // A job shorter than this shows no progress at all.
 constexpr std::chrono::milliseconds kQuietTime{500};
@@ -22,6 +26,14 @@ std::array<NumberField, kNumberFieldCount> FieldsOf(JobSettings& settings,
 }
 
 }  // namespace
+
+std::u16string PhaseText(JobPhase phase) {
+  return TranslateText(kPhaseNames[static_cast<int>(phase)]);
+}
+
+std::u16string CancelledText() {
+  return TranslateText(u"Abgebrochen: die Ausgabedatei ist unverändert.");
+}
 
 MainPresenter::MainPresenter(MainView& view, UiThread& ui, MessageSink& messages,
                              const ShownTexts& texts)

@@ -23,6 +23,12 @@ namespace quillmere {
 // the number fields and mode boxes that edit the job settings, the language
 // menu, closing while a job runs, the command line run on the first display,
 // and the hand-off of a finished job to the preview.
+// The name of a job phase as the window shows it while the job runs, and
+// the status line after the user stopped a job (the job wrote nothing, so
+// the output is as it was before), in the current language.
+std::u16string PhaseText(JobPhase phase);
+std::u16string CancelledText();
+
 class MainPresenter {
  public:
   // `view`, `ui`, `messages` and `texts` must outlive the presenter.

@@ -4,13 +4,31 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/job_settings.h"
 
 namespace quillmere {
 
-// The controls of the main window that edit the job settings, as both
-// toolkits build them. Each number field sits below its label and shows one
-// setting; each mode box sits beside a number field and switches one mode.
+// The controls of the main window as both toolkits build them.
+
+// The job buttons and the job each starts.
+struct JobButtonEntry {
+  std::string_view name;
+  JobMode mode;
+};
+
+inline constexpr JobButtonEntry kJobButtons[] = {{"BitBtn1", JobMode::kFindArcs},
+                                                 {"BitBtn2", JobMode::kChainLines},
+                                                 {"BitBtn4", JobMode::kJoinPolylines}};
+inline constexpr int kJobButtonCount = static_cast<int>(std::size(kJobButtons));
+
+// The language menu's items: item k chooses language k, Deutsch to
+// Portuguese.
+inline constexpr std::string_view kLanguageItems[] = {"Deutsch1", "English1", "Franais1", "Nederlands1",
+                                                      "Italian1", "Spanish1", "Portuguese1"};
+
+// Each number field sits below its label and shows one setting; each mode
+// box sits beside a number field and switches one mode.
 
 struct NumberFieldEntry {
   std::string_view name;   // the field's component name

@@ -5,17 +5,10 @@
 
 #include "app/command_line.h"
 #include "app/presenter/shown_texts.h"
-#include "preview/flat_drawing.h"
 #include "preview/preview_content.h"
+#include "preview/preview_painter.h"
 
 namespace quillmere {
-
-// What a legend entry's swatch shows: a short stroke, or a mark.
-struct LegendSwatch {
-  enum class Kind { kStroke, kRemovedVertex, kPolylineEnd };
-  Kind kind = Kind::kStroke;
-  Stroke stroke = Stroke::kLine;  // for kStroke
-};
 
 struct LegendEntry {
   LegendSwatch swatch;

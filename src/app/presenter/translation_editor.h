@@ -42,6 +42,12 @@ class GridView {
 class TranslationEditor {
  public:
   static constexpr int kFixedColumnsWhenTicked = 2;  // German and English
+  // The window's design in pixels of a 96-dpi screen: its inner size, the
+  // grid's column width and the room around the text of a grid row.
+  static constexpr int kWindowWidth = 705;
+  static constexpr int kWindowHeight = 453;
+  static constexpr int kColumnWidth = 250;
+  static constexpr int kRowPadding = 8;
 
   // The questions carry the window's caption from `texts`.
   TranslationEditor(GridView& grid, Questions& questions, const ShownTexts& texts);

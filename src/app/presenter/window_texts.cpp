@@ -1,6 +1,7 @@
 #include "app/presenter/window_texts.h"
 
 #include <array>
+#include <ctime>
 #include <iterator>
 
 #include "app/presenter/main_window_controls.h"
@@ -169,6 +170,11 @@ std::u16string WithYear(std::u16string_view text, int year) {
     result.replace(at, kPlaceholder.size(), digits);
   }
   return result;
+}
+
+std::u16string WithCurrentYear(std::u16string_view text) {
+  const std::time_t now = std::time(nullptr);
+  return WithYear(text, std::localtime(&now)->tm_year + 1900);
 }
 
 std::vector<std::u16string_view> ControlTexts(const ControlText& control) {

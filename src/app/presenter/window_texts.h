@@ -69,6 +69,19 @@ inline constexpr std::u16string_view kDxfExtension = u"dxf";
 // The About box's copyright line keeps "XXXX" until the box is shown; then
 // every "XXXX" becomes the current year.
 std::u16string WithYear(std::u16string_view text, int year);
+std::u16string WithCurrentYear(std::u16string_view text);
+
+// The About box's design in both programs, in pixels of a 96-dpi screen:
+// its inner size, and the place of each component of its table, in the
+// table's order. Labels without word wrap grow with their texts.
+struct DesignPlace {
+  int left, top, width, height;
+};
+inline constexpr int kAboutWidth = 298;
+inline constexpr int kAboutHeight = 178;
+inline constexpr DesignPlace kAboutPlaces[] = {{16, 16, 64, 64},   {96, 16, 190, 22},
+                                               {96, 44, 190, 14},  {96, 64, 190, 14},
+                                               {16, 96, 266, 32},  {111, 140, 75, 25}};
 
 // The question of the translation editor's search after each hit.
 inline constexpr std::u16string_view kSearchOnQuestion = u"Weitersuchen?";

@@ -12,8 +12,6 @@ namespace quillmere::win {
 namespace {
 
 constexpr wchar_t kClassName[] = L"QuillmereAboutBox";
-constexpr int kClientWidth = 298;
-constexpr int kClientHeight = 178;
 constexpr int kPictureSize = 64;
 constexpr int kPictureId = 10;
 
@@ -57,65 +55,41 @@ void PaintPicture(HDC dc, const RECT& area) {
   }
 }
 
-int CurrentYear() {
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
-  return now.wYear;
-}
-
 }  // namespace
 
-AboutWindow::~AboutWindow() {
-  if (font_ != nullptr) ::DeleteObject(font_);
-  if (title_font_ != nullptr) ::DeleteObject(title_font_);
-}
-
 void AboutWindow::Create(HWND owner) {
-  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  RegisterWindowClass(instance, kClassName, ObjectProcedure<AboutWindow>);
-  window_ = ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName,
-                              Wide(texts_.Caption(kAboutWindow)).c_str(),
-                              WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 100, 100, owner, nullptr,
-                              instance, this);
-  const auto add = [&](const wchar_t* kind, DWORD style, int id, std::u16string_view text) {
-    return ::CreateWindowExW(0, kind, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10,
-                             10, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             instance, nullptr);
+  window_ = CreateObjectWindow(*this, kClassName, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+                               texts_.Caption(kAboutWindow), WS_POPUP | WS_CAPTION | WS_SYSMENU, owner);
+  const auto label = [&](int id, std::string_view name) {
+    return AddChild(window_, L"STATIC", SS_NOPREFIX, id, texts_.Text(kAboutWindow, name));
   };
-  picture_ = add(L"STATIC", SS_OWNERDRAW, kPictureId, u"");
-  name_ = add(L"STATIC", SS_NOPREFIX, 11, texts_.Text(kAboutWindow, "ProductName"));
-  version_ = add(L"STATIC", SS_NOPREFIX, 12, texts_.Text(kAboutWindow, "Version"));
-  copyright_ = add(L"STATIC", SS_NOPREFIX, 13, texts_.Text(kAboutWindow, "Copyright"));
-  comments_ = add(L"STATIC", SS_NOPREFIX, 14, texts_.Text(kAboutWindow, "Comments"));
-  ok_ = add(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, texts_.Text(kAboutWindow, "OKButton"));
+  picture_ = AddChild(window_, L"STATIC", SS_OWNERDRAW, kPictureId);
+  name_ = label(11, "ProductName");
+  version_ = label(12, "Version");
+  copyright_ = label(13, "Copyright");
+  comments_ = label(14, "Comments");
+  ok_ = AddChild(window_, L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, texts_.Text(kAboutWindow, "OKButton"));
   Layout();
 }
 
 void AboutWindow::Layout() {
   dpi_ = DpiOf(window_);
   const auto s = [this](int pixels) { return Scaled(pixels, dpi_); };
-  if (font_ != nullptr) ::DeleteObject(font_);
-  if (title_font_ != nullptr) ::DeleteObject(title_font_);
-  font_ = CreateWindowFont(dpi_);
-  title_font_ = CreateWindowFont(dpi_, 12, true);
-  SetFontOnAll(window_, font_);
-  ::SendMessageW(name_, WM_SETFONT, reinterpret_cast<WPARAM>(title_font_), TRUE);
-  ::MoveWindow(picture_, s(16), s(16), s(kPictureSize), s(kPictureSize), TRUE);
-  ::MoveWindow(name_, s(96), s(16), s(190), s(22), TRUE);
-  ::MoveWindow(version_, s(96), s(44), s(190), s(14), TRUE);
-  ::MoveWindow(copyright_, s(96), s(64), s(190), s(14), TRUE);
-  ::MoveWindow(comments_, s(16), s(96), s(266), s(32), TRUE);
-  ::MoveWindow(ok_, s(111), s(140), s(75), s(25), TRUE);
-  PlaceWithClientSize(window_, s(kClientWidth), s(kClientHeight), false,
+  SetFontOnAll(window_, font_.Reset(CreateWindowFont(dpi_)));
+  const HFONT title_font = title_font_.Reset(CreateWindowFont(dpi_, 12, true));
+  ::SendMessageW(name_, WM_SETFONT, reinterpret_cast<WPARAM>(title_font), TRUE);
+  const HWND controls[] = {picture_, name_, version_, copyright_, comments_, ok_};
+  for (std::size_t i = 0; i < std::size(controls); ++i) {
+    const DesignPlace& p = kAboutPlaces[i];
+    ::MoveWindow(controls[i], s(p.left), s(p.top), s(p.width), s(p.height), TRUE);
+  }
+  PlaceWithClientSize(window_, s(kAboutWidth), s(kAboutHeight), false,
                       ::GetWindow(window_, GW_OWNER));
 }
 
 void AboutWindow::ShowModal(HWND owner) {
   if (window_ == nullptr) Create(owner);
-  const std::u16string copyright = TextOf(copyright_);
-  if (copyright.find(u"XXXX") != std::u16string::npos) {
-    SetText(copyright_, WithYear(copyright, CurrentYear()));
-  }
+  SetText(copyright_, WithCurrentYear(TextOf(copyright_)));
   ::SetFocus(ok_);
   RunModal(window_, owner);
 }

@@ -14,9 +14,6 @@ namespace quillmere::win {
 class AboutWindow {
  public:
   explicit AboutWindow(const ShownTexts& texts) : texts_(texts) {}
-  ~AboutWindow();
-  AboutWindow(const AboutWindow&) = delete;
-  AboutWindow& operator=(const AboutWindow&) = delete;
 
   void ShowModal(HWND owner);
 
@@ -35,8 +32,8 @@ class AboutWindow {
   HWND copyright_ = nullptr;
   HWND comments_ = nullptr;
   HWND ok_ = nullptr;
-  HFONT font_ = nullptr;
-  HFONT title_font_ = nullptr;
+  OwnedFont font_;
+  OwnedFont title_font_;
   int dpi_ = 96;
 };
 

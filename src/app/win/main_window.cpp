@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/win/main_window_parts.h"
 #include "app/win/win_dpi.h"
 #include "app/win/win_file_dialog.h"
 #include "app/win/win_text.h"
@@ -13,8 +12,6 @@
 // presenter's view.
 
 namespace quillmere::win {
-
-using namespace main_window;
 
 namespace {
 
@@ -30,20 +27,12 @@ MainWindow::MainWindow(const ShownTexts& texts, BoxMessages& messages, MainWindo
   }
 }
 
-MainWindow::~MainWindow() {
-  if (font_ != nullptr) ::DeleteObject(font_);
-  if (job_images_ != nullptr) ::ImageList_Destroy(job_images_);
-  if (help_images_ != nullptr) ::ImageList_Destroy(help_images_);
-}
 
-bool MainWindow::Create(HINSTANCE instance, int show) {
-  RegisterWindowClass(instance, kClassName, ObjectProcedure<MainWindow>);
-
+bool MainWindow::Create(int show) {
   // A single fixed border: the window keeps the size of its design.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, kClassName,
-                              Wide(texts_.Caption(kMainWindow)).c_str(), style, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, this);
+  window_ = CreateObjectWindow(*this, kClassName, WS_EX_CONTROLPARENT, texts_.Caption(kMainWindow),
+                               style, nullptr);
   if (window_ == nullptr) return false;
   ui_thread_.SetWindow(window_);
   BuildMenu();
@@ -138,16 +127,11 @@ void MainWindow::Command(int id, int notification) {
     }
     return;
   }
+  if (id >= kBitBtn1 && id < kBitBtn1 + kJobButtonCount) {
+    presenter_.JobButtonClicked(kJobButtons[id - kBitBtn1].mode);
+    return;
+  }
   switch (id) {
-    case kBitBtn1:
-      presenter_.JobButtonClicked(JobMode::kFindArcs);
-      break;
-    case kBitBtn2:
-      presenter_.JobButtonClicked(JobMode::kChainLines);
-      break;
-    case kBitBtn4:
-      presenter_.JobButtonClicked(JobMode::kJoinPolylines);
-      break;
     case kAboutBtn:
     case kAboutItem:
       commands_.show_about(window_);

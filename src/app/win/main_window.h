@@ -35,12 +35,11 @@ struct MainWindowCommands {
 class MainWindow : public MainView {
  public:
   MainWindow(const ShownTexts& texts, BoxMessages& messages, MainWindowCommands commands);
-  ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
   // Creates the window, places it on the screen and shows it.
-  bool Create(HINSTANCE instance, int show);
+  bool Create(int show);
   HWND handle() const { return window_; }
   MainPresenter& presenter() { return presenter_; }
 
@@ -58,6 +57,34 @@ class MainWindow : public MainView {
   void EndProgram(int exit_code) override;
 
  private:
+  // Design sizes in pixels of a 96-dpi screen.
+  static constexpr int kClientWidth = 577;
+  static constexpr int kPanelHeight = 257;
+  static constexpr int kMemoHeight = 336;
+  static constexpr int kStatusHeight = 26;
+  static constexpr int kClientHeight = kPanelHeight + kMemoHeight + kStatusHeight;
+
+  enum ControlId : int {
+    kBitBtn1 = 100,  // the job buttons, in the order of kJobButtons
+    kAboutBtn = 103,
+    kMemo1,
+    kPreviewBtn,
+    kCancelBtn,
+    kResultLabel,
+    kProgressLabel,
+    kProgressBar,
+    kLabelFirst = 120,      // the fields' labels, in the order of the fields
+    kFieldFirst = 200,      // each field's arrows take the next number
+    kFieldIdStep = 10,
+    kModeBoxFirst = 400,    // in the order of the mode boxes
+    kLanguageFirst = 300,   // Deutsch1 .. Portuguese1
+    kLanguageLast = 306,
+    kTranslateItem = 310,
+    kAboutItem = 311,
+  };
+
+  static constexpr UINT_PTR kProgressTimer = 1;
+
   template <typename T>
   friend LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);
@@ -66,8 +93,6 @@ class MainWindow : public MainView {
 
   void BuildControls();
   void BuildMenu();
-  HWND AddControl(const wchar_t* kind, DWORD style, int id, std::u16string_view text,
-                  DWORD extended_style = 0);
   void AddControlsOf(std::string_view name);
   void Layout();
   void LayoutStatusLine();
@@ -85,12 +110,12 @@ class MainWindow : public MainView {
   HWND window_ = nullptr;
   HMENU menu_ = nullptr;
   int dpi_ = 96;
-  HFONT font_ = nullptr;
-  HIMAGELIST job_images_ = nullptr;
-  HIMAGELIST help_images_ = nullptr;
+  OwnedFont font_;
+  OwnedImages job_images_;
+  OwnedImages help_images_;
   std::u16string mnemonics_;
 
-  HWND job_buttons_[3] = {};
+  HWND job_buttons_[kJobButtonCount] = {};
   HWND about_button_ = nullptr;
   HWND labels_[kNumberFieldCount] = {};  // each above its field
   std::array<HWND, kModeBoxCount> mode_boxes_ = {};

@@ -2,7 +2,6 @@
 #include <string_view>
 
 #include "app/win/main_window.h"
-#include "app/win/main_window_parts.h"
 #include "app/win/win_dpi.h"
 #include "app/win/win_pictures.h"
 #include "app/win/win_text.h"
@@ -12,13 +11,7 @@
 
 namespace quillmere::win {
 
-using namespace main_window;
-
 namespace {
-
-constexpr std::string_view kLanguageItems[] = {"Deutsch1", "English1", "Franais1", "Nederlands1",
-                                               "Italian1", "Spanish1", "Portuguese1"};
-constexpr std::string_view kJobButtonNames[] = {"BitBtn1", "BitBtn2", "BitBtn4"};
 
 // Places of the controls: left, top, width, height.
 struct Place {
@@ -31,15 +24,6 @@ constexpr POINT kLabelPlaces[] = {{8, 96}, {8, 136}, {8, 176}, {8, 216}};
 constexpr int kBoxGap = 7;  // between a field and the box beside it, and between boxes
 
 }  // namespace
-
-HWND MainWindow::AddControl(const wchar_t* kind, DWORD style, int id, std::u16string_view text,
-                            DWORD extended_style) {
-  const HINSTANCE instance =
-      reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-  return ::CreateWindowExW(extended_style, kind, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style,
-                           0, 0, 10, 10, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           instance, nullptr);
-}
 
 // The controls are created in the tab order, which is their reading order;
 // each label just before its field, so that its letter moves the focus
@@ -55,38 +39,38 @@ void MainWindow::AddControlsOf(std::string_view name) {
     return WithMnemonic(texts_.Text(kMainWindow, component), mnemonics_);
   };
   constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
-  for (int i = 0; i < 3; ++i) {
-    if (name == kJobButtonNames[i]) job_buttons_[i] = AddControl(L"BUTTON", kButton, kBitBtn1 + i, text(name));
+  for (int i = 0; i < kJobButtonCount; ++i) {
+    if (name == kJobButtons[i].name) job_buttons_[i] = AddChild(window_, L"BUTTON", kButton, kBitBtn1 + i, text(name));
   }
-  if (name == "AboutBtn") about_button_ = AddControl(L"BUTTON", kButton, kAboutBtn, text(name));
+  if (name == "AboutBtn") about_button_ = AddChild(window_, L"BUTTON", kButton, kAboutBtn, text(name));
   if (const int field = NumberFieldIndex(name); field >= 0) {
-    labels_[field] = AddControl(L"STATIC", 0, kLabelFirst + field, text(kNumberFields[field].label));
+    labels_[field] = AddChild(window_, L"STATIC", 0, kLabelFirst + field, text(kNumberFields[field].label));
     fields_[field]->Create(window_, kFieldFirst + kFieldIdStep * field);
   }
   for (int box = 0; box < kModeBoxCount; ++box) {
     if (name == kModeBoxes[box].name) {
-      mode_boxes_[box] = AddControl(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, kModeBoxFirst + box, text(name));
+      mode_boxes_[box] = AddChild(window_, L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, kModeBoxFirst + box, text(name));
     }
   }
   if (name == "Memo1") {
     const std::vector<std::u16string>& lines = texts_.Lines(kMainWindow, "Memo1");
     std::u16string help;
     for (std::size_t i = 0; i < lines.size(); ++i) help += (i > 0 ? u"\r\n" : u"") + lines[i];
-    memo_ = AddControl(L"EDIT",
+    memo_ = AddChild(window_, L"EDIT",
                        WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
                            ES_AUTOHSCROLL | ES_AUTOVSCROLL,
                        kMemo1, help, WS_EX_CLIENTEDGE);
     ::SetWindowSubclass(memo_, MemoProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
   }
   if (name == "PreviewBtn") {
-    result_label_ = AddControl(L"STATIC", SS_LEFT | SS_NOPREFIX, kResultLabel, u"");
-    preview_button_ = AddControl(L"BUTTON", kButton, kPreviewBtn, text(name));
+    result_label_ = AddChild(window_, L"STATIC", SS_LEFT | SS_NOPREFIX, kResultLabel, u"");
+    preview_button_ = AddChild(window_, L"BUTTON", kButton, kPreviewBtn, text(name));
   }
   if (name == "CancelBtn") {
-    progress_label_ = AddControl(L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kProgressLabel, u"");
-    progress_bar_ = AddControl(PROGRESS_CLASSW, PBS_SMOOTH, kProgressBar, u"");
+    progress_label_ = AddChild(window_, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kProgressLabel, u"");
+    progress_bar_ = AddChild(window_, PROGRESS_CLASSW, PBS_SMOOTH, kProgressBar, u"");
     ::SendMessageW(progress_bar_, PBM_SETRANGE32, 0, 1000);
-    cancel_button_ = AddControl(L"BUTTON", kButton, kCancelBtn, text(name));
+    cancel_button_ = AddChild(window_, L"BUTTON", kButton, kCancelBtn, text(name));
   }
 }
 
@@ -145,15 +129,10 @@ void MainWindow::BuildMenu() {
 
 void MainWindow::ApplyDpi(int dpi) {
   dpi_ = dpi;
-  if (font_ != nullptr) ::DeleteObject(font_);
-  font_ = CreateWindowFont(dpi);
-  SetFontOnAll(window_, font_);
-  if (job_images_ != nullptr) ::ImageList_Destroy(job_images_);
-  if (help_images_ != nullptr) ::ImageList_Destroy(help_images_);
-  job_images_ = JobButtonImages(dpi);
-  help_images_ = HelpButtonImages(dpi);
+  SetFontOnAll(window_, font_.Reset(CreateWindowFont(dpi)));
+  job_images_.Reset(JobButtonImages(dpi));
   for (HWND button : job_buttons_) SetButtonImages(button, job_images_);
-  SetButtonImages(about_button_, help_images_);
+  SetButtonImages(about_button_, help_images_.Reset(HelpButtonImages(dpi)));
 
   PlaceWithClientSize(window_, Scaled(kClientWidth, dpi), Scaled(kClientHeight, dpi), true,
                       window_);
@@ -165,7 +144,7 @@ void MainWindow::Layout() {
   const auto place = [&](HWND control, const Place& p) {
     ::MoveWindow(control, s(p.left), s(p.top), s(p.width), s(p.height), TRUE);
   };
-  for (int i = 0; i < 3; ++i) place(job_buttons_[i], kJobButtonPlaces[i]);
+  for (int i = 0; i < kJobButtonCount; ++i) place(job_buttons_[i], kJobButtonPlaces[i]);
   place(about_button_, kAboutPlace);
   // Labels and check boxes are as large as their texts.
   const auto fit = [&](HWND control, int left, int top, int extra_width, int height) {

@@ -5,19 +5,13 @@
 #include <string>
 
 #include "app/win/win_text.h"
+#include "app/win/win_window.h"
 
 namespace quillmere::win {
 
 void NumericField::Create(HWND parent, int id) {
-  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  edit_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL, 0, 0,
-                            10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            instance, nullptr);
-  arrows_ = ::CreateWindowExW(0, UPDOWN_CLASSW, L"",
-                              WS_CHILD | WS_VISIBLE | UDS_NOTHOUSANDS, 0, 0, 10,
-                              10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id + 1)),
-                              instance, nullptr);
+  edit_ = AddChild(parent, L"EDIT", WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL, id, {}, WS_EX_CLIENTEDGE);
+  arrows_ = AddChild(parent, UPDOWN_CLASSW, UDS_NOTHOUSANDS, id + 1);
   // A range from low to high makes the up arrow count up; the position
   // itself is not used, the setting holds the value.
   ::SendMessageW(arrows_, UDM_SETRANGE32, 0, 100);

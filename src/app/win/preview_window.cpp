@@ -2,12 +2,9 @@
 
 #include <string>
 
-#include "app/presenter/compared_job.h"
-#include "app/presenter/preview_legend.h"
 #include "app/presenter/window_texts.h"
 #include "app/win/win_dpi.h"
 #include "app/win/win_text.h"
-#include "preview/preview_colours.h"
 
 namespace quillmere::win {
 
@@ -16,80 +13,27 @@ namespace {
 constexpr wchar_t kClassName[] = L"QuillmerePreviewForm";
 constexpr int kBarHeight = 34;
 constexpr int kLegendHeight = 28;
-constexpr int kSwatchWidth = 26;
-constexpr int kSwatchHeight = 14;
 
 enum ControlId : int { kVorherBtn = 100, kNachherBtn, kPunkteCheck, kEinpassenBtn, kHinweis, kCanvas };
-
-COLORREF Colour(PreviewRgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
-
-// A swatch of the legend: a short stroke, or the mark of a removed vertex
-// or of a polyline's end.
-void PaintSwatch(HDC dc, int left, int top, int dpi, const LegendSwatch& swatch) {
-  const RECT area{left, top, left + Scaled(kSwatchWidth, dpi), top + Scaled(kSwatchHeight, dpi)};
-  const HBRUSH ground = ::CreateSolidBrush(Colour(kPreviewGround));
-  ::FillRect(dc, &area, ground);
-  ::DeleteObject(ground);
-  const int middle = (area.top + area.bottom) / 2;
-  if (swatch.kind == LegendSwatch::Kind::kStroke) {
-    const HPEN pen = ::CreatePen(PS_SOLID, Scaled(static_cast<int>(StrokeWidth(swatch.stroke)), dpi),
-                                 Colour(StrokeRgb(swatch.stroke)));
-    const HGDIOBJ old = ::SelectObject(dc, pen);
-    ::MoveToEx(dc, area.left + Scaled(3, dpi), middle, nullptr);
-    ::LineTo(dc, area.right - Scaled(3, dpi), middle);
-    ::SelectObject(dc, old);
-    ::DeleteObject(pen);
-    return;
-  }
-  const bool end = swatch.kind == LegendSwatch::Kind::kPolylineEnd;
-  const PreviewRgb colour = end ? kPolylineEndRgb : kRemovedVertexRgb;
-  const HPEN pen = ::CreatePen(PS_SOLID, 1, Colour(colour));
-  const HBRUSH fill = end ? ::CreateSolidBrush(Colour(colour)) : nullptr;
-  const HGDIOBJ old_pen = ::SelectObject(dc, pen);
-  const HGDIOBJ old_brush =
-      ::SelectObject(dc, end ? static_cast<HGDIOBJ>(fill) : ::GetStockObject(NULL_BRUSH));
-  const int centre = (area.left + area.right) / 2;
-  const int half = Scaled(3, dpi);
-  if (end) {
-    ::Ellipse(dc, centre - half, middle - half, centre + half, middle + half);
-  } else {
-    ::Rectangle(dc, centre - half, middle - half, centre + half, middle + half);
-  }
-  ::SelectObject(dc, old_pen);
-  ::SelectObject(dc, old_brush);
-  ::DeleteObject(pen);
-  if (fill != nullptr) ::DeleteObject(fill);
-}
 
 }  // namespace
 
 PreviewWindow::PreviewWindow(const ShownTexts& texts, MessageSink& messages)
-    : texts_(texts), notices_(messages) {}
-
-PreviewWindow::~PreviewWindow() {
-  if (font_ != nullptr) ::DeleteObject(font_);
-}
+    : texts_(texts), presenter_(*this, texts, messages) {}
 
 void PreviewWindow::Create() {
-  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  RegisterWindowClass(instance, kClassName, ObjectProcedure<PreviewWindow>);
-  window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, kClassName,
-                              Wide(texts_.Caption(kPreviewWindow)).c_str(),
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 100, 100, owner_,
-                              nullptr, instance, this);
+  window_ = CreateObjectWindow(*this, kClassName, WS_EX_CONTROLPARENT, texts_.Caption(kPreviewWindow),
+                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, owner_);
   std::u16string taken;
-  const auto add = [&](DWORD style, int id, std::string_view name, bool mnemonic) {
-    const std::u16string& german = texts_.Text(kPreviewWindow, name);
-    const std::u16string text = mnemonic ? WithMnemonic(german, taken) : german;
-    return ::CreateWindowExW(0, style & SS_NOPREFIX ? L"STATIC" : L"BUTTON", Wide(text).c_str(),
-                             WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, window_,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  const auto button = [&](DWORD style, int id, std::string_view name) {
+    return AddChild(window_, L"BUTTON", style, id, WithMnemonic(texts_.Text(kPreviewWindow, name), taken));
   };
-  before_button_ = add(WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON | BS_PUSHLIKE, kVorherBtn, "VorherBtn", true);
-  after_button_ = add(BS_AUTORADIOBUTTON | BS_PUSHLIKE, kNachherBtn, "NachherBtn", true);
-  marks_check_ = add(WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, kPunkteCheck, "PunkteCheck", true);
-  fit_button_ = add(WS_TABSTOP | BS_PUSHBUTTON, kEinpassenBtn, "EinpassenBtn", true);
-  hint_label_ = add(SS_NOPREFIX | SS_RIGHT, kHinweis, "HinweisLabel", false);
+  before_button_ = button(WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON | BS_PUSHLIKE, kVorherBtn, "VorherBtn");
+  after_button_ = button(BS_AUTORADIOBUTTON | BS_PUSHLIKE, kNachherBtn, "NachherBtn");
+  marks_check_ = button(WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, kPunkteCheck, "PunkteCheck");
+  fit_button_ = button(WS_TABSTOP | BS_PUSHBUTTON, kEinpassenBtn, "EinpassenBtn");
+  hint_label_ = AddChild(window_, L"STATIC", SS_NOPREFIX | SS_RIGHT, kHinweis,
+                         texts_.Text(kPreviewWindow, "HinweisLabel"));
   ::SendMessageW(marks_check_, BM_SETCHECK, BST_CHECKED, 0);
   canvas_.Create(window_, kCanvas);
   ApplyDpi();
@@ -98,9 +42,7 @@ void PreviewWindow::Create() {
 
 void PreviewWindow::ApplyDpi() {
   dpi_ = DpiOf(window_);
-  if (font_ != nullptr) ::DeleteObject(font_);
-  font_ = CreateWindowFont(dpi_);
-  SetFontOnAll(window_, font_);
+  SetFontOnAll(window_, font_.Reset(CreateWindowFont(dpi_)));
   Layout();
 }
 
@@ -153,33 +95,32 @@ int PreviewWindow::HintHeight(int hint_width) const {
 
 bool PreviewWindow::ShowJobResult(const JobPreviewRequest& request) {
   if (window_ == nullptr) Create();
-  auto content = std::make_unique<PreviewContent>();
-  const HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-  const bool loaded = LoadJobPreview(ComparedJobOf(request.mode), request.input_name,
-                                     request.output_name, *content, notices_,
-                                     request.input_before.get());
-  ::SetCursor(previous);
-  if (!loaded) return false;
-  Present(std::move(content), PreviewFileNames(request.input_name, request.output_name));
+  if (!presenter_.LoadJobResult(request)) return false;
   ::ShowWindow(window_, SW_SHOW);
   ::SetForegroundWindow(window_);
   return true;
 }
 
-void PreviewWindow::Present(std::unique_ptr<PreviewContent> content, std::u16string files) {
-  content_ = std::move(content);
-  files_ = std::move(files);
-  const bool job = content_ != nullptr && content_->job.has_value();
-  const bool arc_job = job && *content_->job == ComparedJob::kFindArcs;
+void PreviewWindow::ShowJobControls(bool job, bool arc_job) {
   ::ShowWindow(before_button_, job ? SW_SHOW : SW_HIDE);
   ::ShowWindow(after_button_, job ? SW_SHOW : SW_HIDE);
   ::SendMessageW(before_button_, BM_SETCHECK, BST_UNCHECKED, 0);
   ::SendMessageW(after_button_, BM_SETCHECK, BST_CHECKED, 0);
   ::ShowWindow(marks_check_, arc_job ? SW_SHOW : SW_HIDE);
-  canvas_.ShowOutput(true);
-  canvas_.ShowRemovedVertices(arc_job && ::SendMessageW(marks_check_, BM_GETCHECK, 0, 0) == BST_CHECKED);
-  canvas_.SetContent(content_.get());
+}
+
+void PreviewWindow::ShowLegend(const std::vector<LegendEntry>& legend, const std::u16string& files) {
+  legend_ = legend;
+  files_ = files;
   ::InvalidateRect(window_, nullptr, TRUE);
+}
+
+void PreviewWindow::ShowBusy(bool busy) {
+  if (busy) {
+    cursor_before_busy_ = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+  } else {
+    ::SetCursor(cursor_before_busy_);
+  }
 }
 
 // Swatches and their texts from the left, the files on the right, cut
@@ -193,10 +134,14 @@ void PreviewWindow::PaintLegend(HDC dc) {
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
   int left = s(8);
-  const int swatch_top = top + (s(kLegendHeight) - s(kSwatchHeight)) / 2;
-  for (const LegendEntry& entry : PreviewLegend(content_.get(), texts_)) {
-    PaintSwatch(dc, left, swatch_top, dpi_, entry.swatch);
-    left += s(kSwatchWidth) + s(6);
+  const int swatch_width = s(static_cast<int>(kSwatchDesignSize.width));
+  const int swatch_height = s(static_cast<int>(kSwatchDesignSize.height));
+  const int swatch_top = top + (s(kLegendHeight) - swatch_height) / 2;
+  for (const LegendEntry& entry : legend_) {
+    GdiPreviewPainter painter(dc, {left, swatch_top, left + swatch_width, swatch_top + swatch_height}, dpi_);
+    PaintLegendSwatch(entry.swatch, {static_cast<double>(swatch_width), static_cast<double>(swatch_height)},
+                      static_cast<double>(dpi_) / kDesignDpi, painter);
+    left += swatch_width + s(6);
     const std::wstring shown = Wide(entry.text);
     RECT area{left, top, client.right, client.bottom};
     ::DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &area,
@@ -215,16 +160,16 @@ LRESULT PreviewWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_COMMAND:
       switch (LOWORD(w)) {
         case kVorherBtn:
-          canvas_.ShowOutput(false);
+          presenter_.ShowOutput(false);
           break;
         case kNachherBtn:
-          canvas_.ShowOutput(true);
+          presenter_.ShowOutput(true);
           break;
         case kPunkteCheck:
-          canvas_.ShowRemovedVertices(::SendMessageW(marks_check_, BM_GETCHECK, 0, 0) == BST_CHECKED);
+          presenter_.ShowRemovedVertices(::SendMessageW(marks_check_, BM_GETCHECK, 0, 0) == BST_CHECKED);
           break;
         case kEinpassenBtn:
-          canvas_.FitView();
+          presenter_.FitView();
           break;
         case IDCANCEL:
           ::ShowWindow(window_, SW_HIDE);

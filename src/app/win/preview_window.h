@@ -2,40 +2,35 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
+#include <vector>
 
-#include "app/catalogue_notices.h"
-#include "app/command_line.h"
-#include "app/presenter/main_view.h"
+#include "app/presenter/preview_presenter.h"
 #include "app/win/preview_canvas.h"
-#include "app/presenter/shown_texts.h"
-#include "preview/preview_content.h"
-#include "support/message_sink.h"
 #include "app/win/win_window.h"
 
 namespace quillmere::win {
 
-// The preview window: a job's input and output, with "Vorher" and
-// "Nachher" to switch between them, the removed vertices marked on
-// request, and below a legend of the colours with what the job changed.
-// Not modal: the main window stays usable beside it; one window serves
-// every preview.
-class PreviewWindow {
+// The preview window, drawn with the Windows API: the bar of buttons and the
+// hint, the drawing area and the legend below it. What it does is the
+// presenter's (PreviewPresenter). Not modal: the main window stays usable
+// beside it.
+class PreviewWindow : public PreviewWindowView {
  public:
   PreviewWindow(const ShownTexts& texts, MessageSink& messages);
-  ~PreviewWindow();
-  PreviewWindow(const PreviewWindow&) = delete;
-  PreviewWindow& operator=(const PreviewWindow&) = delete;
 
   // The window stays above `owner`.
   void SetOwner(HWND owner) { owner_ = owner; }
 
-  // Reads the job's input (or takes it as it was before the job) and
-  // output, shows the output with what the job changed and brings the
-  // window to the front. False, after the reader's message, when a file
-  // cannot be read; the window then stays as it was.
+  // The presenter's LoadJobResult, then the window in front.
   bool ShowJobResult(const JobPreviewRequest& request);
+
+  // PreviewWindowView
+  void ShowJobControls(bool job, bool arc_job) override;
+  void ShowLegend(const std::vector<LegendEntry>& legend, const std::u16string& files) override;
+  view::ViewSize CanvasSize() const override { return canvas_.Size(); }
+  void RedrawCanvas() override { canvas_.Redraw(); }
+  void ShowBusy(bool busy) override;
 
  private:
   template <typename T>
@@ -47,10 +42,9 @@ class PreviewWindow {
   // The height of the hint written in lines of `hint_width` pixels.
   int HintHeight(int hint_width) const;
   void PaintLegend(HDC dc);
-  void Present(std::unique_ptr<PreviewContent> content, std::u16string files);
 
   const ShownTexts& texts_;
-  CatalogueNotices notices_;
+  PreviewPresenter presenter_;
   HWND owner_ = nullptr;
   HWND window_ = nullptr;
   HWND before_button_ = nullptr;
@@ -58,10 +52,11 @@ class PreviewWindow {
   HWND marks_check_ = nullptr;
   HWND fit_button_ = nullptr;
   HWND hint_label_ = nullptr;
-  PreviewCanvas canvas_;
-  HFONT font_ = nullptr;
+  PreviewCanvas canvas_{presenter_};
+  OwnedFont font_;
   int dpi_ = 96;
-  std::unique_ptr<PreviewContent> content_;
+  HCURSOR cursor_before_busy_ = nullptr;
+  std::vector<LegendEntry> legend_;
   std::u16string files_;
 };
 

@@ -32,15 +32,10 @@ StringGrid::StringGrid(int columns, EditTextChanged edit_text_changed, KeyDown k
 StringGrid::~StringGrid() = default;
 
 void StringGrid::Create(HWND parent, int id) {
-  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   // Painted whole: no ground of its own.
-  RegisterWindowClass(instance, kClassName, ObjectProcedure<StringGrid>,
-                      {CS_DBLCLKS, IDC_ARROW, nullptr});
-  window_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL |
-                                  WS_CLIPCHILDREN,
-                              0, 0, 10, 10, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+  window_ = CreateObjectWindow(*this, kClassName, WS_EX_CLIENTEDGE, {},
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN,
+                               parent, id, {CS_DBLCLKS, IDC_ARROW, nullptr});
 }
 
 void StringGrid::SetMetrics(HFONT font, int column_width, int row_height) {

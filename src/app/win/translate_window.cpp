@@ -14,9 +14,6 @@ namespace quillmere::win {
 namespace {
 
 constexpr wchar_t kClassName[] = L"QuillmereTranslateForm";
-constexpr int kClientWidth = 705;
-constexpr int kClientHeight = 453;
-constexpr int kColumnWidth = 250;
 constexpr int kBarHeight = 30;
 
 enum ControlId : int { kBackBtn = 100, kFilterEdit, kFilterBtn, kFixedColCheck, kGrid, kStatus };
@@ -34,46 +31,33 @@ TranslateWindow::TranslateWindow(const ShownTexts& texts)
           },
           [this](WPARAM key) { return key == VK_DELETE && editor_.DeleteKey(); }) {}
 
-TranslateWindow::~TranslateWindow() {
-  if (font_ != nullptr) ::DeleteObject(font_);
-}
-
 void TranslateWindow::Create(HWND owner) {
-  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  RegisterWindowClass(instance, kClassName, ObjectProcedure<TranslateWindow>);
-  window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, kClassName,
-                              Wide(texts_.Caption(kTranslateWindow)).c_str(),
-                              WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX, 0, 0, 100, 100, owner,
-                              nullptr, instance, this);
+  window_ = CreateObjectWindow(*this, kClassName, WS_EX_CONTROLPARENT, texts_.Caption(kTranslateWindow),
+                               WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX, owner);
   std::u16string taken;
-  const auto add = [&](const wchar_t* kind, DWORD style, int id, std::string_view name,
-                       DWORD extended = 0) {
-    const std::u16string text =
-        name.empty() ? std::u16string() : WithMnemonic(texts_.Text(kTranslateWindow, name), taken);
-    return ::CreateWindowExW(extended, kind, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0,
-                             0, 10, 10, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             instance, nullptr);
+  const auto button = [&](DWORD style, int id, std::string_view name) {
+    return AddChild(window_, L"BUTTON", WS_TABSTOP | style, id,
+                    WithMnemonic(texts_.Text(kTranslateWindow, name), taken));
   };
-  back_button_ = add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kBackBtn, "BackBtn");
-  filter_edit_ = add(L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, kFilterEdit, "", WS_EX_CLIENTEDGE);
-  filter_button_ = add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kFilterBtn, "FilterBtn");
-  delete_button_ = add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kDeleteRowBtn, "DeleteRowBtn");
-  fixed_check_ = add(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, kFixedColCheck, "FixedColCheck");
+  back_button_ = button(BS_PUSHBUTTON, kBackBtn, "BackBtn");
+  filter_edit_ = AddChild(window_, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, kFilterEdit, {}, WS_EX_CLIENTEDGE);
+  filter_button_ = button(BS_PUSHBUTTON, kFilterBtn, "FilterBtn");
+  delete_button_ = button(BS_PUSHBUTTON, kDeleteRowBtn, "DeleteRowBtn");
+  fixed_check_ = button(BS_AUTOCHECKBOX, kFixedColCheck, "FixedColCheck");
   grid_.Create(window_, kGrid);
   questions_.SetOwner(window_);
-  status_bar_ = add(STATUSCLASSNAMEW, 0, kStatus, "");
+  status_bar_ = AddChild(window_, STATUSCLASSNAMEW, 0, kStatus);
   ApplyDpi();
-  PlaceWithClientSize(window_, Scaled(kClientWidth, dpi_), Scaled(kClientHeight, dpi_), false,
-                      owner);
+  PlaceWithClientSize(window_, Scaled(TranslationEditor::kWindowWidth, dpi_),
+                      Scaled(TranslationEditor::kWindowHeight, dpi_), false, owner);
 }
 
 void TranslateWindow::ApplyDpi() {
   dpi_ = DpiOf(window_);
-  if (font_ != nullptr) ::DeleteObject(font_);
-  font_ = CreateWindowFont(dpi_);
-  SetFontOnAll(window_, font_);
+  SetFontOnAll(window_, font_.Reset(CreateWindowFont(dpi_)));
   const SIZE letter = TextSize(font_, L"Ag");
-  grid_.SetMetrics(font_, Scaled(kColumnWidth, dpi_), letter.cy + Scaled(8, dpi_));
+  grid_.SetMetrics(font_, Scaled(TranslationEditor::kColumnWidth, dpi_),
+                   letter.cy + Scaled(TranslationEditor::kRowPadding, dpi_));
   Layout();
 }
 

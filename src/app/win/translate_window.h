@@ -18,9 +18,6 @@ namespace quillmere::win {
 class TranslateWindow {
  public:
   explicit TranslateWindow(const ShownTexts& texts);
-  ~TranslateWindow();
-  TranslateWindow(const TranslateWindow&) = delete;
-  TranslateWindow& operator=(const TranslateWindow&) = delete;
 
   void ShowModal(HWND owner);
 
@@ -43,7 +40,7 @@ class TranslateWindow {
   HWND delete_button_ = nullptr;
   HWND fixed_check_ = nullptr;
   HWND status_bar_ = nullptr;
-  HFONT font_ = nullptr;
+  OwnedFont font_;
   int dpi_ = 96;
 };
 

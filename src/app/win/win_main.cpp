@@ -39,7 +39,7 @@ int RunFromCommandLine(const CommandLineRun& run, const JobRunner& jobs) {
   return messages.shown() ? 1 : 0;
 }
 
-int RunWindows(HINSTANCE instance, int show, const ShownTexts& texts) {
+int RunWindows(int show, const ShownTexts& texts) {
   win::BoxMessages messages;
   win::AboutWindow about(texts);
   win::TranslateWindow editor(texts);
@@ -51,14 +51,14 @@ int RunWindows(HINSTANCE instance, int show, const ShownTexts& texts) {
     preview.ShowJobResult(request);
   };
   win::MainWindow main_window(texts, messages, commands);
-  if (!main_window.Create(instance, show)) return 1;
+  if (!main_window.Create(show)) return 1;
   preview.SetOwner(main_window.handle());
   return win::RunMessageLoop();
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   win::MakeDpiAware();
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS |
                                                       ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
@@ -80,6 +80,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   JobRunner jobs;
   const std::optional<CommandLineRun> run =
       arguments.size() >= 3 ? CheckCommandLine(arguments, jobs.settings) : std::nullopt;
-  const int status = run ? RunFromCommandLine(*run, jobs) : RunWindows(instance, show, texts);
+  const int status = run ? RunFromCommandLine(*run, jobs) : RunWindows(show, texts);
   return status;
 }

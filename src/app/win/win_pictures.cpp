@@ -12,15 +12,8 @@ namespace {
 constexpr COLORREF kTransparent = RGB(0xFF, 0x00, 0xFF);
 
 COLORREF PaletteColour(char code, bool greyed) {
-  if (greyed) return RGB(0x80, 0x80, 0x80);
-  switch (code) {
-    case 'l':
-      return RGB(0x00, 0xFF, 0x00);
-    case 'g':
-      return RGB(0x00, 0x80, 0x00);
-    default:
-      return RGB(0x00, 0x00, 0x00);
-  }
+  const PictureRgb colour = CheckMarkColour(code);
+  return greyed ? RGB(0x80, 0x80, 0x80) : RGB(colour.red, colour.green, colour.blue);
 }
 
 // Design pixel (x, y) of the picture at `dpi`: from the scaled place of its

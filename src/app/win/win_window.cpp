@@ -1,6 +1,7 @@
 #include "app/win/win_window.h"
 
 #include "app/win/win_dpi.h"
+#include "app/win/win_text.h"
 
 namespace quillmere::win {
 
@@ -15,6 +16,13 @@ void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
   window_class.hbrBackground = look.ground;
   window_class.lpszClassName = name;
   ::RegisterClassExW(&window_class);
+}
+
+HWND AddChild(HWND parent, const wchar_t* kind, DWORD style, int id, std::u16string_view text,
+              DWORD extended_style) {
+  return ::CreateWindowExW(extended_style, kind, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style,
+                           0, 0, 10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           ::GetModuleHandleW(nullptr), nullptr);
 }
 
 void MoveDialogFocus(HWND window, WPARAM w, LPARAM l) {

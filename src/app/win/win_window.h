@@ -1,6 +1,11 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
+
+#include <string_view>
+
+#include "app/win/win_text.h"
 
 namespace quillmere::win {
 
@@ -15,6 +20,12 @@ struct WindowClassLook {
 // Registers the class `name`, whose windows `procedure` serves.
 void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
                          const WindowClassLook& look = {});
+
+// Creates a visible control of class `kind` in `parent` with `style` (besides
+// WS_CHILD and WS_VISIBLE), the id `id` and `text`; the window that holds it
+// places it.
+HWND AddChild(HWND parent, const wchar_t* kind, DWORD style, int id, std::u16string_view text = {},
+              DWORD extended_style = 0);
 
 // The procedure of windows that belong to an object of type T, which passes
 // itself as the creation parameter. Messages go to T::Handle once the
@@ -31,6 +42,19 @@ LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l) 
   return self->Handle(message, w, l);
 }
 
+// Registers the class `class_name` for the windows of objects of type T and
+// creates one for `object` with `caption`, `style` and, for a control, `id`
+// in `parent`; the window places itself later.
+template <typename T>
+HWND CreateObjectWindow(T& object, const wchar_t* class_name, DWORD extended_style,
+                        std::u16string_view caption, DWORD style, HWND parent, int id = 0,
+                        const WindowClassLook& look = {}) {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  RegisterWindowClass(instance, class_name, ObjectProcedure<T>, look);
+  return ::CreateWindowExW(extended_style, class_name, Wide(caption).c_str(), style, 0, 0, 100, 100,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, &object);
+}
+
 // WM_NEXTDLGCTL for a window that is no dialog, as a dialog answers it: the
 // keyboard's own navigation sends it, for instance when Alt and a label's
 // letter move the focus to the label and then on to the field after it.
@@ -45,6 +69,31 @@ void TakeSuggestedFrame(HWND window, LPARAM l);
 // Places the top-level `window` with a client area of `width` x `height`
 // (beneath a menu bar when `with_menu`) as PlaceOnScreen does.
 void PlaceWithClientSize(HWND window, int width, int height, bool with_menu, HWND near_window);
+
+// A handle the holder owns: deleted by `Delete` when it is replaced or the
+// holder goes. It stands for the handle where one is wanted.
+template <typename Handle, auto Delete>
+class Owned {
+ public:
+  Owned() = default;
+  ~Owned() { Reset(nullptr); }
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+
+  // Takes `handle` in place of the one held; returns it.
+  Handle Reset(Handle handle) {
+    if (handle_ != nullptr) Delete(handle_);
+    handle_ = handle;
+    return handle_;
+  }
+  operator Handle() const { return handle_; }
+
+ private:
+  Handle handle_ = nullptr;
+};
+using OwnedFont = Owned<HFONT, ::DeleteObject>;
+using OwnedBitmap = Owned<HBITMAP, ::DeleteObject>;
+using OwnedImages = Owned<HIMAGELIST, ::ImageList_Destroy>;
 
 // The drawing of one WM_PAINT, between BeginPaint and EndPaint.
 class PaintScope {

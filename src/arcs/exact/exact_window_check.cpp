@@ -4,17 +4,24 @@
 #include <array>
 #include <cmath>
 
+#include "arcs/exact/exact_bulge_search.h"
+#include "arcs/exact/plane_vectors.h"
+
 namespace quillmere {
 
 namespace {
 
-PlanePoint Minus(PlanePoint a, PlanePoint b) { return {a.x - b.x, a.y - b.y}; }
-double Cross(PlanePoint a, PlanePoint b) { return a.x * b.y - a.y * b.x; }
-double Dot(PlanePoint a, PlanePoint b) { return a.x * b.x + a.y * b.y; }
-double Norm(PlanePoint a) { return std::sqrt(Dot(a, a)); }
-PlanePoint Along(PlanePoint a, PlanePoint b, double t) {
-  return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
-}
+// Arcs tried on either side of a balanced arc that fails the exact test.
+constexpr int kOtherArcs = 4;
+
+// Vertices before a window's end measured first.
+constexpr std::int32_t kEndVertices = 4;
+
+using plane::Along;
+using plane::Cross;
+using plane::Dot;
+using plane::Minus;
+using plane::Norm;
 
 // The distance from the origin to the segment from `a` to `b`.
 double DistanceFromOrigin(PlanePoint a, PlanePoint b) {
@@ -145,37 +152,79 @@ void ExactWindowCheck::Use(std::span<const PlanePoint> points) {
   }
 }
 
+std::optional<double> ExactWindowCheck::MiddleBulge(std::int32_t first, std::int32_t last) const {
+  const std::optional<Arc> middle = WindowArc(points_, first, last, true);
+  if (middle && ArcPasses(first, last, middle->bulge)) return middle->bulge;
+  return std::nullopt;
+}
+
 std::optional<double> ExactWindowCheck::PassingBulge(std::int32_t first, std::int32_t last) const {
-  const auto at = [this](std::int32_t v) { return points_[static_cast<std::size_t>(v)]; };
-  const std::optional<Arc> found = WindowArc(points_, first, last, true);
-  if (!found) return std::nullopt;
-  const CentredArc arc = ArcFromBulge(at(first), at(last), found->bulge);
+  const std::optional<Arc> middle = WindowArc(points_, first, last, true);
+  if (middle && ArcPasses(first, last, middle->bulge)) return middle->bulge;
+  const double path_length = path_length_[static_cast<std::size_t>(last)] -
+                             path_length_[static_cast<std::size_t>(first)];
+  const std::optional<BalancedArc> balanced =
+      BalancedBulge({points_, first, last, path_length}, deviation_, kLengthShare,
+                    middle ? middle->bulge : 0);
+  if (!balanced) return std::nullopt;
+  if (ArcPasses(first, last, balanced->Bulge(balanced->sweep))) {
+    return balanced->Bulge(balanced->sweep);
+  }
+  // Radially the balanced arc is the best, but beyond its ends the path is
+  // measured to the arc's end points, and at the lengths' limits rounding
+  // decides: arcs on either side of it, nearer ones first, may pass.
+  const double step = (balanced->high - balanced->low) / (2 * kOtherArcs);
+  for (int k = 1; k <= kOtherArcs; ++k) {
+    for (const double sweep : {balanced->sweep - k * step, balanced->sweep + k * step}) {
+      if (sweep < balanced->low || sweep > balanced->high) continue;
+      if (ArcPasses(first, last, balanced->Bulge(sweep))) return balanced->Bulge(sweep);
+    }
+  }
+  return std::nullopt;
+}
+
+bool ExactWindowCheck::ArcPasses(std::int32_t first, std::int32_t last, double bulge) const {
+  if (!(std::abs(bulge) >= kSmallestBulge) || !std::isfinite(bulge)) return false;
+  // Relative to the first vertex: differences of nearby coordinates are
+  // exact, so far from the origin the window is measured as near it.
+  const PlanePoint origin = points_[static_cast<std::size_t>(first)];
+  const auto at = [this, origin](std::int32_t v) {
+    return Minus(points_[static_cast<std::size_t>(v)], origin);
+  };
+  const PlanePoint end = at(last);
+  if (end.x == 0 && end.y == 0) return false;
+  const CentredArc arc = ArcFromBulge({0, 0}, end, bulge);
 
   const double arc_length = arc.radius * arc.sweep;
   const double path_length = path_length_[static_cast<std::size_t>(last)] -
                              path_length_[static_cast<std::size_t>(first)];
   const double length_limit = kLengthShare * arc_length * (1 - kRelativeSlack);
-  if (!(std::abs(path_length - arc_length) <= length_limit)) return std::nullopt;
+  if (!(std::abs(path_length - arc_length) <= length_limit)) return false;
 
   const double scale = std::abs(arc.centre.x) + std::abs(arc.centre.y) + arc.radius;
   const double limit = deviation_.StrictLimit(scale);
-  if (!(limit > 0)) return std::nullopt;
+  if (!(limit > 0)) return false;
+  // A window that runs on past its curve strays near its end: no point is
+  // nearer to the arc than to its circle, so the last few vertices' radial
+  // distances reject it before the whole path is measured.
+  for (std::int32_t k = last - 1; k > first && k >= last - kEndVertices; --k) {
+    if (!(std::abs(Norm(Minus(at(k), arc.centre)) - arc.radius) <= limit)) return false;
+  }
   PlanePoint a = arc.start;
   double angle_a = 0;
   for (std::int32_t k = first; k < last; ++k) {
     const PlanePoint b = Minus(at(k + 1), arc.centre);
     // A path that passes near the centre is no arc, and its turn seen from
     // there is not to be trusted.
-    if (DistanceFromOrigin(a, b) < arc.radius / 2) return std::nullopt;
+    if (DistanceFromOrigin(a, b) < arc.radius / 2) return false;
     const double angle_b = angle_a + arc.Turn(a, b);
-    if (!(SegmentDistance(arc, a, b, angle_a, angle_b) <= limit)) return std::nullopt;
+    if (!(SegmentDistance(arc, a, b, angle_a, angle_b) <= limit)) return false;
     a = b;
     angle_a = angle_b;
   }
   // Ending on the arc's end ray a whole turn more or less, the path would
   // leave part of the arc far from it.
-  if (!(std::abs(angle_a - arc.sweep) < M_PI)) return std::nullopt;
-  return found->bulge;
+  return std::abs(angle_a - arc.sweep) < M_PI;
 }
 
 }  // namespace quillmere

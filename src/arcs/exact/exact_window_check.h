@@ -13,12 +13,9 @@ namespace quillmere {
 // The window test of the exact mode: true distances and lengths instead of
 // test points.
 //
-// The window [first, last] is tested against the arc that the writer will
-// write: from its first to its last vertex with the bulge of its circle
-// (WindowArc: the arc through its first, middle and last vertex).
-// It passes when
-// - that arc exists (ArcThroughPoints: no collinear points, turn and area
-//   agree, bulge of at least kSmallestBulge),
+// An arc from the window's first to its last vertex with a given bulge
+// (ArcPasses) passes when
+// - its bulge is at least kSmallestBulge in magnitude,
 // - the length of the window's path and the arc's length differ by at most
 //   kLengthShare of the arc's length, so that corners, zig-zags and notches
 //   that fit within the deviation are not rounded into arcs,
@@ -31,13 +28,20 @@ namespace quillmere {
 // arc, and that point lies on the ray as far from the arc's point as from
 // the arc. So the test is the two-sided largest distance, measured exactly.
 //
-// Borderline cases fail: a window passes only when its largest distance
-// stays below the deviation by more than rounding can account for
+// A window passes (PassingBulge) when one arc through its two end vertices
+// passes: the arc through its first, middle and last vertex (WindowArc)
+// when that passes, otherwise the arc that BalancedBulge finds, which stays
+// between the circles through the window's own vertices, or one of a few
+// arcs beside it where the end points decide.
+//
+// Borderline cases fail: an arc passes only when its largest distance stays
+// below the deviation by more than rounding can account for
 // (Deviation::StrictLimit: kRelativeSlack of the deviation, and kScaleSlack
 // of the size of the numbers involved), and its length difference below
 // kLengthShare by kRelativeSlack of it, so that no independent measurement
 // of the written arc finds either above its limit. A deviation of 0 accepts
-// nothing.
+// nothing. Everything is computed relative to the window's first vertex, so
+// a window far from the origin passes as the same window near it.
 //
 // One object serves any number of windows of one polyline at a time; it is
 // not thread-safe.
@@ -51,9 +55,16 @@ class ExactWindowCheck {
   // while its windows are tested.
   void Use(std::span<const PlanePoint> points);
 
-  // The bulge of the window's arc when the window [first, last] passes
-  // (first + 2 <= last), nothing when it fails.
+  // The bulge of a passing arc over the window [first, last] (first + 2 <=
+  // last), nothing when no arc the search tries passes.
   std::optional<double> PassingBulge(std::int32_t first, std::int32_t last) const;
+
+  // The bulge of the arc through the window's middle vertex when that
+  // passes: the quick test, without the search for a better arc.
+  std::optional<double> MiddleBulge(std::int32_t first, std::int32_t last) const;
+
+  // Whether the arc from vertex `first` to vertex `last` with `bulge` passes.
+  bool ArcPasses(std::int32_t first, std::int32_t last, double bulge) const;
 
  private:
   Deviation deviation_;

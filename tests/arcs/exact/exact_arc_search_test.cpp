@@ -5,7 +5,9 @@
 
 #include "arcs/arc_search.h"
 #include "arcs/arc_shapes.h"
+#include "arcs/exact/exact_arc_search.h"
 #include "arcs/exact/exact_window_check.h"
+#include "fewest_segments.h"
 
 namespace quillmere::exact_mode_test {
 namespace {
@@ -108,9 +110,51 @@ double SegmentDistance(PlanePoint q, PlanePoint a, PlanePoint b) {
   return std::hypot(q.x - a.x - t * ux, q.y - a.y - t * uy);
 }
 
-// Measured densely and independently of the search: every arc found lies
-// within the deviation of the segments it replaces, both ways, and their
-// lengths differ by at most 5 % of the arc's.
+// An arc over the vertices s .. e of `points` (indices taken round a
+// closed outline), measured densely and independently of the search: the
+// farthest point of the segments from the arc, the farthest point of the
+// arc from the segments, and the difference of their lengths as a share of
+// the arc's.
+struct ArcMeasure {
+  double from_arc = 0;
+  double from_path = 0;
+  double length_share = 0;
+};
+
+ArcMeasure Measure(const std::vector<PlanePoint>& points, int s, int e, double bulge) {
+  const auto at = [&](int v) { return points[static_cast<std::size_t>(v) % points.size()]; };
+  ArcMeasure measure;
+  double path = 0;
+  for (int k = s; k < e; ++k) {
+    path += std::hypot(at(k + 1).x - at(k).x, at(k + 1).y - at(k).y);
+    for (int j = 0; j <= 50; ++j) {
+      const PlanePoint q = {at(k).x + (at(k + 1).x - at(k).x) * j / 50,
+                            at(k).y + (at(k + 1).y - at(k).y) * j / 50};
+      measure.from_arc =
+          std::max(measure.from_arc, testing::DistanceToBulgeArc(at(s), at(e), bulge, q));
+    }
+  }
+  for (int j = 0; j <= 2000; ++j) {
+    const PlanePoint q = ArcPoint(at(s), at(e), bulge, j / 2000.0);
+    double nearest = 1e300;
+    for (int k = s; k < e; ++k) nearest = std::min(nearest, SegmentDistance(q, at(k), at(k + 1)));
+    measure.from_path = std::max(measure.from_path, nearest);
+  }
+  const double chord = std::hypot(at(e).x - at(s).x, at(e).y - at(s).y);
+  const double sweep = 4 * std::atan(std::abs(bulge));
+  const double arc_length = chord / (2 * std::sin(sweep / 2)) * sweep;
+  measure.length_share = std::abs(path - arc_length) / arc_length;
+  return measure;
+}
+
+void ExpectWithin(const ArcMeasure& measure, double deviation) {
+  EXPECT_LE(measure.from_arc, deviation);
+  EXPECT_LE(measure.from_path, deviation);
+  EXPECT_LE(measure.length_share, 0.05);
+}
+
+// Every arc found lies within the deviation of the segments it replaces,
+// both ways, and their lengths differ by at most 5 % of the arc's.
 TEST(ExactArcSearchTest, ArcsStayWithinTheDeviationBothWaysAndKeepTheirLength) {
   testing::OutlineMaker maker(2026);
   for (const double deviation : {0.1, 0.01}) {
@@ -129,44 +173,116 @@ TEST(ExactArcSearchTest, ArcsStayWithinTheDeviationBothWaysAndKeepTheirLength) {
       const PlainPolyline searched = Searched(input, Exact(deviation));
       const int n = input.VertexCount();
       const bool closed = input.header_flags != 0;
-      const auto at = [&](int v) {
-        const PlainVertex& vertex = input.vertices[static_cast<std::size_t>(v % n)];
-        return PlanePoint{vertex.x, vertex.y};
-      };
       for (int s = 0; s < n; ++s) {
         if (!searched.vertices[s].gets_bulge) continue;
         int e = s + 1;
         while (e < n && searched.vertices[e].dropped) ++e;
         ASSERT_TRUE(e < n || closed);
         ++arcs;
-        const double bulge = searched.vertices[s].bulge;
-        double path = 0, farthest_from_arc = 0, farthest_from_path = 0;
-        for (int k = s; k < e; ++k) {
-          path += std::hypot(at(k + 1).x - at(k).x, at(k + 1).y - at(k).y);
-          for (int j = 0; j <= 50; ++j) {
-            const PlanePoint q = {at(k).x + (at(k + 1).x - at(k).x) * j / 50,
-                                  at(k).y + (at(k + 1).y - at(k).y) * j / 50};
-            farthest_from_arc = std::max(
-                farthest_from_arc, testing::DistanceToBulgeArc(at(s), at(e), bulge, q));
-          }
-        }
-        for (int j = 0; j <= 2000; ++j) {
-          const PlanePoint q = ArcPoint(at(s), at(e), bulge, j / 2000.0);
-          double nearest = 1e300;
-          for (int k = s; k < e; ++k) nearest = std::min(nearest, SegmentDistance(q, at(k), at(k + 1)));
-          farthest_from_path = std::max(farthest_from_path, nearest);
-        }
-        const double chord = std::hypot(at(e).x - at(s).x, at(e).y - at(s).y);
-        const double sweep = 4 * std::atan(std::abs(bulge));
-        const double arc_length = chord / (2 * std::sin(sweep / 2)) * sweep;
         SCOPED_TRACE(::testing::Message() << "outline " << outline << ", arc " << s << ".." << e);
-        EXPECT_LE(farthest_from_arc, deviation);
-        EXPECT_LE(farthest_from_path, deviation);
-        EXPECT_LE(std::abs(path - arc_length), 0.05 * arc_length);
+        ExpectWithin(Measure(points, s, e, searched.vertices[s].bulge), deviation);
       }
     }
     EXPECT_GT(arcs, 30) << "deviation " << deviation;
   }
+}
+
+// The vertices an engine keeps on a path, and how many segments it writes.
+struct EngineResult {
+  std::vector<int> kept;
+  std::int64_t segments = 0;
+};
+
+EngineResult SearchedPath(const ArcPath& path, double deviation) {
+  ExactArcSearch engine(deviation);
+  std::vector<FoundArc> arcs;
+  engine.Find(path, arcs);
+  EngineResult result{{0}, reference::SegmentCount(path, arcs)};
+  for (int v = 0, a = 0; v + 1 < static_cast<int>(path.points.size()); ++v) {
+    const bool inside = a < static_cast<int>(arcs.size()) && arcs[a].first < v + 1 && v + 1 < arcs[a].last;
+    if (!inside) result.kept.push_back(v + 1);
+    if (a < static_cast<int>(arcs.size()) && v + 1 == arcs[a].last) ++a;
+  }
+  return result;
+}
+
+std::int64_t LeastCount(const ArcPath& path, double deviation) {
+  return reference::SegmentCount(
+      path, reference::FewestSegments(path, reference::ExactPassingArc(path, deviation)));
+}
+
+// An ellipse of 80 by 40, a vertex every 2 degrees: its curvature changes
+// along every window, so the circle through a window's middle vertex often
+// strays where another circle through the same two ends fits.
+TEST(ExactArcSearchTest, AWindowWhoseMiddleVertexCircleFailsPassesThroughABetterOne) {
+  std::vector<PlanePoint> ellipse;
+  for (int degrees = 0; degrees < 360; degrees += 2) {
+    ellipse.push_back({40 * std::cos(testing::Radians(degrees)), 20 * std::sin(testing::Radians(degrees))});
+  }
+  ellipse.push_back(ellipse.front());
+  ExactWindowCheck check(0.01);
+  check.Use(ellipse);
+  // Through vertex 3 the arc over 0 .. 7 strays 0.0123, through a better
+  // circle less than 0.01.
+  const std::optional<Arc> middle = WindowArc(ellipse, 0, 7);
+  ASSERT_TRUE(middle);
+  EXPECT_FALSE(check.ArcPasses(0, 7, middle->bulge));
+  EXPECT_GT(Measure(ellipse, 0, 7, middle->bulge).from_arc, 0.012);
+  const std::optional<double> better = check.PassingBulge(0, 7);
+  ASSERT_TRUE(better);
+  ExpectWithin(Measure(ellipse, 0, 7, *better), 0.01);
+
+  // The whole outline takes the least count the rules allow, also far from
+  // the origin.
+  std::vector<PlanePoint> far = ellipse;
+  for (PlanePoint& p : far) p = {p.x + 300000, p.y + 5000000};
+  for (const double deviation : {0.1, 0.01}) {
+    SCOPED_TRACE(::testing::Message() << "deviation " << deviation);
+    const ArcPath path{ellipse, {}, true};
+    const EngineResult near_result = SearchedPath(path, deviation);
+    EXPECT_EQ(near_result.segments, LeastCount(path, deviation));
+    EXPECT_EQ(SearchedPath({far, {}, true}, deviation).kept, near_result.kept);
+  }
+  EXPECT_EQ(SearchedPath({ellipse, {}, true}, 0.01).segments, 21);
+}
+
+// A quarter circle of radius 10 turning into a circle of radius 20, a
+// vertex every 3 degrees, the first vertex after the joint 0.009 inside its
+// circle. The longest window from the start ends at the joint (30), and no
+// arc from there to the end passes that vertex: longest first takes three
+// segments. An arc ending one vertex earlier leaves a start from which the
+// rest is one arc: two segments.
+TEST(ExactArcSearchTest, TheFewestSegmentsWhereTheLongestFirstArcLeavesMore) {
+  std::vector<PlanePoint> points = ArcVertices(0, 10, 10, -90, 0, 30);
+  const std::vector<PlanePoint> wider = ArcVertices(-10, 10, 20, 0, 60, 20);
+  points.insert(points.end(), wider.begin() + 1, wider.end());
+  points[31] = {points[31].x - 0.009 * std::cos(testing::Radians(3)),
+                points[31].y - 0.009 * std::sin(testing::Radians(3))};
+  const double deviation = 0.01;
+  ExactWindowCheck check(deviation);
+  check.Use(points);
+  const int last = static_cast<int>(points.size()) - 1;
+  EXPECT_TRUE(check.PassingBulge(0, 30));
+  for (int end = 31; end <= last; ++end) EXPECT_FALSE(check.PassingBulge(0, end)) << end;
+  EXPECT_FALSE(check.PassingBulge(30, last));
+  // Longest first, every window tried: from each start the longest arc.
+  int longest_first = 0;
+  for (int start = 0; start < last; ++longest_first) {
+    int end = start + 1;
+    for (int e = start + 2; e <= last; ++e) end = check.PassingBulge(start, e) ? e : end;
+    start = end;
+  }
+  EXPECT_EQ(longest_first, 3);
+
+  const ArcPath path{points};
+  const EngineResult result = SearchedPath(path, deviation);
+  EXPECT_EQ(result.segments, 2);
+  EXPECT_EQ(result.segments, LeastCount(path, deviation));
+  ASSERT_EQ(result.kept.size(), 3u);
+  ExactArcSearch engine(deviation);
+  std::vector<FoundArc> arcs;
+  engine.Find(path, arcs);
+  for (const FoundArc& arc : arcs) ExpectWithin(Measure(points, arc.first, arc.last, arc.bulge), deviation);
 }
 
 // Shapes that fit within the deviation but whose path is much longer than

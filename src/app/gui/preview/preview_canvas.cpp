@@ -1,7 +1,5 @@
 #include "app/gui/preview/preview_canvas.h"
 
-#include <cmath>
-
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -10,7 +8,16 @@
 
 namespace quillmere {
 
-PreviewCanvas::PreviewCanvas(QWidget* parent) : QWidget(parent) {
+namespace {
+
+view::ViewPoint PointOf(const QMouseEvent* event) {
+  return {event->position().x(), event->position().y()};
+}
+
+}  // namespace
+
+PreviewCanvas::PreviewCanvas(PreviewPresenter& presenter, QWidget* parent)
+    : QWidget(parent), presenter_(presenter) {
   setMinimumSize(200, 150);
   setCursor(Qt::OpenHandCursor);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -20,32 +27,7 @@ view::ViewSize PreviewCanvas::ScreenSize() const {
   return {static_cast<double>(width()), static_cast<double>(height())};
 }
 
-void PreviewCanvas::SetContent(const PreviewContent* content) {
-  view_.SetContent(content, ScreenSize());
-  Changed();
-}
-
-void PreviewCanvas::ShowOutput(bool show) {
-  view_.ShowOutput(show);
-  Changed();
-}
-
-void PreviewCanvas::ShowRemovedVertices(bool show) {
-  view_.ShowRemovedVertices(show);
-  Changed();
-}
-
-void PreviewCanvas::FitView() {
-  view_.Fit(ScreenSize());
-  Changed();
-}
-
-void PreviewCanvas::SetView(const ViewTransform& view) {
-  view_.Move(view);
-  Changed();
-}
-
-void PreviewCanvas::Changed() {
+void PreviewCanvas::Redraw() {
   picture_valid_ = false;
   update();
 }
@@ -57,51 +39,35 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
     picture_ = QImage(pixels, QImage::Format_RGB32);
     picture_.setDevicePixelRatio(ratio);
     QPainter painter(&picture_);
-    if (view_.content() != nullptr) {
-      PaintPreview(painter, *view_.content(), view_.shows_output(), view_.shows_removed_vertices(),
-                   View(), size());
-    } else {
-      painter.fillRect(rect(), kPreviewBackground);
-    }
+    PaintPreview(painter, presenter_.shown(), size());
     picture_valid_ = true;
   }
   QPainter(this).drawImage(0, 0, picture_);
 }
 
-void PreviewCanvas::resizeEvent(QResizeEvent*) {
-  view_.Resized(ScreenSize());
-  Changed();
-}
+void PreviewCanvas::resizeEvent(QResizeEvent*) { presenter_.CanvasResized(); }
 
 void PreviewCanvas::wheelEvent(QWheelEvent* event) {
-  const int units = event->angleDelta().y();
-  if (units == 0) return;
-  SetView(ZoomedView(View(), view::WheelZoomFactor(units), event->position(), size()));
+  presenter_.Wheel(event->angleDelta().y(), {event->position().x(), event->position().y()});
   event->accept();
 }
 
 void PreviewCanvas::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  dragging_ = true;
-  drag_position_ = event->position().toPoint();
+  presenter_.Press(PointOf(event));
   setCursor(Qt::ClosedHandCursor);
 }
 
-void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) {
-  if (!dragging_) return;
-  const QPoint position = event->position().toPoint();
-  SetView(PannedView(View(), position - drag_position_));
-  drag_position_ = position;
-}
+void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) { presenter_.Drag(PointOf(event)); }
 
 void PreviewCanvas::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  dragging_ = false;
+  presenter_.Release();
   setCursor(Qt::OpenHandCursor);
 }
 
 void PreviewCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) FitView();
+  if (event->button() == Qt::LeftButton) presenter_.FitView();
 }
 
 }  // namespace quillmere

@@ -3,11 +3,10 @@
 #include <QGuiApplication>
 #include <QPainter>
 
-#include "app/gui/preview/preview_legend.h"
+#include "app/gui/preview/drawing_painter.h"
 #include "app/gui/shared_texts.h"
 #include "app/gui/window_font.h"
 #include "app/gui/window_placement.h"
-#include "app/presenter/compared_job.h"
 
 namespace quillmere {
 
@@ -15,15 +14,6 @@ namespace {
 
 // The window's size where the screen has room for it.
 constexpr QSize kDesignSize{900, 700};
-
-// A wait cursor while a drawing is read.
-class WaitCursor {
- public:
-  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 
@@ -35,14 +25,13 @@ void ElidedLabel::paintEvent(QPaintEvent*) {
 }
 
 TPreviewForm::TPreviewForm(const ShownTexts& texts, MessageSink& messages, QWidget* parent)
-    : QDialog(parent), texts_(texts), notices_(messages) {
-  setObjectName(QStringLiteral("PreviewForm"));
+    : QDialog(parent), presenter_(*this, texts, messages) {
   setFont(WindowFont());
   setModal(false);
   setSizeGripEnabled(true);
 
+  NameComponents(*this, kPreviewWindow, Components());
   BuildTopBar();
-  Zeichnung.setObjectName(QStringLiteral("Zeichnung"));
   BuildLegend();
   ShowWindowTexts(*this, kPreviewWindow, Components(), texts);
   window_layout_.setContentsMargins(0, 0, 0, 0);
@@ -51,12 +40,12 @@ TPreviewForm::TPreviewForm(const ShownTexts& texts, MessageSink& messages, QWidg
   window_layout_.addWidget(&Zeichnung, 1);
   window_layout_.addWidget(&Panel2);
 
-  connect(&VorherBtn, &QPushButton::clicked, this, [this] { Zeichnung.ShowOutput(false); });
-  connect(&NachherBtn, &QPushButton::clicked, this, [this] { Zeichnung.ShowOutput(true); });
+  connect(&VorherBtn, &QPushButton::clicked, this, [this] { presenter_.ShowOutput(false); });
+  connect(&NachherBtn, &QPushButton::clicked, this, [this] { presenter_.ShowOutput(true); });
   connect(&PunkteCheck, &QCheckBox::clicked, this,
-          [this] { Zeichnung.ShowRemovedVertices(PunkteCheck.isChecked()); });
-  connect(&EinpassenBtn, &QPushButton::clicked, this, [this] { Zeichnung.FitView(); });
-  Present(nullptr, std::u16string());
+          [this](bool ticked) { presenter_.ShowRemovedVertices(ticked); });
+  connect(&EinpassenBtn, &QPushButton::clicked, this, [this] { presenter_.FitView(); });
+  presenter_.ShowNothing();
 }
 
 TPreviewForm::~TPreviewForm() = default;
@@ -70,20 +59,14 @@ QObjectList TPreviewForm::Components() {
 }
 
 void TPreviewForm::BuildTopBar() {
-  Panel1.setObjectName(QStringLiteral("Panel1"));
-  VorherBtn.setObjectName(QStringLiteral("VorherBtn"));
-  NachherBtn.setObjectName(QStringLiteral("NachherBtn"));
   for (QPushButton* button : {&VorherBtn, &NachherBtn}) {
     button->setCheckable(true);
     button->setAutoDefault(false);
     before_after_.addButton(button);
   }
   before_after_.setExclusive(true);
-  PunkteCheck.setObjectName(QStringLiteral("PunkteCheck"));
   PunkteCheck.setChecked(true);
-  EinpassenBtn.setObjectName(QStringLiteral("EinpassenBtn"));
   EinpassenBtn.setAutoDefault(false);
-  HinweisLabel.setObjectName(QStringLiteral("HinweisLabel"));
   // In a narrow window the hint takes two lines rather than widening it.
   HinweisLabel.setWordWrap(true);
   HinweisLabel.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -103,7 +86,6 @@ void TPreviewForm::BuildTopBar() {
 // line, right-aligned, and are cut short in the middle rather than reaching
 // the entries.
 void TPreviewForm::BuildLegend() {
-  Panel2.setObjectName(QStringLiteral("Panel2"));
   legend_bar_.setContentsMargins(8, 6, 8, 6);
   legend_bar_.setSpacing(6);
   for (int entry = 0; entry < kLegendEntries; ++entry) {
@@ -119,39 +101,16 @@ void TPreviewForm::BuildLegend() {
   legend_bar_.addWidget(&files_, 1);
 }
 
-bool TPreviewForm::LoadDrawing(const std::string& file_name) {
-  auto content = std::make_unique<PreviewContent>();
-  {
-    const WaitCursor waiting;
-    if (!LoadDrawingPreview(file_name, *content, notices_)) return false;
-  }
-  Present(std::move(content), PreviewFileNames(file_name));
-  return true;
-}
-
-bool TPreviewForm::LoadJobResult(const JobPreviewRequest& request) {
-  auto content = std::make_unique<PreviewContent>();
-  {
-    const WaitCursor waiting;
-    if (!LoadJobPreview(ComparedJobOf(request.mode), request.input_name, request.output_name,
-                        *content, notices_, request.input_before.get())) {
-      return false;
-    }
-  }
-  Present(std::move(content), PreviewFileNames(request.input_name, request.output_name));
-  return true;
-}
-
 bool TPreviewForm::ShowDrawing(const std::string& file_name) {
-  if (!LoadDrawing(file_name)) return false;
-  ShowFront();
-  return true;
+  const bool loaded = LoadDrawing(file_name);
+  if (loaded) ShowFront();
+  return loaded;
 }
 
 bool TPreviewForm::ShowJobResult(const JobPreviewRequest& request) {
-  if (!LoadJobResult(request)) return false;
-  ShowFront();
-  return true;
+  const bool loaded = LoadJobResult(request);
+  if (loaded) ShowFront();
+  return loaded;
 }
 
 void TPreviewForm::ShowFront() {
@@ -166,23 +125,14 @@ void TPreviewForm::ShowFront() {
   activateWindow();
 }
 
-void TPreviewForm::Present(std::unique_ptr<PreviewContent> content, const std::u16string& files) {
-  content_ = std::move(content);
-  const bool job = content_ != nullptr && content_->job.has_value();
-  const bool arc_job = job && *content_->job == ComparedJob::kFindArcs;
+void TPreviewForm::ShowJobControls(bool job, bool arc_job) {
   VorherBtn.setVisible(job);
   NachherBtn.setVisible(job);
   NachherBtn.setChecked(true);
   PunkteCheck.setVisible(arc_job);
-  Zeichnung.ShowOutput(true);
-  Zeichnung.ShowRemovedVertices(arc_job && PunkteCheck.isChecked());
-  Zeichnung.SetContent(content_.get());
-  files_.setText(QString::fromStdU16String(files));
-  ShowLegend();
 }
 
-void TPreviewForm::ShowLegend() {
-  const std::vector<LegendEntry> legend = PreviewLegend(content_.get(), texts_);
+void TPreviewForm::ShowLegend(const std::vector<LegendEntry>& legend, const std::u16string& files) {
   for (int entry = 0; entry < kLegendEntries; ++entry) {
     const bool shown = entry < static_cast<int>(legend.size());
     legend_swatches_[entry].setVisible(shown);
@@ -190,6 +140,15 @@ void TPreviewForm::ShowLegend() {
     if (!shown) continue;
     legend_swatches_[entry].setPixmap(LegendSwatchPixmap(legend[entry].swatch));
     legend_texts_[entry].setText(QString::fromStdU16String(legend[entry].text));
+  }
+  files_.setText(QString::fromStdU16String(files));
+}
+
+void TPreviewForm::ShowBusy(bool busy) {
+  if (busy) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QGuiApplication::restoreOverrideCursor();
   }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <array>
-#include <memory>
 #include <string>
+#include <vector>
 
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -12,13 +12,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/catalogue_notices.h"
-#include "app/command_line.h"
 #include "app/gui/preview/preview_canvas.h"
-#include "app/presenter/main_view.h"
-#include "app/presenter/shown_texts.h"
-#include "preview/preview_content.h"
-#include "support/message_sink.h"
+#include "app/presenter/preview_presenter.h"
 
 namespace quillmere {
 
@@ -32,11 +27,11 @@ class ElidedLabel : public QLabel {
   void paintEvent(QPaintEvent* event) override;
 };
 
-// The preview window: a drawing, or a job's input and output, with a
-// legend of the colours and of what the job changed (PreviewLegend). It is
-// not modal, so the main window stays usable beside it; one window serves
-// every preview.
-class TPreviewForm : public QDialog {
+// The preview window, drawn with Qt: the bar of buttons and the hint, the
+// drawing area and the legend. What it does is the presenter's
+// (PreviewPresenter). It is not modal, so the main window stays usable beside
+// it.
+class TPreviewForm : public QDialog, public PreviewWindowView {
   Q_OBJECT
 
  public:
@@ -48,26 +43,31 @@ class TPreviewForm : public QDialog {
   // The components of the window's table, in its order.
   QObjectList Components();
 
-  // Reads one drawing and shows it in the window. False, after the reader's
-  // message, when the file cannot be read; the window then stays as it was.
+  // The presenter's LoadDrawing and LoadJobResult, then the window in front.
   bool ShowDrawing(const std::string& file_name);
-  // After a successful job: reads its input (or takes it as it was before
-  // the job) and output, shows the output with what the job changed and
-  // brings the window to the front. False, after the message, when a file
-  // cannot be read.
   bool ShowJobResult(const JobPreviewRequest& request);
   bool ShowJobResult(JobMode mode, const std::string& input_name, const std::string& output_name) {
     return ShowJobResult(JobPreviewRequest{mode, input_name, output_name, nullptr});
   }
+  // Without showing the window, for a picture of it.
+  bool LoadDrawing(const std::string& file_name) { return presenter_.LoadDrawing(file_name); }
+  bool LoadJobResult(const JobPreviewRequest& request) { return presenter_.LoadJobResult(request); }
 
   // Shows the window in front of the others; the first time at the size
   // the screen has room for and wholly on it.
   void ShowFront();
 
-  // The same without showing the window, for a picture of it.
-  bool LoadDrawing(const std::string& file_name);
-  bool LoadJobResult(const JobPreviewRequest& request);
+  // PreviewWindowView
+  void ShowJobControls(bool job, bool arc_job) override;
+  void ShowLegend(const std::vector<LegendEntry>& legend, const std::u16string& files) override;
+  view::ViewSize CanvasSize() const override { return Zeichnung.ScreenSize(); }
+  void RedrawCanvas() override { Zeichnung.Redraw(); }
+  void ShowBusy(bool busy) override;
 
+ private:
+  PreviewPresenter presenter_;  // first: the drawing area forwards to it
+
+ public:
   // The controls, in the order of the window's definition.
   QFrame Panel1{this};
   QPushButton VorherBtn{&Panel1};
@@ -75,7 +75,7 @@ class TPreviewForm : public QDialog {
   QCheckBox PunkteCheck{&Panel1};
   QPushButton EinpassenBtn{&Panel1};
   QLabel HinweisLabel{&Panel1};
-  PreviewCanvas Zeichnung{this};
+  PreviewCanvas Zeichnung{presenter_, this};
   QFrame Panel2{this};
 
   // The legend's texts left to right, for the tests.
@@ -87,12 +87,7 @@ class TPreviewForm : public QDialog {
 
   void BuildTopBar();
   void BuildLegend();
-  void Present(std::unique_ptr<PreviewContent> content, const std::u16string& files);
-  void ShowLegend();
 
-  const ShownTexts& texts_;
-  CatalogueNotices notices_;
-  std::unique_ptr<PreviewContent> content_;
   bool placed_ = false;  // sized and placed on the screen when first shown
   QButtonGroup before_after_{this};
   QVBoxLayout window_layout_{this};

@@ -1,4 +1,4 @@
-#include "app/gui/preview/screen_polyline.h"
+#include "preview/screen_path.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,12 +12,11 @@ constexpr double kSamePixel = 0.5;
 
 // Cuts the segment from `a` to `b` to the part inside `frame` (Liang and
 // Barsky's method); false when no part is inside.
-bool CutToFrame(QPointF& a, QPointF& b, const QRectF& frame) {
-  const double dx = b.x() - a.x();
-  const double dy = b.y() - a.y();
+bool CutToFrame(view::ViewPoint& a, view::ViewPoint& b, const ScreenBox& frame) {
+  const double dx = b.x - a.x;
+  const double dy = b.y - a.y;
   const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x() - frame.left(), frame.right() - a.x(), a.y() - frame.top(),
-                       frame.bottom() - a.y()};
+  const double q[4] = {a.x - frame.left, frame.right - a.x, a.y - frame.top, frame.bottom - a.y};
   double enter = 0;
   double leave = 1;
   for (int side = 0; side < 4; ++side) {
@@ -34,34 +33,32 @@ bool CutToFrame(QPointF& a, QPointF& b, const QRectF& frame) {
       leave = std::min(leave, t);
     }
   }
-  const QPointF start = a;
-  a = QPointF(start.x() + enter * dx, start.y() + enter * dy);
-  b = QPointF(start.x() + leave * dx, start.y() + leave * dy);
+  const view::ViewPoint start = a;
+  a = {start.x + enter * dx, start.y + enter * dy};
+  b = {start.x + leave * dx, start.y + leave * dy};
   return true;
 }
 
-// QRectF::contains is not inlined; this runs for every point painted.
-bool Inside(const QRectF& frame, QPointF point) {
-  return point.x() >= frame.left() && point.x() <= frame.right() && point.y() >= frame.top() &&
-         point.y() <= frame.bottom();
+bool Inside(const ScreenBox& frame, view::ViewPoint point) {
+  return point.x >= frame.left && point.x <= frame.right && point.y >= frame.top &&
+         point.y <= frame.bottom;
 }
 
 }  // namespace
 
-ScreenPolyline::ScreenPolyline(QPainter& painter, QSizeF view)
+ScreenPath::ScreenPath(PreviewPainter& painter, view::ViewSize view)
     : painter_(painter),
-      frame_(-kFrameMargin, -kFrameMargin, view.width() + 2 * kFrameMargin,
-             view.height() + 2 * kFrameMargin) {}
+      frame_{-kFrameMargin, -kFrameMargin, view.width + kFrameMargin, view.height + kFrameMargin} {}
 
-void ScreenPolyline::Add(QPointF point) {
+void ScreenPath::Add(view::ViewPoint point) {
   if (!has_previous_) {
     previous_ = point;
     has_previous_ = true;
     if (Inside(frame_, point)) Keep(point);
     return;
   }
-  QPointF start = previous_;
-  QPointF end = point;
+  view::ViewPoint start = previous_;
+  view::ViewPoint end = point;
   previous_ = point;
   const bool start_inside = Inside(frame_, start);
   const bool end_inside = Inside(frame_, end);
@@ -81,14 +78,14 @@ void ScreenPolyline::Add(QPointF point) {
   if (!end_inside) Paint();
 }
 
-void ScreenPolyline::Finish() {
+void ScreenPath::Finish() {
   Paint();
   has_previous_ = false;
 }
 
-void ScreenPolyline::Keep(QPointF point) {
-  if (!run_.empty() && std::fabs(point.x() - run_.back().x()) < kSamePixel &&
-      std::fabs(point.y() - run_.back().y()) < kSamePixel) {
+void ScreenPath::Keep(view::ViewPoint point) {
+  if (!run_.empty() && std::fabs(point.x - run_.back().x) < kSamePixel &&
+      std::fabs(point.y - run_.back().y) < kSamePixel) {
     passed_over_ = point;
     has_passed_over_ = true;
     return;
@@ -97,13 +94,13 @@ void ScreenPolyline::Keep(QPointF point) {
   has_passed_over_ = false;
 }
 
-void ScreenPolyline::Paint() {
+void ScreenPath::Paint() {
   if (has_passed_over_) run_.push_back(passed_over_);
   has_passed_over_ = false;
   if (run_.size() >= 2) {
-    painter_.drawPolyline(run_.data(), static_cast<int>(run_.size()));
+    painter_.Path(run_);
   } else if (run_.size() == 1) {
-    painter_.drawPoint(run_.front());
+    painter_.Dots(run_);
   }
   run_.clear();
 }

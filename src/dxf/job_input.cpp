@@ -1,11 +1,9 @@
-#include "dxf/drawing_check.h"
+#include "dxf/job_input.h"
 
-#include <cerrno>
 #include <optional>
-#include <string_view>
+#include <utility>
 
 #include "dxf/dxf_text.h"
-#include "support/input_file.h"
 #include "support/numbers.h"
 
 namespace quillmere {
@@ -34,16 +32,22 @@ std::optional<Notice> ProblemOfStart(std::string_view start, bool whole_file) {
 
 }  // namespace
 
-Result<FileStamp> CheckTextDrawing(const std::string& file_name) {
-  InputFile file;
-  if (!file.Open(file_name)) return Failure{Notice::kCannotOpenInput, file_name, errno};
-  std::string start(kLookedAt, '\0');
-  const std::int64_t got = file.ReadUpTo(0, start.data(), start.size());
-  if (got < 0) return Failure{Notice::kCannotReadInput, file_name, file.Error()};
-  start.resize(static_cast<std::size_t>(got));
-  const std::optional<Notice> problem = ProblemOfStart(start, start.size() < kLookedAt);
-  if (problem) return Failure{*problem, file_name};
-  return file.Stamp();
+Result<JobInput> JobInput::Open(const std::string& name) {
+  Result<InputFile> file = InputFile::Open(name);
+  RETURN_IF_FAILED(file);
+  const std::string_view bytes = file->Bytes();
+  const std::string_view start = bytes.substr(0, kLookedAt);
+  if (const std::optional<Notice> problem = ProblemOfStart(start, start.size() < kLookedAt)) {
+    return Failure{*problem, name};
+  }
+  JobInput input(std::move(*file));
+  RETURN_IF_FAILED(input.Intact());
+  return input;
+}
+
+Status JobInput::Unchanged() const {
+  RETURN_IF_FAILED(Intact());
+  return file_.Unchanged();
 }
 
 }  // namespace quillmere
