@@ -12,7 +12,9 @@ namespace quillmere {
 // a quarter 24.5, 1/16 21.0, 1/32 20.5 and 1/64 20.2, the whole job taking
 // 0.22, 0.20, 0.28, 0.34 and 0.42 s for 5,000 curves. At 1/32 the segments
 // are within 4 % of a greedy fitter's that places arc ends anywhere on the
-// curve and uses the whole deviation.
+// curve and uses the whole deviation. (Measured with the longest-first
+// search; the fewest-segments search leaves 18.8 at 1/32 and takes about
+// 1.25 s for the same curves on a busy machine.)
 inline constexpr double kSamplingShare = 1.0 / 32;
 
 // Converts every curve of `drawing` that was read whole into a polyline of
