@@ -11,7 +11,7 @@ namespace quillmere::win {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"QuillmereAboutBox";
+constexpr wchar_t kAboutBoxClass[] = L"QuillmereAboutBox";
 constexpr int kPictureSize = 64;
 constexpr int kPictureId = 10;
 
@@ -58,7 +58,7 @@ void PaintPicture(HDC dc, const RECT& area) {
 }  // namespace
 
 void AboutWindow::Create(HWND owner) {
-  window_ = CreateObjectWindow(*this, kClassName, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+  window_ = CreateObjectWindow(*this, kAboutBoxClass, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
                                texts_.Caption(kAboutWindow), WS_POPUP | WS_CAPTION | WS_SYSMENU, owner);
   const auto label = [&](int id, std::string_view name) {
     return AddChild(window_, L"STATIC", SS_NOPREFIX, id, texts_.Text(kAboutWindow, name));

@@ -15,7 +15,7 @@ namespace quillmere::win {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"QuillmereMainWindow";
+constexpr wchar_t kMainWindowClass[] = L"QuillmereMainWindow";
 constexpr UINT kProgressInterval = 100;  // milliseconds
 
 }  // namespace
@@ -31,7 +31,7 @@ MainWindow::MainWindow(const ShownTexts& texts, BoxMessages& messages, MainWindo
 bool MainWindow::Create(int show) {
   // A single fixed border: the window keeps the size of its design.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  window_ = CreateObjectWindow(*this, kClassName, WS_EX_CONTROLPARENT, texts_.Caption(kMainWindow),
+  window_ = CreateObjectWindow(*this, kMainWindowClass, WS_EX_CONTROLPARENT, texts_.Caption(kMainWindow),
                                style, nullptr);
   if (window_ == nullptr) return false;
   ui_thread_.SetWindow(window_);

@@ -11,7 +11,7 @@ namespace quillmere::win {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"QuillmerePreviewCanvas";
+constexpr wchar_t kPreviewCanvasClass[] = L"QuillmerePreviewCanvas";
 
 COLORREF Colour(PreviewRgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
@@ -88,7 +88,7 @@ void GdiPreviewPainter::Marks(MarkShape shape, PreviewRgb colour,
 
 void PreviewCanvas::Create(HWND parent, int id) {
   // Painted whole from its picture: no ground of its own.
-  window_ = CreateObjectWindow(*this, kClassName, 0, {}, WS_CHILD | WS_VISIBLE, parent, id,
+  window_ = CreateObjectWindow(*this, kPreviewCanvasClass, 0, {}, WS_CHILD | WS_VISIBLE, parent, id,
                                {CS_DBLCLKS, IDC_HAND, nullptr});
 }
 

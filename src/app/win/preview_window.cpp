@@ -10,11 +10,11 @@ namespace quillmere::win {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"QuillmerePreviewForm";
-constexpr int kBarHeight = 34;
+constexpr wchar_t kPreviewWindowClass[] = L"QuillmerePreviewForm";
+constexpr int kPreviewBarHeight = 34;
 constexpr int kLegendHeight = 28;
 
-enum ControlId : int { kVorherBtn = 100, kNachherBtn, kPunkteCheck, kEinpassenBtn, kHinweis, kCanvas };
+enum PreviewControlId : int { kVorherBtn = 100, kNachherBtn, kPunkteCheck, kEinpassenBtn, kHinweis, kCanvas };
 
 }  // namespace
 
@@ -22,7 +22,7 @@ PreviewWindow::PreviewWindow(const ShownTexts& texts, MessageSink& messages)
     : texts_(texts), presenter_(*this, texts, messages) {}
 
 void PreviewWindow::Create() {
-  window_ = CreateObjectWindow(*this, kClassName, WS_EX_CONTROLPARENT, texts_.Caption(kPreviewWindow),
+  window_ = CreateObjectWindow(*this, kPreviewWindowClass, WS_EX_CONTROLPARENT, texts_.Caption(kPreviewWindow),
                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, owner_);
   std::u16string taken;
   const auto button = [&](DWORD style, int id, std::string_view name) {
@@ -72,7 +72,7 @@ void PreviewWindow::Layout() {
   // the bar grows with it, rather than cutting it short.
   const int hint_width = std::max(0, static_cast<int>(client.right) - left - s(8));
   const int hint_height = HintHeight(hint_width);
-  const int bar_height = std::max(s(kBarHeight), hint_height + s(12));
+  const int bar_height = std::max(s(kPreviewBarHeight), hint_height + s(12));
   ::MoveWindow(hint_label_, left, (bar_height - hint_height) / 2, hint_width, hint_height, TRUE);
   const int canvas_top = bar_height;
   const int canvas_height = std::max(0, static_cast<int>(client.bottom) - canvas_top - s(kLegendHeight));

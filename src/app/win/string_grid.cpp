@@ -11,7 +11,7 @@ namespace quillmere::win {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"QuillmereStringGrid";
+constexpr wchar_t kStringGridClass[] = L"QuillmereStringGrid";
 constexpr int kCellPadding = 4;
 
 // Fixed cells a shade darker than the button face, which some themes make
@@ -33,7 +33,7 @@ StringGrid::~StringGrid() = default;
 
 void StringGrid::Create(HWND parent, int id) {
   // Painted whole: no ground of its own.
-  window_ = CreateObjectWindow(*this, kClassName, WS_EX_CLIENTEDGE, {},
+  window_ = CreateObjectWindow(*this, kStringGridClass, WS_EX_CLIENTEDGE, {},
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN,
                                parent, id, {CS_DBLCLKS, IDC_ARROW, nullptr});
 }

@@ -13,10 +13,10 @@ namespace quillmere::win {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"QuillmereTranslateForm";
-constexpr int kBarHeight = 30;
+constexpr wchar_t kTranslateWindowClass[] = L"QuillmereTranslateForm";
+constexpr int kTranslateBarHeight = 30;
 
-enum ControlId : int { kBackBtn = 100, kFilterEdit, kFilterBtn, kFixedColCheck, kGrid, kStatus };
+enum TranslateControlId : int { kBackBtn = 100, kFilterEdit, kFilterBtn, kFixedColCheck, kGrid, kStatus };
 // The cancel button's id: Esc presses "Zeile löchen".
 constexpr int kDeleteRowBtn = IDCANCEL;
 
@@ -32,7 +32,7 @@ TranslateWindow::TranslateWindow(const ShownTexts& texts)
           [this](WPARAM key) { return key == VK_DELETE && editor_.DeleteKey(); }) {}
 
 void TranslateWindow::Create(HWND owner) {
-  window_ = CreateObjectWindow(*this, kClassName, WS_EX_CONTROLPARENT, texts_.Caption(kTranslateWindow),
+  window_ = CreateObjectWindow(*this, kTranslateWindowClass, WS_EX_CONTROLPARENT, texts_.Caption(kTranslateWindow),
                                WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX, owner);
   std::u16string taken;
   const auto button = [&](DWORD style, int id, std::string_view name) {
@@ -75,7 +75,7 @@ void TranslateWindow::Layout() {
   };
   ::MoveWindow(back_button_, s(6), s(4), std::max(s(75), width_of(back_button_, 20)), button_height, TRUE);
   int left = s(6);
-  const int top = s(kBarHeight + 4);
+  const int top = s(kTranslateBarHeight + 4);
   ::MoveWindow(filter_edit_, left, top, s(200), button_height, TRUE);
   left += s(206);
   for (HWND button : {filter_button_, delete_button_}) {
@@ -84,7 +84,7 @@ void TranslateWindow::Layout() {
     left += width + s(6);
   }
   ::MoveWindow(fixed_check_, left, top, width_of(fixed_check_, 24), button_height, TRUE);
-  const int grid_top = s(2 * kBarHeight + 4);
+  const int grid_top = s(2 * kTranslateBarHeight + 4);
   ::MoveWindow(grid_.handle(), 0, grid_top, client.right,
                std::max(0, static_cast<int>(client.bottom) - grid_top - status_height), TRUE);
 }
