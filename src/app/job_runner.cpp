@@ -17,8 +17,7 @@ std::optional<JobSummary> Widened(const Result<Summary>& result, NoticeSink& not
 std::optional<JobSummary> JobRunner::Run(JobMode mode, const std::string& input_name,
                                          const std::string& output_name, NoticeSink& notices,
                                          JobObserver* observer) const {
-  const Result<JobInput> input =
-      GuardedJob(input_name, [&]() -> Result<JobInput> { return JobInput::Open(input_name); });
+  const Result<JobInput> input = JobInput::Open(input_name);
   if (!Reported(input, notices)) return std::nullopt;
   return Run(mode, *input, output_name, notices, observer);
 }

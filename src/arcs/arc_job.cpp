@@ -81,10 +81,8 @@ Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const JobInpu
 
 Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const std::string& input_name,
                                 const std::string& output_name, JobObserver* observer) {
-  return GuardedJob(input_name, [&]() -> Result<ArcJobSummary> {
-    const Result<JobInput> input = JobInput::Open(input_name);
-    RETURN_IF_FAILED(input);
-    return RunArcJob(settings, *input, output_name, observer);
+  return RunOnInputNamed(input_name, [&](const JobInput& input) {
+    return RunArcJob(settings, input, output_name, observer);
   });
 }
 

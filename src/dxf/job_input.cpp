@@ -33,6 +33,12 @@ std::optional<Notice> ProblemOfStart(std::string_view start, bool whole_file) {
 }  // namespace
 
 Result<JobInput> JobInput::Open(const std::string& name) {
+  // Reading a file that cannot be mapped may run out of memory: that is a
+  // failure about this input like any other.
+  return GuardedJob(name, [&] { return OpenUnguarded(name); });
+}
+
+Result<JobInput> JobInput::OpenUnguarded(const std::string& name) {
   Result<InputFile> file = InputFile::Open(name);
   RETURN_IF_FAILED(file);
   const std::string_view bytes = file->Bytes();

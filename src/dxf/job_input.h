@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "support/input_file.h"
 #include "support/result.h"
@@ -21,7 +22,8 @@ class JobInput {
   // blanks) is a whole-number group code. A binary DXF drawing, a picture
   // or any other file fails here with what is wrong with it (kEmptyInput,
   // kBinaryDxf, kNotTextDxf), so that no job copies it as if it were a
-  // drawing; a file that cannot be opened or read fails as InputFile::Open.
+  // drawing; a file that cannot be opened or read fails as InputFile::Open,
+  // and one too large for the memory left as kOutOfMemory.
   static Result<JobInput> Open(const std::string& name);
 
   const std::string& Name() const { return file_.Path(); }
@@ -42,8 +44,19 @@ class JobInput {
 
  private:
   explicit JobInput(InputFile file) : file_(std::move(file)) {}
+  static Result<JobInput> OpenUnguarded(const std::string& name);
 
   InputFile file_;
 };
+
+// Runs `run` on the input named `input_name`, opened for it: the jobs'
+// entry for callers that have a file name rather than an open input.
+template <typename Run>
+auto RunOnInputNamed(const std::string& input_name, Run&& run)
+    -> decltype(run(std::declval<const JobInput&>())) {
+  const Result<JobInput> input = JobInput::Open(input_name);
+  RETURN_IF_FAILED(input);
+  return run(*input);
+}
 
 }  // namespace quillmere

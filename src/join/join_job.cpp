@@ -37,10 +37,8 @@ Result<JoinJobSummary> RunJoinJob(double tolerance, const JobInput& input,
 Result<JoinJobSummary> RunJoinJob(double tolerance, const std::string& input_name,
                                   const std::string& output_name, JobObserver* observer,
                                   bool contours) {
-  return GuardedJob(input_name, [&]() -> Result<JoinJobSummary> {
-    const Result<JobInput> input = JobInput::Open(input_name);
-    RETURN_IF_FAILED(input);
-    return RunJoinJob(tolerance, *input, output_name, observer, contours);
+  return RunOnInputNamed(input_name, [&](const JobInput& input) {
+    return RunJoinJob(tolerance, input, output_name, observer, contours);
   });
 }
 

@@ -44,10 +44,8 @@ Result<LineJobSummary> RunLineJob(double tolerance, const JobInput& input,
 Result<LineJobSummary> RunLineJob(double tolerance, const std::string& input_name,
                                   const std::string& output_name, JobObserver* observer,
                                   bool contours) {
-  return GuardedJob(input_name, [&]() -> Result<LineJobSummary> {
-    const Result<JobInput> input = JobInput::Open(input_name);
-    RETURN_IF_FAILED(input);
-    return RunLineJob(tolerance, *input, output_name, observer, contours);
+  return RunOnInputNamed(input_name, [&](const JobInput& input) {
+    return RunLineJob(tolerance, input, output_name, observer, contours);
   });
 }
 

@@ -62,8 +62,7 @@ void JobSession::Start(const JobRunner& jobs, JobMode mode, const std::string& i
       thread_, progress_, [this, jobs, mode, input_name, output_name, finished] {
         JobOutcome outcome;
         CrossThreadNotices notices(*this);
-        const Result<JobInput> opened =
-            GuardedJob(input_name, [&]() -> Result<JobInput> { return JobInput::Open(input_name); });
+        const Result<JobInput> opened = JobInput::Open(input_name);
         if (Reported(opened, notices)) {
           outcome.input_before = InputReplacedByOutput(*opened, output_name);
           outcome.summary = jobs.Run(mode, *opened, output_name, notices, &progress_);
