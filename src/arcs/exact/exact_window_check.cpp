@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "arcs/exact/exact_bulge_search.h"
 #include "arcs/exact/plane_vectors.h"
@@ -140,6 +141,199 @@ double SegmentDistance(const CentredArc& arc, PlanePoint a, PlanePoint b, double
   return largest;
 }
 
+// The angle PassesByAngles adds up, turn by turn, known within an error
+// without the turns' atan2. Up to 45 degrees a turn's tangent r = y / x
+// bounds it: atan r = r - r^3/3 + r^5/5 - ... runs in alternating, falling
+// terms, so it lies between r - r^3/3 and that plus r^5/5; the bound takes
+// the middle and half the gap. The error allows the rounding of the
+// library's atan2 and of both sums with ample margin, and is doubled again
+// where it decides, so that where the bound decides a comparison, the sum
+// itself decides it the same way.
+class AngleBound {
+ public:
+  // Adds atan2(y, x) as PassesByAngles computes it; false when the turn is
+  // too large to bound this way (or the bound grew useless).
+  bool Add(double y, double x) {
+    if (!(x > 0) || !(std::abs(y) <= x)) return false;
+    const double r = y / x;
+    const double r2 = r * r;
+    // Products with the series' constants (r^5/8 for r^5/10): a division
+    // would cost as much as the rest together, and their rounding is within
+    // kTurnRounding.
+    value_ += r - r * r2 * kThird + r * r2 * r2 * kTenth;
+    error_ += std::abs(r) * r2 * r2 * kEighth + kTurnRounding * std::abs(r) +
+              kSumRounding * (std::abs(value_) + 2) + kTinyTurn;
+    return error_ < kUsefulError;
+  }
+
+  // Whether the sum lies strictly within (0, sweep) whatever its rounding.
+  bool StrictlyWithin(double sweep) const {
+    return value_ - 2 * error_ > 0 && value_ + 2 * error_ < sweep;
+  }
+  bool Positive() const { return value_ - 2 * error_ > 0; }
+  // Whether the sum can lie at or below `angle`, and above it.
+  bool MayBeAtMost(double angle) const { return value_ - 2 * error_ <= angle; }
+  bool MayExceed(double angle) const { return value_ + 2 * error_ > angle; }
+  // Whether the sum lies less than half a turn from `angle` for certain.
+  bool Near(double angle) const { return std::abs(value_ - angle) + 2 * error_ < 3; }
+
+ private:
+  // The library's atan2, the tangent's division and the series' own
+  // arithmetic each round by a few units in the last place of the turn.
+  static constexpr double kTurnRounding = 1e-13;
+  // Both sums round by half a unit in the last place of their value.
+  static constexpr double kSumRounding = 1e-15;
+  // Results too small for a relative bound (subnormal turns).
+  static constexpr double kTinyTurn = 1e-300;
+  static constexpr double kUsefulError = 1e-3;
+  static constexpr double kThird = 1.0 / 3;
+  static constexpr double kTenth = 0.1;
+  static constexpr double kEighth = 0.125;
+
+  double value_ = 0;
+  double error_ = 0;
+};
+
+// How the measurement of the last segment, which ends on the arc's end ray,
+// comes out, with `angle` the bound of the sum at its end and the sum at
+// its start strictly within [0, sweep). By rounding the sum at the end lies
+// at the sweep or beyond it: within, the segment is measured as lying
+// inside the sector; beyond, it leaves the sector at the end ray, with its
+// piece beyond measured as inside or outside as rounding of the angle half
+// way decides. Each way that can happen is measured as SegmentDistance
+// measures it; the verdict stands when all agree.
+enum class Verdict { kPasses, kFails, kUndecided };
+
+Verdict LastSegmentVerdict(const CentredArc& arc, PlanePoint a, PlanePoint b,
+                           const AngleBound& angle, double limit) {
+  if (!angle.Positive()) return Verdict::kUndecided;
+  // Any start within [0, sweep) measures alike.
+  const double start = arc.sweep / 2;
+  std::array<double, 3> ends;
+  std::size_t count = 0;
+  if (angle.MayBeAtMost(arc.sweep)) ends[count++] = arc.sweep;
+  if (angle.MayExceed(arc.sweep)) {
+    // The nearest end beyond the sweep is the one whose half way can round
+    // back onto the sweep; a far one's never does.
+    ends[count++] = std::nextafter(arc.sweep, std::numeric_limits<double>::infinity());
+    ends[count++] = 2 * arc.sweep;
+  }
+  std::size_t passed = 0;
+  for (std::size_t e = 0; e < count; ++e) {
+    if (SegmentDistance(arc, a, b, start, ends[e]) <= limit) ++passed;
+  }
+  if (passed == count) return Verdict::kPasses;
+  return passed == 0 ? Verdict::kFails : Verdict::kUndecided;
+}
+
+// A window and the arc it is measured against, relative to the window's
+// first vertex: differences of nearby coordinates are exact, so far from
+// the origin the window is measured as near it.
+struct WindowAndArc {
+  std::span<const PlanePoint> points;
+  std::int32_t first = 0;
+  std::int32_t last = 0;
+  CentredArc arc;
+  double limit = 0;  // the largest distance that passes
+
+  // Vertex `v` relative to the first vertex.
+  PlanePoint At(std::int32_t v) const {
+    return Minus(points[static_cast<std::size_t>(v)], points[static_cast<std::size_t>(first)]);
+  }
+};
+
+// The arc from the window's first to its last vertex with `bulge`, when it
+// passes what needs no walk along the path: its bulge, its length against
+// the path's, and the radial distances of the last few vertices.
+std::optional<WindowAndArc> ArcToMeasure(std::span<const PlanePoint> points,
+                                         std::span<const double> path_length,
+                                         const Deviation& deviation, std::int32_t first,
+                                         std::int32_t last, double bulge) {
+  if (!(std::abs(bulge) >= kSmallestBulge) || !std::isfinite(bulge)) return std::nullopt;
+  WindowAndArc window{points, first, last, {}, 0};
+  const PlanePoint end = window.At(last);
+  if (end.x == 0 && end.y == 0) return std::nullopt;
+  window.arc = ArcFromBulge({0, 0}, end, bulge);
+  const CentredArc& arc = window.arc;
+
+  const double arc_length = arc.radius * arc.sweep;
+  const double window_length = path_length[static_cast<std::size_t>(last)] -
+                               path_length[static_cast<std::size_t>(first)];
+  const double length_limit = ExactWindowCheck::kLengthShare * arc_length * (1 - kRelativeSlack);
+  if (!(std::abs(window_length - arc_length) <= length_limit)) return std::nullopt;
+
+  const double scale = std::abs(arc.centre.x) + std::abs(arc.centre.y) + arc.radius;
+  window.limit = deviation.StrictLimit(scale);
+  if (!(window.limit > 0)) return std::nullopt;
+  // A window that runs on past its curve strays near its end: no point is
+  // nearer to the arc than to its circle, so the last few vertices' radial
+  // distances reject it before the whole path is measured.
+  for (std::int32_t k = last - 1; k > first && k >= last - kEndVertices; --k) {
+    if (!(std::abs(Norm(Minus(window.At(k), arc.centre)) - arc.radius) <= window.limit)) {
+      return std::nullopt;
+    }
+  }
+  return window;
+}
+
+// The walk along the path that decides the test: each segment measured
+// between the angles of its ends seen from the centre, added up turn by
+// turn from the arc's start.
+bool PassesByAngles(const WindowAndArc& window) {
+  const CentredArc& arc = window.arc;
+  PlanePoint a = arc.start;
+  double angle_a = 0;
+  for (std::int32_t k = window.first; k < window.last; ++k) {
+    const PlanePoint b = Minus(window.At(k + 1), arc.centre);
+    // A path that passes near the centre is no arc, and its turn seen from
+    // there is not to be trusted.
+    if (DistanceFromOrigin(a, b) < arc.radius / 2) return false;
+    const double angle_b = angle_a + arc.Turn(a, b);
+    if (!(SegmentDistance(arc, a, b, angle_a, angle_b) <= window.limit)) return false;
+    a = b;
+    angle_a = angle_b;
+  }
+  // Ending on the arc's end ray a whole turn more or less, the path would
+  // leave part of the arc far from it.
+  return std::abs(angle_a - arc.sweep) < M_PI;
+}
+
+// The same walk's verdict without the turns' atan2, which cost most of the
+// exact search's time: the angles are bounded (AngleBound), and as long as
+// every inner vertex lies strictly within the sector for certain, each
+// segment is measured as PassesByAngles measures a segment inside it. The
+// last segment ends on the end ray, where rounding decides:
+// LastSegmentVerdict. Undecided where the bound does not decide a
+// comparison (a path that leaves the sector, a large turn): the walk by
+// angles then decides.
+Verdict QuickVerdict(const WindowAndArc& window) {
+  const CentredArc& arc = window.arc;
+  AngleBound angle;
+  PlanePoint a = arc.start;
+  double norm_a = Norm(a);
+  for (std::int32_t k = window.first; k < window.last; ++k) {
+    const PlanePoint b = Minus(window.At(k + 1), arc.centre);
+    const double nearest = DistanceFromOrigin(a, b);
+    if (nearest < arc.radius / 2) return Verdict::kFails;
+    if (!angle.Add(arc.direction * Cross(a, b), Dot(a, b))) return Verdict::kUndecided;
+    const double norm_b = Norm(b);
+    if (k + 1 < window.last) {
+      if (!angle.StrictlyWithin(arc.sweep)) return Verdict::kUndecided;
+      // InsideDistance, with the norms and the nearest distance at hand.
+      if (!(std::max({norm_a - arc.radius, norm_b - arc.radius, arc.radius - nearest}) <=
+            window.limit)) {
+        return Verdict::kFails;
+      }
+    } else {
+      const Verdict end = LastSegmentVerdict(arc, a, b, angle, window.limit);
+      if (end != Verdict::kPasses) return end;
+    }
+    a = b;
+    norm_a = norm_b;
+  }
+  return angle.Near(arc.sweep) ? Verdict::kPasses : Verdict::kUndecided;
+}
+
 }  // namespace
 
 void ExactWindowCheck::Use(std::span<const PlanePoint> points) {
@@ -184,47 +378,25 @@ std::optional<double> ExactWindowCheck::PassingBulge(std::int32_t first, std::in
 }
 
 bool ExactWindowCheck::ArcPasses(std::int32_t first, std::int32_t last, double bulge) const {
-  if (!(std::abs(bulge) >= kSmallestBulge) || !std::isfinite(bulge)) return false;
-  // Relative to the first vertex: differences of nearby coordinates are
-  // exact, so far from the origin the window is measured as near it.
-  const PlanePoint origin = points_[static_cast<std::size_t>(first)];
-  const auto at = [this, origin](std::int32_t v) {
-    return Minus(points_[static_cast<std::size_t>(v)], origin);
-  };
-  const PlanePoint end = at(last);
-  if (end.x == 0 && end.y == 0) return false;
-  const CentredArc arc = ArcFromBulge({0, 0}, end, bulge);
-
-  const double arc_length = arc.radius * arc.sweep;
-  const double path_length = path_length_[static_cast<std::size_t>(last)] -
-                             path_length_[static_cast<std::size_t>(first)];
-  const double length_limit = kLengthShare * arc_length * (1 - kRelativeSlack);
-  if (!(std::abs(path_length - arc_length) <= length_limit)) return false;
-
-  const double scale = std::abs(arc.centre.x) + std::abs(arc.centre.y) + arc.radius;
-  const double limit = deviation_.StrictLimit(scale);
-  if (!(limit > 0)) return false;
-  // A window that runs on past its curve strays near its end: no point is
-  // nearer to the arc than to its circle, so the last few vertices' radial
-  // distances reject it before the whole path is measured.
-  for (std::int32_t k = last - 1; k > first && k >= last - kEndVertices; --k) {
-    if (!(std::abs(Norm(Minus(at(k), arc.centre)) - arc.radius) <= limit)) return false;
+  const std::optional<WindowAndArc> window =
+      ArcToMeasure(points_, path_length_, deviation_, first, last, bulge);
+  if (!window) return false;
+  switch (QuickVerdict(*window)) {
+    case Verdict::kPasses:
+      return true;
+    case Verdict::kFails:
+      return false;
+    case Verdict::kUndecided:
+      break;
   }
-  PlanePoint a = arc.start;
-  double angle_a = 0;
-  for (std::int32_t k = first; k < last; ++k) {
-    const PlanePoint b = Minus(at(k + 1), arc.centre);
-    // A path that passes near the centre is no arc, and its turn seen from
-    // there is not to be trusted.
-    if (DistanceFromOrigin(a, b) < arc.radius / 2) return false;
-    const double angle_b = angle_a + arc.Turn(a, b);
-    if (!(SegmentDistance(arc, a, b, angle_a, angle_b) <= limit)) return false;
-    a = b;
-    angle_a = angle_b;
-  }
-  // Ending on the arc's end ray a whole turn more or less, the path would
-  // leave part of the arc far from it.
-  return std::abs(angle_a - arc.sweep) < M_PI;
+  return PassesByAngles(*window);
+}
+
+bool ExactWindowCheck::ArcPassesByAngles(std::int32_t first, std::int32_t last,
+                                         double bulge) const {
+  const std::optional<WindowAndArc> window =
+      ArcToMeasure(points_, path_length_, deviation_, first, last, bulge);
+  return window && PassesByAngles(*window);
 }
 
 }  // namespace quillmere

@@ -66,6 +66,11 @@ class ExactWindowCheck {
   // Whether the arc from vertex `first` to vertex `last` with `bulge` passes.
   bool ArcPasses(std::int32_t first, std::int32_t last, double bulge) const;
 
+  // The same test measured the plain way, every segment's turn by its angle:
+  // ArcPasses decides most windows without those angles, always as this
+  // does (for tests and benchmarks to hold it against).
+  bool ArcPassesByAngles(std::int32_t first, std::int32_t last, double bulge) const;
+
  private:
   Deviation deviation_;
   std::span<const PlanePoint> points_;

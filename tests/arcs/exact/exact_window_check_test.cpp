@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <random>
+#include <vector>
+
+#include "arcs/arc_shapes.h"
+#include "arcs/exact/exact_window_check.h"
+
+namespace quillmere::exact_window_check_test {
+namespace {
+
+// Noisy arcs of every size, near the origin and far from it, either way
+// round, some with repeated vertices: windows of them measured against the
+// arc through their middle vertex and arcs a little rounder and flatter.
+// For each, the deviation where the walk by angles turns from failing to
+// passing is found, and both ways of measuring are held against each other
+// there and a rounding step or two either side, where the end ray and the
+// limit are decided by the last bits.
+TEST(ExactWindowCheckTest, DecidesAsTheWalkByAnglesAtTheEdgeOfPassing) {
+  std::mt19937 random(20261210);
+  std::uniform_real_distribution<double> unit(0, 1);
+  int windows = 0, agreed = 0, passed = 0, failed = 0;
+  for (int shape = 0; shape < 200; ++shape) {
+    const double radius = std::pow(10, -1 + 5 * unit(random));
+    const double noise = radius * std::pow(10, -7 + 5 * unit(random));
+    const double from = 360 * unit(random);
+    const double sweep = (10 + 340 * unit(random)) * (unit(random) < 0.5 ? 1 : -1);
+    const int segments = 3 + static_cast<int>(60 * unit(random));
+    const bool far = unit(random) < 0.3;
+    std::vector<PlanePoint> points =
+        testing::ArcVertices(far ? 300000 : 0, far ? 5000000 : 0, radius, from, from + sweep, segments);
+    for (PlanePoint& p : points) {
+      p = {p.x + noise * (2 * unit(random) - 1), p.y + noise * (2 * unit(random) - 1)};
+    }
+    if (shape % 7 == 0) points[points.size() / 3] = points[points.size() / 3 - 1];
+    const auto last = static_cast<std::int32_t>(points.size()) - 1;
+    for (std::int32_t first = 0; first + 2 <= last; first += 1 + last / 4) {
+      for (std::int32_t end = first + 2; end <= last; end += 1 + (end - first) / 2) {
+        const std::optional<Arc> middle = WindowArc(points, first, end, true);
+        if (!middle) continue;
+        for (const double factor : {1.0, 1.001, 0.999, 1.05}) {
+          const double bulge = middle->bulge * factor;
+          const auto passes_by_angles = [&](double deviation) {
+            ExactWindowCheck check(deviation);
+            check.Use(points);
+            return check.ArcPassesByAngles(first, end, bulge);
+          };
+          // Passing grows with the deviation: bisection finds its edge.
+          double low = 0, high = 2 * radius;
+          if (!passes_by_angles(high)) high = 0;
+          for (int step = 0; step < 200 && high > 0 && std::nextafter(low, high) < high; ++step) {
+            const double between = low + (high - low) / 2;
+            (passes_by_angles(between) ? high : low) = between;
+          }
+          for (const double deviation :
+               {low, high, std::nextafter(high, 2 * high), high * (1 + 1e-15), low * 0.5,
+                high * 2, radius}) {
+            ExactWindowCheck check(deviation);
+            check.Use(points);
+            const bool expected = check.ArcPassesByAngles(first, end, bulge);
+            ++windows;
+            agreed += check.ArcPasses(first, end, bulge) == expected ? 1 : 0;
+            (expected ? passed : failed) += 1;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_EQ(agreed, windows);
+  // The edges were found: both outcomes are well represented.
+  EXPECT_GT(passed, windows / 4);
+  EXPECT_GT(failed, windows / 4);
+}
+
+}  // namespace
+}  // namespace quillmere::exact_window_check_test
