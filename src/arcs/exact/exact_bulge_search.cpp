@@ -327,15 +327,17 @@ std::optional<BalancedArc> BalancedBulge(const WindowPath& window, const Deviati
   // Vertices on both sides of the chord: the arcs on the other side are
   // searched too. Across the chord the distances keep falling and growing
   // the same way, so where both were too far they fail there as well.
-  const SweepRange lengths = LengthSweeps(window, *pencil, length_share);
+  std::optional<SweepRange> lengths;
   for (int side = 0; side < 2; ++side) {
     // A little more than the deviation, so that rounding near a tangent
     // circle never rules out an arc that passes.
     const VertexSweeps vertices(window, *pencil, deviation.Value() * (1 + 1e-6));
-    // No circle of the pencil near every vertex: none on either side.
+    // No circle of the pencil near every vertex: none on either side. Most
+    // windows end here, before the lengths' sweeps are worked out.
     if (!(vertices.near.low <= vertices.near.high)) return std::nullopt;
-    const SweepRange range{std::max({lengths.low, vertices.between.low, vertices.near.low}),
-                           std::min({lengths.high, vertices.between.high, vertices.near.high})};
+    if (!lengths) lengths = LengthSweeps(window, *pencil, length_share);
+    const SweepRange range{std::max({lengths->low, vertices.between.low, vertices.near.low}),
+                           std::min({lengths->high, vertices.between.high, vertices.near.high})};
     if (range.low <= range.high) {
       // From the middle vertex's circle, where it lies on this side.
       const bool from_middle = middle_bulge * pencil->side > 0;
