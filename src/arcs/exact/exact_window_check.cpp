@@ -7,6 +7,7 @@
 
 #include "arcs/exact/exact_bulge_search.h"
 #include "arcs/exact/plane_vectors.h"
+#include "arcs/exact/turn_bounds.h"
 
 namespace quillmere {
 
@@ -141,78 +142,24 @@ double SegmentDistance(const CentredArc& arc, PlanePoint a, PlanePoint b, double
   return largest;
 }
 
-// The angle PassesByAngles adds up, turn by turn, known within an error
-// without the turns' atan2. Up to 45 degrees a turn's tangent r = y / x
-// bounds it: atan r = r - r^3/3 + r^5/5 - ... runs in alternating, falling
-// terms, so it lies between r - r^3/3 and that plus r^5/5; the bound takes
-// the middle and half the gap. The error allows the rounding of the
-// library's atan2 and of both sums with ample margin, and is doubled again
-// where it decides, so that where the bound decides a comparison, the sum
-// itself decides it the same way.
-class AngleBound {
- public:
-  // Adds atan2(y, x) as PassesByAngles computes it; false when the turn is
-  // too large to bound this way (or the bound grew useless).
-  bool Add(double y, double x) {
-    if (!(x > 0) || !(std::abs(y) <= x)) return false;
-    const double r = y / x;
-    const double r2 = r * r;
-    // Products with the series' constants (r^5/8 for r^5/10): a division
-    // would cost as much as the rest together, and their rounding is within
-    // kTurnRounding.
-    value_ += r - r * r2 * kThird + r * r2 * r2 * kTenth;
-    error_ += std::abs(r) * r2 * r2 * kEighth + kTurnRounding * std::abs(r) +
-              kSumRounding * (std::abs(value_) + 2) + kTinyTurn;
-    return error_ < kUsefulError;
-  }
-
-  // Whether the sum lies strictly within (0, sweep) whatever its rounding.
-  bool StrictlyWithin(double sweep) const {
-    return value_ - 2 * error_ > 0 && value_ + 2 * error_ < sweep;
-  }
-  bool Positive() const { return value_ - 2 * error_ > 0; }
-  // Whether the sum can lie at or below `angle`, and above it.
-  bool MayBeAtMost(double angle) const { return value_ - 2 * error_ <= angle; }
-  bool MayExceed(double angle) const { return value_ + 2 * error_ > angle; }
-  // Whether the sum lies less than half a turn from `angle` for certain.
-  bool Near(double angle) const { return std::abs(value_ - angle) + 2 * error_ < 3; }
-
- private:
-  // The library's atan2, the tangent's division and the series' own
-  // arithmetic each round by a few units in the last place of the turn.
-  static constexpr double kTurnRounding = 1e-13;
-  // Both sums round by half a unit in the last place of their value.
-  static constexpr double kSumRounding = 1e-15;
-  // Results too small for a relative bound (subnormal turns).
-  static constexpr double kTinyTurn = 1e-300;
-  static constexpr double kUsefulError = 1e-3;
-  static constexpr double kThird = 1.0 / 3;
-  static constexpr double kTenth = 0.1;
-  static constexpr double kEighth = 0.125;
-
-  double value_ = 0;
-  double error_ = 0;
-};
-
 // How the measurement of the last segment, which ends on the arc's end ray,
-// comes out, with `angle` the bound of the sum at its end and the sum at
-// its start strictly within [0, sweep). By rounding the sum at the end lies
-// at the sweep or beyond it: within, the segment is measured as lying
-// inside the sector; beyond, it leaves the sector at the end ray, with its
-// piece beyond measured as inside or outside as rounding of the angle half
-// way decides. Each way that can happen is measured as SegmentDistance
+// comes out, with the sum of the turns at its start strictly within [0,
+// sweep) and at its end within `sum` (positive). By rounding the sum at the
+// end lies at the sweep or beyond it: within, the segment is measured as
+// lying inside the sector; beyond, it leaves the sector at the end ray, with
+// its piece beyond measured as inside or outside as rounding of the angle
+// half way decides. Each way that can happen is measured as SegmentDistance
 // measures it; the verdict stands when all agree.
 enum class Verdict { kPasses, kFails, kUndecided };
 
-Verdict LastSegmentVerdict(const CentredArc& arc, PlanePoint a, PlanePoint b,
-                           const AngleBound& angle, double limit) {
-  if (!angle.Positive()) return Verdict::kUndecided;
+Verdict LastSegmentVerdict(const CentredArc& arc, PlanePoint a, PlanePoint b, SumRange sum,
+                           double limit) {
   // Any start within [0, sweep) measures alike.
   const double start = arc.sweep / 2;
   std::array<double, 3> ends;
   std::size_t count = 0;
-  if (angle.MayBeAtMost(arc.sweep)) ends[count++] = arc.sweep;
-  if (angle.MayExceed(arc.sweep)) {
+  if (sum.low <= arc.sweep) ends[count++] = arc.sweep;
+  if (sum.high > arc.sweep) {
     // The nearest end beyond the sweep is the one whose half way can round
     // back onto the sweep; a far one's never does.
     ends[count++] = std::nextafter(arc.sweep, std::numeric_limits<double>::infinity());
@@ -298,40 +245,89 @@ bool PassesByAngles(const WindowAndArc& window) {
   return std::abs(angle_a - arc.sweep) < M_PI;
 }
 
+// The radial part of measuring a segment inside the sector, decided from
+// squares where they decide it for certain: no square root and no division
+// for most segments. What InsideDistance computes, as computed, is then at
+// most `limit` and the segment no nearer to the centre than half the radius.
+class RadialBand {
+ public:
+  RadialBand(double radius, double limit) {
+    // Both bounds are moved by far more than their own rounding and that of
+    // the distances as computed (a few units in the last place of the
+    // coordinates), so that a square beyond one puts the distance beyond the
+    // bound itself.
+    const double nearest = std::max(radius / 2, radius - limit) * (1 + kMargin);
+    nearest_squared_ = nearest * nearest;
+    farthest_squared_ = (radius + limit) * (radius + limit) * (1 - kMargin);
+  }
+
+  // Whether every point of the segment from `a` to `b` lies at least
+  // max(radius / 2, radius - limit) from the centre, from their squared
+  // norms and the segment's squared length: along a segment the squared
+  // distance is a quadratic whose least value lies at most a quarter of
+  // the squared length below the smaller one at the ends.
+  bool SegmentClear(double aa, double bb, double dd) const {
+    return std::min(aa, bb) - dd / 4 >= nearest_squared_ + kMargin * (aa + bb + dd);
+  }
+  // Whether a vertex with squared norm `bb` lies at most radius + limit
+  // from the centre.
+  bool VertexWithin(double bb) const { return bb <= farthest_squared_; }
+
+ private:
+  static constexpr double kMargin = 1e-12;
+  double nearest_squared_ = 0;
+  double farthest_squared_ = 0;
+};
+
 // The same walk's verdict without the turns' atan2, which cost most of the
-// exact search's time: the angles are bounded (AngleBound), and as long as
-// every inner vertex lies strictly within the sector for certain, each
-// segment is measured as PassesByAngles measures a segment inside it. The
-// last segment ends on the end ray, where rounding decides:
-// LastSegmentVerdict. Undecided where the bound does not decide a
+// exact search's time: the sums of the turns are bounded (`Turns`: a
+// SectorTurns or TangentTurns), and as long as every inner vertex lies
+// strictly within the sector for certain, each segment is measured as
+// PassesByAngles measures a segment inside it, by squares (RadialBand)
+// where they decide. The last segment ends on the end ray, where rounding
+// decides: LastSegmentVerdict. Undecided where the bounds do not decide a
 // comparison (a path that leaves the sector, a large turn): the walk by
 // angles then decides.
-Verdict QuickVerdict(const WindowAndArc& window) {
+template <typename Turns>
+Verdict QuickVerdict(const WindowAndArc& window, Turns turns) {
   const CentredArc& arc = window.arc;
-  AngleBound angle;
+  const RadialBand band(arc.radius, window.limit);
   PlanePoint a = arc.start;
-  double norm_a = Norm(a);
+  double aa = Dot(a, a);
+  // Whether Norm(a) - radius, as computed, is at most the limit.
+  bool a_within = Norm(a) - arc.radius <= window.limit;
   for (std::int32_t k = window.first; k < window.last; ++k) {
     const PlanePoint b = Minus(window.At(k + 1), arc.centre);
-    const double nearest = DistanceFromOrigin(a, b);
-    if (nearest < arc.radius / 2) return Verdict::kFails;
-    if (!angle.Add(arc.direction * Cross(a, b), Dot(a, b))) return Verdict::kUndecided;
-    const double norm_b = Norm(b);
+    const double bb = Dot(b, b);
+    const PlanePoint d = Minus(b, a);
+    const bool clear = band.SegmentClear(aa, bb, Dot(d, d));
+    if (!clear && DistanceFromOrigin(a, b) < arc.radius / 2) return Verdict::kFails;
     if (k + 1 < window.last) {
-      if (!angle.StrictlyWithin(arc.sweep)) return Verdict::kUndecided;
-      // InsideDistance, with the norms and the nearest distance at hand.
-      if (!(std::max({norm_a - arc.radius, norm_b - arc.radius, arc.radius - nearest}) <=
-            window.limit)) {
+      if (!turns.InnerVertex(a, b)) return Verdict::kUndecided;
+      // InsideDistance, computed where the squares leave it open.
+      if (!(clear && a_within && band.VertexWithin(bb)) &&
+          !(InsideDistance(arc, a, b) <= window.limit)) {
         return Verdict::kFails;
       }
     } else {
-      const Verdict end = LastSegmentVerdict(arc, a, b, angle, window.limit);
-      if (end != Verdict::kPasses) return end;
+      const std::optional<SumRange> sum = turns.LastVertex(a, b);
+      if (!sum) return Verdict::kUndecided;
+      return LastSegmentVerdict(arc, a, b, *sum, window.limit);
     }
     a = b;
-    norm_a = norm_b;
+    aa = bb;
+    a_within = true;  // b's distance passed with the segment
   }
-  return angle.Near(arc.sweep) ? Verdict::kPasses : Verdict::kUndecided;
+  return Verdict::kUndecided;  // no segment
+}
+
+Verdict QuickVerdict(const WindowAndArc& window) {
+  const CentredArc& arc = window.arc;
+  if (const std::optional<SectorTurns> sector =
+          SectorTurns::For(arc.start, arc.end, arc.sweep, arc.direction)) {
+    return QuickVerdict(window, *sector);
+  }
+  return QuickVerdict(window, TangentTurns(arc.sweep, arc.direction));
 }
 
 }  // namespace
