@@ -129,5 +129,44 @@ TEST(ArcThroughPointsTest, ChordAboveTheDiameterIsNoArc) {
   EXPECT_GT(refused, 0);
 }
 
+
+// Random triples of every kind, among them the borderline ones where
+// rounding decides: nearly collinear, nearly half circles either side,
+// nearly full circles, far from the origin. The bulge alone must be the
+// bulge of the whole arc, bit for bit, and nothing where that is nothing.
+TEST(ArcThroughPointsTest, TheBulgeAloneIsTheArcsBulge) {
+  std::mt19937_64 random(11);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  int arcs = 0, none = 0;
+  for (int i = 0; i < 300000; ++i) {
+    const double r = std::exp(unit(random) * 8);
+    const double centre = i % 3 == 0 ? 5e6 : 0;
+    const double a = unit(random) * M_PI;
+    // Angles to the middle and last point: anything, a half circle, or a
+    // full one, each give or take a trace.
+    const double trace = std::pow(10, -16 + 14 * (unit(random) + 1) / 2) * unit(random);
+    const double kinds[] = {unit(random) * M_PI, M_PI + trace, 2 * M_PI + trace, trace};
+    const double to_last = kinds[i % 4];
+    const double to_middle = i % 8 < 4 ? to_last / 2 : to_last * (unit(random) + 1) / 2;
+    const auto on_circle = [&](double angle) {
+      return PlanePoint{centre + r * std::cos(a + angle), centre + r * std::sin(a + angle)};
+    };
+    const PlanePoint p1 = on_circle(0), p2 = on_circle(to_middle), p3 = on_circle(to_last);
+    for (const bool half : {false, true}) {
+      const std::optional<Arc> arc = ArcThroughPoints(p1, p2, p3, half);
+      const std::optional<double> bulge = BulgeThroughPoints(p1, p2, p3, half);
+      ASSERT_EQ(arc.has_value(), bulge.has_value()) << i;
+      if (!arc) {
+        ++none;
+        continue;
+      }
+      ++arcs;
+      ASSERT_EQ(arc->bulge, *bulge) << i;
+    }
+  }
+  EXPECT_GT(arcs, 100000);
+  EXPECT_GT(none, 1000);
+}
+
 }  // namespace
 }  // namespace quillmere

@@ -343,19 +343,19 @@ void ExactWindowCheck::Use(std::span<const PlanePoint> points) {
 }
 
 std::optional<double> ExactWindowCheck::MiddleBulge(std::int32_t first, std::int32_t last) const {
-  const std::optional<Arc> middle = WindowArc(points_, first, last, true);
-  if (middle && ArcPasses(first, last, middle->bulge)) return middle->bulge;
+  const std::optional<double> middle = WindowBulge(points_, first, last, true);
+  if (middle && ArcPasses(first, last, *middle)) return middle;
   return std::nullopt;
 }
 
 std::optional<double> ExactWindowCheck::PassingBulge(std::int32_t first, std::int32_t last) const {
-  const std::optional<Arc> middle = WindowArc(points_, first, last, true);
-  if (middle && ArcPasses(first, last, middle->bulge)) return middle->bulge;
+  const std::optional<double> middle = WindowBulge(points_, first, last, true);
+  if (middle && ArcPasses(first, last, *middle)) return middle;
   const double path_length = path_length_[static_cast<std::size_t>(last)] -
                              path_length_[static_cast<std::size_t>(first)];
   const std::optional<BalancedArc> balanced =
       BalancedBulge({points_, first, last, path_length}, deviation_, kLengthShare,
-                    middle ? middle->bulge : 0);
+                    middle ? *middle : 0);
   if (!balanced) return std::nullopt;
   if (ArcPasses(first, last, balanced->Bulge(balanced->sweep))) {
     return balanced->Bulge(balanced->sweep);
