@@ -208,11 +208,19 @@ double SweepOfLengthRatio(double ratio) {
   // is convex on (0, pi), so Newton's steps from the right of its root,
   // where x / sin x >= 1 + x^2 / 6 puts this start, fall to it steadily.
   if (!(ratio > 1)) return 0;
+  constexpr int kMostSteps = 100;
   double x = std::min(M_PI, std::sqrt(6 * (ratio - 1)));
-  for (int step = 0; step < 100; ++step) {
+  double before = std::numeric_limits<double>::quiet_NaN();  // x one step earlier
+  for (int step = 0; step < kMostSteps; ++step) {
     const double change = (x - ratio * std::sin(x)) / (1 - ratio * std::cos(x));
-    x -= change;
-    if (!(std::abs(change) > 1e-15 * x)) break;
+    const double next = x - change;
+    if (!(std::abs(change) > 1e-15 * next)) return 2 * next;
+    // Rounding can leave the steps going back and forth between two
+    // neighbours of the root without ever stopping: they would do so up to
+    // the last step, so its value is known now.
+    if (next == before) return 2 * ((kMostSteps - 1 - step) % 2 == 0 ? next : x);
+    before = x;
+    x = next;
   }
   return 2 * x;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "arcs/arc_shapes.h"
+#include "arcs/exact/exact_bulge_search.h"
 #include "arcs/exact/exact_window_check.h"
 
 namespace quillmere::exact_window_check_test {
@@ -72,6 +73,26 @@ TEST(ExactWindowCheckTest, DecidesAsTheWalkByAnglesAtTheEdgeOfPassing) {
   // The edges were found: both outcomes are well represented.
   EXPECT_GT(passed, windows / 4);
   EXPECT_GT(failed, windows / 4);
+}
+
+// The sweep for a length ratio cuts short Newton's steps that rounding
+// leaves going back and forth; the result must be that of every step.
+TEST(ExactWindowCheckTest, TheSweepOfALengthRatioIsThatOfEveryNewtonStep) {
+  const auto every_step = [](double ratio) {
+    double x = std::min(M_PI, std::sqrt(6 * (ratio - 1)));
+    for (int step = 0; step < 100; ++step) {
+      const double change = (x - ratio * std::sin(x)) / (1 - ratio * std::cos(x));
+      x -= change;
+      if (!(std::abs(change) > 1e-15 * x)) break;
+    }
+    return 2 * x;
+  };
+  std::mt19937 random(5);
+  std::uniform_real_distribution<double> unit(0, 1);
+  for (int i = 0; i < 20000; ++i) {
+    const double ratio = 1 + std::pow(10, -12 + 13 * unit(random));
+    ASSERT_EQ(SweepOfLengthRatio(ratio), every_step(ratio)) << ratio;
+  }
 }
 
 }  // namespace
