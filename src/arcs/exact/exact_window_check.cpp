@@ -324,7 +324,8 @@ Verdict QuickVerdict(const WindowAndArc& window, Turns turns) {
 Verdict QuickVerdict(const WindowAndArc& window) {
   const CentredArc& arc = window.arc;
   if (const std::optional<SectorTurns> sector =
-          SectorTurns::For(arc.start, arc.end, arc.sweep, arc.direction)) {
+          SectorTurns::For(arc.start, arc.end, arc.sweep, arc.direction,
+                           window.last - window.first)) {
     return QuickVerdict(window, *sector);
   }
   return QuickVerdict(window, TangentTurns(arc.sweep, arc.direction));

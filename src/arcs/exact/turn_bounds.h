@@ -16,6 +16,7 @@
 // computes the sum.
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 #include "arcs/arc_through_points.h"
@@ -94,47 +95,48 @@ class TangentTurns {
 // rounding. The end ray's angle is known up to rounding from one atan2.
 class SectorTurns {
  public:
-  // Nothing for arcs too near a half circle or larger.
+  // For a window of `segments` segments; nothing for arcs too near a half
+  // circle or larger.
   static std::optional<SectorTurns> For(PlanePoint start, PlanePoint end, double sweep,
-                                        double direction) {
+                                        double direction, std::int32_t segments) {
     if (!(sweep < kLargestSweep)) return std::nullopt;
-    const double across = direction * plane::Cross(start, end);
+    // The end rays turned so that the arc runs counter-clockwise: negating
+    // a cross product's factor only changes its sign.
+    start = {direction * start.x, direction * start.y};
+    end = {direction * end.x, direction * end.y};
     // The angle between the end rays, as the sum would find it in one turn.
-    const double between = std::atan2(across, plane::Dot(start, end));
+    const double between = std::atan2(plane::Cross(start, end), plane::Dot(start, end));
     if (!(between > 0 && between < kLargestSweep)) return std::nullopt;
-    SectorTurns turns(start, end, direction);
-    turns.between_ = between;
-    // How far the sweep and the true angle between the rays lie apart.
-    turns.sweep_gap_ = std::abs(between - sweep) + kTurnError;
-    return turns;
+    // The sum's error at any vertex, and how far the sweep and the true
+    // angle between the end rays lie apart.
+    const double sum_error = (segments + 1) * kTurnError;
+    const double margin = sum_error + std::abs(between - sweep) + kTurnError + kCrossRounding;
+    return SectorTurns(start, end, margin, SumRange{between - 2 * (sum_error + kTurnError),
+                                                    between + 2 * (sum_error + kTurnError)});
   }
 
   // Whether the sum at `b`, one turn further from `a`, lies strictly
   // within (0, sweep).
-  bool InnerVertex(PlanePoint /*a*/, PlanePoint b) {
-    sum_error_ += kTurnError;
-    const double margin = sum_error_ + sweep_gap_ + kCrossRounding;
+  bool InnerVertex(PlanePoint /*a*/, PlanePoint b) const {
     const double b_size = std::abs(b.x) + std::abs(b.y);
-    return direction_ * plane::Cross(start_, b) > margin * start_size_ * b_size &&
-           direction_ * plane::Cross(b, end_) > margin * end_size_ * b_size;
+    return plane::Cross(start_, b) > start_margin_ * b_size &&
+           plane::Cross(b, end_) > end_margin_ * b_size;
   }
-  // The range of the sum at the end vertex, one turn further, when it is
-  // known to be positive.
-  std::optional<SumRange> LastVertex(PlanePoint /*a*/, PlanePoint /*b*/) {
-    sum_error_ += kTurnError;
-    const double error = 2 * (sum_error_ + kTurnError);
-    const SumRange range{between_ - error, between_ + error};
-    if (!(range.low > 0)) return std::nullopt;
-    return range;
+  // The range of the sum at the end vertex when it is known to be positive.
+  std::optional<SumRange> LastVertex(PlanePoint /*a*/, PlanePoint /*b*/) const {
+    if (!(end_sum_.low > 0)) return std::nullopt;
+    return end_sum_;
   }
 
  private:
-  SectorTurns(PlanePoint start, PlanePoint end, double direction)
+  // `margin` is the least sine of a vertex's angle from either end ray,
+  // sizes taken as |x| + |y|.
+  SectorTurns(PlanePoint start, PlanePoint end, double margin, SumRange end_sum)
       : start_(start),
         end_(end),
-        direction_(direction),
-        start_size_(std::abs(start.x) + std::abs(start.y)),
-        end_size_(std::abs(end.x) + std::abs(end.y)) {}
+        start_margin_(margin * (std::abs(start.x) + std::abs(start.y))),
+        end_margin_(margin * (std::abs(end.x) + std::abs(end.y))),
+        end_sum_(end_sum) {}
 
   // Below a half circle by a margin that keeps every turn away from the
   // half turn, where atan2 changes sign.
@@ -143,17 +145,14 @@ class SectorTurns {
   // vertices: atan2's rounding, the cross and dot products' and the sum's,
   // a few units in the last place of 2 pi.
   static constexpr double kTurnError = 1e-13;
-  // Cross products against the sizes of their factors (taken as |x| + |y|).
+  // Cross products against the sizes of their factors.
   static constexpr double kCrossRounding = 1e-15;
 
   PlanePoint start_;
   PlanePoint end_;
-  double direction_;
-  double start_size_;
-  double end_size_;
-  double between_ = 0;
-  double sweep_gap_ = 0;
-  double sum_error_ = 0;
+  double start_margin_;
+  double end_margin_;
+  SumRange end_sum_;
 };
 
 }  // namespace quillmere
