@@ -97,6 +97,13 @@ double InsideDistance(const CentredArc& arc, PlanePoint p, PlanePoint q) {
                    arc.radius - DistanceFromOrigin(p, q)});
 }
 
+// Where the segment from `a` to `b` crosses the line through the centre
+// and `ray`: the share of the way, 0 where they run parallel.
+double RayCrossing(PlanePoint a, PlanePoint b, PlanePoint ray) {
+  const double across = Cross(Minus(b, a), ray);
+  return across != 0 ? std::clamp(-Cross(a, ray) / across, 0.0, 1.0) : 0.0;
+}
+
 // The largest distance to the arc of any point of the segment from `a` to
 // `b` (relative to the centre), whose ends lie at the angles `angle_a` and
 // `angle_b` from the arc's start. Seen from the centre, the angle runs one
@@ -113,11 +120,8 @@ double SegmentDistance(const CentredArc& arc, PlanePoint a, PlanePoint b, double
     double t;
     double angle;
   };
-  const PlanePoint d = Minus(b, a);
   const auto crossing = [&](PlanePoint ray, double angle) {
-    const double across = Cross(d, ray);
-    const double t = across != 0 ? std::clamp(-Cross(a, ray) / across, 0.0, 1.0) : 0.0;
-    return Break{t, angle};
+    return Break{RayCrossing(a, b, ray), angle};
   };
   const double low = std::min(angle_a, angle_b);
   const double high = std::max(angle_a, angle_b);
@@ -142,6 +146,65 @@ double SegmentDistance(const CentredArc& arc, PlanePoint a, PlanePoint b, double
   return largest;
 }
 
+// The radial part of measuring a segment inside the sector, decided from
+// squares where they decide it for certain: no square root and no division
+// for most segments. What InsideDistance computes, as computed, is then at
+// most `limit` and the segment no nearer to the centre than half the radius.
+//
+// Every bound is moved by far more than its own rounding and that of the
+// distances as computed (a few units in the last place of the coordinates),
+// so that a square within a bound puts the distance within the bound
+// itself.
+class RadialBand {
+ public:
+  RadialBand(double radius, double limit) : limit_(limit) {
+    const double nearest = std::max(radius / 2, radius - limit) * (1 + kMargin);
+    nearest_squared_ = nearest * nearest;
+    farthest_squared_ = (radius + limit) * (radius + limit) * (1 - kMargin);
+  }
+
+  // Whether every point of the segment from `a` to `b` lies at least
+  // max(radius / 2, radius - limit) from the centre, from their squared
+  // norms and the segment's squared length: along a segment the squared
+  // distance is a quadratic whose least value lies at most a quarter of
+  // the squared length below the smaller one at the ends.
+  bool SegmentClear(double aa, double bb, double dd) const {
+    return std::min(aa, bb) - dd / 4 >= nearest_squared_ + kMargin * (aa + bb + dd);
+  }
+  // Whether a vertex with squared norm `bb` lies at most radius + limit
+  // from the centre.
+  bool VertexWithin(double bb) const { return bb <= farthest_squared_; }
+
+  // Whether InsideDistance of the segment from `p` to `q` is at most the
+  // limit, with `p_within` telling whether p's part of it is.
+  bool PieceWithin(PlanePoint p, double pp, bool p_within, PlanePoint q, double qq) const {
+    const PlanePoint d = Minus(q, p);
+    return p_within && VertexWithin(qq) && SegmentClear(pp, qq, Dot(d, d));
+  }
+
+  // Whether OutsideDistance of the segment from `p` to `q` is at most the
+  // limit, from their squared distances to the arc's end `end`: every point
+  // of the segment lies no further from it than the farther of the two,
+  // give or take the rounding of a point between them.
+  bool PieceNearEnd(PlanePoint p, PlanePoint q, PlanePoint end) const {
+    const PlanePoint d = Minus(q, p);
+    const double rounding =
+        kRounding * (std::abs(p.x) + std::abs(p.y) + std::abs(d.x) + std::abs(d.y));
+    const double within = limit_ * (1 - kMargin) - rounding;
+    const PlanePoint from_p = Minus(p, end);
+    const PlanePoint from_q = Minus(q, end);
+    return within > 0 &&
+           std::max(Dot(from_p, from_p), Dot(from_q, from_q)) <= within * within * (1 - kMargin);
+  }
+
+ private:
+  static constexpr double kMargin = 1e-12;
+  static constexpr double kRounding = 1e-15;
+  double limit_;
+  double nearest_squared_ = 0;
+  double farthest_squared_ = 0;
+};
+
 // How the measurement of the last segment, which ends on the arc's end ray,
 // comes out, with the sum of the turns at its start strictly within [0,
 // sweep) and at its end within `sum` (positive). By rounding the sum at the
@@ -149,25 +212,51 @@ double SegmentDistance(const CentredArc& arc, PlanePoint a, PlanePoint b, double
 // lying inside the sector; beyond, it leaves the sector at the end ray, with
 // its piece beyond measured as inside or outside as rounding of the angle
 // half way decides. Each way that can happen is measured as SegmentDistance
-// measures it; the verdict stands when all agree.
+// measures it, by squares (RadialBand) where they decide; the verdict
+// stands when all agree.
 enum class Verdict { kPasses, kFails, kUndecided };
 
-Verdict LastSegmentVerdict(const CentredArc& arc, PlanePoint a, PlanePoint b, SumRange sum,
-                           double limit) {
+// The last segment as the walk found it.
+struct LastSegment {
+  PlanePoint a;
+  PlanePoint b;
+  double aa = 0;          // squared norms
+  double bb = 0;
+  bool clear = false;     // RadialBand::SegmentClear of the two
+  bool a_within = false;  // a's distance from the circle within the limit
+};
+
+Verdict LastSegmentVerdict(const CentredArc& arc, const RadialBand& band,
+                           const LastSegment& last, SumRange sum, double limit) {
   // Any start within [0, sweep) measures alike.
   const double start = arc.sweep / 2;
-  std::array<double, 3> ends;
-  std::size_t count = 0;
-  if (sum.low <= arc.sweep) ends[count++] = arc.sweep;
-  if (sum.high > arc.sweep) {
-    // The nearest end beyond the sweep is the one whose half way can round
-    // back onto the sweep; a far one's never does.
-    ends[count++] = std::nextafter(arc.sweep, std::numeric_limits<double>::infinity());
-    ends[count++] = 2 * arc.sweep;
+  int count = 0, passed = 0;
+  const auto measure = [&](double end_angle, bool passes_for_certain) {
+    ++count;
+    if (passes_for_certain ||
+        SegmentDistance(arc, last.a, last.b, start, end_angle) <= limit) {
+      ++passed;
+    }
+  };
+  if (sum.low <= arc.sweep) {
+    measure(arc.sweep, last.clear && last.a_within && band.VertexWithin(last.bb));
   }
-  std::size_t passed = 0;
-  for (std::size_t e = 0; e < count; ++e) {
-    if (SegmentDistance(arc, a, b, start, ends[e]) <= limit) ++passed;
+  if (sum.high > arc.sweep) {
+    // The pieces SegmentDistance measures: before the end ray, and after it.
+    const PlanePoint cut = Along(last.a, last.b, RayCrossing(last.a, last.b, arc.end));
+    const PlanePoint after = Along(last.a, last.b, 1);
+    const double cut_squared = Dot(cut, cut);
+    const bool before_within =
+        band.PieceWithin(last.a, last.aa, last.a_within, cut, cut_squared);
+    const bool after_outside = band.PieceNearEnd(cut, after, arc.end);
+    const bool after_inside = band.PieceWithin(cut, cut_squared, band.VertexWithin(cut_squared),
+                                               after, Dot(after, after));
+    // The nearest end beyond the sweep is the one whose half way can round
+    // back onto the sweep, the piece after then inside; a far one's never
+    // does.
+    measure(std::nextafter(arc.sweep, std::numeric_limits<double>::infinity()),
+            before_within && after_inside && after_outside);
+    measure(2 * arc.sweep, before_within && after_outside);
   }
   if (passed == count) return Verdict::kPasses;
   return passed == 0 ? Verdict::kFails : Verdict::kUndecided;
@@ -245,40 +334,6 @@ bool PassesByAngles(const WindowAndArc& window) {
   return std::abs(angle_a - arc.sweep) < M_PI;
 }
 
-// The radial part of measuring a segment inside the sector, decided from
-// squares where they decide it for certain: no square root and no division
-// for most segments. What InsideDistance computes, as computed, is then at
-// most `limit` and the segment no nearer to the centre than half the radius.
-class RadialBand {
- public:
-  RadialBand(double radius, double limit) {
-    // Both bounds are moved by far more than their own rounding and that of
-    // the distances as computed (a few units in the last place of the
-    // coordinates), so that a square beyond one puts the distance beyond the
-    // bound itself.
-    const double nearest = std::max(radius / 2, radius - limit) * (1 + kMargin);
-    nearest_squared_ = nearest * nearest;
-    farthest_squared_ = (radius + limit) * (radius + limit) * (1 - kMargin);
-  }
-
-  // Whether every point of the segment from `a` to `b` lies at least
-  // max(radius / 2, radius - limit) from the centre, from their squared
-  // norms and the segment's squared length: along a segment the squared
-  // distance is a quadratic whose least value lies at most a quarter of
-  // the squared length below the smaller one at the ends.
-  bool SegmentClear(double aa, double bb, double dd) const {
-    return std::min(aa, bb) - dd / 4 >= nearest_squared_ + kMargin * (aa + bb + dd);
-  }
-  // Whether a vertex with squared norm `bb` lies at most radius + limit
-  // from the centre.
-  bool VertexWithin(double bb) const { return bb <= farthest_squared_; }
-
- private:
-  static constexpr double kMargin = 1e-12;
-  double nearest_squared_ = 0;
-  double farthest_squared_ = 0;
-};
-
 // The same walk's verdict without the turns' atan2, which cost most of the
 // exact search's time: the sums of the turns are bounded (`Turns`: a
 // SectorTurns or TangentTurns), and as long as every inner vertex lies
@@ -312,7 +367,7 @@ Verdict QuickVerdict(const WindowAndArc& window, Turns turns) {
     } else {
       const std::optional<SumRange> sum = turns.LastVertex(a, b);
       if (!sum) return Verdict::kUndecided;
-      return LastSegmentVerdict(arc, a, b, *sum, window.limit);
+      return LastSegmentVerdict(arc, band, {a, b, aa, bb, clear, a_within}, *sum, window.limit);
     }
     a = b;
     aa = bb;

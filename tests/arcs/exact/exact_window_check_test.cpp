@@ -36,6 +36,20 @@ TEST(ExactWindowCheckTest, DecidesAsTheWalkByAnglesAtTheEdgeOfPassing) {
       p = {p.x + noise * (2 * unit(random) - 1), p.y + noise * (2 * unit(random) - 1)};
     }
     if (shape % 7 == 0) points[points.size() / 3] = points[points.size() / 3 - 1];
+    if (shape % 5 == 1) {
+      // Every third vertex followed by one straight out from the centre or
+      // in towards it: windows that end on them end on a radial segment.
+      std::vector<PlanePoint> stepped;
+      const PlanePoint centre = {far ? 300000.0 : 0.0, far ? 5000000.0 : 0.0};
+      for (std::size_t v = 0; v < points.size(); ++v) {
+        stepped.push_back(points[v]);
+        if (v % 3 != 1) continue;
+        const double out = 1 + (2 * unit(random) - 1) * noise / radius * 20;
+        stepped.push_back({centre.x + (points[v].x - centre.x) * out,
+                           centre.y + (points[v].y - centre.y) * out});
+      }
+      points = stepped;
+    }
     const auto last = static_cast<std::int32_t>(points.size()) - 1;
     for (std::int32_t first = 0; first + 2 <= last; first += 1 + last / 4) {
       for (std::int32_t end = first + 2; end <= last; end += 1 + (end - first) / 2) {
