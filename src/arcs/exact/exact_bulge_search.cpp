@@ -203,6 +203,36 @@ struct VertexSweeps {
 
 }  // namespace
 
+bool NoArcFits(const WindowPath& window, double deviation, double length_share) {
+  // Every bound is loosened by far more than the rounding of the arc test's
+  // distances and of the bounds' own arithmetic.
+  constexpr double kLoose = 1e-3;
+  const double reach = deviation * (1 + kLoose);
+  const PlanePoint origin = window.points[static_cast<std::size_t>(window.first)];
+  const auto at = [&](std::int32_t v) {
+    return Minus(window.points[static_cast<std::size_t>(v)], origin);
+  };
+  const PlanePoint end = at(window.last);
+  const double chord = std::hypot(end.x, end.y);
+  if (!(chord > 0)) return false;
+  double longest_squared = 0;
+  double farthest_across = 0;  // times the chord
+  PlanePoint a = {0, 0};
+  for (std::int32_t k = window.first + 1; k <= window.last; ++k) {
+    const PlanePoint b = at(k);
+    const PlanePoint d = Minus(b, a);
+    longest_squared = std::max(longest_squared, Dot(d, d));
+    if (k < window.last) farthest_across = std::max(farthest_across, std::abs(Cross(end, b)));
+    a = b;
+  }
+  if (!(longest_squared >= 16 * reach * reach)) return false;
+  const double half = chord / 2;
+  const double radius = std::max(half, longest_squared / (16 * reach) * (1 - kLoose));
+  if (!(window.length / (1 - length_share) * (1 + kLoose) < M_PI * radius)) return false;
+  const double sagitta = half * half / (radius + std::sqrt(radius * radius - half * half));
+  return farthest_across / chord > (sagitta + reach) * (1 + kLoose);
+}
+
 double SweepOfLengthRatio(double ratio) {
   // The arc of sweep 2x over a chord c is c x / sin x long: x - ratio sin x
   // is convex on (0, pi), so Newton's steps from the right of its root,

@@ -59,6 +59,17 @@ struct BalancedArc {
 std::optional<BalancedArc> BalancedBulge(const WindowPath& window, const Deviation& deviation,
                                          double length_share, double middle_bulge);
 
+// True when no arc through the window's first and last vertex can pass the
+// exact test at `deviation` with the length rule `length_share`, shown
+// from bounds alone, before any arc is searched: a segment of length L
+// whose ends and middle lie within the deviation d of an arc needs a
+// radius of at least L^2 / (16 d) (for L >= 4 d), an arc that large
+// beyond a half circle is longer than the path allows, and short of it
+// strays no further from its chord than its sagitta, which every vertex
+// must come within d of. All bounds keep a wide margin, so that rounding
+// never rules out an arc that passes. False where the bounds leave it open.
+bool NoArcFits(const WindowPath& window, double deviation, double length_share);
+
 // The sweep in (0, 2 pi) of the arc whose length is `ratio` times its chord
 // (0 for a ratio of 1 or less).
 double SweepOfLengthRatio(double ratio);

@@ -109,5 +109,41 @@ TEST(ExactWindowCheckTest, TheSweepOfALengthRatioIsThatOfEveryNewtonStep) {
   }
 }
 
+// Windows of arcs sampled coarsely for the deviation, some with a vertex
+// pushed off: wherever NoArcFits rules every arc out, none of a dense scan
+// of the arcs through the window's ends passes, on either side.
+TEST(ExactWindowCheckTest, NoArcPassesWhereNoneFits) {
+  std::mt19937 random(17);
+  std::uniform_real_distribution<double> unit(0, 1);
+  int ruled_out = 0, scanned = 0;
+  for (int shape = 0; shape < 60; ++shape) {
+    const double radius = std::pow(10, 3 * unit(random));
+    const int segments = 4 + static_cast<int>(30 * unit(random));
+    const double step = 1 + 10 * unit(random);
+    std::vector<PlanePoint> points = testing::ArcVertices(0, 0, radius, 0, step * segments, segments);
+    if (shape % 3 == 0) points[points.size() / 2].x += radius * 0.01 * unit(random);
+    const double deviation = radius * std::pow(10, -5 + 3 * unit(random));
+    ExactWindowCheck check(deviation);
+    check.Use(points);
+    const auto last = static_cast<std::int32_t>(points.size()) - 1;
+    for (std::int32_t end = 2; end <= last; ++end) {
+      double length = 0;
+      for (std::int32_t k = 0; k < end; ++k) {
+        length += std::hypot(points[k + 1].x - points[k].x, points[k + 1].y - points[k].y);
+      }
+      if (!NoArcFits({points, 0, end, length}, deviation, ExactWindowCheck::kLengthShare)) continue;
+      ++ruled_out;
+      for (int k = 1; k < 4000; ++k) {
+        const double bulge = std::tan(2 * M_PI * k / 4000 / 4);
+        for (const double side : {1.0, -1.0}) {
+          ++scanned;
+          ASSERT_FALSE(check.ArcPassesByAngles(0, end, side * bulge)) << shape << " " << end;
+        }
+      }
+    }
+  }
+  EXPECT_GT(ruled_out, 50);
+}
+
 }  // namespace
 }  // namespace quillmere::exact_window_check_test
