@@ -161,7 +161,14 @@ class RadialBand {
     const double nearest = std::max(radius / 2, radius - limit) * (1 + kMargin);
     nearest_squared_ = nearest * nearest;
     farthest_squared_ = (radius + limit) * (radius + limit) * (1 - kMargin);
+    // SegmentClear's margin for ends within the band: there aa + bb + dd is
+    // at most six times the band's squared radius.
+    clear_within_squared_ = nearest_squared_ + 6 * kMargin * farthest_squared_;
+    size_ = std::sqrt(farthest_squared_) * (1 + kMargin);
   }
+
+  // At least the norm of any vertex within the band.
+  double Size() const { return size_; }
 
   // Whether every point of the segment from `a` to `b` lies at least
   // max(radius / 2, radius - limit) from the centre, from their squared
@@ -170,6 +177,10 @@ class RadialBand {
   // the squared length below the smaller one at the ends.
   bool SegmentClear(double aa, double bb, double dd) const {
     return std::min(aa, bb) - dd / 4 >= nearest_squared_ + kMargin * (aa + bb + dd);
+  }
+  // SegmentClear where both ends are within the band (VertexWithin).
+  bool SegmentClearWithin(double aa, double bb, double dd) const {
+    return std::min(aa, bb) - dd / 4 >= clear_within_squared_;
   }
   // Whether a vertex with squared norm `bb` lies at most radius + limit
   // from the centre.
@@ -203,6 +214,8 @@ class RadialBand {
   double limit_;
   double nearest_squared_ = 0;
   double farthest_squared_ = 0;
+  double clear_within_squared_ = 0;
+  double size_ = 0;
 };
 
 // How the measurement of the last segment, which ends on the arc's end ray,
@@ -344,24 +357,29 @@ bool PassesByAngles(const WindowAndArc& window) {
 // comparison (a path that leaves the sector, a large turn): the walk by
 // angles then decides.
 template <typename Turns>
-Verdict QuickVerdict(const WindowAndArc& window, Turns turns) {
+Verdict QuickVerdict(const WindowAndArc& window, const RadialBand& band, Turns turns) {
   const CentredArc& arc = window.arc;
-  const RadialBand band(arc.radius, window.limit);
   PlanePoint a = arc.start;
   double aa = Dot(a, a);
-  // Whether Norm(a) - radius, as computed, is at most the limit.
-  bool a_within = Norm(a) - arc.radius <= window.limit;
+  // Whether a lies within the band, and whether its part of InsideDistance,
+  // Norm(a) - radius as computed, is at most the limit.
+  bool a_in_band = band.VertexWithin(aa);
+  bool a_within = a_in_band || Norm(a) - arc.radius <= window.limit;
   for (std::int32_t k = window.first; k < window.last; ++k) {
     const PlanePoint b = Minus(window.At(k + 1), arc.centre);
     const double bb = Dot(b, b);
     const PlanePoint d = Minus(b, a);
-    const bool clear = band.SegmentClear(aa, bb, Dot(d, d));
+    const double dd = Dot(d, d);
+    const bool b_in_band = band.VertexWithin(bb);
+    const bool clear = a_in_band && b_in_band ? band.SegmentClearWithin(aa, bb, dd)
+                                              : band.SegmentClear(aa, bb, dd);
     if (!clear && DistanceFromOrigin(a, b) < arc.radius / 2) return Verdict::kFails;
     if (k + 1 < window.last) {
-      if (!turns.InnerVertex(a, b)) return Verdict::kUndecided;
+      if (!(b_in_band ? turns.InnerVertexInBand(a, b) : turns.InnerVertex(a, b))) {
+        return Verdict::kUndecided;
+      }
       // InsideDistance, computed where the squares leave it open.
-      if (!(clear && a_within && band.VertexWithin(bb)) &&
-          !(InsideDistance(arc, a, b) <= window.limit)) {
+      if (!(clear && a_within && b_in_band) && !(InsideDistance(arc, a, b) <= window.limit)) {
         return Verdict::kFails;
       }
     } else {
@@ -371,6 +389,7 @@ Verdict QuickVerdict(const WindowAndArc& window, Turns turns) {
     }
     a = b;
     aa = bb;
+    a_in_band = b_in_band;
     a_within = true;  // b's distance passed with the segment
   }
   return Verdict::kUndecided;  // no segment
@@ -378,12 +397,13 @@ Verdict QuickVerdict(const WindowAndArc& window, Turns turns) {
 
 Verdict QuickVerdict(const WindowAndArc& window) {
   const CentredArc& arc = window.arc;
+  const RadialBand band(arc.radius, window.limit);
   if (const std::optional<SectorTurns> sector =
           SectorTurns::For(arc.start, arc.end, arc.sweep, arc.direction,
-                           window.last - window.first)) {
-    return QuickVerdict(window, *sector);
+                           window.last - window.first, band.Size())) {
+    return QuickVerdict(window, band, *sector);
   }
-  return QuickVerdict(window, TangentTurns(arc.sweep, arc.direction));
+  return QuickVerdict(window, band, TangentTurns(arc.sweep, arc.direction));
 }
 
 }  // namespace

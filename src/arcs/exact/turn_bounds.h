@@ -43,6 +43,7 @@ class TangentTurns {
   bool InnerVertex(PlanePoint a, PlanePoint b) {
     return Add(a, b) && value_ - 2 * error_ > 0 && value_ + 2 * error_ < sweep_;
   }
+  bool InnerVertexInBand(PlanePoint a, PlanePoint b) { return InnerVertex(a, b); }
   // Adds the last turn: the range of the sum when it is known to be
   // positive and less than half a turn from the sweep.
   std::optional<SumRange> LastVertex(PlanePoint a, PlanePoint b) {
@@ -95,10 +96,12 @@ class TangentTurns {
 // rounding. The end ray's angle is known up to rounding from one atan2.
 class SectorTurns {
  public:
-  // For a window of `segments` segments; nothing for arcs too near a half
-  // circle or larger.
+  // For a window of `segments` segments whose vertices mostly lie within
+  // `band_size` of the centre; nothing for arcs too near a half circle or
+  // larger.
   static std::optional<SectorTurns> For(PlanePoint start, PlanePoint end, double sweep,
-                                        double direction, std::int32_t segments) {
+                                        double direction, std::int32_t segments,
+                                        double band_size) {
     if (!(sweep < kLargestSweep)) return std::nullopt;
     // The end rays turned so that the arc runs counter-clockwise: negating
     // a cross product's factor only changes its sign.
@@ -111,8 +114,9 @@ class SectorTurns {
     // angle between the end rays lie apart.
     const double sum_error = (segments + 1) * kTurnError;
     const double margin = sum_error + std::abs(between - sweep) + kTurnError + kCrossRounding;
-    return SectorTurns(start, end, margin, SumRange{between - 2 * (sum_error + kTurnError),
-                                                    between + 2 * (sum_error + kTurnError)});
+    return SectorTurns(start, end, margin, band_size,
+                       SumRange{between - 2 * (sum_error + kTurnError),
+                                between + 2 * (sum_error + kTurnError)});
   }
 
   // Whether the sum at `b`, one turn further from `a`, lies strictly
@@ -122,6 +126,10 @@ class SectorTurns {
     return plane::Cross(start_, b) > start_margin_ * b_size &&
            plane::Cross(b, end_) > end_margin_ * b_size;
   }
+  // The same for `b` no further than the band size from the centre.
+  bool InnerVertexInBand(PlanePoint /*a*/, PlanePoint b) const {
+    return plane::Cross(start_, b) > start_band_margin_ && plane::Cross(b, end_) > end_band_margin_;
+  }
   // The range of the sum at the end vertex when it is known to be positive.
   std::optional<SumRange> LastVertex(PlanePoint /*a*/, PlanePoint /*b*/) const {
     if (!(end_sum_.low > 0)) return std::nullopt;
@@ -129,13 +137,17 @@ class SectorTurns {
   }
 
  private:
-  // `margin` is the least sine of a vertex's angle from either end ray,
-  // sizes taken as |x| + |y|.
-  SectorTurns(PlanePoint start, PlanePoint end, double margin, SumRange end_sum)
+  // `margin` is the least sine of a vertex's angle from either end ray; a
+  // cross product's factors are taken at sizes no smaller than their norms
+  // nor any of their coordinates (|x| + |y|, or the band size).
+  SectorTurns(PlanePoint start, PlanePoint end, double margin, double band_size,
+              SumRange end_sum)
       : start_(start),
         end_(end),
         start_margin_(margin * (std::abs(start.x) + std::abs(start.y))),
         end_margin_(margin * (std::abs(end.x) + std::abs(end.y))),
+        start_band_margin_(start_margin_ * band_size),
+        end_band_margin_(end_margin_ * band_size),
         end_sum_(end_sum) {}
 
   // Below a half circle by a margin that keeps every turn away from the
@@ -152,6 +164,8 @@ class SectorTurns {
   PlanePoint end_;
   double start_margin_;
   double end_margin_;
+  double start_band_margin_;
+  double end_band_margin_;
   SumRange end_sum_;
 };
 
