@@ -41,7 +41,9 @@ class PolylineBuilder {
   PolylineRecord& Record() { return model_.polylines[index_]; }
   bool TakePolylinePair(const PairView& pair, std::string_view code);
   bool TakeLwPolylinePair(const PairView& pair, std::string_view code);
-  void StartVertex(std::int64_t offset, double x);
+  void StartVertex(std::int64_t offset);
+  // Reads the coordinates of the last vertex taken into the model.
+  void SettleVertex();
   void SetZ(double z);
   void NoteBulge(std::string_view value);
   void NoteMissingValue(const PairView& pair);
@@ -52,6 +54,12 @@ class PolylineBuilder {
   std::int64_t last_vertex_offset_ = 0;
   std::int64_t trailer_begin_ = -1;  // the SEQEND of closing lines seen since the last vertex
   std::int64_t extended_data_begin_ = -1;  // the first 1001 pair since the last LWPOLYLINE vertex
+  // The value lines of the last vertex's x and y that read as numbers
+  // (empty for none, which reads as 0). Read only once the vertex is
+  // complete and the model keeps it: most vertices of a polyline whose
+  // ends alone are kept are never read.
+  std::string_view pending_x_;
+  std::string_view pending_y_;
   bool in_vertex_ = false;
   bool after_seqend_ = false;
 };

@@ -265,8 +265,10 @@ void PolylineOutput::WriteTrailer(const PolylineRecord& polyline) {
 
 std::int64_t PolylineOutput::VertexOffset(const PolylineRecord& polyline, std::int32_t v) const {
   if (v >= polyline.vertex_count) return polyline.place.extended_data;
+  // A model of ends only holds the last vertex as the second.
+  const std::int32_t stored = v == polyline.vertex_count - 1 ? model_.StoredVertexCount(polyline) - 1 : v;
   std::int64_t offset = polyline.place.vertices;
-  for (std::int32_t k = 1; k <= v; ++k) offset += model_.vertices.step[polyline.first_vertex + k];
+  for (std::int32_t k = 1; k <= stored; ++k) offset += model_.vertices.step[polyline.first_vertex + k];
   return offset;
 }
 

@@ -109,8 +109,9 @@ void Join(PolylineModel& model, SecondHalf& second, bool gap_in_crlf) {
 }  // namespace
 
 Status ReadPolylines(PolylineModel& model, const JobInput& input, JobObserver* observer,
-                     PairWatch* watch) {
+                     PairWatch* watch, bool ends_only) {
   model = PolylineModel{};
+  model.ends_only = ends_only;
   const ProgressTap progress(observer, JobPhase::kReading, input.Size());
   PairStream pairs(input, 0, progress);
   // A large file is read in two halves at once. The second starts at a
@@ -120,6 +121,7 @@ Status ReadPolylines(PolylineModel& model, const JobInput& input, JobObserver* o
   // watch sees the pairs in file order, from one reader.
   const std::int64_t split = watch == nullptr ? SplitGuess(input) : -1;
   SecondHalf second;
+  second.model.ends_only = ends_only;
   std::jthread helper;
   if (split >= 0) {
     helper = std::jthread([&second, &input, split](std::stop_token token) {
@@ -165,8 +167,9 @@ Status ReadPolylines(PolylineModel& model, const std::string& file_name, JobObse
   return ReadPolylines(model, *input, observer);
 }
 
-Status ReadPolylinesToWorkOn(PolylineModel& model, const JobInput& input, JobObserver* observer) {
-  RETURN_IF_FAILED(ReadPolylines(model, input, observer));
+Status ReadPolylinesToWorkOn(PolylineModel& model, const JobInput& input, JobObserver* observer,
+                             bool ends_only) {
+  RETURN_IF_FAILED(ReadPolylines(model, input, observer, nullptr, ends_only));
   if (model.PolylineCount() == 0) return Failure{Notice::kNoPolylines, {}};
   return Done{};
 }
