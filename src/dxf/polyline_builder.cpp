@@ -1,5 +1,6 @@
 #include "dxf/polyline_builder.h"
 
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -57,8 +58,8 @@ bool PolylineBuilder::TakePolylinePair(const PairView& pair, std::string_view co
       model_.SetMark(model_.vertices.Count() - 1, kVertexFrame,
                      flags && (*flags & kVertexFlagFrame) != 0);
     } else if (const char axis = AxisOf(code, false); axis != 0 && IsNumber(pair.value)) {
-      if (axis == 'x') pending_x_ = pair.value;
-      if (axis == 'y') pending_y_ = pair.value;
+      if (axis == 'x') pending_x_.Keep(pair.value);
+      if (axis == 'y') pending_y_.Keep(pair.value);
       if (axis == 'z') SetZ(*ParseNumber(pair.value));
     }
   } else if (!after_seqend_ && code == "70") {
@@ -75,9 +76,9 @@ bool PolylineBuilder::TakeLwPolylinePair(const PairView& pair, std::string_view 
     const bool number = IsNumber(pair.value);
     if (number && axis == 'x') {
       StartVertex(pair.offset);
-      pending_x_ = pair.value;
+      pending_x_.Keep(pair.value);
     } else if (number && Record().vertex_count > 0) {
-      if (axis == 'y') pending_y_ = pair.value;
+      if (axis == 'y') pending_y_.Keep(pair.value);
       if (axis == 'z') SetZ(*ParseNumber(pair.value));
     } else {
       SetAside({pair.offset, pair.end}, SetAsideKind::kLeftOut);
@@ -102,8 +103,8 @@ void PolylineBuilder::StartVertex(std::int64_t offset) {
   // A model of ends only keeps the vertex before this one only when it is
   // the first.
   if (record.vertex_count > 0 && (!model_.ends_only || record.vertex_count == 1)) SettleVertex();
-  pending_x_ = {};
-  pending_y_ = {};
+  pending_x_.Clear();
+  pending_y_.Clear();
   if (trailer_begin_ >= 0) {
     // Closing lines in front of this vertex: written behind all vertices.
     SetAside({trailer_begin_, offset}, SetAsideKind::kMovedToTrailer);
@@ -126,8 +127,24 @@ void PolylineBuilder::StartVertex(std::int64_t offset) {
 }
 
 void PolylineBuilder::SettleVertex() {
-  model_.vertices.x.Back() = pending_x_.empty() ? 0 : *ParseNumber(pending_x_);
-  model_.vertices.y.Back() = pending_y_.empty() ? 0 : *ParseNumber(pending_y_);
+  model_.vertices.x.Back() = pending_x_.Value();
+  model_.vertices.y.Back() = pending_y_.Value();
+}
+
+void PolylineBuilder::PendingNumber::Keep(std::string_view text) {
+  if (text.size() <= kRoom) {
+    std::memcpy(text_, text.data(), text.size());
+    size_ = text.size();
+  } else {
+    value_ = *ParseNumber(text);
+    size_ = kRoom + 1;
+  }
+}
+
+double PolylineBuilder::PendingNumber::Value() const {
+  if (size_ == 0) return 0;
+  if (size_ > kRoom) return value_;
+  return *ParseNumber(std::string_view(text_, size_));
 }
 
 void PolylineBuilder::SetZ(double z) {
