@@ -4,18 +4,6 @@
 
 namespace quillmere {
 
-void InputWalk::Pass(std::int64_t offset) {
-  next_ = NextReport(offset);
-  // The block behind the last one passed stays: a reader may still look
-  // at a long line that began there.
-  const std::int64_t keep_from = (offset / kBlock - 1) * kBlock;
-  if (forgets_ && keep_from > forgotten_) {
-    input_->Forget(forgotten_, keep_from);
-    forgotten_ = keep_from;
-  }
-  progress_.Report(offset);
-}
-
 void InputLines::Stream() {
   if (input_ == nullptr || !input_->IsMapped() || buffer_) return;
   origin_ += pos_;
@@ -25,7 +13,6 @@ void InputLines::Stream() {
   capacity_ = kStreamBlock;
   buffer_ = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(capacity_));
   data_ = buffer_.get();
-  walk_.StopForgetting();
 }
 
 std::int64_t InputLines::Refill() {

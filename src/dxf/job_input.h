@@ -40,9 +40,6 @@ class JobInput {
   // asks before its output takes its name.
   Status Unchanged() const;
 
-  // Lets bytes that no reader needs again soon leave memory.
-  void Forget(std::int64_t begin, std::int64_t end) const { file_.Forget(begin, end); }
-
   // The bytes [offset, offset + size) for a long copy (InputFile::ReadAt).
   std::string_view ReadAt(std::int64_t offset, std::size_t size, char* room) const {
     return file_.ReadAt(offset, size, room);

@@ -57,7 +57,7 @@ PolylineOutput::PolylineOutput(const PolylineModel& model, const JobInput& input
                                OutputFile& output, ProgressTap progress,
                                const DrawingEdits* edits)
     : model_(model), edits_(edits), input_(input), output_(output),
-      walk_(input, 0, progress, false),
+      walk_(input, 0, progress),
       lines_(output), window_(input) {}
 
 void PolylineOutput::CopyRange(std::int64_t begin, std::int64_t end, bool in_crlf, bool walking) {

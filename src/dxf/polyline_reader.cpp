@@ -31,16 +31,15 @@ std::int64_t SplitGuess(const JobInput& input) {
   if (first_lf == std::string_view::npos) return -1;
   InputLines lines(input, static_cast<std::int64_t>(first_lf) + 1,
                    std::min(input.Size(), input.Size() / 2 + kSplitSearch));
-  std::string_view previous;
+  lines.Stream();
+  bool previous_is_zero = false;
   std::int64_t previous_start = 0;
   std::int64_t start = lines.Offset();
   for (std::string_view line; lines.Next(line) && lines.Ending() != LineEnd::kNone;
        start = lines.Offset()) {
     const std::string_view name = Trimmed(line);
-    if ((name == "POLYLINE" || name == "LWPOLYLINE") && Trimmed(previous) == "0") {
-      return previous_start;
-    }
-    previous = line;
+    if ((name == "POLYLINE" || name == "LWPOLYLINE") && previous_is_zero) return previous_start;
+    previous_is_zero = name == "0";
     previous_start = start;
   }
   return -1;

@@ -149,8 +149,5 @@ std::string_view InputFile::ReadAt(std::int64_t offset, std::size_t size, char* 
   return {room, size};
 }
 
-void InputFile::Forget(std::int64_t begin, std::int64_t end) const {
-  if (mapped_) ForgetMappedPages(data_, begin, end);
-}
 
 }  // namespace quillmere

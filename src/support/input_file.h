@@ -12,10 +12,10 @@
 namespace quillmere {
 
 // A file opened once and seen whole as bytes: a regular file is mapped
-// into memory (nothing is copied, and pages that were read may leave memory
-// again), anything else that reads (a pipe, a device, a file of the system
-// that tells size 0) is read to its end into memory. Every reader of a job
-// reads from the one InputFile; none opens the file again.
+// into memory (nothing is copied; long reads go through ReadAt), anything
+// else that reads (a pipe, a device, a file of the system that tells size 0)
+// is read to its end into memory. Every reader of a job reads from the one
+// InputFile; none opens the file again.
 class InputFile {
  public:
   // Opens `path`: kCannotOpenInput when it cannot be opened or is a folder
@@ -44,10 +44,6 @@ class InputFile {
   // kInputChanged when it changed or another file took its place,
   // kCannotReopenInput when it is gone.
   Status Unchanged() const;
-
-  // Lets the bytes [begin, end) leave memory: nothing reads them again
-  // soon. A later read still finds them.
-  void Forget(std::int64_t begin, std::int64_t end) const;
 
   // The bytes [offset, offset + size), which must lie in the file: for
   // long copies. A mapped file is read into `room` (at least `size` bytes)
