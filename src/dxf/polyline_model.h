@@ -135,6 +135,13 @@ struct VertexColumns {
   ChunkedColumn<std::uint8_t> marks;
 
   std::int64_t Count() const { return x.Size(); }
+
+  // There will be many vertices (ChunkedColumn::ExpectMany): the wide
+  // columns' first blocks fill anyway.
+  void ExpectMany() {
+    x.ExpectMany();
+    y.ExpectMany();
+  }
 };
 
 // The start of an arc found by the arc search and its bulge.

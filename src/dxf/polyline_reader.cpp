@@ -121,6 +121,10 @@ Status ReadPolylines(PolylineModel& model, const JobInput& input, JobObserver* o
   const std::int64_t split = watch == nullptr ? SplitGuess(input) : -1;
   SecondHalf second;
   second.model.ends_only = ends_only;
+  if (input.Size() >= kSmallestSplitFile && !ends_only) {
+    model.vertices.ExpectMany();
+    second.model.vertices.ExpectMany();
+  }
   std::jthread helper;
   if (split >= 0) {
     helper = std::jthread([&second, &input, split](std::stop_token token) {
