@@ -66,7 +66,7 @@ ConsumedEntities ConsumedPolylineEntities(const PolylineModel& model,
     if (polyline.kind != PolylineKind::kPolyline) continue;
     if (polyline.place.trailer < polyline.place.end) consumed.starts.push_back(polyline.place.trailer);
     if (in_chain[n]) continue;
-    for (std::int32_t v = 0; v < polyline.vertex_count; ++v) {
+    for (std::int32_t v = 0; v < model.StoredVertexCount(polyline); ++v) {
       consumed.starts.push_back(whole.Of(polyline.first_vertex + v));
     }
   }

@@ -29,6 +29,7 @@ class JobInput {
   const std::string& Name() const { return file_.Path(); }
   std::string_view Bytes() const { return file_.Bytes(); }
   std::int64_t Size() const { return file_.Size(); }
+  bool IsMapped() const { return file_.IsMapped(); }
   const FileStamp& Stamp() const { return file_.Stamp(); }
 
   // kCannotReadInput once the file grew shorter under the job or its
@@ -39,8 +40,10 @@ class JobInput {
   // asks before its output takes its name.
   Status Unchanged() const;
 
-  // Lets bytes that no reader needs again soon leave memory.
-  void Forget(std::int64_t begin, std::int64_t end) const { file_.Forget(begin, end); }
+  // The bytes [offset, offset + size) for a long copy (InputFile::ReadAt).
+  std::string_view ReadAt(std::int64_t offset, std::size_t size, char* room) const {
+    return file_.ReadAt(offset, size, room);
+  }
 
  private:
   explicit JobInput(InputFile file) : file_(std::move(file)) {}

@@ -10,13 +10,17 @@ PairStream::PairStream(const JobInput& input, std::int64_t from,
                        std::optional<ProgressTap> progress)
     : lines_(input, from), size_(input.Size()) {
   if (progress) lines_.Walk(*progress);
+  lines_.Stream();
 }
 
 bool PairStream::ReadPairView(PairView& pair) {
   pair.offset = lines_.Offset();
+  lines_.Hold(pair.offset);
   if (!lines_.Next(pair.code)) return false;
   const LineEnd code_end = lines_.Ending();
   pair.has_value = code_end != LineEnd::kNone && lines_.Next(pair.value);
+  // Reading the value may have moved the code line in the stream's buffer.
+  if (pair.has_value) pair.code = lines_.At(pair.offset, pair.code.size());
   if (!pair.has_value) {
     pair.value = {};
     pair.ends_in_crlf = code_end == LineEnd::kCrLf;

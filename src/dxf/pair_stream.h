@@ -24,8 +24,8 @@ struct DxfPair {
   std::int64_t offset = 0;  // byte position of the code line in the file
 };
 
-// One group pair seen in place: the views point into the input and stay
-// valid as long as it does.
+// One group pair seen in place: the views point into the stream's buffer
+// and stay valid until the next pair is read.
 struct PairView {
   std::string_view code;
   std::string_view value;
@@ -37,7 +37,8 @@ struct PairView {
 };
 
 // Sequential reader of a job's input, pair by pair (or line by line), with
-// a look-ahead of one pair: the pairs of the lines InputLines gives.
+// a look-ahead of one pair: the pairs of the lines InputLines gives, read
+// as a stream (InputLines::Stream).
 //
 // An entity ends at a pair that belongs to what follows; whoever reads the
 // entity puts that pair back, and the next ReadPair yields it again, also
@@ -67,7 +68,8 @@ class PairStream {
   // readers that never put a pair back; false when nothing is left.
   bool ReadPairView(PairView& pair);
 
-  // Reads the next line. Only for scans that never put a pair back.
+  // Reads the next line, valid until the next is read. Only for scans that
+  // never put a pair back.
   bool ReadLine(std::string_view& line) { return lines_.Next(line); }
 
   // The size of the input in bytes.

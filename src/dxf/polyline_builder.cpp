@@ -1,5 +1,6 @@
 #include "dxf/polyline_builder.h"
 
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -40,7 +41,7 @@ bool PolylineBuilder::TakePolylinePair(const PairView& pair, std::string_view co
     const std::string_view name = Trimmed(pair.value);
     in_vertex_ = name == "VERTEX";
     if (in_vertex_) {
-      StartVertex(pair.offset, 0);
+      StartVertex(pair.offset);
       return true;
     }
     if (name != "SEQEND") return false;
@@ -56,12 +57,10 @@ bool PolylineBuilder::TakePolylinePair(const PairView& pair, std::string_view co
       const std::optional<std::int32_t> flags = ParseWholeNumber(pair.value);
       model_.SetMark(model_.vertices.Count() - 1, kVertexFrame,
                      flags && (*flags & kVertexFlagFrame) != 0);
-    } else if (const char axis = AxisOf(code, false); axis != 0) {
-      if (const std::optional<double> number = ParseNumber(pair.value)) {
-        if (axis == 'x') model_.vertices.x.Back() = *number;
-        if (axis == 'y') model_.vertices.y.Back() = *number;
-        if (axis == 'z') SetZ(*number);
-      }
+    } else if (const char axis = AxisOf(code, false); axis != 0 && IsNumber(pair.value)) {
+      if (axis == 'x') pending_x_.Keep(pair.value);
+      if (axis == 'y') pending_y_.Keep(pair.value);
+      if (axis == 'z') SetZ(*ParseNumber(pair.value));
     }
   } else if (!after_seqend_ && code == "70") {
     if (const std::optional<std::int32_t> flags = ParseWholeNumber(pair.value)) {
@@ -74,12 +73,13 @@ bool PolylineBuilder::TakePolylinePair(const PairView& pair, std::string_view co
 bool PolylineBuilder::TakeLwPolylinePair(const PairView& pair, std::string_view code) {
   const char axis = AxisOf(code, true);
   if (axis != 0) {
-    const std::optional<double> number = ParseNumber(pair.value);
+    const bool number = IsNumber(pair.value);
     if (number && axis == 'x') {
-      StartVertex(pair.offset, *number);
+      StartVertex(pair.offset);
+      pending_x_.Keep(pair.value);
     } else if (number && Record().vertex_count > 0) {
-      if (axis == 'y') model_.vertices.y.Back() = *number;
-      if (axis == 'z') SetZ(*number);
+      if (axis == 'y') pending_y_.Keep(pair.value);
+      if (axis == 'z') SetZ(*ParseNumber(pair.value));
     } else {
       SetAside({pair.offset, pair.end}, SetAsideKind::kLeftOut);
     }
@@ -98,8 +98,13 @@ bool PolylineBuilder::TakeLwPolylinePair(const PairView& pair, std::string_view 
   return true;
 }
 
-void PolylineBuilder::StartVertex(std::int64_t offset, double x) {
+void PolylineBuilder::StartVertex(std::int64_t offset) {
   PolylineRecord& record = Record();
+  // A model of ends only keeps the vertex before this one only when it is
+  // the first.
+  if (record.vertex_count > 0 && (!model_.ends_only || record.vertex_count == 1)) SettleVertex();
+  pending_x_.Clear();
+  pending_y_.Clear();
   if (trailer_begin_ >= 0) {
     // Closing lines in front of this vertex: written behind all vertices.
     SetAside({trailer_begin_, offset}, SetAsideKind::kMovedToTrailer);
@@ -118,7 +123,28 @@ void PolylineBuilder::StartVertex(std::int64_t offset, double x) {
     throw std::length_error("a polyline vertex of more than 4 GiB");
   }
   last_vertex_offset_ = offset;
-  model_.AddVertex(x, 0, 0, static_cast<std::uint32_t>(step));
+  model_.AddVertex(0, 0, 0, static_cast<std::uint32_t>(step));
+}
+
+void PolylineBuilder::SettleVertex() {
+  model_.vertices.x.Back() = pending_x_.Value();
+  model_.vertices.y.Back() = pending_y_.Value();
+}
+
+void PolylineBuilder::PendingNumber::Keep(std::string_view text) {
+  if (text.size() <= kRoom) {
+    std::memcpy(text_, text.data(), text.size());
+    size_ = text.size();
+  } else {
+    value_ = *ParseNumber(text);
+    size_ = kRoom + 1;
+  }
+}
+
+double PolylineBuilder::PendingNumber::Value() const {
+  if (size_ == 0) return 0;
+  if (size_ > kRoom) return value_;
+  return *ParseNumber(std::string_view(text_, size_));
 }
 
 void PolylineBuilder::SetZ(double z) {
@@ -154,6 +180,7 @@ void PolylineBuilder::SetAside(ByteRange range, SetAsideKind kind) {
 
 void PolylineBuilder::Finish(std::int64_t end, bool in_crlf) {
   PolylineRecord& record = Record();
+  if (record.vertex_count > 0) SettleVertex();
   record.place.end = end;
   record.place.trailer = trailer_begin_ >= 0 ? trailer_begin_ : end;
   if (record.vertex_count == 0) record.place.vertices = record.place.trailer;

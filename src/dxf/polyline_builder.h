@@ -41,7 +41,9 @@ class PolylineBuilder {
   PolylineRecord& Record() { return model_.polylines[index_]; }
   bool TakePolylinePair(const PairView& pair, std::string_view code);
   bool TakeLwPolylinePair(const PairView& pair, std::string_view code);
-  void StartVertex(std::int64_t offset, double x);
+  void StartVertex(std::int64_t offset);
+  // Reads the coordinates of the last vertex taken into the model.
+  void SettleVertex();
   void SetZ(double z);
   void NoteBulge(std::string_view value);
   void NoteMissingValue(const PairView& pair);
@@ -52,6 +54,25 @@ class PolylineBuilder {
   std::int64_t last_vertex_offset_ = 0;
   std::int64_t trailer_begin_ = -1;  // the SEQEND of closing lines seen since the last vertex
   std::int64_t extended_data_begin_ = -1;  // the first 1001 pair since the last LWPOLYLINE vertex
+  // A value line that reads as a number, kept until its vertex is
+  // complete: read only when the model keeps that vertex, so that most
+  // vertices of a polyline whose ends alone are kept are never read. The
+  // lines themselves do not outlive their pair; a copy of a short one is
+  // kept, a long one is read at once.
+  class PendingNumber {
+   public:
+    void Keep(std::string_view text);
+    void Clear() { size_ = 0; }
+    double Value() const;  // 0 when none was kept
+
+   private:
+    static constexpr std::size_t kRoom = 24;
+    char text_[kRoom];
+    std::size_t size_ = 0;  // kRoom + 1: `value_` holds the value
+    double value_ = 0;
+  };
+  PendingNumber pending_x_;  // the last vertex's x and y
+  PendingNumber pending_y_;
   bool in_vertex_ = false;
   bool after_seqend_ = false;
 };

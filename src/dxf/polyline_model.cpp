@@ -1,6 +1,8 @@
 #include "dxf/polyline_model.h"
 
 #include <algorithm>
+#include <limits>
+#include <stdexcept>
 
 namespace quillmere {
 
@@ -15,6 +17,21 @@ PolylineRecord& PolylineModel::AddPolyline(PolylineKind kind, std::int32_t heade
 
 void PolylineModel::AddVertex(double x, double y, double z, std::uint32_t step) {
   PolylineRecord& record = polylines.back();
+  if (ends_only && record.vertex_count >= 2) {
+    // The new last vertex takes the place of the one before it.
+    const std::int64_t last = record.first_vertex + 1;
+    vertices.x[last] = x;
+    vertices.y[last] = y;
+    std::uint32_t& span = vertices.step[last];
+    if (step > std::numeric_limits<std::uint32_t>::max() - span) {
+      throw std::length_error("a polyline of more than 4 GiB");
+    }
+    span += step;
+    vertices.marks[last] = 0;
+    record.last_z = z;
+    ++record.vertex_count;
+    return;
+  }
   vertices.x.PushBack(x);
   vertices.y.PushBack(y);
   vertices.step.PushBack(step);

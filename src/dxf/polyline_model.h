@@ -135,6 +135,13 @@ struct VertexColumns {
   ChunkedColumn<std::uint8_t> marks;
 
   std::int64_t Count() const { return x.Size(); }
+
+  // There will be many vertices (ChunkedColumn::ExpectMany): the wide
+  // columns' first blocks fill anyway.
+  void ExpectMany() {
+    x.ExpectMany();
+    y.ExpectMany();
+  }
 };
 
 // The start of an arc found by the arc search and its bulge.
@@ -145,6 +152,11 @@ struct ArcStart {
 
 struct PolylineModel {
   std::vector<PolylineRecord> polylines;  // in the order of their entities
+  // Of each polyline only its first and its last vertex are kept, as
+  // vertices 0 and 1 of its own; the last one's step spans every vertex
+  // between them. Enough for joining ends, and a large drawing then costs
+  // next to no memory. Its vertex_count still counts every vertex.
+  bool ends_only = false;
   VertexColumns vertices;
   std::vector<SetAsidePairs> set_aside;
   std::vector<ArcStart> arc_starts;  // by ascending vertex
@@ -164,6 +176,14 @@ struct PolylineModel {
 
   std::int64_t VertexIndex(const PolylineRecord& polyline, std::int32_t v) const {
     return polyline.first_vertex + v;
+  }
+  // How many vertices of `polyline` the columns hold.
+  std::int32_t StoredVertexCount(const PolylineRecord& polyline) const {
+    return ends_only && polyline.vertex_count > 2 ? 2 : polyline.vertex_count;
+  }
+  // The index of the last vertex of `polyline`, which must have one.
+  std::int64_t LastVertex(const PolylineRecord& polyline) const {
+    return polyline.first_vertex + StoredVertexCount(polyline) - 1;
   }
   bool HasMark(std::int64_t vertex, VertexMark mark) const {
     return (vertices.marks[vertex] & mark) != 0;

@@ -56,20 +56,25 @@ std::string NegatedNumber(std::string_view value) {
 PolylineOutput::PolylineOutput(const PolylineModel& model, const JobInput& input,
                                OutputFile& output, ProgressTap progress,
                                const DrawingEdits* edits)
-    : model_(model), edits_(edits), input_(input), output_(output), walk_(input, 0, progress),
-      lines_(output) {}
+    : model_(model), edits_(edits), input_(input), output_(output),
+      walk_(input, 0, progress),
+      lines_(output), window_(input) {}
 
 void PolylineOutput::CopyRange(std::int64_t begin, std::int64_t end, bool in_crlf, bool walking) {
-  const std::string_view bytes = input_.Bytes();
+  const auto write = [&](std::string_view part) {
+    if (in_crlf) {
+      lines_.WriteAsIs(part);
+    } else {
+      lines_.Write(part);
+    }
+  };
   ForEachEditedPart(
       edits_, begin, end,
       [&](std::int64_t from, std::int64_t to) {
-        const std::string_view part =
-            bytes.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
-        if (in_crlf) {
-          lines_.WriteAsIs(part);
-        } else {
-          lines_.Write(part);
+        for (std::int64_t at = from; at < to;) {
+          const std::string_view part = window_.Read(at, to);
+          write(part);
+          at += static_cast<std::int64_t>(part.size());
         }
         lines_.EndRange();
         if (walking) walk_.Reach(to);
@@ -82,8 +87,12 @@ void PolylineOutput::CopyRange(std::int64_t begin, std::int64_t end, bool in_crl
 }
 
 template <typename Use>
-void PolylineOutput::ForEachPairOf(std::int64_t begin, std::int64_t end, Use& use) const {
-  InputLines lines(input_, begin, end);
+void PolylineOutput::ForEachPairOf(std::int64_t begin, std::int64_t end, Use& use) {
+  // Through the window as a rule; pairs longer than it from the mapping.
+  const std::string_view bytes = window_.Read(begin, end);
+  InputLines lines = static_cast<std::int64_t>(bytes.size()) == end - begin
+                         ? InputLines(bytes)
+                         : InputLines(input_, begin, end);
   std::string_view code;
   std::string_view value;
   while (lines.Next(code)) {
@@ -265,8 +274,10 @@ void PolylineOutput::WriteTrailer(const PolylineRecord& polyline) {
 
 std::int64_t PolylineOutput::VertexOffset(const PolylineRecord& polyline, std::int32_t v) const {
   if (v >= polyline.vertex_count) return polyline.place.extended_data;
+  // A model of ends only holds the last vertex as the second.
+  const std::int32_t stored = v == polyline.vertex_count - 1 ? model_.StoredVertexCount(polyline) - 1 : v;
   std::int64_t offset = polyline.place.vertices;
-  for (std::int32_t k = 1; k <= v; ++k) offset += model_.vertices.step[polyline.first_vertex + k];
+  for (std::int32_t k = 1; k <= stored; ++k) offset += model_.vertices.step[polyline.first_vertex + k];
   return offset;
 }
 

@@ -8,6 +8,7 @@
 #include "dxf/line_ends.h"
 #include "dxf/polyline_model.h"
 #include "dxf/input_lines.h"
+#include "dxf/input_window.h"
 #include "dxf/job_input.h"
 #include "support/output_file.h"
 
@@ -88,7 +89,7 @@ class PolylineOutput {
   // Calls `use(code, value, has_value)` for the pairs of the input's whole
   // lines [begin, end).
   template <typename Use>
-  void ForEachPairOf(std::int64_t begin, std::int64_t end, Use& use) const;
+  void ForEachPairOf(std::int64_t begin, std::int64_t end, Use& use);
 
   const PolylineModel& model_;
   const DrawingEdits* edits_;
@@ -96,6 +97,7 @@ class PolylineOutput {
   OutputFile& output_;
   InputWalk walk_;  // the copy's walk through the file, in order
   CrLfWriter lines_;
+  InputWindow window_;  // what the copies and the pairs written are read from
 };
 
 }  // namespace quillmere

@@ -31,16 +31,15 @@ std::int64_t SplitGuess(const JobInput& input) {
   if (first_lf == std::string_view::npos) return -1;
   InputLines lines(input, static_cast<std::int64_t>(first_lf) + 1,
                    std::min(input.Size(), input.Size() / 2 + kSplitSearch));
-  std::string_view previous;
+  lines.Stream();
+  bool previous_is_zero = false;
   std::int64_t previous_start = 0;
   std::int64_t start = lines.Offset();
   for (std::string_view line; lines.Next(line) && lines.Ending() != LineEnd::kNone;
        start = lines.Offset()) {
     const std::string_view name = Trimmed(line);
-    if ((name == "POLYLINE" || name == "LWPOLYLINE") && Trimmed(previous) == "0") {
-      return previous_start;
-    }
-    previous = line;
+    if ((name == "POLYLINE" || name == "LWPOLYLINE") && previous_is_zero) return previous_start;
+    previous_is_zero = name == "0";
     previous_start = start;
   }
   return -1;
@@ -109,8 +108,9 @@ void Join(PolylineModel& model, SecondHalf& second, bool gap_in_crlf) {
 }  // namespace
 
 Status ReadPolylines(PolylineModel& model, const JobInput& input, JobObserver* observer,
-                     PairWatch* watch) {
+                     PairWatch* watch, bool ends_only) {
   model = PolylineModel{};
+  model.ends_only = ends_only;
   const ProgressTap progress(observer, JobPhase::kReading, input.Size());
   PairStream pairs(input, 0, progress);
   // A large file is read in two halves at once. The second starts at a
@@ -120,6 +120,11 @@ Status ReadPolylines(PolylineModel& model, const JobInput& input, JobObserver* o
   // watch sees the pairs in file order, from one reader.
   const std::int64_t split = watch == nullptr ? SplitGuess(input) : -1;
   SecondHalf second;
+  second.model.ends_only = ends_only;
+  if (input.Size() >= kSmallestSplitFile && !ends_only) {
+    model.vertices.ExpectMany();
+    second.model.vertices.ExpectMany();
+  }
   std::jthread helper;
   if (split >= 0) {
     helper = std::jthread([&second, &input, split](std::stop_token token) {
@@ -165,8 +170,9 @@ Status ReadPolylines(PolylineModel& model, const std::string& file_name, JobObse
   return ReadPolylines(model, *input, observer);
 }
 
-Status ReadPolylinesToWorkOn(PolylineModel& model, const JobInput& input, JobObserver* observer) {
-  RETURN_IF_FAILED(ReadPolylines(model, input, observer));
+Status ReadPolylinesToWorkOn(PolylineModel& model, const JobInput& input, JobObserver* observer,
+                             bool ends_only) {
+  RETURN_IF_FAILED(ReadPolylines(model, input, observer, nullptr, ends_only));
   if (model.PolylineCount() == 0) return Failure{Notice::kNoPolylines, {}};
   return Done{};
 }

@@ -18,8 +18,10 @@ namespace quillmere {
 // `observer`, when given, sees the bytes read and may stop the reading
 // (JobStopped). `watch`, when given, sees every pair of the file in order;
 // the file is then read by one thread. After a failure it has seen a part.
+// With `ends_only` the model keeps only the ends of each polyline
+// (PolylineModel::ends_only).
 Status ReadPolylines(PolylineModel& model, const JobInput& input, JobObserver* observer = nullptr,
-                     PairWatch* watch = nullptr);
+                     PairWatch* watch = nullptr, bool ends_only = false);
 
 // ReadPolylines of the file `file_name`, opened as a job's input
 // (JobInput::Open, whose failures it gives), for callers that read a
@@ -30,6 +32,6 @@ Status ReadPolylines(PolylineModel& model, const std::string& file_name,
 // ReadPolylines for a job that works on polylines: a drawing that holds none
 // fails with kNoPolylines (a file that could not be read fails as it did).
 Status ReadPolylinesToWorkOn(PolylineModel& model, const JobInput& input,
-                             JobObserver* observer = nullptr);
+                             JobObserver* observer = nullptr, bool ends_only = false);
 
 }  // namespace quillmere

@@ -13,7 +13,9 @@ Result<JoinJobSummary> RunJoinJob(double tolerance, const JobInput& input,
   return GuardedJob(input.Name(), [&]() -> Result<JoinJobSummary> {
     RETURN_IF_FAILED(OutputFile::CheckCreatable(output_name));
     PolylineModel model;
-    RETURN_IF_FAILED(ReadPolylinesToWorkOn(model, input, observer));
+    // Joining looks at the ends; contours also at how the pieces leave
+    // them and at what lies between.
+    RETURN_IF_FAILED(ReadPolylinesToWorkOn(model, input, observer, !contours));
     ProgressTap(observer, JobPhase::kJoining, 0).Report(0);
     JoinJobSummary summary;
     summary.polylines_read = model.PolylineCount();

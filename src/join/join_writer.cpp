@@ -33,7 +33,7 @@ ConsumedEntities ConsumedByJoins(const PolylineModel& model) {
       const bool last = piece->next_in_chain < 0;
       if (!last || head.closes_chain) {
         left_out.push_back(piece->reversed_in_chain ? piece->first_vertex
-                                                    : piece->first_vertex + piece->vertex_count - 1);
+                                                    : model.LastVertex(*piece));
       }
       piece = last ? nullptr : &model.polylines[static_cast<std::size_t>(piece->next_in_chain)];
     }

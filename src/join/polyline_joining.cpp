@@ -38,7 +38,7 @@ std::vector<ChainRecord> ChainRecords(const PolylineModel& model) {
     record.group = JoinGroup(polyline);
     if (record.group == kNoJoinGroup) continue;
     const std::int64_t first = polyline.first_vertex;
-    const std::int64_t last = first + polyline.vertex_count - 1;
+    const std::int64_t last = model.LastVertex(polyline);
     record.start = {model.vertices.x[first], model.vertices.y[first], polyline.first_z};
     record.end = {model.vertices.x[last], model.vertices.y[last], polyline.last_z};
   }

@@ -7,8 +7,8 @@ namespace quillmere {
 
 // A whole file seen as bytes in memory without reading it: the system
 // brings its pages in from its own cache when they are first touched, so a
-// large drawing costs no copy, and pages that were read can leave memory
-// again.
+// large drawing costs no copy, and what is looked at here and there costs
+// only its pages.
 
 // Maps `size` bytes of the file open as `fd` for reading; null when the
 // system cannot map it (a pipe, a device, a file of the system, or a
@@ -17,10 +17,6 @@ const char* MapFileForReading(int fd, std::int64_t size);
 
 // Gives the mapping back.
 void UnmapFile(const char* data, std::int64_t size);
-
-// Lets the pages wholly inside [data + begin, data + end) leave memory; a
-// later touch brings them in again.
-void ForgetMappedPages(const char* data, std::int64_t begin, std::int64_t end);
 
 // A mapped file that grows shorter while it is mapped, or whose storage
 // fails under a read, makes the touch of a missing page a bus error. A

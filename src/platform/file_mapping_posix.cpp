@@ -83,14 +83,6 @@ void UnmapFile(const char* data, std::int64_t size) {
   if (data != nullptr) ::munmap(const_cast<char*>(data), static_cast<std::size_t>(size));
 }
 
-void ForgetMappedPages(const char* data, std::int64_t begin, std::int64_t end) {
-  const std::uintptr_t page = page_size;
-  const auto start = reinterpret_cast<std::uintptr_t>(data);
-  const std::uintptr_t first = (start + static_cast<std::uintptr_t>(begin) + page - 1) & ~(page - 1);
-  const std::uintptr_t last = (start + static_cast<std::uintptr_t>(end)) & ~(page - 1);
-  if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
-}
-
 int WatchMapping(const char* data, std::int64_t size) {
   InstallHandler();
   for (int n = 0; n < kWatches; ++n) {

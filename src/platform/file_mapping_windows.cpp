@@ -8,7 +8,6 @@ namespace quillmere {
 // output may take the input's place: inputs are read into memory there.
 const char* MapFileForReading(int, std::int64_t) { return nullptr; }
 void UnmapFile(const char*, std::int64_t) {}
-void ForgetMappedPages(const char*, std::int64_t, std::int64_t) {}
 int WatchMapping(const char*, std::int64_t) { return -1; }
 bool MappingCutShort(int) { return false; }
 void EndWatch(int) {}

@@ -48,7 +48,7 @@ void CollectEntities(InputLines& input, EntityCollector& collector) {
 Status ReadDrawingGeometry(const JobInput& input, DrawingGeometry& geometry) {
   geometry = DrawingGeometry{};
   InputLines lines(input);
-  lines.Walk(ProgressTap());  // only so that the pages passed leave memory
+  lines.Stream();
   EntityCollector collector(geometry);
   CollectEntities(lines, collector);
   if (const Status intact = input.Intact(); !intact) {

@@ -52,6 +52,11 @@ class ChunkedColumn {
 
   std::int64_t Size() const { return size_; }
 
+  // The column will be long: its first block is backed by huge pages too,
+  // where a first block otherwise takes pages as it fills (a small
+  // drawing's column costs only the pages it uses).
+  void ExpectMany() { expect_many_ = true; }
+
   void PushBack(const Value& value) {
     const auto slot = static_cast<std::size_t>(size_) & (kBlockValues - 1);
     if (slot == 0) AddBlock();
@@ -102,13 +107,14 @@ class ChunkedColumn {
   }
 
   void AddBlock() {
-    void* const memory = AllocateLargeBlock(kBlockBytes, !blocks_.empty());
+    void* const memory = AllocateLargeBlock(kBlockBytes, expect_many_ || !blocks_.empty());
     if (memory == nullptr) throw std::bad_alloc();
     blocks_.emplace_back(static_cast<Value*>(memory));
   }
 
   std::vector<Block> blocks_;
   std::int64_t size_ = 0;
+  bool expect_many_ = false;
 };
 
 }  // namespace quillmere

@@ -10,7 +10,8 @@ namespace quillmere {
 
 namespace {
 
-// Closes the descriptor when the opening is done: a mapping outlives it.
+// Closes the descriptor when the opening is done, unless a mapped file
+// keeps it for its reads.
 class OpenDescriptor {
  public:
   explicit OpenDescriptor(int fd) : fd_(fd) {}
@@ -20,6 +21,7 @@ class OpenDescriptor {
   OpenDescriptor(const OpenDescriptor&) = delete;
   OpenDescriptor& operator=(const OpenDescriptor&) = delete;
   int get() const { return fd_; }
+  int Release() { return std::exchange(fd_, -1); }
 
  private:
   int fd_;
@@ -50,7 +52,7 @@ Result<std::int64_t> ReadToEnd(int fd, std::int64_t size, std::unique_ptr<char[]
 }  // namespace
 
 Result<InputFile> InputFile::Open(const std::string& path) {
-  const OpenDescriptor fd(OpenFileForReading(path));
+  OpenDescriptor fd(OpenFileForReading(path));
   if (fd.get() < 0) return Failure{Notice::kCannotOpenInput, path, -fd.get()};
   FileKind kind = FileKind::kOther;
   int error = 0;
@@ -65,7 +67,10 @@ Result<InputFile> InputFile::Open(const std::string& path) {
       file.size_ = file.stamp_.size;
       file.watch_ = WatchMapping(file.data_, file.size_);
       file.mapped_ = file.watch_ >= 0;
-      if (file.mapped_) return file;
+      if (file.mapped_) {
+        file.fd_ = fd.Release();
+        return file;
+      }
       UnmapFile(file.data_, file.size_);
       file.data_ = nullptr;
     }
@@ -91,6 +96,8 @@ InputFile& InputFile::operator=(InputFile&& other) noexcept {
   size_ = std::exchange(other.size_, 0);
   mapped_ = std::exchange(other.mapped_, false);
   watch_ = std::exchange(other.watch_, -1);
+  fd_ = std::exchange(other.fd_, -1);
+  read_short_ = other.read_short_.load();
   read_ = std::move(other.read_);
   stamp_ = other.stamp_;
   return *this;
@@ -107,11 +114,13 @@ void InputFile::Release() {
   size_ = 0;
   mapped_ = false;
   watch_ = -1;
+  if (fd_ >= 0) CloseFile(fd_);
+  fd_ = -1;
   read_.reset();
 }
 
 Status InputFile::Intact() const {
-  if (MappingCutShort(watch_)) return Failure{Notice::kCannotReadInput, path_, 0};
+  if (read_short_ || MappingCutShort(watch_)) return Failure{Notice::kCannotReadInput, path_, 0};
   return Done{};
 }
 
@@ -124,8 +133,21 @@ Status InputFile::Unchanged() const {
   return Done{};
 }
 
-void InputFile::Forget(std::int64_t begin, std::int64_t end) const {
-  if (mapped_) ForgetMappedPages(data_, begin, end);
+std::string_view InputFile::ReadAt(std::int64_t offset, std::size_t size, char* room) const {
+  if (!mapped_) return Bytes().substr(static_cast<std::size_t>(offset), size);
+  std::size_t done = 0;
+  while (done < size) {
+    const std::int64_t got =
+        ReadFileAt(fd_, offset + static_cast<std::int64_t>(done), room + done, size - done);
+    if (got <= 0) {
+      read_short_ = true;
+      std::memset(room + done, 0, size - done);
+      break;
+    }
+    done += static_cast<std::size_t>(got);
+  }
+  return {room, size};
 }
+
 
 }  // namespace quillmere

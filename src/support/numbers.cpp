@@ -101,7 +101,32 @@ bool ParsePlainDecimal(std::string_view s, double& value) {
   return true;
 }
 
+// Whether `s` has the plain form ParsePlainDecimal reads, without reading
+// it: a scan with no arithmetic, for callers that only ask whether a value
+// is a number.
+bool HasPlainDecimalForm(std::string_view s) {
+  if (s.empty() || s.size() > 17) return false;
+  std::size_t i = s.front() == '-' ? 1 : 0;
+  int digits = 0;
+  bool point = false;
+  for (; i < s.size(); ++i) {
+    if (static_cast<unsigned>(static_cast<unsigned char>(s[i]) - '0') < 10) {
+      ++digits;
+    } else if (s[i] == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digits > 0 && digits <= 15;
+}
+
 }  // namespace
+
+bool IsNumber(std::string_view text) {
+  const std::string_view s = Trimmed(text);
+  return HasPlainDecimalForm(s) || ParseNumber(s).has_value();
+}
 
 std::optional<double> ParseNumber(std::string_view text) {
   std::string_view s = Trimmed(text);

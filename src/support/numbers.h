@@ -17,6 +17,10 @@ namespace quillmere {
 // command line, the job settings and every DXF value alike.
 std::optional<double> ParseNumber(std::string_view text);
 
+// Whether ParseNumber reads `text` as a number; quicker where the value
+// itself is not needed.
+bool IsNumber(std::string_view text);
+
 // Reads a whole number in the 32-bit signed range: an optional sign, digits,
 // with the characters of code 32 or lower around it ignored as above.
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text);

@@ -75,5 +75,35 @@ TEST_F(SplitReadingTest, AStartInsideABlockIsGivenUp) {
   Check(input, numbers);
 }
 
+// The join job keeps only the ends of each polyline: the last vertex stands
+// second, and its step spans the vertices between, so the writer still
+// finds where it begins. Across the halves of a split reading too.
+TEST_F(SplitReadingTest, EndsOnlyKeepTheFirstAndTheLastVertexOfEveryPolyline) {
+  const std::string input = "0\nSECTION\n2\nENTITIES\n" + Polylines(0, 3000) + "0\nENDSEC\n0\nEOF";
+  WriteFile(in_, input);
+  PolylineModel whole;
+  PolylineModel ends;
+  Reported(ReadPolylines(whole, in_), messages_);
+  const Result<JobInput> opened = JobInput::Open(in_);
+  ASSERT_TRUE(opened);
+  Reported(ReadPolylines(ends, *opened, nullptr, nullptr, true), messages_);
+  ASSERT_EQ(ends.PolylineCount(), 3000);
+  EXPECT_EQ(ends.vertices.Count(), 6000);
+  for (std::size_t n = 0; n < 3000; ++n) {
+    const PolylineRecord& full = whole.polylines[n];
+    const PolylineRecord& kept = ends.polylines[n];
+    ASSERT_EQ(kept.VertexCount(), 400) << n;
+    ASSERT_EQ(ends.vertices.x[kept.first_vertex], static_cast<double>(n)) << n;
+    ASSERT_EQ(ends.vertices.y[kept.first_vertex], 0.5) << n;
+    ASSERT_EQ(ends.vertices.y[ends.LastVertex(kept)], 399.5) << n;
+    std::int64_t last_start = full.place.vertices;
+    for (std::int32_t v = 1; v < 400; ++v) last_start += whole.vertices.step[full.first_vertex + v];
+    ASSERT_EQ(kept.place.vertices + ends.vertices.step[ends.LastVertex(kept)], last_start) << n;
+  }
+  EXPECT_TRUE(RunJoinJob(0, in_, out_, messages_));
+  EXPECT_EQ(ReadFile(out_), WithCrLf(input));
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
 }  // namespace
 }  // namespace quillmere

@@ -41,6 +41,18 @@ TEST(ParseNumber, TinyValuesReadAsZero) {
   EXPECT_EQ(ParseNumber("0e999999"), 0.0);
 }
 
+// The quick check takes plain decimals without reading them: it must agree
+// with the reader at the edges of that form too.
+TEST(IsNumber, AgreesWithTheReader) {
+  for (const char* text :
+       {"0.5", " -12.25 ", "+3", ".5", "5.", "-", "-.", ".", "", "1.2.3", "--1", "123456789012345",
+        "1234567890123456", "-123456789012.345", "00000000000000001", "0000000000000000.1",
+        "12345678901234567890", "1e400", "1e-400", "-4.2e-014", "0,5", "1.0\t", "1.0\xa0",
+        "nan", "0x10", "-0", "9999999999999999999999"}) {
+    EXPECT_EQ(IsNumber(text), ParseNumber(text).has_value()) << text;
+  }
+}
+
 TEST(ParseWholeNumber, ReadsSignedDigitsWithBlanksAround) {
   EXPECT_EQ(ParseWholeNumber("     1"), 1);
   EXPECT_EQ(ParseWholeNumber("1 "), 1);
