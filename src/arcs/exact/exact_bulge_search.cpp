@@ -373,7 +373,11 @@ std::optional<BalancedArc> BalancedBulge(const WindowPath& window, const Deviati
     // No circle of the pencil near every vertex: none on either side. Most
     // windows end here, before the lengths' sweeps are worked out.
     if (!(vertices.near.low <= vertices.near.high)) return std::nullopt;
-    if (!lengths) lengths = LengthSweeps(window, *pencil, length_share);
+    if (!lengths) {
+      // Where bounds show that no arc can pass, none is searched for.
+      if (NoArcFits(window, deviation.Value(), length_share)) return std::nullopt;
+      lengths = LengthSweeps(window, *pencil, length_share);
+    }
     const SweepRange range{std::max({lengths->low, vertices.between.low, vertices.near.low}),
                            std::min({lengths->high, vertices.between.high, vertices.near.high})};
     if (range.low <= range.high) {

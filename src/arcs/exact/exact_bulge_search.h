@@ -47,7 +47,8 @@ struct WindowPath {
 //
 // `middle_bulge`, the bulge of the arc through the middle vertex (0 when
 // there is none), is where the search starts. Returns the arc found when
-// both distances stay below the deviation there, nothing otherwise.
+// both distances stay below the deviation there, nothing otherwise, and
+// nothing where NoArcFits shows that no arc through the ends can pass.
 struct BalancedArc {
   double side = 1;   // the sign of the bulges
   double sweep = 0;  // the arc found

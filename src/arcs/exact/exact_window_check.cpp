@@ -429,11 +429,9 @@ std::optional<double> ExactWindowCheck::PassingBulge(std::int32_t first, std::in
   if (middle && ArcPasses(first, last, *middle)) return middle;
   const double path_length = path_length_[static_cast<std::size_t>(last)] -
                              path_length_[static_cast<std::size_t>(first)];
-  const WindowPath window{points_, first, last, path_length};
-  // Where no arc can pass, the search for one is skipped.
-  if (NoArcFits(window, deviation_.Value(), kLengthShare)) return std::nullopt;
   const std::optional<BalancedArc> balanced =
-      BalancedBulge(window, deviation_, kLengthShare, middle ? *middle : 0);
+      BalancedBulge({points_, first, last, path_length}, deviation_, kLengthShare,
+                    middle ? *middle : 0);
   if (!balanced) return std::nullopt;
   if (ArcPasses(first, last, balanced->Bulge(balanced->sweep))) {
     return balanced->Bulge(balanced->sweep);
