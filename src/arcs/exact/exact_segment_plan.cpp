@@ -25,9 +25,21 @@ void SegmentPlan::CountFromEnd(std::int32_t last, std::span<const FoundArc> reac
     const std::int32_t r = reach_of_[static_cast<std::size_t>(v)];
     if (r >= 0) {
       const std::int32_t reach = reaches[static_cast<std::size_t>(r)].last;
-      for (std::int32_t e = trusting ? v + 2 : reach; e <= reach; ++e) {
-        if (e < reach && (!ends_[static_cast<std::size_t>(e)] || StruckOff(v, e))) continue;
-        best = std::min(best, fewest_[static_cast<std::size_t>(e)] + 1);
+      best = std::min(best, fewest_[static_cast<std::size_t>(reach)] + 1);
+      if (trusting && struck_off_.empty()) {
+        // Nothing struck off yet: a plain minimum over the ends allowed,
+        // which the compiler runs several at a time.
+        std::int32_t least = best - 1;
+        for (std::int32_t e = v + 2; e < reach; ++e) {
+          const auto end = static_cast<std::size_t>(e);
+          least = std::min(least, ends_[end] != 0 ? fewest_[end] : least);
+        }
+        best = least + 1;
+      } else if (trusting) {
+        for (std::int32_t e = v + 2; e < reach; ++e) {
+          if (ends_[static_cast<std::size_t>(e)] == 0 || StruckOff(v, e)) continue;
+          best = std::min(best, fewest_[static_cast<std::size_t>(e)] + 1);
+        }
       }
     }
     fewest_[static_cast<std::size_t>(v)] = best;
@@ -46,7 +58,7 @@ bool SegmentPlan::Walk(std::int32_t last, std::span<const FoundArc> reaches,
       const FoundArc& reach = reaches[static_cast<std::size_t>(r)];
       if (fewest_[static_cast<std::size_t>(reach.last)] == want) chosen = reach;
       for (std::int32_t e = reach.last - 1; !chosen && trusting && e >= v + 2; --e) {
-        if (fewest_[static_cast<std::size_t>(e)] != want || !ends_[static_cast<std::size_t>(e)] ||
+        if (fewest_[static_cast<std::size_t>(e)] != want || ends_[static_cast<std::size_t>(e)] == 0 ||
             StruckOff(v, e)) {
           continue;
         }
@@ -81,7 +93,7 @@ void SegmentPlan::Choose(std::int32_t last, std::span<const FoundArc> reaches,
     reach_of_[static_cast<std::size_t>(reaches[r].first)] = static_cast<std::int32_t>(r);
   }
   ends_.resize(static_cast<std::size_t>(last) + 1);
-  for (std::int32_t e = 0; e <= last; ++e) ends_[static_cast<std::size_t>(e)] = may_end(e);
+  for (std::int32_t e = 0; e <= last; ++e) ends_[static_cast<std::size_t>(e)] = may_end(e) ? 1 : 0;
   for (int plan = 0;; ++plan) {
     const bool trusting = plan < kMostPlans;
     CountFromEnd(last, reaches, trusting);

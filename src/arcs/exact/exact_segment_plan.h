@@ -47,7 +47,7 @@ class SegmentPlan {
 
   std::vector<std::int32_t> fewest_;
   std::vector<std::int32_t> reach_of_;  // index into the reaches by first vertex, -1 for none
-  std::vector<bool> ends_;              // whether an arc may end on each vertex
+  std::vector<std::uint8_t> ends_;      // whether an arc may end on each vertex (1) or not
   std::vector<std::pair<std::int32_t, std::int32_t>> struck_off_;  // sorted
 };
 
