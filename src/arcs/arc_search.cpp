@@ -107,11 +107,14 @@ struct Search {
 
 void SearchPolyline(PolylineModel& model, const PolylineRecord& polyline, Search& search) {
   if (!HasPlainOutline(polyline)) return;
-  // A frame vertex is never written.
+  // A frame vertex is never written. Marks already right are left alone:
+  // most are.
   for (std::int32_t v = 0; v < polyline.vertex_count; ++v) {
     const std::int64_t vertex = model.VertexIndex(polyline, v);
-    model.SetMark(vertex, kVertexDropped,
-                  polyline.fit_converted && model.HasMark(vertex, kVertexFrame));
+    const bool dropped = polyline.fit_converted && model.HasMark(vertex, kVertexFrame);
+    if (model.HasMark(vertex, kVertexDropped) != dropped) {
+      model.SetMark(vertex, kVertexDropped, dropped);
+    }
   }
   ArcEngine& engine = search.EngineFor(polyline);
   const bool closed = (polyline.header_flags & kFlagClosed) != 0;
