@@ -110,7 +110,7 @@ int Main(int argc, char** argv) {
   });
   std::filesystem::remove_all(folder);
 
-  const double per_curve = static_cast<double>(written.vertices.Count()) / count;
+  const double per_curve = static_cast<double>(written.VertexTotal()) / count;
   const double flat_per_curve = static_cast<double>(flattened_points) / count;
   std::printf("%d cubic splines of %d control points at %g (best of 3 runs)\n", count,
               bench::kControlPoints, deviation);

@@ -27,10 +27,13 @@ ArcJobSummary Summarise(const PolylineModel& model) {
   ArcJobSummary summary;
   for (const PolylineRecord& polyline : model.polylines) CountLeftAsRead(polyline, summary);
   summary.polylines = model.PolylineCount();
-  summary.vertices_read = model.vertices.Count();
-  for (std::int64_t vertex = 0; vertex < model.vertices.Count(); ++vertex) {
-    summary.vertices_removed += model.HasMark(vertex, kVertexDropped) ? 1 : 0;
-    summary.arcs += model.HasMark(vertex, kVertexGetsBulge) ? 1 : 0;
+  summary.vertices_read = model.VertexTotal();
+  for (const PolylineRecord& polyline : model.polylines) {
+    for (std::int32_t v = 0; v < polyline.vertex_count; ++v) {
+      const std::int64_t vertex = model.VertexIndex(polyline, v);
+      summary.vertices_removed += model.HasMark(vertex, kVertexDropped) ? 1 : 0;
+      summary.arcs += model.HasMark(vertex, kVertexGetsBulge) ? 1 : 0;
+    }
   }
   return summary;
 }

@@ -172,7 +172,7 @@ bool HasPlainOutline(const PolylineRecord& polyline) {
 
 void FindArcs(PolylineModel& model, const ArcSearchSettings& settings, unsigned worker_count,
               JobObserver* observer) {
-  const unsigned workers = UsefulWorkers(model.PolylineCount(), model.vertices.Count(),
+  const unsigned workers = UsefulWorkers(model.PolylineCount(), model.VertexTotal(),
                                          kVerticesPerWorker, worker_count);
   const ProgressTap tap(observer, JobPhase::kSearching, model.PolylineCount());
   // Workers mark the vertices of different polylines only, and each keeps

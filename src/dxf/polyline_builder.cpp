@@ -57,10 +57,12 @@ bool PolylineBuilder::TakePolylinePair(const PairView& pair, std::string_view co
       const std::optional<std::int32_t> flags = ParseWholeNumber(pair.value);
       model_.SetMark(model_.vertices.Count() - 1, kVertexFrame,
                      flags && (*flags & kVertexFlagFrame) != 0);
-    } else if (const char axis = AxisOf(code, false); axis != 0 && IsNumber(pair.value)) {
-      if (axis == 'x') pending_x_.Keep(pair.value);
-      if (axis == 'y') pending_y_.Keep(pair.value);
-      if (axis == 'z') SetZ(*ParseNumber(pair.value));
+    } else if (const char axis = AxisOf(code, false); axis != 0) {
+      if (const auto number = PendingNumber::Of(pair.value, !model_.ends_only)) {
+        if (axis == 'x') pending_x_ = *number;
+        if (axis == 'y') pending_y_ = *number;
+        if (axis == 'z') SetZ(number->Value());
+      }
     }
   } else if (!after_seqend_ && code == "70") {
     if (const std::optional<std::int32_t> flags = ParseWholeNumber(pair.value)) {
@@ -73,13 +75,13 @@ bool PolylineBuilder::TakePolylinePair(const PairView& pair, std::string_view co
 bool PolylineBuilder::TakeLwPolylinePair(const PairView& pair, std::string_view code) {
   const char axis = AxisOf(code, true);
   if (axis != 0) {
-    const bool number = IsNumber(pair.value);
+    const auto number = PendingNumber::Of(pair.value, !model_.ends_only);
     if (number && axis == 'x') {
       StartVertex(pair.offset);
-      pending_x_.Keep(pair.value);
+      pending_x_ = *number;
     } else if (number && Record().vertex_count > 0) {
-      if (axis == 'y') pending_y_.Keep(pair.value);
-      if (axis == 'z') SetZ(*ParseNumber(pair.value));
+      if (axis == 'y') pending_y_ = *number;
+      if (axis == 'z') SetZ(number->Value());
     } else {
       SetAside({pair.offset, pair.end}, SetAsideKind::kLeftOut);
     }
@@ -103,8 +105,8 @@ void PolylineBuilder::StartVertex(std::int64_t offset) {
   // A model of ends only keeps the vertex before this one only when it is
   // the first.
   if (record.vertex_count > 0 && (!model_.ends_only || record.vertex_count == 1)) SettleVertex();
-  pending_x_.Clear();
-  pending_y_.Clear();
+  pending_x_ = {};
+  pending_y_ = {};
   if (trailer_begin_ >= 0) {
     // Closing lines in front of this vertex: written behind all vertices.
     SetAside({trailer_begin_, offset}, SetAsideKind::kMovedToTrailer);
@@ -131,14 +133,20 @@ void PolylineBuilder::SettleVertex() {
   model_.vertices.y.Back() = pending_y_.Value();
 }
 
-void PolylineBuilder::PendingNumber::Keep(std::string_view text) {
-  if (text.size() <= kRoom) {
-    std::memcpy(text_, text.data(), text.size());
-    size_ = text.size();
-  } else {
-    value_ = *ParseNumber(text);
-    size_ = kRoom + 1;
+std::optional<PolylineBuilder::PendingNumber> PolylineBuilder::PendingNumber::Of(
+    std::string_view text, bool read_now) {
+  PendingNumber number;
+  if (read_now || text.size() > kRoom) {
+    const std::optional<double> value = ParseNumber(text);
+    if (!value) return std::nullopt;
+    number.value_ = *value;
+    number.size_ = kRoom + 1;
+    return number;
   }
+  if (!IsNumber(text)) return std::nullopt;
+  std::memcpy(number.text_, text.data(), text.size());
+  number.size_ = text.size();
+  return number;
 }
 
 double PolylineBuilder::PendingNumber::Value() const {

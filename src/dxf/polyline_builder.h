@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "dxf/pair_stream.h"
@@ -54,16 +55,16 @@ class PolylineBuilder {
   std::int64_t last_vertex_offset_ = 0;
   std::int64_t trailer_begin_ = -1;  // the SEQEND of closing lines seen since the last vertex
   std::int64_t extended_data_begin_ = -1;  // the first 1001 pair since the last LWPOLYLINE vertex
-  // A value line that reads as a number, kept until its vertex is
-  // complete: read only when the model keeps that vertex, so that most
-  // vertices of a polyline whose ends alone are kept are never read. The
-  // lines themselves do not outlive their pair; a copy of a short one is
-  // kept, a long one is read at once.
+  // A coordinate's value line that reads as a number, kept until its
+  // vertex is complete. A model of every vertex reads it at once; a model
+  // of ends only checks it and reads it only if the vertex stays, so that
+  // most vertices are never read. The line itself does not outlive its
+  // pair: a copy of a short one is kept, a long one is read at once.
   class PendingNumber {
    public:
-    void Keep(std::string_view text);
-    void Clear() { size_ = 0; }
-    double Value() const;  // 0 when none was kept
+    // `text` as a pending number; none when it is no number.
+    static std::optional<PendingNumber> Of(std::string_view text, bool read_now);
+    double Value() const;  // 0 for none
 
    private:
     static constexpr std::size_t kRoom = 24;

@@ -41,6 +41,12 @@ void PolylineModel::AddVertex(double x, double y, double z, std::uint32_t step) 
   ++record.vertex_count;
 }
 
+std::int64_t PolylineModel::VertexTotal() const {
+  std::int64_t total = 0;
+  for (const PolylineRecord& polyline : polylines) total += polyline.vertex_count;
+  return total;
+}
+
 void PolylineModel::SetMark(std::int64_t vertex, VertexMark mark, bool on) {
   std::uint8_t& marks = vertices.marks[vertex];
   marks = static_cast<std::uint8_t>(on ? (marks | mark) : (marks & ~mark));

@@ -134,7 +134,23 @@ struct VertexColumns {
   ChunkedColumn<std::uint32_t> step;
   ChunkedColumn<std::uint8_t> marks;
 
+  // The end of the indices in use: after Adopt some below it hold no vertex.
   std::int64_t Count() const { return x.Size(); }
+
+  // Makes the vertices of `other` these columns' without copying them, from
+  // the first index where a block of every column begins
+  // (ChunkedColumn::AdoptAt); returns that index. `other` is left empty.
+  std::int64_t Adopt(VertexColumns& other) {
+    constexpr std::int64_t kEvery = ChunkedColumn<std::uint8_t>::BlockValues();
+    static_assert(kEvery % ChunkedColumn<double>::BlockValues() == 0 &&
+                  kEvery % ChunkedColumn<std::uint32_t>::BlockValues() == 0);
+    const std::int64_t at = (Count() + kEvery - 1) / kEvery * kEvery;
+    x.AdoptAt(at, other.x);
+    y.AdoptAt(at, other.y);
+    step.AdoptAt(at, other.step);
+    marks.AdoptAt(at, other.marks);
+    return at;
+  }
 
   // There will be many vertices (ChunkedColumn::ExpectMany): the wide
   // columns' first blocks fill anyway.
@@ -167,6 +183,8 @@ struct PolylineModel {
   bool has_objects = false;
 
   std::int32_t PolylineCount() const { return static_cast<std::int32_t>(polylines.size()); }
+  // The vertices of all polylines.
+  std::int64_t VertexTotal() const;
 
   // A new polyline behind the others, without vertices.
   PolylineRecord& AddPolyline(PolylineKind kind, std::int32_t header_flags = 0);

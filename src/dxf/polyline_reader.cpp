@@ -84,7 +84,7 @@ struct SecondHalf {
 // tells the lines between the last polyline of `model` and the first of
 // `second`.
 void Join(PolylineModel& model, SecondHalf& second, bool gap_in_crlf) {
-  const std::int64_t vertex_shift = model.vertices.Count();
+  const std::int64_t vertex_shift = model.vertices.Adopt(second.model.vertices);
   const auto set_aside_shift = static_cast<std::uint32_t>(model.set_aside.size());
   bool first = true;
   for (PolylineRecord& polyline : second.model.polylines) {
@@ -95,10 +95,6 @@ void Join(PolylineModel& model, SecondHalf& second, bool gap_in_crlf) {
     model.polylines.push_back(polyline);
   }
   second.model.polylines = {};
-  model.vertices.x.TakeAll(second.model.vertices.x);
-  model.vertices.y.TakeAll(second.model.vertices.y);
-  model.vertices.step.TakeAll(second.model.vertices.step);
-  model.vertices.marks.TakeAll(second.model.vertices.marks);
   model.set_aside.insert(model.set_aside.end(), second.model.set_aside.begin(),
                          second.model.set_aside.end());
   model.final_gap_in_crlf = second.final_gap_in_crlf;

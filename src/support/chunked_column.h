@@ -40,8 +40,12 @@ class ChunkedColumn {
     auto left = static_cast<std::size_t>(size_);
     for (const Block& block : other.blocks_) {
       const std::size_t used = std::min(left, kBlockValues);
-      AddBlock();
-      std::copy(block.get(), block.get() + used, blocks_.back().get());
+      if (block) {
+        AddBlock();
+        std::copy(block.get(), block.get() + used, blocks_.back().get());
+      } else {
+        blocks_.emplace_back();  // a gap left by AdoptAt
+      }
       left -= used;
     }
   }
@@ -74,16 +78,19 @@ class ChunkedColumn {
   }
   Value& Back() { return (*this)[size_ - 1]; }
 
-  // Moves every value of `other` behind this column's, giving back each of
-  // its blocks as soon as it is copied; `other` is left empty.
-  void TakeAll(ChunkedColumn& other) {
-    auto left = static_cast<std::size_t>(other.size_);
-    for (Block& block : other.blocks_) {
-      const std::size_t used = std::min(left, kBlockValues);
-      Append(block.get(), used);
-      left -= used;
-      block.reset();
-    }
+  // How many values a block holds: AdoptAt puts values at a multiple.
+  static constexpr std::int64_t BlockValues() { return static_cast<std::int64_t>(kBlockValues); }
+
+  // Makes the values of `other` this column's from index `at` on, a
+  // multiple of BlockValues() no lower than Size(), without copying them:
+  // its blocks become this column's. The indices from Size() up to `at`
+  // hold no values and cost no memory; nothing may read them. `other` is
+  // left empty.
+  void AdoptAt(std::int64_t at, ChunkedColumn& other) {
+    const auto first_block = static_cast<std::size_t>(at) / kBlockValues;
+    while (blocks_.size() < first_block) blocks_.emplace_back();
+    for (Block& block : other.blocks_) blocks_.push_back(std::move(block));
+    size_ = at + other.size_;
     other.Clear();
   }
 
@@ -93,19 +100,6 @@ class ChunkedColumn {
   }
 
  private:
-  // Copies `count` values behind the last, a block's worth at a time.
-  void Append(const Value* values, std::size_t count) {
-    while (count > 0) {
-      const auto slot = static_cast<std::size_t>(size_) & (kBlockValues - 1);
-      if (slot == 0) AddBlock();
-      const std::size_t room = std::min(count, kBlockValues - slot);
-      std::copy(values, values + room, blocks_.back().get() + slot);
-      values += room;
-      count -= room;
-      size_ += static_cast<std::int64_t>(room);
-    }
-  }
-
   void AddBlock() {
     void* const memory = AllocateLargeBlock(kBlockBytes, expect_many_ || !blocks_.empty());
     if (memory == nullptr) throw std::bad_alloc();

@@ -193,9 +193,11 @@ JobReaderTotals ReadTotals(const std::string& file) {
   Reported(ReadPolylines(model, file), messages);
   JobReaderTotals totals;
   totals.polylines = model.polylines.size();
-  totals.vertices = static_cast<std::size_t>(model.vertices.Count());
-  for (std::int64_t vertex = 0; vertex < model.vertices.Count(); ++vertex) {
-    totals.arcs += model.HasMark(vertex, kVertexCarriesArc) ? 1 : 0;
+  totals.vertices = static_cast<std::size_t>(model.VertexTotal());
+  for (const PolylineRecord& polyline : model.polylines) {
+    for (std::int32_t v = 0; v < polyline.vertex_count; ++v) {
+      totals.arcs += model.HasMark(model.VertexIndex(polyline, v), kVertexCarriesArc) ? 1 : 0;
+    }
   }
   return totals;
 }
