@@ -176,13 +176,16 @@ double Median(std::vector<double> values) {
 
 // `runs` pairs of cp and `job` on `input`, in turns so that both see the
 // machine alike; prints the medians and the median of the pairs' ratios
-// against `target`. Returns false when a run failed.
+// against `target`. Returns false when a run failed. Each replaces an
+// output of its own, as a user running either again would: replacing the
+// other's would charge one with freeing the other's file (the exact job,
+// whose output is small, with the whole copy).
 bool CompareWithCopy(const std::string& input, const std::string& output, int runs,
                      const char* label, const Job& job, double target) {
   std::vector<double> copies, jobs, ratios;
   bool all_succeeded = true;
   for (int run = 0; run < runs; ++run) {
-    const ChildCost copied = CopyWithCp(input, output);
+    const ChildCost copied = CopyWithCp(input, output + ".copy");
     const ChildCost done = RunChild([&] { return job(input, output); });
     all_succeeded = all_succeeded && copied.succeeded && done.succeeded;
     copies.push_back(copied.seconds);
