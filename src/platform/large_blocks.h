@@ -17,4 +17,9 @@ namespace quillmere {
 void* AllocateLargeBlock(std::size_t bytes, bool huge_pages);
 void FreeLargeBlock(void* block, std::size_t bytes);
 
+// Lets the pages of a block of `bytes` behind its first `used` bytes leave
+// memory: nothing is written there any more. A huge page they share with
+// the used part is split for it.
+void ReleaseLargeBlockTail(void* block, std::size_t used, std::size_t bytes);
+
 }  // namespace quillmere

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace quillmere {
 
@@ -37,6 +38,14 @@ void* AllocateLargeBlock(std::size_t bytes, bool huge_pages) {
 
 void FreeLargeBlock(void* block, std::size_t bytes) {
   if (block != nullptr) ::munmap(block, bytes);
+}
+
+void ReleaseLargeBlockTail(void* block, std::size_t used, std::size_t bytes) {
+  static const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  const std::size_t kept = (used + page - 1) / page * page;
+  if (block != nullptr && kept < bytes) {
+    ::madvise(static_cast<char*>(block) + kept, bytes - kept, MADV_DONTNEED);
+  }
 }
 
 }  // namespace quillmere

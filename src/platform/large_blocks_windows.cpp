@@ -16,6 +16,9 @@ void FreeLargeBlock(void* block, std::size_t) {
   if (block != nullptr) ::VirtualFree(block, 0, MEM_RELEASE);
 }
 
+// Pages never touched are not in memory here: nothing to give back.
+void ReleaseLargeBlockTail(void*, std::size_t, std::size_t) {}
+
 }  // namespace quillmere
 
 #endif

@@ -87,6 +87,10 @@ class ChunkedColumn {
   // hold no values and cost no memory; nothing may read them. `other` is
   // left empty.
   void AdoptAt(std::int64_t at, ChunkedColumn& other) {
+    // The rest of the last block stays empty for good.
+    if (const auto used = static_cast<std::size_t>(size_) & (kBlockValues - 1); used != 0) {
+      ReleaseLargeBlockTail(blocks_.back().get(), used * sizeof(Value), kBlockBytes);
+    }
     const auto first_block = static_cast<std::size_t>(at) / kBlockValues;
     while (blocks_.size() < first_block) blocks_.emplace_back();
     for (Block& block : other.blocks_) blocks_.push_back(std::move(block));
