@@ -56,8 +56,7 @@ std::string NegatedNumber(std::string_view value) {
 PolylineOutput::PolylineOutput(const PolylineModel& model, const JobInput& input,
                                OutputFile& output, ProgressTap progress,
                                const DrawingEdits* edits)
-    : model_(model), edits_(edits), input_(input), output_(output),
-      walk_(input, 0, progress),
+    : model_(model), edits_(edits), input_(input), output_(output), walk_(input, 0, progress),
       lines_(output), window_(input) {}
 
 void PolylineOutput::CopyRange(std::int64_t begin, std::int64_t end, bool in_crlf, bool walking) {
@@ -275,9 +274,12 @@ void PolylineOutput::WriteTrailer(const PolylineRecord& polyline) {
 std::int64_t PolylineOutput::VertexOffset(const PolylineRecord& polyline, std::int32_t v) const {
   if (v >= polyline.vertex_count) return polyline.place.extended_data;
   // A model of ends only holds the last vertex as the second.
-  const std::int32_t stored = v == polyline.vertex_count - 1 ? model_.StoredVertexCount(polyline) - 1 : v;
+  const std::int32_t stored =
+      v == polyline.vertex_count - 1 ? model_.StoredVertexCount(polyline) - 1 : v;
   std::int64_t offset = polyline.place.vertices;
-  for (std::int32_t k = 1; k <= stored; ++k) offset += model_.vertices.step[polyline.first_vertex + k];
+  for (std::int32_t k = 1; k <= stored; ++k) {
+    offset += model_.vertices.step[polyline.first_vertex + k];
+  }
   return offset;
 }
 
