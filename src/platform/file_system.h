@@ -23,6 +23,12 @@ int OpenFileForReading(const std::string& path);
 // end of the file), or minus the system's error number.
 std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t size);
 
+// Reads up to `size` bytes from where the descriptor's position stands on,
+// and moves it on: for what is read once from front to back, a pipe as
+// well as a file (a pipe has no positions to read at). Returns the bytes
+// read (0 at the end), or minus the system's error number.
+std::int64_t ReadFileOnward(int fd, char* data, std::size_t size);
+
 // What tells whether a file is still the one read before: its size, the
 // time of its last change and, where the system has one, its identity in the
 // file system (a file put in its place by a rename has another).

@@ -23,6 +23,14 @@ std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t siz
   }
 }
 
+std::int64_t ReadFileOnward(int fd, char* data, std::size_t size) {
+  for (;;) {
+    const ssize_t got = ::read(fd, data, size);
+    if (got >= 0) return got;
+    if (errno != EINTR) return -errno;
+  }
+}
+
 int MoveFileReplacing(const std::string& from, const std::string& to) {
   return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }

@@ -27,6 +27,12 @@ std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t siz
   return got >= 0 ? got : -errno;
 }
 
+std::int64_t ReadFileOnward(int fd, char* data, std::size_t size) {
+  constexpr std::size_t kLargestRead = 1 << 30;  // _read takes an unsigned count
+  const int got = ::_read(fd, data, static_cast<unsigned>(size < kLargestRead ? size : kLargestRead));
+  return got >= 0 ? got : -errno;
+}
+
 // rename() there refuses to replace an existing file.
 // The system's reason comes as a Windows error code, told as the nearest
 // C error number.

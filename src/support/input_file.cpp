@@ -41,8 +41,9 @@ Result<std::int64_t> ReadToEnd(int fd, std::int64_t size, std::unique_ptr<char[]
       bytes = std::move(larger);
       room *= 2;
     }
-    const std::int64_t got = ReadFileAt(fd, static_cast<std::int64_t>(done), bytes.get() + done,
-                                        room - done);
+    // From the descriptor's position on, which the opening left at the
+    // start: a pipe has no positions to read at.
+    const std::int64_t got = ReadFileOnward(fd, bytes.get() + done, room - done);
     if (got < 0) return Failure{Notice::kCannotReadInput, path, static_cast<int>(-got)};
     if (got == 0) return static_cast<std::int64_t>(done);
     done += static_cast<std::size_t>(got);
