@@ -22,9 +22,7 @@ int OpenFileForReading(const std::string& path) {
 // which is safe while one thread at a time reads through it.
 std::int64_t ReadFileAt(int fd, std::int64_t offset, char* data, std::size_t size) {
   if (::_lseeki64(fd, offset, SEEK_SET) < 0) return -errno;
-  constexpr std::size_t kLargestRead = 1 << 30;  // _read takes an unsigned count
-  const int got = ::_read(fd, data, static_cast<unsigned>(size < kLargestRead ? size : kLargestRead));
-  return got >= 0 ? got : -errno;
+  return ReadFileOnward(fd, data, size);
 }
 
 std::int64_t ReadFileOnward(int fd, char* data, std::size_t size) {
