@@ -90,30 +90,17 @@ PassingArc ScannedPassingArc(const ArcPath& path, double deviation, int tries) {
     for (std::int32_t k = first; k < last; ++k) {
       length += std::hypot(At(path, k + 1).x - At(path, k).x, At(path, k + 1).y - At(path, k).y);
     }
-    // Each inner vertex's circle through the two ends, by the angle the
-    // chord leaves beside it; the arcs on the middle vertex's side.
-    const auto side_of = [&](PlanePoint q) {
-      return (b.x - a.x) * (q.y - a.y) - (b.y - a.y) * (q.x - a.x);
-    };
-    const double side = side_of(At(path, first + (last - first) / 2));
-    if (side == 0) return std::nullopt;
-    double low = std::numeric_limits<double>::infinity(), high = 0;
-    for (std::int32_t k = first + 1; k < last; ++k) {
-      const PlanePoint q = At(path, k);
-      const double angle = std::abs(std::atan2(a.y - q.y, a.x - q.x) - std::atan2(b.y - q.y, b.x - q.x));
-      const double inner = angle > M_PI ? 2 * M_PI - angle : angle;
-      const double sweep = side_of(q) * side > 0 ? 2 * (M_PI - inner) : 0;
-      low = std::min(low, sweep);
-      high = std::max(high, sweep);
-    }
+    // The sweeps the length rule allows, down to the flattest arc, on
+    // either side of the chord.
     const double share = ExactWindowCheck::kLengthShare;
-    low = std::max(low, SweepOfLengthRatio(length / chord / (1 + share)));
-    high = std::min(high, SweepOfLengthRatio(length / chord / (1 - share)));
-    const double sign = side < 0 ? 1 : -1;
+    const double low = std::max(SweepOfLengthRatio(length / chord / (1 + share)),
+                                4 * std::atan(kSmallestBulge) * (1 + 1e-9));
+    const double high = SweepOfLengthRatio(length / chord / (1 - share));
     for (int t = 0; t <= tries && low <= high; ++t) {
-      const double sweep = low + (high - low) * (t + 0.5) / (tries + 1);
-      const double bulge = sign * std::tan(sweep / 4);
-      if (check->ArcPasses(first, last, bulge)) return bulge;
+      const double bulge = std::tan((low + (high - low) * (t + 0.5) / (tries + 1)) / 4);
+      for (const double side : {1.0, -1.0}) {
+        if (check->ArcPasses(first, last, side * bulge)) return side * bulge;
+      }
     }
     return std::nullopt;
   };

@@ -33,8 +33,8 @@ std::int64_t SegmentCount(const ArcPath& path, const std::vector<FoundArc>& arcs
 PassingArc ExactPassingArc(const ArcPath& path, double deviation);
 
 // A plainer search for the same arcs: the exact mode's measurement of the
-// arc through the middle vertex and of `tries` arcs spread evenly over the
-// sweeps that the length rule and the window's own vertices allow.
+// arc through the middle vertex and of `tries` arcs on either side spread
+// evenly over the sweeps that the length rule allows.
 PassingArc ScannedPassingArc(const ArcPath& path, double deviation, int tries);
 
 }  // namespace quillmere::reference

@@ -88,9 +88,7 @@ Balance Measure(const WindowPath& window, const Pencil& pencil, const PencilCirc
   return balance;
 }
 
-// The sweeps between the circles through the window's ends and each of its
-// inner vertices, on the pencil's side; a vertex on the chord or the other
-// side allows every flatter arc.
+// An interval of sweeps on the pencil's side.
 struct SweepRange {
   double low = 0;
   double high = 0;
@@ -154,14 +152,16 @@ class NearCircles {
 };
 
 // What the window's inner vertices allow on the pencil's side: the sweeps
-// between their own circles, and the sweeps whose circles pass within
-// `tolerance` of every one of them (none passes near the vertices of a
-// window that runs on past its curve: that usually shows on a few of them,
-// so every eighth and the last few are tried first).
+// whose circles pass within `tolerance` of every one of them (none passes
+// near the vertices of a window that runs on past its curve: that usually
+// shows on a few of them, so every eighth and the last few are tried
+// first), and whether an arc on the other side of the chord may pass: a
+// vertex lies there, or every vertex lies within the tolerance of the
+// chord's line (an arc on the other side keeps at least that distance from
+// a vertex on this side).
 struct VertexSweeps {
-  SweepRange between;
   SweepRange near{1, 0};
-  bool other_side = false;  // a vertex lies on the other side of the chord
+  bool other_side = false;
 
   VertexSweeps(const WindowPath& window, const Pencil& pencil, double tolerance) {
     const PlanePoint origin = window.points[static_cast<std::size_t>(window.first)];
@@ -169,35 +169,23 @@ struct VertexSweeps {
       return Minus(window.points[static_cast<std::size_t>(k)], origin);
     };
     // Circles smaller than the tolerance are not worth bounding.
-    NearCircles near_circles(pencil, pencil.chord > 2 * tolerance ? tolerance : 0);
-    if (pencil.chord > 2 * tolerance) {
+    const bool bounded = pencil.chord > 2 * tolerance;
+    NearCircles near_circles(pencil, bounded ? tolerance : 0);
+    if (bounded) {
       for (std::int32_t k = window.last - 1; k > window.first; k -= k + 4 > window.last ? 1 : 8) {
         if (!near_circles.Add(at(k))) return;
       }
     }
-    constexpr double kInfinity = std::numeric_limits<double>::infinity();
-    // Offsets times the side: larger is flatter on the pencil's side.
-    double flattest = -kInfinity, roundest = kInfinity;
-    bool beside = false;  // a vertex on the chord or beyond it
+    double farthest = 0;  // on this side, from the chord's line
     for (std::int32_t k = window.first + 1; k < window.last; ++k) {
       const PlanePoint q = at(k);
-      if (pencil.chord > 2 * tolerance && !near_circles.Add(q)) return;
-      // The centre of the circle through q lies where q's power vanishes.
-      const double across = Dot(q, pencil.left);
-      if (!(-pencil.side * across > 0)) {
-        beside = true;
-        other_side = other_side || -pencil.side * across < 0;
-        continue;
-      }
-      const double offset = pencil.side * Dot(q, Minus(q, pencil.end)) / (2 * across);
-      flattest = std::max(flattest, offset);
-      roundest = std::min(roundest, offset);
+      if (bounded && !near_circles.Add(q)) return;
+      const double across = pencil.side * Dot(q, pencil.left);
+      other_side = other_side || across > 0;
+      farthest = std::max(farthest, -across);
     }
+    other_side = other_side || farthest < tolerance;
     near = near_circles.Sweeps();
-    if (roundest != kInfinity) {
-      between = {beside ? 0 : SweepOfOffset(pencil, pencil.side * flattest),
-                 SweepOfOffset(pencil, pencil.side * roundest)};
-    }
   }
 };
 
@@ -307,15 +295,10 @@ struct Probe {
   double Gap() const { return balance.outside - balance.inside; }
 };
 
-// What a search on one side of the chord found.
-struct SideResult {
-  std::optional<double> sweep;  // the sweep whose larger distance was least
-  bool fails_everywhere = false;
-};
-
 // Secant steps on the gap between the two distances within `range`,
-// starting from `probe`.
-SideResult BalanceWithin(const WindowPath& window, const Pencil& pencil,
+// starting from `probe`: the sweep whose larger distance was least, when
+// that passes.
+std::optional<double> BalanceWithin(const WindowPath& window, const Pencil& pencil,
                          const Deviation& deviation, SweepRange range, Probe probe) {
   double low = range.low, high = range.high;
   bool low_measured = false, high_measured = false;
@@ -324,7 +307,7 @@ SideResult BalanceWithin(const WindowPath& window, const Pencil& pencil,
   bool has_previous = false;
   for (int step = 0; step < kMostSteps; ++step) {
     if (step > 0) probe = Probe(window, pencil, deviation, probe.sweep);
-    if (probe.FailsEverywhere()) return {std::nullopt, true};
+    if (probe.FailsEverywhere()) return std::nullopt;
     const double sweep = probe.sweep;
     const double excess = probe.Excess();
     if (excess < best_excess) {
@@ -336,6 +319,9 @@ SideResult BalanceWithin(const WindowPath& window, const Pencil& pencil,
     high_measured = high_measured || sweep == range.high;
     (gap > 0 ? low : high) = sweep;
     if (excess < 0 && std::abs(gap) <= kBalanced * probe.limit) break;
+    // The two distances would meet beyond an end of the range: the larger
+    // of them is least at that end, which is measured now.
+    if ((sweep == range.high && gap > 0) || (sweep == range.low && gap < 0)) break;
     if (!(high - low > 1e-12 * high)) break;
     // The first step from the middle of the chord, which moves by about a
     // quarter of the chord per radian of sweep; then secant steps.
@@ -352,19 +338,19 @@ SideResult BalanceWithin(const WindowPath& window, const Pencil& pencil,
     has_previous = true;
     probe.sweep = next;
   }
-  if (!(best_excess < 0)) return {};
-  return {best_sweep};
+  if (!(best_excess < 0)) return std::nullopt;
+  return best_sweep;
 }
 
 }  // namespace
 
 std::optional<BalancedArc> BalancedBulge(const WindowPath& window, const Deviation& deviation,
-                                         double length_share, double middle_bulge) {
+                                         double length_share, double middle_bulge,
+                                         bool other_side_only) {
   std::optional<Pencil> pencil = PencilOf(window);
   if (!pencil) return std::nullopt;
   // Vertices on both sides of the chord: the arcs on the other side are
-  // searched too. Across the chord the distances keep falling and growing
-  // the same way, so where both were too far they fail there as well.
+  // searched too.
   std::optional<SweepRange> lengths;
   for (int side = 0; side < 2; ++side) {
     // A little more than the deviation, so that rounding near a tangent
@@ -378,17 +364,19 @@ std::optional<BalancedArc> BalancedBulge(const WindowPath& window, const Deviati
       if (NoArcFits(window, deviation.Value(), length_share)) return std::nullopt;
       lengths = LengthSweeps(window, *pencil, length_share);
     }
-    const SweepRange range{std::max({lengths->low, vertices.between.low, vertices.near.low}),
-                           std::min({lengths->high, vertices.between.high, vertices.near.high})};
-    if (range.low <= range.high) {
+    const SweepRange range{std::max(lengths->low, vertices.near.low),
+                           std::min(lengths->high, vertices.near.high)};
+    if (range.low <= range.high && !(other_side_only && side == 0)) {
       // From the middle vertex's circle, where it lies on this side.
       const bool from_middle = middle_bulge * pencil->side > 0;
       const double start = from_middle ? 4 * std::atan(std::abs(middle_bulge)) : range.low;
       const Probe probe(window, *pencil, deviation, std::clamp(start, range.low, range.high));
-      const SideResult found = BalanceWithin(window, *pencil, deviation, range, probe);
-      if (found.sweep) return BalancedArc{pencil->side, *found.sweep, range.low, range.high};
-      if (found.fails_everywhere) return std::nullopt;
+      const std::optional<double> found = BalanceWithin(window, *pencil, deviation, range, probe);
+      if (found) return BalancedArc{pencil->side, *found, range.low, range.high};
     }
+    // The path's distances from one side's arcs say nothing of the other
+    // side's: an S-bend's arcs may lie either way, and so may those of a
+    // window within the deviation of its chord.
     if (!vertices.other_side) return std::nullopt;
     pencil->side = -pencil->side;
   }

@@ -34,11 +34,9 @@ struct WindowPath {
 // and gives up as soon as one sweep has both distances at the deviation:
 // then every sweep fails.
 //
-// It searches only the sweeps that the length rule allows (`length_share`
-// of the arc's length) and that lie between the circles through the
-// window's ends and each of its inner vertices: an arc rounder or flatter
-// than all of them follows the path's length, not its shape, and would
-// round off corners and notches that fit within the deviation. Where no
+// It searches every sweep that the length rule allows (`length_share` of
+// the arc's length), down to the flattest arc there is (kSmallestBulge):
+// a run of nearly collinear vertices may become one very flat arc. Where no
 // circle of the pencil passes within the deviation of every vertex (the
 // window runs on past its curve), it fails before measuring any. With
 // vertices on both sides of the chord it searches the arcs on either side.
@@ -49,6 +47,8 @@ struct WindowPath {
 // there is none), is where the search starts. Returns the arc found when
 // both distances stay below the deviation there, nothing otherwise, and
 // nothing where NoArcFits shows that no arc through the ends can pass.
+// It searches the middle vertex's side first; with `other_side_only`, only
+// the other side, where an arc there may pass.
 struct BalancedArc {
   double side = 1;   // the sign of the bulges
   double sweep = 0;  // the arc found
@@ -58,7 +58,8 @@ struct BalancedArc {
   double Bulge(double at) const { return side * std::tan(at / 4); }
 };
 std::optional<BalancedArc> BalancedBulge(const WindowPath& window, const Deviation& deviation,
-                                         double length_share, double middle_bulge);
+                                         double length_share, double middle_bulge,
+                                         bool other_side_only = false);
 
 // True when no arc through the window's first and last vertex can pass the
 // exact test at `deviation` with the length rule `length_share`, shown

@@ -429,21 +429,35 @@ std::optional<double> ExactWindowCheck::PassingBulge(std::int32_t first, std::in
   if (middle && ArcPasses(first, last, *middle)) return middle;
   const double path_length = path_length_[static_cast<std::size_t>(last)] -
                              path_length_[static_cast<std::size_t>(first)];
+  const WindowPath window{points_, first, last, path_length};
+  const double start = middle ? *middle : 0;
   const std::optional<BalancedArc> balanced =
-      BalancedBulge({points_, first, last, path_length}, deviation_, kLengthShare,
-                    middle ? *middle : 0);
+      BalancedBulge(window, deviation_, kLengthShare, start);
   if (!balanced) return std::nullopt;
-  if (ArcPasses(first, last, balanced->Bulge(balanced->sweep))) {
-    return balanced->Bulge(balanced->sweep);
+  if (const std::optional<double> bulge = PassingNear(first, last, *balanced)) return bulge;
+  // A window within the deviation of its chord may pass with an arc on the
+  // side its middle vertex does not lie on, where the nearest one fails at
+  // its ends.
+  const std::optional<BalancedArc> other =
+      balanced->side * start > 0 || start == 0
+          ? BalancedBulge(window, deviation_, kLengthShare, start, true)
+          : std::nullopt;
+  return other ? PassingNear(first, last, *other) : std::nullopt;
+}
+
+std::optional<double> ExactWindowCheck::PassingNear(std::int32_t first, std::int32_t last,
+                                                    const BalancedArc& balanced) const {
+  if (ArcPasses(first, last, balanced.Bulge(balanced.sweep))) {
+    return balanced.Bulge(balanced.sweep);
   }
   // Radially the balanced arc is the best, but beyond its ends the path is
   // measured to the arc's end points, and at the lengths' limits rounding
   // decides: arcs on either side of it, nearer ones first, may pass.
-  const double step = (balanced->high - balanced->low) / (2 * kOtherArcs);
+  const double step = (balanced.high - balanced.low) / (2 * kOtherArcs);
   for (int k = 1; k <= kOtherArcs; ++k) {
-    for (const double sweep : {balanced->sweep - k * step, balanced->sweep + k * step}) {
-      if (sweep < balanced->low || sweep > balanced->high) continue;
-      if (ArcPasses(first, last, balanced->Bulge(sweep))) return balanced->Bulge(sweep);
+    for (const double sweep : {balanced.sweep - k * step, balanced.sweep + k * step}) {
+      if (sweep < balanced.low || sweep > balanced.high) continue;
+      if (ArcPasses(first, last, balanced.Bulge(sweep))) return balanced.Bulge(sweep);
     }
   }
   return std::nullopt;

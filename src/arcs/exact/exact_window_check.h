@@ -7,6 +7,7 @@
 
 #include "arcs/arc_through_points.h"
 #include "arcs/deviation.h"
+#include "arcs/exact/exact_bulge_search.h"
 
 namespace quillmere {
 
@@ -30,9 +31,9 @@ namespace quillmere {
 //
 // A window passes (PassingBulge) when one arc through its two end vertices
 // passes: the arc through its first, middle and last vertex (WindowArc)
-// when that passes, otherwise the arc that BalancedBulge finds, which stays
-// between the circles through the window's own vertices, or one of a few
-// arcs beside it where the end points decide.
+// when that passes, otherwise the arc closest to the path that
+// BalancedBulge finds among all that the length rule allows, or one of a
+// few arcs beside it where the end points decide.
 //
 // Borderline cases fail: an arc passes only when its largest distance stays
 // below the deviation by more than rounding can account for
@@ -72,6 +73,11 @@ class ExactWindowCheck {
   bool ArcPassesByAngles(std::int32_t first, std::int32_t last, double bulge) const;
 
  private:
+  // The balanced arc when it passes, else the first of a few arcs beside it
+  // that does.
+  std::optional<double> PassingNear(std::int32_t first, std::int32_t last,
+                                    const BalancedArc& balanced) const;
+
   Deviation deviation_;
   std::span<const PlanePoint> points_;
   std::vector<double> path_length_;  // from vertex 0 to each vertex
