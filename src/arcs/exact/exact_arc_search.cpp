@@ -29,6 +29,11 @@ bool ExactArcSearch::MayEndAt(std::int32_t last) const {
   return end.x != before.x || end.y != before.y || last == wrapped_end_;
 }
 
+std::int32_t ExactArcSearch::FirstEndFrom(std::int32_t from, std::int32_t limit) const {
+  while (from < limit && !MayEndAt(from)) ++from;
+  return from;
+}
+
 std::optional<FoundArc> ExactArcSearch::Window(std::int32_t first, std::int32_t last) const {
   if (!MayEndAt(last)) return std::nullopt;
   const std::optional<double> bulge = window_check_.PassingBulge(first, last);
@@ -45,8 +50,11 @@ std::optional<FoundArc> ExactArcSearch::LongestFrom(std::int32_t first, std::int
   if (!passed) return std::nullopt;
   for (int look = 0;; ++look) {
     std::int32_t failed = -1;
+    // Repeated vertices are passed over: no arc ends on them, but one may
+    // run on past them.
     while (passed->last < end) {
-      const std::int32_t longer = std::min(end, first + 2 * (passed->last - first));
+      const std::int32_t longer =
+          FirstEndFrom(std::min(end, first + 2 * (passed->last - first)), end);
       const std::optional<FoundArc> next = Window(first, longer);
       if (!next) {
         failed = longer;
@@ -56,7 +64,12 @@ std::optional<FoundArc> ExactArcSearch::LongestFrom(std::int32_t first, std::int
     }
     if (failed < 0) return passed;
     while (failed - passed->last > 1) {
-      const std::int32_t between = passed->last + (failed - passed->last) / 2;
+      const std::int32_t middle = passed->last + (failed - passed->last) / 2;
+      const std::int32_t between = FirstEndFrom(middle, failed);
+      if (between == failed) {
+        failed = middle;
+        continue;
+      }
       const std::optional<FoundArc> next = Window(first, between);
       if (next) {
         passed = next;
@@ -68,7 +81,7 @@ std::optional<FoundArc> ExactArcSearch::LongestFrom(std::int32_t first, std::int
     // after it; a window half as long again can pass all the same.
     if (look == kLooksPastFailure) return passed;
     const std::int32_t past =
-        std::min(end, passed->last + std::max(2, (passed->last - first) / 2));
+        FirstEndFrom(std::min(end, passed->last + std::max(2, (passed->last - first) / 2)), end);
     if (past <= failed) return passed;
     const std::optional<FoundArc> beyond = Window(first, past);
     if (!beyond) return passed;

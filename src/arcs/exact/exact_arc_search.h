@@ -62,6 +62,9 @@ class ExactArcSearch final : public ArcEngine {
                           : reach_[static_cast<std::size_t>(vertex)];
   }
   bool MayEndAt(std::int32_t last) const;
+  // The first vertex from `from` on, below `limit`, where an arc may end;
+  // `limit` when there is none.
+  std::int32_t FirstEndFrom(std::int32_t from, std::int32_t limit) const;
   std::optional<FoundArc> Window(std::int32_t first, std::int32_t last) const;
   // The longest window from `first` to at most `end` the growth finds,
   // from `passed` on when given.

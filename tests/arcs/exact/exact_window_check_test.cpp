@@ -8,6 +8,7 @@
 #include "arcs/arc_shapes.h"
 #include "arcs/exact/exact_bulge_search.h"
 #include "arcs/exact/exact_window_check.h"
+#include "fewest_segments.h"
 
 namespace quillmere::exact_window_check_test {
 namespace {
@@ -146,4 +147,41 @@ TEST(ExactWindowCheckTest, NoArcPassesWhereNoneFits) {
 }
 
 }  // namespace
+// Small wandering paths, S-bends and zig-zags of a few deviations: every
+// window that a plain scan of arcs over the whole of the length rule passes,
+// on either side of the chord, the window test passes too.
+TEST(ExactWindowCheckTest, PassesEveryWindowThatAPlainScanPasses) {
+  std::mt19937 random(20261211);
+  std::uniform_real_distribution<double> unit(0, 1);
+  const double deviation = 0.1;
+  int scanned_passes = 0, other_side = 0;
+  for (int shape = 0; shape < 300; ++shape) {
+    std::vector<PlanePoint> points = {{0, 0}};
+    double heading = 0;
+    const double step = 0.02 + 0.2 * unit(random);
+    for (int k = 0; k < 10; ++k) {
+      heading += (unit(random) - 0.5) * 2.5;
+      points.push_back({points.back().x + step * std::cos(heading),
+                        points.back().y + step * std::sin(heading)});
+    }
+    const ArcPath path{points, {}, false};
+    const reference::PassingArc scanned = reference::ScannedPassingArc(path, deviation, 64);
+    ExactWindowCheck check(deviation);
+    check.Use(points);
+    for (std::int32_t first = 0; first + 2 < static_cast<std::int32_t>(points.size()); ++first) {
+      for (std::int32_t last = first + 2; last < static_cast<std::int32_t>(points.size()); ++last) {
+        const std::optional<double> bulge = scanned(first, last);
+        if (!bulge) continue;
+        ++scanned_passes;
+        const std::optional<double> middle = WindowBulge(points, first, last, true);
+        other_side += middle && *middle * *bulge < 0 ? 1 : 0;
+        EXPECT_TRUE(check.PassingBulge(first, last)) << shape << ": " << first << ".." << last;
+      }
+    }
+  }
+  // The paths hold such windows, some passing only on the far side.
+  EXPECT_GT(scanned_passes, 100);
+  EXPECT_GT(other_side, 0);
+}
+
 }  // namespace quillmere::exact_window_check_test
