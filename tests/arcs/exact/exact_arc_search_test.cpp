@@ -84,6 +84,13 @@ TEST(ExactArcSearchTest, ClosedCirclesBecomeTwoHalfCirclesAndOpenArcsOneArc) {
     EXPECT_NEAR(arc.vertices[0].bulge, std::tan(testing::Radians(sweep) / 4), 1e-9);
   }
 
+  // Vertices repeated in a run, as some writers leave them: passed over,
+  // not taken for the end of the arcs.
+  std::vector<PlanePoint> repeated = ArcVertices(0, 0, 10, 0, 90, 20);
+  repeated.insert(repeated.begin() + 3, 3, repeated[3]);
+  const PlainPolyline passed_over = Searched(PolylineOf(repeated), Exact(0.01));
+  EXPECT_EQ(Kept(passed_over), (std::vector<int>{0, static_cast<int>(repeated.size()) - 1}));
+
   // Without the closed flag the closing segment is not the outline's: the
   // last vertex stays.
   const PlainPolyline open = Searched(PolylineOf(Circle(100, 360, 0)), Exact(0.01));
