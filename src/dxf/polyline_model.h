@@ -152,11 +152,13 @@ struct VertexColumns {
     return at;
   }
 
-  // There will be many vertices (ChunkedColumn::ExpectMany): the wide
-  // columns' first blocks fill anyway.
+  // There will be many vertices (ChunkedColumn::ExpectMany): the wider
+  // columns' first blocks fill anyway, and a huge page takes one fault where
+  // small ones take hundreds.
   void ExpectMany() {
     x.ExpectMany();
     y.ExpectMany();
+    step.ExpectMany();
   }
 };
 
