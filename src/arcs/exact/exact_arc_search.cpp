@@ -16,9 +16,6 @@ constexpr std::array<std::int32_t, 6> kFirstWindows = {2, 3, 4, 6, 10, 18};
 // How often the growth looks past the longest window it found.
 constexpr int kLooksPastFailure = 1;
 
-// Runs from a frontier up to this many vertices long count as short.
-constexpr std::int32_t kEveryStartBelow = 16;
-
 }  // namespace
 
 bool ExactArcSearch::MayEndAt(std::int32_t last) const {
@@ -106,18 +103,13 @@ void ExactArcSearch::FindReaches() {
       reaches_.push_back(*arc);
       farthest = std::max(farthest, arc->last);
     }
-    // Where runs are short (noisy, hand-drawn paths), which of them pass
-    // changes from vertex to vertex: every vertex before the frontier is
-    // tried, with the full window test. Elsewhere a few are, with the quick
-    // test alone, as most of their windows fail.
-    const bool every = frontier - previous <= kEveryStartBelow;
-    for (std::int32_t back = 1; frontier - back > previous; back = every ? back + 1 : back * 2) {
+    for (std::int32_t back = 1; frontier - back > previous; back *= 2) {
       const std::int32_t start = frontier - back;
       const std::int32_t end = std::min(last, ReachFrom(start));
       if (farthest + 1 > end) continue;
+      // Most of these windows fail: the quick test alone decides.
       if (!MayEndAt(farthest + 1)) continue;
-      const std::optional<double> bulge = every ? window_check_.PassingBulge(start, farthest + 1)
-                                                : window_check_.MiddleBulge(start, farthest + 1);
+      const std::optional<double> bulge = window_check_.MiddleBulge(start, farthest + 1);
       if (!bulge) continue;
       const std::optional<FoundArc> arc =
           LongestFrom(start, end, FoundArc{start, farthest + 1, *bulge});
