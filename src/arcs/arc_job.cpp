@@ -74,9 +74,13 @@ Result<ArcJobSummary> RunArcJob(const ArcSearchSettings& settings, const JobInpu
   return GuardedJob(input.Name(), [&]() -> Result<ArcJobSummary> {
     RETURN_IF_FAILED(OutputFile::CheckCreatable(output_name));
     if (settings.curves) return RunCurveJob(settings, input, output_name, observer);
+    // Each polyline is searched as soon as it is read, by the thread that
+    // reads it: no column of every coordinate is built.
     PolylineModel model;
-    RETURN_IF_FAILED(ReadPolylinesToWorkOn(model, input, observer));
-    FindArcs(model, settings, 0, observer);
+    const std::unique_ptr<PolylineVisitor> first = MakeArcSearchInPassing(settings);
+    const std::unique_ptr<PolylineVisitor> second = MakeArcSearchInPassing(settings);
+    RETURN_IF_FAILED(
+        ReadPolylinesToWorkOn(model, input, observer, false, {first.get(), second.get()}));
     RETURN_IF_FAILED(WriteArcResult(model, input, output_name, observer));
     return Summarise(model);
   });

@@ -34,8 +34,11 @@ struct SearchedPolyline {
   std::vector<std::int32_t> vertex_of;  // empty: point v is vertex v
 
   // With `wrapped`, the first point follows the last once more: the
-  // closing segment of a closed outline.
-  ArcPath Load(const PolylineModel& model, const PolylineRecord& polyline, bool wrapped) {
+  // closing segment of a closed outline. `point_of(v)` gives vertex v of
+  // the polyline.
+  template <typename PointOf>
+  ArcPath Load(const PolylineModel& model, const PolylineRecord& polyline, bool wrapped,
+               PointOf point_of) {
     vertex_of.clear();
     if (polyline.fit_converted) {
       for (std::int32_t v = 0; v < polyline.vertex_count; ++v) {
@@ -45,21 +48,21 @@ struct SearchedPolyline {
     const std::size_t n = polyline.fit_converted ? vertex_of.size()
                                                  : static_cast<std::size_t>(polyline.vertex_count);
     const auto vertex = [&](std::size_t point) {
-      return polyline.first_vertex +
-             (vertex_of.empty() ? static_cast<std::int64_t>(point) : vertex_of[point]);
+      return vertex_of.empty() ? static_cast<std::int32_t>(point) : vertex_of[point];
     };
     const std::size_t count = wrapped && n > 0 ? n + 1 : n;
     points.resize(count);
     next_arc.resize(count + 1);
     next_arc[count] = static_cast<std::int32_t>(count);
     if (count > n) {
-      points[n] = {model.vertices.x[vertex(0)], model.vertices.y[vertex(0)]};
+      points[n] = point_of(vertex(0));
       next_arc[n] = static_cast<std::int32_t>(n);
     }
     for (std::size_t v = n; v-- > 0;) {
-      points[v] = {model.vertices.x[vertex(v)], model.vertices.y[vertex(v)]};
-      next_arc[v] = model.HasMark(vertex(v), kVertexCarriesArc) ? static_cast<std::int32_t>(v)
-                                                                : next_arc[v + 1];
+      points[v] = point_of(vertex(v));
+      next_arc[v] = model.HasMark(model.VertexIndex(polyline, vertex(v)), kVertexCarriesArc)
+                        ? static_cast<std::int32_t>(v)
+                        : next_arc[v + 1];
     }
     return {points, next_arc, wrapped};
   }
@@ -105,7 +108,9 @@ struct Search {
   std::vector<ArcStart> arc_starts;
 };
 
-void SearchPolyline(PolylineModel& model, const PolylineRecord& polyline, Search& search) {
+template <typename PointOf>
+void SearchPolyline(PolylineModel& model, const PolylineRecord& polyline, Search& search,
+                    PointOf point_of) {
   if (!HasPlainOutline(polyline)) return;
   // A frame vertex is never written. Marks already right are left alone:
   // most are.
@@ -118,8 +123,8 @@ void SearchPolyline(PolylineModel& model, const PolylineRecord& polyline, Search
   }
   ArcEngine& engine = search.EngineFor(polyline);
   const bool closed = (polyline.header_flags & kFlagClosed) != 0;
-  const ArcPath path =
-      search.searched.Load(model, polyline, closed && engine.RunsOverClosingSegment());
+  const ArcPath path = search.searched.Load(
+      model, polyline, closed && engine.RunsOverClosingSegment(), point_of);
   engine.Find(path, search.found);
   for (const FoundArc& arc : search.found) {
     MarkArc(model, polyline, search.searched, arc, search.arc_starts);
@@ -160,6 +165,29 @@ void KeepArcStarts(PolylineModel& model, std::vector<Search>& searches) {
   earlier = std::move(merged);
 }
 
+class SearchInPassing : public PolylineVisitor {
+ public:
+  explicit SearchInPassing(const ArcSearchSettings& settings) : search_(settings) {}
+
+  void Visit(PolylineModel& model, std::int32_t index, std::span<const double> x,
+             std::span<const double> y) override {
+    const PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(index)];
+    SearchPolyline(model, polyline, search_, [&](std::int32_t v) {
+      return PlanePoint{x[static_cast<std::size_t>(v)], y[static_cast<std::size_t>(v)]};
+    });
+    // Polylines come in file order: with each one's arcs by vertex, the
+    // model's arc starts stay sorted.
+    std::vector<ArcStart>& found = search_.arc_starts;
+    std::sort(found.begin(), found.end(),
+              [](const ArcStart& a, const ArcStart& b) { return a.vertex < b.vertex; });
+    model.arc_starts.insert(model.arc_starts.end(), found.begin(), found.end());
+    found.clear();
+  }
+
+ private:
+  Search search_;
+};
+
 }  // namespace
 
 bool HasPlainOutline(const PolylineRecord& polyline) {
@@ -180,9 +208,17 @@ void FindArcs(PolylineModel& model, const ArcSearchSettings& settings, unsigned 
   std::vector<Search> searches = ForEachItemInParallel<Search>(
       model.PolylineCount(), workers, tap, [&settings] { return Search(settings); },
       [&model](Search& search, std::int64_t p) {
-        SearchPolyline(model, model.polylines[static_cast<std::size_t>(p)], search);
+        const PolylineRecord& polyline = model.polylines[static_cast<std::size_t>(p)];
+        SearchPolyline(model, polyline, search, [&](std::int32_t v) {
+          const std::int64_t vertex = model.VertexIndex(polyline, v);
+          return PlanePoint{model.vertices.x[vertex], model.vertices.y[vertex]};
+        });
       });
   KeepArcStarts(model, searches);
+}
+
+std::unique_ptr<PolylineVisitor> MakeArcSearchInPassing(const ArcSearchSettings& settings) {
+  return std::make_unique<SearchInPassing>(settings);
 }
 
 }  // namespace quillmere

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+#include <span>
+
 #include "arcs/arc_search_settings.h"
 #include "dxf/polyline_model.h"
 #include "support/job_observer.h"
@@ -27,6 +30,13 @@ namespace quillmere {
 // job_observer.h promises, also while other threads search.
 void FindArcs(PolylineModel& model, const ArcSearchSettings& settings, unsigned worker_count = 0,
               JobObserver* observer = nullptr);
+
+// The same search, one polyline at a time as the reader hands them over
+// (PolylineVisitor, dxf/polyline_reader.h): the marks and arc starts of
+// each polyline are those FindArcs gives it, and no column of every
+// coordinate is built. One visitor serves one reading thread; it reports no
+// progress of its own (the reading does).
+std::unique_ptr<PolylineVisitor> MakeArcSearchInPassing(const ArcSearchSettings& settings);
 
 // False for POLYLINEs whose header flags mark fitted curves, 3-D polylines
 // or meshes: their vertices are no plain outline and are left as read.

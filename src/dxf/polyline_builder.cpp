@@ -129,6 +129,11 @@ void PolylineBuilder::StartVertex(std::int64_t offset) {
 }
 
 void PolylineBuilder::SettleVertex() {
+  if (model_.visitor != nullptr) {
+    model_.passing_x.back() = pending_x_.Value();
+    model_.passing_y.back() = pending_y_.Value();
+    return;
+  }
   model_.vertices.x.Back() = pending_x_.Value();
   model_.vertices.y.Back() = pending_y_.Value();
 }
@@ -195,6 +200,10 @@ void PolylineBuilder::Finish(std::int64_t end, bool in_crlf) {
   record.place.extended_data = extended_data_begin_ >= 0 ? extended_data_begin_ : record.place.trailer;
   record.set_aside_count = static_cast<std::uint32_t>(model_.set_aside.size() - record.set_aside_first);
   record.entity_in_crlf = in_crlf;
+  if (model_.visitor != nullptr) {
+    model_.visitor->Visit(model_, static_cast<std::int32_t>(index_), model_.passing_x,
+                          model_.passing_y);
+  }
 }
 
 }  // namespace quillmere

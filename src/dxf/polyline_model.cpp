@@ -12,6 +12,8 @@ PolylineRecord& PolylineModel::AddPolyline(PolylineKind kind, std::int32_t heade
   record.header_flags = header_flags;
   record.first_vertex = vertices.Count();
   record.set_aside_first = static_cast<std::uint32_t>(set_aside.size());
+  passing_x.clear();
+  passing_y.clear();
   return record;
 }
 
@@ -32,8 +34,13 @@ void PolylineModel::AddVertex(double x, double y, double z, std::uint32_t step) 
     ++record.vertex_count;
     return;
   }
-  vertices.x.PushBack(x);
-  vertices.y.PushBack(y);
+  if (visitor != nullptr) {
+    passing_x.push_back(x);
+    passing_y.push_back(y);
+  } else {
+    vertices.x.PushBack(x);
+    vertices.y.PushBack(y);
+  }
   vertices.step.PushBack(step);
   vertices.marks.PushBack(0);
   if (record.vertex_count == 0) record.first_z = z;

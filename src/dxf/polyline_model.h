@@ -135,7 +135,7 @@ struct VertexColumns {
   ChunkedColumn<std::uint8_t> marks;
 
   // The end of the indices in use: after Adopt some below it hold no vertex.
-  std::int64_t Count() const { return x.Size(); }
+  std::int64_t Count() const { return marks.Size(); }
 
   // Makes the vertices of `other` these columns' without copying them, from
   // the first index where a block of every column begins
@@ -168,6 +168,18 @@ struct ArcStart {
   double bulge = 0;
 };
 
+struct PolylineModel;
+
+// Sees each polyline of a model as soon as it is read whole, from the thread
+// that reads it, with the coordinates of its vertices (`x`, `y`, by vertex
+// of the polyline), which the model then does not keep.
+class PolylineVisitor {
+ public:
+  virtual ~PolylineVisitor() = default;
+  virtual void Visit(PolylineModel& model, std::int32_t index, std::span<const double> x,
+                     std::span<const double> y) = 0;
+};
+
 struct PolylineModel {
   std::vector<PolylineRecord> polylines;  // in the order of their entities
   // Of each polyline only its first and its last vertex are kept, as
@@ -175,6 +187,13 @@ struct PolylineModel {
   // between them. Enough for joining ends, and a large drawing then costs
   // next to no memory. Its vertex_count still counts every vertex.
   bool ends_only = false;
+  // With a visitor the coordinates of a polyline's vertices are kept only
+  // while it is read (`passing_x`, `passing_y`), until the visitor has seen
+  // them: a job that works on one polyline at a time needs no column of
+  // every coordinate. The other columns are filled as always.
+  PolylineVisitor* visitor = nullptr;
+  std::vector<double> passing_x;
+  std::vector<double> passing_y;
   VertexColumns vertices;
   std::vector<SetAsidePairs> set_aside;
   std::vector<ArcStart> arc_starts;  // by ascending vertex

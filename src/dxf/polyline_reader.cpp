@@ -95,6 +95,11 @@ void Join(PolylineModel& model, SecondHalf& second, bool gap_in_crlf) {
     model.polylines.push_back(polyline);
   }
   second.model.polylines = {};
+  for (ArcStart start : second.model.arc_starts) {
+    start.vertex += vertex_shift;
+    model.arc_starts.push_back(start);
+  }
+  second.model.arc_starts = {};
   model.set_aside.insert(model.set_aside.end(), second.model.set_aside.begin(),
                          second.model.set_aside.end());
   model.final_gap_in_crlf = second.final_gap_in_crlf;
@@ -104,9 +109,10 @@ void Join(PolylineModel& model, SecondHalf& second, bool gap_in_crlf) {
 }  // namespace
 
 Status ReadPolylines(PolylineModel& model, const JobInput& input, JobObserver* observer,
-                     PairWatch* watch, bool ends_only) {
+                     PairWatch* watch, bool ends_only, PolylineVisitors visitors) {
   model = PolylineModel{};
   model.ends_only = ends_only;
+  model.visitor = visitors.first;
   const ProgressTap progress(observer, JobPhase::kReading, input.Size());
   PairStream pairs(input, 0, progress);
   // A large file is read in two halves at once. The second starts at a
@@ -114,9 +120,11 @@ Status ReadPolylines(PolylineModel& model, const JobInput& input, JobObserver* o
   // up to there, finds a pair starting exactly there at the top level of the
   // ENTITIES section. Otherwise the first reader goes on to the end. A
   // watch sees the pairs in file order, from one reader.
-  const std::int64_t split = watch == nullptr ? SplitGuess(input) : -1;
+  const bool halves_visited = visitors.first == nullptr || visitors.second != nullptr;
+  const std::int64_t split = watch == nullptr && halves_visited ? SplitGuess(input) : -1;
   SecondHalf second;
   second.model.ends_only = ends_only;
+  second.model.visitor = visitors.second;
   if (input.Size() >= kSmallestSplitFile && !ends_only) {
     model.vertices.ExpectMany();
     second.model.vertices.ExpectMany();
@@ -150,6 +158,9 @@ Status ReadPolylines(PolylineModel& model, const JobInput& input, JobObserver* o
     model.final_gap_in_crlf = scan.Finish(read);
     model.has_objects = scan.ObjectsSeen();
   }
+  model.visitor = nullptr;
+  model.passing_x = {};
+  model.passing_y = {};
   if (const Status intact = input.Intact(); !intact) {
     // A model cut off at the error would let the writer copy the rest of
     // the file unprocessed.
@@ -167,8 +178,8 @@ Status ReadPolylines(PolylineModel& model, const std::string& file_name, JobObse
 }
 
 Status ReadPolylinesToWorkOn(PolylineModel& model, const JobInput& input, JobObserver* observer,
-                             bool ends_only) {
-  RETURN_IF_FAILED(ReadPolylines(model, input, observer, nullptr, ends_only));
+                             bool ends_only, PolylineVisitors visitors) {
+  RETURN_IF_FAILED(ReadPolylines(model, input, observer, nullptr, ends_only, visitors));
   if (model.PolylineCount() == 0) return Failure{Notice::kNoPolylines, {}};
   return Done{};
 }

@@ -20,8 +20,19 @@ namespace quillmere {
 // the file is then read by one thread. After a failure it has seen a part.
 // With `ends_only` the model keeps only the ends of each polyline
 // (PolylineModel::ends_only).
+//
+// With `visitors`, each polyline is handed to a visitor once read whole and
+// the model keeps no coordinates (PolylineModel::visitor): `first` sees the
+// polylines the calling thread reads, `second` those of the second half of
+// a large file, read at the same time by another thread. The arc starts a
+// visitor adds to the model are kept, by vertex.
+struct PolylineVisitors {
+  PolylineVisitor* first = nullptr;
+  PolylineVisitor* second = nullptr;
+};
 Status ReadPolylines(PolylineModel& model, const JobInput& input, JobObserver* observer = nullptr,
-                     PairWatch* watch = nullptr, bool ends_only = false);
+                     PairWatch* watch = nullptr, bool ends_only = false,
+                     PolylineVisitors visitors = {});
 
 // ReadPolylines of the file `file_name`, opened as a job's input
 // (JobInput::Open, whose failures it gives), for callers that read a
@@ -32,6 +43,7 @@ Status ReadPolylines(PolylineModel& model, const std::string& file_name,
 // ReadPolylines for a job that works on polylines: a drawing that holds none
 // fails with kNoPolylines (a file that could not be read fails as it did).
 Status ReadPolylinesToWorkOn(PolylineModel& model, const JobInput& input,
-                             JobObserver* observer = nullptr, bool ends_only = false);
+                             JobObserver* observer = nullptr, bool ends_only = false,
+                             PolylineVisitors visitors = {});
 
 }  // namespace quillmere

@@ -161,7 +161,8 @@ TEST(Cli, OutOfMemoryEndsTheJobWithOneMessage) {
 #endif
   TempDir dir;
   // About 12 MB of polylines of 200 vertices: far beyond 30 MB of address
-  // space once read, which the program itself fits in.
+  // space once read with every vertex (contours join them), which the
+  // program itself fits in.
   std::string drawing = "0\nSECTION\n2\nENTITIES\n";
   for (int k = 0; drawing.size() < (12 << 20); ++k) {
     drawing += "0\nLWPOLYLINE\n90\n200\n";
@@ -175,7 +176,7 @@ TEST(Cli, OutOfMemoryEndsTheJobWithOneMessage) {
   const std::string out = dir.File("out.dxf");
   WriteFile(out, "previous");
   const CliResult result =
-      RunCli("convert1 " + dir.File("big.dxf") + " " + out, "ulimit -v 30000; ");
+      RunCli("--contours convert3 " + dir.File("big.dxf") + " " + out, "ulimit -v 30000; ");
   EXPECT_EQ(result.status, 1) << result.output;
   EXPECT_EQ(result.output,
             "Nicht genug Arbeitsspeicher für folgende DXF Datei, die Ausgabe bleibt unverändert: " +

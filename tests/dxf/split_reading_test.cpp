@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "arcs/arc_search.h"
 #include "arcs/arc_writer.h"
 #include "dxf/polyline_reader.h"
 #include "job_test_fixture.h"
@@ -102,6 +103,41 @@ TEST_F(SplitReadingTest, EndsOnlyKeepTheFirstAndTheLastVertexOfEveryPolyline) {
   }
   EXPECT_TRUE(RunJoinJob(0, in_, out_, messages_));
   EXPECT_EQ(ReadFile(out_), WithCrLf(input));
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+// The arc job searches each polyline as it is read, in both halves: its
+// marks and arc starts (those of the second half moved behind the first's
+// vertices) are those of a search over the whole model.
+TEST_F(SplitReadingTest, ASearchWhileReadingMarksAsASearchOfTheWholeModel) {
+  const std::string input = "0\nSECTION\n2\nENTITIES\n" + Polylines(0, 3000) + "0\nENDSEC\n0\nEOF";
+  WriteFile(in_, input);
+  const ArcSearchSettings exact{0.1, 100, 100, true};
+  PolylineModel whole;
+  Reported(ReadPolylines(whole, in_), messages_);
+  FindArcs(whole, exact);
+  const Result<JobInput> opened = JobInput::Open(in_);
+  ASSERT_TRUE(opened);
+  PolylineModel passing;
+  const std::unique_ptr<PolylineVisitor> first = MakeArcSearchInPassing(exact);
+  const std::unique_ptr<PolylineVisitor> second = MakeArcSearchInPassing(exact);
+  Reported(ReadPolylines(passing, *opened, nullptr, nullptr, false, {first.get(), second.get()}),
+           messages_);
+  ASSERT_EQ(passing.PolylineCount(), 3000);
+  ASSERT_EQ(passing.arc_starts.size(), whole.arc_starts.size());
+  ASSERT_FALSE(whole.arc_starts.empty());
+  for (std::size_t a = 0; a < whole.arc_starts.size(); ++a) {
+    ASSERT_EQ(passing.arc_starts[a].vertex, whole.arc_starts[a].vertex) << a;
+    ASSERT_EQ(passing.arc_starts[a].bulge, whole.arc_starts[a].bulge) << a;
+  }
+  for (std::size_t n = 0; n < 3000; ++n) {
+    const PolylineRecord& read = passing.polylines[n];
+    ASSERT_EQ(read.first_vertex, whole.polylines[n].first_vertex) << n;
+    for (std::int32_t v = 0; v < 400; ++v) {
+      const std::int64_t vertex = read.first_vertex + v;
+      ASSERT_EQ(passing.vertices.marks[vertex], whole.vertices.marks[vertex]) << n << " " << v;
+    }
+  }
   EXPECT_TRUE(messages_.shown.empty());
 }
 

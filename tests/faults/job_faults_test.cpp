@@ -220,9 +220,14 @@ TEST_P(JobFaultTest, AnInputThatGrowsShorterWhileItIsReadIsToldAndWritesNothing)
   }
 }
 
+// The moment after reading that a job tells: the joining, or for the arc
+// job, which searches each polyline as it reads it, the writing.
+JobPhase AfterReading(const std::string& job_name) {
+  return job_name == "convert1" ? JobPhase::kWriting : JobPhase::kJoining;
+}
+
 TEST_P(JobFaultTest, AnInputChangedBetweenReadingAndWritingIsToldAndWritesNothing) {
-  // The work between reading and writing: the arc search or the joining.
-  const JobPhase between = job_.name == "convert1" ? JobPhase::kSearching : JobPhase::kJoining;
+  const JobPhase between = AfterReading(job_.name);
   WriteFile(in_, job_.drawing);
   WriteFile(out_, "previous output");
   const std::string changed = job_.drawing + "999\nchanged\n";
@@ -239,7 +244,7 @@ TEST_P(JobFaultTest, AnInputChangedBetweenReadingAndWritingIsToldAndWritesNothin
 // The check before the output takes its name looks at the input's path: an
 // input removed while the job ran is told as one that cannot be opened again.
 TEST_P(JobFaultTest, AnInputRemovedBetweenReadingAndWritingIsToldAndWritesNothing) {
-  const JobPhase between = job_.name == "convert1" ? JobPhase::kSearching : JobPhase::kJoining;
+  const JobPhase between = AfterReading(job_.name);
   WriteFile(in_, job_.drawing);
   WriteFile(out_, "previous output");
   InputChanger remove(between, [this] { std::filesystem::remove(in_); });
