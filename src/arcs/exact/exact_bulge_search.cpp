@@ -372,7 +372,7 @@ std::optional<BalancedArc> BalancedBulge(const WindowPath& window, const Deviati
       const double start = from_middle ? 4 * std::atan(std::abs(middle_bulge)) : range.low;
       const Probe probe(window, *pencil, deviation, std::clamp(start, range.low, range.high));
       const std::optional<double> found = BalanceWithin(window, *pencil, deviation, range, probe);
-      if (found) return BalancedArc{pencil->side, *found, range.low, range.high};
+      if (found) return BalancedArc{pencil->side, *found, range.low, range.high, side == 0};
     }
     // The path's distances from one side's arcs say nothing of the other
     // side's: an S-bend's arcs may lie either way, and so may those of a

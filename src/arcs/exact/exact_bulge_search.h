@@ -54,6 +54,7 @@ struct BalancedArc {
   double sweep = 0;  // the arc found
   double low = 0;    // the sweeps searched
   double high = 0;
+  bool middle_side = true;  // on the middle vertex's side, searched first
 
   double Bulge(double at) const { return side * std::tan(at / 4); }
 };

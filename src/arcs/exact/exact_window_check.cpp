@@ -439,9 +439,8 @@ std::optional<double> ExactWindowCheck::PassingBulge(std::int32_t first, std::in
   // side its middle vertex does not lie on, where the nearest one fails at
   // its ends.
   const std::optional<BalancedArc> other =
-      balanced->side * start > 0 || start == 0
-          ? BalancedBulge(window, deviation_, kLengthShare, start, true)
-          : std::nullopt;
+      balanced->middle_side ? BalancedBulge(window, deviation_, kLengthShare, start, true)
+                            : std::nullopt;
   return other ? PassingNear(first, last, *other) : std::nullopt;
 }
 
